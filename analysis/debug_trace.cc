@@ -1,0 +1,11 @@
+#include "analysis/debug_trace.h"
+
+namespace {
+DebugTraceSink traceSink = nullptr;
+}
+
+void setDebugTraceSink(DebugTraceSink sink) { traceSink = sink; }
+
+void debugTrace(const std::string& line) {
+  if (traceSink) traceSink(line);
+}

@@ -1,0 +1,3 @@
+#include "analysis/progress.h"
+
+std::uint64_t progressCounter = 0;

@@ -1,0 +1,10 @@
+// The Top-100 text: the most counted words, each followed by its
+// equivalent words, indented.
+#pragma once
+
+#include <string>
+
+#include "analysis/word_table.h"
+#include "settings/analysis_settings.h"
+
+std::string buildTop100Report(const WordTable& table, const AnalysisSettings& settings);

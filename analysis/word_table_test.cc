@@ -1,0 +1,202 @@
+#include "analysis/word_table.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "analysis/equivalence.h"
+
+namespace {
+
+AnalysisSettings settingsWith(int sameActive, int distantNb = 6) {
+  AnalysisSettings s;
+  s.ResetToDefaults();
+  s.m_sameActive = sameActive;
+  s.m_distantNb = distantNb;
+  return s;
+}
+
+struct Recorder {
+  explicit Recorder(const AnalysisSettings& s) : table(s) {}
+  void add(std::string_view word, int start) {
+    table.recordOccurrence(word, start, closeStarts, distantStarts);
+  }
+  int count(const std::string& word) const {
+    auto found = table.entries().find(word);
+    return found == table.entries().end() ? -1 : found->second.count;
+  }
+  WordTable table;
+  std::vector<int> closeStarts;
+  std::vector<int> distantStarts;
+};
+
+TEST(CloseRepetitions, DistanceIsStrictlyBelowTheSetting) {
+  AnalysisSettings s = settingsWith(0);
+  Recorder near(s);
+  near.add("chat", 0);
+  near.add("chat", 99);
+  EXPECT_EQ(near.closeStarts, (std::vector<int>{0, 99}));
+
+  Recorder far(s);
+  far.add("chat", 0);
+  far.add("chat", 100);
+  EXPECT_TRUE(far.closeStarts.empty());
+}
+
+TEST(CloseRepetitions, ChainedPairsShareTheirMiddleOccurrence) {
+  AnalysisSettings s = settingsWith(0);
+  Recorder r(s);
+  for (int start : {0, 40, 80}) r.add("chat", start);
+  EXPECT_EQ(r.closeStarts, (std::vector<int>{0, 40, 40, 80}));
+}
+
+TEST(CloseRepetitions, OffMeansNoPairsButTheRingStillTurns) {
+  AnalysisSettings s = settingsWith(0, 3);
+  s.m_closeActive = 0;
+  s.m_distantDistance = 100;
+  Recorder r(s);
+  for (int start : {0, 10, 20}) r.add("mot", start);
+  EXPECT_TRUE(r.closeStarts.empty());
+  EXPECT_EQ(r.distantStarts, (std::vector<int>{0, 10, 20}));
+}
+
+TEST(DistantRepetitions, AppendsTheWholeRingInSlotOrder) {
+  AnalysisSettings s = settingsWith(0, 3);
+  s.m_closeActive = 0;
+  Recorder r(s);
+  for (int start : {0, 700, 1400}) r.add("mot", start);
+  EXPECT_EQ(r.distantStarts, (std::vector<int>{0, 700, 1400}));
+  r.add("mot", 2000);  // oldest now 700: 1300 < 1500
+  EXPECT_EQ(r.distantStarts, (std::vector<int>{0, 700, 1400, 2000, 700, 1400}));
+  r.add("mot", 3500);  // oldest now 1400: 2100 is too far
+  EXPECT_EQ(r.distantStarts.size(), 6u);
+}
+
+TEST(DistantRepetitions, NeedsAFullRing) {
+  AnalysisSettings s = settingsWith(0, 6);
+  Recorder r(s);
+  for (int i = 0; i < 5; ++i) r.add("mot", i * 20);
+  EXPECT_TRUE(r.distantStarts.empty());
+  r.add("mot", 100);
+  EXPECT_EQ(r.distantStarts, (std::vector<int>{0, 20, 40, 60, 80, 100}));
+}
+
+TEST(DistantRepetitions, DistanceIsStrict) {
+  AnalysisSettings s = settingsWith(0, 2);
+  s.m_closeActive = 0;
+  s.m_distantDistance = 50;
+  Recorder r(s);
+  r.add("mot", 0);
+  r.add("mot", 50);
+  EXPECT_TRUE(r.distantStarts.empty());
+  r.add("mot", 99);
+  EXPECT_EQ(r.distantStarts, (std::vector<int>{99, 50}));
+}
+
+TEST(WordTableEquivalence, OccurrencesGoToEveryEquivalentEntryMetSoFar) {
+  AnalysisSettings s = settingsWith(1);
+  Recorder r(s);
+  r.add("maison", 0);
+  r.add("maison", 10);
+  r.add("maisons", 20);
+  EXPECT_EQ(r.count("maison"), 3);
+  EXPECT_EQ(r.count("maisons"), 1);
+  // Close pairs from the maison entry: (0,10), (10,20).
+  EXPECT_EQ(r.closeStarts, (std::vector<int>{0, 10, 10, 20}));
+}
+
+TEST(WordTableEquivalence, CandidatesAreVisitedInKeyOrder) {
+  AnalysisSettings s = settingsWith(1);
+  Recorder r(s);
+  r.add("maisons", 0);
+  r.add("maison", 10);  // recorded in maison (new) then maisons: close pair (0,10)
+  r.add("maisonnette", 20);
+  // maison and maisonnette: k=6, L=11, 6 > 5: equivalent. maisons and
+  // maisonnette: k=6, L=11: equivalent as well. Key order: maison,
+  // maisonnette, maisons.
+  EXPECT_EQ(r.closeStarts, (std::vector<int>{0, 10, 10, 20, 10, 20}));
+  EXPECT_EQ(r.count("maisonnette"), 1);
+  EXPECT_EQ(r.count("maison"), 2);
+  EXPECT_EQ(r.count("maisons"), 3);
+}
+
+TEST(WordTableEquivalence, CaseIsFoldedBeforeTheTableAndFormsStaySeparateWhenOff) {
+  AnalysisSettings s = settingsWith(0);
+  Recorder r(s);
+  r.add("maison", 0);
+  r.add("maisons", 10);
+  EXPECT_EQ(r.count("maison"), 1);
+  EXPECT_EQ(r.count("maisons"), 1);
+  EXPECT_TRUE(r.closeStarts.empty());
+}
+
+TEST(WordTableEquivalence, AHundredPercentRecordsNothing) {
+  AnalysisSettings s = settingsWith(1);
+  s.m_samePercent = 100;
+  Recorder r(s);
+  r.add("mot", 0);
+  r.add("mot", 5);
+  EXPECT_EQ(r.count("mot"), 0);
+  EXPECT_TRUE(r.closeStarts.empty());
+}
+
+// The table narrows its walk to the keys that can be equivalent; this plain
+// walk over every key with the same two first bytes must agree with it.
+struct PlainTable {
+  explicit PlainTable(const AnalysisSettings& s) : settings(s) {}
+  void add(const std::string& word, int start) {
+    entries.try_emplace(word, WordEntry{0, std::vector<int>(settings.m_distantNb, -1)});
+    std::string prefix = word.substr(0, 2);
+    for (auto it = entries.lower_bound(prefix);
+         it != entries.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
+      if (!areSimilar(word, it->first, settings)) continue;
+      WordEntry& e = it->second;
+      int n = settings.m_distantNb;
+      int m = e.count % n;
+      ++e.count;
+      e.recentPositions[m] = start;
+      int oldest = e.recentPositions[(m + 1) % n];
+      if (settings.m_distantActive && oldest != -1 && start - oldest < settings.m_distantDistance) {
+        distant.insert(distant.end(), e.recentPositions.begin(), e.recentPositions.end());
+      }
+      int previous = e.recentPositions[(m + n - 1) % n];
+      if (settings.m_closeActive && previous != -1 && start - previous < settings.m_closeDistance) {
+        close.push_back(previous);
+        close.push_back(start);
+      }
+    }
+  }
+  const AnalysisSettings& settings;
+  std::map<std::string, WordEntry> entries;
+  std::vector<int> close;
+  std::vector<int> distant;
+};
+
+TEST(WordTableEquivalence, NarrowedWalkMatchesThePlainWalk) {
+  std::mt19937 random(12345);
+  for (int round = 0; round < 60; ++round) {
+    AnalysisSettings s = settingsWith(round % 7 != 0, 2 + round % 5);
+    s.m_sameNbLetters = round % 6;
+    s.m_samePercent = (round * 17) % 101;
+    s.m_closeDistance = 30 + round;
+    s.m_distantDistance = 200 + 10 * round;
+    Recorder narrowed(s);
+    PlainTable plain(s);
+    int position = 0;
+    for (int i = 0; i < 400; ++i) {
+      // Words over a tiny alphabet share long beginnings often.
+      std::string word(1 + random() % 9, 'a');
+      for (char& c : word) c = static_cast<char>('a' + random() % 3);
+      narrowed.add(word, position);
+      plain.add(word, position);
+      position += static_cast<int>(word.size()) + 1 + static_cast<int>(random() % 5);
+    }
+    ASSERT_EQ(narrowed.closeStarts, plain.close) << "round " << round;
+    ASSERT_EQ(narrowed.distantStarts, plain.distant) << "round " << round;
+    for (const auto& [word, entry] : plain.entries) {
+      ASSERT_EQ(narrowed.count(word), entry.count) << word;
+    }
+  }
+}
+
+}  // namespace

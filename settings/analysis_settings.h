@@ -1,0 +1,44 @@
+// The record that carries every parameter of a repetition analysis.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+using WordList = std::vector<std::string>;
+
+struct AnalysisSettings {
+  int m_skipActive = 0;
+  int m_skipNbLettersMin = 0;
+  int m_skipNbLettersMax = 0;
+  WordList m_skipWords;
+  int m_sameActive = 0;
+  int m_sameNbLetters = 0;
+  int m_samePercent = 0;
+  int m_closeActive = 0;
+  int m_closeDistance = 0;
+  int m_distantActive = 0;
+  int m_distantNb = 0;
+  int m_distantDistance = 0;
+  int m_wordsActive = 0;
+  int m_wordsLetterMin = 0;
+  int m_wordsLetterMax = 0;
+  WordList m_wordsList;
+  WordList m_wordsPartsList;
+  int m_phrasesActive = 0;
+  WordList m_phrasesList;
+  WordList m_hiddenList;  // never stored: lasts as long as the program runs
+
+  void ResetToDefaults();
+  void ClampToRanges();
+
+  // Replaces `list` with the lowered items of `text`, split at
+  // `separator` and trimmed of non-word characters at both ends.
+  static void SetListFromText(WordList& list, std::string_view text, std::string_view separator);
+  static std::string JoinList(const WordList& list, std::string_view separator);
+};
+
+// Reads a decimal integer the way atoi does (leading white space, optional
+// sign, digits up to the first other character, 0 without digits), except
+// that a value beyond the int range saturates at its limit.
+int parseCount(std::string_view text);

@@ -1,0 +1,17 @@
+// config.txt: the settings kept between runs, one "key = value" line each.
+#pragma once
+
+#include <string>
+
+#include "settings/analysis_settings.h"
+
+// Fills `settings` (whose lists are expected empty) from the file and
+// clamps it. True only when all 19 keys were found.
+bool LoadConfiguration(AnalysisSettings& settings, const std::string& path);
+
+// Writes every stored field as the file's whole new content. The old file
+// is replaced only once the new one is completely on disk.
+void SaveConfiguration(const AnalysisSettings& settings, const std::string& path);
+
+// The exact bytes SaveConfiguration writes.
+std::string configurationText(const AnalysisSettings& settings);

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need.
+# Does nothing when they are all present.
+set -euo pipefail
+
+packages=(
+  g++ cmake make pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libwxgtk3.2-dev xvfb xauth imagemagick x11-apps
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq "${missing[@]}"

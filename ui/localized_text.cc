@@ -1,0 +1,238 @@
+#include "ui/localized_text.h"
+
+// Texts are Windows-1252 bytes; every byte above 0x7F is written as a hex
+// escape so the bytes do not depend on how this file is encoded. An escape
+// followed by a hex digit is closed and the literal reopened, otherwise the
+// digit would be taken into the escape.
+
+namespace {
+
+const char kSiteAddress[] = "https://verbolt.example.org";
+const char kFirstAuthor[] = "Alice Martin";
+const char kSecondAuthor[] = "Bruno Lefort";
+
+// The About dialog puts the program's version in place of "%s".
+std::string aboutText(const std::string& designLabel, const std::string& programmingLabel,
+                      const std::string& testsLabel, const std::string& moreInformationLabel) {
+  return "\nVerbolt 2 \n%s\n\n" + designLabel + kFirstAuthor + " and " + kSecondAuthor + "\n" +
+         programmingLabel + kFirstAuthor + "\n" + testsLabel + kSecondAuthor + "\n" + "\n" +
+         moreInformationLabel;
+}
+
+StringTable buildStringTable() {
+  const std::string site = kSiteAddress;
+  // clang-format off
+  return {
+      {0,
+       {"Welcome in Verbolt 2.\n"
+        "\n"
+        "This is an example of a text to show you the features of the software. Delete it "
+        "and copy-paste the text you wish to process its repetitions (use the usual keyboard "
+        "shortcuts CTRL+A, CTRL+C and CTRL+V).\n"
+        "\n"
+        "Then click on the button \"Process text\" (shortcut: F5):\n"
+        "- The close repetitions (2 close occurrences) will be highlighted in yellow.\n"
+        "- The distant repetitions (a word with multiple but distant occurrences) will be "
+        "highlighted in green.\n"
+        "- On the right panel the most often used words will be displayed.\n"
+        "- If you click on a word of the text or of the top-100, all of its occurrences will "
+        "be highlighted in red.\n"
+        "\n"
+        "You can modify the parameters of those features in the left panel.\n"
+        "\n"
+        "Lots of new features have been added in Verbolt 2, such as:\n"
+        "- Search for specific words, for example from list of prefixes, radicals or "
+        "suffixes.\n"
+        "- Search for phrases.\n"
+        "- Possibility to temporary hide some repetitions (alt+click on a word of the text).\n",
+        "Bienvenue dans le logiciel Verbolt 2.\n"
+        "\n"
+        "Ceci est un exemple de texte destin\xE9 \xE0 montrer les fonctionnalit\xE9s du "
+        "logiciel. Effacez-le et copiez-collez le texte dont vous souhaitez analyser les "
+        "r\xE9p\xE9titions (utilisez les raccourcis claviers classiques CTRL+A, CTRL+C et "
+        "CTRL+V). \n"
+        "\n"
+        "Cliquez ensuite sur le bouton \"traiter le texte\" (raccourci F5) : \n"
+        "- Les r\xE9p\xE9titions proches (2 occurrences proches) seront surlign\xE9" "es en "
+        "jaune. \n"
+        "- Les r\xE9p\xE9titions distantes (un mot ayant de nombreuses occurences mais "
+        "\xE9loign\xE9" "es) seront surlign\xE9" "es en vert.\n"
+        "- Sur le panneau de droite s'afficheront les mots du texte les plus utilis\xE9s "
+        "(top-100).\n"
+        "- En cliquant sur un mot du texte ou du top-100, toutes les occurrences de celui-ci "
+        "seront surlign\xE9" "es en rouge.\n"
+        "\n"
+        "Vous pouvez modifier les param\xE8tres de ces diff\xE9rentes fonctionnalit\xE9s sur "
+        "le panneau de gauche.\n"
+        "\n"
+        "Pr\xE9" "cision importante\xA0: selon l\x92option que vous choisirez avec le filtre "
+        "\xAB\xA0Mots voisins\xA0\xBB, vos recherches vous rendront des occurrences exactes "
+        "ou des occurrences approch\xE9" "es.\n"
+        "\n"
+        "De nouvelles fonctionnalit\xE9s ont \xE9t\xE9 ajout\xE9" "es, dont:\n"
+        "- Recherche de mots sp\xE9" "cifiques, en particulier via des listes de "
+        "pr\xE9" "fixes, radicaux ou suffixes : vous pouvez maintenant traquer dans vos "
+        "textes les adverbes en \xAB\xA0" "ement\xA0\xBB quand vous les utilisez abusivement "
+        "(m\xEAme s\x92ils sont diff\xE9rents), rechercher les usages trop souvent "
+        "r\xE9p\xE9t\xE9s des auxiliaires ETRE et AVOIR, l\x92utlisation trop fr\xE9quente "
+        "de certains radicaux, etc.\n"
+        "- Recherche de phrases enti\xE8res et d'expressions \"tics d'\xE9" "criture\" "
+        "(m\xEAme si les ponctuations des phrases sont diff\xE9rentes)\n"
+        "- Possibilit\xE9 de cacher temporairement des r\xE9p\xE9titions (alt+clic sur un "
+        "mot du texte).\n"
+        "- La mise en forme \xAB\xA0traitements de textes\xA0\xBB est d\xE9sormais "
+        "respect\xE9" "e.\n"
+        "\n"
+        "Pour obtenir plus de pr\xE9" "cisions sur toutes ces fonctionnalit\xE9s, consultez "
+        "l'aide ou cliquez sur les boutons \"?\" (micro-bulles d'aide)."}},
+      {1, {"&File", "&Fichier"}},
+      {2, {"&Help", "&Aide"}},
+      {3, {site + "?p=help", site + "?l=fr&p=help"}},
+      {4, {"&Quit", "&Quitter"}},
+      {5, {"&About...", "&A propos de..."}},
+      {6, {"Settings", "R\xE9glages"}},
+      {7, {"Process (F5)", "Traiter (F5)"}},
+      {8, {"Clear (F6)", "Effacer (F6)"}},
+      {9, {"Stats (F7)", "Stats (F7)"}},
+      {10, {"Top-100", "Top-100"}},
+      {11,
+       {"Add to \"Words to skip\" (CTRL+click)",
+        "Ajouter aux \"Mots \xE0 ignorer\" (CTRL+clic)"}},
+      {12,
+       {"Add/Remove from \"Hidden repetitions\" (ALT+click)",
+        "Ajouter/Retirer des \"R\xE9p\xE9titions cach\xE9" "es\" (ALT+clic)"}},
+      {13, {"Words to skip", "Mots \xE0 ignorer"}},
+      {14,
+       {"Manage words you don't want to take into account as repetitions. You can skip words "
+        "according to their length or with a list of skipped word (separated by spaces).\n"
+        "Shortcut: CTRL+Click on a word of the text to add it to the list.",
+        "Ignorer certains mots dans la d\xE9tection des r\xE9p\xE9titions. Vous pouvez "
+        "r\xE9gler les mots \xE0 ignorer selon leur taille ou via une liste de mots "
+        "(s\xE9parer les mots par un espace).\n"
+        "Raccourci: CTRL+Clic sur un mot du texte pour l'ajouter \xE0 la liste."}},
+      {16, {"Less than", "Moins de"}},
+      {17, {" or more than", " ou plus de"}},
+      {18, {" letters", " lettres"}},
+      {19, {"List to skip:", "Liste \xE0 ignorer :"}},
+      {20, {"I you he she it we they", "Je tu il elle nous vous ils elles le la les de du "}},
+      {21, {"Similar words", "Mots voisins"}},
+      {22,
+       {"Words with the same beginning are counted as repetitions. This feature permits to "
+        "detect as repetitions words like \"complete\" and \"completion\".\n"
+        "You can adjust this similarity rate with two parameters: the minimum number, and "
+        "the minimum percentage, of common letters between two words to detect them as "
+        "repetitions.",
+        "Compter les mots avec le m\xEAme d\xE9" "but comme des r\xE9p\xE9titions. Cette "
+        "fonction permet de d\xE9tecter comme r\xE9p\xE9titions des mots comme \"utilisez\" "
+        "et \"utilisation\".\n"
+        "Vous pouvez r\xE9gler cet \"indice de ressemblance\" via deux param\xE8tres : le "
+        "nombre minimum, et le pourcentage minimum, de lettres communes entre deux mots pour "
+        "les compter comme des r\xE9p\xE9titions."}},
+      {25, {"Number of letters:", "Nombre de lettres :"}},
+      {26, {"and percentage of word:", "et pourcentage du mot :"}},
+      {27, {"Close repetitions", "R\xE9p\xE9titions proches"}},
+      {28,
+       {"Repetition of a word two times, close in the text. \"Similar words\" and \"Words to "
+        "skip\" functionalities are managed if enabled.\n"
+        " You can adjust the minimum distance between them.",
+        "R\xE9p\xE9tition d'un mot deux fois, dont les occurrences sont proches. Les "
+        "fonctions \"Mots voisins\" et \"Mots \xE0 ignorer\" sont g\xE9r\xE9" "es si elles "
+        "sont activ\xE9" "es. \n"
+        "Vous pouvez r\xE9gler cette distance maximale les s\xE9parant."}},
+      {30, {"Max distance: ", "Distance max :"}},
+      {31, {" letters", " lettres"}},
+      {32, {"Distant repetitions", "R\xE9p\xE9titions \xE9loign\xE9" "es"}},
+      {33,
+       {"Repetition of a word multiple times, their occurrences being distant in the text. "
+        "\"Similar words\" and \"Words to skip\" functionalities are managed if enabled.\n"
+        "You can adjust the minimum number of occurrences and the maximum distance including "
+        "those occurrences.",
+        "R\xE9p\xE9tition d'un mot de nombreuses fois, dont les occurrences sont assez "
+        "\xE9loign\xE9" "es. Les fonctions \"Mots voisins\" et \"Mots \xE0 ignorer\" sont "
+        "g\xE9r\xE9" "es si elles sont activ\xE9" "es.\n"
+        "Vous pouvez r\xE9gler le nombre d'occurrences minimum et la distance maximale les "
+        "s\xE9parant."}},
+      {35, {"Max distance:", "Distance max :"}},
+      {36, {" letters", " lettres"}},
+      {37, {"Min number of repetitions:", "Nombre de r\xE9p\xE9titions min :"}},
+      {38, {"Search for words", "Recherche de mots"}},
+      {39,
+       {"To find specific words, to help you get rid of overused words or sonorities.\n"
+        "You have three tools at your disposal: search words by their size, search for a "
+        "list of words, or search a part of words (prefixes, suffixes, radicals). Perfect to "
+        "track adjectives, adverbs ending in \x93ly\x94 and overused auxiliaries.\n"
+        "Separate words in lists by spaces.",
+        "Pour chercher des mots sp\xE9" "cifiques, vous aider \xE0 vous d\xE9" "barrasser de "
+        "mots ou sonorit\xE9s trop utilis\xE9" "es. Par exemple, l'usage trop fr\xE9quent "
+        "des auxiliaires ETRE et AVOIR sous leurs diverses formes.\n"
+        "Vous avez \xE0 disposition trois outils de recherche : recherche par taille de "
+        "mots, recherche d'une liste de mots (fonction \"Mots voisins\" g\xE9r\xE9" "e si "
+        "activ\xE9" "e), et recherche de parties de mots (pr\xE9" "fixes, radicaux, "
+        "terminaisons, etc.). Cette derni\xE8re fonction vous permet par exemple de "
+        "rep\xE9rer facilement les terminaisons r\xE9p\xE9t\xE9" "es d'adverbes en "
+        "\"ement\", ou les r\xE9p\xE9titions de certaines sonorit\xE9s.\n"
+        "S\xE9parez les mots dans les listes par des espaces."}},
+      {42, {"Words between", "Mots entre"}},
+      {43, {" and", " et"}},
+      {44, {" letters", " lettres"}},
+      {45, {"Word list:", "Liste de mots :"}},
+      {46, {"said told", "avait \xE9tait"}},
+      {47, {"Part word list:", "Liste de parties de mots :"}},
+      {48, {"able ation", "ement ation"}},
+      {49, {"Search for phrases", "Recherche d'expressions"}},
+      {50,
+       {"Your overused phrases to find. One phrase per line.",
+        "Le logiciel vous permet de rechercher des expressions (courtes ou longues), des "
+        "tics d'\xE9" "criture qui reviennent souvent sous votre plume (m\xEAme si leur "
+        "ponctuation est diff\xE9rente). Ecrivez une expression par ligne."}},
+      {53, {"Phrases list:", "Liste d'expressions :"}},
+      {54,
+       {"Example of phrase to search\n"
+        "Another example",
+        "Exemple de phrase \xE0 chercher\n"
+        "Autre exemple"}},
+      {57, {"Temporary hidden repetitions", "R\xE9p\xE9titions cach\xE9" "es temporairement"}},
+      {58,
+       {"To allow you to focus on the repetitions you consider essential, you can temporary "
+        "hide some of the detected repetitions. \"Similar words\" functionality is managed "
+        "if enabled.\n"
+        "Shortcut: ALT+Click on a word of the text to hide it or revert it back to normal.",
+        "Pour vous permettre de vous concentrer visuellement sur les r\xE9p\xE9titions que "
+        "vous jugez essentielles (limitation de l'effet \"papillon\" \xE0 l'\xE9" "cran), le "
+        "logiciel vous permet de griser provisoirement certaines des r\xE9p\xE9titions "
+        "d\xE9tect\xE9" "es. La fonction \"Mots voisins\" est g\xE9r\xE9" "e si "
+        "activ\xE9" "e.\n"
+        "Raccourci: ALT+Clic sur un mot du texte pour le griser ou lui rendre son surlignage "
+        "originel."}},
+      {60, {"Word list:", "Liste de mots :"}},
+      {62, {"Text information", "Informations sur le texte"}},
+      {63,
+       {"%d words\n"
+        "%d letters (excluding spaces)\n"
+        "%d letters (including spaces)",
+        "%d mots\n"
+        "%d lettres (sans les espaces)\n"
+        "%d lettres (espaces compris)"}},
+      {64, {"Help : ", "Aide : "}},
+      {65, {"About...", "A propos de..."}},
+      {66,
+       {aboutText("Design: ", "Programming: ", "Tests: ", "More informations:"),
+        aboutText("Conception : ", "Programmation : ", "Tests : ", "Pour plus d'informations :")}},
+      {67, {site, site + "/fr"}},
+  };
+  // clang-format on
+}
+
+}  // namespace
+
+const StringTable& stringTable() {
+  static const StringTable table = buildStringTable();
+  return table;
+}
+
+std::string LocalizedText(int id) {
+  const StringTable& table = stringTable();
+  auto entry = table.find(id);
+  if (entry == table.end()) return std::string();
+  return entry->second.english;
+}
