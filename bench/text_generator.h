@@ -1,0 +1,28 @@
+// Seeded English-like prose for the benchmarks and for checking word counts
+// against other tools. The same size and seed give the same bytes on every
+// platform: the generator has its own random source and uses integer
+// arithmetic only.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// `bytes` bytes of Windows-1252 prose drawn from a Zipf-like vocabulary of
+// 60,000 words: common English words at the top ranks, made-up pronounceable
+// words in the long tail. Sentences start with a capital and end with a full
+// stop (now and then a question or exclamation mark), commas fall here and
+// there, each paragraph is one line ending in "\n", and a few words carry an
+// apostrophe, a hyphen or an accented letter (0xE0, 0xE7, 0xE9, 0xEF).
+// A shorter text is a prefix of a longer one with the same seed.
+std::string generateProse(size_t bytes, uint32_t seed);
+
+// The same kind of prose in which about every other word is one of
+// kHostileWordCount distinct made-up words that all begin with
+// kHostilePrefix. They come in a fixed shuffled order, so all of them have
+// appeared once before any repeats (from about 2 MB of text on).
+std::string generateHostile(size_t bytes, uint32_t seed);
+
+inline constexpr std::string_view kHostilePrefix = "co";
+inline constexpr size_t kHostileWordCount = 100000;
