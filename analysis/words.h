@@ -9,7 +9,7 @@ bool isWordChar(unsigned char c);
 
 // Folds only 'A'-'Z'; accented capitals stay as they are. Never changes
 // the length, so positions in the folded text are editor positions.
-std::string lowercaseText(std::string_view text);
+[[nodiscard]] std::string lowercaseText(std::string_view text);
 void lowercaseTextInPlace(std::string& text);
 
 // End (exclusive) of the word that starts at s; the byte at s is not tested.

@@ -1,0 +1,33 @@
+// The two outputs of verbolt-analyze: one JSON object for programs, and a
+// plain summary for a person. Both are UTF-8; the texts they carry come
+// from the engine as Windows-1252 bytes.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "analysis/analysis_pass.h"
+#include "analysis/words.h"
+
+// Appends `value` in decimal, without allocating.
+void appendDecimal(std::string& out, long long value);
+
+// Appends the Windows-1252 `text` as a quoted JSON string in UTF-8. Control
+// characters (C0, DEL and the C1 characters that the five undefined bytes
+// decode to) are written as \u00XX escapes, line ends and tabs as \n, \r, \t.
+void appendJsonString(std::string& out, std::string_view text);
+
+// Takes the output a block of about a megabyte at a time, so that lists of
+// hundreds of millions of positions never exist as one text.
+using OutputBlockSink = std::function<void(std::string_view block)>;
+
+// {"phraseRanges": [[start,length],...], "searchedStarts": [...],
+//  "distantStarts": [...], "closeStarts": [...], "report": "..."}
+// with one key per line and the lists in the engine's order.
+void writeAnalysisJson(const AnalysisResult& result, const OutputBlockSink& sink);
+std::string analysisJson(const AnalysisResult& result);
+
+// The three text-information figures, the size of each result list (phrase
+// ranges counted as ranges) and the Top-100 report.
+std::string analysisSummary(const TextStatistics& statistics, const AnalysisResult& result);

@@ -1,0 +1,241 @@
+// verbolt-analyze: runs the repetition analysis of the Process command on a
+// text file and prints the result lists and the Top-100, for scripts and
+// for checking the engine without the window.
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+#include <string>
+#include <string_view>
+
+#include "analysis/analysis_pass.h"
+#include "analysis/words.h"
+#include "settings/analysis_settings.h"
+#include "settings/configuration.h"
+#include "tools/analyze_output.h"
+
+namespace {
+
+constexpr int kExitSuccess = 0;
+constexpr int kExitWriteFailure = 1;
+constexpr int kExitUsage = 2;
+
+constexpr std::string_view kProgram = "verbolt-analyze";
+
+// Positions are ints throughout the engine.
+constexpr long long kMaxTextLength = std::numeric_limits<int>::max();
+
+constexpr std::string_view kUsage =
+    "Usage: verbolt-analyze [--config FILE] [--summary] TEXTFILE\n"
+    "\n"
+    "Looks for close and distant repetitions, searched words and phrases in\n"
+    "TEXTFILE, read as Windows-1252 bytes (\"-\" reads standard input), the way\n"
+    "the Process command does, and prints the results.\n"
+    "\n"
+    "  --config FILE  take the settings from FILE, a config.txt of the window;\n"
+    "                 a file that lacks a setting falls back to the defaults.\n"
+    "                 FILE is only read. Without this option the defaults apply.\n"
+    "  --summary      print the text figures, the number of results of each\n"
+    "                 kind and the Top-100 instead of the JSON object\n"
+    "  --help         print this help and exit\n"
+    "  --             end of options; a TEXTFILE starting with \"-\" may follow\n"
+    "\n"
+    "Output: one UTF-8 JSON object with phraseRanges ([start, length] pairs),\n"
+    "searchedStarts, distantStarts and closeStarts (start positions, in bytes\n"
+    "from the beginning of the text) and report (the Top-100 text).\n"
+    "\n"
+    "Exit status: 0 on success, 1 when the output cannot be written, 2 on a\n"
+    "usage or input error (one line on standard error, nothing on standard output).\n";
+
+struct Options {
+  bool help = false;
+  bool summary = false;
+  bool hasConfig = false;
+  std::string configPath;
+  std::string textPath;
+};
+
+void printProblem(const std::string& message) {
+  std::fprintf(stderr, "%s: %s\n", kProgram.data(), message.c_str());
+}
+
+std::string inQuotes(const std::string& path) { return "'" + path + "'"; }
+
+bool parseArguments(int argc, char** argv, Options* options, std::string* problem) {
+  int textPaths = 0;
+  bool optionsEnded = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string argument = argv[i];
+    bool isOption = !optionsEnded && argument.size() > 1 && argument[0] == '-';
+    if (!isOption) {
+      options->textPath = argument;
+      ++textPaths;
+    } else if (argument == "--") {
+      optionsEnded = true;
+    } else if (argument == "--help") {
+      options->help = true;
+    } else if (argument == "--summary") {
+      options->summary = true;
+    } else if (argument == "--config") {
+      if (i + 1 == argc) {
+        *problem = "option --config needs a file name";
+        return false;
+      }
+      options->hasConfig = true;
+      options->configPath = argv[++i];
+    } else if (argument.starts_with("--config=")) {
+      options->hasConfig = true;
+      options->configPath = argument.substr(std::string_view("--config=").size());
+    } else {
+      *problem = "unknown option " + inQuotes(argument) + " (try --help)";
+      return false;
+    }
+  }
+  if (options->help) return true;
+  if (textPaths != 1) {
+    *problem = textPaths == 0 ? "no text file given (try --help)"
+                              : "expected one text file, got " + std::to_string(textPaths);
+    return false;
+  }
+  return true;
+}
+
+std::string tooLongProblem(const std::string& name) {
+  return name + " is too long: at most " + std::to_string(kMaxTextLength) +
+         " bytes can be analysed";
+}
+
+// Reads every byte as it is: no newline conversion, no decoding.
+bool readStream(std::FILE* file, const std::string& name, std::string* text, std::string* problem) {
+  struct stat status;
+  if (fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode)) {
+    if (status.st_size > kMaxTextLength) {
+      *problem = tooLongProblem(name);
+      return false;
+    }
+    text->reserve(static_cast<size_t>(status.st_size));
+  }
+  constexpr size_t kChunk = 1 << 20;
+  std::string chunk(kChunk, '\0');
+  while (true) {
+    size_t got = std::fread(chunk.data(), 1, kChunk, file);
+    if (static_cast<long long>(text->size() + got) > kMaxTextLength) {
+      *problem = tooLongProblem(name);
+      return false;
+    }
+    text->append(chunk.data(), got);
+    if (got < kChunk) break;
+  }
+  if (std::ferror(file)) {
+    *problem = "cannot read " + name + ": " + std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
+bool readText(const std::string& path, std::string* text, std::string* problem) {
+  if (path == "-") return readStream(stdin, "standard input", text, problem);
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) {
+    *problem = "cannot read " + inQuotes(path) + ": " + std::strerror(errno);
+    return false;
+  }
+  bool read = readStream(file, inQuotes(path), text, problem);
+  std::fclose(file);
+  return read;
+}
+
+bool checkConfigExists(const Options& options, std::string* problem) {
+  if (!options.hasConfig) return true;
+  std::error_code error;
+  if (std::filesystem::exists(options.configPath, error)) return true;
+  *problem = "configuration file " + inQuotes(options.configPath) + " does not exist";
+  return false;
+}
+
+// The window never analyses the lists as loaded: they go through its
+// settings pane first, which lowers and trims every item. Doing the same
+// makes a hand-edited "Said" find "said" here as it does there.
+void passListsThroughPane(AnalysisSettings& settings) {
+  for (WordList* list :
+       {&settings.m_skipWords, &settings.m_wordsList, &settings.m_wordsPartsList}) {
+    AnalysisSettings::SetListFromText(*list, AnalysisSettings::JoinList(*list, " "), " ");
+  }
+  AnalysisSettings::SetListFromText(settings.m_phrasesList,
+                                    AnalysisSettings::JoinList(settings.m_phrasesList, "\n"), "\n");
+}
+
+// The settings a Process run would use right after the window started with
+// this configuration file, except that the file is never rewritten.
+AnalysisSettings loadSettings(const Options& options) {
+  AnalysisSettings settings;
+  if (!options.hasConfig) {
+    settings.ResetToDefaults();
+  } else if (!LoadConfiguration(settings, options.configPath)) {
+    std::fprintf(stderr,
+                 "%s: warning: %s is not a complete configuration file; using the defaults\n",
+                 kProgram.data(), inQuotes(options.configPath).c_str());
+    settings.ResetToDefaults();
+  }
+  passListsThroughPane(settings);
+  settings.ClampToRanges();
+  return settings;
+}
+
+// Writes the blocks straight to standard output; finish() is false when any
+// of them, or the final flush, failed (a full disk, a closed pipe).
+class StandardOutput {
+ public:
+  void write(std::string_view block) {
+    if (std::fwrite(block.data(), 1, block.size(), stdout) != block.size()) failed_ = true;
+  }
+
+  bool finish() { return std::fflush(stdout) == 0 && !failed_; }
+
+ private:
+  bool failed_ = false;
+};
+
+int run(int argc, char** argv) {
+  Options options;
+  std::string problem;
+  if (!parseArguments(argc, argv, &options, &problem)) {
+    printProblem(problem);
+    return kExitUsage;
+  }
+  StandardOutput output;
+  if (options.help) {
+    output.write(kUsage);
+    return output.finish() ? kExitSuccess : kExitWriteFailure;
+  }
+  std::string text;
+  if (!checkConfigExists(options, &problem) || !readText(options.textPath, &text, &problem)) {
+    printProblem(problem);
+    return kExitUsage;
+  }
+  AnalysisSettings settings = loadSettings(options);
+
+  TextStatistics statistics;
+  if (options.summary) statistics = textStatistics(text);
+  lowercaseTextInPlace(text);  // a 10 MB text need not exist twice
+  AnalysisResult result = analyzeText(text, settings);
+
+  if (options.summary) {
+    output.write(analysisSummary(statistics, result));
+  } else {
+    writeAnalysisJson(result, [&output](std::string_view block) { output.write(block); });
+  }
+  if (!output.finish()) {
+    printProblem(std::string("cannot write the output: ") + std::strerror(errno));
+    return kExitWriteFailure;
+  }
+  return kExitSuccess;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return run(argc, argv); }
