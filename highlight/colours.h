@@ -1,0 +1,47 @@
+// The highlight colours. A word's background colour is both what the user
+// sees and the only record of its state: hidden and marked colours differ
+// from each other by one unit of blue, which tells the class they came from.
+#pragma once
+
+#include <array>
+
+struct Rgb {
+  unsigned char red;
+  unsigned char green;
+  unsigned char blue;
+  friend constexpr bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// In the order the classes are applied: later ones win.
+enum class HighlightClass { phrase, searched, distant, close };
+constexpr int kHighlightClassCount = 4;
+
+constexpr std::array<Rgb, kHighlightClassCount> kClassColours = {{
+    {220, 200, 255},  // phrase
+    {180, 230, 255},  // searched
+    {180, 255, 180},  // distant
+    {255, 255, 140},  // close
+}};
+constexpr std::array<Rgb, kHighlightClassCount> kHiddenColours = {{
+    {235, 235, 236},
+    {235, 235, 235},
+    {235, 235, 234},
+    {235, 235, 233},
+}};
+constexpr std::array<Rgb, kHighlightClassCount> kMarkedColours = {{
+    {255, 140, 142},
+    {255, 140, 141},
+    {255, 140, 139},
+    {255, 140, 138},
+}};
+constexpr Rgb kWhite = {255, 255, 255};
+constexpr Rgb kMarkedWithoutClass = {255, 140, 140};
+
+constexpr Rgb kWindowBackground = {246, 253, 255};
+constexpr Rgb kSectionBackground = {240, 240, 240};
+constexpr Rgb kTop100Background = kWindowBackground;
+constexpr Rgb kTop100Mark = kMarkedWithoutClass;
+
+constexpr Rgb classColour(HighlightClass c) { return kClassColours[static_cast<int>(c)]; }
+constexpr Rgb hiddenColour(HighlightClass c) { return kHiddenColours[static_cast<int>(c)]; }
+constexpr Rgb markedColour(HighlightClass c) { return kMarkedColours[static_cast<int>(c)]; }

@@ -1,0 +1,64 @@
+#include "highlight/editor_text.h"
+
+#include <wx/textctrl.h>
+
+#include <array>
+#include <cstdint>
+
+#include "analysis/cp1252.h"
+
+namespace {
+
+// Every code point the code page holds is below U+2123 (the trade mark
+// sign); anything at or above it is unmappable.
+constexpr size_t kEncodeTableSize = 0x2123;
+
+const std::array<unsigned char, kEncodeTableSize>& encodeTable() {
+  static const auto* table = [] {
+    auto* bytes = new std::array<unsigned char, kEncodeTableSize>;
+    for (size_t c = 0; c < kEncodeTableSize; ++c)
+      (*bytes)[c] = encodeCp1252(static_cast<char32_t>(c));
+    return bytes;
+  }();
+  return *table;
+}
+
+const std::array<wchar_t, 256>& decodeTable() {
+  static const auto* table = [] {
+    auto* chars = new std::array<wchar_t, 256>;
+    for (int byte = 0; byte < 256; ++byte) {
+      (*chars)[byte] = static_cast<wchar_t>(decodeCp1252(static_cast<unsigned char>(byte)));
+    }
+    (*chars)[0] = kNulPlaceholder;
+    return chars;
+  }();
+  return *table;
+}
+
+}  // namespace
+
+std::string toCp1252(const wxString& text) {
+  const auto& table = encodeTable();
+  // On GTK a wxString holds one wchar_t per code point, emoji included.
+  const wchar_t* chars = text.wc_str();
+  const size_t length = text.length();
+  std::string bytes(length, '\0');
+  for (size_t i = 0; i < length; ++i) {
+    const auto c = static_cast<std::uint32_t>(chars[i]);
+    bytes[i] = static_cast<char>(c < kEncodeTableSize ? table[c] : kUnmappableByte);
+  }
+  return bytes;
+}
+
+wxString fromCp1252(std::string_view bytes) {
+  const auto& table = decodeTable();
+  // Filled in place: building the characters elsewhere and copying them in
+  // costs ten times as much.
+  wxString text(bytes.size(), L' ');
+  auto byte = bytes.begin();
+  for (auto c = text.begin(); c != text.end(); ++c, ++byte)
+    *c = table[static_cast<unsigned char>(*byte)];
+  return text;
+}
+
+std::string editorBytes(const wxTextCtrl& control) { return toCp1252(control.GetValue()); }

@@ -1,0 +1,22 @@
+// The editor's text as the engine sees it: one Windows-1252 byte per
+// character of the control, so every position the engine returns is the
+// same position in the control.
+#pragma once
+
+#include <wx/string.h>
+
+#include <string>
+#include <string_view>
+
+class wxTextCtrl;
+
+// The control drops its whole text when it meets U+0000, so a NUL byte is
+// shown as the symbol for null; being outside the code page, that symbol
+// reads back as the unmappable byte, a separator as NUL was.
+constexpr wchar_t kNulPlaceholder = 0x2400;
+
+// Characters outside Windows-1252 become one separator byte each.
+std::string toCp1252(const wxString& text);
+wxString fromCp1252(std::string_view bytes);
+
+std::string editorBytes(const wxTextCtrl& control);

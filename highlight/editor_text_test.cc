@@ -1,0 +1,73 @@
+#include "highlight/editor_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "analysis/cp1252.h"
+#include "ui/gui_test_support.h"
+
+namespace {
+
+std::string everyByteButNul() {
+  std::string bytes;
+  for (int byte = 1; byte < 256; ++byte) bytes += static_cast<char>(byte);
+  return bytes;
+}
+
+TEST(EditorText, EveryByteButNulRoundTrips) {
+  const std::string bytes = everyByteButNul();
+  const wxString text = fromCp1252(bytes);
+  ASSERT_EQ(text.length(), bytes.size());
+  EXPECT_EQ(toCp1252(text), bytes);
+}
+
+TEST(EditorText, DecodesToTheCodePagesCharacters) {
+  const wxString text = fromCp1252("\x80\x92\xE9\x9F");
+  EXPECT_EQ(text, wxString(L"\u20AC\u2019\u00E9\u0178"));
+}
+
+TEST(EditorText, NulBecomesAVisiblePlaceholderThatReadsBackAsASeparator) {
+  const wxString text = fromCp1252(std::string("a\0b", 3));
+  ASSERT_EQ(text.length(), 3u);
+  EXPECT_EQ(static_cast<wchar_t>(text[1].GetValue()), kNulPlaceholder);
+  EXPECT_EQ(toCp1252(text), std::string("a") + static_cast<char>(kUnmappableByte) + "b");
+}
+
+TEST(EditorText, EachCharacterOutsideTheCodePageIsOneSeparatorByte) {
+  // An emoji, a CJK ideograph, a combining acute accent and a line separator.
+  const wxString text(L"a\U0001F600b\u4E2Dc\u0301d\u2028e");
+  const std::string u(1, static_cast<char>(kUnmappableByte));
+  EXPECT_EQ(toCp1252(text), "a" + u + "b" + u + "c" + u + "d" + u + "e");
+}
+
+class EditorTextInControl : public testing::Test {
+ protected:
+  EditorWindow window_;
+};
+
+TEST_F(EditorTextInControl, TheControlGivesBackEveryByteButNul) {
+  const std::string bytes = everyByteButNul();
+  window_.setText(bytes);
+  EXPECT_EQ(window_.editor().GetLastPosition(), static_cast<long>(bytes.size()));
+  EXPECT_EQ(editorBytes(window_.editor()), bytes);
+}
+
+TEST_F(EditorTextInControl, ANulByteDoesNotEmptyTheControl) {
+  window_.setText(std::string("avant\0apr\xE8s", 11));
+  EXPECT_EQ(editorBytes(window_.editor()),
+            "avant" + std::string(1, static_cast<char>(kUnmappableByte)) + "apr\xE8s");
+}
+
+TEST_F(EditorTextInControl, BytePositionsAreControlPositions) {
+  wxTextCtrl& editor = window_.editor();
+  editor.ChangeValue(L"\U0001F600 \u4E2D\u0301 mot\nfin");
+  const std::string bytes = editorBytes(editor);
+  ASSERT_EQ(static_cast<long>(bytes.size()), editor.GetLastPosition());
+  const size_t word = bytes.find("mot");
+  ASSERT_NE(word, std::string::npos);
+  EXPECT_EQ(editor.GetRange(word, word + 3), "mot");
+  EXPECT_EQ(editor.GetRange(bytes.find("fin"), bytes.size()), "fin");
+}
+
+}  // namespace

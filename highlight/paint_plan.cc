@@ -1,0 +1,162 @@
+#include "highlight/paint_plan.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+#include "analysis/equivalence.h"
+#include "analysis/words.h"
+
+namespace {
+
+// The plan holds one byte per character: an index into this palette. Only
+// white, the class colours and their greys can come out of a fresh paint.
+using PaletteIndex = std::uint8_t;
+constexpr PaletteIndex kWhiteIndex = 0;
+constexpr int kPaletteSize = 1 + 2 * kHighlightClassCount;
+
+constexpr std::array<Rgb, kPaletteSize> makePalette() {
+  std::array<Rgb, kPaletteSize> palette{};
+  palette[kWhiteIndex] = kWhite;
+  for (int c = 0; c < kHighlightClassCount; ++c) {
+    palette[1 + c] = kClassColours[c];
+    palette[1 + kHighlightClassCount + c] = kHiddenColours[c];
+  }
+  return palette;
+}
+constexpr std::array<Rgb, kPaletteSize> kPalette = makePalette();
+
+PaletteIndex classIndex(HighlightClass c) {
+  return static_cast<PaletteIndex>(1 + static_cast<int>(c));
+}
+
+PaletteIndex paletteIndexOf(Rgb colour) {
+  auto found = std::find(kPalette.begin(), kPalette.end(), colour);
+  return static_cast<PaletteIndex>(found - kPalette.begin());
+}
+
+// Intervals of the gauge: the lists are short next to the text.
+constexpr unsigned kListInterval = 100;
+constexpr unsigned kHiddenPassInterval = 2000;
+
+// Counts `items` steps of progressCounter at once and gives the gauge every
+// value that counting them one by one would have given it.
+template <typename Fraction>
+void countProgress(size_t items, unsigned interval, const ProgressSink& progress,
+                   Fraction fraction) {
+  if (progress) {
+    size_t first = (interval - progressCounter % interval) % interval;
+    for (size_t i = first; i < items; i += interval) progress(gaugeValue(fraction(i)));
+  }
+  progressCounter += items;
+}
+
+double share(size_t i, size_t n) { return static_cast<double>(i) / static_cast<double>(n); }
+
+class Canvas {
+ public:
+  explicit Canvas(std::string_view text) : text_(text), colours_(text.size(), kWhiteIndex) {}
+
+  void paint(long long start, long long end, PaletteIndex colour) {
+    start = std::max<long long>(start, 0);
+    end = std::min<long long>(end, static_cast<long long>(colours_.size()));
+    if (start < end) std::fill(colours_.begin() + start, colours_.begin() + end, colour);
+  }
+
+  void paintPhrases(const std::vector<int>& ranges, const ProgressSink& progress) {
+    const size_t n = ranges.size();
+    for (size_t j = 0; j + 1 < n; j += 2) {
+      paint(ranges[j], static_cast<long long>(ranges[j]) + ranges[j + 1],
+            classIndex(HighlightClass::phrase));
+    }
+    countProgress(n / 2, kListInterval, progress,
+                  [n](size_t k) { return 0.5 + 0.1 * share(2 * k, n); });
+  }
+
+  void paintWords(const std::vector<int>& starts, HighlightClass c, double base,
+                  const ProgressSink& progress) {
+    for (int s : starts) {
+      if (s < 0 || static_cast<size_t>(s) >= text_.size()) continue;
+      paint(s, static_cast<long long>(wordEndAt(text_, s)), classIndex(c));
+    }
+    const size_t n = starts.size();
+    countProgress(n, kListInterval, progress,
+                  [n, base](size_t i) { return base + 0.1 * share(i, n); });
+  }
+
+  void applyHiddenWords(const AnalysisSettings& settings, const ProgressSink& progress) {
+    const size_t n = text_.size();
+    countProgress(n, kHiddenPassInterval, progress,
+                  [n](size_t i) { return 0.9 + 0.1 * share(i, n); });
+    // With nothing hidden a fresh paint holds no grey, so no word changes.
+    if (settings.m_hiddenList.empty()) return;
+    static const std::array<bool, 256> wordChar = [] {
+      std::array<bool, 256> table{};
+      for (int c = 0; c < 256; ++c) table[c] = isWordChar(static_cast<unsigned char>(c));
+      return table;
+    }();
+    size_t i = 0;
+    while (i < n) {
+      if (!wordChar[static_cast<unsigned char>(text_[i])]) {
+        ++i;
+        continue;
+      }
+      size_t start = i;
+      while (i < n && wordChar[static_cast<unsigned char>(text_[i])]) ++i;
+      recolourHiddenWord(start, i, settings);
+    }
+  }
+
+  std::vector<ColourRun> runs() const {
+    std::vector<ColourRun> runs;
+    const auto begin = colours_.begin();
+    auto it = std::find_if(begin, colours_.end(), [](PaletteIndex c) { return c != kWhiteIndex; });
+    while (it != colours_.end()) {
+      const PaletteIndex colour = *it;
+      auto runEnd =
+          std::find_if(it, colours_.end(), [colour](PaletteIndex c) { return c != colour; });
+      runs.push_back(
+          {static_cast<int>(it - begin), static_cast<int>(runEnd - begin), kPalette[colour]});
+      it = std::find_if(runEnd, colours_.end(), [](PaletteIndex c) { return c != kWhiteIndex; });
+    }
+    return runs;
+  }
+
+ private:
+  void recolourHiddenWord(size_t start, size_t end, const AnalysisSettings& settings) {
+    const PaletteIndex current = colours_[wordProbePosition(start, end)];
+    if (current == kWhiteIndex) return;
+    const Rgb next =
+        hiddenPassColour(kPalette[current], text_.substr(start, end - start), settings);
+    if (next != kPalette[current]) paint(start, end, paletteIndexOf(next));
+  }
+
+  std::string_view text_;
+  std::vector<PaletteIndex> colours_;
+};
+
+bool isHidden(std::string_view word, const AnalysisSettings& settings) {
+  return findWordInList(word, settings.m_hiddenList, settings) >= 0;
+}
+
+}  // namespace
+
+Rgb hiddenPassColour(Rgb current, std::string_view word, const AnalysisSettings& settings) {
+  for (int c = 0; c < kHighlightClassCount; ++c) {
+    if (current == kClassColours[c]) return isHidden(word, settings) ? kHiddenColours[c] : current;
+    if (current == kHiddenColours[c]) return isHidden(word, settings) ? current : kClassColours[c];
+  }
+  return current;
+}
+
+std::vector<ColourRun> planHighlights(std::string_view loweredText, const AnalysisResult& result,
+                                      const AnalysisSettings& settings,
+                                      const ProgressSink& progress) {
+  Canvas canvas(loweredText);
+  canvas.paintPhrases(result.phraseRanges, progress);
+  canvas.paintWords(result.searchedStarts, HighlightClass::searched, 0.6, progress);
+  canvas.paintWords(result.distantStarts, HighlightClass::distant, 0.7, progress);
+  canvas.paintWords(result.closeStarts, HighlightClass::close, 0.8, progress);
+  canvas.applyHiddenWords(settings, progress);
+  return canvas.runs();
+}

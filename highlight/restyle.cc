@@ -1,0 +1,113 @@
+#include "highlight/restyle.h"
+
+#include <wx/gauge.h>
+#include <wx/log.h>
+#include <wx/textctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "analysis/progress.h"
+#include "analysis/words.h"
+#include "highlight/editor_text.h"
+#include "highlight/paint_plan.h"
+
+namespace {
+
+// Scopes are never nested, so one saved position serves them all.
+int savedScrollPosition = 0;
+
+constexpr unsigned kHiddenPassInterval = 2000;
+
+wxTextAttr backgroundOnly(Rgb colour) {
+  wxTextAttr attr;
+  attr.SetBackgroundColour(toWxColour(colour));
+  return attr;
+}
+
+void whiten(wxTextCtrl& editor) {
+  const long length = editor.GetLastPosition();
+  if (length > 0) editor.SetStyle(0, length, backgroundOnly(kWhite));
+}
+
+// GTK removes the old background of a range by scanning forward to the
+// next tag boundary; painting from the end of the text backwards keeps that
+// scan short. Front to back costs a hundred times more per range.
+void paintBackToFront(wxTextCtrl& editor, const std::vector<ColourRun>& runs) {
+  const long length = editor.GetLastPosition();
+  for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+    const long end = std::min<long>(run->end, length);
+    if (run->start < end) editor.SetStyle(run->start, end, backgroundOnly(run->colour));
+  }
+}
+
+}  // namespace
+
+wxColour toWxColour(Rgb colour) { return wxColour(colour.red, colour.green, colour.blue); }
+
+Rgb toRgb(const wxColour& colour) { return {colour.Red(), colour.Green(), colour.Blue()}; }
+
+RestyleScope::RestyleScope(wxTextCtrl& control) : control_(control) {
+  savedScrollPosition = control_.GetScrollPos(wxVERTICAL);
+  control_.Show(false);
+}
+
+RestyleScope::~RestyleScope() {
+  control_.SetScrollPos(wxVERTICAL, savedScrollPosition, true);
+  control_.Show(true);
+}
+
+Rgb wordColourAt(const wxTextCtrl& control, long start, long end) {
+  const long probe = wordProbePosition(start, end);
+  if (probe < 0 || probe >= control.GetLastPosition()) return kWhite;
+  wxTextAttr style;
+  // wx declares GetStyle non-const although it only reads the control.
+  if (!const_cast<wxTextCtrl&>(control).GetStyle(probe, style)) return kWhite;
+  if (!style.HasBackgroundColour()) return kWhite;
+  return toRgb(style.GetBackgroundColour());
+}
+
+void applyHighlights(wxTextCtrl& editor, const std::string& loweredText,
+                     const AnalysisResult& result, const AnalysisSettings& settings,
+                     wxGauge& gauge) {
+  RestyleScope scope(editor);
+  whiten(editor);
+  const std::vector<ColourRun> runs =
+      planHighlights(loweredText, result, settings, [&gauge](int value) { gauge.SetValue(value); });
+  paintBackToFront(editor, runs);
+}
+
+void applyHiddenWords(const std::string& loweredText, wxGauge& gauge, wxTextCtrl& editor,
+                      const AnalysisSettings& settings) {
+  wxLogDebug("Process hidden with list '%s' ...",
+             fromCp1252(AnalysisSettings::JoinList(settings.m_hiddenList, " ")));
+  // Every word is read before any is restyled, so the changes can be made
+  // back to front, the order GTK restyles fastest.
+  std::vector<ColourRun> changes;
+  const size_t n = loweredText.size();
+  size_t start = 0;
+  for (size_t i = 0; i <= n; ++i) {
+    if (i < n) {
+      if (progressTick(kHiddenPassInterval)) {
+        gauge.SetValue(gaugeValue(0.9 + 0.1 * static_cast<double>(i) / static_cast<double>(n)));
+      }
+      if (isWordChar(loweredText[i])) continue;
+    }
+    if (start < i) {
+      const Rgb current = wordColourAt(editor, static_cast<long>(start), static_cast<long>(i));
+      if (current != kWhite) {
+        const Rgb next = hiddenPassColour(
+            current, std::string_view(loweredText).substr(start, i - start), settings);
+        if (next != current)
+          changes.push_back({static_cast<int>(start), static_cast<int>(i), next});
+      }
+    }
+    start = i + 1;
+  }
+  paintBackToFront(editor, changes);
+}
+
+void clearHighlights(wxTextCtrl& editor) {
+  RestyleScope scope(editor);
+  whiten(editor);
+}

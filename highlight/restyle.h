@@ -1,0 +1,48 @@
+// Restyling the editor: the colour probe, the quiet restyle scope, and the
+// passes that paint an analysis result, grey hidden words and clear.
+#pragma once
+
+#include <wx/colour.h>
+
+#include <string>
+
+#include "analysis/analysis_pass.h"
+#include "highlight/colours.h"
+#include "settings/analysis_settings.h"
+
+class wxGauge;
+class wxTextCtrl;
+
+wxColour toWxColour(Rgb colour);
+Rgb toRgb(const wxColour& colour);
+
+// Hides the control while it is restyled and puts its vertical scroll
+// position back afterwards.
+class RestyleScope {
+ public:
+  explicit RestyleScope(wxTextCtrl& control);
+  ~RestyleScope();
+  RestyleScope(const RestyleScope&) = delete;
+  RestyleScope& operator=(const RestyleScope&) = delete;
+
+ private:
+  wxTextCtrl& control_;
+};
+
+// The colour of the word occurrence [start, end): the background of its
+// second character, or of its only one. Unstyled characters read as white.
+Rgb wordColourAt(const wxTextCtrl& control, long start, long end);
+
+// Paints an analysis result over the whole editor, hidden words greyed,
+// inside its own RestyleScope; the gauge goes from 50 to 100.
+void applyHighlights(wxTextCtrl& editor, const std::string& loweredText,
+                     const AnalysisResult& result, const AnalysisSettings& settings,
+                     wxGauge& gauge);
+
+// Greys the hidden words and gives their class colour back to the words
+// that left the hidden list; runs inside the caller's RestyleScope.
+void applyHiddenWords(const std::string& loweredText, wxGauge& gauge, wxTextCtrl& editor,
+                      const AnalysisSettings& settings);
+
+// Whitens the whole editor inside a RestyleScope.
+void clearHighlights(wxTextCtrl& editor);

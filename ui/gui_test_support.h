@@ -1,0 +1,71 @@
+// Helpers for tests that drive real windows under the toolkit that
+// gui_test_main starts.
+#pragma once
+
+#include <wx/app.h>
+#include <wx/frame.h>
+#include <wx/gauge.h>
+#include <wx/sizer.h>
+#include <wx/textctrl.h>
+
+#include <chrono>
+#include <string_view>
+
+#include "highlight/colours.h"
+#include "highlight/editor_text.h"
+
+// Lets the toolkit handle its pending events for about `milliseconds`.
+inline void pumpEvents(int milliseconds = 50) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  do {
+    wxTheApp->Yield(true);
+    wxTheApp->ProcessPendingEvents();
+  } while (std::chrono::steady_clock::now() < until);
+}
+
+// The background colour of the character at `position`, white when it has
+// none.
+inline Rgb backgroundAt(wxTextCtrl& control, long position) {
+  wxTextAttr style;
+  if (!control.GetStyle(position, style) || !style.HasBackgroundColour()) return kWhite;
+  const wxColour colour = style.GetBackgroundColour();
+  return {colour.Red(), colour.Green(), colour.Blue()};
+}
+
+// A shown frame holding an editor like the program's and a gauge; destroyed
+// with the fixture.
+class EditorWindow {
+ public:
+  EditorWindow() {
+    frame_ = new wxFrame(nullptr, wxID_ANY, "test", wxDefaultPosition, wxSize(800, 600));
+    editor_ = new wxTextCtrl(frame_, wxID_ANY, "", wxDefaultPosition, wxDefaultSize,
+                             wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2);
+    gauge_ = new wxGauge(frame_, wxID_ANY, 100);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(editor_, 1, wxEXPAND);
+    sizer->Add(gauge_, 0, wxEXPAND);
+    frame_->SetSizer(sizer);
+    frame_->Show();
+    pumpEvents();
+  }
+  ~EditorWindow() {
+    frame_->Destroy();
+    pumpEvents();
+  }
+  EditorWindow(const EditorWindow&) = delete;
+  EditorWindow& operator=(const EditorWindow&) = delete;
+
+  wxTextCtrl& editor() { return *editor_; }
+  wxGauge& gauge() { return *gauge_; }
+
+  // Replaces the text; clearing first makes an equal text load afresh.
+  void setText(std::string_view bytes) {
+    editor_->Clear();
+    editor_->ChangeValue(fromCp1252(bytes));
+  }
+
+ private:
+  wxFrame* frame_;
+  wxTextCtrl* editor_;
+  wxGauge* gauge_;
+};
