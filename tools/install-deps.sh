@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libwxgtk3.2-dev xvfb xauth imagemagick x11-apps
+  libwxgtk3.2-dev libgtk-3-dev xvfb xauth imagemagick x11-apps xdotool
 )
 
 missing=()

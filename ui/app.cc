@@ -1,0 +1,25 @@
+#include "ui/app.h"
+
+#include <wx/log.h>
+
+#include "analysis/debug_trace.h"
+#include "highlight/editor_text.h"
+#include "ui/frame_main.h"
+
+namespace {
+
+void traceToDebugLog(const std::string& line) { wxLogDebug("%s", fromCp1252(line)); }
+
+}  // namespace
+
+bool MyApp::OnInit() {
+#ifdef NDEBUG
+  // The trace lines are for developers; a writer's terminal stays quiet.
+  wxLog::SetLogLevel(wxLOG_Info);
+#endif
+  setDebugTraceSink(traceToDebugLog);
+  auto* frame = new FrameMain("Verbolt 2", wxPoint(150, 50), wxSize(980, 730));
+  frame->Show(true);
+  SetTopWindow(frame);
+  return true;
+}

@@ -1,0 +1,61 @@
+// What the writer can ask of the main window.
+#include <wx/gauge.h>
+#include <wx/scrolwin.h>
+#include <wx/textctrl.h>
+#include <wx/toolbar.h>
+
+#include "analysis/words.h"
+#include "highlight/editor_text.h"
+#include "highlight/restyle.h"
+#include "ui/dialogs.h"
+#include "ui/frame_about.h"
+#include "ui/frame_main.h"
+#include "ui/ids.h"
+#include "ui/localized_text.h"
+#include "ui/run_analysis.h"
+
+namespace {
+
+wxString localized(int id) { return fromCp1252(LocalizedText(id)); }
+
+}  // namespace
+
+void FrameMain::OnQuit(wxCommandEvent&) { Close(true); }
+
+void FrameMain::OnAbout(wxCommandEvent&) {
+  FrameAbout about;
+  showModal(about);
+}
+
+void FrameMain::OnHelp(wxCommandEvent&) { openInBrowser(localized(kStrHelpAddress)); }
+
+void FrameMain::OnToggleSettings(wxCommandEvent&) {
+  m_settingsPane->Show(m_settingsBar->GetToolState(kIdToggleSettings));
+  Layout();
+}
+
+void FrameMain::OnToggleTop100(wxCommandEvent&) {
+  m_top100->Show(m_top100Bar->GetToolState(kIdToggleTop100));
+  Layout();
+}
+
+void FrameMain::OnProcess(wxCommandEvent&) {
+  AnalysisSettings settings = ReadSettingsFromPane();
+  settings.ClampToRanges();
+  WriteSettingsToPane(settings);
+  std::string report;
+  runAnalysis(settings, *m_gauge, m_markedWord, *m_editor, report);
+  // An unchanged text would leave the old marks in place: empty it first.
+  m_top100->Clear();
+  m_top100->ChangeValue(fromCp1252(report));
+}
+
+void FrameMain::OnClear(wxCommandEvent&) { clearHighlights(*m_editor); }
+
+void FrameMain::OnStats(wxCommandEvent&) {
+  TextStatistics stats = textStatistics(editorBytes(*m_editor));
+  wxString message = wxString::Format(localized(kStrStatisticsFormat), stats.words,
+                                      stats.lettersWithoutSpaces, stats.lettersWithSpaces);
+  showMessageBox(message, localized(kStrTextInformation), wxOK | wxICON_INFORMATION | wxSTAY_ON_TOP,
+                 this);
+}

@@ -1,0 +1,54 @@
+#include "ui/dialogs.h"
+
+#include <wx/dialog.h>
+#include <wx/log.h>
+#include <wx/msgdlg.h>
+#include <wx/utils.h>
+
+namespace {
+
+int realMessageBox(const wxString& message, const wxString& caption, long style, wxWindow* parent) {
+  return wxMessageBox(message, caption, style, parent);
+}
+
+int realModal(wxDialog& dialog) { return dialog.ShowModal(); }
+
+bool realBrowser(const wxString& address) {
+  // Without a browser the toolkit would report the failure in a dialog of
+  // its own; the outcome is not the writer's concern.
+  wxLogNull quiet;
+  return wxLaunchDefaultBrowser(address, wxBROWSER_NEW_WINDOW | wxBROWSER_NOBUSYCURSOR);
+}
+
+MessageBoxHandler messageBoxHandler = realMessageBox;
+ModalDialogHandler modalDialogHandler = realModal;
+BrowserHandler browserHandler = realBrowser;
+
+template <typename Handler>
+Handler replace(Handler& current, Handler replacement, Handler real) {
+  Handler previous = current;
+  current = replacement ? replacement : real;
+  return previous;
+}
+
+}  // namespace
+
+MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler) {
+  return replace(messageBoxHandler, handler, realMessageBox);
+}
+
+ModalDialogHandler setModalDialogHandler(ModalDialogHandler handler) {
+  return replace(modalDialogHandler, handler, realModal);
+}
+
+BrowserHandler setBrowserHandler(BrowserHandler handler) {
+  return replace(browserHandler, handler, realBrowser);
+}
+
+int showMessageBox(const wxString& message, const wxString& caption, long style, wxWindow* parent) {
+  return messageBoxHandler(message, caption, style, parent);
+}
+
+int showModal(wxDialog& dialog) { return modalDialogHandler(dialog); }
+
+bool openInBrowser(const wxString& address) { return browserHandler(address); }

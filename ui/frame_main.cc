@@ -1,0 +1,165 @@
+#include "ui/frame_main.h"
+
+#include <wx/accel.h>
+#include <wx/checkbox.h>
+#include <wx/gauge.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/scrolwin.h>
+#include <wx/sizer.h>
+#include <wx/textctrl.h>
+#include <wx/toolbar.h>
+
+#include "highlight/editor_text.h"
+#include "highlight/restyle.h"
+#include "resources/icons.h"
+#include "settings/configuration.h"
+#include "ui/ids.h"
+#include "ui/localized_text.h"
+
+namespace {
+
+const char kConfigurationFile[] = "config.txt";
+
+wxString localized(int id) { return fromCp1252(LocalizedText(id)); }
+
+wxBitmap toolIcon(const char* name) { return iconBitmap(name); }
+
+wxToolBar* newBar(wxWindow* parent, int id, wxSize bitmapSize) {
+  auto* bar = new wxToolBar(parent, id, wxDefaultPosition, wxDefaultSize,
+                            wxTB_HORIZONTAL | wxTB_TEXT | wxTB_NODIVIDER);
+  bar->SetBackgroundColour(toWxColour(kWindowBackground));
+  if (bitmapSize != wxDefaultSize) bar->SetToolBitmapSize(bitmapSize);
+  return bar;
+}
+
+}  // namespace
+
+wxBEGIN_EVENT_TABLE(FrameMain, wxFrame) EVT_MENU(kIdQuit, FrameMain::OnQuit)
+    EVT_MENU(kIdAbout, FrameMain::OnAbout) EVT_MENU(kIdHelp, FrameMain::OnHelp) EVT_MENU(
+        kIdToggleSettings, FrameMain::OnToggleSettings) EVT_MENU(kIdProcess, FrameMain::OnProcess)
+        EVT_MENU(kIdClear, FrameMain::OnClear) EVT_MENU(kIdStats, FrameMain::OnStats)
+            EVT_MENU(kIdToggleTop100, FrameMain::OnToggleTop100)
+                EVT_CHECKBOX(kSwitchSkip,
+                             FrameMain::OnSectionSwitch) EVT_CHECKBOX(kSwitchSame,
+                                                                      FrameMain::OnSectionSwitch)
+                    EVT_CHECKBOX(kSwitchClose, FrameMain::OnSectionSwitch)
+                        EVT_CHECKBOX(kSwitchDistant, FrameMain::OnSectionSwitch)
+                            EVT_CHECKBOX(kSwitchWords, FrameMain::OnSectionSwitch)
+                                EVT_CHECKBOX(kSwitchPhrases, FrameMain::OnSectionSwitch)
+                                    EVT_BUTTON(kHelpSkip, FrameMain::OnSectionHelp)
+                                        EVT_BUTTON(kHelpSame, FrameMain::OnSectionHelp)
+                                            EVT_BUTTON(kHelpClose, FrameMain::OnSectionHelp)
+                                                EVT_BUTTON(kHelpDistant, FrameMain::OnSectionHelp)
+                                                    EVT_BUTTON(kHelpWords, FrameMain::OnSectionHelp)
+                                                        EVT_BUTTON(kHelpPhrases,
+                                                                   FrameMain::OnSectionHelp)
+                                                            EVT_BUTTON(kHelpHidden,
+                                                                       FrameMain::OnSectionHelp)
+                                                                wxEND_EVENT_TABLE()
+
+                                                                    FrameMain::FrameMain(
+                                                                        const wxString& title,
+                                                                        const wxPoint& position,
+                                                                        const wxSize& size)
+    : wxFrame(nullptr, wxID_ANY, title, position, size, wxDEFAULT_FRAME_STYLE, "frame") {
+  m_markedWord.clear();
+  SetIcons(appIcons());
+  SetMinSize(wxSize(900, 500));
+  BuildMenuBar();
+  SetBackgroundColour(toWxColour(kWindowBackground));
+
+  auto* middle = new wxBoxSizer(wxHORIZONTAL);
+  wxSizer* topRow = BuildTopRow();
+  middle->Add(BuildSettingsPane(), 0, wxEXPAND);
+  m_editor = new wxTextCtrl(this, kIdEditor, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                            wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2, wxDefaultValidator, "text");
+  // A multi-line control on GTK has no length limit to lift.
+  m_editor->AppendText(localized(kStrWelcome));
+  middle->Add(m_editor, 1, wxEXPAND);
+  m_top100 = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(150, -1),
+                            wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2 | wxNO_BORDER,
+                            wxDefaultValidator, "text");
+  m_top100->SetBackgroundColour(toWxColour(kTop100Background));
+  middle->Add(m_top100, 0, wxEXPAND);
+
+  m_gauge =
+      new wxGauge(this, wxID_ANY, 100, wxDefaultPosition, wxSize(100, 16),
+                  static_cast<long>(wxGA_HORIZONTAL) | wxNO_BORDER, wxDefaultValidator, "gauge");
+
+  auto* frameSizer = new wxBoxSizer(wxVERTICAL);
+  frameSizer->Add(topRow, 0, wxEXPAND);
+  frameSizer->Add(3, 3);
+  frameSizer->Add(middle, 1, wxEXPAND);
+  frameSizer->Add(m_gauge, 0, wxEXPAND);
+  SetSizer(frameSizer);
+
+  LoadSettings();
+  InstallAccelerators();
+  Layout();
+  Centre(wxBOTH);
+}
+
+FrameMain::~FrameMain() { SaveConfiguration(ReadSettingsFromPane(), kConfigurationFile); }
+
+void FrameMain::BuildMenuBar() {
+  auto* file = new wxMenu;
+  file->Append(kIdQuit, localized(kStrQuit));
+  auto* help = new wxMenu;
+  help->Append(kIdHelp, localized(kStrHelp));
+  help->Append(kIdAbout, localized(kStrAboutItem));
+  auto* bar = new wxMenuBar;
+  bar->Append(file, localized(kStrFileMenu));
+  bar->Append(help, localized(kStrHelp));
+  SetMenuBar(bar);
+}
+
+wxSizer* FrameMain::BuildTopRow() {
+  m_settingsBar = newBar(this, kIdSettingsBar, wxSize(215, 16));
+  m_settingsTool = m_settingsBar->AddCheckTool(kIdToggleSettings, localized(kStrSettings),
+                                               toolIcon("ICON_OPTIONS"));
+  m_settingsBar->AddSeparator();
+  m_settingsBar->ToggleTool(kIdToggleSettings, true);
+  m_settingsBar->Realize();
+
+  wxPanel* legend = BuildLegend(this);
+
+  wxToolBar* commands = newBar(this, kIdCommandBar, wxDefaultSize);
+  commands->AddSeparator();
+  commands->AddTool(kIdProcess, localized(kStrProcess), toolIcon("ICON_PROCESS"));
+  commands->AddTool(kIdClear, localized(kStrClear), toolIcon("ICON_CLEAR"));
+  commands->AddTool(kIdStats, localized(kStrStats), toolIcon("ICON_INFO"));
+  commands->Realize();
+
+  m_top100Bar = newBar(this, kIdTop100Bar, wxSize(143, 16));
+  m_top100Tool =
+      m_top100Bar->AddCheckTool(kIdToggleTop100, localized(kStrTop100), toolIcon("ICON_LIST"));
+  m_top100Bar->ToggleTool(kIdToggleTop100, true);
+  m_top100Bar->Realize();
+
+  auto* row = new wxBoxSizer(wxHORIZONTAL);
+  row->Add(m_settingsBar, 0);
+  row->Add(legend, 0);
+  row->Add(commands, 1);
+  row->Add(m_top100Bar, 0);
+  return row;
+}
+
+void FrameMain::InstallAccelerators() {
+  wxAcceleratorEntry entries[] = {
+      {wxACCEL_NORMAL, WXK_F5, kIdProcess},
+      {wxACCEL_NORMAL, WXK_F6, kIdClear},
+      {wxACCEL_NORMAL, WXK_F7, kIdStats},
+  };
+  SetAcceleratorTable(wxAcceleratorTable(WXSIZEOF(entries), entries));
+}
+
+// A file that cannot be loaded is replaced at once by the defaults.
+void FrameMain::LoadSettings() {
+  AnalysisSettings settings;
+  if (!LoadConfiguration(settings, kConfigurationFile)) {
+    settings.ResetToDefaults();
+    SaveConfiguration(settings, kConfigurationFile);
+  }
+  WriteSettingsToPane(settings);
+}

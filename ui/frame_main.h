@@ -1,0 +1,99 @@
+// The one main window: toolbars and legend on top, the settings pane, the
+// editor and the Top-100 pane in the middle, the progress gauge below.
+#pragma once
+
+#include <wx/frame.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "highlight/colours.h"
+#include "settings/analysis_settings.h"
+
+class wxCheckBox;
+class wxGauge;
+class wxPanel;
+class wxScrolledWindow;
+class wxTextCtrl;
+class wxToolBar;
+class wxToolBarToolBase;
+
+class FrameMain : public wxFrame {
+ public:
+  FrameMain(const wxString& title, const wxPoint& position, const wxSize& size);
+  ~FrameMain() override;
+
+  // The settings pane's controls are the current settings.
+  AnalysisSettings ReadSettingsFromPane() const;
+  void WriteSettingsToPane(const AnalysisSettings& settings);
+
+  wxScrolledWindow* m_settingsPane = nullptr;
+  wxTextCtrl* m_editor = nullptr;
+  wxTextCtrl* m_top100 = nullptr;
+  wxGauge* m_gauge = nullptr;
+  wxToolBar* m_settingsBar = nullptr;
+  wxToolBar* m_top100Bar = nullptr;
+  wxToolBarToolBase* m_settingsTool = nullptr;
+  wxToolBarToolBase* m_top100Tool = nullptr;
+  std::string m_markedWord;
+
+  // The pane controls, kept for the transfers and the enabling rules.
+  struct NumberBinding {
+    int AnalysisSettings::*field;
+    wxTextCtrl* control;
+  };
+  struct ListBinding {
+    WordList AnalysisSettings::*field;
+    wxTextCtrl* control;
+    const char* separator;
+  };
+  struct Section {
+    int switchId;
+    int AnalysisSettings::*field;
+    wxCheckBox* switchBox;
+    std::vector<wxWindow*> content;  // enabled exactly when the switch is ticked
+  };
+  std::vector<NumberBinding> m_numberFields;
+  std::vector<ListBinding> m_listFields;
+  std::vector<Section> m_sections;
+  wxTextCtrl* m_skipListField = nullptr;
+  wxTextCtrl* m_hiddenListField = nullptr;
+
+  // Commands.
+  void OnQuit(wxCommandEvent& event);
+  void OnAbout(wxCommandEvent& event);
+  void OnHelp(wxCommandEvent& event);
+  void OnToggleSettings(wxCommandEvent& event);
+  void OnProcess(wxCommandEvent& event);
+  void OnClear(wxCommandEvent& event);
+  void OnStats(wxCommandEvent& event);
+  void OnToggleTop100(wxCommandEvent& event);
+  void OnSectionSwitch(wxCommandEvent& event);
+  void OnSectionHelp(wxCommandEvent& event);
+
+ private:
+  void BuildMenuBar();
+  wxSizer* BuildTopRow();
+  wxPanel* BuildLegend(wxWindow* parent);
+  wxScrolledWindow* BuildSettingsPane();
+  wxSizer* BuildSection(int titleId, int helpId, std::optional<Rgb> colour, bool hasSwitch);
+  void BuildSectionContents();
+  void InstallAccelerators();
+  void LoadSettings();
+  void ApplyEnablingRules(const Section& section);
+
+  wxWindow* AddLabel(wxSizer* sizer, int stringId);
+  wxTextCtrl* AddNumberField(wxSizer* sizer, int maxTypedChars, int AnalysisSettings::*field);
+  wxTextCtrl* AddListField(wxSizer* sizer, int height, WordList AnalysisSettings::*field,
+                           const char* separator, long extraStyle = 0);
+
+  // Builder state while the pane is made: the column of sections, the
+  // section panel being filled and the controls its switch governs.
+  wxSizer* m_paneColumn = nullptr;
+  wxWindow* m_sectionPanel = nullptr;
+  std::vector<wxWindow*>* m_sectionContent = nullptr;
+  std::vector<wxWindow*> m_alwaysEnabled;
+
+  wxDECLARE_EVENT_TABLE();
+};

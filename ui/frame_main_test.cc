@@ -1,0 +1,417 @@
+// The main window driven as a writer would: commands go through the frame's
+// event table, colours are read back from the real editor.
+#include "ui/frame_main.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <wx/app.h>
+#include <wx/checkbox.h>
+#include <wx/gauge.h>
+#include <wx/hyperlink.h>
+#include <wx/scrolwin.h>
+#include <wx/textctrl.h>
+#include <wx/toolbar.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "analysis/analysis_pass.h"
+#include "analysis/words.h"
+#include "highlight/editor_text.h"
+#include "highlight/restyle.h"
+#include "settings/configuration.h"
+#include "ui/dialogs.h"
+#include "ui/frame_about.h"
+#include "ui/gui_test_support.h"
+#include "ui/ids.h"
+#include "ui/localized_text.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct MessageBoxCall {
+  wxString message;
+  wxString caption;
+  long style;
+  wxWindow* parent;
+};
+std::vector<MessageBoxCall> messageBoxes;
+std::vector<wxString> browserAddresses;
+std::vector<wxString> modalTitles;
+
+int recordMessageBox(const wxString& message, const wxString& caption, long style,
+                     wxWindow* parent) {
+  messageBoxes.push_back({message, caption, style, parent});
+  return wxOK;
+}
+bool recordBrowser(const wxString& address) {
+  browserAddresses.push_back(address);
+  return true;
+}
+int recordModal(wxDialog& dialog) {
+  modalTitles.push_back(dialog.GetTitle());
+  return wxID_OK;
+}
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+AnalysisSettings defaultSettings() {
+  AnalysisSettings s;
+  s.ResetToDefaults();
+  return s;
+}
+
+// Each test starts the window in a fresh working directory, where it keeps
+// its config.txt.
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previousDir_ = fs::current_path();
+    dir_ = fs::temp_directory_path() /
+           ("verbolt-window-" + std::to_string(getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    fs::current_path(dir_);
+    messageBoxes.clear();
+    browserAddresses.clear();
+    modalTitles.clear();
+    setMessageBoxHandler(recordMessageBox);
+    setBrowserHandler(recordBrowser);
+    setModalDialogHandler(recordModal);
+  }
+
+  void TearDown() override {
+    closeFrame();
+    fs::current_path(previousDir_);
+    fs::remove_all(dir_);
+    setMessageBoxHandler(nullptr);
+    setBrowserHandler(nullptr);
+    setModalDialogHandler(nullptr);
+  }
+
+  FrameMain& openFrame() {
+    frame_ = new FrameMain("Verbolt 2", wxPoint(150, 50), wxSize(980, 730));
+    frame_->Show(true);
+    pumpEvents(50);
+    return *frame_;
+  }
+
+  void closeFrame() {
+    if (!frame_) return;
+    frame_->Destroy();
+    frame_ = nullptr;
+    pumpEvents(20);
+  }
+
+  void command(int id) {
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(frame_);
+    frame_->GetEventHandler()->ProcessEvent(event);
+  }
+
+  void clickSwitch(int id, bool ticked) {
+    auto* box = wxDynamicCast(frame_->FindWindow(id), wxCheckBox);
+    ASSERT_NE(box, nullptr) << id;
+    box->SetValue(ticked);
+    wxCommandEvent event(wxEVT_CHECKBOX, id);
+    event.SetEventObject(box);
+    event.SetInt(ticked);
+    box->GetEventHandler()->ProcessEvent(event);
+  }
+
+  void setText(const std::string& bytes) {
+    frame_->m_editor->Clear();
+    frame_->m_editor->ChangeValue(fromCp1252(bytes));
+  }
+
+  Rgb colourAt(long position) { return backgroundAt(*frame_->m_editor, position); }
+
+  // The field bound to a settings member, as the writer sees it.
+  wxTextCtrl* numberField(int AnalysisSettings::*field) {
+    for (const auto& binding : frame_->m_numberFields) {
+      if (binding.field == field) return binding.control;
+    }
+    return nullptr;
+  }
+  wxTextCtrl* listField(WordList AnalysisSettings::*field) {
+    for (const auto& binding : frame_->m_listFields) {
+      if (binding.field == field) return binding.control;
+    }
+    return nullptr;
+  }
+
+  fs::path configPath() const { return dir_ / "config.txt"; }
+
+  FrameMain* frame_ = nullptr;
+  fs::path dir_;
+  fs::path previousDir_;
+};
+
+TEST_F(MainWindow, FirstStartShowsDefaultsAndWritesThemAtOnce) {
+  FrameMain& frame = openFrame();
+  EXPECT_EQ(readFile(configPath()), configurationText(defaultSettings()));
+  EXPECT_EQ(numberField(&AnalysisSettings::m_closeDistance)->GetValue(), "100");
+  EXPECT_EQ(listField(&AnalysisSettings::m_skipWords)->GetValue(), "i you he she it we they");
+  EXPECT_EQ(listField(&AnalysisSettings::m_phrasesList)->GetValue(),
+            "example of phrase to search\nanother example");
+  EXPECT_EQ(toCp1252(frame.m_editor->GetValue()), LocalizedText(kStrWelcome));
+  EXPECT_TRUE(frame.m_top100->GetValue().empty());
+  EXPECT_EQ(frame.m_gauge->GetValue(), 0);
+  EXPECT_TRUE(frame.m_settingsBar->GetToolState(kIdToggleSettings));
+  EXPECT_TRUE(frame.m_top100Bar->GetToolState(kIdToggleTop100));
+  EXPECT_TRUE(frame.m_settingsPane->IsShown());
+  EXPECT_TRUE(frame.m_top100->IsShown());
+  EXPECT_GE(frame.GetMinSize().x, 900);
+  EXPECT_GE(frame.GetMinSize().y, 500);
+}
+
+TEST_F(MainWindow, UnloadableFilesAreReplacedByDefaults) {
+  for (const std::string& content :
+       {std::string(), std::string("// Verbolt 2 configuration file\n"), [] {
+          std::string text = configurationText(defaultSettings());
+          size_t line = text.find("m_distantNb");
+          return text.erase(line, text.find('\n', line) + 1 - line);
+        }()}) {
+    std::ofstream(configPath(), std::ios::binary) << content;
+    openFrame();
+    EXPECT_EQ(readFile(configPath()), configurationText(defaultSettings()));
+    EXPECT_EQ(numberField(&AnalysisSettings::m_distantNb)->GetValue(), "6");
+    closeFrame();
+  }
+}
+
+TEST_F(MainWindow, StoredSettingsAreShownAndKeptAsTypedAtExit) {
+  AnalysisSettings stored = defaultSettings();
+  stored.m_closeDistance = 1000;  // longer than its four typed characters allow
+  stored.m_sameActive = 0;
+  stored.m_skipWords = {"alpha", "beta"};
+  SaveConfiguration(stored, configPath().string());
+  FrameMain& frame = openFrame();
+  EXPECT_EQ(numberField(&AnalysisSettings::m_closeDistance)->GetValue(), "1000");
+  EXPECT_FALSE(wxDynamicCast(frame.FindWindow(kSwitchSame), wxCheckBox)->GetValue());
+  EXPECT_EQ(listField(&AnalysisSettings::m_skipWords)->GetValue(), "alpha beta");
+
+  numberField(&AnalysisSettings::m_closeDistance)->ChangeValue("0");
+  numberField(&AnalysisSettings::m_samePercent)->ChangeValue("12ab");
+  listField(&AnalysisSettings::m_hiddenList)->ChangeValue("never stored");
+  closeFrame();
+  std::string saved = readFile(configPath());
+  EXPECT_NE(saved.find("m_closeDistance = 0\n"), std::string::npos);
+  EXPECT_NE(saved.find("m_samePercent = 12\n"), std::string::npos);
+  EXPECT_NE(saved.find("m_sameActive = 0\n"), std::string::npos);
+  EXPECT_EQ(saved.find("never"), std::string::npos);
+}
+
+TEST_F(MainWindow, ProcessCorrectsTheNumbersAndNormalisesTheLists) {
+  FrameMain& frame = openFrame();
+  numberField(&AnalysisSettings::m_samePercent)->ChangeValue("150");
+  numberField(&AnalysisSettings::m_distantNb)->ChangeValue("1");
+  numberField(&AnalysisSettings::m_closeDistance)->ChangeValue("0");
+  listField(&AnalysisSettings::m_skipWords)->ChangeValue("  Hello,  WORLD! ");
+  listField(&AnalysisSettings::m_phrasesList)->ChangeValue("One Phrase\n\nTWO.");
+  command(kIdProcess);
+  EXPECT_EQ(numberField(&AnalysisSettings::m_samePercent)->GetValue(), "100");
+  EXPECT_EQ(numberField(&AnalysisSettings::m_distantNb)->GetValue(), "2");
+  EXPECT_EQ(numberField(&AnalysisSettings::m_closeDistance)->GetValue(), "1");
+  EXPECT_EQ(listField(&AnalysisSettings::m_skipWords)->GetValue(), "hello world");
+  EXPECT_EQ(listField(&AnalysisSettings::m_phrasesList)->GetValue(), "one phrase\ntwo");
+  EXPECT_EQ(frame.m_gauge->GetValue(), 0);
+}
+
+TEST_F(MainWindow, ProcessColoursTheTextAndFillsTheTop100) {
+  FrameMain& frame = openFrame();
+  // maison: close (255,255,140); said: searched; "un chat": phrase.
+  std::string text = "Maison et maison. He said: un chat, un chat noir.";
+  setText(text);
+  clickSwitch(kSwitchWords, true);
+  clickSwitch(kSwitchPhrases, true);
+  listField(&AnalysisSettings::m_phrasesList)->ChangeValue("un chat");
+  command(kIdProcess);
+
+  EXPECT_EQ(colourAt(0), classColour(HighlightClass::close));
+  EXPECT_EQ(colourAt(14), classColour(HighlightClass::close));
+  EXPECT_EQ(colourAt(7), kWhite);  // "et" is skipped
+  size_t said = text.find("said");
+  EXPECT_EQ(colourAt(said), classColour(HighlightClass::searched));
+  EXPECT_EQ(colourAt(said + 3), classColour(HighlightClass::searched));
+  EXPECT_EQ(colourAt(said + 4), kWhite);  // the colon
+  size_t phrase = text.find("un chat");
+  EXPECT_EQ(colourAt(phrase + 2), classColour(HighlightClass::phrase));  // the blank inside
+  // "chat" twice within 100 letters: close beats phrase.
+  EXPECT_EQ(colourAt(phrase + 3), classColour(HighlightClass::close));
+
+  AnalysisSettings settings = frame.ReadSettingsFromPane();
+  std::string expected = analyzeText(lowercaseText(text), settings).report;
+  EXPECT_EQ(toCp1252(frame.m_top100->GetValue()), expected);
+  EXPECT_NE(expected.find("  2 : chat\n"), std::string::npos);
+}
+
+TEST_F(MainWindow, CloseBeatsDistantBeatsSearchedAndHiddenWordsTurnGrey) {
+  FrameMain& frame = openFrame();
+  numberField(&AnalysisSettings::m_distantNb)->ChangeValue("2");
+  numberField(&AnalysisSettings::m_closeDistance)->ChangeValue("10");
+  clickSwitch(kSwitchWords, true);
+  listField(&AnalysisSettings::m_wordsList)->ChangeValue("beta gamma");
+  // alpha: 2 within 1500 but 15 apart: distant. beta: close and searched.
+  // gamma: searched only. delta: close, then hidden.
+  std::string text = "alpha beta beta gamma alpha delta delta";
+  setText(text);
+  listField(&AnalysisSettings::m_hiddenList)->ChangeValue("Delta");
+  command(kIdProcess);
+  EXPECT_EQ(colourAt(1), classColour(HighlightClass::distant));
+  EXPECT_EQ(colourAt(7), classColour(HighlightClass::close));
+  EXPECT_EQ(colourAt(12), classColour(HighlightClass::close));
+  EXPECT_EQ(colourAt(17), classColour(HighlightClass::searched));
+  EXPECT_EQ(colourAt(text.find("delta")), hiddenColour(HighlightClass::close));
+  EXPECT_EQ(colourAt(text.size() - 1), hiddenColour(HighlightClass::close));
+  EXPECT_EQ(listField(&AnalysisSettings::m_hiddenList)->GetValue(), "delta");
+  (void)frame;
+}
+
+TEST_F(MainWindow, ProcessTwiceGivesTheSameResultAndKeepsTheScroll) {
+  FrameMain& frame = openFrame();
+  std::string text;
+  for (int line = 0; line < 400; ++line)
+    text += "Line " + std::to_string(line) + " of words words.\n";
+  setText(text);
+  pumpEvents(200);
+  frame.m_editor->ShowPosition(text.size() / 2);
+  pumpEvents(200);
+  int scroll = frame.m_editor->GetScrollPos(wxVERTICAL);
+  EXPECT_GT(scroll, 0);
+  command(kIdProcess);
+  wxString firstReport = frame.m_top100->GetValue();
+  Rgb firstColour = colourAt(text.find("words"));
+  command(kIdProcess);
+  pumpEvents(100);
+  EXPECT_EQ(frame.m_top100->GetValue(), firstReport);
+  EXPECT_EQ(colourAt(text.find("words")), firstColour);
+  EXPECT_EQ(firstColour, classColour(HighlightClass::close));
+  EXPECT_EQ(frame.m_editor->GetScrollPos(wxVERTICAL), scroll);
+}
+
+TEST_F(MainWindow, ClearWhitensTheTextButKeepsTheTop100) {
+  FrameMain& frame = openFrame();
+  setText("chat chat");
+  command(kIdProcess);
+  ASSERT_EQ(colourAt(0), classColour(HighlightClass::close));
+  wxString report = frame.m_top100->GetValue();
+  command(kIdClear);
+  for (long i = 0; i < 9; ++i) EXPECT_EQ(colourAt(i), kWhite) << i;
+  EXPECT_EQ(frame.m_top100->GetValue(), report);
+}
+
+TEST_F(MainWindow, EmptyEditorProcessesToNothing) {
+  FrameMain& frame = openFrame();
+  setText("");
+  command(kIdProcess);
+  EXPECT_TRUE(frame.m_top100->GetValue().empty());
+  EXPECT_EQ(frame.m_gauge->GetValue(), 0);
+}
+
+TEST_F(MainWindow, SwitchesEnableTheirSectionAndProcessHonoursThem) {
+  FrameMain& frame = openFrame();
+  wxTextCtrl* skipMin = numberField(&AnalysisSettings::m_skipNbLettersMin);
+  wxTextCtrl* skipList = listField(&AnalysisSettings::m_skipWords);
+  ASSERT_TRUE(skipMin->IsEnabled());
+  clickSwitch(kSwitchSkip, false);
+  EXPECT_FALSE(skipMin->IsEnabled());
+  EXPECT_FALSE(skipList->IsEnabled());
+  EXPECT_TRUE(frame.FindWindow(kSwitchSkip)->IsEnabled());
+  EXPECT_TRUE(frame.FindWindow(kHelpSkip)->IsEnabled());
+  EXPECT_EQ(skipList->GetValue(), "i you he she it we they");
+  clickSwitch(kSwitchSkip, true);
+  EXPECT_TRUE(skipMin->IsEnabled());
+
+  // Words to search start switched off: their fields are grey.
+  EXPECT_FALSE(listField(&AnalysisSettings::m_wordsList)->IsEnabled());
+  clickSwitch(kSwitchClose, false);
+  EXPECT_FALSE(numberField(&AnalysisSettings::m_closeDistance)->IsEnabled());
+  setText("chat chat");
+  command(kIdProcess);
+  EXPECT_EQ(colourAt(0), kWhite);
+  EXPECT_FALSE(numberField(&AnalysisSettings::m_closeDistance)->IsEnabled());
+}
+
+TEST_F(MainWindow, HidingThePanesKeepsTheirValues) {
+  FrameMain& frame = openFrame();
+  numberField(&AnalysisSettings::m_closeDistance)->ChangeValue("50");
+  frame.m_settingsBar->ToggleTool(kIdToggleSettings, false);
+  command(kIdToggleSettings);
+  EXPECT_FALSE(frame.m_settingsPane->IsShown());
+  frame.m_top100Bar->ToggleTool(kIdToggleTop100, false);
+  command(kIdToggleTop100);
+  EXPECT_FALSE(frame.m_top100->IsShown());
+  EXPECT_TRUE(frame.FindWindow(kSwitchClose)->IsShown());  // the legend stays
+
+  setText("chat 12345678901234567890123456789012345678901234567890 chat");
+  command(kIdProcess);  // still reads the hidden pane: 55 apart is beyond 50
+  EXPECT_EQ(colourAt(0), kWhite);
+
+  frame.m_settingsBar->ToggleTool(kIdToggleSettings, true);
+  command(kIdToggleSettings);
+  EXPECT_TRUE(frame.m_settingsPane->IsShown());
+  EXPECT_EQ(numberField(&AnalysisSettings::m_closeDistance)->GetValue(), "50");
+}
+
+TEST_F(MainWindow, StatsCountWordsAndLetters) {
+  FrameMain& frame = openFrame();
+  setText("a b\n");
+  command(kIdStats);
+  ASSERT_EQ(messageBoxes.size(), 1u);
+  EXPECT_EQ(messageBoxes[0].message,
+            "2 words\n2 letters (excluding spaces)\n3 letters (including spaces)");
+  EXPECT_EQ(messageBoxes[0].caption, "Text information");
+  EXPECT_EQ(messageBoxes[0].parent, &frame);
+  EXPECT_TRUE(messageBoxes[0].style & wxICON_INFORMATION);
+  EXPECT_TRUE(messageBoxes[0].style & wxSTAY_ON_TOP);
+
+  setText(std::string(10, ' '));
+  command(kIdStats);
+  EXPECT_EQ(messageBoxes[1].message,
+            "1 words\n0 letters (excluding spaces)\n10 letters (including spaces)");
+}
+
+TEST_F(MainWindow, SectionHelpShowsItsTextUnderItsTitle) {
+  FrameMain& frame = openFrame();
+  wxCommandEvent click(wxEVT_BUTTON, kHelpHidden);
+  click.SetEventObject(frame.FindWindow(kHelpHidden));
+  frame.FindWindow(kHelpHidden)->GetEventHandler()->ProcessEvent(click);
+  ASSERT_EQ(messageBoxes.size(), 1u);
+  EXPECT_EQ(messageBoxes[0].caption, "Help : Temporary hidden repetitions");
+  EXPECT_EQ(messageBoxes[0].message, fromCp1252(LocalizedText(kHelpHidden)));
+  EXPECT_EQ(messageBoxes[0].parent, nullptr);
+  EXPECT_TRUE(messageBoxes[0].style & wxICON_QUESTION);
+}
+
+TEST_F(MainWindow, HelpAndAboutReachTheSite) {
+  openFrame();
+  command(kIdHelp);
+  ASSERT_EQ(browserAddresses.size(), 1u);
+  EXPECT_EQ(browserAddresses[0], fromCp1252(LocalizedText(kStrHelpAddress)));
+  EXPECT_TRUE(browserAddresses[0].EndsWith("?p=help"));
+  command(kIdAbout);
+  ASSERT_EQ(modalTitles.size(), 1u);
+  EXPECT_EQ(modalTitles[0], "About...");
+}
+
+TEST(AboutBox, ShowsTheVersionOnItsThirdLineAndLinksTheSite) {
+  FrameAbout about;
+  wxWindow* text = about.FindWindow("staticText");
+  ASSERT_NE(text, nullptr);
+  wxString label = text->GetLabel();
+  EXPECT_EQ(label.BeforeFirst('\n'), "");
+  EXPECT_EQ(label.AfterFirst('\n').AfterFirst('\n').BeforeFirst('\n'), "v2.029");
+  auto* link = wxDynamicCast(about.FindWindow("hyperlink"), wxHyperlinkCtrl);
+  ASSERT_NE(link, nullptr);
+  EXPECT_EQ(link->GetURL(), link->GetLabel());
+  EXPECT_EQ(link->GetURL(), fromCp1252(LocalizedText(kStrSiteAddress)));
+}
+
+}  // namespace

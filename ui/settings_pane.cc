@@ -1,0 +1,312 @@
+// The settings pane: seven sections, one per feature, and the four legend
+// switches of the top row. Its controls hold the current settings.
+#include <wx/bmpbuttn.h>
+#include <wx/checkbox.h>
+#include <wx/panel.h>
+#include <wx/scrolwin.h>
+#include <wx/settings.h>
+#include <wx/sizer.h>
+#include <wx/statline.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/toolbar.h>
+
+#include "highlight/editor_text.h"
+#include "highlight/restyle.h"
+#include "resources/icons.h"
+#include "ui/dialogs.h"
+#include "ui/frame_main.h"
+#include "ui/ids.h"
+#include "ui/localized_text.h"
+#include "ui/number_field.h"
+
+namespace {
+
+constexpr int kListWidth = 205;
+const char kWordSeparator[] = " ";
+const char kPhraseSeparator[] = "\n";
+
+wxString localized(int id) { return fromCp1252(LocalizedText(id)); }
+
+struct HelpTopic {
+  int helpId;
+  int titleId;
+};
+constexpr HelpTopic kHelpTopics[] = {
+    {kHelpSkip, kSwitchSkip},       {kHelpSame, kSwitchSame},   {kHelpClose, kSwitchClose},
+    {kHelpDistant, kSwitchDistant}, {kHelpWords, kSwitchWords}, {kHelpPhrases, kSwitchPhrases},
+    {kHelpHidden, kTitleHidden},
+};
+
+// Controls of a row are centred vertically; a label alone on its line is not.
+int inRowFlags(wxSizer* sizer) {
+  auto* box = wxDynamicCast(sizer, wxBoxSizer);
+  return box && box->GetOrientation() == wxHORIZONTAL ? wxALIGN_CENTER_VERTICAL : 0;
+}
+
+wxCheckBox* legendSwitch(wxWindow* parent, int id, Rgb colour) {
+  auto* box = new wxCheckBox(parent, id, localized(id), wxDefaultPosition, wxDefaultSize, 0,
+                             wxDefaultValidator, "check");
+  box->SetBackgroundColour(toWxColour(colour));
+  box->SetValue(true);
+  return box;
+}
+
+}  // namespace
+
+wxPanel* FrameMain::BuildLegend(wxWindow* parent) {
+  auto* legend = new wxPanel(parent, kIdLegend, wxDefaultPosition, wxDefaultSize, wxNO_BORDER);
+  legend->SetBackgroundColour(m_settingsBar->GetBackgroundColour());
+  m_sections.reserve(6);  // pointers into it are held while the pane is built
+  struct Switch {
+    int id;
+    int AnalysisSettings::*field;
+    HighlightClass colour;
+  };
+  const Switch columns[2][2] = {
+      {{kSwitchClose, &AnalysisSettings::m_closeActive, HighlightClass::close},
+       {kSwitchDistant, &AnalysisSettings::m_distantActive, HighlightClass::distant}},
+      {{kSwitchWords, &AnalysisSettings::m_wordsActive, HighlightClass::searched},
+       {kSwitchPhrases, &AnalysisSettings::m_phrasesActive, HighlightClass::phrase}},
+  };
+  auto* row = new wxBoxSizer(wxHORIZONTAL);
+  for (const auto& column : columns) {
+    auto* boxes = new wxBoxSizer(wxVERTICAL);
+    for (const Switch& s : column) {
+      wxCheckBox* box = legendSwitch(legend, s.id, classColour(s.colour));
+      boxes->Add(box, 1, wxEXPAND);
+      m_sections.push_back({s.id, s.field, box, {}});
+    }
+    row->Add(boxes, 0, wxEXPAND);
+  }
+  legend->SetSizerAndFit(row);
+  return legend;
+}
+
+wxScrolledWindow* FrameMain::BuildSettingsPane() {
+  m_settingsPane =
+      new wxScrolledWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxVSCROLL, "panel");
+  m_settingsPane->SetBackgroundColour(toWxColour(kWindowBackground));
+  m_settingsPane->SetScrollRate(0, 10);
+
+  auto* column = new wxBoxSizer(wxVERTICAL);
+  column->Add(3, 3);
+  m_paneColumn = column;
+  BuildSectionContents();
+  m_paneColumn = nullptr;
+
+  auto* outer = new wxBoxSizer(wxHORIZONTAL);
+  outer->Add(5, 5);
+  outer->Add(column, 1);
+  outer->Add(5, 5);
+  m_settingsPane->SetSizer(outer);
+  m_settingsPane->FitInside();
+  int scrollBar = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, m_settingsPane);
+  m_settingsPane->SetMinSize(wxSize(outer->GetMinSize().x + scrollBar, -1));
+  return m_settingsPane;
+}
+
+void FrameMain::BuildSectionContents() {
+  wxSizer* skip = BuildSection(kSwitchSkip, kHelpSkip, std::nullopt, true);
+  auto* skipRow = new wxBoxSizer(wxHORIZONTAL);
+  AddLabel(skipRow, 16);
+  AddNumberField(skipRow, 2, &AnalysisSettings::m_skipNbLettersMin);
+  AddLabel(skipRow, 17);
+  AddNumberField(skipRow, 2, &AnalysisSettings::m_skipNbLettersMax);
+  AddLabel(skipRow, 18);
+  skip->Add(skipRow);
+  AddLabel(skip, 19);
+  m_skipListField = AddListField(skip, 58, &AnalysisSettings::m_skipWords, kWordSeparator);
+
+  wxSizer* same = BuildSection(kSwitchSame, kHelpSame, std::nullopt, true);
+  auto* lettersRow = new wxBoxSizer(wxHORIZONTAL);
+  AddLabel(lettersRow, 25);
+  AddNumberField(lettersRow, 2, &AnalysisSettings::m_sameNbLetters);
+  same->Add(lettersRow);
+  auto* percentRow = new wxBoxSizer(wxHORIZONTAL);
+  AddLabel(percentRow, 26);
+  AddNumberField(percentRow, 3, &AnalysisSettings::m_samePercent);
+  same->Add(percentRow);
+
+  wxSizer* close =
+      BuildSection(kSwitchClose, kHelpClose, classColour(HighlightClass::close), false);
+  auto* closeRow = new wxBoxSizer(wxHORIZONTAL);
+  AddLabel(closeRow, 30);
+  AddNumberField(closeRow, 4, &AnalysisSettings::m_closeDistance);
+  AddLabel(closeRow, 31);
+  close->Add(closeRow);
+
+  wxSizer* distant =
+      BuildSection(kSwitchDistant, kHelpDistant, classColour(HighlightClass::distant), false);
+  auto* distanceRow = new wxBoxSizer(wxHORIZONTAL);
+  AddLabel(distanceRow, 35);
+  AddNumberField(distanceRow, 5, &AnalysisSettings::m_distantDistance);
+  AddLabel(distanceRow, 36);
+  distant->Add(distanceRow);
+  auto* countRow = new wxBoxSizer(wxHORIZONTAL);
+  AddLabel(countRow, 37);
+  AddNumberField(countRow, 2, &AnalysisSettings::m_distantNb);
+  distant->Add(countRow);
+
+  wxSizer* words =
+      BuildSection(kSwitchWords, kHelpWords, classColour(HighlightClass::searched), false);
+  auto* lengthRow = new wxBoxSizer(wxHORIZONTAL);
+  AddLabel(lengthRow, 42);
+  AddNumberField(lengthRow, 2, &AnalysisSettings::m_wordsLetterMin);
+  AddLabel(lengthRow, 43);
+  AddNumberField(lengthRow, 2, &AnalysisSettings::m_wordsLetterMax);
+  AddLabel(lengthRow, 44);
+  words->Add(lengthRow);
+  AddLabel(words, 45);
+  AddListField(words, 35, &AnalysisSettings::m_wordsList, kWordSeparator);
+  AddLabel(words, 47);
+  AddListField(words, 35, &AnalysisSettings::m_wordsPartsList, kWordSeparator);
+
+  wxSizer* phrases =
+      BuildSection(kSwitchPhrases, kHelpPhrases, classColour(HighlightClass::phrase), false);
+  AddLabel(phrases, 53);
+  AddListField(phrases, 75, &AnalysisSettings::m_phrasesList, kPhraseSeparator,
+               wxHSCROLL | wxTE_DONTWRAP);
+
+  wxSizer* hidden =
+      BuildSection(kTitleHidden, kHelpHidden, hiddenColour(HighlightClass::close), false);
+  AddLabel(hidden, 60);
+  m_hiddenListField = AddListField(hidden, 35, &AnalysisSettings::m_hiddenList, kWordSeparator);
+}
+
+wxSizer* FrameMain::BuildSection(int titleId, int helpId, std::optional<Rgb> colour,
+                                 bool hasSwitch) {
+  auto* panel = new wxPanel(m_settingsPane, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                            wxBORDER_SIMPLE, "panel");
+  panel->SetBackgroundColour(toWxColour(kSectionBackground));
+  auto* sectionSizer = new wxBoxSizer(wxVERTICAL);
+  sectionSizer->SetMinSize(210, 15);
+
+  auto* titleRow = new wxBoxSizer(wxHORIZONTAL);
+  wxWindow* title;
+  if (hasSwitch) {
+    auto* box = new wxCheckBox(panel, titleId, localized(titleId));
+    titleRow->AddStretchSpacer();
+    titleRow->Add(box, 0, wxALIGN_CENTER_VERTICAL);
+    titleRow->AddStretchSpacer();
+    title = box;
+  } else {
+    title = new wxStaticText(panel, wxID_ANY, localized(titleId), wxDefaultPosition, wxDefaultSize,
+                             wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
+    titleRow->Add(title, 1, wxALIGN_CENTER_VERTICAL);
+  }
+  if (colour) title->SetBackgroundColour(toWxColour(*colour));
+  title->SetFont(title->GetFont().Bold());
+  auto* help = new wxBitmapButton(panel, helpId, iconBitmap("ICON_HELP"), wxDefaultPosition,
+                                  wxSize(14, 14), wxBORDER_NONE);
+  help->SetBitmapCurrent(iconBitmap("ICON_HELP2"));
+  help->SetBitmapPressed(iconBitmap("ICON_HELP2"));
+  titleRow->Add(help, 0, wxALIGN_CENTER_VERTICAL);
+  sectionSizer->Add(titleRow, 0, wxEXPAND);
+  sectionSizer->Add(new wxStaticLine(panel), 0, wxEXPAND);
+
+  auto* content = new wxBoxSizer(wxVERTICAL);
+  auto* contentRow = new wxBoxSizer(wxHORIZONTAL);
+  contentRow->Add(3, 0);
+  contentRow->Add(content, 1);
+  contentRow->Add(3, 0);
+  sectionSizer->Add(0, 2);
+  sectionSizer->Add(contentRow, 0, wxEXPAND);
+  sectionSizer->Add(0, 2);
+  panel->SetSizerAndFit(sectionSizer);
+
+  m_paneColumn->Add(panel, 0, wxEXPAND);
+  m_paneColumn->Add(5, 5);
+
+  m_sectionPanel = panel;
+  if (hasSwitch) {
+    int AnalysisSettings::*field =
+        titleId == kSwitchSkip ? &AnalysisSettings::m_skipActive : &AnalysisSettings::m_sameActive;
+    m_sections.push_back({titleId, field, static_cast<wxCheckBox*>(title), {}});
+  }
+  // Sections switched from the legend were registered when it was built.
+  m_sectionContent = &m_alwaysEnabled;
+  for (Section& section : m_sections) {
+    if (section.switchId == titleId) m_sectionContent = &section.content;
+  }
+  return content;
+}
+
+wxWindow* FrameMain::AddLabel(wxSizer* sizer, int stringId) {
+  auto* label = new wxStaticText(m_sectionPanel, wxID_ANY, localized(stringId));
+  sizer->Add(label, 0, inRowFlags(sizer));
+  m_sectionContent->push_back(label);
+  return label;
+}
+
+wxTextCtrl* FrameMain::AddNumberField(wxSizer* sizer, int maxTypedChars,
+                                      int AnalysisSettings::*field) {
+  auto* control = new NumberField(m_sectionPanel, maxTypedChars);
+  sizer->Add(control, 0, inRowFlags(sizer));
+  m_sectionContent->push_back(control);
+  m_numberFields.push_back({field, control});
+  return control;
+}
+
+wxTextCtrl* FrameMain::AddListField(wxSizer* sizer, int height, WordList AnalysisSettings::*field,
+                                    const char* separator, long extraStyle) {
+  auto* control = new wxTextCtrl(m_sectionPanel, wxID_ANY, wxEmptyString, wxDefaultPosition,
+                                 wxSize(kListWidth, height), wxTE_MULTILINE | extraStyle);
+  sizer->Add(control, 0);
+  m_sectionContent->push_back(control);
+  m_listFields.push_back({field, control, separator});
+  return control;
+}
+
+AnalysisSettings FrameMain::ReadSettingsFromPane() const {
+  AnalysisSettings settings;
+  for (const Section& section : m_sections) {
+    settings.*section.field = section.switchBox->GetValue() ? 1 : 0;
+  }
+  for (const NumberBinding& number : m_numberFields) {
+    settings.*number.field = parseCount(toCp1252(number.control->GetValue()));
+  }
+  for (const ListBinding& list : m_listFields) {
+    AnalysisSettings::SetListFromText(settings.*list.field, toCp1252(list.control->GetValue()),
+                                      list.separator);
+  }
+  return settings;
+}
+
+void FrameMain::WriteSettingsToPane(const AnalysisSettings& settings) {
+  for (const Section& section : m_sections) {
+    section.switchBox->SetValue(settings.*section.field == 1);
+  }
+  for (const NumberBinding& number : m_numberFields) {
+    number.control->ChangeValue(wxString::Format("%d", settings.*number.field));
+  }
+  for (const ListBinding& list : m_listFields) {
+    list.control->ChangeValue(
+        fromCp1252(AnalysisSettings::JoinList(settings.*list.field, list.separator)));
+  }
+  for (int id :
+       {kSwitchSkip, kSwitchSame, kSwitchClose, kSwitchDistant, kSwitchWords, kSwitchPhrases}) {
+    for (const Section& section : m_sections) {
+      if (section.switchId == id) ApplyEnablingRules(section);
+    }
+  }
+}
+
+void FrameMain::ApplyEnablingRules(const Section& section) {
+  bool ticked = section.switchBox->GetValue();
+  for (wxWindow* control : section.content) control->Enable(ticked);
+}
+
+void FrameMain::OnSectionSwitch(wxCommandEvent& event) {
+  for (const Section& section : m_sections) {
+    if (section.switchId == event.GetId()) ApplyEnablingRules(section);
+  }
+}
+
+void FrameMain::OnSectionHelp(wxCommandEvent& event) {
+  for (const HelpTopic& topic : kHelpTopics) {
+    if (topic.helpId != event.GetId()) continue;
+    showMessageBox(localized(topic.helpId), localized(kStrHelpCaption) + localized(topic.titleId),
+                   wxOK | wxICON_QUESTION, nullptr);
+  }
+}
