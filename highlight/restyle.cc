@@ -30,17 +30,6 @@ void whiten(wxTextCtrl& editor) {
   if (length > 0) editor.SetStyle(0, length, backgroundOnly(kWhite));
 }
 
-// GTK removes the old background of a range by scanning forward to the
-// next tag boundary; painting from the end of the text backwards keeps that
-// scan short. Front to back costs a hundred times more per range.
-void paintBackToFront(wxTextCtrl& editor, const std::vector<ColourRun>& runs) {
-  const long length = editor.GetLastPosition();
-  for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
-    const long end = std::min<long>(run->end, length);
-    if (run->start < end) editor.SetStyle(run->start, end, backgroundOnly(run->colour));
-  }
-}
-
 }  // namespace
 
 wxColour toWxColour(Rgb colour) { return wxColour(colour.red, colour.green, colour.blue); }
@@ -74,7 +63,7 @@ void applyHighlights(wxTextCtrl& editor, const std::string& loweredText,
   whiten(editor);
   const std::vector<ColourRun> runs =
       planHighlights(loweredText, result, settings, [&gauge](int value) { gauge.SetValue(value); });
-  paintBackToFront(editor, runs);
+  paintRunsBackToFront(editor, runs);
 }
 
 void applyHiddenWords(const std::string& loweredText, wxGauge& gauge, wxTextCtrl& editor,
@@ -104,7 +93,18 @@ void applyHiddenWords(const std::string& loweredText, wxGauge& gauge, wxTextCtrl
     }
     start = i + 1;
   }
-  paintBackToFront(editor, changes);
+  paintRunsBackToFront(editor, changes);
+}
+
+// GTK removes the old background of a range by scanning forward to the
+// next tag boundary; painting from the end of the text backwards keeps that
+// scan short. Front to back costs a hundred times more per range.
+void paintRunsBackToFront(wxTextCtrl& editor, const std::vector<ColourRun>& runs) {
+  const long length = editor.GetLastPosition();
+  for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+    const long end = std::min<long>(run->end, length);
+    if (run->start < end) editor.SetStyle(run->start, end, backgroundOnly(run->colour));
+  }
 }
 
 void clearHighlights(wxTextCtrl& editor) {

@@ -8,6 +8,7 @@
 
 #include "analysis/analysis_pass.h"
 #include "highlight/colours.h"
+#include "highlight/paint_plan.h"
 #include "settings/analysis_settings.h"
 
 class wxGauge;
@@ -43,6 +44,10 @@ void applyHighlights(wxTextCtrl& editor, const std::string& loweredText,
 // that left the hidden list; runs inside the caller's RestyleScope.
 void applyHiddenWords(const std::string& loweredText, wxGauge& gauge, wxTextCtrl& editor,
                       const AnalysisSettings& settings);
+
+// Paints ascending, non-overlapping runs, the last one first: GTK restyles
+// cheaply back to front and very slowly front to back.
+void paintRunsBackToFront(wxTextCtrl& control, const std::vector<ColourRun>& runs);
 
 // Whitens the whole editor inside a RestyleScope.
 void clearHighlights(wxTextCtrl& editor);

@@ -7,6 +7,7 @@
 #include "analysis/words.h"
 #include "highlight/editor_text.h"
 #include "highlight/restyle.h"
+#include "highlight/text_ctrl_custom.h"
 #include "ui/dialogs.h"
 #include "ui/frame_about.h"
 #include "ui/frame_main.h"

@@ -2,8 +2,10 @@
 
 #include <wx/dialog.h>
 #include <wx/log.h>
+#include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
+#include <wx/window.h>
 
 namespace {
 
@@ -12,6 +14,8 @@ int realMessageBox(const wxString& message, const wxString& caption, long style,
 }
 
 int realModal(wxDialog& dialog) { return dialog.ShowModal(); }
+
+void realPopupMenu(wxWindow& window, wxMenu& menu) { window.PopupMenu(&menu); }
 
 bool realBrowser(const wxString& address) {
   // Without a browser the toolkit would report the failure in a dialog of
@@ -23,6 +27,7 @@ bool realBrowser(const wxString& address) {
 MessageBoxHandler messageBoxHandler = realMessageBox;
 ModalDialogHandler modalDialogHandler = realModal;
 BrowserHandler browserHandler = realBrowser;
+PopupMenuHandler popupMenuHandler = realPopupMenu;
 
 template <typename Handler>
 Handler replace(Handler& current, Handler replacement, Handler real) {
@@ -45,6 +50,10 @@ BrowserHandler setBrowserHandler(BrowserHandler handler) {
   return replace(browserHandler, handler, realBrowser);
 }
 
+PopupMenuHandler setPopupMenuHandler(PopupMenuHandler handler) {
+  return replace(popupMenuHandler, handler, realPopupMenu);
+}
+
 int showMessageBox(const wxString& message, const wxString& caption, long style, wxWindow* parent) {
   return messageBoxHandler(message, caption, style, parent);
 }
@@ -52,3 +61,5 @@ int showMessageBox(const wxString& message, const wxString& caption, long style,
 int showModal(wxDialog& dialog) { return modalDialogHandler(dialog); }
 
 bool openInBrowser(const wxString& address) { return browserHandler(address); }
+
+void showPopupMenu(wxWindow& window, wxMenu& menu) { popupMenuHandler(window, menu); }

@@ -6,20 +6,25 @@
 #include <wx/string.h>
 
 class wxDialog;
+class wxMenu;
 class wxWindow;
 
 using MessageBoxHandler = int (*)(const wxString& message, const wxString& caption, long style,
                                   wxWindow* parent);
 using ModalDialogHandler = int (*)(wxDialog& dialog);
 using BrowserHandler = bool (*)(const wxString& address);
+using PopupMenuHandler = void (*)(wxWindow& window, wxMenu& menu);
 
 // Each setter returns the handler it replaces; nullptr restores the real one.
 MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler);
 ModalDialogHandler setModalDialogHandler(ModalDialogHandler handler);
 BrowserHandler setBrowserHandler(BrowserHandler handler);
+PopupMenuHandler setPopupMenuHandler(PopupMenuHandler handler);
 
 int showMessageBox(const wxString& message, const wxString& caption, long style, wxWindow* parent);
 int showModal(wxDialog& dialog);
+// Pops the menu up under the pointer; returns when it is closed.
+void showPopupMenu(wxWindow& window, wxMenu& menu);
 // Opens the address in a new window of the default browser. On a machine
 // without a browser this fails quietly.
 bool openInBrowser(const wxString& address);

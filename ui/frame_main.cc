@@ -12,6 +12,7 @@
 
 #include "highlight/editor_text.h"
 #include "highlight/restyle.h"
+#include "highlight/text_ctrl_custom.h"
 #include "resources/icons.h"
 #include "settings/configuration.h"
 #include "ui/ids.h"
@@ -72,14 +73,15 @@ wxBEGIN_EVENT_TABLE(FrameMain, wxFrame) EVT_MENU(kIdQuit, FrameMain::OnQuit)
   auto* middle = new wxBoxSizer(wxHORIZONTAL);
   wxSizer* topRow = BuildTopRow();
   middle->Add(BuildSettingsPane(), 0, wxEXPAND);
-  m_editor = new wxTextCtrl(this, kIdEditor, wxEmptyString, wxDefaultPosition, wxDefaultSize,
-                            wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2, wxDefaultValidator, "text");
+  m_editor = new TextCtrlCustom(true, this, this, kIdEditor, wxEmptyString, wxDefaultPosition,
+                                wxDefaultSize, wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2,
+                                wxDefaultValidator, "text");
   // A multi-line control on GTK has no length limit to lift.
   m_editor->AppendText(localized(kStrWelcome));
   middle->Add(m_editor, 1, wxEXPAND);
-  m_top100 = new wxTextCtrl(this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(150, -1),
-                            wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2 | wxNO_BORDER,
-                            wxDefaultValidator, "text");
+  m_top100 = new TextCtrlCustom(
+      false, this, this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(150, -1),
+      wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2 | wxNO_BORDER, wxDefaultValidator, "text");
   m_top100->SetBackgroundColour(toWxColour(kTop100Background));
   middle->Add(m_top100, 0, wxEXPAND);
 
@@ -97,6 +99,8 @@ wxBEGIN_EVENT_TABLE(FrameMain, wxFrame) EVT_MENU(kIdQuit, FrameMain::OnQuit)
   LoadSettings();
   InstallAccelerators();
   Layout();
+  // The sections' final sizes are known only now: let the pane scroll over all of them.
+  m_settingsPane->FitInside();
   Centre(wxBOTH);
 }
 

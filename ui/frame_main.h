@@ -15,6 +15,7 @@ class wxCheckBox;
 class wxGauge;
 class wxPanel;
 class wxScrolledWindow;
+class TextCtrlCustom;
 class wxTextCtrl;
 class wxToolBar;
 class wxToolBarToolBase;
@@ -29,8 +30,8 @@ class FrameMain : public wxFrame {
   void WriteSettingsToPane(const AnalysisSettings& settings);
 
   wxScrolledWindow* m_settingsPane = nullptr;
-  wxTextCtrl* m_editor = nullptr;
-  wxTextCtrl* m_top100 = nullptr;
+  TextCtrlCustom* m_editor = nullptr;
+  TextCtrlCustom* m_top100 = nullptr;
   wxGauge* m_gauge = nullptr;
   wxToolBar* m_settingsBar = nullptr;
   wxToolBar* m_top100Bar = nullptr;
@@ -59,6 +60,10 @@ class FrameMain : public wxFrame {
   std::vector<Section> m_sections;
   wxTextCtrl* m_skipListField = nullptr;
   wxTextCtrl* m_hiddenListField = nullptr;
+
+  // Clicks handed over by the editor and the Top-100 pane.
+  void OnEditorClick(long pos, bool controlDown, bool altDown);
+  void OnTop100Click(long pos);
 
   // Commands.
   void OnQuit(wxCommandEvent& event);

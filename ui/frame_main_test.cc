@@ -20,138 +20,16 @@
 #include "analysis/words.h"
 #include "highlight/editor_text.h"
 #include "highlight/restyle.h"
+#include "highlight/text_ctrl_custom.h"
 #include "settings/configuration.h"
 #include "ui/dialogs.h"
 #include "ui/frame_about.h"
 #include "ui/gui_test_support.h"
 #include "ui/ids.h"
 #include "ui/localized_text.h"
+#include "ui/main_window_fixture.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-struct MessageBoxCall {
-  wxString message;
-  wxString caption;
-  long style;
-  wxWindow* parent;
-};
-std::vector<MessageBoxCall> messageBoxes;
-std::vector<wxString> browserAddresses;
-std::vector<wxString> modalTitles;
-
-int recordMessageBox(const wxString& message, const wxString& caption, long style,
-                     wxWindow* parent) {
-  messageBoxes.push_back({message, caption, style, parent});
-  return wxOK;
-}
-bool recordBrowser(const wxString& address) {
-  browserAddresses.push_back(address);
-  return true;
-}
-int recordModal(wxDialog& dialog) {
-  modalTitles.push_back(dialog.GetTitle());
-  return wxID_OK;
-}
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-AnalysisSettings defaultSettings() {
-  AnalysisSettings s;
-  s.ResetToDefaults();
-  return s;
-}
-
-// Each test starts the window in a fresh working directory, where it keeps
-// its config.txt.
-class MainWindow : public ::testing::Test {
- protected:
-  void SetUp() override {
-    previousDir_ = fs::current_path();
-    dir_ = fs::temp_directory_path() /
-           ("verbolt-window-" + std::to_string(getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    fs::current_path(dir_);
-    messageBoxes.clear();
-    browserAddresses.clear();
-    modalTitles.clear();
-    setMessageBoxHandler(recordMessageBox);
-    setBrowserHandler(recordBrowser);
-    setModalDialogHandler(recordModal);
-  }
-
-  void TearDown() override {
-    closeFrame();
-    fs::current_path(previousDir_);
-    fs::remove_all(dir_);
-    setMessageBoxHandler(nullptr);
-    setBrowserHandler(nullptr);
-    setModalDialogHandler(nullptr);
-  }
-
-  FrameMain& openFrame() {
-    frame_ = new FrameMain("Verbolt 2", wxPoint(150, 50), wxSize(980, 730));
-    frame_->Show(true);
-    pumpEvents(50);
-    return *frame_;
-  }
-
-  void closeFrame() {
-    if (!frame_) return;
-    frame_->Destroy();
-    frame_ = nullptr;
-    pumpEvents(20);
-  }
-
-  void command(int id) {
-    wxCommandEvent event(wxEVT_MENU, id);
-    event.SetEventObject(frame_);
-    frame_->GetEventHandler()->ProcessEvent(event);
-  }
-
-  void clickSwitch(int id, bool ticked) {
-    auto* box = wxDynamicCast(frame_->FindWindow(id), wxCheckBox);
-    ASSERT_NE(box, nullptr) << id;
-    box->SetValue(ticked);
-    wxCommandEvent event(wxEVT_CHECKBOX, id);
-    event.SetEventObject(box);
-    event.SetInt(ticked);
-    box->GetEventHandler()->ProcessEvent(event);
-  }
-
-  void setText(const std::string& bytes) {
-    frame_->m_editor->Clear();
-    frame_->m_editor->ChangeValue(fromCp1252(bytes));
-  }
-
-  Rgb colourAt(long position) { return backgroundAt(*frame_->m_editor, position); }
-
-  // The field bound to a settings member, as the writer sees it.
-  wxTextCtrl* numberField(int AnalysisSettings::*field) {
-    for (const auto& binding : frame_->m_numberFields) {
-      if (binding.field == field) return binding.control;
-    }
-    return nullptr;
-  }
-  wxTextCtrl* listField(WordList AnalysisSettings::*field) {
-    for (const auto& binding : frame_->m_listFields) {
-      if (binding.field == field) return binding.control;
-    }
-    return nullptr;
-  }
-
-  fs::path configPath() const { return dir_ / "config.txt"; }
-
-  FrameMain* frame_ = nullptr;
-  fs::path dir_;
-  fs::path previousDir_;
-};
 
 TEST_F(MainWindow, FirstStartShowsDefaultsAndWritesThemAtOnce) {
   FrameMain& frame = openFrame();

@@ -13,6 +13,7 @@
 
 #include "highlight/editor_text.h"
 #include "highlight/restyle.h"
+#include "highlight/text_ctrl_custom.h"
 #include "resources/icons.h"
 #include "ui/dialogs.h"
 #include "ui/frame_main.h"
@@ -213,7 +214,7 @@ wxSizer* FrameMain::BuildSection(int titleId, int helpId, std::optional<Rgb> col
   sectionSizer->Add(0, 2);
   sectionSizer->Add(contentRow, 0, wxEXPAND);
   sectionSizer->Add(0, 2);
-  panel->SetSizerAndFit(sectionSizer);
+  panel->SetSizer(sectionSizer);
 
   m_paneColumn->Add(panel, 0, wxEXPAND);
   m_paneColumn->Add(5, 5);

@@ -1,0 +1,51 @@
+#include "highlight/click_commands.h"
+
+#include <wx/scrolwin.h>
+
+#include "analysis/equivalence.h"
+#include "highlight/hidden_words.h"
+#include "highlight/text_ctrl_custom.h"
+#include "highlight/word_marking.h"
+#include "ui/frame_main.h"
+
+namespace {
+
+// The hidden-words section sits this far down the settings pane, in scroll
+// units.
+constexpr int kHiddenSectionScroll = 500;
+
+}  // namespace
+
+void addSkipWord(const std::string& word, AnalysisSettings& settings) {
+  if (findWordInList(word, settings.m_skipWords, settings) < 0) {
+    settings.m_skipWords.push_back(word);
+  }
+}
+
+// Plain click: mark. CTRL (whatever ALT is): add to the words to skip.
+// ALT: hide or show again. The numbers are used as typed, not clamped.
+void FrameMain::OnEditorClick(long pos, bool controlDown, bool altDown) {
+  const std::string word = wordAtPosition(*m_editor, pos);
+  if (word.empty()) return;
+  AnalysisSettings settings = ReadSettingsFromPane();
+  if (controlDown) {
+    addSkipWord(word, settings);
+    WriteSettingsToPane(settings);
+    m_skipListField->SetInsertionPointEnd();
+    m_settingsPane->Scroll(0, 0);
+  } else if (altDown) {
+    toggleHiddenWord(*m_gauge, *m_editor, word, settings);
+    WriteSettingsToPane(settings);
+    m_settingsPane->Scroll(0, kHiddenSectionScroll);
+    m_hiddenListField->SetInsertionPointEnd();
+  } else {
+    markWord(*m_editor, *m_top100, true, word, settings, *m_gauge, m_markedWord);
+  }
+}
+
+void FrameMain::OnTop100Click(long pos) {
+  const std::string word = wordAtPosition(*m_top100, pos);
+  if (word.empty()) return;
+  AnalysisSettings settings = ReadSettingsFromPane();
+  markWord(*m_editor, *m_top100, false, word, settings, *m_gauge, m_markedWord);
+}

@@ -1,0 +1,253 @@
+// Clicks on words with real pointer and key events, as a writer makes them.
+#include "highlight/click_commands.h"
+
+#include <gtest/gtest.h>
+#include <wx/scrolwin.h>
+#include <wx/uiaction.h>
+
+#include "highlight/colours.h"
+#include "highlight/text_ctrl_custom.h"
+#include "ui/frame_main.h"
+#include "ui/gui_test_support.h"
+#include "ui/ids.h"
+#include "ui/main_window_fixture.h"
+
+namespace {
+
+enum Modifier { kNone = 0, kControl = 1, kAlt = 2 };
+
+class Clicks : public MainWindow {
+ protected:
+  // Presses the left button over the character at `position`.
+  void clickAt(wxTextCtrl& control, long position, int modifiers = kNone) {
+    control.ShowPosition(position);
+    pumpEvents(50);
+    wxPoint point = control.ClientToScreen(control.PositionToCoords(position)) + wxPoint(2, 5);
+    wxUIActionSimulator input;
+    input.MouseMove(point);
+    pumpEvents(50);
+    if (modifiers & kControl) input.KeyDown(WXK_CONTROL);
+    if (modifiers & kAlt) input.KeyDown(WXK_ALT);
+    pumpEvents(30);
+    input.MouseClick();
+    pumpEvents(250);
+    if (modifiers & kAlt) input.KeyUp(WXK_ALT);
+    if (modifiers & kControl) input.KeyUp(WXK_CONTROL);
+    pumpEvents(50);
+  }
+
+  // Loads `text`, processes it and returns the frame.
+  FrameMain& processed(const std::string& text) {
+    FrameMain& frame = openFrame();
+    setText(text);
+    command(kIdProcess);
+    pumpEvents(50);
+    return frame;
+  }
+
+  long at(const std::string& text, const std::string& what, int nth = 0) {
+    size_t found = text.find(what);
+    while (nth-- > 0) found = text.find(what, found + 1);
+    EXPECT_NE(found, std::string::npos) << what;
+    return static_cast<long>(found);
+  }
+
+  Rgb top100LineColour(const std::string& word) {
+    std::string pane = toCp1252(frame_->m_top100->GetValue());
+    size_t line = pane.find(" : " + word + "\n");
+    EXPECT_NE(line, std::string::npos) << word;
+    return backgroundAt(*frame_->m_top100, static_cast<long>(line + 3));
+  }
+};
+
+const Rgb kCloseRed = markedColour(HighlightClass::close);
+const Rgb kYellow = classColour(HighlightClass::close);
+
+TEST_F(Clicks, APlainClickMarksTheWordAndItsFamilyRed) {
+  const std::string text = "La maison, les maisons et la maisonnette. Un chien. Un chien.";
+  FrameMain& frame = processed(text);
+  ASSERT_EQ(colourAt(at(text, "maison")), kYellow);
+  clickAt(*frame.m_editor, at(text, "maison") + 2);
+  EXPECT_EQ(frame.m_markedWord, "maison");
+  EXPECT_EQ(colourAt(at(text, "maison")), kCloseRed);
+  EXPECT_EQ(colourAt(at(text, "maisons") + 6), kCloseRed);
+  EXPECT_EQ(colourAt(at(text, "maisonnette") + 10), kCloseRed);
+  EXPECT_EQ(colourAt(at(text, "chien")), kYellow);
+  EXPECT_EQ(top100LineColour("maison"), kTop100Mark);
+  EXPECT_EQ(top100LineColour("chien"), kTop100Background);
+
+  // Another word: the first gets its class colour back.
+  clickAt(*frame.m_editor, at(text, "chien"));
+  EXPECT_EQ(frame.m_markedWord, "chien");
+  EXPECT_EQ(colourAt(at(text, "maison")), kYellow);
+  EXPECT_EQ(colourAt(at(text, "maisonnette") + 10), kYellow);
+  EXPECT_EQ(colourAt(at(text, "chien", 1) + 3), kCloseRed);
+  EXPECT_EQ(top100LineColour("maison"), kTop100Background);
+  EXPECT_EQ(top100LineColour("chien"), kTop100Mark);
+}
+
+TEST_F(Clicks, AWordWithoutClassTurnsRedThenWhiteAgain) {
+  const std::string text = "alpha beta gamma delta";
+  FrameMain& frame = processed(text);
+  clickAt(*frame.m_editor, at(text, "gamma"));
+  EXPECT_EQ(colourAt(at(text, "gamma") + 1), kMarkedWithoutClass);
+  clickAt(*frame.m_editor, at(text, "delta") + 4);  // ends the text
+  EXPECT_EQ(colourAt(at(text, "gamma") + 1), kWhite);
+  for (long i = at(text, "delta"); i < static_cast<long>(text.size()); ++i) {
+    EXPECT_EQ(colourAt(i), kMarkedWithoutClass) << i;
+  }
+}
+
+TEST_F(Clicks, ClicksOnASpaceOrPastTheEndChangeNothing) {
+  const std::string text = "chat chat";
+  FrameMain& frame = processed(text + "\n\n\n");
+  clickAt(*frame.m_editor, 0);
+  ASSERT_EQ(frame.m_markedWord, "chat");
+  clickAt(*frame.m_editor, 4);  // the space
+  EXPECT_EQ(frame.m_markedWord, "chat");
+  EXPECT_EQ(colourAt(0), kCloseRed);
+  frame.OnEditorClick(static_cast<long>(text.size()) + 3, false, false);  // past the end
+  frame.OnEditorClick(-1, false, true);
+  EXPECT_EQ(frame.m_markedWord, "chat");
+  EXPECT_EQ(colourAt(5), kCloseRed);
+}
+
+TEST_F(Clicks, ControlClickAddsTheWordToTheWordsToSkip) {
+  const std::string text = "Les Chiens aboient. Les chiens dorment.";
+  FrameMain& frame = processed(text);
+  frame.m_settingsPane->Scroll(0, 30);
+  numberField(&AnalysisSettings::m_closeDistance)->ChangeValue("12ab");
+  numberField(&AnalysisSettings::m_distantNb)->ChangeValue("0");  // kept out of range
+  clickAt(*frame.m_editor, at(text, "Chiens"), kControl);
+  EXPECT_EQ(listField(&AnalysisSettings::m_skipWords)->GetValue(),
+            "i you he she it we they chiens");
+  EXPECT_EQ(numberField(&AnalysisSettings::m_closeDistance)->GetValue(), "12");
+  EXPECT_EQ(numberField(&AnalysisSettings::m_distantNb)->GetValue(), "0");
+  EXPECT_TRUE(frame.m_markedWord.empty());
+  EXPECT_EQ(frame.m_settingsPane->GetViewStart().y, 0);
+  EXPECT_EQ(colourAt(at(text, "Chiens")), kYellow);  // counts from the next Process
+
+  // Already there (or similar to an entry): nothing is added.
+  clickAt(*frame.m_editor, at(text, "chiens"), kControl | kAlt);
+  EXPECT_EQ(listField(&AnalysisSettings::m_skipWords)->GetValue(),
+            "i you he she it we they chiens");
+  command(kIdProcess);
+  EXPECT_EQ(colourAt(at(text, "Chiens")), kWhite);
+}
+
+TEST_F(Clicks, AltClickGreysARepetitionAndASecondOneRestoresIt) {
+  const std::string text = "Le chat dort. Le chat mange. Une souris.";
+  FrameMain& frame = processed(text);
+  clickAt(*frame.m_editor, at(text, "chat"), kAlt);
+  EXPECT_EQ(listField(&AnalysisSettings::m_hiddenList)->GetValue(), "chat");
+  EXPECT_EQ(colourAt(at(text, "chat")), hiddenColour(HighlightClass::close));
+  EXPECT_EQ(colourAt(at(text, "chat", 1) + 3), hiddenColour(HighlightClass::close));
+  EXPECT_TRUE(frame.m_markedWord.empty());
+  EXPECT_GT(frame.m_settingsPane->GetViewStart().y, 0);
+
+  // Hidden words stay grey across Process.
+  command(kIdProcess);
+  EXPECT_EQ(colourAt(at(text, "chat")), hiddenColour(HighlightClass::close));
+
+  clickAt(*frame.m_editor, at(text, "chat", 1), kAlt);
+  EXPECT_EQ(listField(&AnalysisSettings::m_hiddenList)->GetValue(), "");
+  EXPECT_EQ(colourAt(at(text, "chat")), kYellow);
+
+  // A word without a colour joins the list but stays white.
+  clickAt(*frame.m_editor, at(text, "souris"), kAlt);
+  EXPECT_EQ(listField(&AnalysisSettings::m_hiddenList)->GetValue(), "souris");
+  EXPECT_EQ(colourAt(at(text, "souris")), kWhite);
+}
+
+TEST_F(Clicks, AMarkedWordHiddenStaysRedUntilAnotherIsMarked) {
+  const std::string text = "Le chat dort. Le chat mange. Le chien. Le chien.";
+  FrameMain& frame = processed(text);
+  clickAt(*frame.m_editor, at(text, "chat"));
+  clickAt(*frame.m_editor, at(text, "chat"), kAlt);
+  EXPECT_EQ(colourAt(at(text, "chat")), kCloseRed);
+  clickAt(*frame.m_editor, at(text, "chien"));
+  EXPECT_EQ(colourAt(at(text, "chat")), hiddenColour(HighlightClass::close));
+  EXPECT_EQ(colourAt(at(text, "chien")), kCloseRed);
+}
+
+TEST_F(Clicks, SimilarWordsHideTogether) {
+  const std::string text = "maison maisons. maison maisons.";
+  FrameMain& frame = processed(text);
+  listField(&AnalysisSettings::m_hiddenList)->ChangeValue("maison maison");
+  clickAt(*frame.m_editor, at(text, "maisons"), kAlt);  // similar to the first entry
+  EXPECT_EQ(listField(&AnalysisSettings::m_hiddenList)->GetValue(), "maison");
+  EXPECT_EQ(colourAt(at(text, "maisons") + 2), hiddenColour(HighlightClass::close));
+}
+
+TEST_F(Clicks, AClickInTheTop100MarksTheWordWithoutMovingThePane) {
+  const std::string text = "Une table, une tablette, une table.";
+  FrameMain& frame = processed(text);
+  std::string pane = toCp1252(frame.m_top100->GetValue());
+  long line = static_cast<long>(pane.find("table"));
+  ASSERT_GE(line, 0);
+  clickAt(*frame.m_top100, line + 1, kControl);  // modifiers mean nothing there
+  EXPECT_EQ(frame.m_markedWord, "table");
+  EXPECT_EQ(colourAt(at(text, "tablette") + 1), kCloseRed);
+  EXPECT_EQ(listField(&AnalysisSettings::m_skipWords)->GetValue(), "i you he she it we they");
+  EXPECT_EQ(top100LineColour("table"), kTop100Mark);
+}
+
+TEST_F(Clicks, AOneLetterSearchedWordKeepsItsClassWhenMarked) {
+  FrameMain& frame = openFrame();
+  clickSwitch(kSwitchWords, true);
+  numberField(&AnalysisSettings::m_wordsLetterMin)->ChangeValue("1");
+  numberField(&AnalysisSettings::m_wordsLetterMax)->ChangeValue("1");
+  const std::string text = "x marks y";
+  setText(text);
+  command(kIdProcess);
+  ASSERT_EQ(colourAt(0), classColour(HighlightClass::searched));
+  frame.OnEditorClick(0, false, false);
+  EXPECT_EQ(colourAt(0), markedColour(HighlightClass::searched));
+  frame.OnEditorClick(8, false, false);  // "y", the last letter of the text
+  EXPECT_EQ(colourAt(0), classColour(HighlightClass::searched));
+  EXPECT_EQ(colourAt(8), markedColour(HighlightClass::searched));
+}
+
+TEST_F(Clicks, ContextMenuCommandsActWhereTheMenuWasOpened) {
+  const std::string text = "Le chat dort. Le chat mange.";
+  FrameMain& frame = processed(text);
+  TextCtrlCustom& editor = *frame.m_editor;
+  long chat = at(text, "chat", 1);
+  wxPoint screen = editor.ClientToScreen(editor.PositionToCoords(chat)) + wxPoint(2, 5);
+  wxContextMenuEvent open(wxEVT_CONTEXT_MENU, editor.GetId(), screen);
+  open.SetEventObject(&editor);
+  editor.GetEventHandler()->ProcessEvent(open);
+  ASSERT_EQ(poppedMenus.size(), 1u);
+  EXPECT_EQ(editor.m_contextPos, chat);
+  wxMenu& menu = *poppedMenus[0];
+  EXPECT_EQ(menu.FindItemByPosition(0)->GetId(), kStrAddToSkipWords);
+  EXPECT_EQ(menu.FindItemByPosition(1)->GetId(), kStrToggleHidden);
+  EXPECT_EQ(menu.FindItemByPosition(3)->GetId(), wxID_UNDO);
+  EXPECT_EQ(menu.FindItemByPosition(11)->GetId(), wxID_SELECTALL);
+  EXPECT_EQ(menu.GetMenuItemCount(), 12u);
+
+  editor.SetInsertionPoint(0);  // the selection does not matter, the right click does
+  wxCommandEvent hide(wxEVT_MENU, kStrToggleHidden);
+  hide.SetEventObject(&menu);
+  editor.GetEventHandler()->ProcessEvent(hide);
+  EXPECT_EQ(listField(&AnalysisSettings::m_hiddenList)->GetValue(), "chat");
+  wxCommandEvent skip(wxEVT_MENU, kStrAddToSkipWords);
+  editor.GetEventHandler()->ProcessEvent(skip);
+  EXPECT_EQ(listField(&AnalysisSettings::m_skipWords)->GetValue(), "i you he she it we they chat");
+
+  // The Top-100 pane's menu has the standard items only.
+  EXPECT_EQ(frame.m_top100->m_contextMenu->GetMenuItemCount(), 9u);
+}
+
+TEST(AddSkipWord, AddsOnlyWordsWithoutAnEquivalentEntry) {
+  AnalysisSettings settings = defaultSettings();
+  settings.m_skipWords = {"faire"};
+  addSkipWord("fairent", settings);
+  addSkipWord("fais", settings);
+  EXPECT_EQ(settings.m_skipWords, (WordList{"faire", "fais"}));
+  settings.m_sameActive = 0;
+  addSkipWord("fairent", settings);
+  EXPECT_EQ(settings.m_skipWords, (WordList{"faire", "fais", "fairent"}));
+}
+
+}  // namespace

@@ -1,0 +1,26 @@
+#include "highlight/hidden_words.h"
+
+#include <wx/gauge.h>
+#include <wx/textctrl.h>
+
+#include "analysis/equivalence.h"
+#include "analysis/words.h"
+#include "highlight/editor_text.h"
+#include "highlight/restyle.h"
+
+void toggleHiddenWord(wxGauge& gauge, wxTextCtrl& editor, const std::string& word,
+                      AnalysisSettings& settings) {
+  const std::string loweredText = lowercaseText(editorBytes(editor));
+  WordList& hidden = settings.m_hiddenList;
+  const int found = findWordInList(word, hidden, settings);
+  if (found < 0) {
+    hidden.push_back(word);
+  } else {
+    hidden.erase(hidden.begin() + found);
+  }
+  {
+    RestyleScope scope(editor);
+    applyHiddenWords(loweredText, gauge, editor, settings);
+  }
+  gauge.SetValue(0);
+}

@@ -1,0 +1,15 @@
+// Hiding a word's repetitions for the moment: its occurrences turn from
+// their class colour to the matching grey, and back when it leaves the list.
+#pragma once
+
+#include <string>
+
+#include "settings/analysis_settings.h"
+
+class wxGauge;
+class wxTextCtrl;
+
+// Removes the first entry equivalent to `word` from the hidden list, or
+// appends `word` when there is none; then regreys the editor.
+void toggleHiddenWord(wxGauge& gauge, wxTextCtrl& editor, const std::string& word,
+                      AnalysisSettings& settings);

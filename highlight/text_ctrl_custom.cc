@@ -1,0 +1,79 @@
+#include "highlight/text_ctrl_custom.h"
+
+#include <wx/intl.h>
+#include <wx/menu.h>
+
+#include "highlight/editor_text.h"
+#include "ui/dialogs.h"
+#include "ui/frame_main.h"
+#include "ui/ids.h"
+#include "ui/localized_text.h"
+
+namespace {
+
+wxMenu* buildContextMenu(bool isEditor) {
+  auto* menu = new wxMenu;
+  if (isEditor) {
+    menu->Append(kStrAddToSkipWords, fromCp1252(LocalizedText(kStrAddToSkipWords)));
+    menu->Append(kStrToggleHidden, fromCp1252(LocalizedText(kStrToggleHidden)));
+    menu->AppendSeparator();
+  }
+  menu->Append(wxID_UNDO, wxGetTranslation("&Undo"));
+  menu->Append(wxID_REDO, wxGetTranslation("&Redo"));
+  menu->AppendSeparator();
+  menu->Append(wxID_CUT, wxGetTranslation("Cu&t"));
+  menu->Append(wxID_COPY, wxGetTranslation("&Copy"));
+  menu->Append(wxID_PASTE, wxGetTranslation("&Paste"));
+  menu->Append(wxID_CLEAR, wxGetTranslation("&Delete"));
+  menu->AppendSeparator();
+  menu->Append(wxID_SELECTALL, wxGetTranslation("Select &All"));
+  return menu;
+}
+
+}  // namespace
+
+wxBEGIN_EVENT_TABLE(TextCtrlCustom, wxTextCtrl) EVT_LEFT_DOWN(TextCtrlCustom::OnLeftDown)
+    EVT_CONTEXT_MENU(TextCtrlCustom::OnContextMenu)
+        EVT_MENU(kStrAddToSkipWords, TextCtrlCustom::OnAddToSkipWords)
+            EVT_MENU(kStrToggleHidden, TextCtrlCustom::OnToggleHidden) wxEND_EVENT_TABLE()
+
+                TextCtrlCustom::TextCtrlCustom(bool isEditor, FrameMain* frame, wxWindow* parent,
+                                               wxWindowID id, const wxString& value,
+                                               const wxPoint& pos, const wxSize& size, long style,
+                                               const wxValidator& validator, const wxString& name)
+    : wxTextCtrl(parent, id, value, pos, size, style, validator, name),
+      m_contextMenu(buildContextMenu(isEditor)),
+      m_isEditor(isEditor),
+      m_frame(frame) {}
+
+TextCtrlCustom::~TextCtrlCustom() { delete m_contextMenu; }
+
+void TextCtrlCustom::OnLeftDown(wxMouseEvent& event) {
+  long pos = -1;
+  HitTest(event.GetPosition(), &pos);
+  if (m_isEditor) {
+    m_frame->OnEditorClick(pos, event.ControlDown(), event.AltDown());
+  } else {
+    m_frame->OnTop100Click(pos);
+  }
+  // The control's own handling of the click (caret, selection) follows.
+  event.Skip();
+}
+
+void TextCtrlCustom::OnContextMenu(wxContextMenuEvent& event) {
+  // From the keyboard there is no pointer: the menu acts at the caret.
+  if (event.GetPosition() == wxDefaultPosition) {
+    m_contextPos = GetInsertionPoint();
+  } else {
+    HitTest(ScreenToClient(event.GetPosition()), &m_contextPos);
+  }
+  showPopupMenu(*this, *m_contextMenu);
+}
+
+void TextCtrlCustom::OnAddToSkipWords(wxCommandEvent&) {
+  m_frame->OnEditorClick(m_contextPos, true, false);
+}
+
+void TextCtrlCustom::OnToggleHidden(wxCommandEvent&) {
+  m_frame->OnEditorClick(m_contextPos, false, true);
+}

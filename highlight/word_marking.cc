@@ -1,0 +1,146 @@
+#include "highlight/word_marking.h"
+
+#include <wx/gauge.h>
+#include <wx/log.h>
+#include <wx/textctrl.h>
+
+#include <optional>
+#include <vector>
+
+#include "analysis/equivalence.h"
+#include "analysis/progress.h"
+#include "analysis/words.h"
+#include "highlight/colours.h"
+#include "highlight/editor_text.h"
+#include "highlight/paint_plan.h"
+#include "highlight/restyle.h"
+
+namespace {
+
+constexpr unsigned kMarkingInterval = 10000;
+
+// The class an occurrence had, from its class or hidden colour.
+int classOfUnmarked(Rgb colour) {
+  for (int c = 0; c < kHighlightClassCount; ++c) {
+    if (colour == kClassColours[c] || colour == kHiddenColours[c]) return c;
+  }
+  return -1;
+}
+
+int classOfMarked(Rgb colour) {
+  for (int c = 0; c < kHighlightClassCount; ++c) {
+    if (colour == kMarkedColours[c]) return c;
+  }
+  return -1;
+}
+
+Rgb markedColourFor(Rgb current) {
+  int c = classOfUnmarked(current);
+  return c < 0 ? kMarkedWithoutClass : kMarkedColours[c];
+}
+
+Rgb unmarkedColourFor(Rgb current, bool hidden) {
+  int c = classOfMarked(current);
+  if (c < 0) return kWhite;
+  return hidden ? kHiddenColours[c] : kClassColours[c];
+}
+
+void markTop100(wxTextCtrl& top100, bool fromEditor, const std::string& word,
+                const AnalysisSettings& settings) {
+  std::optional<RestyleScope> scope;
+  if (!fromEditor) scope.emplace(top100);
+  const std::string pane = editorBytes(top100);
+  if (!pane.empty()) {
+    wxTextAttr base;
+    base.SetBackgroundColour(toWxColour(kTop100Background));
+    top100.SetStyle(0, static_cast<long>(pane.size()), base);
+  }
+  wxTextAttr mark;
+  mark.SetBackgroundColour(toWxColour(kTop100Mark));
+  // Counts are digits: only the letters of a line make its word.
+  std::string lineWord;
+  bool broughtIntoView = false;
+  for (size_t p = 0; p < pane.size(); ++p) {
+    const unsigned char c = pane[p];
+    if (c == '\n') {
+      if (p > 0 && areSimilar(lineWord, word, settings)) {
+        top100.SetStyle(static_cast<long>(wordStartAt(pane, p - 1)), static_cast<long>(p), mark);
+        if (fromEditor && !broughtIntoView) {
+          top100.SetSelection(static_cast<long>(p), static_cast<long>(p));
+          broughtIntoView = true;
+        }
+      }
+      lineWord.clear();
+    } else if (isWordChar(c) && !(c >= '0' && c <= '9')) {
+      lineWord.push_back(static_cast<char>(c));
+    }
+  }
+}
+
+}  // namespace
+
+std::string wordAtPosition(const wxTextCtrl& control, long pos) {
+  const std::string value = editorBytes(control);
+  if (pos < 0 || static_cast<size_t>(pos) >= value.size() || value[pos] == ' ') return {};
+  const size_t start = wordStartAt(value, static_cast<size_t>(pos));
+  const size_t end = wordEndAt(value, static_cast<size_t>(pos));
+  return lowercaseText(std::string_view(value).substr(start, end - start));
+}
+
+void recolourWord(const std::string& word, const AnalysisSettings& settings, wxTextCtrl& editor,
+                  const std::string& loweredText, bool unmark, wxGauge& gauge, double progressStart,
+                  double progressSpan) {
+  wxLogDebug("Mark word '%s' undo=%d text.len=%d...", fromCp1252(word), unmark ? 1 : 0,
+             static_cast<int>(loweredText.size()));
+  // Every occurrence is read before any is restyled, so the changes can be
+  // painted back to front.
+  std::vector<ColourRun> changes;
+  const size_t n = loweredText.size();
+  size_t runLength = 0;
+  for (size_t i = 0; i <= n; ++i) {
+    if (i < n) {
+      if (progressTick(kMarkingInterval)) {
+        gauge.SetValue(gaugeValue(progressStart +
+                                  progressSpan * static_cast<double>(i) / static_cast<double>(n)));
+      }
+      if (isWordChar(loweredText[i])) {
+        ++runLength;
+        continue;
+      }
+    }
+    if (runLength > 0 && areSimilar(std::string_view(loweredText).substr(i - runLength, runLength),
+                                    word, settings)) {
+      // Only the last 50 letters of a longer word are recoloured.
+      const long end = static_cast<long>(i);
+      const long start = static_cast<long>(wordStartAt(loweredText, i - 1));
+      const Rgb current = wordColourAt(editor, start, end);
+      Rgb next;
+      if (unmark) {
+        std::string_view occurrence(loweredText.data() + start, static_cast<size_t>(end - start));
+        next = unmarkedColourFor(current,
+                                 findWordInList(occurrence, settings.m_hiddenList, settings) >= 0);
+      } else {
+        next = markedColourFor(current);
+      }
+      changes.push_back({static_cast<int>(start), static_cast<int>(end), next});
+    }
+    runLength = 0;
+  }
+  paintRunsBackToFront(editor, changes);
+  gauge.SetValue(0);
+}
+
+void markWord(wxTextCtrl& editor, wxTextCtrl& top100, bool fromEditor, const std::string& word,
+              const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord) {
+  const std::string loweredText = lowercaseText(editorBytes(editor));
+  {
+    RestyleScope scope(editor);
+    if (!markedWord.empty()) {
+      recolourWord(markedWord, settings, editor, loweredText, true, gauge, 0.0, 0.5);
+      markedWord.clear();
+    }
+    recolourWord(word, settings, editor, loweredText, false, gauge, 0.5, 0.5);
+    markedWord = word;
+  }
+  if (top100.IsShown()) markTop100(top100, fromEditor, word, settings);
+}

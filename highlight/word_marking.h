@@ -1,0 +1,28 @@
+// Marking a clicked word: every occurrence of it and of its similar words
+// turns red in the editor, keeping in the blue of the red the class it had,
+// and its lines turn red in the Top-100 pane. One word is marked at a time.
+#pragma once
+
+#include <string>
+
+#include "settings/analysis_settings.h"
+
+class wxGauge;
+class wxTextCtrl;
+
+// The lowered word of the control under character position `pos`, with the
+// separator at `pos` when there is one (a click on the apostrophe of
+// "l'homme" gives "l'homme"); empty on a space or past the end.
+std::string wordAtPosition(const wxTextCtrl& control, long pos);
+
+// Un-marks `markedWord` when there is one, marks `word` in the editor and,
+// when shown, in the Top-100 pane, and makes it the marked word. A click in
+// the editor scrolls the pane to the word's first line.
+void markWord(wxTextCtrl& editor, wxTextCtrl& top100, bool fromEditor, const std::string& word,
+              const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord);
+
+// One pass over the editor that marks, or un-marks, every occurrence of
+// `word`; the gauge goes from `progressStart` over `progressSpan`.
+void recolourWord(const std::string& word, const AnalysisSettings& settings, wxTextCtrl& editor,
+                  const std::string& loweredText, bool unmark, wxGauge& gauge, double progressStart,
+                  double progressSpan);
