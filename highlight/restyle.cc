@@ -9,6 +9,7 @@
 
 #include "analysis/progress.h"
 #include "analysis/words.h"
+#include "highlight/background_map.h"
 #include "highlight/editor_text.h"
 #include "highlight/paint_plan.h"
 
@@ -73,6 +74,7 @@ void applyHiddenWords(const std::string& loweredText, wxGauge& gauge, wxTextCtrl
   // Every word is read before any is restyled, so the changes can be made
   // back to front, the order GTK restyles fastest.
   std::vector<ColourRun> changes;
+  const BackgroundMap backgrounds(editor);
   const size_t n = loweredText.size();
   size_t start = 0;
   for (size_t i = 0; i <= n; ++i) {
@@ -83,7 +85,7 @@ void applyHiddenWords(const std::string& loweredText, wxGauge& gauge, wxTextCtrl
       if (isWordChar(loweredText[i])) continue;
     }
     if (start < i) {
-      const Rgb current = wordColourAt(editor, static_cast<long>(start), static_cast<long>(i));
+      const Rgb current = backgrounds.wordColour(static_cast<long>(start), static_cast<long>(i));
       if (current != kWhite) {
         const Rgb next = hiddenPassColour(
             current, std::string_view(loweredText).substr(start, i - start), settings);

@@ -1,0 +1,221 @@
+// Times the window's commands on generated novels, in the real main window
+// on a (virtual) display: F5, a click that marks a word, an ALT+click, F6,
+// F5 on 5 MB with the gauge followed, and the memory after F5.
+// Usage: gui-bench [FIGURES_FILE]   (run it under xvfb-run)
+#include <unistd.h>
+#include <wx/app.h>
+#include <wx/gauge.h>
+#include <wx/init.h>
+#include <wx/log.h>
+#include <wx/textctrl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "analysis/words.h"
+#include "bench/text_generator.h"
+#include "highlight/editor_text.h"
+#include "highlight/text_ctrl_custom.h"
+#include "ui/frame_main.h"
+#include "ui/ids.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Lets the toolkit lay out and repaint what the last command changed.
+void settle(int milliseconds) {
+  const auto until = Clock::now() + std::chrono::milliseconds(milliseconds);
+  do {
+    wxTheApp->Yield(true);
+  } while (Clock::now() < until);
+}
+
+// A command and the repaint it causes, timed to the end of the first
+// round of pending events.
+double timed(const std::function<void()>& action) {
+  const auto start = Clock::now();
+  action();
+  wxTheApp->Yield(true);
+  return millisecondsSince(start);
+}
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+long residentKilobytes(const char* field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind(field, 0) == 0) return std::stol(line.substr(std::string(field).size()));
+  }
+  return -1;
+}
+
+// Remembers every value the analysis gives the gauge.
+class RecordingGauge : public wxGauge {
+ public:
+  explicit RecordingGauge(wxWindow* parent) : wxGauge(parent, wxID_ANY, 100) {}
+  void SetValue(int value) override {
+    values.push_back(value);
+    wxGauge::SetValue(value);
+  }
+  std::vector<int> values;
+};
+
+struct Figure {
+  std::string number;
+  std::string what;
+  double value;
+  std::string unit;
+  double goal;
+};
+
+class Bench {
+ public:
+  explicit Bench(FrameMain& frame) : frame_(frame) {}
+
+  void load(const std::string& text) {
+    frame_.m_editor->Clear();
+    frame_.m_editor->ChangeValue(fromCp1252(text));
+    text_ = text;
+    settle(3000);  // the text is laid out before anything is timed
+  }
+
+  void command(int id) {
+    wxCommandEvent event(wxEVT_MENU, id);
+    frame_.GetEventHandler()->ProcessEvent(event);
+  }
+
+  // The start of the most counted word of the Top-100, which every click uses.
+  long frequentWordPosition() {
+    std::string report = toCp1252(frame_.m_top100->GetValue());
+    size_t colon = report.find(" : ");
+    std::string word = report.substr(colon + 3, report.find('\n') - colon - 3);
+    std::string lowered = lowercaseText(text_);
+    size_t at = 0;
+    while ((at = lowered.find(word, at)) != std::string::npos) {
+      bool starts = at == 0 || !isWordChar(lowered[at - 1]);
+      bool ends = at + word.size() == lowered.size() || !isWordChar(lowered[at + word.size()]);
+      if (starts && ends) break;
+      ++at;
+    }
+    std::printf("  clicks on \"%s\" at %zu\n", word.c_str(), at);
+    return static_cast<long>(at);
+  }
+
+  FrameMain& frame_;
+  std::string text_;
+};
+
+std::vector<Figure> run() {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("verbolt-gui-bench-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  std::filesystem::current_path(dir);
+
+  auto* frame = new FrameMain("Verbolt 2", wxPoint(150, 50), wxSize(980, 730));
+  frame->Show(true);
+  auto* gauge = new RecordingGauge(frame);
+  gauge->Hide();
+  frame->m_gauge = gauge;
+  Bench bench(*frame);
+  std::vector<Figure> figures;
+  constexpr int kRepeats = 3;
+
+  bench.load(generateProse(1 << 20, 1));
+  std::vector<double> fresh, recoloured, marks, hides, clears;
+  for (int i = 0; i < kRepeats; ++i) {
+    bench.command(kIdClear);
+    settle(300);
+    fresh.push_back(timed([&] { bench.command(kIdProcess); }));
+    settle(300);
+    recoloured.push_back(timed([&] { bench.command(kIdProcess); }));
+    settle(300);
+  }
+  const long rss = residentKilobytes("VmRSS:");
+  const long word = bench.frequentWordPosition();
+  for (int i = 0; i < kRepeats; ++i) {
+    marks.push_back(timed([&] { frame->OnEditorClick(word, false, false); }));
+    settle(200);
+    hides.push_back(timed([&] { frame->OnEditorClick(word, false, true); }));
+    settle(200);
+    frame->OnEditorClick(word, false, true);  // shown again for the next round
+    settle(200);
+  }
+  for (int i = 0; i < kRepeats; ++i) {
+    bench.command(kIdProcess);
+    settle(200);
+    clears.push_back(timed([&] { bench.command(kIdClear); }));
+    settle(200);
+  }
+  figures.push_back({"8", "F5 on 1 MB, white text", median(fresh), "ms", 1000});
+  figures.push_back({"8", "F5 on 1 MB, already coloured", median(recoloured), "ms", 1000});
+  figures.push_back({"9", "click (mark) on 1 MB", median(marks), "ms", 300});
+  figures.push_back({"9", "ALT+click on 1 MB", median(hides), "ms", 500});
+  figures.push_back({"9", "F6 on 1 MB", median(clears), "ms", 300});
+
+  bench.load(generateProse(5 << 20, 1));
+  gauge->values.clear();
+  const double large = timed([&] { bench.command(kIdProcess); });
+  figures.push_back({"10", "F5 on 5 MB", large, "ms", 5000});
+  int distinct = 0, last = -1, highest = 0;
+  for (int value : gauge->values) {
+    if (value != last) ++distinct;
+    last = value;
+    highest = std::max(highest, value);
+  }
+  std::printf("  gauge on 5 MB: %zu updates, %d changes of value, highest %d, last %d\n",
+              gauge->values.size(), distinct, highest, last);
+  figures.push_back({"10", "gauge values during F5 on 5 MB", double(distinct), "values", 0});
+  figures.push_back({"11", "resident memory after F5 on 1 MB", rss / 1024.0, "MB", 300});
+
+  frame->Destroy();
+  settle(100);
+  std::filesystem::current_path(std::filesystem::temp_directory_path());
+  std::filesystem::remove_all(dir);
+  return figures;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const char* figuresFile = argc > 1 ? argv[1] : nullptr;
+  int toolkitArgc = 1;  // the toolkit would refuse the file name
+  wxApp::SetInstance(new wxApp);
+  if (!wxEntryStart(toolkitArgc, argv) || !wxTheApp->CallOnInit()) {
+    std::fprintf(stderr, "gui-bench: the toolkit did not start (is there a display?)\n");
+    return 1;
+  }
+  wxLog::SetLogLevel(wxLOG_Info);
+  std::vector<Figure> figures = run();
+
+  std::FILE* out = figuresFile ? std::fopen(figuresFile, "w") : nullptr;
+  std::printf("%-4s %-36s %10s %8s  %s\n", "fig", "what", "ours", "goal", "met");
+  for (const Figure& f : figures) {
+    const bool met = f.goal == 0 ? f.value > 10 : f.value <= f.goal;
+    std::printf("%-4s %-36s %8.0f %-3s %6.0f  %s\n", f.number.c_str(), f.what.c_str(), f.value,
+                f.unit.c_str(), f.goal, met ? "yes" : "NO");
+    if (out) {
+      std::fprintf(out, "%s\t%s\t%.0f %s\t%s%.0f %s\t%s\n", f.number.c_str(), f.what.c_str(),
+                   f.value, f.unit.c_str(), f.goal == 0 ? "> " : "<= ", f.goal == 0 ? 10 : f.goal,
+                   f.unit.c_str(), met ? "met" : "not met");
+    }
+  }
+  if (out) std::fclose(out);
+  wxTheApp->OnExit();
+  wxEntryCleanup();
+  return 0;
+}

@@ -1,0 +1,30 @@
+// The background colours of a whole rich text control, read in one sweep
+// over its style boundaries instead of one query per character: the
+// control stays the only record of what is highlighted, but reading all of
+// it costs as much as it holds runs, not as much as it holds characters.
+#pragma once
+
+#include <vector>
+
+#include "highlight/colours.h"
+#include "highlight/paint_plan.h"
+
+class wxTextCtrl;
+
+class BackgroundMap {
+ public:
+  explicit BackgroundMap(wxTextCtrl& control);
+
+  // The background at `position`, as GetStyle reports it; white where the
+  // control has none or past its end.
+  Rgb at(long position) const;
+
+  // The colour of the word occurrence [start, end), probed as everywhere.
+  Rgb wordColour(long start, long end) const { return at(wordProbePosition(start, end)); }
+
+  // Maximal runs of one background, white ones left out, ascending.
+  const std::vector<ColourRun>& runs() const { return runs_; }
+
+ private:
+  std::vector<ColourRun> runs_;
+};
