@@ -7,6 +7,7 @@ packages=(
   g++ cmake make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libwxgtk3.2-dev libgtk-3-dev xvfb xauth imagemagick x11-apps xdotool
+  desktop-file-utils appstream lintian dpkg-dev
 )
 
 missing=()
