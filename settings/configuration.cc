@@ -4,13 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
+#include <cstdlib>
+#include <filesystem>
 #include <iterator>
+#include <optional>
 #include <string_view>
-#include <unordered_map>
-#include <vector>
 
 #include "analysis/debug_trace.h"
 
@@ -74,32 +75,50 @@ std::string fieldValue(const AnalysisSettings& settings, const Field& field) {
   return {};
 }
 
-// Splits at LF, CRLF and lone CR; a final line end opens no further line.
-std::vector<std::string_view> splitLines(std::string_view content) {
-  std::vector<std::string_view> lines;
+// Calls `visit` with each line until it returns false. LF, CRLF and a lone
+// CR end a line; a final line end opens no further line. Lines are views
+// into `content`, so a file of millions of short lines costs no memory
+// beyond its own bytes.
+template <typename Visit>
+void forEachLine(std::string_view content, Visit visit) {
   size_t start = 0;
   while (start < content.size()) {
     size_t end = content.find_first_of("\r\n", start);
     if (end == std::string_view::npos) {
-      lines.push_back(content.substr(start));
-      break;
+      visit(content.substr(start));
+      return;
     }
-    lines.push_back(content.substr(start, end - start));
+    if (!visit(content.substr(start, end - start))) return;
     start = end + 1;
     if (content[end] == '\r' && start < content.size() && content[start] == '\n') ++start;
   }
-  return lines;
 }
 
-// Value of every key, from the first line that carries it.
-std::unordered_map<std::string_view, std::string_view> firstValues(
-    const std::vector<std::string_view>& lines) {
-  std::unordered_map<std::string_view, std::string_view> values;
-  for (std::string_view line : lines) {
-    size_t separator = line.find(kKeySeparator);
-    if (separator == std::string_view::npos) continue;
-    values.emplace(line.substr(0, separator), line.substr(separator + kKeySeparator.size()));
+constexpr size_t kFieldCount = std::size(kFields);
+
+// Index in kFields of the field stored under `key`, or kFieldCount.
+size_t fieldIndex(std::string_view key) {
+  for (size_t i = 0; i < kFieldCount; ++i) {
+    if (kFields[i].key == key) return i;
   }
+  return kFieldCount;
+}
+
+// The value of every stored field, from the first line that carries its
+// key; missing keys stay empty. Reading stops once every key is found.
+std::array<std::optional<std::string_view>, kFieldCount> firstValues(std::string_view content) {
+  std::array<std::optional<std::string_view>, kFieldCount> values;
+  size_t found = 0;
+  forEachLine(content, [&](std::string_view line) {
+    size_t separator = line.find(kKeySeparator);
+    if (separator == std::string_view::npos) return true;
+    size_t index = fieldIndex(line.substr(0, separator));
+    if (index < kFieldCount && !values[index]) {
+      values[index] = line.substr(separator + kKeySeparator.size());
+      ++found;
+    }
+    return found < kFieldCount;
+  });
   return values;
 }
 
@@ -142,16 +161,27 @@ void readField(AnalysisSettings& settings, const Field& field, std::string_view 
   }
 }
 
-bool isRegularFile(const std::string& path) {
+// Reads a regular file whole. Anything else named `path` (a directory, a
+// pipe, a device) is not a configuration file; opening without blocking
+// and checking the opened file keeps a pipe from stalling start-up.
+bool readRegularFile(const std::string& path, std::string& content) {
+  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
   struct stat info;
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-bool readWholeFile(const std::string& path, std::string& content) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  if (ok) content.reserve(static_cast<size_t>(info.st_size));
+  char buffer[1 << 16];
+  while (ok) {
+    ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      ok = got == 0;
+      break;
+    }
+    content.append(buffer, static_cast<size_t>(got));
+  }
+  close(fd);
+  return ok;
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -174,17 +204,41 @@ mode_t permissionsFor(const std::string& path) {
   return 0666 & ~mask;
 }
 
+bool syncFile(int fd) {
+  int result;
+  do {
+    result = fsync(fd);
+  } while (result != 0 && errno == EINTR);
+  return result == 0;
+}
+
+// Makes a rename inside `path`'s directory survive a power cut. Not every
+// file system lets a directory be flushed; the rename stands either way.
+void syncParentDirectory(const std::string& path) {
+  std::string directory = std::filesystem::path(path).parent_path().string();
+  int fd = open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  syncFile(fd);
+  close(fd);
+}
+
 // Writes beside the target, flushes to disk, then renames over it, so the
-// old file stays whole until the new one is complete.
+// old file stays whole until the new one is complete: a full disk, a crash
+// or a power cut leaves either the old file or the new one, never a mix.
 bool replaceFileAtomically(const std::string& path, std::string_view bytes) {
   std::string temporary = path + ".XXXXXX";
-  int fd = mkstemp(temporary.data());
+  // Not inherited by the web browser the program may start meanwhile.
+  int fd = mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) return false;
-  bool ok = fchmod(fd, permissionsFor(path)) == 0 && writeAll(fd, bytes) && fsync(fd) == 0;
+  bool ok = fchmod(fd, permissionsFor(path)) == 0 && writeAll(fd, bytes) && syncFile(fd);
   ok = close(fd) == 0 && ok;
   ok = ok && rename(temporary.c_str(), path.c_str()) == 0;
-  if (!ok) unlink(temporary.c_str());
-  return ok;
+  if (!ok) {
+    unlink(temporary.c_str());
+    return false;
+  }
+  syncParentDirectory(path);
+  return true;
 }
 
 }  // namespace
@@ -192,19 +246,17 @@ bool replaceFileAtomically(const std::string& path, std::string_view bytes) {
 bool LoadConfiguration(AnalysisSettings& settings, const std::string& path) {
   debugTrace("- Load configuration file...");
   std::string content;
-  if (!isRegularFile(path) || !readWholeFile(path, content)) return false;
-  std::vector<std::string_view> lines = splitLines(content);
-  if (lines.empty()) return false;
+  // An empty file has no lines at all: nothing is read, nothing clamped.
+  if (!readRegularFile(path, content) || content.empty()) return false;
 
-  auto values = firstValues(lines);
+  auto values = firstValues(content);
   bool allFound = true;
-  for (const Field& field : kFields) {
-    auto found = values.find(field.key);
-    if (found == values.end()) {
+  for (size_t i = 0; i < kFieldCount; ++i) {
+    if (values[i]) {
+      readField(settings, kFields[i], *values[i]);
+    } else {
       allFound = false;
-      continue;
     }
-    readField(settings, field, found->second);
   }
   settings.ClampToRanges();
   return allFound;

@@ -1,13 +1,21 @@
 #include "settings/configuration.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <climits>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <set>
 
 namespace {
 
@@ -227,6 +235,232 @@ TEST_F(ConfigurationFile, AFailedSaveLeavesTheOldFileWhole) {
   fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
   SaveConfiguration(defaults(), path_);
   EXPECT_EQ(read(), "old settings\n");
+}
+
+// Faults around the file: whatever happens while writing or reading it, the
+// writer's settings survive, or start-up falls back to the defaults exactly
+// where the rules say so.
+class SettingsFileFaults : public ConfigurationFile {
+ protected:
+  void TearDown() override {
+    if (immutable_) setImmutable(dir_, false);
+    ConfigurationFile::TearDown();
+  }
+
+  // Start-up: load, or on failure take the defaults and write them at once.
+  AnalysisSettings startUp() const {
+    AnalysisSettings s;
+    if (!LoadConfiguration(s, path_)) {
+      s.ResetToDefaults();
+      SaveConfiguration(s, path_);
+    }
+    return s;
+  }
+
+  // Settings a writer has made their own, saved over any file there.
+  AnalysisSettings saveCustomSettings() {
+    AnalysisSettings custom = defaults();
+    custom.m_closeDistance = 321;
+    custom.m_samePercent = 80;
+    custom.m_skipWords = {"alors", "donc"};
+    custom.m_phrasesList = {"il \xE9tait une fois"};
+    SaveConfiguration(custom, path_);
+    return custom;
+  }
+
+  std::set<std::string> directoryEntries() const {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir_)) {
+      names.insert(entry.path().filename().string());
+    }
+    return names;
+  }
+
+  // Runs `save` in a child process whose files may not grow past `bytes`.
+  // Returns the child's wait status.
+  static int saveWithFileSizeLimit(rlim_t bytes, bool ignoreSizeSignal,
+                                   const std::function<void()>& save) {
+    pid_t child = fork();
+    if (child == 0) {
+      rlimit noCore = {0, 0};
+      setrlimit(RLIMIT_CORE, &noCore);
+      rlimit limit = {bytes, bytes};
+      setrlimit(RLIMIT_FSIZE, &limit);
+      if (ignoreSizeSignal) signal(SIGXFSZ, SIG_IGN);
+      save();
+      _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return status;
+  }
+
+  // Makes the test directory refuse new entries: the immutable flag holds
+  // even for root; permission bits only for other users.
+  bool makeDirectoryReadOnly() {
+    if (setImmutable(dir_, true)) {
+      immutable_ = true;
+      return true;
+    }
+    if (geteuid() == 0) return false;
+    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+    return true;
+  }
+
+  static bool setImmutable(const fs::path& path, bool on) {
+    int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool ok = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    ok = ok && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    close(fd);
+    return ok;
+  }
+
+  // Writes `chunk` again and again until the file holds at least `bytes`.
+  void appendRepeated(const std::string& chunk, size_t bytes) {
+    std::ofstream out(path_, std::ios::binary | std::ios::app);
+    for (size_t written = 0; written < bytes; written += chunk.size()) out << chunk;
+  }
+
+  bool immutable_ = false;
+};
+
+void expectSameStoredFields(const AnalysisSettings& actual, const AnalysisSettings& expected) {
+  EXPECT_EQ(configurationText(actual), configurationText(expected));
+}
+
+TEST_F(SettingsFileFaults, SavingNeverWritesIntoTheOldFile) {
+  write("old settings\n");
+  fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  // A second name for the old file sees it as it was: the new content went
+  // to a new file that took over the name.
+  fs::create_hard_link(path_, dir_ / "old-name");
+  SaveConfiguration(defaults(), path_);
+  EXPECT_EQ(read(), kDefaultFile);
+  std::ifstream old(dir_ / "old-name", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "old settings\n");
+  EXPECT_EQ(fs::status(path_).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(directoryEntries(), (std::set<std::string>{"config.txt", "old-name"}));
+}
+
+TEST_F(SettingsFileFaults, AFullDiskDuringTheWriteLeavesTheOldFileWhole) {
+  AnalysisSettings custom = saveCustomSettings();
+  const std::string before = read();
+  // Past 100 bytes every write fails with EFBIG, as on a full disk.
+  int status = saveWithFileSizeLimit(100, true, [this] { SaveConfiguration(defaults(), path_); });
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_EQ(read(), before);
+  EXPECT_EQ(directoryEntries(), std::set<std::string>{"config.txt"});  // no temporary left
+  expectSameStoredFields(startUp(), custom);
+}
+
+TEST_F(SettingsFileFaults, ACrashDuringTheWriteLeavesTheOldFileWhole) {
+  AnalysisSettings custom = saveCustomSettings();
+  const std::string before = read();
+  // The size signal kills the writer in the middle of its write.
+  int status = saveWithFileSizeLimit(100, false, [this] { SaveConfiguration(defaults(), path_); });
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+  EXPECT_EQ(read(), before);
+  expectSameStoredFields(startUp(), custom);
+  // The next exit saves normally over it.
+  SaveConfiguration(defaults(), path_);
+  EXPECT_EQ(read(), kDefaultFile);
+}
+
+TEST_F(SettingsFileFaults, AReadOnlyDirectoryKeepsTheOldFileAndItsSettings) {
+  AnalysisSettings custom = saveCustomSettings();
+  const std::string before = read();
+  if (!makeDirectoryReadOnly()) GTEST_SKIP() << "no way to make a read-only directory here";
+  expectSameStoredFields(startUp(), custom);
+  SaveConfiguration(defaults(), path_);  // exit: the write fails quietly
+  EXPECT_EQ(read(), before);
+  EXPECT_EQ(directoryEntries(), std::set<std::string>{"config.txt"});
+}
+
+TEST_F(SettingsFileFaults, AReadOnlyDirectoryWithoutAFileStartsWithTheDefaults) {
+  if (!makeDirectoryReadOnly()) GTEST_SKIP() << "no way to make a read-only directory here";
+  expectSameStoredFields(startUp(), defaults());
+  EXPECT_TRUE(directoryEntries().empty());
+}
+
+TEST_F(SettingsFileFaults, ADirectoryThatIsAFileStartsWithTheDefaults) {
+  // Nothing can be created under a path whose directory is a regular file,
+  // whoever runs the program.
+  write("not a directory\n");
+  const std::string inside = (fs::path(path_) / "config.txt").string();
+  AnalysisSettings s;
+  EXPECT_FALSE(LoadConfiguration(s, inside));
+  s.ResetToDefaults();
+  SaveConfiguration(s, inside);
+  EXPECT_EQ(read(), "not a directory\n");
+  EXPECT_EQ(directoryEntries(), std::set<std::string>{"config.txt"});
+}
+
+TEST_F(SettingsFileFaults, AConfigurationDirectoryIsLeftAsItIs) {
+  fs::create_directory(path_);
+  std::ofstream(fs::path(path_) / "notes.txt") << "keep me\n";
+  expectSameStoredFields(startUp(), defaults());
+  EXPECT_TRUE(fs::is_directory(path_));
+  std::ifstream notes(fs::path(path_) / "notes.txt");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(notes), {}), "keep me\n");
+  EXPECT_EQ(directoryEntries(), std::set<std::string>{"config.txt"});  // no temporary left
+}
+
+TEST_F(SettingsFileFaults, AHundredMegabyteFileLoadsItsFirstKeys) {
+  AnalysisSettings custom = saveCustomSettings();
+  // Later duplicates of a key are ignored, however many there are.
+  appendRepeated("m_closeDistance = 5\nm_skipWords = never read\n\n\r\r\n", 100 << 20);
+  ASSERT_GE(fs::file_size(path_), 100u << 20);
+  AnalysisSettings loaded;
+  EXPECT_TRUE(LoadConfiguration(loaded, path_));
+  expectSameStoredFields(loaded, custom);
+}
+
+TEST_F(SettingsFileFaults, AHundredMegabytesOfEmptyLinesFallBackToTheDefaults) {
+  appendRepeated(std::string(4096, '\n') + "unknown = 1\r", 100 << 20);
+  ASSERT_GE(fs::file_size(path_), 100u << 20);
+  expectSameStoredFields(startUp(), defaults());
+  EXPECT_EQ(read(), kDefaultFile);  // replaced, as any file missing a key is
+}
+
+TEST_F(SettingsFileFaults, NulBytesAreReadAndWrittenLikeAnyOtherByte) {
+  std::string text = std::string("\0\0\0\n\0m_sameActive = 0\n", 23) + kDefaultFile;
+  text = replaced(text, "m_skipWords = i you he she it we they",
+                  std::string("m_skipWords = a\0b c", 19));
+  text = replaced(text, "m_closeDistance = 100",
+                  std::string("m_closeDistance = 12\0"
+                              "3",
+                              22));
+  write(text);
+  AnalysisSettings loaded;
+  ASSERT_TRUE(LoadConfiguration(loaded, path_));
+  EXPECT_EQ(loaded.m_sameActive, 1);  // "\0m_sameActive" is not the key
+  EXPECT_EQ(loaded.m_skipWords, (WordList{std::string("a\0b", 3), "c"}));
+  EXPECT_EQ(loaded.m_closeDistance, 12);
+
+  SaveConfiguration(loaded, path_);
+  AnalysisSettings reloaded;
+  ASSERT_TRUE(LoadConfiguration(reloaded, path_));
+  expectSameStoredFields(reloaded, loaded);
+}
+
+TEST_F(SettingsFileFaults, AOneMegabyteLineIsReadWhole) {
+  const std::string longPhrase(1 << 20, 'a');
+  std::string text = std::string(1 << 20, '=') + "\n" + kDefaultFile;
+  text = replaced(text, "m_phrasesList = example of phrase to search\\nanother example",
+                  "m_phrasesList = short\\n" + longPhrase);
+  write(text);
+  AnalysisSettings loaded;
+  ASSERT_TRUE(LoadConfiguration(loaded, path_));
+  EXPECT_EQ(loaded.m_phrasesList, (WordList{"short", longPhrase}));
+
+  SaveConfiguration(loaded, path_);
+  AnalysisSettings reloaded;
+  ASSERT_TRUE(LoadConfiguration(reloaded, path_));
+  EXPECT_EQ(reloaded.m_phrasesList, loaded.m_phrasesList);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libwxgtk3.2-dev libgtk-3-dev xvfb xauth imagemagick x11-apps xdotool
   desktop-file-utils appstream lintian dpkg-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()
