@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <random>
+
+#include "analysis/equivalence.h"
+#include "analysis/search.h"
 #include "analysis/words.h"
 
 namespace {
@@ -116,6 +123,167 @@ TEST(AnalysisPass, ProgressCoversTheFirstHalfOfTheGauge) {
   EXPECT_GE(values.back(), 48);
   EXPECT_LE(values.back(), 50);
   EXPECT_TRUE(std::is_sorted(values.begin(), values.end()));
+}
+
+// The pass as plainly as it can be written: one byte at a time, every
+// phrase at every position, the word search and the skip filter on every
+// occurrence, every key of the two-byte run tried for every occurrence, and
+// every later entry of the ranking tried for every main line. The pass
+// itself does all of this far faster; its results must not differ by a
+// byte.
+class PlainPass {
+ public:
+  explicit PlainPass(const AnalysisSettings& s) : s_(s), ringSize_(std::max(1, s.m_distantNb)) {}
+
+  AnalysisResult run(const std::string& text) {
+    std::string word;
+    for (size_t f = 0; f < text.size(); ++f) {
+      bool letter = isWordChar(text[f]);
+      if (letter) word += text[f];
+      if (s_.m_phrasesActive) matchPhrasesAt(text, f, s_.m_phrasesList, result_.phraseRanges);
+      if ((!letter || f + 1 == text.size()) && !word.empty()) {
+        int start = static_cast<int>(f + 1 - word.size()) - (letter ? 0 : 1);
+        if (s_.m_wordsActive && isSearchedWord(word, s_)) result_.searchedStarts.push_back(start);
+        if (!isSkipped(word, s_)) record(word, start);
+        word.clear();
+      }
+    }
+    result_.report = report();
+    return result_;
+  }
+
+ private:
+  struct Entry {
+    int count = 0;
+    std::vector<int> ring;
+  };
+
+  void record(const std::string& word, int start) {
+    entries_.try_emplace(word, Entry{0, std::vector<int>(ringSize_, -1)});
+    std::string run = word.substr(0, 2);
+    for (auto it = entries_.lower_bound(run); it != entries_.end() && it->first.starts_with(run);
+         ++it) {
+      if (!areSimilar(word, it->first, s_)) continue;
+      Entry& e = it->second;
+      int m = e.count % ringSize_;
+      ++e.count;
+      e.ring[m] = start;
+      int oldest = e.ring[(m + 1) % ringSize_];
+      if (s_.m_distantActive && oldest != -1 && start - oldest < s_.m_distantDistance) {
+        result_.distantStarts.insert(result_.distantStarts.end(), e.ring.begin(), e.ring.end());
+      }
+      int previous = e.ring[(m + ringSize_ - 1) % ringSize_];
+      if (s_.m_closeActive && previous != -1 && start - previous < s_.m_closeDistance) {
+        result_.closeStarts.push_back(previous);
+        result_.closeStarts.push_back(start);
+      }
+    }
+  }
+
+  std::string report() const {
+    std::vector<std::pair<int, const std::string*>> ranking;
+    for (const auto& [key, entry] : entries_) ranking.push_back({entry.count, &key});
+    std::stable_sort(ranking.begin(), ranking.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::string out;
+    int mainLines = 0;
+    for (size_t p = 0; p < ranking.size() && mainLines < 100; ++p) {
+      if (!ranking[p].second) continue;
+      char line[64];
+      std::snprintf(line, sizeof line, "%3d : ", ranking[p].first);
+      out += line + *ranking[p].second + "\n";
+      for (size_t o = p + 1; o < ranking.size(); ++o) {
+        if (s_.m_sameActive && ranking[o].second &&
+            areSimilar(*ranking[p].second, *ranking[o].second, s_)) {
+          out += "       " + *ranking[o].second + "\n";
+          ranking[o].second = nullptr;
+        }
+      }
+      ++mainLines;
+    }
+    return out;
+  }
+
+  const AnalysisSettings& s_;
+  int ringSize_;
+  std::map<std::string, Entry> entries_;
+  AnalysisResult result_;
+};
+
+std::string randomText(std::mt19937& random, const std::string& alphabet, size_t size) {
+  std::string text;
+  for (size_t i = 0; i < size; ++i) text += alphabet[random() % alphabet.size()];
+  return text;
+}
+
+WordList randomWords(std::mt19937& random, const std::string& letters, size_t count,
+                     size_t longest) {
+  WordList words;
+  for (size_t i = 0; i < count; ++i)
+    words.push_back(randomText(random, letters, random() % longest));
+  return words;
+}
+
+AnalysisSettings randomSettings(std::mt19937& random) {
+  AnalysisSettings s = defaults();
+  s.m_sameActive = random() % 4 != 0;
+  s.m_samePercent = static_cast<int>(random() % 101);
+  s.m_sameNbLetters = static_cast<int>(random() % 7);
+  s.m_distantNb = 2 + static_cast<int>(random() % 7);
+  s.m_distantDistance = 1 + static_cast<int>(random() % 400);
+  s.m_closeDistance = 1 + static_cast<int>(random() % 80);
+  s.m_closeActive = random() % 5 != 0;
+  s.m_distantActive = random() % 5 != 0;
+  s.m_skipActive = random() % 2;
+  s.m_skipNbLettersMin = 1 + static_cast<int>(random() % 3);
+  s.m_skipNbLettersMax = 3 + static_cast<int>(random() % 8);
+  s.m_skipWords = randomWords(random, "abc", random() % 3, 4);
+  s.m_wordsActive = 1;
+  s.m_wordsLetterMin = static_cast<int>(random() % 8);
+  s.m_wordsLetterMax = static_cast<int>(random() % 8);
+  s.m_wordsList = randomWords(random, "abc", random() % 3, 5);
+  s.m_wordsPartsList = randomWords(random, "abc", random() % 2, 4);
+  s.m_phrasesActive = 1;
+  s.m_phrasesList = randomWords(random, "ab c", random() % 4, 6);
+  return s;
+}
+
+TEST(AnalysisPassIdentity, AgreesWithThePlainPassOnRandomTextsAndSettings) {
+  std::mt19937 random(2024);
+  // Few letters make long shared beginnings and large families common.
+  const std::string alphabets[] = {"ab ", "abc  ,", "abcd \n", "aAbB\xE9\xC9 -"};
+  for (int round = 0; round < 400; ++round) {
+    AnalysisSettings s = randomSettings(random);
+    const std::string& alphabet = alphabets[round % 4];
+    std::string text = lowercaseText(randomText(random, alphabet, random() % 3000));
+    AnalysisResult expected = PlainPass(s).run(text);
+    AnalysisResult result = analyzeText(text, s);
+    ASSERT_EQ(result.phraseRanges, expected.phraseRanges) << "round " << round;
+    ASSERT_EQ(result.searchedStarts, expected.searchedStarts) << "round " << round;
+    ASSERT_EQ(result.distantStarts, expected.distantStarts) << "round " << round;
+    ASSERT_EQ(result.closeStarts, expected.closeStarts) << "round " << round;
+    ASSERT_EQ(result.report, expected.report) << "round " << round;
+  }
+}
+
+TEST(AnalysisPassIdentity, TheGaugeGetsEveryValueCountingByteByByteWouldGiveIt) {
+  std::mt19937 random(77);
+  for (int round = 0; round < 30; ++round) {
+    std::string text = randomText(random, "ab ", random() % 9000);
+    std::uint64_t before = random() % 5000;
+    std::vector<int> expected;
+    std::uint64_t counter = before;
+    for (size_t f = 0; f < text.size(); ++f) {
+      if (counter++ % 2000 == 0) {
+        expected.push_back(gaugeValue(0.5 * static_cast<double>(f) / text.size()));
+      }
+    }
+    progressCounter = before;
+    std::vector<int> values;
+    analyzeText(text, defaults(), [&](int value) { values.push_back(value); });
+    ASSERT_EQ(values, expected) << "round " << round;
+    ASSERT_EQ(progressCounter, counter) << "round " << round;
+  }
 }
 
 }  // namespace

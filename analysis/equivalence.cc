@@ -8,12 +8,7 @@ bool areSimilar(std::string_view a, std::string_view b, const AnalysisSettings& 
   size_t shorter = std::min(a.size(), b.size());
   size_t common = 0;
   while (common < shorter && a[common] == b[common]) ++common;
-  size_t longer = std::max(a.size(), b.size());
-  bool longEnough =
-      common == longer || common >= static_cast<size_t>(std::max(0, settings.m_sameNbLetters));
-  // 64-bit product: a word may be millions of letters long.
-  std::int64_t share = static_cast<std::int64_t>(longer) * settings.m_samePercent / 100;
-  return longEnough && static_cast<std::int64_t>(common) > share;
+  return similarByCommonBeginning(common, std::max(a.size(), b.size()), settings);
 }
 
 int findWordInList(std::string_view word, const WordList& list, const AnalysisSettings& settings) {

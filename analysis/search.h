@@ -2,6 +2,8 @@
 // search, which looks only at the letters of a phrase.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -18,3 +20,38 @@ bool isSearchedWord(std::string_view word, const AnalysisSettings& settings);
 // follow one another in `text` from `position` on, any separators between.
 void matchPhrasesAt(std::string_view text, size_t position, const WordList& phrases,
                     std::vector<int>& phraseRanges);
+
+// matchPhrasesAt over every position of [from, to), with the same ranges in
+// the same order, but trying at each position only the phrases whose first
+// byte is the byte there. Keeps a reference to `phrases`.
+class PhraseFinder {
+ public:
+  explicit PhraseFinder(const WordList& phrases);
+
+  void findIn(std::string_view text, size_t from, size_t to, std::vector<int>& phraseRanges) const;
+
+ private:
+  // A phrase is compared byte by byte with the text: its first byte, then
+  // each of its letters with the next letter of the text. Where the text
+  // puts no separator, those are the next bytes of the text, so the first
+  // eight compared bytes are tried at once against the text's next eight.
+  struct Candidate {
+    int phrase;
+    std::uint64_t compared;  // the first compared bytes, in text order
+    int comparedCount;       // how many bytes are compared in all
+  };
+
+  std::uint64_t candidateMask(std::string_view text, size_t from, size_t count) const;
+  void tryAt(std::string_view text, size_t position, std::vector<int>& phraseRanges) const;
+
+  const WordList& phrases_;
+  std::array<std::vector<Candidate>, 256> byFirstByte_;
+  // The first three compared bytes of each phrase (fewer for a phrase
+  // that compares fewer), each beginning once.
+  struct Beginning {
+    char bytes[3];
+    int count;
+    bool operator==(const Beginning&) const = default;
+  };
+  std::vector<Beginning> beginnings_;
+};

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 using Ranges = std::vector<int>;
@@ -58,6 +60,36 @@ TEST(PhraseSearch, SeparatorsInsideAPhraseAreSkipped) {
   // A phrase read from the configuration file is not trimmed again.
   EXPECT_EQ(phraseRangesIn("ab", WordList{"a--b--"}), (Ranges{0, 2}));
   EXPECT_EQ(phraseRangesIn("a  b c", WordList{"a b"}), (Ranges{0, 4}));
+}
+
+// The finder tries only the phrases whose first byte is at hand; it must
+// find what trying every phrase at every position finds, in the same order.
+TEST(PhraseFinder, FindsWhatEveryPhraseAtEveryPositionFinds) {
+  std::mt19937 random(9);
+  const std::string alphabet = "abc \n,.-\xE9";
+  auto randomText = [&](size_t size) {
+    std::string text;
+    for (size_t i = 0; i < size; ++i) text += alphabet[random() % alphabet.size()];
+    return text;
+  };
+  for (int round = 0; round < 300; ++round) {
+    WordList list;
+    size_t phraseCount = random() % 6;
+    for (size_t i = 0; i < phraseCount; ++i) list.push_back(randomText(random() % 5));
+    if (round % 10 == 0) {
+      // More first bytes than are compared at once.
+      for (int c = 'd'; c <= 'z'; ++c) list.push_back(std::string(1, static_cast<char>(c)) + "a");
+    }
+    std::string text = randomText(random() % 300);
+    size_t from = text.empty() ? 0 : random() % text.size();
+    size_t to = from + (text.size() == from ? 0 : random() % (text.size() - from + 1));
+
+    Ranges expected;
+    for (size_t f = from; f < to; ++f) matchPhrasesAt(text, f, list, expected);
+    Ranges found;
+    PhraseFinder(list).findIn(text, from, to, found);
+    ASSERT_EQ(found, expected) << "round " << round;
+  }
 }
 
 AnalysisSettings wordSearch() {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,84 @@ TEST(TextStatistics, EveryByteButLineFeedsIsALetter) {
       "a\tb\xA0"
       "c");
   EXPECT_EQ(tabs.lettersWithoutSpaces, 5);
+}
+
+// Bytes of every kind, so that the scans that read many bytes at once are
+// checked against the byte-by-byte rules on all of them.
+std::string randomBytes(std::mt19937& random, size_t size) {
+  static const std::string kSome = std::string("aZ09 \n\t-'") + "\x8A\x96\xA0\xB5\xC0\xE9\xFF";
+  std::string text(size, ' ');
+  for (char& c : text) {
+    c = random() % 2 ? kSome[random() % kSome.size()] : static_cast<char>(random() % 256);
+  }
+  return text;
+}
+
+TEST(WordCharMask, AgreesWithIsWordCharOnEveryByteAndCount) {
+  std::string every;
+  for (int c = 0; c < 256; ++c) every += static_cast<char>(c);
+  for (size_t start = 0; start + 64 <= every.size(); start += 64) {
+    std::uint64_t mask = wordCharMask(every.data() + start, 64);
+    for (size_t i = 0; i < 64; ++i) {
+      EXPECT_EQ((mask >> i) & 1, isWordChar(every[start + i]) ? 1u : 0u) << start + i;
+    }
+  }
+  std::mt19937 random(3);
+  for (int round = 0; round < 200; ++round) {
+    std::string bytes = randomBytes(random, 64);
+    size_t count = round % 2 ? 64 : random() % 65;
+    std::uint64_t mask = wordCharMask(bytes.data(), count);
+    for (size_t i = 0; i < 64; ++i) {
+      bool expected = i < count && isWordChar(bytes[i]);
+      ASSERT_EQ((mask >> i) & 1, expected ? 1u : 0u) << "round " << round << " byte " << i;
+    }
+  }
+}
+
+// The figures counted byte by byte, as the text-information box defines
+// them, and the folding done byte by byte.
+TextStatistics plainStatistics(const std::string& text) {
+  auto separator = [](unsigned char c) { return c == ' ' || c == '\n' || c == 0x96; };
+  TextStatistics stats;
+  stats.words = text.empty() ? 0 : 1;
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    if (separator(text[i]) && !separator(text[i + 1])) ++stats.words;
+  }
+  for (char c : text) {
+    if (c != '\n') ++stats.lettersWithSpaces;
+    if (c != '\n' && c != ' ') ++stats.lettersWithoutSpaces;
+  }
+  return stats;
+}
+
+std::string plainLowercase(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  }
+  return text;
+}
+
+TEST(LowercaseAndCount, GivesTheFiguresOfTheTextAsGivenAndFoldsIt) {
+  std::mt19937 random(4);
+  for (size_t size : {size_t{0}, size_t{1}, size_t{2}, size_t{63}, size_t{64}, size_t{65},
+                      size_t{65536}, size_t{65537}, size_t{200000}}) {
+    std::string text = randomBytes(random, size);
+    TextStatistics expected = plainStatistics(text);
+    std::string folded = text;
+    TextStatistics counted = lowercaseAndCount(folded);
+    EXPECT_EQ(folded, plainLowercase(text)) << size;
+    for (const TextStatistics& figures : {textStatistics(text), counted}) {
+      EXPECT_EQ(figures.words, expected.words) << size;
+      EXPECT_EQ(figures.lettersWithSpaces, expected.lettersWithSpaces) << size;
+      EXPECT_EQ(figures.lettersWithoutSpaces, expected.lettersWithoutSpaces) << size;
+    }
+    EXPECT_EQ(lowercaseText(text), plainLowercase(text)) << size;
+  }
+  // A word that starts right after a block boundary is counted once.
+  std::string boundary(65536, 'a');
+  boundary[65535] = ' ';
+  boundary += "b";
+  EXPECT_EQ(lowercaseAndCount(boundary).words, 2);
 }
 
 }  // namespace

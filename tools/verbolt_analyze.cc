@@ -117,7 +117,9 @@ bool readStream(std::FILE* file, const std::string& name, std::string* text, std
       *problem = tooLongProblem(name);
       return false;
     }
-    text->reserve(static_cast<size_t>(status.st_size));
+    // Read straight into the text: no second copy of a long file.
+    text->resize(static_cast<size_t>(status.st_size));
+    text->resize(std::fread(text->data(), 1, text->size(), file));
   }
   constexpr size_t kChunk = 1 << 20;
   std::string chunk(kChunk, '\0');
@@ -219,9 +221,13 @@ int run(int argc, char** argv) {
   }
   AnalysisSettings settings = loadSettings(options);
 
+  // The text is folded in place: a 10 MB text need not exist twice.
   TextStatistics statistics;
-  if (options.summary) statistics = textStatistics(text);
-  lowercaseTextInPlace(text);  // a 10 MB text need not exist twice
+  if (options.summary) {
+    statistics = lowercaseAndCount(text);
+  } else {
+    lowercaseTextInPlace(text);
+  }
   AnalysisResult result = analyzeText(text, settings);
 
   if (options.summary) {

@@ -1,0 +1,117 @@
+#include "analysis/key_order.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <new>
+
+#include "analysis/word_head.h"
+
+KeyOrder::KeyOrder(size_t stateInts, int initialState)
+    : stateInts_(stateInts), initialState_(initialState) {}
+
+void KeyOrder::AlignedDelete::operator()(int* p) const {
+  ::operator delete[](p, std::align_val_t{64});
+}
+
+std::uint32_t KeyOrder::newBlock() {
+  Block block;
+  block.keys = std::make_unique<Key[]>(kBlockKeys);
+  block.states.reset(static_cast<int*>(
+      ::operator new[](kBlockKeys* stateInts_ * sizeof(int), std::align_val_t{64})));
+  blocks_.push_back(std::move(block));
+  return static_cast<std::uint32_t>(blocks_.size() - 1);
+}
+
+namespace {
+
+// A head read as a number that orders like its bytes.
+std::uint64_t ordered(std::uint64_t head) {
+  if constexpr (std::endian::native == std::endian::little) return __builtin_bswap64(head);
+  return head;
+}
+
+}  // namespace
+
+// Key order from the heads where they differ. Equal heads mean equal first
+// 16 bytes, or a shorter key padded with zeros: a proper prefix, first.
+bool KeyOrder::less(const Key& a, const Key& b) const {
+  if (a.head[0] != b.head[0]) return ordered(a.head[0]) < ordered(b.head[0]);
+  if (a.head[1] != b.head[1]) return ordered(a.head[1]) < ordered(b.head[1]);
+  if (a.length > 16 && b.length > 16) return text(a.id).substr(16) < text(b.id).substr(16);
+  return a.length < b.length;
+}
+
+// Where in order_ the block lies whose first key is the last one not above
+// `key`, or the first block.
+size_t KeyOrder::blockFor(const Key& key) const {
+  auto after = std::upper_bound(firstKeys_.begin() + 1, firstKeys_.end(), key,
+                                [this](const Key& k, const Key& first) { return less(k, first); });
+  return static_cast<size_t>(after - firstKeys_.begin()) - 1;
+}
+
+std::uint32_t KeyOrder::slotFor(const Block& block, const Key& key) const {
+  const Key* keys = block.keys.get();
+  return static_cast<std::uint32_t>(
+      std::lower_bound(keys, keys + block.size, key,
+                       [this](const Key& k, const Key& added) { return less(k, added); }) -
+      keys);
+}
+
+int KeyOrder::add(std::string_view key) {
+  Key added;
+  wordHead(key, added.head);
+  added.length = static_cast<std::uint32_t>(key.size());
+  added.id = index_.insert(key);
+  if (order_.empty()) {
+    order_.push_back(newBlock());
+    firstKeys_.push_back(added);
+  }
+  size_t position = blockFor(added);
+  std::uint32_t number = order_[position];
+  Block& block = blocks_[number];
+  std::uint32_t slot = slotFor(block, added);
+  Key* keys = block.keys.get();
+  std::copy_backward(keys + slot, keys + block.size, keys + block.size + 1);
+  int* states = block.states.get();
+  std::copy_backward(states + slot * stateInts_, states + block.size * stateInts_,
+                     states + (block.size + 1) * stateInts_);
+  std::fill_n(states + slot * stateInts_, stateInts_, initialState_);
+  ++block.size;
+  keys[slot] = added;
+  if (slot == 0) firstKeys_[position] = added;
+  locations_.push_back(0);
+  relocate(number, slot);
+  splitIfFull(position);
+  return added.id;
+}
+
+// Tells the keys of a block from `fromSlot` on where they now lie.
+void KeyOrder::relocate(std::uint32_t number, std::uint32_t fromSlot) {
+  const Block& block = blocks_[number];
+  for (std::uint32_t slot = fromSlot; slot < block.size; ++slot) {
+    locations_[static_cast<size_t>(block.keys[slot].id)] = number * kBlockKeys + slot;
+  }
+}
+
+void KeyOrder::splitIfFull(size_t position) {
+  std::uint32_t number = order_[position];
+  if (blocks_[number].size < kBlockKeys) return;
+  std::uint32_t upper = newBlock();
+  Block& full = blocks_[number];
+  Block& half = blocks_[upper];
+  std::uint32_t kept = full.size / 2;
+  half.size = full.size - kept;
+  std::copy(full.keys.get() + kept, full.keys.get() + full.size, half.keys.get());
+  std::copy(full.states.get() + kept * stateInts_, full.states.get() + full.size * stateInts_,
+            half.states.get());
+  full.size = kept;
+
+  half.previous = number;
+  half.next = full.next;
+  if (full.next != kNoBlock) blocks_[full.next].previous = upper;
+  full.next = upper;
+  order_.insert(order_.begin() + static_cast<long>(position) + 1, upper);
+  firstKeys_.insert(firstKeys_.begin() + static_cast<long>(position) + 1, half.keys[0]);
+  relocate(upper, 0);
+}

@@ -1,0 +1,105 @@
+#include "analysis/word_index.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "analysis/word_head.h"
+
+namespace {
+
+constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+constexpr size_t kBlockSize = 64 * 1024;
+
+std::uint64_t mix(std::uint64_t h) {
+  h ^= h >> 32;
+  h *= 0xD6E8FEB86659FD93ull;
+  h ^= h >> 32;
+  return h;
+}
+
+}  // namespace
+
+// The 16 bytes of the head, then the rest eight at a time.
+std::uint64_t hashWord(std::string_view word) {
+  std::uint64_t head[2];
+  wordHead(word, head);
+  std::uint64_t h = (head[0] * kMultiplier) ^ (head[1] * 0xC2B2AE3D27D4EB4Full) ^ word.size();
+  for (size_t i = 16; i < word.size(); i += 8) {
+    h = mix(h) ^ loadWordBytes(word.data() + i, word.size() - i);
+    h *= kMultiplier;
+  }
+  return mix(h);
+}
+
+WordIndex::Slot WordIndex::slotFor(std::string_view word) {
+  Slot slot;
+  wordHead(word, slot.head);
+  slot.length = static_cast<std::uint32_t>(word.size());
+  return slot;
+}
+
+// Linear probing from the slot the hash names; the table is kept at most
+// half full, so a probe ends after a slot or two.
+size_t WordIndex::slotOf(const Slot& wanted, std::string_view word, std::uint64_t hash) const {
+  const size_t mask = slots_.size() - 1;
+  size_t s = static_cast<size_t>(hash) & mask;
+  while (true) {
+    const Slot& slot = slots_[s];
+    if (slot.id == kAbsent) return s;
+    if (slot.head[0] == wanted.head[0] && slot.head[1] == wanted.head[1] &&
+        slot.length == wanted.length &&
+        (word.size() <= 16 || std::memcmp(words_[static_cast<size_t>(slot.id)].data() + 16,
+                                          word.data() + 16, word.size() - 16) == 0)) {
+      return s;
+    }
+    s = (s + 1) & mask;
+  }
+}
+
+int WordIndex::find(std::string_view word) const {
+  return slots_[slotOf(slotFor(word), word, hashWord(word))].id;
+}
+
+int WordIndex::insert(std::string_view word) { return insert(word, hashWord(word)); }
+
+int WordIndex::insert(std::string_view word, std::uint64_t hash) {
+  Slot wanted = slotFor(word);
+  size_t s = slotOf(wanted, word, hash);
+  if (slots_[s].id != kAbsent) return slots_[s].id;
+  wanted.id = size();
+  wanted.hash = hash;
+  words_.push_back(keep(word));
+  slots_[s] = wanted;
+  if (words_.size() * 2 > slots_.size()) grow();
+  return wanted.id;
+}
+
+std::string_view WordIndex::keep(std::string_view word) {
+  if (word.size() > blockLeft_) {
+    size_t size = std::max(kBlockSize, word.size());
+    blocks_.push_back(std::make_unique<char[]>(size));
+    blockEnd_ = blocks_.back().get();
+    blockLeft_ = size;
+  }
+  if (!word.empty()) std::memcpy(blockEnd_, word.data(), word.size());
+  std::string_view kept(blockEnd_, word.size());
+  blockEnd_ += word.size();
+  blockLeft_ -= word.size();
+  return kept;
+}
+
+void WordIndex::reserve(size_t words) {
+  while (words * 2 > slots_.size()) grow();
+}
+
+void WordIndex::grow() {
+  std::vector<Slot> old = std::move(slots_);
+  slots_.assign(old.size() * 2, Slot{});
+  const size_t mask = slots_.size() - 1;
+  for (const Slot& slot : old) {
+    if (slot.id == kAbsent) continue;
+    size_t s = static_cast<size_t>(slot.hash) & mask;
+    while (slots_[s].id != kAbsent) s = (s + 1) & mask;
+    slots_[s] = slot;
+  }
+}

@@ -1,0 +1,190 @@
+#!/usr/bin/env python3
+"""Measures figures 1-7 of the performance table and prints the table.
+
+Each comparison runs its commands in one hyperfine invocation per round;
+rounds alternate the order of the commands, so that neither side always
+runs first, and the figure is the median of all runs of all rounds.
+"""
+
+import argparse
+import json
+import os
+import platform
+import re
+import shlex
+import statistics
+import subprocess
+import tempfile
+
+ROUNDS = 3
+
+
+def hyperfine_times(commands, runs, warmup, shell):
+    """Every run time, in seconds, of each command, over ROUNDS rounds."""
+    times = {command: [] for command in commands}
+    for round_number in range(ROUNDS):
+        order = commands if round_number % 2 == 0 else list(reversed(commands))
+        with tempfile.NamedTemporaryFile(suffix=".json") as export:
+            arguments = ["hyperfine", "--style", "none", "--warmup", str(warmup),
+                         "--runs", str(runs), "--export-json", export.name]
+            if not shell:
+                arguments.append("-N")
+            finished = subprocess.run(arguments + order, stdout=subprocess.DEVNULL,
+                                      stderr=subprocess.PIPE, text=True)
+            if finished.returncode != 0:
+                raise SystemExit("hyperfine failed:\n" + finished.stderr)
+            with open(export.name) as f:
+                for result in json.load(f)["results"]:
+                    times[result["command"]].extend(result["times"])
+    return {command: statistics.median(values) for command, values in times.items()}
+
+
+def peak_memory_mb(command):
+    """Largest resident set of three runs, in MB (1,048,576 bytes)."""
+    peaks = []
+    for _ in range(3):
+        finished = subprocess.run(["/usr/bin/time", "-v"] + command, check=True,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        found = re.search(r"Maximum resident set size \(kbytes\): (\d+)", finished.stderr)
+        peaks.append(int(found.group(1)) / 1024)
+    return max(peaks)
+
+
+def seconds(value):
+    return f"{value * 1000:.0f} ms" if value < 10 else f"{value:.1f} s"
+
+
+def current_locale():
+    for name in ("LC_ALL", "LC_CTYPE", "LANG"):
+        if os.environ.get(name):
+            return os.environ[name]
+    return "POSIX"
+
+
+def machine_description():
+    model = "unknown processor"
+    try:
+        with open("/proc/cpuinfo") as f:
+            for line in f:
+                if line.startswith("model name"):
+                    model = line.split(":", 1)[1].strip()
+                    break
+    except OSError:
+        pass
+    memory = os.sysconf("SC_PAGE_SIZE") * os.sysconf("SC_PHYS_PAGES") / 2**30
+    return (f"{model}, {os.cpu_count()} cores, {memory:.0f} GB, "
+            f"{platform.system()} {platform.release()}, locale {current_locale()}")
+
+
+def version_of(command):
+    try:
+        finished = subprocess.run(command, capture_output=True, text=True)
+        return (finished.stdout or finished.stderr).splitlines()[0].strip()
+    except (OSError, IndexError):
+        return "unknown"
+
+
+class Table:
+    def __init__(self):
+        self.rows = []
+
+    def add(self, number, figure, ours, baseline, ratio, goal, met):
+        self.rows.append((str(number), figure, ours, baseline, ratio, goal,
+                          met if isinstance(met, str) else ("yes" if met else "NO")))
+
+    def print(self):
+        header = ("#", "figure", "ours", "baseline", "ratio", "goal", "met")
+        widths = [max(len(row[i]) for row in self.rows + [header]) for i in range(len(header))]
+        line = lambda row: "  ".join(cell.ljust(width) for cell, width in zip(row, widths))
+        print(line(header).rstrip())
+        print("  ".join("-" * width for width in widths))
+        for row in self.rows:
+            print(line(row).rstrip())
+
+
+def add_gui_rows(table, path):
+    """Rows 8-11, as the window benchmark wrote them: tab-separated
+    number, figure, ours, baseline, ratio, goal, met; # starts a comment."""
+    if os.path.exists(path):
+        with open(path) as f:
+            for text in f:
+                if text.strip() and not text.startswith("#"):
+                    table.add(*text.rstrip("\n").split("\t")[:7])
+        return
+    figures = {8: "F5 in the window, 1 MB", 9: "mark / ALT+click / F6, 1 MB",
+               10: "F5 in the window, 5 MB", 11: "window memory after F5, 1 MB"}
+    for number, figure in figures.items():
+        table.add(number, figure, "not measured (window benchmark)", "-", "-", "-", "-")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--analyze", required=True)
+    parser.add_argument("--texts", required=True)
+    parser.add_argument("--gui-figures", required=True)
+    options = parser.parse_args()
+
+    analyze = options.analyze
+    text = lambda name: os.path.join(options.texts, name)
+    prose = {mb: text(f"prose-{mb}.txt") for mb in (1, 4, 10, 16)}
+    hostile = text("hostile-10.txt")
+    defaults = f"{analyze} --summary"
+    everything = f"{analyze} --summary --config {text('all-features.txt')}"
+
+    print("Machine: " + machine_description())
+    print("Baselines: " + version_of(["wc", "--version"]) + "; " +
+          version_of(["diction", "--version"]) + "; " + version_of(["sort", "--version"]))
+    print("Medians of", ROUNDS, "rounds of hyperfine runs; every text is generated, seed 1.")
+    print()
+
+    table = Table()
+    quoted = shlex.quote
+    ten = quoted(prose[10])
+
+    wc = f"wc -w {ten}"
+    ours = f"{defaults} {ten}"
+    ours_all = f"{everything} {ten}"
+    t = hyperfine_times([wc, ours, ours_all], runs=5, warmup=1, shell=False)
+    table.add(1, "--summary, 10 MB, defaults, vs wc -w", seconds(t[ours]), seconds(t[wc]),
+              f"{t[ours] / t[wc]:.2f}x", "<= 3x", t[ours] / t[wc] <= 3)
+    table.add(2, "--summary, 10 MB, every feature, vs wc -w", seconds(t[ours_all]),
+              seconds(t[wc]), f"{t[ours_all] / t[wc]:.2f}x", "<= 5x", t[ours_all] / t[wc] <= 5)
+
+    pipeline = (f"tr -cs 'A-Za-z' '\\n' < {ten} | tr 'A-Z' 'a-z' | sort | uniq -c | "
+                "sort -rn | head -100")
+    t3 = hyperfine_times([ours, pipeline], runs=4, warmup=1, shell=True)
+    speedup = t3[pipeline] / t3[ours]
+    table.add(3, "10 MB vs tr|tr|sort|uniq -c|sort -rn|head", seconds(t3[ours]),
+              seconds(t3[pipeline]), f"{speedup:.1f}x faster", ">= 8x faster", speedup >= 8)
+
+    diction = f"diction {ten}"
+    t4 = hyperfine_times([ours, diction], runs=1, warmup=0, shell=False)
+    speedup = t4[diction] / t4[ours]
+    table.add(4, "10 MB vs GNU diction", seconds(t4[ours]), seconds(t4[diction]),
+              f"{speedup:.0f}x faster", ">= 20x faster", speedup >= 20)
+
+    sizes = (1, 4, 16)
+    growth = {mb: f"{defaults} {quoted(prose[mb])}" for mb in sizes}
+    t5 = hyperfine_times(list(growth.values()), runs=5, warmup=1, shell=False)
+    per_mb = {mb: t5[growth[mb]] / mb for mb in sizes}
+    mean = statistics.mean(per_mb.values())
+    spread = max(abs(value - mean) / mean for value in per_mb.values())
+    table.add(5, "time per MB at 1 / 4 / 16 MB, defaults",
+              " / ".join(f"{per_mb[mb] * 1000:.1f}" for mb in sizes) + " ms", "-",
+              f"+-{spread * 100:.0f} %", "within +-30 %", spread <= 0.30)
+
+    ours_hostile = f"{defaults} {quoted(hostile)}"
+    t6 = hyperfine_times([ours, ours_hostile], runs=5, warmup=1, shell=False)
+    ratio = t6[ours_hostile] / t6[ours]
+    table.add(6, "hostile 10 MB (100,000 co- words) vs figure 1", seconds(t6[ours_hostile]),
+              seconds(t6[ours]), f"{ratio:.2f}x", "<= 2x", ratio <= 2)
+
+    peak = peak_memory_mb(shlex.split(ours_all))
+    table.add(7, "peak memory of figure 2", f"{peak:.0f} MB", "-", "-", "<= 200 MB", peak <= 200)
+
+    add_gui_rows(table, options.gui_figures)
+    table.print()
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Times verbolt-analyze against the tools a writer could use instead and
+# prints one table: figure, ours, baseline, ratio, goal, met or not.
+#
+#   bench/run-benchmarks.sh [--engine-bench]
+#
+# Installs hyperfine, diction and GNU time from Debian when they are missing
+# (apt-get as root, sudo otherwise), builds a Release tree in build-bench,
+# writes the seeded texts there and measures. About five minutes on two
+# cores, a build from scratch included. --engine-bench also runs
+# analysis-bench (Google Benchmark, the pass alone) at the end.
+#
+# Rows 8-11 come from the window benchmark: when bench/gui-figures.txt
+# exists its rows are printed, otherwise they read "not measured".
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build-bench"
+texts="$build/bench-texts"
+engine_bench=no
+[ "${1:-}" = "--engine-bench" ] && engine_bench=yes
+
+install_tools() {
+  local missing=()
+  command -v hyperfine >/dev/null || missing+=(hyperfine)
+  command -v diction >/dev/null || missing+=(diction)
+  [ -x /usr/bin/time ] || missing+=(time)
+  command -v python3 >/dev/null || missing+=(python3)
+  [ ${#missing[@]} -eq 0 ] && return
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq "${missing[@]}"
+}
+
+build_tools() {
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  local targets=(verbolt-analyze generate-text write-settings)
+  [ "$engine_bench" = yes ] && targets+=(analysis-bench)
+  cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null
+}
+
+# The same seed and size give the same bytes on every run and platform.
+generate_texts() {
+  mkdir -p "$texts"
+  local generate="$build/bench/generate-text"
+  for mb in 1 4 10 16; do
+    [ -s "$texts/prose-$mb.txt" ] || "$generate" "$mb" "$texts/prose-$mb.txt" >/dev/null
+  done
+  [ -s "$texts/hostile-10.txt" ] || "$generate" --hostile 10 "$texts/hostile-10.txt" >/dev/null
+  "$build/bench/write-settings" all-features "$texts/all-features.txt"
+}
+
+install_tools
+echo "Building Release in $build..."
+build_tools
+generate_texts
+
+python3 "$root/bench/measure_figures.py" \
+  --analyze "$build/tools/verbolt-analyze" \
+  --texts "$texts" \
+  --gui-figures "$root/bench/gui-figures.txt"
+
+if [ "$engine_bench" = yes ]; then
+  "$build/bench/analysis-bench"
+fi
