@@ -1,0 +1,86 @@
+// Texts a writer may paste that are not plain Windows-1252 prose: the
+// commands work and every colour lands on the right characters.
+#include <gtest/gtest.h>
+#include <wx/textctrl.h>
+
+#include "highlight/colours.h"
+#include "highlight/editor_text.h"
+#include "highlight/text_ctrl_custom.h"
+#include "ui/frame_main.h"
+#include "ui/ids.h"
+#include "ui/main_window_fixture.h"
+
+namespace {
+
+class UnusualText : public MainWindow {
+ protected:
+  void setWide(const wxString& text) {
+    frame_->m_editor->Clear();
+    frame_->m_editor->ChangeValue(text);
+  }
+};
+
+const Rgb kYellow = classColour(HighlightClass::close);
+
+TEST_F(UnusualText, CharactersOutsideTheCodePageKeepEveryPositionInPlace) {
+  FrameMain& frame = openFrame();
+  // An emoji (outside the basic plane), a CJK character, a combining accent
+  // and a line separator, each one position, before a close repetition.
+  const wxString text =
+      wxString::FromUTF8("\xF0\x9F\x98\x80 \xE4\xB8\xAD e\xCC\x81 \xE2\x80\xA8 chat chat");
+  setWide(text);
+  const long chat = text.Find("chat");
+  ASSERT_EQ(chat, 9);
+  command(kIdProcess);
+  for (long i = 0; i < chat; ++i) EXPECT_EQ(colourAt(i), kWhite) << i;
+  for (long i = chat; i < chat + 4; ++i) EXPECT_EQ(colourAt(i), kYellow) << i;
+  EXPECT_EQ(colourAt(chat + 4), kWhite);
+  for (long i = chat + 5; i < chat + 9; ++i) EXPECT_EQ(colourAt(i), kYellow) << i;
+
+  frame.OnEditorClick(chat + 1, false, false);
+  EXPECT_EQ(frame.m_markedWord, "chat");
+  EXPECT_EQ(colourAt(chat + 8), markedColour(HighlightClass::close));
+  frame.OnEditorClick(chat + 1, false, true);
+  EXPECT_EQ(colourAt(chat + 6), markedColour(HighlightClass::close));  // marked stays red
+  command(kIdClear);
+  for (long i = 0; i < static_cast<long>(text.length()); ++i) EXPECT_EQ(colourAt(i), kWhite);
+  command(kIdStats);
+  ASSERT_EQ(messageBoxes.size(), 1u);
+  EXPECT_TRUE(messageBoxes[0].message.StartsWith("6 words\n")) << messageBoxes[0].message;
+}
+
+TEST_F(UnusualText, ANulByteNeverEmptiesTheEditor) {
+  openFrame();
+  setText(std::string("mot\0mot", 7));
+  EXPECT_EQ(frame_->m_editor->GetLastPosition(), 7);
+  command(kIdProcess);
+  EXPECT_EQ(colourAt(0), kWhite);  // too short to count
+  setText(std::string("chat\0chat", 9));
+  command(kIdProcess);
+  EXPECT_EQ(colourAt(0), kYellow);
+  EXPECT_EQ(colourAt(4), kWhite);
+  EXPECT_EQ(colourAt(8), kYellow);
+}
+
+TEST_F(UnusualText, OnlySeparatorsAndOneLongLine) {
+  FrameMain& frame = openFrame();
+  setText(std::string(5000, ' ') + std::string(3000, '-') + "\n\n\t");
+  command(kIdProcess);
+  EXPECT_TRUE(frame.m_top100->GetValue().empty());
+  frame.OnEditorClick(10, false, false);
+  EXPECT_TRUE(frame.m_markedWord.empty());
+
+  std::string line;
+  for (int i = 0; i < 4000; ++i) line += "mot" + std::to_string(i % 97) + " ";
+  line += "fins fins";
+  setText(line);
+  command(kIdProcess);
+  const long last = static_cast<long>(line.size()) - 1;
+  EXPECT_EQ(colourAt(last), kYellow);
+  EXPECT_EQ(colourAt(last - 5), kYellow);
+  EXPECT_EQ(colourAt(last - 4), kWhite);
+  frame.OnEditorClick(last, false, true);
+  EXPECT_EQ(colourAt(last), hiddenColour(HighlightClass::close));
+}
+
+}  // namespace
