@@ -55,3 +55,48 @@ std::string cp1252ToUtf8(std::string_view text) {
   for (char byte : text) appendUtf8(out, decodeCp1252(static_cast<unsigned char>(byte)));
   return out;
 }
+
+namespace {
+
+// Length of the sequence led by `lead`, or 0 for a byte that cannot lead.
+int sequenceLength(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  return 0;
+}
+
+}  // namespace
+
+bool utf8ToCp1252(std::string_view utf8, std::string& out, size_t& errorOffset) {
+  out.clear();
+  out.reserve(utf8.size());
+  size_t i = 0;
+  while (i < utf8.size()) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    const int length = sequenceLength(lead);
+    if (length == 0 || i + length > utf8.size()) {
+      errorOffset = i;
+      return false;
+    }
+    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+    for (int k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(utf8[i + k]);
+      if ((next & 0xC0) != 0x80) {
+        errorOffset = i;
+        return false;
+      }
+      c = (c << 6) | (next & 0x3F);
+    }
+    // Overlong forms, surrogates and code points beyond Unicode.
+    const bool overlong = (length == 3 && c < 0x800) || (length == 4 && c < 0x10000);
+    if (overlong || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {
+      errorOffset = i;
+      return false;
+    }
+    out.push_back(static_cast<char>(encodeCp1252(c)));
+    i += length;
+  }
+  return true;
+}

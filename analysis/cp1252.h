@@ -14,3 +14,9 @@ constexpr unsigned char kUnmappableByte = 0x1A;
 unsigned char encodeCp1252(char32_t c);
 
 std::string cp1252ToUtf8(std::string_view text);
+
+// Decodes UTF-8 into Windows-1252, one byte per character exactly as the
+// editor's text reaches the engine (characters outside the code page become
+// kUnmappableByte). Returns false at the first invalid sequence, with its
+// byte offset in `errorOffset`.
+bool utf8ToCp1252(std::string_view utf8, std::string& out, size_t& errorOffset);

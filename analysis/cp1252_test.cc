@@ -35,3 +35,45 @@ TEST(Cp1252, ConvertsToUtf8) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string fromUtf8(std::string_view utf8) {
+  std::string out;
+  size_t error = 0;
+  EXPECT_TRUE(utf8ToCp1252(utf8, out, error)) << "at " << error;
+  return out;
+}
+
+size_t errorIn(std::string_view utf8) {
+  std::string out;
+  size_t error = 99;
+  EXPECT_FALSE(utf8ToCp1252(utf8, out, error));
+  return error;
+}
+
+TEST(Utf8ToCp1252, OneByteForEveryCharacter) {
+  EXPECT_EQ(fromUtf8("caf\xC3\xA9 \xE2\x82\xAC\r\n"), "caf\xE9 \x80\r\n");
+  EXPECT_EQ(fromUtf8("\xF0\x9F\x98\x80"
+                     "a\xE4\xB8\xAD"
+                     "e\xCC\x81"),
+            std::string("\x1A"
+                        "a\x1A"
+                        "e\x1A"));
+  EXPECT_EQ(fromUtf8(cp1252ToUtf8("\x81\x8D\x8F\x90\x9D\x92\xFF")), "\x81\x8D\x8F\x90\x9D\x92\xFF");
+  EXPECT_EQ(fromUtf8(""), "");
+}
+
+TEST(Utf8ToCp1252, RefusesInvalidSequencesWithTheirOffset) {
+  EXPECT_EQ(errorIn("ab\xE9z"), 2u);           // a Latin-1 byte, not UTF-8
+  EXPECT_EQ(errorIn("ab\xC3"), 2u);            // cut short
+  EXPECT_EQ(errorIn("\xC0\xAF"), 0u);          // overlong
+  EXPECT_EQ(errorIn("x\xE0\x80\xAF"), 1u);     // overlong
+  EXPECT_EQ(errorIn("\xED\xA0\x80"), 0u);      // surrogate
+  EXPECT_EQ(errorIn("\xF4\x90\x80\x80"), 0u);  // beyond U+10FFFF
+  EXPECT_EQ(errorIn("\xE2\x82"
+                    "a"),
+            0u);  // bad continuation
+}
+
+}  // namespace

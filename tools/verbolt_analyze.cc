@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "analysis/analysis_pass.h"
+#include "analysis/cp1252.h"
 #include "analysis/words.h"
 #include "settings/analysis_settings.h"
 #include "settings/configuration.h"
@@ -30,7 +31,7 @@ constexpr std::string_view kProgram = "verbolt-analyze";
 constexpr long long kMaxTextLength = std::numeric_limits<int>::max();
 
 constexpr std::string_view kUsage =
-    "Usage: verbolt-analyze [--config FILE] [--summary] TEXTFILE\n"
+    "Usage: verbolt-analyze [--config FILE] [--summary] [--utf8] TEXTFILE\n"
     "\n"
     "Looks for close and distant repetitions, searched words and phrases in\n"
     "TEXTFILE, read as Windows-1252 bytes (\"-\" reads standard input), the way\n"
@@ -41,6 +42,10 @@ constexpr std::string_view kUsage =
     "                 FILE is only read. Without this option the defaults apply.\n"
     "  --summary      print the text figures, the number of results of each\n"
     "                 kind and the Top-100 instead of the JSON object\n"
+    "  --utf8         TEXTFILE is UTF-8 (also assumed when it starts with a\n"
+    "                 byte-order mark); each character counts as one position,\n"
+    "                 as in the window, and one outside Windows-1252 becomes a\n"
+    "                 separator. Invalid UTF-8 is an input error.\n"
     "  --help         print this help and exit\n"
     "  --             end of options; a TEXTFILE starting with \"-\" may follow\n"
     "\n"
@@ -54,6 +59,7 @@ constexpr std::string_view kUsage =
 struct Options {
   bool help = false;
   bool summary = false;
+  bool utf8 = false;
   bool hasConfig = false;
   std::string configPath;
   std::string textPath;
@@ -80,6 +86,8 @@ bool parseArguments(int argc, char** argv, Options* options, std::string* proble
       options->help = true;
     } else if (argument == "--summary") {
       options->summary = true;
+    } else if (argument == "--utf8") {
+      options->utf8 = true;
     } else if (argument == "--config") {
       if (i + 1 == argc) {
         *problem = "option --config needs a file name";
@@ -202,6 +210,26 @@ class StandardOutput {
   bool failed_ = false;
 };
 
+// A UTF-8 manuscript becomes one Windows-1252 byte per character, as the
+// window's editor gives its text to the engine; a byte-order mark says so
+// without the option and is not part of the text.
+bool decodeUtf8IfAsked(const Options& options, std::string& text, std::string* problem) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  const bool marked = std::string_view(text).starts_with(kByteOrderMark);
+  if (!options.utf8 && !marked) return true;
+  std::string_view utf8(text);
+  if (marked) utf8.remove_prefix(kByteOrderMark.size());
+  std::string decoded;
+  size_t errorOffset = 0;
+  if (!utf8ToCp1252(utf8, decoded, errorOffset)) {
+    *problem = "invalid UTF-8 in " + inQuotes(options.textPath) + " at byte " +
+               std::to_string(errorOffset + (marked ? kByteOrderMark.size() : 0));
+    return false;
+  }
+  text = std::move(decoded);
+  return true;
+}
+
 int run(int argc, char** argv) {
   Options options;
   std::string problem;
@@ -216,6 +244,10 @@ int run(int argc, char** argv) {
   }
   std::string text;
   if (!checkConfigExists(options, &problem) || !readText(options.textPath, &text, &problem)) {
+    printProblem(problem);
+    return kExitUsage;
+  }
+  if (!decodeUtf8IfAsked(options, text, &problem)) {
     printProblem(problem);
     return kExitUsage;
   }

@@ -336,6 +336,30 @@ TEST_F(VerboltAnalyzeRun, LineBreaksStayAsTheyAre) {
   EXPECT_EQ(outcome.out, jsonWith("[]", "[]", "[]", "[0,6]", "  2 : chat\\n"));
 }
 
+TEST_F(VerboltAnalyzeRun, Utf8ManuscriptsCountCharactersNotBytes) {
+  // An emoji and "é" are one position each, as in the window; CRLF is two.
+  const std::string text = "\xF0\x9F\x98\x80 \xC3\xA9t\xC3\xA9 chat\r\nchat";
+  Outcome outcome = run({"--utf8", writeFile("text.txt", text)});
+  EXPECT_EQ(outcome.exitStatus, 0) << outcome.err;
+  EXPECT_EQ(outcome.out, jsonWith("[]", "[]", "[]", "[6,12]", "  2 : chat\\n"));
+
+  // A byte-order mark says UTF-8 without the option and takes no position.
+  Outcome marked = run({writeFile("marked.txt", "\xEF\xBB\xBF" + text)});
+  EXPECT_EQ(marked.out, outcome.out);
+
+  // Without either, the same bytes are Windows-1252: positions move.
+  Outcome raw = run({writeFile("raw.txt", text)});
+  EXPECT_EQ(raw.out, jsonWith("[]", "[]", "[]", "[11,17]", "  2 : chat\\n"));
+}
+
+TEST_F(VerboltAnalyzeRun, InvalidUtf8IsAnInputError) {
+  expectUsageError(run({"--utf8", writeFile("latin1.txt", "caf\xE9 chat")}), "invalid UTF-8");
+  expectUsageError(run({writeFile("marked.txt",
+                                  "\xEF\xBB\xBF"
+                                  "caf\xE9")}),
+                   "at byte 6");
+}
+
 TEST_F(VerboltAnalyzeRun, AccentedLettersComeOutAsUtf8) {
   Outcome outcome = run({writeFile("text.txt", "\xE9l\xE9phant \xC9l\xE9phant \xE9l\xE9phant")});
   // 0xC9 (capital E acute) is not folded, so the middle word stays apart.
