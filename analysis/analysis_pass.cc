@@ -46,8 +46,12 @@ struct PendingWord {
 
 class Pass {
  public:
-  Pass(std::string_view text, const AnalysisSettings& settings)
-      : text_(text), settings_(settings), table_(settings), phrases_(settings.m_phrasesList) {
+  Pass(std::string_view text, const AnalysisSettings& settings, RepeatedStarts repeats)
+      : text_(text),
+        settings_(settings),
+        repeats_(repeats),
+        table_(settings),
+        phrases_(settings.m_phrasesList) {
     words_.reserve(std::min(text.size() / kBytesPerNewWord, kMostReservedWords));
   }
 
@@ -61,6 +65,10 @@ class Pass {
   AnalysisResult finish() {
     if (inWord_) addWord(wordStart_, text_.size());
     handleBatch();
+    if (repeats_ == RepeatedStarts::kCollapsed) {
+      collapse(result_.closeStarts);
+      collapse(result_.distantStarts);
+    }
     result_.report = buildTop100Report(table_, settings_);
     return std::move(result_);
   }
@@ -139,7 +147,30 @@ class Pass {
     if (facts.entry != kSkipped) {
       table_.recordOccurrenceOf(facts.entry, word.start, result_.closeStarts,
                                 result_.distantStarts);
+      if (repeats_ == RepeatedStarts::kCollapsed) collapseWhenLarge();
     }
+  }
+
+  // Collapsing each time a list has doubled keeps the work linear in what
+  // the rules append and the memory near the number of distinct starts.
+  void collapseWhenLarge() {
+    for (std::vector<int>* starts : {&result_.closeStarts, &result_.distantStarts}) {
+      if (starts->size() < nextCollapse_) continue;
+      collapse(*starts);
+      nextCollapse_ = std::max(kFirstCollapse, 2 * starts->size());
+    }
+  }
+
+  // Keeps the first appearance of each start, in order.
+  void collapse(std::vector<int>& starts) const {
+    std::vector<bool> seen(text_.size());
+    size_t kept = 0;
+    for (int start : starts) {
+      if (seen[static_cast<size_t>(start)]) continue;
+      seen[static_cast<size_t>(start)] = true;
+      starts[kept++] = start;
+    }
+    starts.resize(kept);
   }
 
   WordFacts judge(std::string_view word) {
@@ -147,8 +178,12 @@ class Pass {
     return {searched, isSkipped(word, settings_) ? kSkipped : table_.entryFor(word)};
   }
 
+  static constexpr size_t kFirstCollapse = size_t{1} << 20;
+
   std::string_view text_;
   const AnalysisSettings& settings_;
+  const RepeatedStarts repeats_;
+  size_t nextCollapse_ = kFirstCollapse;
   WordTable table_;
   PhraseFinder phrases_;
   WordIndex words_;
@@ -173,8 +208,8 @@ size_t firstGaugeUpdate() {
 // position where the shared counter reaches a multiple of the interval; the
 // pass stops at exactly those positions and counts the rest in one step.
 AnalysisResult analyzeText(std::string_view text, const AnalysisSettings& settings,
-                           const ProgressSink& progress) {
-  Pass pass(text, settings);
+                           const ProgressSink& progress, RepeatedStarts repeats) {
+  Pass pass(text, settings, repeats);
   const size_t length = text.size();
   size_t from = 0;
   if (progress) {

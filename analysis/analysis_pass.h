@@ -18,7 +18,15 @@ struct AnalysisResult {
   std::string report;
 };
 
+// Whether closeStarts and distantStarts keep every start as often as the
+// rules append it, or each start once, in order of first appearance. The
+// window paints the lists, where a start painted twice gives nothing more;
+// with similar words on and wide settings the full lists grow with the
+// square of the number of words and can exhaust the memory.
+enum class RepeatedStarts { kKept, kCollapsed };
+
 // `loweredText` is the editor text after lowercaseText; `settings` has been
 // clamped. `progress`, when set, takes the gauge from 0 to 50.
 AnalysisResult analyzeText(std::string_view loweredText, const AnalysisSettings& settings,
-                           const ProgressSink& progress = {});
+                           const ProgressSink& progress = {},
+                           RepeatedStarts repeats = RepeatedStarts::kKept);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <map>
 #include <random>
+#include <set>
 
 #include "analysis/equivalence.h"
 #include "analysis/search.h"
@@ -284,6 +285,62 @@ TEST(AnalysisPassIdentity, TheGaugeGetsEveryValueCountingByteByByteWouldGiveIt) 
     ASSERT_EQ(values, expected) << "round " << round;
     ASSERT_EQ(progressCounter, counter) << "round " << round;
   }
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<int> firstAppearances(const std::vector<int>& starts) {
+  std::vector<int> unique;
+  std::set<int> seen;
+  for (int start : starts) {
+    if (seen.insert(start).second) unique.push_back(start);
+  }
+  return unique;
+}
+
+// Every word equivalent to every other, rings of 99 within the widest
+// distance: the rules append each start again and again.
+AnalysisSettings widestRepetitions() {
+  AnalysisSettings s = defaults();
+  s.m_sameNbLetters = 0;
+  s.m_samePercent = 0;
+  s.m_distantNb = 99;
+  s.m_distantDistance = 999999;
+  s.m_closeDistance = 999999;
+  s.m_skipActive = 0;
+  return s;
+}
+
+TEST(AnalysisPassCollapsed, KeepsEachStartOnceInOrderOfFirstAppearance) {
+  std::mt19937 random(3);
+  for (int round = 0; round < 30; ++round) {
+    std::string text;
+    for (int i = 0; i < 300; ++i) {
+      text += std::string(1 + random() % 4, static_cast<char>('a' + random() % 3));
+      text += ' ';
+    }
+    AnalysisSettings s = round % 2 ? defaults() : widestRepetitions();
+    s.m_distantNb = 2 + round % 5;
+    AnalysisResult kept = analyzeText(text, s);
+    AnalysisResult collapsed = analyzeText(text, s, {}, RepeatedStarts::kCollapsed);
+    EXPECT_EQ(collapsed.closeStarts, firstAppearances(kept.closeStarts));
+    EXPECT_EQ(collapsed.distantStarts, firstAppearances(kept.distantStarts));
+    EXPECT_EQ(collapsed.searchedStarts, kept.searchedStarts);
+    EXPECT_EQ(collapsed.phraseRanges, kept.phraseRanges);
+    EXPECT_EQ(collapsed.report, kept.report);
+  }
+}
+
+TEST(AnalysisPassCollapsed, StaysWithinTheNumberOfWordsWhereTheFullListsExplode) {
+  std::string text;
+  for (int i = 0; i < 12000; ++i) text += "w" + std::to_string(i % 400) + " ";
+  AnalysisResult collapsed = analyzeText(text, widestRepetitions(), {}, RepeatedStarts::kCollapsed);
+  // Kept in full, the distant list would hold hundreds of millions of starts.
+  EXPECT_LE(collapsed.distantStarts.size(), 12000u);
+  EXPECT_GT(collapsed.distantStarts.size(), 11000u);
+  EXPECT_LE(collapsed.closeStarts.size(), 12000u);
 }
 
 }  // namespace

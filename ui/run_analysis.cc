@@ -14,10 +14,13 @@ void runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::string& 
                  wxTextCtrl& editor, std::string& report) {
   wxStopWatch clock;
   std::string lowered = lowercaseText(editorBytes(editor));
-  AnalysisResult result = analyzeText(lowered, settings, [&gauge](int value) {
-    gauge.SetValue(value);
-    gauge.Update();
-  });
+  AnalysisResult result = analyzeText(
+      lowered, settings,
+      [&gauge](int value) {
+        gauge.SetValue(value);
+        gauge.Update();
+      },
+      RepeatedStarts::kCollapsed);
   markedWord.clear();
   applyHighlights(editor, lowered, result, settings, gauge);
   report = std::move(result.report);
