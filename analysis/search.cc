@@ -9,6 +9,7 @@
 #endif
 
 #include "analysis/equivalence.h"
+#include "analysis/word_head.h"
 #include "analysis/words.h"
 
 int findWordPart(std::string_view word, const WordList& parts) {
@@ -68,22 +69,6 @@ void setComparedBytes(std::string_view phrase, std::uint64_t& compared, int& cou
     ++count;
   }
   std::memcpy(&compared, bytes, sizeof compared);
-}
-
-// The bits of the first `count` bytes (at most 8) of a number read from
-// memory.
-std::uint64_t firstBytes(int count) {
-  if (count >= 8) return ~std::uint64_t{0};
-  if constexpr (std::endian::native == std::endian::little) {
-    return (std::uint64_t{1} << (8 * count)) - 1;
-  } else {
-    return ~(~std::uint64_t{0} >> (8 * count));
-  }
-}
-
-int firstDifferentByte(std::uint64_t x) {
-  if constexpr (std::endian::native == std::endian::little) return std::countr_zero(x) / 8;
-  return std::countl_zero(x) / 8;
 }
 
 // Above this many beginnings, testing each position against all of them
@@ -166,8 +151,10 @@ void PhraseFinder::tryAt(std::string_view text, size_t position,
   if (eightAtHand) std::memcpy(&next, text.data() + position, sizeof next);
   for (const Candidate& candidate : byFirstByte_[static_cast<unsigned char>(text[position])]) {
     size_t length = 0;
-    std::uint64_t differing =
-        eightAtHand ? (next ^ candidate.compared) & firstBytes(candidate.comparedCount) : 1;
+    std::uint64_t differing = eightAtHand
+                                  ? (next ^ candidate.compared) &
+                                        firstBytesMask(static_cast<size_t>(candidate.comparedCount))
+                                  : 1;
     if (!eightAtHand) {
       length = phraseMatchLength(text, position, phrases_[static_cast<size_t>(candidate.phrase)]);
     } else if (differing == 0 && candidate.comparedCount <= kAtOnce) {

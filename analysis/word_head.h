@@ -37,3 +37,24 @@ inline void wordHead(std::string_view word, std::uint64_t head[2]) {
   head[0] = loadWordBytes(word.data(), size);
   head[1] = size > 8 ? loadWordBytes(word.data() + 8, size - 8) : 0;
 }
+
+// The bits of a number read from memory that hold its first `count` bytes
+// (1 to 8).
+inline std::uint64_t firstBytesMask(size_t count) {
+  if (count >= 8) return ~std::uint64_t{0};
+  if constexpr (std::endian::native == std::endian::little) {
+    return (std::uint64_t{1} << (8 * count)) - 1;
+  } else {
+    return ~(~std::uint64_t{0} >> (8 * count));
+  }
+}
+
+// The index of the first byte in memory where `x`, the exclusive or of two
+// loads, is not zero.
+inline size_t firstDifferentByte(std::uint64_t x) {
+  if constexpr (std::endian::native == std::endian::little) {
+    return static_cast<size_t>(std::countr_zero(x)) / 8;
+  } else {
+    return static_cast<size_t>(std::countl_zero(x)) / 8;
+  }
+}

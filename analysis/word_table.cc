@@ -9,25 +9,6 @@
 
 namespace {
 
-// Index of the first byte in which two heads that differ (x = a ^ b) differ.
-size_t firstDifferentByte(std::uint64_t x) {
-  if constexpr (std::endian::native == std::endian::little) {
-    return static_cast<size_t>(std::countr_zero(x)) / 8;
-  } else {
-    return static_cast<size_t>(std::countl_zero(x)) / 8;
-  }
-}
-
-// The bits of a head that hold its first `bytes` bytes (1 to 8).
-std::uint64_t firstBytesMask(size_t bytes) {
-  if (bytes >= 8) return ~std::uint64_t{0};
-  if constexpr (std::endian::native == std::endian::little) {
-    return (std::uint64_t{1} << (8 * bytes)) - 1;
-  } else {
-    return ~(~std::uint64_t{0} >> (8 * bytes));
-  }
-}
-
 constexpr int kStampBits = 18;
 
 // Map chunks hold a power of two words; class c holds 2^c.
