@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <utility>
 #include <string>
 
 #include "analysis/analysis_pass.h"
@@ -17,23 +18,25 @@ namespace {
 constexpr size_t kMegabyte = 1024 * 1024;
 constexpr uint32_t kSeed = 1;
 
-// Generated once per size, before any timing starts.
-const std::string& proseOfMegabytes(int64_t megabytes) {
-  static std::map<int64_t, std::string> cache;
-  auto found = cache.find(megabytes);
+// Generated once per generator and size, before any timing starts.
+using Generator = std::string (*)(size_t bytes, uint32_t seed);
+
+const std::string& cachedText(Generator generate, int64_t megabytes) {
+  static std::map<std::pair<Generator, int64_t>, std::string> cache;
+  auto key = std::make_pair(generate, megabytes);
+  auto found = cache.find(key);
   if (found == cache.end()) {
-    found = cache.emplace(megabytes, generateProse(megabytes * kMegabyte, kSeed)).first;
+    found = cache.emplace(key, generate(static_cast<size_t>(megabytes) * kMegabyte, kSeed)).first;
   }
   return found->second;
 }
 
+const std::string& proseOfMegabytes(int64_t megabytes) {
+  return cachedText(generateProse, megabytes);
+}
+
 const std::string& hostileOfMegabytes(int64_t megabytes) {
-  static std::map<int64_t, std::string> cache;
-  auto found = cache.find(megabytes);
-  if (found == cache.end()) {
-    found = cache.emplace(megabytes, generateHostile(megabytes * kMegabyte, kSeed)).first;
-  }
-  return found->second;
+  return cachedText(generateHostile, megabytes);
 }
 
 void measureAnalysis(benchmark::State& state, const AnalysisSettings& settings,

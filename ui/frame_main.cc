@@ -64,7 +64,6 @@ wxBEGIN_EVENT_TABLE(FrameMain, wxFrame) EVT_MENU(kIdQuit, FrameMain::OnQuit)
                                                                         const wxPoint& position,
                                                                         const wxSize& size)
     : wxFrame(nullptr, wxID_ANY, title, position, size, wxDEFAULT_FRAME_STYLE, "frame") {
-  m_markedWord.clear();
   SetIcons(appIcons());
   SetMinSize(wxSize(900, 500));
   BuildMenuBar();
