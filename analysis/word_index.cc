@@ -1,6 +1,7 @@
 #include "analysis/word_index.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "analysis/word_head.h"
@@ -89,12 +90,16 @@ std::string_view WordIndex::keep(std::string_view word) {
 }
 
 void WordIndex::reserve(size_t words) {
-  while (words * 2 > slots_.size()) grow();
+  if (words * 2 > slots_.size()) rehash(std::bit_ceil(words * 2));
 }
 
-void WordIndex::grow() {
+void WordIndex::grow() { rehash(slots_.size() * 2); }
+
+// Asks for the new table in one piece: growing by doubling would touch
+// every smaller table on the way.
+void WordIndex::rehash(size_t slots) {
   std::vector<Slot> old = std::move(slots_);
-  slots_.assign(old.size() * 2, Slot{});
+  slots_.assign(slots, Slot{});
   const size_t mask = slots_.size() - 1;
   for (const Slot& slot : old) {
     if (slot.id == kAbsent) continue;

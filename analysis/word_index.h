@@ -49,6 +49,7 @@ class WordIndex {
   size_t slotOf(const Slot& wanted, std::string_view word, std::uint64_t hash) const;
   std::string_view keep(std::string_view word);
   void grow();
+  void rehash(size_t slots);
 
   std::vector<Slot> slots_ = std::vector<Slot>(1024);
   std::vector<std::string_view> words_;
