@@ -52,7 +52,9 @@ class Pass {
         repeats_(repeats),
         table_(settings),
         phrases_(settings.m_phrasesList) {
-    words_.reserve(std::min(text.size() / kBytesPerNewWord, kMostReservedWords));
+    size_t expectedWords = std::min(text.size() / kBytesPerNewWord, kMostReservedWords);
+    words_.reserve(expectedWords);
+    table_.reserve(expectedWords);
   }
 
   // Words and phrases of [from, to); a word still running at `to` is
@@ -141,7 +143,9 @@ class Pass {
   void wordCompleted(const PendingWord& word) {
     // New words take the next id in text order, so the first occurrence of
     // each is judged here, in turn, before any later word is recorded.
-    if (static_cast<size_t>(word.id) == facts_.size()) facts_.push_back(judge(wordOf(word)));
+    if (static_cast<size_t>(word.id) == facts_.size()) {
+      facts_.push_back(judge(words_.word(word.id)));
+    }
     const WordFacts& facts = facts_[static_cast<size_t>(word.id)];
     if (facts.searched) result_.searchedStarts.push_back(word.start);
     if (facts.entry != kSkipped) {
@@ -175,7 +179,8 @@ class Pass {
 
   WordFacts judge(std::string_view word) {
     bool searched = settings_.m_wordsActive && isSearchedWord(word, settings_);
-    return {searched, isSkipped(word, settings_) ? kSkipped : table_.entryFor(word)};
+    // The index keeps the word's bytes as long as the pass, hence the table.
+    return {searched, isSkipped(word, settings_) ? kSkipped : table_.addEntry(word)};
   }
 
   static constexpr size_t kFirstCollapse = size_t{1} << 20;
@@ -184,10 +189,10 @@ class Pass {
   const AnalysisSettings& settings_;
   const RepeatedStarts repeats_;
   size_t nextCollapse_ = kFirstCollapse;
-  WordTable table_;
-  PhraseFinder phrases_;
   WordIndex words_;
   std::vector<WordFacts> facts_;  // by id in words_
+  WordTable table_;
+  PhraseFinder phrases_;
   std::array<PendingWord, kBatchSize> batch_;
   size_t batchSize_ = 0;
   AnalysisResult result_;

@@ -62,7 +62,8 @@ int KeyOrder::add(std::string_view key) {
   Key added;
   wordHead(key, added.head);
   added.length = static_cast<std::uint32_t>(key.size());
-  added.id = index_.insert(key);
+  added.id = size();
+  texts_.push_back(key);
   if (order_.empty()) {
     order_.push_back(newBlock());
     firstKeys_.push_back(added);

@@ -12,8 +12,6 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/word_index.h"
-
 class KeyOrder {
  public:
   // A key as the walks compare it: its first 16 bytes inline (zeros after
@@ -33,20 +31,25 @@ class KeyOrder {
   // Each key carries `stateInts` ints, set to `initialState` when it comes.
   KeyOrder(size_t stateInts, int initialState);
 
-  int size() const { return index_.size(); }
+  int size() const { return static_cast<int>(texts_.size()); }
 
-  // Id of `key`, or WordIndex::kAbsent.
-  int find(std::string_view key) const { return index_.find(key); }
-  // Adds `key`, which must be absent; its id is the number of keys before.
+  // Makes room for `keys` keys without growing on the way.
+  void reserve(size_t keys) {
+    texts_.reserve(keys);
+    locations_.reserve(keys);
+  }
+
+  // Adds `key`, which must be absent and whose bytes must stay where they
+  // are as long as the keys; its id is the number of keys before.
   int add(std::string_view key);
-  // The table's own copy of the key, valid as long as the table.
-  std::string_view text(int id) const { return index_.word(id); }
+  std::string_view text(int id) const { return texts_[static_cast<size_t>(id)]; }
 
   Cursor cursorAt(int id) const {
     std::uint32_t packed = locations_[static_cast<size_t>(id)];
     return {packed / kBlockKeys, packed % kBlockKeys};
   }
   const Key& key(Cursor c) const { return blocks_[c.block].keys[c.slot]; }
+  const Key& keyOf(int id) const { return key(cursorAt(id)); }
   int* state(Cursor c) { return blocks_[c.block].states.get() + c.slot * stateInts_; }
   const int* state(Cursor c) const { return blocks_[c.block].states.get() + c.slot * stateInts_; }
   int* stateOf(int id) { return state(cursorAt(id)); }
@@ -55,6 +58,9 @@ class KeyOrder {
   // Ask the processor to fetch, in turn, where a key lies and its state.
   void prefetchLocation(int id) const { __builtin_prefetch(&locations_[static_cast<size_t>(id)]); }
   void prefetchState(int id) const { __builtin_prefetch(stateOf(id)); }
+
+  // Key order: unsigned byte order of the texts.
+  bool less(const Key& a, const Key& b) const;
 
   // The first of the keys just before `c` (and `c` itself) for which
   // `inRun` holds without a break.
@@ -65,12 +71,6 @@ class KeyOrder {
   // returns false or the keys end.
   template <typename Visit>
   void walk(Cursor c, Visit visit);
-
-  // Calls visit(state) on the keys at the positions, counted in key order
-  // from `c`, whose bit is set among the first `count` bits of `marks`
-  // (bit i of marks[i / 64]).
-  template <typename Visit>
-  void forEachMarked(Cursor c, int count, const std::uint64_t* marks, Visit visit);
 
   // Calls visit(key, state) on every key in key order.
   template <typename Visit>
@@ -103,7 +103,6 @@ class KeyOrder {
     }
   }
 
-  bool less(const Key& a, const Key& b) const;
   std::uint32_t newBlock();
   size_t blockFor(const Key& key) const;
   std::uint32_t slotFor(const Block& block, const Key& key) const;
@@ -112,10 +111,10 @@ class KeyOrder {
 
   size_t stateInts_;
   int initialState_;
-  WordIndex index_;
-  std::vector<Block> blocks_;         // by number, in order of creation
-  std::vector<std::uint32_t> order_;  // block numbers in key order
-  std::vector<Key> firstKeys_;        // the first key of each block of order_
+  std::vector<std::string_view> texts_;  // by id
+  std::vector<Block> blocks_;            // by number, in order of creation
+  std::vector<std::uint32_t> order_;     // block numbers in key order
+  std::vector<Key> firstKeys_;           // the first key of each block of order_
   // By id: block number times kBlockKeys plus slot, in four bytes, so that
   // the places of many keys stay in the processor's caches.
   std::vector<std::uint32_t> locations_;
@@ -155,27 +154,5 @@ void KeyOrder::forEach(Visit visit) const {
     for (std::uint32_t slot = 0; slot < block.size; ++slot) {
       visit(block.keys[slot], block.states.get() + slot * stateInts_);
     }
-  }
-}
-
-template <typename Visit>
-void KeyOrder::forEachMarked(Cursor c, int count, const std::uint64_t* marks, Visit visit) {
-  int position = 0;
-  for (std::uint32_t number = c.block, slot = c.slot; position < count; slot = 0) {
-    Block& block = blocks_[number];
-    int end = std::min(count, position + static_cast<int>(block.size - slot));
-    int* states = block.states.get();
-    for (int word = position / 64; word * 64 < end; ++word) {
-      std::uint64_t bits = marks[word];
-      if (word * 64 < position) bits &= ~std::uint64_t{0} << (position - word * 64);
-      if (end - word * 64 < 64) bits &= (std::uint64_t{1} << (end - word * 64)) - 1;
-      while (bits != 0) {
-        int marked = word * 64 + std::countr_zero(bits);
-        visit(states + (slot + static_cast<size_t>(marked - position)) * stateInts_);
-        bits &= bits - 1;
-      }
-    }
-    position = end;
-    number = block.next;
   }
 }

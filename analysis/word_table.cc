@@ -9,14 +9,10 @@
 
 namespace {
 
-constexpr int kStampBits = 18;
-
-// Map chunks hold a power of two words; class c holds 2^c.
-size_t chunkClass(int words) {
-  return static_cast<size_t>(std::bit_width(static_cast<unsigned>(words) - 1));
+// List chunks hold a power of two ints; class c holds 2^c.
+size_t chunkClass(int length) {
+  return static_cast<size_t>(std::bit_width(static_cast<unsigned>(length) - 1));
 }
-
-int wordsFor(int bits) { return (bits + 63) / 64; }
 
 using Key = KeyOrder::Key;
 
@@ -109,8 +105,14 @@ WordTable::WordTable(const AnalysisSettings& settings)
       distantActive_(settings.m_distantActive != 0),
       closeDistance_(settings.m_closeDistance),
       distantDistance_(settings.m_distantDistance),
-      keys_(kRing + static_cast<size_t>(ringSize_), -1),
-      beginningStamps_(size_t{1} << kStampBits, 0) {}
+      keys_(kRing + static_cast<size_t>(ringSize_), -1) {
+  oneByteEntries_.fill(WordIndex::kAbsent);
+}
+
+void WordTable::reserve(size_t entries) {
+  keys_.reserve(entries);
+  listInfo_.reserve(entries * kListFields);
+}
 
 void WordTable::recordOccurrence(std::string_view word, int start, std::vector<int>& closeStarts,
                                  std::vector<int>& distantStarts) {
@@ -118,42 +120,41 @@ void WordTable::recordOccurrence(std::string_view word, int start, std::vector<i
 }
 
 int WordTable::entryFor(std::string_view word) {
-  int id = keys_.find(word);
+  int id = copies_.find(word);
   if (id != WordIndex::kAbsent) return id;
-  entriesCurrent_ = false;
+  id = copies_.insert(word);
+  return addEntry(copies_.word(id));
+}
 
-  // The arrival counts of the key's beginnings that a list can depend on:
-  // no shared beginning is shorter than the minimum number of letters, and
-  // lists only change with similar words on. They lie far apart in memory,
-  // so they are asked for before the key is placed and counted after.
-  std::uint64_t head[2];
-  wordHead(word, head);
-  size_t stamped[kStampedBytes];
-  size_t stampedCount = 0;
-  if (sameActive_) {
-    size_t shortest = std::clamp<size_t>(sameLetters_, 1, kStampedBytes);
-    for (size_t length = shortest; length <= std::min(word.size(), kStampedBytes); ++length) {
-      stamped[stampedCount] = stampSlot(head[0], length);
-      __builtin_prefetch(&beginningStamps_[stamped[stampedCount++]]);
-    }
+int WordTable::addEntry(std::string_view word) {
+  entriesCurrent_ = false;
+  int id = keys_.add(word);
+  if (word.size() == 1) oneByteEntries_[static_cast<unsigned char>(word[0])] = id;
+  int* fresh = record(id);
+  fresh[kCount] = 0;
+  fresh[kNextSlot] = 0;
+  listInfo_.insert(listInfo_.end(), {0, 0, 0});
+  if (!sameActive_) {
+    listFields(id)[kListLength] = kOnlyItself;
+    return id;
   }
 
-  id = keys_.add(word);
-  int* state = keys_.stateOf(id);
-  state[kCount] = 0;
-  state[kNextSlot] = 0;
-  for (size_t i = 0; i < stampedCount; ++i) ++beginningStamps_[stamped[i]];
-
-  const Key key = keys_.key(keys_.cursorAt(id));
-  size_t shared = sharedBeginning(key.length);
-  bool listCanChange = shared <= key.length;
-  int onlyItself = equivalent(keys_, key, key, settings_) ? kOnlyItself : 0;
-  // A list that can change starts out of date, so that the first
-  // occurrence makes it.
-  listInfo_.insert(
-      listInfo_.end(),
-      {listCanChange ? kListOutdated : kListNeverChanges,
-       listCanChange ? static_cast<int>(stampSlot(key.head[0], shared)) : 0, id, onlyItself, 0});
+  findReceivers(id, receivers_);
+  setList(id, receivers_);
+  // Similarity is symmetric, so the entries that the new word's occurrences
+  // go to are the entries whose occurrences now go to the new entry too,
+  // and one more: a one-letter word's candidates are all the keys that
+  // begin with it, while no longer word has a one-letter key among its own.
+  if (word.size() >= 2) {
+    for (int receiver : receivers_) {
+      if (receiver != id) addReceiver(receiver, id);
+    }
+    int initial = oneByteEntries_[static_cast<unsigned char>(word[0])];
+    if (initial != WordIndex::kAbsent &&
+        equivalent(keys_, keys_.keyOf(initial), keys_.keyOf(id), settings_)) {
+      addReceiver(initial, id);
+    }
+  }
   return id;
 }
 
@@ -170,64 +171,95 @@ size_t WordTable::sharedBeginning(size_t length) const {
   return std::max({candidateRun, sameLetters_, share + 1});
 }
 
-// Where the count of arrivals of keys that begin with the first `length`
-// bytes (up to kStampedBytes of them) of the key whose head is `head` lies
-// in beginningStamps_.
-size_t WordTable::stampSlot(std::uint64_t head, size_t length) const {
-  length = std::min(length, kStampedBytes);
-  std::uint64_t beginning = head & firstBytesMask(length);
-  std::uint64_t hash = (beginning ^ length) * 0x9E3779B97F4A7C15ull;
-  return static_cast<size_t>(hash >> (64 - kStampBits));
-}
-
-// The candidates of an occurrence are the keys that share the word's first
-// two bytes, in key order; only those sharing the longer beginning above
-// can be equivalent, and they form the run around the word's own key.
-void WordTable::makeList(int entry) {
-  KeyOrder::Cursor at = keys_.cursorAt(entry);
-  const RunTest test(keys_, keys_.key(at), sharedBeginning(keys_.key(at).length), settings_);
-  KeyOrder::Cursor first = keys_.firstOfRun(at, [&](const Key& key) { return test.inRun(key); });
-  newMarks_.clear();
-  int length = 0;
-  int marked = 0;
-  bool ownMarked = false;
-  std::uint64_t marks = 0;
-  keys_.walk(first, [&](const Key& key, int*) {
+// Calls visit(id, record) on the entries that an occurrence of the word of `entry`
+// goes to, in key order: the candidates are the keys that share the word's
+// first two bytes, and only those sharing the longer beginning above can
+// be equivalent; they form the run around the word's own key.
+template <typename Visit>
+void WordTable::walkReceivers(int entry, Visit visit) {
+  const Key own = keys_.keyOf(entry);
+  size_t shared = sharedBeginning(own.length);
+  if (shared > own.length) {
+    if (equivalent(keys_, own, own, settings_)) visit(entry, record(entry));
+    return;
+  }
+  const RunTest test(keys_, own, shared, settings_);
+  KeyOrder::Cursor first =
+      keys_.firstOfRun(keys_.cursorAt(entry), [&](const Key& key) { return test.inRun(key); });
+  keys_.walk(first, [&](const Key& key, int* fields) {
     if (!test.inRun(key)) return false;
-    if (test.equivalent(key)) {
-      marks |= std::uint64_t{1} << (length % 64);
-      ++marked;
-      ownMarked = ownMarked || key.id == entry;
-    }
-    if (++length % 64 == 0) {
-      newMarks_.push_back(marks);
-      marks = 0;
-    }
+    if (test.equivalent(key)) visit(key.id, fields);
     return true;
   });
-  if (length % 64 != 0) newMarks_.push_back(marks);
-
-  int* fields = listFields(entry);
-  int oldWords = fields[kRunLength] > 0 ? wordsFor(fields[kRunLength]) : 0;
-  int words = static_cast<int>(newMarks_.size());
-  if (marked == 1 && ownMarked) {
-    words = 0;
-    length = kOnlyItself;
-  } else if (marked == 0) {
-    words = 0;
-    length = 0;
-  }
-  bool fits = oldWords > 0 && words > 0 && chunkClass(words) == chunkClass(oldWords);
-  if (oldWords > 0 && !fits) freeChunks_[chunkClass(oldWords)].push_back(fields[kMarksStart]);
-  if (words > 0 && !fits) fields[kMarksStart] = allocateMarks(words);
-  if (words > 0)
-    std::copy(newMarks_.begin(), newMarks_.end(), marks_.begin() + fields[kMarksStart]);
-  fields[kRunFirst] = keys_.key(first).id;
-  fields[kRunLength] = length;
 }
 
-int WordTable::allocateMarks(int words) {
-  size_t sizeClass = chunkClass(words);
+void WordTable::findReceivers(int entry, std::vector<int>& receivers) {
+  receivers.clear();
+  walkReceivers(entry, [&](int id, int*) { receivers.push_back(id); });
+}
+
+// The list of a new entry.
+void WordTable::setList(int entry, const std::vector<int>& receivers) {
+  auto length = static_cast<int>(receivers.size());
+  int listStart = 0;
+  if (length == 1 && receivers[0] == entry) {
+    length = kOnlyItself;
+  } else if (length > kLongestList) {
+    length = kWalksItsRun;
+  } else if (length > 0) {
+    listStart = allocateList(length);
+    std::copy(receivers.begin(), receivers.end(), lists_.begin() + listStart);
+  }
+  int* fields = listFields(entry);
+  fields[kListStart] = listStart;
+  fields[kListLength] = length;
+  fields[kListSorted] = length;
+}
+
+// Adds `receiver` at the end of the list of `entry`.
+void WordTable::addReceiver(int entry, int receiver) {
+  int* fields = listFields(entry);
+  int length = fields[kListLength];
+  if (length == kWalksItsRun) return;
+  if (length + 1 > kLongestList) {
+    freeList(fields[kListStart], length);
+    fields[kListLength] = kWalksItsRun;
+    return;
+  }
+  int start = fields[kListStart];
+  if (length == kOnlyItself) {
+    start = allocateList(2);
+    lists_[static_cast<size_t>(start)] = entry;
+    length = 1;
+    fields[kListSorted] = 1;
+  } else if (length == 0 || chunkClass(length + 1) != chunkClass(length)) {
+    int moved = allocateList(length + 1);
+    std::copy_n(lists_.begin() + start, length, lists_.begin() + moved);
+    if (length > 0) freeList(start, length);
+    start = moved;
+  }
+  lists_[static_cast<size_t>(start + length)] = receiver;
+  fields[kListStart] = start;
+  fields[kListLength] = length + 1;
+}
+
+// Puts the ids added at the end of the list of `entry` in key order among
+// the others.
+void WordTable::sortList(int entry) {
+  int* fields = listFields(entry);
+  int* list = lists_.data() + fields[kListStart];
+  sortedKeys_.clear();
+  for (int i = 0; i < fields[kListLength]; ++i) sortedKeys_.push_back(keys_.keyOf(list[i]));
+  auto inKeyOrder = [this](const Key& a, const Key& b) { return keys_.less(a, b); };
+  auto added = sortedKeys_.begin() + fields[kListSorted];
+  std::sort(added, sortedKeys_.end(), inKeyOrder);
+  std::inplace_merge(sortedKeys_.begin(), added, sortedKeys_.end(), inKeyOrder);
+  for (size_t i = 0; i < sortedKeys_.size(); ++i) list[i] = sortedKeys_[i].id;
+  fields[kListSorted] = fields[kListLength];
+}
+
+int WordTable::allocateList(int length) {
+  size_t sizeClass = chunkClass(length);
   if (freeChunks_.size() <= sizeClass) freeChunks_.resize(sizeClass + 1);
   std::vector<int>& free = freeChunks_[sizeClass];
   if (!free.empty()) {
@@ -235,9 +267,13 @@ int WordTable::allocateMarks(int words) {
     free.pop_back();
     return start;
   }
-  auto start = static_cast<int>(marks_.size());
-  marks_.resize(marks_.size() + (size_t{1} << sizeClass));
+  auto start = static_cast<int>(lists_.size());
+  lists_.resize(lists_.size() + (size_t{1} << sizeClass));
   return start;
+}
+
+void WordTable::freeList(int start, int length) {
+  freeChunks_[chunkClass(length)].push_back(start);
 }
 
 void WordTable::prefetch(int entry) const {
@@ -247,45 +283,38 @@ void WordTable::prefetch(int entry) const {
 
 void WordTable::prefetchEquivalents(int entry) const {
   const int* fields = listFields(entry);
-  if (fields[kListStamp] != kListNeverChanges) {
-    __builtin_prefetch(&beginningStamps_[static_cast<size_t>(fields[kStampSlot])]);
-  }
-  if (fields[kRunLength] > 0) {
-    __builtin_prefetch(&marks_[static_cast<size_t>(fields[kMarksStart])]);
-    keys_.prefetchLocation(fields[kRunFirst]);
-  } else {
-    keys_.prefetchState(entry);
-  }
+  if (fields[kListLength] == kOnlyItself) keys_.prefetchState(entry);
+  if (fields[kListLength] > 0) __builtin_prefetch(&lists_[static_cast<size_t>(fields[kListStart])]);
 }
 
 void WordTable::recordOccurrenceOf(int entry, int start, std::vector<int>& closeStarts,
                                    std::vector<int>& distantStarts) {
   entriesCurrent_ = false;
   int* fields = listFields(entry);
-  if (fields[kListStamp] != kListNeverChanges) {
-    int stamp = beginningStamps_[static_cast<size_t>(fields[kStampSlot])];
-    if (fields[kListStamp] != stamp) {
-      makeList(entry);
-      fields[kListStamp] = stamp;
-    }
-  }
-  int length = fields[kRunLength];
+  int length = fields[kListLength];
   if (length == kOnlyItself) {
-    recordIn(keys_.stateOf(entry), start, closeStarts, distantStarts);
-  } else if (length > 0) {
-    keys_.forEachMarked(keys_.cursorAt(fields[kRunFirst]), length,
-                        marks_.data() + fields[kMarksStart],
-                        [&](int* state) { recordIn(state, start, closeStarts, distantStarts); });
+    recordIn(record(entry), start, closeStarts, distantStarts);
+  } else if (length == kWalksItsRun) {
+    walkReceivers(entry,
+                  [&](int, int* fields) { recordIn(fields, start, closeStarts, distantStarts); });
+  } else {
+    if (fields[kListSorted] < length) sortList(entry);
+    // Each record is found through where its key lies: asking for all the
+    // places, then all the records, lets the processor fetch them together.
+    const int* list = lists_.data() + fields[kListStart];
+    for (int i = 0; i < length; ++i) keys_.prefetchLocation(list[i]);
+    for (int i = 0; i < length; ++i) keys_.prefetchState(list[i]);
+    for (int i = 0; i < length; ++i) recordIn(record(list[i]), start, closeStarts, distantStarts);
   }
 }
 
-void WordTable::recordIn(int* state, int start, std::vector<int>& closeStarts,
+void WordTable::recordIn(int* fields, int start, std::vector<int>& closeStarts,
                          std::vector<int>& distantStarts) {
-  int* ring = state + kRing;
-  int newest = state[kNextSlot];
+  int* ring = fields + kRing;
+  int newest = fields[kNextSlot];
   int following = newest + 1 == ringSize_ ? 0 : newest + 1;
-  state[kNextSlot] = following;
-  ++state[kCount];
+  fields[kNextSlot] = following;
+  ++fields[kCount];
   ring[newest] = start;
 
   if (distantActive_) {
@@ -306,8 +335,8 @@ void WordTable::recordIn(int* state, int start, std::vector<int>& closeStarts,
 std::vector<WordTable::KeyCount> WordTable::countsInKeyOrder() const {
   std::vector<KeyCount> counts;
   counts.reserve(static_cast<size_t>(keys_.size()));
-  keys_.forEach([&](const Key& key, const int* state) {
-    counts.push_back({keys_.text(key.id), state[kCount]});
+  keys_.forEach([&](const Key& key, const int* fields) {
+    counts.push_back({keys_.text(key.id), fields[kCount]});
   });
   return counts;
 }
@@ -315,10 +344,10 @@ std::vector<WordTable::KeyCount> WordTable::countsInKeyOrder() const {
 const WordEntries& WordTable::entries() const {
   if (!entriesCurrent_) {
     entries_.clear();
-    keys_.forEach([&](const Key& key, const int* state) {
+    keys_.forEach([&](const Key& key, const int* fields) {
       entries_.emplace_hint(
           entries_.end(), std::string(keys_.text(key.id)),
-          WordEntry{state[kCount], std::vector<int>(state + kRing, state + kRing + ringSize_)});
+          WordEntry{fields[kCount], std::vector<int>(fields + kRing, fields + kRing + ringSize_)});
     });
     entriesCurrent_ = true;
   }

@@ -3,6 +3,7 @@
 // repetitions.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "analysis/key_order.h"
+#include "analysis/word_index.h"
 #include "settings/analysis_settings.h"
 
 struct WordEntry {
@@ -27,6 +29,9 @@ class WordTable {
   // Keeps a reference to `settings`, which must outlive the table.
   explicit WordTable(const AnalysisSettings& settings);
 
+  // Makes room for `entries` entries without growing on the way.
+  void reserve(size_t entries);
+
   // Records the occurrence of `word` (lowered, not skipped) starting at `start`
   // and appends the repetitions it completes.
   void recordOccurrence(std::string_view word, int start, std::vector<int>& closeStarts,
@@ -39,6 +44,12 @@ class WordTable {
   int entryFor(std::string_view word);
   void recordOccurrenceOf(int entry, int start, std::vector<int>& closeStarts,
                           std::vector<int>& distantStarts);
+
+  // The id of a new entry for `word`, for a caller that knows the table has
+  // none yet and keeps the bytes of `word` where they are as long as the
+  // table: the table then keeps no copy and no index of its own. A table
+  // is used through this or through entryFor, not both.
+  int addEntry(std::string_view word);
 
   // Ask the processor to fetch, in turn, what the recording of an
   // upcoming occurrence of the word whose own entry is `entry` reads first
@@ -58,36 +69,44 @@ class WordTable {
   const WordEntries& entries() const;
 
  private:
-  // The state of an entry, beside its key: the count, the slot of the ring
-  // that takes the next occurrence (count mod ring size, kept without a
-  // division) and the ring.
-  enum StateField { kCount, kNextSlot, kRing };
-
-  // What each entry knows of the entries that the occurrences of its word
-  // go to. They lie among the keys sharing the word's beginning (the run
-  // of the entry), so the entry marks them in a bit map over that run,
-  // which stays right until a key arrives in the run: the arrival count
-  // the map was made at (or kListNeverChanges, or kListOutdated), where
-  // that count lies, the first key of the run, its length (kOnlyItself when
-  // the entry is the only one, then without a map) and where the map lies
-  // in marks_.
-  enum ListField { kListStamp, kStampSlot, kRunFirst, kRunLength, kMarksStart, kListFields };
-  static constexpr int kListNeverChanges = -1;
-  static constexpr int kListOutdated = -2;
+  // Each entry has a record beside its key: its count, the slot of its
+  // ring that takes the next occurrence (count mod ring size, kept without a
+  // division), then the ring. Kept in key order, the records of equivalent
+  // words lie side by side.
+  enum RecordField { kCount, kNextSlot, kRing };
+  // Beside it, where the list of the entries its occurrences go to lies in
+  // lists_, its length, and how many of its first ids are in key order. The
+  // entries a new key joins take it at the end of their lists, which are
+  // put back in key order when next used: a large family gains many keys
+  // between two occurrences of one of its words. An entry whose occurrences
+  // go to itself alone has no list (kOnlyItself), and one whose list would
+  // grow past kLongestList finds them by walking the keys around its own
+  // instead (kWalksItsRun), so that the lists never take more than a
+  // bounded share of memory per entry.
+  enum ListField { kListStart, kListLength, kListSorted, kListFields };
   static constexpr int kOnlyItself = -1;
+  static constexpr int kWalksItsRun = -2;
+  static constexpr int kLongestList = 64;
 
+  using Key = KeyOrder::Key;
+
+  int* record(int entry) { return keys_.stateOf(entry); }
+  const int* record(int entry) const { return keys_.stateOf(entry); }
   int* listFields(int entry) { return listInfo_.data() + static_cast<size_t>(entry) * kListFields; }
   const int* listFields(int entry) const {
     return listInfo_.data() + static_cast<size_t>(entry) * kListFields;
   }
 
-  using Key = KeyOrder::Key;
-
   size_t sharedBeginning(size_t length) const;
-  size_t stampSlot(std::uint64_t head, size_t length) const;
-  void makeList(int entry);
-  int allocateMarks(int words);
-  void recordIn(int* state, int start, std::vector<int>& closeStarts,
+  void findReceivers(int entry, std::vector<int>& receivers);
+  template <typename Visit>
+  void walkReceivers(int entry, Visit visit);
+  void setList(int entry, const std::vector<int>& receivers);
+  void addReceiver(int entry, int receiver);
+  void sortList(int entry);
+  int allocateList(int length);
+  void freeList(int start, int length);
+  void recordIn(int* record, int start, std::vector<int>& closeStarts,
                 std::vector<int>& distantStarts);
 
   const AnalysisSettings& settings_;
@@ -100,17 +119,16 @@ class WordTable {
   int closeDistance_;
   int distantDistance_;
   KeyOrder keys_;
+  WordIndex copies_;  // the words given to entryFor
+  // The entry of each one-byte word, or WordIndex::kAbsent.
+  std::array<int, 256> oneByteEntries_;
   std::vector<int> listInfo_;  // kListFields ints per entry id
-  // The bit maps, in chunks of a power of two words; a chunk a map has
-  // outgrown is kept for another map of its size.
-  std::vector<std::uint64_t> marks_;
+  // The lists, in chunks of a power of two ints; a chunk a list has
+  // outgrown is kept for another list of its size.
+  std::vector<int> lists_;
   std::vector<std::vector<int>> freeChunks_;
-  // Each beginning of up to kStampedBytes bytes counts the arrivals of keys
-  // that begin with it, in a table where two beginnings may share a count:
-  // that only makes a map be made again.
-  static constexpr size_t kStampedBytes = 8;
-  std::vector<int> beginningStamps_;
-  std::vector<std::uint64_t> newMarks_;
+  std::vector<int> receivers_;
+  std::vector<Key> sortedKeys_;
   mutable WordEntries entries_;
   mutable bool entriesCurrent_ = true;
 };

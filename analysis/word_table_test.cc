@@ -233,4 +233,38 @@ TEST(WordTableEquivalence, NarrowedWalkMatchesThePlainWalk) {
   }
 }
 
+// With a low minimum and percentage, hundreds of keys are all equivalent:
+// an entry's list outgrows what the table keeps and the entry switches to
+// walking the keys around its own, mid-way through the text, while the
+// one-byte words take every key of their letter.
+TEST(WordTableEquivalence, FamiliesTooLargeToListMatchThePlainWalk) {
+  std::mt19937 random(4242);
+  for (int round = 0; round < 6; ++round) {
+    AnalysisSettings s = settingsWith(1, 2 + round % 3);
+    s.m_sameNbLetters = round % 3;
+    s.m_samePercent = 10 * round;
+    s.m_closeDistance = 60;
+    s.m_distantDistance = 500;
+    Recorder narrowed(s);
+    PlainTable plain(s);
+    int position = 0;
+    for (int i = 0; i < 3000; ++i) {
+      std::string word = random() % 10 == 0 ? "a" : "ab";
+      size_t tail = word.size() == 1 ? 0 : random() % 9;
+      for (size_t j = 0; j < tail; ++j) word += static_cast<char>('a' + random() % 3);
+      narrowed.add(word, position);
+      plain.add(word, position);
+      position += static_cast<int>(word.size()) + 1 + static_cast<int>(random() % 7);
+    }
+    ASSERT_GT(plain.entries.size(), 300u);
+    ASSERT_EQ(narrowed.closeStarts, plain.close) << "round " << round;
+    ASSERT_EQ(narrowed.distantStarts, plain.distant) << "round " << round;
+    for (const auto& [word, entry] : plain.entries) {
+      ASSERT_EQ(narrowed.count(word), entry.count) << word;
+      ASSERT_EQ(narrowed.table.entries().find(word)->second.recentPositions, entry.recentPositions)
+          << word;
+    }
+  }
+}
+
 }  // namespace
