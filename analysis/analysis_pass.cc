@@ -4,10 +4,13 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <exception>
+#include <thread>
 
 #include "analysis/equivalence.h"
 #include "analysis/search.h"
 #include "analysis/top100_report.h"
+#include "analysis/word_head.h"
 #include "analysis/word_index.h"
 #include "analysis/word_table.h"
 #include "analysis/words.h"
@@ -16,6 +19,9 @@ namespace {
 
 // The pass walks the text once; this gauge interval keeps the gauge cheap.
 constexpr unsigned kProgressInterval = 2000;
+
+// Below this length a second thread costs more than it saves.
+constexpr size_t kShortestSharedText = 256 * 1024;
 
 // The word search and the skip filter look at nothing but the word, so
 // each distinct word is judged once, when it first appears.
@@ -44,15 +50,148 @@ struct PendingWord {
   int entry;
 };
 
-class Pass {
+// How two shares divide the words: by the beginning that every word shares
+// with all the words its occurrences are recorded under, so that each
+// share has every occurrence its entries receive. Words are sorted into
+// buckets by a hash of that beginning (of the whole word when shorter), and
+// each share takes some of the buckets.
+class WordSplit {
  public:
-  Pass(std::string_view text, const AnalysisSettings& settings, RepeatedStarts repeats)
+  static constexpr int kBucketBits = 10;
+  static constexpr size_t kBuckets = size_t{1} << kBucketBits;
+
+  explicit WordSplit(const AnalysisSettings& settings) : beginning_(sharedBeginning(settings)) {}
+
+  size_t bucketOf(const char* word, size_t length) const {
+    size_t counted = std::min(length, beginning_);
+    std::uint64_t hash = (loadWordBytes(word, counted) ^ counted) * 0x9E3779B97F4A7C15ull;
+    return static_cast<size_t>(hash >> (64 - kBucketBits));
+  }
+
+ private:
+  // A word's occurrences go to keys equal to it or sharing at least the
+  // minimum number of letters with it, and at least its first two bytes;
+  // only a one-letter word, whose candidates are all the keys of its
+  // letter, can be similar to a key sharing one byte with it, and only with
+  // a minimum of one letter or none and a percentage below half of two.
+  static size_t sharedBeginning(const AnalysisSettings& settings) {
+    constexpr size_t kMost = 8;
+    if (!settings.m_sameActive) return kMost;
+    if (settings.m_sameNbLetters <= 1 && settings.m_samePercent < 50) return 1;
+    return static_cast<size_t>(std::clamp(settings.m_sameNbLetters, 2, static_cast<int>(kMost)));
+  }
+
+  const size_t beginning_;
+};
+
+// Which buckets of words a share takes.
+using Buckets = std::array<bool, WordSplit::kBuckets>;
+
+// The starts one of the two repetition rules appends. Kept in full, with,
+// when the work is shared, where the starts of each occurrence end, so
+// that the two shares can be put back in text order; or collapsed, one
+// bit per position of the text.
+class RepeatedStartList {
+ public:
+  RepeatedStartList(RepeatedStarts repeats, bool tagged, size_t textLength)
+      : collapsed_(repeats == RepeatedStarts::kCollapsed), tagged_(tagged) {
+    if (collapsed_) seen_.assign((textLength + 63) / 64, 0);
+  }
+
+  std::vector<int>& appended() { return starts_; }
+
+  // The starts appended since the last call were those of the occurrence
+  // at `occurrence`.
+  void occurrenceDone(int occurrence) {
+    if (collapsed_) {
+      for (int start : starts_) {
+        seen_[static_cast<size_t>(start) / 64] |= std::uint64_t{1} << (start % 64);
+      }
+      starts_.clear();
+    } else if (tagged_ && starts_.size() > taggedEnd_) {
+      ends_.push_back({occurrence, starts_.size()});
+      taggedEnd_ = starts_.size();
+    }
+  }
+
+  // The starts of both lists in the order the rules appended them: by
+  // occurrence, since every occurrence belongs to one share; or, collapsed,
+  // each start once in ascending order.
+  static std::vector<int> merged(const RepeatedStartList& a, const RepeatedStartList& b) {
+    if (a.collapsed_) return ascendingStarts(a.seen_, b.seen_);
+    std::vector<int> starts;
+    starts.reserve(a.starts_.size() + b.starts_.size());
+    size_t i = 0;
+    size_t j = 0;
+    size_t fromA = 0;
+    size_t fromB = 0;
+    while (i < a.ends_.size() || j < b.ends_.size()) {
+      bool takeA = j == b.ends_.size() ||
+                   (i < a.ends_.size() && a.ends_[i].occurrence < b.ends_[j].occurrence);
+      const RepeatedStartList& from = takeA ? a : b;
+      size_t& done = takeA ? fromA : fromB;
+      size_t end = (takeA ? a.ends_[i++] : b.ends_[j++]).end;
+      starts.insert(starts.end(), from.starts_.begin() + static_cast<long>(done),
+                    from.starts_.begin() + static_cast<long>(end));
+      done = end;
+    }
+    return starts;
+  }
+
+  // The starts of a list that had the work to itself.
+  std::vector<int> alone() && {
+    if (collapsed_) return ascendingStarts(seen_, seen_);
+    return std::move(starts_);
+  }
+
+ private:
+  struct OccurrenceEnd {
+    int occurrence;
+    size_t end;
+  };
+
+  bool collapsed_;
+  bool tagged_;
+  std::vector<int> starts_;
+  std::vector<OccurrenceEnd> ends_;
+  size_t taggedEnd_ = 0;
+  std::vector<std::uint64_t> seen_;
+
+  // The positions whose bit is set in `a` or `b`, in ascending order.
+  static std::vector<int> ascendingStarts(const std::vector<std::uint64_t>& a,
+                                          const std::vector<std::uint64_t>& b) {
+    std::vector<int> starts;
+    for (size_t word = 0; word < a.size(); ++word) {
+      for (std::uint64_t bits = a[word] | b[word]; bits != 0; bits &= bits - 1) {
+        starts.push_back(static_cast<int>(word * 64) + std::countr_zero(bits));
+      }
+    }
+    return starts;
+  }
+};
+
+// The detection work for the words whose first byte it takes, and for the
+// phrases that begin in one stretch of the text. Every candidate of a word
+// shares its first byte, so a word's repetitions never depend on the words
+// of another share: two shares can run side by side, each with its own
+// word table.
+class Share {
+ public:
+  Share(std::string_view text, const AnalysisSettings& settings, RepeatedStarts repeats,
+        const WordSplit& split, const Buckets& buckets, size_t phrasesFrom, size_t phrasesTo,
+        size_t shares)
       : text_(text),
         settings_(settings),
-        repeats_(repeats),
+        split_(split),
+        buckets_(buckets),
+        sharing_(shares > 1),
+        phrasesFrom_(phrasesFrom),
+        phrasesTo_(phrasesTo),
         table_(settings),
-        phrases_(settings.m_phrasesList) {
-    size_t expectedWords = std::min(text.size() / kBytesPerNewWord, kMostReservedWords);
+        phrases_(settings.m_phrasesList),
+        close_(repeats, shares > 1, text.size()),
+        distant_(repeats, shares > 1, text.size()) {
+    size_t expectedWords = std::min(text.size() / kBytesPerNewWord, kMostReservedWords) / shares;
     words_.reserve(expectedWords);
     table_.reserve(expectedWords);
   }
@@ -61,19 +200,23 @@ class Pass {
   // completed by a later call or by finish().
   void scan(size_t from, size_t to) {
     scanWords(from, to);
-    if (settings_.m_phrasesActive) phrases_.findIn(text_, from, to, result_.phraseRanges);
+    size_t phrasesFrom = std::max(from, phrasesFrom_);
+    size_t phrasesTo = std::min(to, phrasesTo_);
+    if (settings_.m_phrasesActive && phrasesFrom < phrasesTo) {
+      phrases_.findIn(text_, phrasesFrom, phrasesTo, phraseRanges_);
+    }
   }
 
-  AnalysisResult finish() {
+  void finish() {
     if (inWord_) addWord(wordStart_, text_.size());
     handleBatch();
-    if (repeats_ == RepeatedStarts::kCollapsed) {
-      collapse(result_.closeStarts);
-      collapse(result_.distantStarts);
-    }
-    result_.report = buildTop100Report(table_, settings_);
-    return std::move(result_);
   }
+
+  std::vector<int>& phraseRanges() { return phraseRanges_; }
+  std::vector<int>& searchedStarts() { return searchedStarts_; }
+  RepeatedStartList& closeStarts() { return close_; }
+  RepeatedStartList& distantStarts() { return distant_; }
+  const WordTable& table() const { return table_; }
 
  private:
   // Words begin where a word character follows a separator (or the start
@@ -100,6 +243,7 @@ class Pass {
   }
 
   void addWord(size_t start, size_t end) {
+    if (sharing_ && !buckets_[split_.bucketOf(text_.data() + start, end - start)]) return;
     batch_[batchSize_++] = {static_cast<int>(start), static_cast<int>(end - start), 0, 0, 0};
     if (batchSize_ == kBatchSize) handleBatch();
   }
@@ -147,55 +291,37 @@ class Pass {
       facts_.push_back(judge(words_.word(word.id)));
     }
     const WordFacts& facts = facts_[static_cast<size_t>(word.id)];
-    if (facts.searched) result_.searchedStarts.push_back(word.start);
+    if (facts.searched) searchedStarts_.push_back(word.start);
     if (facts.entry != kSkipped) {
-      table_.recordOccurrenceOf(facts.entry, word.start, result_.closeStarts,
-                                result_.distantStarts);
-      if (repeats_ == RepeatedStarts::kCollapsed) collapseWhenLarge();
+      table_.recordOccurrenceOf(facts.entry, word.start, close_.appended(), distant_.appended());
+      close_.occurrenceDone(word.start);
+      distant_.occurrenceDone(word.start);
     }
-  }
-
-  // Collapsing each time a list has doubled keeps the work linear in what
-  // the rules append and the memory near the number of distinct starts.
-  void collapseWhenLarge() {
-    for (std::vector<int>* starts : {&result_.closeStarts, &result_.distantStarts}) {
-      if (starts->size() < nextCollapse_) continue;
-      collapse(*starts);
-      nextCollapse_ = std::max(kFirstCollapse, 2 * starts->size());
-    }
-  }
-
-  // Keeps the first appearance of each start, in order.
-  void collapse(std::vector<int>& starts) const {
-    std::vector<bool> seen(text_.size());
-    size_t kept = 0;
-    for (int start : starts) {
-      if (seen[static_cast<size_t>(start)]) continue;
-      seen[static_cast<size_t>(start)] = true;
-      starts[kept++] = start;
-    }
-    starts.resize(kept);
   }
 
   WordFacts judge(std::string_view word) {
     bool searched = settings_.m_wordsActive && isSearchedWord(word, settings_);
-    // The index keeps the word's bytes as long as the pass, hence the table.
+    // The index keeps the word's bytes as long as the share, hence the table.
     return {searched, isSkipped(word, settings_) ? kSkipped : table_.addEntry(word)};
   }
 
-  static constexpr size_t kFirstCollapse = size_t{1} << 20;
-
   std::string_view text_;
   const AnalysisSettings& settings_;
-  const RepeatedStarts repeats_;
-  size_t nextCollapse_ = kFirstCollapse;
+  const WordSplit& split_;
+  const Buckets buckets_;
+  const bool sharing_;
+  const size_t phrasesFrom_;
+  const size_t phrasesTo_;
   WordIndex words_;
   std::vector<WordFacts> facts_;  // by id in words_
   WordTable table_;
   PhraseFinder phrases_;
   std::array<PendingWord, kBatchSize> batch_;
   size_t batchSize_ = 0;
-  AnalysisResult result_;
+  std::vector<int> phraseRanges_;
+  std::vector<int> searchedStarts_;
+  RepeatedStartList close_;
+  RepeatedStartList distant_;
   bool inWord_ = false;
   size_t wordStart_ = 0;
 };
@@ -207,24 +333,145 @@ size_t firstGaugeUpdate() {
                              kProgressInterval);
 }
 
-}  // namespace
-
 // Counting the characters one by one would update the gauge at every
 // position where the shared counter reaches a multiple of the interval; the
 // pass stops at exactly those positions and counts the rest in one step.
-AnalysisResult analyzeText(std::string_view text, const AnalysisSettings& settings,
-                           const ProgressSink& progress, RepeatedStarts repeats) {
-  Pass pass(text, settings, repeats);
+void scanWhole(Share& share, std::string_view text, const ProgressSink& progress) {
   const size_t length = text.size();
   size_t from = 0;
   if (progress) {
     for (size_t f = firstGaugeUpdate(); f < length; f += kProgressInterval) {
-      pass.scan(from, f);
+      share.scan(from, f);
       progress(gaugeValue(0.5 * static_cast<double>(f) / static_cast<double>(length)));
       from = f;
     }
   }
-  pass.scan(from, length);
-  progressCounter += length;
-  return pass.finish();
+  share.scan(from, length);
+  share.finish();
+}
+
+// Splits the buckets of words between two shares so that each gets about
+// half of the words, as counted in a few stretches of the text.
+Buckets balancedBuckets(std::string_view text, const WordSplit& split) {
+  constexpr size_t kSamples = 8;
+  constexpr size_t kSampleBytes = 8 * 1024;
+  std::array<size_t, WordSplit::kBuckets> words{};
+  for (size_t sample = 0; sample < kSamples; ++sample) {
+    size_t at = wordEndAt(text, text.size() / kSamples * sample);
+    size_t to = std::min(text.size(), at + kSampleBytes);
+    while (at < to) {
+      while (at < to && !isWordChar(text[at])) ++at;
+      if (at == to) break;
+      size_t end = wordEndAt(text, at);
+      ++words[split.bucketOf(text.data() + at, end - at)];
+      at = end;
+    }
+  }
+  std::array<size_t, WordSplit::kBuckets> order;
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return words[a] > words[b]; });
+  Buckets first{};
+  size_t firstWords = 0;
+  size_t otherWords = 0;
+  for (size_t bucket : order) {
+    if (firstWords <= otherWords) {
+      first[bucket] = true;
+      firstWords += words[bucket];
+    } else {
+      otherWords += words[bucket];
+    }
+  }
+  return first;
+}
+
+Buckets complementOf(const Buckets& buckets) {
+  Buckets complement;
+  for (size_t i = 0; i < buckets.size(); ++i) complement[i] = !buckets[i];
+  return complement;
+}
+
+std::vector<int> mergedAscending(const std::vector<int>& a, const std::vector<int>& b) {
+  std::vector<int> merged(a.size() + b.size());
+  std::merge(a.begin(), a.end(), b.begin(), b.end(), merged.begin());
+  return merged;
+}
+
+// Both tables' keys in key order: each key lies in one of them.
+std::vector<WordTable::KeyCount> mergedCounts(const WordTable& a, const WordTable& b) {
+  std::vector<WordTable::KeyCount> countsA = a.countsInKeyOrder();
+  std::vector<WordTable::KeyCount> countsB = b.countsInKeyOrder();
+  std::vector<WordTable::KeyCount> merged(countsA.size() + countsB.size());
+  std::merge(
+      countsA.begin(), countsA.end(), countsB.begin(), countsB.end(), merged.begin(),
+      [](const WordTable::KeyCount& x, const WordTable::KeyCount& y) { return x.key < y.key; });
+  return merged;
+}
+
+AnalysisResult analyzeAlone(std::string_view text, const AnalysisSettings& settings,
+                            const ProgressSink& progress, RepeatedStarts repeats) {
+  const WordSplit split(settings);
+  Buckets every;
+  every.fill(true);
+  Share share(text, settings, repeats, split, every, 0, text.size(), 1);
+  scanWhole(share, text, progress);
+  AnalysisResult result;
+  result.phraseRanges = std::move(share.phraseRanges());
+  result.searchedStarts = std::move(share.searchedStarts());
+  result.distantStarts = std::move(share.distantStarts()).alone();
+  result.closeStarts = std::move(share.closeStarts()).alone();
+  result.report = buildTop100Report(share.table(), settings);
+  return result;
+}
+
+// The calling thread keeps the gauge and half of the work; a second thread
+// takes the other half. The results are those of one share doing it all.
+AnalysisResult analyzeInTwoShares(std::string_view text, const AnalysisSettings& settings,
+                                  const ProgressSink& progress, RepeatedStarts repeats) {
+  const WordSplit split(settings);
+  const Buckets buckets = balancedBuckets(text, split);
+  const size_t middle = text.size() / 2;
+  Share calling(text, settings, repeats, split, buckets, 0, middle, 2);
+  Share helping(text, settings, repeats, split, complementOf(buckets), middle, text.size(), 2);
+  std::exception_ptr helperFailure;
+  std::thread helper([&] {
+    try {
+      scanWhole(helping, text, {});
+    } catch (...) {
+      helperFailure = std::current_exception();
+    }
+  });
+  try {
+    scanWhole(calling, text, progress);
+  } catch (...) {
+    helper.join();
+    throw;
+  }
+  helper.join();
+  if (helperFailure) std::rethrow_exception(helperFailure);
+
+  AnalysisResult result;
+  result.phraseRanges = std::move(calling.phraseRanges());
+  result.phraseRanges.insert(result.phraseRanges.end(), helping.phraseRanges().begin(),
+                             helping.phraseRanges().end());
+  result.searchedStarts = mergedAscending(calling.searchedStarts(), helping.searchedStarts());
+  result.distantStarts =
+      RepeatedStartList::merged(calling.distantStarts(), helping.distantStarts());
+  result.closeStarts = RepeatedStartList::merged(calling.closeStarts(), helping.closeStarts());
+  result.report = buildTop100Report(mergedCounts(calling.table(), helping.table()), settings);
+  return result;
+}
+
+}  // namespace
+
+AnalysisResult analyzeText(std::string_view text, const AnalysisSettings& settings,
+                           const ProgressSink& progress, RepeatedStarts repeats,
+                           PassThreads threads) {
+  bool shared = threads == PassThreads::kTwo ||
+                (threads == PassThreads::kAutomatic && text.size() >= kShortestSharedText &&
+                 std::thread::hardware_concurrency() >= 2);
+  AnalysisResult result = shared ? analyzeInTwoShares(text, settings, progress, repeats)
+                                 : analyzeAlone(text, settings, progress, repeats);
+  progressCounter += text.size();
+  return result;
 }

@@ -19,14 +19,20 @@ struct AnalysisResult {
 };
 
 // Whether closeStarts and distantStarts keep every start as often as the
-// rules append it, or each start once, in order of first appearance. The
-// window paints the lists, where a start painted twice gives nothing more;
-// with similar words on and wide settings the full lists grow with the
-// square of the number of words and can exhaust the memory.
+// rules append it, or each start once, in ascending order. The window
+// paints the lists, where a start painted twice gives nothing more; with
+// similar words on and wide settings the full lists grow with the square
+// of the number of words and can exhaust the memory.
 enum class RepeatedStarts { kKept, kCollapsed };
+
+// Whether the pass shares its work with a second thread. Automatic does so
+// for long texts on a machine with two cores or more; the results are the
+// same either way, and the calling thread alone calls the progress sink.
+enum class PassThreads { kAutomatic, kOne, kTwo };
 
 // `loweredText` is the editor text after lowercaseText; `settings` has been
 // clamped. `progress`, when set, takes the gauge from 0 to 50.
 AnalysisResult analyzeText(std::string_view loweredText, const AnalysisSettings& settings,
                            const ProgressSink& progress = {},
-                           RepeatedStarts repeats = RepeatedStarts::kKept);
+                           RepeatedStarts repeats = RepeatedStarts::kKept,
+                           PassThreads threads = PassThreads::kAutomatic);

@@ -52,8 +52,8 @@ void appendEquivalentLine(std::string& report, std::string_view word) {
 
 class Report {
  public:
-  Report(const WordTable& table, const AnalysisSettings& settings)
-      : settings_(settings), rows_(table.countsInKeyOrder()), printed_(rows_.size()) {
+  Report(std::vector<Row> rows, const AnalysisSettings& settings)
+      : settings_(settings), rows_(std::move(rows)), printed_(rows_.size()) {
     ranking_.reserve(rows_.size());
     for (size_t i = 0; i < rows_.size(); ++i) ranking_.push_back(rankKey(rows_[i], i));
   }
@@ -115,5 +115,10 @@ class Report {
 }  // namespace
 
 std::string buildTop100Report(const WordTable& table, const AnalysisSettings& settings) {
-  return Report(table, settings).build();
+  return Report(table.countsInKeyOrder(), settings).build();
+}
+
+std::string buildTop100Report(std::vector<WordTable::KeyCount> countsInKeyOrder,
+                              const AnalysisSettings& settings) {
+  return Report(std::move(countsInKeyOrder), settings).build();
 }

@@ -3,8 +3,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "analysis/word_table.h"
 #include "settings/analysis_settings.h"
 
 std::string buildTop100Report(const WordTable& table, const AnalysisSettings& settings);
+
+// The same from every key of the run with its count, in key order.
+std::string buildTop100Report(std::vector<WordTable::KeyCount> countsInKeyOrder,
+                              const AnalysisSettings& settings);
