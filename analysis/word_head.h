@@ -40,7 +40,7 @@ inline void wordHead(std::string_view word, std::uint64_t head[2]) {
 
 // The bits of a number read from memory that hold its first `count` bytes
 // (1 to 8).
-inline std::uint64_t firstBytesMask(size_t count) {
+constexpr std::uint64_t firstBytesMask(size_t count) {
   if (count >= 8) return ~std::uint64_t{0};
   if constexpr (std::endian::native == std::endian::little) {
     return (std::uint64_t{1} << (8 * count)) - 1;
