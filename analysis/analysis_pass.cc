@@ -203,6 +203,9 @@ class Share {
         split_(split),
         buckets_(buckets),
         sharing_(shares > 1),
+        lengthDrops_(!settings.m_wordsActive && settings.m_skipActive),
+        shortestKept_(static_cast<size_t>(std::max(0, settings.m_skipNbLettersMin))),
+        longestKept_(static_cast<size_t>(std::max(0, settings.m_skipNbLettersMax))),
         phrasesFrom_(phrasesFrom),
         phrasesTo_(phrasesTo),
         table_(settings),
@@ -260,13 +263,20 @@ class Share {
     }
   }
 
-  // Whether a word belongs to this share follows no pattern the processor
-  // could guess, so every word is written into the batch and only the
-  // share's own words are counted there.
+  // Whether a word belongs to this share, or has a length the skip filter
+  // drops, follows no pattern the processor could guess, so every word is
+  // written into the batch and only the words to handle are counted there.
   void addWord(size_t start, size_t end) {
     batch_[batchSize_] = {static_cast<int>(start), static_cast<int>(end - start), 0, 0, 0};
-    batchSize_ += !sharing_ || buckets_[split_.bucketOf(text_, start, end)];
+    bool mine = !sharing_ || buckets_[split_.bucketOf(text_, start, end)];
+    batchSize_ += mine && !droppedByLength(end - start);
     if (batchSize_ == kBatchSize) handleBatch();
+  }
+
+  // Without the word search, a word the skip filter drops for its length
+  // leaves no trace at all: it need not even be looked up.
+  bool droppedByLength(size_t length) const {
+    return lengthDrops_ && (length < shortestKept_ || length > longestKept_);
   }
 
   std::string_view wordOf(const PendingWord& word) const {
@@ -331,6 +341,9 @@ class Share {
   const WordSplit& split_;
   const Buckets buckets_;
   const bool sharing_;
+  const bool lengthDrops_;
+  const size_t shortestKept_;
+  const size_t longestKept_;
   const size_t phrasesFrom_;
   const size_t phrasesTo_;
   WordIndex words_;

@@ -239,7 +239,7 @@ AnalysisSettings randomSettings(std::mt19937& random) {
   s.m_skipNbLettersMin = 1 + static_cast<int>(random() % 3);
   s.m_skipNbLettersMax = 3 + static_cast<int>(random() % 8);
   s.m_skipWords = randomWords(random, "abc", random() % 3, 4);
-  s.m_wordsActive = 1;
+  s.m_wordsActive = random() % 3 != 0;
   s.m_wordsLetterMin = static_cast<int>(random() % 8);
   s.m_wordsLetterMax = static_cast<int>(random() % 8);
   s.m_wordsList = randomWords(random, "abc", random() % 3, 5);
