@@ -242,41 +242,59 @@ class Share {
  private:
   // Words begin where a word character follows a separator (or the start
   // of the text) and end where a separator follows a word character, so
-  // the scan reads the boundaries of 64 bytes at a time off their mask.
+  // the scan reads the boundaries of 64 bytes at a time off their mask. The
+  // scan's state stays in locals: as members, every word would wait for
+  // the store of the word before.
   void scanWords(size_t from, size_t to) {
+    size_t batchSize = batchSize_;
+    bool inWord = inWord_;
+    size_t wordStart = wordStart_;
     for (size_t f = from; f < to; f += 64) {
       size_t count = std::min<size_t>(64, to - f);
       std::uint64_t letters = wordCharMask(text_.data() + f, count);
-      std::uint64_t before = (letters << 1) | (inWord_ ? 1 : 0);
+      std::uint64_t before = (letters << 1) | (inWord ? 1 : 0);
       std::uint64_t starts = letters & ~before;
       std::uint64_t ends = ~letters & before;
       if (count < 64) ends &= (std::uint64_t{1} << count) - 1;
       for (std::uint64_t edges = starts | ends; edges != 0; edges &= edges - 1) {
         size_t at = f + static_cast<size_t>(std::countr_zero(edges));
-        if (inWord_) {
-          addWord(wordStart_, at);
+        if (inWord) {
+          batch_[batchSize] = {static_cast<int>(wordStart), static_cast<int>(at - wordStart), 0, 0,
+                               0};
+          batchSize += handles(wordStart, at);
+          if (batchSize == kBatchSize) {
+            batchSize_ = batchSize;
+            handleBatch();
+            batchSize = 0;
+          }
         } else {
-          wordStart_ = at;
+          wordStart = at;
         }
-        inWord_ = !inWord_;
+        inWord = !inWord;
       }
     }
+    batchSize_ = batchSize;
+    inWord_ = inWord;
+    wordStart_ = wordStart;
   }
 
-  // Whether a word belongs to this share, or has a length the skip filter
-  // drops, follows no pattern the processor could guess, so every word is
-  // written into the batch and only the words to handle are counted there.
   void addWord(size_t start, size_t end) {
     batch_[batchSize_] = {static_cast<int>(start), static_cast<int>(end - start), 0, 0, 0};
-    bool mine = !sharing_ || buckets_[split_.bucketOf(text_, start, end)];
-    batchSize_ += mine && !droppedByLength(end - start);
+    batchSize_ += handles(start, end);
     if (batchSize_ == kBatchSize) handleBatch();
   }
 
-  // Without the word search, a word the skip filter drops for its length
-  // leaves no trace at all: it need not even be looked up.
-  bool droppedByLength(size_t length) const {
-    return lengthDrops_ && (length < shortestKept_ || length > longestKept_);
+  // Whether this share handles the word [start, end): one of its own, and
+  // not one that the skip filter drops for its length while the word
+  // search is off, since such a word leaves no trace at all. Which words
+  // those are follows no pattern the processor could guess, so every word
+  // is written into the batch and only the words to handle are counted
+  // there, and the tests are combined without branches.
+  unsigned handles(size_t start, size_t end) const {
+    size_t length = end - start;
+    unsigned mine = !sharing_ | buckets_[split_.bucketOf(text_, start, end)];
+    unsigned dropped = lengthDrops_ & ((length < shortestKept_) | (length > longestKept_));
+    return mine & ~dropped & 1u;
   }
 
   std::string_view wordOf(const PendingWord& word) const {
