@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <optional>
 #include <thread>
 
 #include "analysis/equivalence.h"
@@ -450,12 +451,11 @@ std::vector<int> mergedAscending(const std::vector<int>& a, const std::vector<in
 }
 
 // Both tables' keys in key order: each key lies in one of them.
-std::vector<WordTable::KeyCount> mergedCounts(const WordTable& a, const WordTable& b) {
-  std::vector<WordTable::KeyCount> countsA = a.countsInKeyOrder();
-  std::vector<WordTable::KeyCount> countsB = b.countsInKeyOrder();
-  std::vector<WordTable::KeyCount> merged(countsA.size() + countsB.size());
+std::vector<WordTable::KeyCount> mergedCounts(const std::vector<WordTable::KeyCount>& a,
+                                              const std::vector<WordTable::KeyCount>& b) {
+  std::vector<WordTable::KeyCount> merged(a.size() + b.size());
   std::merge(
-      countsA.begin(), countsA.end(), countsB.begin(), countsB.end(), merged.begin(),
+      a.begin(), a.end(), b.begin(), b.end(), merged.begin(),
       [](const WordTable::KeyCount& x, const WordTable::KeyCount& y) { return x.key < y.key; });
   return merged;
 }
@@ -483,18 +483,25 @@ AnalysisResult analyzeInTwoShares(std::string_view text, const AnalysisSettings&
   const WordSplit split(settings);
   const Buckets buckets = balancedBuckets(text, split);
   const size_t middle = text.size() / 2;
-  Share calling(text, settings, repeats, split, buckets, 0, middle, 2);
-  Share helping(text, settings, repeats, split, complementOf(buckets), middle, text.size(), 2);
+  // The helper makes its own share, so that the memory it needs is asked
+  // for and first touched on its side too.
+  std::optional<Share> helping;
+  std::vector<WordTable::KeyCount> helpingCounts;
   std::exception_ptr helperFailure;
   std::thread helper([&] {
     try {
-      scanWhole(helping, text, {});
+      helping.emplace(text, settings, repeats, split, complementOf(buckets), middle, text.size(),
+                      2);
+      scanWhole(*helping, text, {});
+      helpingCounts = helping->table().countsInKeyOrder();
     } catch (...) {
       helperFailure = std::current_exception();
     }
   });
+  std::optional<Share> calling;
   try {
-    scanWhole(calling, text, progress);
+    calling.emplace(text, settings, repeats, split, buckets, 0, middle, 2);
+    scanWhole(*calling, text, progress);
   } catch (...) {
     helper.join();
     throw;
@@ -503,14 +510,15 @@ AnalysisResult analyzeInTwoShares(std::string_view text, const AnalysisSettings&
   if (helperFailure) std::rethrow_exception(helperFailure);
 
   AnalysisResult result;
-  result.phraseRanges = std::move(calling.phraseRanges());
-  result.phraseRanges.insert(result.phraseRanges.end(), helping.phraseRanges().begin(),
-                             helping.phraseRanges().end());
-  result.searchedStarts = mergedAscending(calling.searchedStarts(), helping.searchedStarts());
+  result.phraseRanges = std::move(calling->phraseRanges());
+  result.phraseRanges.insert(result.phraseRanges.end(), helping->phraseRanges().begin(),
+                             helping->phraseRanges().end());
+  result.searchedStarts = mergedAscending(calling->searchedStarts(), helping->searchedStarts());
   result.distantStarts =
-      RepeatedStartList::merged(calling.distantStarts(), helping.distantStarts());
-  result.closeStarts = RepeatedStartList::merged(calling.closeStarts(), helping.closeStarts());
-  result.report = buildTop100Report(mergedCounts(calling.table(), helping.table()), settings);
+      RepeatedStartList::merged(calling->distantStarts(), helping->distantStarts());
+  result.closeStarts = RepeatedStartList::merged(calling->closeStarts(), helping->closeStarts());
+  result.report =
+      buildTop100Report(mergedCounts(calling->table().countsInKeyOrder(), helpingCounts), settings);
   return result;
 }
 
