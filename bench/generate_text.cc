@@ -1,4 +1,4 @@
-// generate-text [--hostile] [--seed N] MEGABYTES OUTFILE
+// generate-text [--hostile | --hostile-beginning] [--seed N] MEGABYTES OUTFILE
 //
 // Writes generated prose (Windows-1252) to OUTFILE, so that other tools can
 // count its words or time their own passes over it, and prints how long the
@@ -19,13 +19,16 @@ namespace {
 
 struct Options {
   bool hostile = false;
+  HostileWords hostileWords = HostileWords::kSyllables;
   uint32_t seed = 1;
   double megabytes = 0;
   std::string outputPath;
 };
 
 [[noreturn]] void exitWithUsage() {
-  std::fprintf(stderr, "usage: generate-text [--hostile] [--seed N] MEGABYTES OUTFILE\n");
+  std::fprintf(stderr,
+               "usage: generate-text [--hostile | --hostile-beginning] [--seed N] MEGABYTES "
+               "OUTFILE\n");
   std::exit(2);
 }
 
@@ -49,6 +52,9 @@ Options parseOptions(int argc, char** argv) {
     std::string_view arg = argv[i];
     if (arg == "--hostile") {
       options.hostile = true;
+    } else if (arg == "--hostile-beginning") {
+      options.hostile = true;
+      options.hostileWords = HostileWords::kBeginningOnly;
     } else if (arg == "--seed" && i + 1 < argc && parseSeed(argv[i + 1], options.seed)) {
       ++i;
     } else if (positional == 0 && parseMegabytes(argv[i], options.megabytes)) {
@@ -89,8 +95,8 @@ int main(int argc, char** argv) {
   size_t bytes = static_cast<size_t>(options.megabytes * 1024 * 1024);
 
   auto started = std::chrono::steady_clock::now();
-  std::string text =
-      options.hostile ? generateHostile(bytes, options.seed) : generateProse(bytes, options.seed);
+  std::string text = options.hostile ? generateHostile(bytes, options.seed, options.hostileWords)
+                                     : generateProse(bytes, options.seed);
   std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
 
   std::ofstream out(options.outputPath, std::ios::binary);

@@ -51,6 +51,8 @@ generate_texts() {
     [ -s "$texts/prose-$mb.txt" ] || "$generate" "$mb" "$texts/prose-$mb.txt" >/dev/null
   done
   [ -s "$texts/hostile-10.txt" ] || "$generate" --hostile 10 "$texts/hostile-10.txt" >/dev/null
+  [ -s "$texts/hostile-beginning-10.txt" ] ||
+    "$generate" --hostile-beginning 10 "$texts/hostile-beginning-10.txt" >/dev/null
   "$build/bench/write-settings" all-features "$texts/all-features.txt"
 }
 

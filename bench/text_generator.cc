@@ -204,7 +204,14 @@ const Vocabulary& vocabularyFor(uint32_t seed) {
   return *vocabulary;
 }
 
-std::vector<std::string> makeHostileWords(uint32_t seed, const Vocabulary& vocabulary) {
+std::string makeRandomLetters(RandomSource& random, int count) {
+  std::string letters;
+  for (int i = 0; i < count; ++i) letters += static_cast<char>('a' + random.below(26));
+  return letters;
+}
+
+std::vector<std::string> makeHostileWords(uint32_t seed, const Vocabulary& vocabulary,
+                                          HostileWords kind) {
   std::unordered_set<std::string> taken;
   for (const std::string& word : vocabulary.words) taken.insert(lowered(word));
   RandomSource random(streamSeed(seed, 2));
@@ -212,7 +219,11 @@ std::vector<std::string> makeHostileWords(uint32_t seed, const Vocabulary& vocab
   words.reserve(kHostileWordCount);
   while (words.size() < kHostileWordCount) {
     std::string word(kHostilePrefix);
-    word += makeSyllables(random, 2 + static_cast<int>(random.below(2)));
+    if (kind == HostileWords::kSyllables) {
+      word += makeSyllables(random, 2 + static_cast<int>(random.below(2)));
+    } else {
+      word += makeRandomLetters(random, 6 + static_cast<int>(random.below(5)));
+    }
     if (taken.insert(word).second) words.push_back(std::move(word));
   }
   for (size_t i = words.size() - 1; i > 0; --i) std::swap(words[i], words[random.below(i + 1)]);
@@ -295,8 +306,8 @@ std::string generateProse(size_t bytes, uint32_t seed) {
   return ProseWriter(vocabularyFor(seed), seed, nullptr).write(bytes);
 }
 
-std::string generateHostile(size_t bytes, uint32_t seed) {
+std::string generateHostile(size_t bytes, uint32_t seed, HostileWords kind) {
   const Vocabulary& vocabulary = vocabularyFor(seed);
-  std::vector<std::string> hostileWords = makeHostileWords(seed, vocabulary);
+  std::vector<std::string> hostileWords = makeHostileWords(seed, vocabulary, kind);
   return ProseWriter(vocabulary, seed, &hostileWords).write(bytes);
 }

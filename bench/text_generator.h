@@ -22,7 +22,15 @@ std::string generateProse(size_t bytes, uint32_t seed);
 // kHostileWordCount distinct made-up words that all begin with
 // kHostilePrefix. They come in a fixed shuffled order, so all of them have
 // appeared once before any repeats (from about 2 MB of text on).
-std::string generateHostile(size_t bytes, uint32_t seed);
+//
+// kSyllables builds them from the syllables of the long tail, so that
+// many share long beginnings: with similar words on they form large
+// families of equivalent words. kBeginningOnly follows the prefix with six
+// to ten random letters, so that the words share the prefix and, by
+// chance, little more.
+enum class HostileWords { kSyllables, kBeginningOnly };
+std::string generateHostile(size_t bytes, uint32_t seed,
+                            HostileWords kind = HostileWords::kSyllables);
 
 inline constexpr std::string_view kHostilePrefix = "co";
 inline constexpr size_t kHostileWordCount = 100000;
