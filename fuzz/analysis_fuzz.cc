@@ -150,6 +150,29 @@ class GaugeCheck {
   int high_;
 };
 
+std::vector<int> eachOnceAscending(std::vector<int> starts) {
+  std::sort(starts.begin(), starts.end());
+  starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+  return starts;
+}
+
+// The pass shared between two threads, as long texts have it, gives the
+// lists of one thread doing it all, in the same order; collapsed, each
+// start once in ascending order.
+void checkSharedPassAgrees(std::string_view text, const AnalysisSettings& settings,
+                           const AnalysisResult& alone) {
+  AnalysisResult shared = analyzeText(text, settings, {}, RepeatedStarts::kKept, PassThreads::kTwo);
+  FUZZ_CHECK(shared.phraseRanges == alone.phraseRanges);
+  FUZZ_CHECK(shared.searchedStarts == alone.searchedStarts);
+  FUZZ_CHECK(shared.distantStarts == alone.distantStarts);
+  FUZZ_CHECK(shared.closeStarts == alone.closeStarts);
+  FUZZ_CHECK(shared.report == alone.report);
+  AnalysisResult collapsed =
+      analyzeText(text, settings, {}, RepeatedStarts::kCollapsed, PassThreads::kTwo);
+  FUZZ_CHECK(collapsed.distantStarts == eachOnceAscending(alone.distantStarts));
+  FUZZ_CHECK(collapsed.closeStarts == eachOnceAscending(alone.closeStarts));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
@@ -164,8 +187,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   FUZZ_CHECK(lowered.size() == text.size());
 
   GaugeCheck analysisGauge(0, 50);
-  AnalysisResult result = analyzeText(lowered, settings, [&](int value) { analysisGauge(value); });
+  AnalysisResult result = analyzeText(
+      lowered, settings, [&](int value) { analysisGauge(value); }, RepeatedStarts::kKept,
+      PassThreads::kOne);
   checkResult(lowered, result);
+  checkSharedPassAgrees(lowered, settings, result);
 
   GaugeCheck paintGauge(50, 100);
   std::vector<ColourRun> runs =
