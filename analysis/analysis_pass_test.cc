@@ -211,6 +211,11 @@ class PlainPass {
   AnalysisResult result_;
 };
 
+std::vector<int> eachOnceAscending(const std::vector<int>& starts) {
+  std::set<int> unique(starts.begin(), starts.end());
+  return {unique.begin(), unique.end()};
+}
+
 std::string randomText(std::mt19937& random, const std::string& alphabet, size_t size) {
   std::string text;
   for (size_t i = 0; i < size; ++i) text += alphabet[random() % alphabet.size()];
@@ -271,6 +276,44 @@ TEST(AnalysisPassIdentity, AgreesWithThePlainPassOnRandomTextsAndSettings) {
   }
 }
 
+// Long enough for the automatic choice to share the work, with words from
+// a few hundred forms, most sharing beginnings, so that tables, families
+// and lists grow large in both shares.
+TEST(AnalysisPassIdentity, TwoThreadsAgreeWithOneOnALongText) {
+  std::mt19937 random(99);
+  const char* const pieces[] = {"con", "tra", "st", "ment", "ion", "a", "re", "pre", "Ou", "\xE9"};
+  std::string text;
+  while (text.size() < 300 * 1024) {
+    int parts = 1 + static_cast<int>(random() % 4);
+    for (int i = 0; i < parts; ++i) text += pieces[random() % 10];
+    text += random() % 9 == 0 ? ".\n" : " ";
+  }
+  text = lowercaseText(text);
+  AnalysisSettings everything = defaults();
+  everything.m_wordsActive = 1;
+  everything.m_wordsLetterMin = 9;
+  everything.m_wordsLetterMax = 10;
+  everything.m_wordsPartsList = {"tra"};
+  everything.m_phrasesActive = 1;
+  everything.m_phrasesList = {"con tra", "a re"};
+  AnalysisSettings letters = defaults();
+  letters.m_sameNbLetters = 1;
+  letters.m_samePercent = 10;
+  for (const AnalysisSettings& s : {defaults(), everything, letters}) {
+    AnalysisResult alone = analyzeText(text, s, {}, RepeatedStarts::kKept, PassThreads::kOne);
+    AnalysisResult shared = analyzeText(text, s, {}, RepeatedStarts::kKept, PassThreads::kTwo);
+    ASSERT_FALSE(alone.closeStarts.empty());
+    EXPECT_EQ(shared.phraseRanges, alone.phraseRanges);
+    EXPECT_EQ(shared.searchedStarts, alone.searchedStarts);
+    EXPECT_EQ(shared.distantStarts, alone.distantStarts);
+    EXPECT_EQ(shared.closeStarts, alone.closeStarts);
+    EXPECT_EQ(shared.report, alone.report);
+    AnalysisResult collapsed = analyzeText(text, s, {}, RepeatedStarts::kCollapsed);
+    EXPECT_EQ(collapsed.closeStarts, eachOnceAscending(alone.closeStarts));
+    EXPECT_EQ(collapsed.distantStarts, eachOnceAscending(alone.distantStarts));
+  }
+}
+
 TEST(AnalysisPassIdentity, TheGaugeGetsEveryValueCountingByteByByteWouldGiveIt) {
   std::mt19937 random(77);
   for (int round = 0; round < 30; ++round) {
@@ -298,11 +341,6 @@ TEST(AnalysisPassIdentity, TheGaugeGetsEveryValueCountingByteByByteWouldGiveIt) 
 }  // namespace
 
 namespace {
-
-std::vector<int> eachOnceAscending(const std::vector<int>& starts) {
-  std::set<int> unique(starts.begin(), starts.end());
-  return {unique.begin(), unique.end()};
-}
 
 // Every word equivalent to every other, rings of 99 within the widest
 // distance: the rules append each start again and again.
