@@ -34,7 +34,7 @@ std::uint64_t hashWord(std::string_view word) {
 
 WordIndex::Slot WordIndex::slotFor(std::string_view word) {
   Slot slot;
-  wordHead(word, slot.head);
+  slot.head = loadWordBytes(word.data(), std::min<size_t>(word.size(), 8));
   slot.length = static_cast<std::uint32_t>(word.size());
   return slot;
 }
@@ -47,10 +47,9 @@ size_t WordIndex::slotOf(const Slot& wanted, std::string_view word, std::uint64_
   while (true) {
     const Slot& slot = slots_[s];
     if (slot.id == kAbsent) return s;
-    if (slot.head[0] == wanted.head[0] && slot.head[1] == wanted.head[1] &&
-        slot.length == wanted.length &&
-        (word.size() <= 16 || std::memcmp(words_[static_cast<size_t>(slot.id)].data() + 16,
-                                          word.data() + 16, word.size() - 16) == 0)) {
+    if (slot.head == wanted.head && slot.length == wanted.length &&
+        (word.size() <= 8 || std::memcmp(words_[static_cast<size_t>(slot.id)].data() + 8,
+                                         word.data() + 8, word.size() - 8) == 0)) {
       return s;
     }
     s = (s + 1) & mask;
@@ -68,7 +67,6 @@ int WordIndex::insert(std::string_view word, std::uint64_t hash) {
   size_t s = slotOf(wanted, word, hash);
   if (slots_[s].id != kAbsent) return slots_[s].id;
   wanted.id = size();
-  wanted.hash = hash;
   words_.push_back(keep(word));
   slots_[s] = wanted;
   if (words_.size() * 2 > slots_.size()) grow();
@@ -103,7 +101,7 @@ void WordIndex::rehash(size_t slots) {
   const size_t mask = slots_.size() - 1;
   for (const Slot& slot : old) {
     if (slot.id == kAbsent) continue;
-    size_t s = static_cast<size_t>(slot.hash) & mask;
+    size_t s = static_cast<size_t>(hashWord(words_[static_cast<size_t>(slot.id)])) & mask;
     while (slots_[s].id != kAbsent) s = (s + 1) & mask;
     slots_[s] = slot;
   }
