@@ -10,10 +10,12 @@
 #include <thread>
 
 #include "analysis/equivalence.h"
+#include "analysis/repeated_start_list.h"
 #include "analysis/search.h"
 #include "analysis/top100_report.h"
 #include "analysis/word_head.h"
 #include "analysis/word_index.h"
+#include "analysis/word_split.h"
 #include "analysis/word_table.h"
 #include "analysis/words.h"
 
@@ -52,148 +54,10 @@ struct PendingWord {
   int entry;
 };
 
-// How two shares divide the words: by the beginning that every word shares
-// with all the words its occurrences are recorded under, so that each
-// share has every occurrence its entries receive. Words are sorted into
-// buckets by a hash of that beginning (of the whole word when shorter), and
-// each share takes some of the buckets.
-class WordSplit {
- public:
-  static constexpr int kBucketBits = 10;
-  static constexpr size_t kBuckets = size_t{1} << kBucketBits;
-
-  explicit WordSplit(const AnalysisSettings& settings) : beginning_(sharedBeginning(settings)) {}
-
-  // The bucket of the word [start, end) of `text`. Most words have eight
-  // bytes of text after their start, read in one load whatever the word's
-  // length: words of every length come mixed, and a choice by length
-  // would be guessed wrong half the time.
-  size_t bucketOf(std::string_view text, size_t start, size_t end) const {
-    size_t counted = std::min(end - start, beginning_);
-    std::uint64_t beginning;
-    if (text.size() - start >= 8) {
-      std::memcpy(&beginning, text.data() + start, 8);
-      beginning &= kFirstBytes[counted];
-    } else {
-      beginning = loadWordBytes(text.data() + start, counted);
-    }
-    std::uint64_t hash = (beginning ^ counted) * 0x9E3779B97F4A7C15ull;
-    return static_cast<size_t>(hash >> (64 - kBucketBits));
-  }
-
- private:
-  // A word's occurrences go to keys equal to it or sharing at least the
-  // minimum number of letters with it, and at least its first two bytes;
-  // only a one-letter word, whose candidates are all the keys of its
-  // letter, can be similar to a key sharing one byte with it, and only with
-  // a minimum of one letter or none and a percentage below half of two.
-  static size_t sharedBeginning(const AnalysisSettings& settings) {
-    constexpr size_t kMost = 8;
-    if (!settings.m_sameActive) return kMost;
-    if (settings.m_sameNbLetters <= 1 && settings.m_samePercent < 50) return 1;
-    return static_cast<size_t>(std::clamp(settings.m_sameNbLetters, 2, static_cast<int>(kMost)));
-  }
-
-  static constexpr std::array<std::uint64_t, 9> kFirstBytes = [] {
-    std::array<std::uint64_t, 9> masks{};
-    for (size_t count = 1; count < masks.size(); ++count) masks[count] = firstBytesMask(count);
-    return masks;
-  }();
-
-  const size_t beginning_;
-};
-
-// Which buckets of words a share takes.
-using Buckets = std::array<bool, WordSplit::kBuckets>;
-
-// The starts one of the two repetition rules appends. Kept in full, with,
-// when the work is shared, where the starts of each occurrence end, so
-// that the two shares can be put back in text order; or collapsed, one
-// bit per position of the text.
-class RepeatedStartList {
- public:
-  RepeatedStartList(RepeatedStarts repeats, bool tagged, size_t textLength)
-      : collapsed_(repeats == RepeatedStarts::kCollapsed), tagged_(tagged) {
-    if (collapsed_) seen_.assign((textLength + 63) / 64, 0);
-  }
-
-  std::vector<int>& appended() { return starts_; }
-
-  // The starts appended since the last call were those of the occurrence
-  // at `occurrence`.
-  void occurrenceDone(int occurrence) {
-    if (collapsed_) {
-      for (int start : starts_) {
-        seen_[static_cast<size_t>(start) / 64] |= std::uint64_t{1} << (start % 64);
-      }
-      starts_.clear();
-    } else if (tagged_ && starts_.size() > taggedEnd_) {
-      ends_.push_back({occurrence, starts_.size()});
-      taggedEnd_ = starts_.size();
-    }
-  }
-
-  // The starts of both lists in the order the rules appended them: by
-  // occurrence, since every occurrence belongs to one share; or, collapsed,
-  // each start once in ascending order.
-  static std::vector<int> merged(const RepeatedStartList& a, const RepeatedStartList& b) {
-    if (a.collapsed_) return ascendingStarts(a.seen_, b.seen_);
-    std::vector<int> starts;
-    starts.reserve(a.starts_.size() + b.starts_.size());
-    size_t i = 0;
-    size_t j = 0;
-    size_t fromA = 0;
-    size_t fromB = 0;
-    while (i < a.ends_.size() || j < b.ends_.size()) {
-      bool takeA = j == b.ends_.size() ||
-                   (i < a.ends_.size() && a.ends_[i].occurrence < b.ends_[j].occurrence);
-      const RepeatedStartList& from = takeA ? a : b;
-      size_t& done = takeA ? fromA : fromB;
-      size_t end = (takeA ? a.ends_[i++] : b.ends_[j++]).end;
-      starts.insert(starts.end(), from.starts_.begin() + static_cast<long>(done),
-                    from.starts_.begin() + static_cast<long>(end));
-      done = end;
-    }
-    return starts;
-  }
-
-  // The starts of a list that had the work to itself.
-  std::vector<int> alone() && {
-    if (collapsed_) return ascendingStarts(seen_, seen_);
-    return std::move(starts_);
-  }
-
- private:
-  struct OccurrenceEnd {
-    int occurrence;
-    size_t end;
-  };
-
-  bool collapsed_;
-  bool tagged_;
-  std::vector<int> starts_;
-  std::vector<OccurrenceEnd> ends_;
-  size_t taggedEnd_ = 0;
-  std::vector<std::uint64_t> seen_;
-
-  // The positions whose bit is set in `a` or `b`, in ascending order.
-  static std::vector<int> ascendingStarts(const std::vector<std::uint64_t>& a,
-                                          const std::vector<std::uint64_t>& b) {
-    std::vector<int> starts;
-    for (size_t word = 0; word < a.size(); ++word) {
-      for (std::uint64_t bits = a[word] | b[word]; bits != 0; bits &= bits - 1) {
-        starts.push_back(static_cast<int>(word * 64) + std::countr_zero(bits));
-      }
-    }
-    return starts;
-  }
-};
-
-// The detection work for the words whose first byte it takes, and for the
-// phrases that begin in one stretch of the text. Every candidate of a word
-// shares its first byte, so a word's repetitions never depend on the words
-// of another share: two shares can run side by side, each with its own
-// word table.
+// The detection work for the words of some buckets (all of them when it
+// works alone), and for the phrases that begin in one stretch of the text.
+// A word's repetitions never depend on the words of another bucket, so two
+// shares can run side by side, each with its own word table.
 class Share {
  public:
   Share(std::string_view text, const AnalysisSettings& settings, RepeatedStarts repeats,
@@ -401,47 +265,6 @@ void scanWhole(Share& share, std::string_view text, const ProgressSink& progress
   }
   share.scan(from, length);
   share.finish();
-}
-
-// Splits the buckets of words between two shares so that each gets about
-// half of the words, as counted in a few stretches of the text.
-Buckets balancedBuckets(std::string_view text, const WordSplit& split) {
-  constexpr size_t kSamples = 8;
-  constexpr size_t kSampleBytes = 8 * 1024;
-  std::array<size_t, WordSplit::kBuckets> words{};
-  for (size_t sample = 0; sample < kSamples; ++sample) {
-    size_t at = wordEndAt(text, text.size() / kSamples * sample);
-    size_t to = std::min(text.size(), at + kSampleBytes);
-    while (at < to) {
-      while (at < to && !isWordChar(text[at])) ++at;
-      if (at == to) break;
-      size_t end = wordEndAt(text, at);
-      ++words[split.bucketOf(text, at, end)];
-      at = end;
-    }
-  }
-  std::array<size_t, WordSplit::kBuckets> order;
-  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(),
-                   [&](size_t a, size_t b) { return words[a] > words[b]; });
-  Buckets first{};
-  size_t firstWords = 0;
-  size_t otherWords = 0;
-  for (size_t bucket : order) {
-    if (firstWords <= otherWords) {
-      first[bucket] = true;
-      firstWords += words[bucket];
-    } else {
-      otherWords += words[bucket];
-    }
-  }
-  return first;
-}
-
-Buckets complementOf(const Buckets& buckets) {
-  Buckets complement;
-  for (size_t i = 0; i < buckets.size(); ++i) complement[i] = !buckets[i];
-  return complement;
 }
 
 std::vector<int> mergedAscending(const std::vector<int>& a, const std::vector<int>& b) {
