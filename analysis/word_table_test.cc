@@ -172,64 +172,75 @@ struct PlainTable {
   std::vector<int> distant;
 };
 
+// A word and the number of characters from its start to the next word's.
+struct Placed {
+  std::string word;
+  int step;
+};
+
+// Records `count` words from `next` in the narrowed table and in the plain
+// walk, and expects the same lists and, for every key, the same count and
+// ring.
+template <typename NextWord>
+void expectNarrowedMatchesPlain(const AnalysisSettings& s, int count, NextWord next,
+                                size_t fewestKeys = 0) {
+  Recorder narrowed(s);
+  PlainTable plain(s);
+  int position = 0;
+  for (int i = 0; i < count; ++i) {
+    Placed placed = next();
+    narrowed.add(placed.word, position);
+    plain.add(placed.word, position);
+    position += placed.step;
+  }
+  ASSERT_GE(plain.entries.size(), fewestKeys);
+  ASSERT_EQ(narrowed.closeStarts, plain.close);
+  ASSERT_EQ(narrowed.distantStarts, plain.distant);
+  ASSERT_EQ(narrowed.table.entries().size(), plain.entries.size());
+  for (const auto& [word, entry] : plain.entries) {
+    ASSERT_EQ(narrowed.count(word), entry.count) << word;
+    ASSERT_EQ(narrowed.table.entries().find(word)->second.recentPositions, entry.recentPositions)
+        << word;
+  }
+}
+
 // Keys arrive in every order, words run past the 16 bytes kept inline,
 // and one-byte words (whose run holds every key of their letter) come and
 // go: the lists each entry keeps must still be those of the plain walk.
 TEST(WordTableEquivalence, NarrowedWalkMatchesThePlainWalkOnLongAndOneByteWords) {
   std::mt19937 random(777);
   for (int round = 0; round < 40; ++round) {
+    SCOPED_TRACE(round);
     AnalysisSettings s = settingsWith(1, 2 + round % 4);
     s.m_sameNbLetters = round % 3;
     s.m_samePercent = (round * 13) % 60;
     s.m_closeDistance = 40;
     s.m_distantDistance = 300;
-    Recorder narrowed(s);
-    PlainTable plain(s);
-    int position = 0;
-    for (int i = 0; i < 600; ++i) {
+    expectNarrowedMatchesPlain(s, 600, [&] {
       size_t length = random() % 4 == 0 ? 1 : 12 + random() % 10;
       std::string word(length, 'a');
       for (size_t j = 8; j < word.size(); ++j) word[j] = static_cast<char>('a' + random() % 2);
       if (length == 1) word[0] = static_cast<char>('a' + random() % 2);
-      narrowed.add(word, position);
-      plain.add(word, position);
-      position += static_cast<int>(word.size()) + 1;
-    }
-    ASSERT_EQ(narrowed.closeStarts, plain.close) << "round " << round;
-    ASSERT_EQ(narrowed.distantStarts, plain.distant) << "round " << round;
-    for (const auto& [word, entry] : plain.entries) {
-      ASSERT_EQ(narrowed.count(word), entry.count) << word;
-    }
+      return Placed{word, static_cast<int>(length) + 1};
+    });
   }
 }
 
 TEST(WordTableEquivalence, NarrowedWalkMatchesThePlainWalk) {
   std::mt19937 random(12345);
   for (int round = 0; round < 60; ++round) {
+    SCOPED_TRACE(round);
     AnalysisSettings s = settingsWith(round % 7 != 0, 2 + round % 5);
     s.m_sameNbLetters = round % 6;
     s.m_samePercent = (round * 17) % 101;
     s.m_closeDistance = 30 + round;
     s.m_distantDistance = 200 + 10 * round;
-    Recorder narrowed(s);
-    PlainTable plain(s);
-    int position = 0;
-    for (int i = 0; i < 400; ++i) {
+    expectNarrowedMatchesPlain(s, 400, [&] {
       // Words over a tiny alphabet share long beginnings often.
       std::string word(1 + random() % 9, 'a');
       for (char& c : word) c = static_cast<char>('a' + random() % 3);
-      narrowed.add(word, position);
-      plain.add(word, position);
-      position += static_cast<int>(word.size()) + 1 + static_cast<int>(random() % 5);
-    }
-    ASSERT_EQ(narrowed.closeStarts, plain.close) << "round " << round;
-    ASSERT_EQ(narrowed.distantStarts, plain.distant) << "round " << round;
-    ASSERT_EQ(narrowed.table.entries().size(), plain.entries.size()) << "round " << round;
-    for (const auto& [word, entry] : plain.entries) {
-      ASSERT_EQ(narrowed.count(word), entry.count) << word;
-      ASSERT_EQ(narrowed.table.entries().find(word)->second.recentPositions, entry.recentPositions)
-          << word;
-    }
+      return Placed{word, static_cast<int>(word.size()) + 1 + static_cast<int>(random() % 5)};
+    });
   }
 }
 
@@ -240,30 +251,21 @@ TEST(WordTableEquivalence, NarrowedWalkMatchesThePlainWalk) {
 TEST(WordTableEquivalence, FamiliesTooLargeToListMatchThePlainWalk) {
   std::mt19937 random(4242);
   for (int round = 0; round < 6; ++round) {
+    SCOPED_TRACE(round);
     AnalysisSettings s = settingsWith(1, 2 + round % 3);
     s.m_sameNbLetters = round % 3;
     s.m_samePercent = 10 * round;
     s.m_closeDistance = 60;
     s.m_distantDistance = 500;
-    Recorder narrowed(s);
-    PlainTable plain(s);
-    int position = 0;
-    for (int i = 0; i < 3000; ++i) {
-      std::string word = random() % 10 == 0 ? "a" : "ab";
-      size_t tail = word.size() == 1 ? 0 : random() % 9;
-      for (size_t j = 0; j < tail; ++j) word += static_cast<char>('a' + random() % 3);
-      narrowed.add(word, position);
-      plain.add(word, position);
-      position += static_cast<int>(word.size()) + 1 + static_cast<int>(random() % 7);
-    }
-    ASSERT_GT(plain.entries.size(), 300u);
-    ASSERT_EQ(narrowed.closeStarts, plain.close) << "round " << round;
-    ASSERT_EQ(narrowed.distantStarts, plain.distant) << "round " << round;
-    for (const auto& [word, entry] : plain.entries) {
-      ASSERT_EQ(narrowed.count(word), entry.count) << word;
-      ASSERT_EQ(narrowed.table.entries().find(word)->second.recentPositions, entry.recentPositions)
-          << word;
-    }
+    expectNarrowedMatchesPlain(
+        s, 3000,
+        [&] {
+          std::string word = random() % 10 == 0 ? "a" : "ab";
+          size_t tail = word.size() == 1 ? 0 : random() % 9;
+          for (size_t j = 0; j < tail; ++j) word += static_cast<char>('a' + random() % 3);
+          return Placed{word, static_cast<int>(word.size()) + 1 + static_cast<int>(random() % 7)};
+        },
+        300);
   }
 }
 
