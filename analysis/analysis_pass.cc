@@ -4,7 +4,6 @@
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <cstring>
 #include <exception>
 #include <optional>
 #include <thread>
@@ -13,7 +12,6 @@
 #include "analysis/repeated_start_list.h"
 #include "analysis/search.h"
 #include "analysis/top100_report.h"
-#include "analysis/word_head.h"
 #include "analysis/word_index.h"
 #include "analysis/word_split.h"
 #include "analysis/word_table.h"
@@ -157,7 +155,7 @@ class Share {
   // there, and the tests are combined without branches.
   unsigned handles(size_t start, size_t end) const {
     size_t length = end - start;
-    unsigned mine = !sharing_ | buckets_[split_.bucketOf(text_, start, end)];
+    unsigned mine = sharing_ ? buckets_[split_.bucketOf(text_, start, end)] : 1u;
     unsigned dropped = lengthDrops_ & ((length < shortestKept_) | (length > longestKept_));
     return mine & ~dropped & 1u;
   }
