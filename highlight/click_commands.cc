@@ -3,6 +3,8 @@
 #include <wx/scrolwin.h>
 
 #include "analysis/equivalence.h"
+#include "analysis/words.h"
+#include "highlight/editor_text.h"
 #include "highlight/hidden_words.h"
 #include "highlight/text_ctrl_custom.h"
 #include "highlight/word_marking.h"
@@ -23,9 +25,12 @@ void addSkipWord(const std::string& word, AnalysisSettings& settings) {
 }
 
 // Plain click: mark. CTRL (whatever ALT is): add to the words to skip.
-// ALT: hide or show again. The numbers are used as typed, not clamped.
+// ALT: hide or show again. The numbers are used as typed, not clamped. The
+// editor's text is read once: on a novel, reading it costs as much as the
+// marking.
 void FrameMain::OnEditorClick(long pos, bool controlDown, bool altDown) {
-  const std::string word = wordAtPosition(*m_editor, pos);
+  const std::string loweredText = lowercaseText(editorBytes(*m_editor));
+  const std::string word = wordAtPosition(loweredText, pos);
   if (word.empty()) return;
   AnalysisSettings settings = ReadSettingsFromPane();
   if (controlDown) {
@@ -34,12 +39,12 @@ void FrameMain::OnEditorClick(long pos, bool controlDown, bool altDown) {
     m_skipListField->SetInsertionPointEnd();
     m_settingsPane->Scroll(0, 0);
   } else if (altDown) {
-    toggleHiddenWord(*m_gauge, *m_editor, word, settings);
+    toggleHiddenWord(*m_gauge, *m_editor, word, settings, loweredText);
     WriteSettingsToPane(settings);
     m_settingsPane->Scroll(0, kHiddenSectionScroll);
     m_hiddenListField->SetInsertionPointEnd();
   } else {
-    markWord(*m_editor, *m_top100, true, word, settings, *m_gauge, m_markedWord);
+    markWord(*m_editor, *m_top100, true, word, settings, *m_gauge, m_markedWord, loweredText);
   }
 }
 
@@ -47,5 +52,6 @@ void FrameMain::OnTop100Click(long pos) {
   const std::string word = wordAtPosition(*m_top100, pos);
   if (word.empty()) return;
   AnalysisSettings settings = ReadSettingsFromPane();
-  markWord(*m_editor, *m_top100, false, word, settings, *m_gauge, m_markedWord);
+  markWord(*m_editor, *m_top100, false, word, settings, *m_gauge, m_markedWord,
+           lowercaseText(editorBytes(*m_editor)));
 }

@@ -4,13 +4,10 @@
 #include <wx/textctrl.h>
 
 #include "analysis/equivalence.h"
-#include "analysis/words.h"
-#include "highlight/editor_text.h"
 #include "highlight/restyle.h"
 
 void toggleHiddenWord(wxGauge& gauge, wxTextCtrl& editor, const std::string& word,
-                      AnalysisSettings& settings) {
-  const std::string loweredText = lowercaseText(editorBytes(editor));
+                      AnalysisSettings& settings, const std::string& loweredText) {
   WordList& hidden = settings.m_hiddenList;
   const int found = findWordInList(word, hidden, settings);
   if (found < 0) {

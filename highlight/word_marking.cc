@@ -80,11 +80,14 @@ void markTop100(wxTextCtrl& top100, bool fromEditor, const std::string& word,
 }  // namespace
 
 std::string wordAtPosition(const wxTextCtrl& control, long pos) {
-  const std::string value = editorBytes(control);
-  if (pos < 0 || static_cast<size_t>(pos) >= value.size() || value[pos] == ' ') return {};
-  const size_t start = wordStartAt(value, static_cast<size_t>(pos));
-  const size_t end = wordEndAt(value, static_cast<size_t>(pos));
-  return lowercaseText(std::string_view(value).substr(start, end - start));
+  return wordAtPosition(editorBytes(control), pos);
+}
+
+std::string wordAtPosition(std::string_view text, long pos) {
+  if (pos < 0 || static_cast<size_t>(pos) >= text.size() || text[pos] == ' ') return {};
+  const size_t start = wordStartAt(text, static_cast<size_t>(pos));
+  const size_t end = wordEndAt(text, static_cast<size_t>(pos));
+  return lowercaseText(text.substr(start, end - start));
 }
 
 void recolourWord(const std::string& word, const AnalysisSettings& settings, wxTextCtrl& editor,
@@ -131,8 +134,8 @@ void recolourWord(const std::string& word, const AnalysisSettings& settings, wxT
 }
 
 void markWord(wxTextCtrl& editor, wxTextCtrl& top100, bool fromEditor, const std::string& word,
-              const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord) {
-  const std::string loweredText = lowercaseText(editorBytes(editor));
+              const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord,
+              const std::string& loweredText) {
   {
     RestyleScope scope(editor);
     if (!markedWord.empty()) {

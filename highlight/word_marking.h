@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "settings/analysis_settings.h"
 
@@ -14,12 +15,16 @@ class wxTextCtrl;
 // separator at `pos` when there is one (a click on the apostrophe of
 // "l'homme" gives "l'homme"); empty on a space or past the end.
 std::string wordAtPosition(const wxTextCtrl& control, long pos);
+// The same in `text`, the control's bytes (lowered or not).
+std::string wordAtPosition(std::string_view text, long pos);
 
 // Un-marks `markedWord` when there is one, marks `word` in the editor and,
 // when shown, in the Top-100 pane, and makes it the marked word. A click in
-// the editor scrolls the pane to the word's first line.
+// the editor scrolls the pane to the word's first line. `loweredText` is
+// the editor's text, lowered, as the caller has just read it.
 void markWord(wxTextCtrl& editor, wxTextCtrl& top100, bool fromEditor, const std::string& word,
-              const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord);
+              const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord,
+              const std::string& loweredText);
 
 // One pass over the editor that marks, or un-marks, every occurrence of
 // `word`; the gauge goes from `progressStart` over `progressSpan`.
