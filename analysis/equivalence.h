@@ -23,6 +23,17 @@ inline bool similarByCommonBeginning(size_t common, size_t longer,
   return longEnough && static_cast<std::int64_t>(common) > share;
 }
 
+// With similar words on, every word similar to a word of `length` bytes,
+// other than an equal one, shares at least this many first bytes with it:
+// the minimum number of letters, and more than the percentage of the
+// longer word, hence of this one (a percentage below zero counted as zero).
+inline size_t similarBeginning(size_t length, const AnalysisSettings& settings) {
+  auto letters = static_cast<size_t>(std::max(0, settings.m_sameNbLetters));
+  std::int64_t share =
+      static_cast<std::int64_t>(length) * std::max(0, settings.m_samePercent) / 100;
+  return std::max(letters, static_cast<size_t>(share) + 1);
+}
+
 // Index of the first entry equivalent to `word`, or -1.
 int findWordInList(std::string_view word, const WordList& list, const AnalysisSettings& settings);
 

@@ -35,9 +35,7 @@ size_t indexOf(std::uint64_t key) { return static_cast<size_t>(key & 0xFFFFFFFFu
 // percentage below zero (never left by ClampToRanges) bounds nothing.
 size_t familyBeginning(std::string_view word, const AnalysisSettings& settings) {
   if (settings.m_samePercent < 0) return 0;
-  size_t letters = static_cast<size_t>(std::max(0, settings.m_sameNbLetters));
-  long long share = static_cast<long long>(word.size()) * std::max(0, settings.m_samePercent) / 100;
-  return std::max({size_t{1}, letters, static_cast<size_t>(share) + 1});
+  return similarBeginning(word.size(), settings);
 }
 
 void appendMainLine(std::string& report, int count, std::string_view word) {

@@ -99,8 +99,6 @@ WordTable::WordTable(const AnalysisSettings& settings)
     : settings_(settings),
       ringSize_(std::max(1, settings.m_distantNb)),
       sameActive_(settings.m_sameActive != 0),
-      sameLetters_(static_cast<size_t>(std::max(0, settings.m_sameNbLetters))),
-      samePercent_(std::max(0, settings.m_samePercent)),
       closeActive_(settings.m_closeActive != 0),
       distantActive_(settings.m_distantActive != 0),
       closeDistance_(settings.m_closeDistance),
@@ -159,16 +157,13 @@ int WordTable::addEntry(std::string_view word) {
 }
 
 // The length of the beginning that every key equivalent to a word of
-// `length` bytes shares with it, beyond the two bytes that bound the
-// candidate run. A key equal to the word is always equivalent (for
-// percentages below 100); any other needs both the minimum number of
-// letters and more than the percentage of the longer word, hence more than
-// that share of the word itself.
+// `length` bytes shares with it: the two bytes that bound the candidate
+// run, and what similarity asks of any key but the word itself (which is
+// always equivalent for percentages below 100).
 size_t WordTable::sharedBeginning(size_t length) const {
   if (!sameActive_) return length + 1;
   size_t candidateRun = std::min<size_t>(2, length);
-  auto share = static_cast<size_t>(static_cast<long long>(length) * samePercent_ / 100);
-  return std::max({candidateRun, sameLetters_, share + 1});
+  return std::max(candidateRun, similarBeginning(length, settings_));
 }
 
 // Calls visit(id, record) on the entries that an occurrence of the word of `entry`

@@ -112,8 +112,6 @@ class WordTable {
   const AnalysisSettings& settings_;
   int ringSize_;
   bool sameActive_;
-  size_t sameLetters_;
-  long long samePercent_;
   bool closeActive_;
   bool distantActive_;
   int closeDistance_;
