@@ -348,9 +348,10 @@ AnalysisResult analyzeInTwoShares(std::string_view text, const AnalysisSettings&
 AnalysisResult analyzeText(std::string_view text, const AnalysisSettings& settings,
                            const ProgressSink& progress, RepeatedStarts repeats,
                            PassThreads threads) {
-  bool shared = threads == PassThreads::kTwo ||
-                (threads == PassThreads::kAutomatic && text.size() >= kShortestSharedText &&
-                 std::thread::hardware_concurrency() >= 2);
+  // The number of cores is read from the system: once is enough.
+  static const unsigned cores = std::thread::hardware_concurrency();
+  bool shared = threads == PassThreads::kTwo || (threads == PassThreads::kAutomatic &&
+                                                 text.size() >= kShortestSharedText && cores >= 2);
   AnalysisResult result = shared ? analyzeInTwoShares(text, settings, progress, repeats)
                                  : analyzeAlone(text, settings, progress, repeats);
   progressCounter += text.size();
