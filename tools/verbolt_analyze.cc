@@ -129,7 +129,10 @@ bool readStream(std::FILE* file, const std::string& name, std::string* text, std
     text->resize(static_cast<size_t>(status.st_size));
     text->resize(std::fread(text->data(), 1, text->size(), file));
   }
-  constexpr size_t kChunk = 1 << 20;
+  // The rest of a stream, or what a regular file gained since it was
+  // measured: a chunk the size of a pipe's buffer or so, so that a file
+  // read whole costs no megabyte of fresh memory just to find its end.
+  constexpr size_t kChunk = 64 * 1024;
   std::string chunk(kChunk, '\0');
   while (true) {
     size_t got = std::fread(chunk.data(), 1, kChunk, file);
