@@ -92,7 +92,7 @@ class Share {
   }
 
   void finish() {
-    if (inWord_) addWord(wordStart_, text_.size());
+    if (inWord_) addWord(wordStart_, text_.size(), batchSize_);
     handleBatch();
   }
 
@@ -122,14 +122,7 @@ class Share {
       for (std::uint64_t edges = starts | ends; edges != 0; edges &= edges - 1) {
         size_t at = f + static_cast<size_t>(std::countr_zero(edges));
         if (inWord) {
-          batch_[batchSize] = {static_cast<int>(wordStart), static_cast<int>(at - wordStart), 0, 0,
-                               0};
-          batchSize += handles(wordStart, at);
-          if (batchSize == kBatchSize) {
-            batchSize_ = batchSize;
-            handleBatch();
-            batchSize = 0;
-          }
+          addWord(wordStart, at, batchSize);
         } else {
           wordStart = at;
         }
@@ -141,10 +134,16 @@ class Share {
     wordStart_ = wordStart;
   }
 
-  void addWord(size_t start, size_t end) {
-    batch_[batchSize_] = {static_cast<int>(start), static_cast<int>(end - start), 0, 0, 0};
-    batchSize_ += handles(start, end);
-    if (batchSize_ == kBatchSize) handleBatch();
+  // Puts the word [start, end) into the batch, which holds `batchSize`
+  // words, and handles the batch once full.
+  void addWord(size_t start, size_t end, size_t& batchSize) {
+    batch_[batchSize] = {static_cast<int>(start), static_cast<int>(end - start), 0, 0, 0};
+    batchSize += handles(start, end);
+    if (batchSize == kBatchSize) {
+      batchSize_ = batchSize;
+      handleBatch();
+      batchSize = 0;
+    }
   }
 
   // Whether this share handles the word [start, end): one of its own, and
