@@ -3,7 +3,6 @@
 #include <wx/scrolwin.h>
 
 #include "analysis/equivalence.h"
-#include "analysis/words.h"
 #include "highlight/editor_text.h"
 #include "highlight/hidden_words.h"
 #include "highlight/text_ctrl_custom.h"
@@ -29,7 +28,7 @@ void addSkipWord(const std::string& word, AnalysisSettings& settings) {
 // editor's text is read once: on a novel, reading it costs as much as the
 // marking.
 void FrameMain::OnEditorClick(long pos, bool controlDown, bool altDown) {
-  const std::string loweredText = lowercaseText(editorBytes(*m_editor));
+  const std::string loweredText = loweredEditorBytes(*m_editor);
   const std::string word = wordAtPosition(loweredText, pos);
   if (word.empty()) return;
   AnalysisSettings settings = ReadSettingsFromPane();
@@ -53,5 +52,5 @@ void FrameMain::OnTop100Click(long pos) {
   if (word.empty()) return;
   AnalysisSettings settings = ReadSettingsFromPane();
   markWord(*m_editor, *m_top100, false, word, settings, *m_gauge, m_markedWord,
-           lowercaseText(editorBytes(*m_editor)));
+           loweredEditorBytes(*m_editor));
 }

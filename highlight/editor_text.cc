@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "analysis/cp1252.h"
+#include "analysis/words.h"
 
 namespace {
 
@@ -62,3 +63,9 @@ wxString fromCp1252(std::string_view bytes) {
 }
 
 std::string editorBytes(const wxTextCtrl& control) { return toCp1252(control.GetValue()); }
+
+std::string loweredEditorBytes(const wxTextCtrl& control) {
+  std::string bytes = editorBytes(control);
+  lowercaseTextInPlace(bytes);
+  return bytes;
+}

@@ -20,3 +20,5 @@ std::string toCp1252(const wxString& text);
 wxString fromCp1252(std::string_view bytes);
 
 std::string editorBytes(const wxTextCtrl& control);
+// The same, lowered as the analysis wants it, without a second copy.
+std::string loweredEditorBytes(const wxTextCtrl& control);

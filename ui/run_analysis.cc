@@ -6,14 +6,13 @@
 #include <wx/textctrl.h>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/words.h"
 #include "highlight/editor_text.h"
 #include "highlight/restyle.h"
 
 void runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord,
                  wxTextCtrl& editor, std::string& report) {
   wxStopWatch clock;
-  std::string lowered = lowercaseText(editorBytes(editor));
+  std::string lowered = loweredEditorBytes(editor);
   AnalysisResult result = analyzeText(
       lowered, settings,
       [&gauge](int value) {
