@@ -1,5 +1,6 @@
 // Runs the tests inside a started toolkit, as the program itself runs:
 // windows can be created, shown and restyled.
+#include <glib.h>
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/init.h>
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -33,10 +35,25 @@ std::filesystem::path makeGtkConfigWithoutAnimations() {
   return dir;
 }
 
+// A GTK critical or warning is a fault of ours that a writer starting the
+// program from a terminal would see: the running test fails on it.
+GLogWriterOutput failOnToolkitDiagnostic(GLogLevelFlags level, const GLogField* fields,
+                                         gsize fieldCount, gpointer) {
+  if (level & (G_LOG_LEVEL_ERROR | G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING)) {
+    for (gsize i = 0; i < fieldCount; ++i) {
+      if (std::string_view(fields[i].key) == "MESSAGE" && fields[i].length < 0) {
+        ADD_FAILURE() << "toolkit diagnostic: " << static_cast<const char*>(fields[i].value);
+      }
+    }
+  }
+  return g_log_writer_default(level, fields, fieldCount, nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
+  g_log_set_writer_func(failOnToolkitDiagnostic, nullptr, nullptr);
   const std::filesystem::path configDir = makeGtkConfigWithoutAnimations();
 
   wxApp::SetInstance(new wxApp);

@@ -11,6 +11,8 @@
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
+#include <algorithm>
+
 #include "highlight/editor_text.h"
 #include "highlight/restyle.h"
 #include "highlight/text_ctrl_custom.h"
@@ -51,6 +53,18 @@ wxCheckBox* legendSwitch(wxWindow* parent, int id, Rgb colour) {
   box->SetBackgroundColour(toWxColour(colour));
   box->SetValue(true);
   return box;
+}
+
+// The toolkit applies a new font only once the control is shown, so the
+// size it measures now is that of the regular label. A check box given
+// less than its bold width makes GTK complain on every layout: widen it by
+// what the bold letters take.
+void makeBold(wxWindow& title) {
+  const int regular = title.GetTextExtent(title.GetLabel()).x;
+  const wxSize best = title.GetBestSize();
+  title.SetFont(title.GetFont().Bold());
+  const int bold = title.GetTextExtent(title.GetLabel()).x;
+  title.SetMinSize(wxSize(best.x + std::max(0, bold - regular), best.y));
 }
 
 }  // namespace
@@ -197,7 +211,7 @@ wxSizer* FrameMain::BuildSection(int titleId, int helpId, std::optional<Rgb> col
     titleRow->Add(title, 1, wxALIGN_CENTER_VERTICAL);
   }
   if (colour) title->SetBackgroundColour(toWxColour(*colour));
-  title->SetFont(title->GetFont().Bold());
+  makeBold(*title);
   auto* help = new wxBitmapButton(panel, helpId, iconBitmap("ICON_HELP"), wxDefaultPosition,
                                   wxSize(14, 14), wxBORDER_NONE);
   help->SetBitmapCurrent(iconBitmap("ICON_HELP2"));
