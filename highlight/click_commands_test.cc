@@ -14,28 +14,8 @@
 
 namespace {
 
-enum Modifier { kNone = 0, kControl = 1, kAlt = 2 };
-
 class Clicks : public MainWindow {
  protected:
-  // Presses the left button over the character at `position`.
-  void clickAt(wxTextCtrl& control, long position, int modifiers = kNone) {
-    control.ShowPosition(position);
-    pumpEvents(50);
-    wxPoint point = control.ClientToScreen(control.PositionToCoords(position)) + wxPoint(2, 5);
-    wxUIActionSimulator input;
-    input.MouseMove(point);
-    pumpEvents(50);
-    if (modifiers & kControl) input.KeyDown(WXK_CONTROL);
-    if (modifiers & kAlt) input.KeyDown(WXK_ALT);
-    pumpEvents(30);
-    input.MouseClick();
-    pumpEvents(250);
-    if (modifiers & kAlt) input.KeyUp(WXK_ALT);
-    if (modifiers & kControl) input.KeyUp(WXK_CONTROL);
-    pumpEvents(50);
-  }
-
   // Loads `text`, processes it and returns the frame.
   FrameMain& processed(const std::string& text) {
     FrameMain& frame = openFrame();

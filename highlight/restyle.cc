@@ -3,6 +3,7 @@
 #include <wx/gauge.h>
 #include <wx/log.h>
 #include <wx/textctrl.h>
+#include <wx/window.h>
 
 #include <algorithm>
 #include <vector>
@@ -37,14 +38,30 @@ wxColour toWxColour(Rgb colour) { return wxColour(colour.red, colour.green, colo
 
 Rgb toRgb(const wxColour& colour) { return {colour.Red(), colour.Green(), colour.Blue()}; }
 
-RestyleScope::RestyleScope(wxTextCtrl& control) : control_(control) {
+RestyleScope::RestyleScope(wxTextCtrl& control)
+    : control_(control), hadFocus_(wxWindow::FindFocus() == &control) {
   savedScrollPosition = control_.GetScrollPos(wxVERTICAL);
+  control_.GetSelection(&selectionFrom_, &selectionTo_);
+  caret_ = control_.GetInsertionPoint();
   control_.Show(false);
 }
 
 RestyleScope::~RestyleScope() {
-  control_.SetScrollPos(wxVERTICAL, savedScrollPosition, true);
   control_.Show(true);
+  if (hadFocus_) control_.SetFocus();
+  long from = 0;
+  long to = 0;
+  control_.GetSelection(&from, &to);
+  if (from != selectionFrom_ || to != selectionTo_ || control_.GetInsertionPoint() != caret_) {
+    // A selection made backwards keeps its caret at its start.
+    if (caret_ == selectionFrom_ && selectionFrom_ != selectionTo_) {
+      control_.SetSelection(selectionTo_, selectionFrom_);
+    } else {
+      control_.SetSelection(selectionFrom_, selectionTo_);
+    }
+  }
+  // Last, as giving the focus back may have scrolled to the caret.
+  control_.SetScrollPos(wxVERTICAL, savedScrollPosition, true);
 }
 
 Rgb wordColourAt(const wxTextCtrl& control, long start, long end) {

@@ -17,8 +17,9 @@ class wxTextCtrl;
 wxColour toWxColour(Rgb colour);
 Rgb toRgb(const wxColour& colour);
 
-// Hides the control while it is restyled and puts its vertical scroll
-// position back afterwards.
+// Hides the control while it is restyled and puts back afterwards what the
+// writer had: its vertical scroll position, its selection and caret, and
+// the keyboard focus, which GTK takes from a hidden control.
 class RestyleScope {
  public:
   explicit RestyleScope(wxTextCtrl& control);
@@ -28,6 +29,10 @@ class RestyleScope {
 
  private:
   wxTextCtrl& control_;
+  bool hadFocus_;
+  long selectionFrom_ = 0;
+  long selectionTo_ = 0;
+  long caret_ = 0;
 };
 
 // The colour of the word occurrence [start, end): the background of its

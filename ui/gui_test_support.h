@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <string_view>
+#include <thread>
 
 #include "highlight/colours.h"
 #include "highlight/editor_text.h"
@@ -21,6 +22,21 @@ inline void pumpEvents(int milliseconds = 50) {
     wxTheApp->Yield(true);
     wxTheApp->ProcessPendingEvents();
   } while (std::chrono::steady_clock::now() < until);
+}
+
+// Lets the toolkit handle its events until `done()` holds, for at most
+// `timeoutMilliseconds`. True when it came to hold.
+template <typename Condition>
+bool waitFor(Condition done, int timeoutMilliseconds = 3000) {
+  const auto until =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMilliseconds);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > until) return false;
+    wxTheApp->Yield(true);
+    wxTheApp->ProcessPendingEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  return true;
 }
 
 // The background colour of the character at `position`, white when it has

@@ -9,6 +9,8 @@
 #include <wx/dialog.h>
 #include <wx/menu.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
 
 #include <filesystem>
 #include <fstream>
@@ -54,6 +56,44 @@ inline void recordPopupMenu(wxWindow&, wxMenu& menu) { poppedMenus.push_back(&me
 inline std::string readFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+enum Modifier { kNone = 0, kControl = 1, kAlt = 2 };
+
+// Presses and releases the left button over the character at `position`
+// of `control`, with CTRL and ALT held as `modifiers` says, and waits until
+// the control has seen both halves of the click.
+inline void clickAt(wxTextCtrl& control, long position, int modifiers = kNone) {
+  control.ShowPosition(position);
+  waitFor([&] { return control.PositionToCoords(position) != wxDefaultPosition; }, 500);
+  const wxPoint point = control.ClientToScreen(control.PositionToCoords(position)) + wxPoint(2, 5);
+  int downs = 0;
+  int ups = 0;
+  auto countDown = [&downs](wxMouseEvent& event) {
+    ++downs;
+    event.Skip();
+  };
+  auto countUp = [&ups](wxMouseEvent& event) {
+    ++ups;
+    event.Skip();
+  };
+  control.Bind(wxEVT_LEFT_DOWN, countDown);
+  control.Bind(wxEVT_LEFT_UP, countUp);
+  wxUIActionSimulator input;
+  input.MouseMove(point);
+  if (modifiers & kControl) input.KeyDown(WXK_CONTROL);
+  if (modifiers & kAlt) input.KeyDown(WXK_ALT);
+  waitFor([&] {
+    return (!(modifiers & kControl) || wxGetKeyState(WXK_CONTROL)) &&
+           (!(modifiers & kAlt) || wxGetKeyState(WXK_ALT)) && wxGetMousePosition() == point;
+  });
+  input.MouseClick();
+  EXPECT_TRUE(waitFor([&] { return downs > 0 && ups > 0; })) << "the click never arrived";
+  if (modifiers & kAlt) input.KeyUp(WXK_ALT);
+  if (modifiers & kControl) input.KeyUp(WXK_CONTROL);
+  waitFor([&] { return !wxGetKeyState(WXK_CONTROL) && !wxGetKeyState(WXK_ALT); });
+  control.Unbind(wxEVT_LEFT_DOWN, countDown);
+  control.Unbind(wxEVT_LEFT_UP, countUp);
 }
 
 inline AnalysisSettings defaultSettings() {

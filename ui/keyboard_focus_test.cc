@@ -1,0 +1,142 @@
+// The keyboard through a working session: real key presses and clicks,
+// as a writer makes them, before and after every command that recolours.
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+#include <wx/textctrl.h>
+#include <wx/toolbar.h>
+#include <wx/uiaction.h>
+
+#include <string>
+
+#include "highlight/colours.h"
+#include "highlight/text_ctrl_custom.h"
+#include "ui/frame_main.h"
+#include "ui/gui_test_support.h"
+#include "ui/ids.h"
+#include "ui/main_window_fixture.h"
+
+namespace {
+
+const Rgb kYellow = classColour(HighlightClass::close);
+
+class Keyboard : public MainWindow {
+ protected:
+  // Opens the window on `text` and clicks into the editor at `position`,
+  // which gives it the keyboard.
+  FrameMain& openOn(const std::string& text, long position) {
+    FrameMain& frame = openFrame();
+    frame.Raise();
+    setText(text);
+    clickAt(*frame.m_editor, position);
+    EXPECT_TRUE(waitFor([&] { return wxWindow::FindFocus() == frame.m_editor; }));
+    return frame;
+  }
+
+  std::string editorText() { return toCp1252(frame_->m_editor->GetValue()); }
+  long at(const std::string& what) { return static_cast<long>(editorText().rfind(what)); }
+
+  // Types `letters` and waits until the editor holds `expected`; false when
+  // the keys never arrived.
+  bool typeAndSee(const char* letters, const std::string& expected) {
+    wxUIActionSimulator().Text(letters);
+    const bool seen =
+        waitFor([&] { return editorText().find(expected) != std::string::npos; }, 2000);
+    EXPECT_TRUE(seen) << "typed \"" << letters << "\", the editor holds \"" << editorText() << "\"";
+    return seen;
+  }
+
+  void press(int key, int modifiers = wxMOD_NONE) { wxUIActionSimulator().Char(key, modifiers); }
+
+  // The screen point of the middle of a toolbar tool. wx cannot tell where
+  // a tool sits on GTK; the bar's own item can.
+  wxPoint toolPoint(wxToolBar& bar, int toolId) {
+    GtkToolItem* item = gtk_toolbar_get_nth_item(bar.GTKGetToolbar(), bar.GetToolPos(toolId));
+    if (!item) {
+      ADD_FAILURE() << "no tool " << toolId;
+      return {};
+    }
+    GtkAllocation box;
+    gtk_widget_get_allocation(GTK_WIDGET(item), &box);
+    int x = 0;
+    int y = 0;
+    gdk_window_get_origin(gtk_widget_get_window(GTK_WIDGET(item)), &x, &y);
+    return {x + box.x + box.width / 2, y + box.y + box.height / 2};
+  }
+};
+
+TEST_F(Keyboard, TypingAndTheFunctionKeysGoOnAfterEveryCommand) {
+  FrameMain& frame = openOn("Un chat noir. Un chat blanc.\n", 0);
+  ASSERT_TRUE(typeAndSee("Le ", "Le Un chat"));
+
+  press(WXK_F5);
+  ASSERT_TRUE(
+      waitFor([&] { return colourAt(at("blanc")) == kWhite && colourAt(at("chat")) == kYellow; }));
+  EXPECT_EQ(wxWindow::FindFocus(), frame.m_editor);
+  EXPECT_TRUE(typeAndSee("xyz", "Le xyzUn chat"));
+
+  // F7 straight after F5, then F6, then F5 again: none is lost.
+  press(WXK_F7);
+  EXPECT_TRUE(waitFor([] { return messageBoxes.size() == 1; }));
+  press(WXK_F6);
+  EXPECT_TRUE(waitFor([&] { return colourAt(at("chat")) == kWhite; }));
+  EXPECT_TRUE(typeAndSee("!", "Le xyz!Un chat"));
+  press(WXK_F5);
+  EXPECT_TRUE(waitFor([&] { return colourAt(at("chat")) == kYellow; }));
+  EXPECT_TRUE(typeAndSee("?", "Le xyz!?Un chat"));
+}
+
+TEST_F(Keyboard, ASelectionMadeBeforeProcessIsStillTheSelectionAfter) {
+  const std::string text = "Le chien et le chien.\n";
+  FrameMain& frame = openOn(text, 14);
+  press(WXK_LEFT, wxMOD_SHIFT);
+  press(WXK_LEFT, wxMOD_SHIFT);
+  ASSERT_TRUE(waitFor([&] {
+    long from = 0, to = 0;
+    frame.m_editor->GetSelection(&from, &to);
+    return from == 12 && to == 14;
+  }));
+  press(WXK_F5);
+  ASSERT_TRUE(waitFor([&] { return colourAt(text.find("chien")) == kYellow; }));
+  long from = 0, to = 0;
+  frame.m_editor->GetSelection(&from, &to);
+  EXPECT_EQ(from, 12);
+  EXPECT_EQ(to, 14);
+  // The selection is replaced by what is typed, as before the command.
+  EXPECT_TRUE(typeAndSee("X", "et X chien"));
+}
+
+TEST_F(Keyboard, TheToolbarTheContextMenuAndClicksLeaveTheKeyboardInTheEditor) {
+  const std::string text = "Le chien et le chien. Un chat, un chat.\n";
+  FrameMain& frame = openOn(text, 0);
+
+  // Process from the toolbar, with the pointer.
+  wxUIActionSimulator input;
+  input.MouseMove(
+      toolPoint(*wxDynamicCast(frame.FindWindow(kIdCommandBar), wxToolBar), kIdProcess));
+  ASSERT_TRUE(waitFor([] { return true; }, 0));
+  input.MouseClick();
+  ASSERT_TRUE(waitFor([&] { return colourAt(text.find("chien")) == kYellow; }));
+  // The button takes no keyboard: the editor keeps it.
+  EXPECT_TRUE(typeAndSee("a", "aLe chien"));
+
+  // The context menu's hidden-repetitions item, chosen at the caret.
+  frame.m_editor->SetInsertionPoint(at("chat") + 1);
+  press(WXK_MENU);
+  ASSERT_TRUE(waitFor([] { return !poppedMenus.empty(); }));
+  wxCommandEvent hide(wxEVT_MENU, kStrToggleHidden);
+  frame.m_editor->GetEventHandler()->ProcessEvent(hide);
+  EXPECT_EQ(colourAt(at("chat") + 1), hiddenColour(HighlightClass::close));
+  EXPECT_EQ(wxWindow::FindFocus(), frame.m_editor);
+  EXPECT_TRUE(typeAndSee("b", "cbhat"));
+
+  // A click that marks a word, then keys.
+  const long chien = at("chien");
+  clickAt(*frame.m_editor, chien + 2);
+  ASSERT_EQ(frame.m_markedWord, "chien");
+  EXPECT_TRUE(typeAndSee("c", "chcien"));
+  press(WXK_F5);
+  EXPECT_TRUE(waitFor([&] { return frame.m_markedWord.empty(); }));
+  EXPECT_TRUE(typeAndSee("d", "chcdien"));
+}
+
+}  // namespace
