@@ -5,6 +5,8 @@
 #include <wx/scrolwin.h>
 #include <wx/uiaction.h>
 
+#include <algorithm>
+
 #include "highlight/colours.h"
 #include "highlight/text_ctrl_custom.h"
 #include "ui/frame_main.h"
@@ -157,6 +159,31 @@ TEST_F(Clicks, SimilarWordsHideTogether) {
   clickAt(*frame.m_editor, at(text, "maisons"), kAlt);  // similar to the first entry
   EXPECT_EQ(listField(&AnalysisSettings::m_hiddenList)->GetValue(), "maison");
   EXPECT_EQ(colourAt(at(text, "maisons") + 2), hiddenColour(HighlightClass::close));
+}
+
+// The pane is a list sorted by count: a word seen once sits far below what
+// the pane shows, and a click on it in the text brings its line into view.
+TEST_F(Clicks, AClickInTheTextScrollsTheTop100ToTheWord) {
+  FrameMain& frame = openFrame();
+  command(kIdProcess);
+  const std::string text = toCp1252(frame.m_editor->GetValue());
+  const std::string pane = toCp1252(frame.m_top100->GetValue());
+  const long line = static_cast<long>(pane.find(" : yellow\n")) + 3;
+  wxTextCtrl& top100 = *frame.m_top100;
+  auto lineVisible = [&] {
+    const wxPoint where = top100.PositionToCoords(line);
+    return where.y >= 0 && where.y + top100.GetCharHeight() <= top100.GetClientSize().y;
+  };
+  // GTK lays a text out at idle time; until then it guesses where lines are.
+  const long linesAbove = std::count(pane.begin(), pane.begin() + line, '\n');
+  ASSERT_TRUE(waitFor([&] {
+    return top100.PositionToCoords(line).y >= linesAbove * (top100.GetCharHeight() - 2);
+  }));
+  ASSERT_FALSE(lineVisible()) << "the pane is tall enough to show every word";
+  clickAt(*frame.m_editor, at(text, "yellow") + 2);
+  ASSERT_EQ(frame.m_markedWord, "yellow");
+  EXPECT_TRUE(waitFor(lineVisible));
+  EXPECT_EQ(top100LineColour("yellow"), kTop100Mark);
 }
 
 TEST_F(Clicks, AClickInTheTop100MarksTheWordWithoutMovingThePane) {

@@ -67,6 +67,8 @@ void markTop100(wxTextCtrl& top100, bool fromEditor, const std::string& word,
         top100.SetStyle(static_cast<long>(wordStartAt(pane, p - 1)), static_cast<long>(p), mark);
         if (fromEditor && !broughtIntoView) {
           top100.SetSelection(static_cast<long>(p), static_cast<long>(p));
+          // GTK scrolls an unfocused view to its caret only when asked.
+          top100.ShowPosition(static_cast<long>(p));
           broughtIntoView = true;
         }
       }
