@@ -15,6 +15,7 @@
 #include "highlight/text_ctrl_custom.h"
 #include "resources/icons.h"
 #include "settings/configuration.h"
+#include "ui/gtk_style.h"
 #include "ui/ids.h"
 #include "ui/localized_text.h"
 
@@ -30,6 +31,7 @@ wxToolBar* newBar(wxWindow* parent, int id, wxSize bitmapSize) {
   auto* bar = new wxToolBar(parent, id, wxDefaultPosition, wxDefaultSize,
                             wxTB_HORIZONTAL | wxTB_TEXT | wxTB_NODIVIDER);
   bar->SetBackgroundColour(toWxColour(kWindowBackground));
+  setToolBarBackground(*bar, kWindowBackground);
   if (bitmapSize != wxDefaultSize) bar->SetToolBitmapSize(bitmapSize);
   return bar;
 }
@@ -82,11 +84,15 @@ wxBEGIN_EVENT_TABLE(FrameMain, wxFrame) EVT_MENU(kIdQuit, FrameMain::OnQuit)
       false, this, this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(150, -1),
       wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2 | wxNO_BORDER, wxDefaultValidator, "text");
   m_top100->SetBackgroundColour(toWxColour(kTop100Background));
+  // The counts are right-aligned with spaces: only a fixed-width font lines
+  // them up.
+  m_top100->SetFont(wxFont(wxFontInfo(GetFont().GetPointSize()).Family(wxFONTFAMILY_TELETYPE)));
   middle->Add(m_top100, 0, wxEXPAND);
 
   m_gauge =
       new wxGauge(this, wxID_ANY, 100, wxDefaultPosition, wxSize(100, 16),
                   static_cast<long>(wxGA_HORIZONTAL) | wxNO_BORDER, wxDefaultValidator, "gauge");
+  fillGaugeHeight(*m_gauge);
 
   auto* frameSizer = new wxBoxSizer(wxVERTICAL);
   frameSizer->Add(topRow, 0, wxEXPAND);

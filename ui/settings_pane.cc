@@ -47,11 +47,19 @@ int inRowFlags(wxSizer* sizer) {
   return box && box->GetOrientation() == wxHORIZONTAL ? wxALIGN_CENTER_VERTICAL : 0;
 }
 
-wxCheckBox* legendSwitch(wxWindow* parent, int id, Rgb colour) {
-  auto* box = new wxCheckBox(parent, id, localized(id), wxDefaultPosition, wxDefaultSize, 0,
+// The colour of its section lies behind the box and its label, on a panel
+// of its own: given to the box itself, GTK would fill the tick's square with
+// it, and a white tick on a pale colour reads as no tick at all.
+wxCheckBox* legendSwitch(wxWindow* parent, wxSizer* column, int id, Rgb colour) {
+  auto* panel = new wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxNO_BORDER);
+  panel->SetBackgroundColour(toWxColour(colour));
+  auto* box = new wxCheckBox(panel, id, localized(id), wxDefaultPosition, wxDefaultSize, 0,
                              wxDefaultValidator, "check");
-  box->SetBackgroundColour(toWxColour(colour));
   box->SetValue(true);
+  auto* sizer = new wxBoxSizer(wxHORIZONTAL);
+  sizer->Add(box, 1, wxALIGN_CENTER_VERTICAL);
+  panel->SetSizer(sizer);
+  column->Add(panel, 1, wxEXPAND);
   return box;
 }
 
@@ -88,8 +96,7 @@ wxPanel* FrameMain::BuildLegend(wxWindow* parent) {
   for (const auto& column : columns) {
     auto* boxes = new wxBoxSizer(wxVERTICAL);
     for (const Switch& s : column) {
-      wxCheckBox* box = legendSwitch(legend, s.id, classColour(s.colour));
-      boxes->Add(box, 1, wxEXPAND);
+      wxCheckBox* box = legendSwitch(legend, boxes, s.id, classColour(s.colour));
       m_sections.push_back({s.id, s.field, box, {}});
     }
     row->Add(boxes, 0, wxEXPAND);

@@ -1,0 +1,16 @@
+// Looks that wx cannot ask of GTK by itself, given to single controls
+// through their own style sheets.
+#pragma once
+
+#include "highlight/colours.h"
+
+class wxGauge;
+class wxToolBar;
+
+// The theme paints a tool bar's background with its own grey, whatever wx
+// asks for: this colour wins over the theme.
+void setToolBarBackground(wxToolBar& bar, Rgb colour);
+
+// The theme draws a gauge as a two-pixel line at the bottom of its space,
+// which the eye takes for a border: the trough and the bar fill the gauge.
+void fillGaugeHeight(wxGauge& gauge);
