@@ -4,6 +4,7 @@
 #include <wx/textctrl.h>
 
 #include "analysis/equivalence.h"
+#include "highlight/progress_gauge.h"
 #include "highlight/restyle.h"
 
 void toggleHiddenWord(wxGauge& gauge, wxTextCtrl& editor, const std::string& word,
@@ -19,5 +20,5 @@ void toggleHiddenWord(wxGauge& gauge, wxTextCtrl& editor, const std::string& wor
     RestyleScope scope(editor);
     applyHiddenWords(loweredText, gauge, editor, settings);
   }
-  gauge.SetValue(0);
+  showProgress(gauge, 0);
 }

@@ -13,6 +13,7 @@
 #include "highlight/background_map.h"
 #include "highlight/editor_text.h"
 #include "highlight/paint_plan.h"
+#include "highlight/progress_gauge.h"
 
 namespace {
 
@@ -79,8 +80,8 @@ void applyHighlights(wxTextCtrl& editor, const std::string& loweredText,
                      wxGauge& gauge) {
   RestyleScope scope(editor);
   whiten(editor);
-  const std::vector<ColourRun> runs =
-      planHighlights(loweredText, result, settings, [&gauge](int value) { gauge.SetValue(value); });
+  const std::vector<ColourRun> runs = planHighlights(
+      loweredText, result, settings, [&gauge](int value) { showProgress(gauge, value); });
   paintRunsBackToFront(editor, runs);
 }
 
@@ -97,7 +98,8 @@ void applyHiddenWords(const std::string& loweredText, wxGauge& gauge, wxTextCtrl
   for (size_t i = 0; i <= n; ++i) {
     if (i < n) {
       if (progressTick(kHiddenPassInterval)) {
-        gauge.SetValue(gaugeValue(0.9 + 0.1 * static_cast<double>(i) / static_cast<double>(n)));
+        showProgress(gauge,
+                     gaugeValue(0.9 + 0.1 * static_cast<double>(i) / static_cast<double>(n)));
       }
       if (isWordChar(loweredText[i])) continue;
     }

@@ -13,6 +13,7 @@
 #include "highlight/colours.h"
 #include "highlight/editor_text.h"
 #include "highlight/paint_plan.h"
+#include "highlight/progress_gauge.h"
 #include "highlight/restyle.h"
 
 namespace {
@@ -105,8 +106,8 @@ void recolourWord(const std::string& word, const AnalysisSettings& settings, wxT
   for (size_t i = 0; i <= n; ++i) {
     if (i < n) {
       if (progressTick(kMarkingInterval)) {
-        gauge.SetValue(gaugeValue(progressStart +
-                                  progressSpan * static_cast<double>(i) / static_cast<double>(n)));
+        showProgress(gauge, gaugeValue(progressStart + progressSpan * static_cast<double>(i) /
+                                                           static_cast<double>(n)));
       }
       if (isWordChar(loweredText[i])) {
         ++runLength;
@@ -132,7 +133,7 @@ void recolourWord(const std::string& word, const AnalysisSettings& settings, wxT
     runLength = 0;
   }
   paintRunsBackToFront(editor, changes);
-  gauge.SetValue(0);
+  showProgress(gauge, 0);
 }
 
 void markWord(wxTextCtrl& editor, wxTextCtrl& top100, bool fromEditor, const std::string& word,

@@ -7,6 +7,7 @@
 
 #include "analysis/analysis_pass.h"
 #include "highlight/editor_text.h"
+#include "highlight/progress_gauge.h"
 #include "highlight/restyle.h"
 
 void runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord,
@@ -14,15 +15,11 @@ void runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::string& 
   wxStopWatch clock;
   std::string lowered = loweredEditorBytes(editor);
   AnalysisResult result = analyzeText(
-      lowered, settings,
-      [&gauge](int value) {
-        gauge.SetValue(value);
-        gauge.Update();
-      },
+      lowered, settings, [&gauge](int value) { showProgress(gauge, value); },
       RepeatedStarts::kCollapsed);
   markedWord.clear();
   applyHighlights(editor, lowered, result, settings, gauge);
   report = std::move(result.report);
-  gauge.SetValue(0);
+  showProgress(gauge, 0);
   wxLogDebug("process time %f", clock.Time() / 1000.0);
 }
