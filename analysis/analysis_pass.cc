@@ -15,7 +15,7 @@
 #include "analysis/word_index.h"
 #include "analysis/word_split.h"
 #include "analysis/word_table.h"
-#include "analysis/words.h"
+#include "text/words.h"
 
 namespace {
 

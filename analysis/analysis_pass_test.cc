@@ -10,7 +10,7 @@
 
 #include "analysis/equivalence.h"
 #include "analysis/search.h"
-#include "analysis/words.h"
+#include "text/words.h"
 
 namespace {
 

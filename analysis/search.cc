@@ -10,7 +10,7 @@
 
 #include "analysis/equivalence.h"
 #include "analysis/word_head.h"
-#include "analysis/words.h"
+#include "text/words.h"
 
 int findWordPart(std::string_view word, const WordList& parts) {
   for (size_t i = 0; i < parts.size(); ++i) {

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "analysis/word_head.h"
-#include "analysis/words.h"
+#include "text/words.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <utility>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/words.h"
 #include "bench/bench_settings.h"
 #include "bench/text_generator.h"
+#include "text/words.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "analysis/words.h"
 #include "bench/text_generator.h"
+#include "text/words.h"
 
 namespace {
 

@@ -18,12 +18,12 @@
 #include <string>
 #include <vector>
 
-#include "analysis/words.h"
 #include "bench/text_generator.h"
 #include "highlight/editor_text.h"
-#include "highlight/text_ctrl_custom.h"
+#include "text/words.h"
 #include "ui/frame_main.h"
 #include "ui/ids.h"
+#include "ui/text_ctrl_custom.h"
 
 namespace {
 

@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/words.h"
 #include "fuzz/fuzz_check.h"
-#include "highlight/paint_plan.h"
+#include "highlight/plan/paint_plan.h"
 #include "settings/analysis_settings.h"
+#include "text/words.h"
 
 namespace {
 

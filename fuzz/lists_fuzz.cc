@@ -11,9 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include "analysis/words.h"
 #include "fuzz/fuzz_check.h"
 #include "settings/analysis_settings.h"
+#include "text/words.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "highlight/colours.h"
-#include "highlight/paint_plan.h"
+#include "highlight/plan/colours.h"
+#include "highlight/plan/paint_plan.h"
 
 class wxTextCtrl;
 

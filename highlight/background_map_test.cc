@@ -4,8 +4,8 @@
 
 #include <random>
 
+#include "highlight/gui_test_support.h"
 #include "highlight/restyle.h"
-#include "ui/gui_test_support.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-#include "analysis/cp1252.h"
-#include "analysis/words.h"
+#include "text/cp1252.h"
+#include "text/words.h"
 
 namespace {
 

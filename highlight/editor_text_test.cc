@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "analysis/cp1252.h"
-#include "ui/gui_test_support.h"
+#include "highlight/gui_test_support.h"
+#include "text/cp1252.h"
 
 namespace {
 

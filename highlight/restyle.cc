@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "analysis/progress.h"
-#include "analysis/words.h"
 #include "highlight/background_map.h"
 #include "highlight/editor_text.h"
-#include "highlight/paint_plan.h"
+#include "highlight/plan/paint_plan.h"
 #include "highlight/progress_gauge.h"
+#include "text/words.h"
 
 namespace {
 

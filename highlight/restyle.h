@@ -7,8 +7,8 @@
 #include <string>
 
 #include "analysis/analysis_pass.h"
-#include "highlight/colours.h"
-#include "highlight/paint_plan.h"
+#include "highlight/plan/colours.h"
+#include "highlight/plan/paint_plan.h"
 #include "settings/analysis_settings.h"
 
 class wxGauge;

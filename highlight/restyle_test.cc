@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/words.h"
-#include "highlight/paint_plan.h"
-#include "ui/gui_test_support.h"
+#include "highlight/gui_test_support.h"
+#include "highlight/plan/paint_plan.h"
+#include "text/words.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 
 #include "analysis/equivalence.h"
 #include "analysis/progress.h"
-#include "analysis/words.h"
-#include "highlight/colours.h"
 #include "highlight/editor_text.h"
-#include "highlight/paint_plan.h"
+#include "highlight/plan/colours.h"
+#include "highlight/plan/paint_plan.h"
 #include "highlight/progress_gauge.h"
 #include "highlight/restyle.h"
+#include "text/words.h"
 
 namespace {
 

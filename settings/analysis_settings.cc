@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <climits>
 
-#include "analysis/words.h"
-#include "ui/localized_text.h"
+#include "strings/localized_text.h"
+#include "text/words.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <optional>
 #include <string_view>
 
-#include "analysis/debug_trace.h"
+#include "text/debug_trace.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <vector>
 
-#include "analysis/cp1252.h"
+#include "text/cp1252.h"
 
 namespace {
 

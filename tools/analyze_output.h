@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/words.h"
+#include "text/words.h"
 
 // Appends `value` in decimal, without allocating.
 void appendDecimal(std::string& out, long long value);

@@ -13,10 +13,10 @@
 #include <string_view>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/cp1252.h"
-#include "analysis/words.h"
 #include "settings/analysis_settings.h"
 #include "settings/configuration.h"
+#include "text/cp1252.h"
+#include "text/words.h"
 #include "tools/analyze_output.h"
 
 namespace {

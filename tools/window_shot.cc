@@ -22,9 +22,9 @@
 #include <vector>
 
 #include "highlight/editor_text.h"
-#include "highlight/text_ctrl_custom.h"
 #include "ui/frame_main.h"
 #include "ui/ids.h"
+#include "ui/text_ctrl_custom.h"
 
 namespace {
 

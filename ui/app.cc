@@ -2,8 +2,8 @@
 
 #include <wx/log.h>
 
-#include "analysis/debug_trace.h"
 #include "highlight/editor_text.h"
+#include "text/debug_trace.h"
 #include "ui/frame_main.h"
 
 namespace {

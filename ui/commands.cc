@@ -4,16 +4,16 @@
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
-#include "analysis/words.h"
 #include "highlight/editor_text.h"
 #include "highlight/restyle.h"
-#include "highlight/text_ctrl_custom.h"
+#include "strings/localized_text.h"
+#include "text/words.h"
 #include "ui/dialogs.h"
 #include "ui/frame_about.h"
 #include "ui/frame_main.h"
 #include "ui/ids.h"
-#include "ui/localized_text.h"
 #include "ui/run_analysis.h"
+#include "ui/text_ctrl_custom.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <wx/stattext.h>
 
 #include "highlight/editor_text.h"
+#include "strings/localized_text.h"
 #include "ui/dialogs.h"
 #include "ui/ids.h"
-#include "ui/localized_text.h"
 
 const char kVersionText[] = "v2.029";
 

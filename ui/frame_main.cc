@@ -12,12 +12,12 @@
 
 #include "highlight/editor_text.h"
 #include "highlight/restyle.h"
-#include "highlight/text_ctrl_custom.h"
 #include "resources/icons.h"
 #include "settings/configuration.h"
+#include "strings/localized_text.h"
 #include "ui/gtk_style.h"
 #include "ui/ids.h"
-#include "ui/localized_text.h"
+#include "ui/text_ctrl_custom.h"
 
 namespace {
 

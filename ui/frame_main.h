@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "highlight/colours.h"
+#include "highlight/plan/colours.h"
 #include "settings/analysis_settings.h"
 
 class wxCheckBox;

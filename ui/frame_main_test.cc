@@ -17,17 +17,17 @@
 #include <iterator>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/words.h"
 #include "highlight/editor_text.h"
+#include "highlight/gui_test_support.h"
 #include "highlight/restyle.h"
-#include "highlight/text_ctrl_custom.h"
 #include "settings/configuration.h"
+#include "strings/localized_text.h"
+#include "text/words.h"
 #include "ui/dialogs.h"
 #include "ui/frame_about.h"
-#include "ui/gui_test_support.h"
 #include "ui/ids.h"
-#include "ui/localized_text.h"
 #include "ui/main_window_fixture.h"
+#include "ui/text_ctrl_custom.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // through their own style sheets.
 #pragma once
 
-#include "highlight/colours.h"
+#include "highlight/plan/colours.h"
 
 class wxGauge;
 class wxToolBar;

@@ -8,12 +8,12 @@
 
 #include <string>
 
-#include "highlight/colours.h"
-#include "highlight/text_ctrl_custom.h"
+#include "highlight/gui_test_support.h"
+#include "highlight/plan/colours.h"
 #include "ui/frame_main.h"
-#include "ui/gui_test_support.h"
 #include "ui/ids.h"
 #include "ui/main_window_fixture.h"
+#include "ui/text_ctrl_custom.h"
 
 namespace {
 

@@ -19,11 +19,11 @@
 #include <vector>
 
 #include "highlight/editor_text.h"
-#include "highlight/text_ctrl_custom.h"
+#include "highlight/gui_test_support.h"
 #include "settings/analysis_settings.h"
 #include "ui/dialogs.h"
 #include "ui/frame_main.h"
-#include "ui/gui_test_support.h"
+#include "ui/text_ctrl_custom.h"
 
 namespace fs = std::filesystem;
 

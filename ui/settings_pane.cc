@@ -15,13 +15,13 @@
 
 #include "highlight/editor_text.h"
 #include "highlight/restyle.h"
-#include "highlight/text_ctrl_custom.h"
 #include "resources/icons.h"
+#include "strings/localized_text.h"
 #include "ui/dialogs.h"
 #include "ui/frame_main.h"
 #include "ui/ids.h"
-#include "ui/localized_text.h"
 #include "ui/number_field.h"
+#include "ui/text_ctrl_custom.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 #include <wx/textctrl.h>
 
-#include "highlight/colours.h"
 #include "highlight/editor_text.h"
-#include "highlight/text_ctrl_custom.h"
+#include "highlight/plan/colours.h"
 #include "ui/frame_main.h"
 #include "ui/ids.h"
 #include "ui/main_window_fixture.h"
+#include "ui/text_ctrl_custom.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "highlight/colours.h"
+#include "highlight/gui_test_support.h"
+#include "highlight/plan/colours.h"
 #include "ui/frame_main.h"
-#include "ui/gui_test_support.h"
 #include "ui/ids.h"
 #include "ui/main_window_fixture.h"
 

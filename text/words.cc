@@ -1,4 +1,4 @@
-#include "analysis/words.h"
+#include "text/words.h"
 
 #include <algorithm>
 #include <bit>

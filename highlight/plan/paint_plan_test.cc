@@ -1,4 +1,4 @@
-#include "highlight/paint_plan.h"
+#include "highlight/plan/paint_plan.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "analysis/equivalence.h"
-#include "analysis/words.h"
+#include "text/words.h"
 
 namespace {
 

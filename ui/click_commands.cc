@@ -1,13 +1,13 @@
-#include "highlight/click_commands.h"
+#include "ui/click_commands.h"
 
 #include <wx/scrolwin.h>
 
 #include "analysis/equivalence.h"
 #include "highlight/editor_text.h"
 #include "highlight/hidden_words.h"
-#include "highlight/text_ctrl_custom.h"
 #include "highlight/word_marking.h"
 #include "ui/frame_main.h"
+#include "ui/text_ctrl_custom.h"
 
 namespace {
 

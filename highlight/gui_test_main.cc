@@ -53,6 +53,8 @@ GLogWriterOutput failOnToolkitDiagnostic(GLogLevelFlags level, const GLogField* 
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
+  // Listing the tests, at build time, needs no display.
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
   g_log_set_writer_func(failOnToolkitDiagnostic, nullptr, nullptr);
   const std::filesystem::path configDir = makeGtkConfigWithoutAnimations();
 

@@ -1,4 +1,4 @@
-#include "ui/localized_text.h"
+#include "strings/localized_text.h"
 
 // Texts are Windows-1252 bytes; every byte above 0x7F is written as a hex
 // escape so the bytes do not depend on how this file is encoded. An escape

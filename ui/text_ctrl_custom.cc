@@ -1,13 +1,13 @@
-#include "highlight/text_ctrl_custom.h"
+#include "ui/text_ctrl_custom.h"
 
 #include <wx/intl.h>
 #include <wx/menu.h>
 
 #include "highlight/editor_text.h"
+#include "strings/localized_text.h"
 #include "ui/dialogs.h"
 #include "ui/frame_main.h"
 #include "ui/ids.h"
-#include "ui/localized_text.h"
 
 namespace {
 

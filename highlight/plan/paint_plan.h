@@ -10,7 +10,7 @@
 
 #include "analysis/analysis_pass.h"
 #include "analysis/progress.h"
-#include "highlight/colours.h"
+#include "highlight/plan/colours.h"
 #include "settings/analysis_settings.h"
 
 struct ColourRun {

@@ -1,4 +1,4 @@
-#include "analysis/cp1252.h"
+#include "text/cp1252.h"
 
 #include <array>
 #include <unordered_map>

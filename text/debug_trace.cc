@@ -1,4 +1,4 @@
-#include "analysis/debug_trace.h"
+#include "text/debug_trace.h"
 
 namespace {
 DebugTraceSink traceSink = nullptr;

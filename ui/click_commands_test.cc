@@ -1,5 +1,5 @@
 // Clicks on words with real pointer and key events, as a writer makes them.
-#include "highlight/click_commands.h"
+#include "ui/click_commands.h"
 
 #include <gtest/gtest.h>
 #include <wx/scrolwin.h>
@@ -7,12 +7,12 @@
 
 #include <algorithm>
 
-#include "highlight/colours.h"
-#include "highlight/text_ctrl_custom.h"
+#include "highlight/gui_test_support.h"
+#include "highlight/plan/colours.h"
 #include "ui/frame_main.h"
-#include "ui/gui_test_support.h"
 #include "ui/ids.h"
 #include "ui/main_window_fixture.h"
+#include "ui/text_ctrl_custom.h"
 
 namespace {
 

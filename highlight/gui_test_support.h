@@ -12,8 +12,8 @@
 #include <string_view>
 #include <thread>
 
-#include "highlight/colours.h"
 #include "highlight/editor_text.h"
+#include "highlight/plan/colours.h"
 
 // Lets the toolkit handle its pending events for about `milliseconds`.
 inline void pumpEvents(int milliseconds = 50) {

@@ -1,4 +1,4 @@
-#include "ui/localized_text.h"
+#include "strings/localized_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "highlight/paint_plan.h"
+#include "highlight/plan/paint_plan.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 
 #include "analysis/equivalence.h"
-#include "analysis/words.h"
+#include "text/words.h"
 
 namespace {
 
