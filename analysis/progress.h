@@ -3,6 +3,7 @@
 // whichever pass is running.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 
@@ -10,6 +11,17 @@ extern std::uint64_t progressCounter;
 
 // Counts one item; true when the gauge is due an update.
 inline bool progressTick(unsigned interval) { return progressCounter++ % interval == 0; }
+
+// Counts the items [from, to) of a pass at once: `due(i)` is called for
+// every item i whose tick would have given the gauge an update, as if each
+// had been counted alone.
+template <typename Due>
+void progressTicks(size_t from, size_t to, unsigned interval, Due&& due) {
+  if (to <= from) return;
+  const size_t first = (interval - progressCounter % interval) % interval;
+  for (size_t i = from + first; i < to; i += interval) due(i);
+  progressCounter += to - from;
+}
 
 // Receives the gauge value, 0 to 100.
 using ProgressSink = std::function<void(int gaugeValue)>;

@@ -47,15 +47,10 @@ Buckets balancedBuckets(std::string_view text, const WordSplit& split) {
   constexpr size_t kSampleBytes = 8 * 1024;
   std::array<size_t, WordSplit::kBuckets> words{};
   for (size_t sample = 0; sample < kSamples; ++sample) {
-    size_t at = wordEndAt(text, text.size() / kSamples * sample);
-    size_t to = std::min(text.size(), at + kSampleBytes);
-    while (at < to) {
-      while (at < to && !isWordChar(text[at])) ++at;
-      if (at == to) break;
-      size_t end = wordEndAt(text, at);
-      ++words[split.bucketOf(text, at, end)];
-      at = end;
-    }
+    const size_t at = wordEndAt(text, text.size() / kSamples * sample);
+    const size_t to = std::min(text.size(), at + kSampleBytes);
+    forEachWord(text, at, to,
+                [&](size_t start, size_t end) { ++words[split.bucketOf(text, start, end)]; });
   }
   std::array<size_t, WordSplit::kBuckets> order;
   for (size_t i = 0; i < order.size(); ++i) order[i] = i;

@@ -20,8 +20,6 @@ namespace {
 // Scopes are never nested, so one saved position serves them all.
 int savedScrollPosition = 0;
 
-constexpr unsigned kHiddenPassInterval = 2000;
-
 wxTextAttr backgroundOnly(Rgb colour) {
   wxTextAttr attr;
   attr.SetBackgroundColour(toWxColour(colour));
@@ -93,27 +91,15 @@ void applyHiddenWords(const std::string& loweredText, wxGauge& gauge, wxTextCtrl
   // back to front, the order GTK restyles fastest.
   std::vector<ColourRun> changes;
   const BackgroundMap backgrounds(editor);
-  const size_t n = loweredText.size();
-  size_t start = 0;
-  for (size_t i = 0; i <= n; ++i) {
-    if (i < n) {
-      if (progressTick(kHiddenPassInterval)) {
-        showProgress(gauge,
-                     gaugeValue(0.9 + 0.1 * static_cast<double>(i) / static_cast<double>(n)));
-      }
-      if (isWordChar(loweredText[i])) continue;
-    }
-    if (start < i) {
-      const Rgb current = backgrounds.wordColour(static_cast<long>(start), static_cast<long>(i));
-      if (current != kWhite) {
-        const Rgb next = hiddenPassColour(
-            current, std::string_view(loweredText).substr(start, i - start), settings);
-        if (next != current)
-          changes.push_back({static_cast<int>(start), static_cast<int>(i), next});
-      }
-    }
-    start = i + 1;
-  }
+  hiddenWordsPass(
+      loweredText, settings,
+      [&backgrounds](size_t start, size_t end) {
+        return backgrounds.wordColour(static_cast<long>(start), static_cast<long>(end));
+      },
+      [&changes](size_t start, size_t end, Rgb next) {
+        changes.push_back({static_cast<int>(start), static_cast<int>(end), next});
+      },
+      [&gauge](int value) { showProgress(gauge, value); });
   paintRunsBackToFront(editor, changes);
 }
 

@@ -102,36 +102,35 @@ void recolourWord(const std::string& word, const AnalysisSettings& settings, wxT
   // painted back to front.
   std::vector<ColourRun> changes;
   const size_t n = loweredText.size();
-  size_t runLength = 0;
-  for (size_t i = 0; i <= n; ++i) {
-    if (i < n) {
-      if (progressTick(kMarkingInterval)) {
-        showProgress(gauge, gaugeValue(progressStart + progressSpan * static_cast<double>(i) /
-                                                           static_cast<double>(n)));
-      }
-      if (isWordChar(loweredText[i])) {
-        ++runLength;
-        continue;
-      }
+  size_t counted = 0;
+  auto countUpTo = [&](size_t position) {
+    progressTicks(counted, position, kMarkingInterval, [&](size_t i) {
+      showProgress(gauge, gaugeValue(progressStart + progressSpan * static_cast<double>(i) /
+                                                         static_cast<double>(n)));
+    });
+    counted = position;
+  };
+  forEachWord(loweredText, [&](size_t wordStart, size_t wordEnd) {
+    countUpTo(wordEnd);
+    if (!areSimilar(std::string_view(loweredText).substr(wordStart, wordEnd - wordStart), word,
+                    settings)) {
+      return;
     }
-    if (runLength > 0 && areSimilar(std::string_view(loweredText).substr(i - runLength, runLength),
-                                    word, settings)) {
-      // Only the last 50 letters of a longer word are recoloured.
-      const long end = static_cast<long>(i);
-      const long start = static_cast<long>(wordStartAt(loweredText, i - 1));
-      const Rgb current = wordColourAt(editor, start, end);
-      Rgb next;
-      if (unmark) {
-        std::string_view occurrence(loweredText.data() + start, static_cast<size_t>(end - start));
-        next = unmarkedColourFor(current,
-                                 findWordInList(occurrence, settings.m_hiddenList, settings) >= 0);
-      } else {
-        next = markedColourFor(current);
-      }
-      changes.push_back({static_cast<int>(start), static_cast<int>(end), next});
+    // Only the last 50 letters of a longer word are recoloured.
+    const long end = static_cast<long>(wordEnd);
+    const long start = static_cast<long>(wordStartAt(loweredText, wordEnd - 1));
+    const Rgb current = wordColourAt(editor, start, end);
+    Rgb next;
+    if (unmark) {
+      std::string_view occurrence(loweredText.data() + start, static_cast<size_t>(end - start));
+      next = unmarkedColourFor(current,
+                               findWordInList(occurrence, settings.m_hiddenList, settings) >= 0);
+    } else {
+      next = markedColourFor(current);
     }
-    runLength = 0;
-  }
+    changes.push_back({static_cast<int>(start), static_cast<int>(end), next});
+  });
+  countUpTo(n);
   paintRunsBackToFront(editor, changes);
   showProgress(gauge, 0);
 }

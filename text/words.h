@@ -41,6 +41,29 @@ size_t wordEndAt(std::string_view text, size_t s);
 // tested and the walk goes back at most 49 bytes.
 size_t wordStartAt(std::string_view text, size_t p);
 
+// Calls visit(start, end) for every word [start, end) of `text` that starts
+// in [from, to), in order; the last one runs on past `to` to its end.
+// `from` lies at a word's start or between words.
+template <typename Visit>
+void forEachWord(std::string_view text, size_t from, size_t to, Visit&& visit) {
+  size_t i = from;
+  while (i < to) {
+    if (!isWordChar(text[i])) {
+      ++i;
+      continue;
+    }
+    const size_t start = i;
+    while (++i < text.size() && isWordChar(text[i])) {
+    }
+    visit(start, i);
+  }
+}
+
+template <typename Visit>
+void forEachWord(std::string_view text, Visit&& visit) {
+  forEachWord(text, 0, text.size(), visit);
+}
+
 // Word count of the text-information box: runs of " ", "\n" and en dash
 // (0x96) separate words. An empty text has 0 words.
 int countWords(std::string_view text);

@@ -12,14 +12,9 @@
 #include "ui/frame_about.h"
 #include "ui/frame_main.h"
 #include "ui/ids.h"
+#include "ui/localized.h"
 #include "ui/run_analysis.h"
 #include "ui/text_ctrl_custom.h"
-
-namespace {
-
-wxString localized(int id) { return fromCp1252(LocalizedText(id)); }
-
-}  // namespace
 
 void FrameMain::OnQuit(wxCommandEvent&) { Close(true); }
 

@@ -9,16 +9,15 @@
 #include "strings/localized_text.h"
 #include "ui/dialogs.h"
 #include "ui/ids.h"
+#include "ui/localized.h"
 
 const char kVersionText[] = "v2.029";
 
-wxBEGIN_EVENT_TABLE(FrameAbout, wxDialog) EVT_HYPERLINK(wxID_ANY, FrameAbout::OnLink)
-    wxEND_EVENT_TABLE()
-
-        namespace {
-  wxString localized(int id) { return fromCp1252(LocalizedText(id)); }
-
-}  // namespace
+// clang-format off
+wxBEGIN_EVENT_TABLE(FrameAbout, wxDialog)
+  EVT_HYPERLINK(wxID_ANY, FrameAbout::OnLink)
+wxEND_EVENT_TABLE()
+// clang-format on
 
 FrameAbout::FrameAbout()
     : wxDialog(nullptr, wxID_ANY, localized(kStrAboutTitle), wxPoint(50, 50), wxSize(350, 200),

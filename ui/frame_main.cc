@@ -17,13 +17,12 @@
 #include "strings/localized_text.h"
 #include "ui/gtk_style.h"
 #include "ui/ids.h"
+#include "ui/localized.h"
 #include "ui/text_ctrl_custom.h"
 
 namespace {
 
 const char kConfigurationFile[] = "config.txt";
-
-wxString localized(int id) { return fromCp1252(LocalizedText(id)); }
 
 wxBitmap toolIcon(const char* name) { return iconBitmap(name); }
 
@@ -38,33 +37,33 @@ wxToolBar* newBar(wxWindow* parent, int id, wxSize bitmapSize) {
 
 }  // namespace
 
-wxBEGIN_EVENT_TABLE(FrameMain, wxFrame) EVT_MENU(kIdQuit, FrameMain::OnQuit)
-    EVT_MENU(kIdAbout, FrameMain::OnAbout) EVT_MENU(kIdHelp, FrameMain::OnHelp) EVT_MENU(
-        kIdToggleSettings, FrameMain::OnToggleSettings) EVT_MENU(kIdProcess, FrameMain::OnProcess)
-        EVT_MENU(kIdClear, FrameMain::OnClear) EVT_MENU(kIdStats, FrameMain::OnStats)
-            EVT_MENU(kIdToggleTop100, FrameMain::OnToggleTop100)
-                EVT_CHECKBOX(kSwitchSkip,
-                             FrameMain::OnSectionSwitch) EVT_CHECKBOX(kSwitchSame,
-                                                                      FrameMain::OnSectionSwitch)
-                    EVT_CHECKBOX(kSwitchClose, FrameMain::OnSectionSwitch)
-                        EVT_CHECKBOX(kSwitchDistant, FrameMain::OnSectionSwitch)
-                            EVT_CHECKBOX(kSwitchWords, FrameMain::OnSectionSwitch)
-                                EVT_CHECKBOX(kSwitchPhrases, FrameMain::OnSectionSwitch)
-                                    EVT_BUTTON(kHelpSkip, FrameMain::OnSectionHelp)
-                                        EVT_BUTTON(kHelpSame, FrameMain::OnSectionHelp)
-                                            EVT_BUTTON(kHelpClose, FrameMain::OnSectionHelp)
-                                                EVT_BUTTON(kHelpDistant, FrameMain::OnSectionHelp)
-                                                    EVT_BUTTON(kHelpWords, FrameMain::OnSectionHelp)
-                                                        EVT_BUTTON(kHelpPhrases,
-                                                                   FrameMain::OnSectionHelp)
-                                                            EVT_BUTTON(kHelpHidden,
-                                                                       FrameMain::OnSectionHelp)
-                                                                wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(FrameMain, wxFrame)
+  EVT_MENU(kIdQuit, FrameMain::OnQuit)
+  EVT_MENU(kIdAbout, FrameMain::OnAbout)
+  EVT_MENU(kIdHelp, FrameMain::OnHelp)
+  EVT_MENU(kIdToggleSettings, FrameMain::OnToggleSettings)
+  EVT_MENU(kIdProcess, FrameMain::OnProcess)
+  EVT_MENU(kIdClear, FrameMain::OnClear)
+  EVT_MENU(kIdStats, FrameMain::OnStats)
+  EVT_MENU(kIdToggleTop100, FrameMain::OnToggleTop100)
+  EVT_CHECKBOX(kSwitchSkip, FrameMain::OnSectionSwitch)
+  EVT_CHECKBOX(kSwitchSame, FrameMain::OnSectionSwitch)
+  EVT_CHECKBOX(kSwitchClose, FrameMain::OnSectionSwitch)
+  EVT_CHECKBOX(kSwitchDistant, FrameMain::OnSectionSwitch)
+  EVT_CHECKBOX(kSwitchWords, FrameMain::OnSectionSwitch)
+  EVT_CHECKBOX(kSwitchPhrases, FrameMain::OnSectionSwitch)
+  EVT_BUTTON(kHelpSkip, FrameMain::OnSectionHelp)
+  EVT_BUTTON(kHelpSame, FrameMain::OnSectionHelp)
+  EVT_BUTTON(kHelpClose, FrameMain::OnSectionHelp)
+  EVT_BUTTON(kHelpDistant, FrameMain::OnSectionHelp)
+  EVT_BUTTON(kHelpWords, FrameMain::OnSectionHelp)
+  EVT_BUTTON(kHelpPhrases, FrameMain::OnSectionHelp)
+  EVT_BUTTON(kHelpHidden, FrameMain::OnSectionHelp)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-                                                                    FrameMain::FrameMain(
-                                                                        const wxString& title,
-                                                                        const wxPoint& position,
-                                                                        const wxSize& size)
+FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSize& size)
     : wxFrame(nullptr, wxID_ANY, title, position, size, wxDEFAULT_FRAME_STYLE, "frame") {
   SetIcons(appIcons());
   SetMinSize(wxSize(900, 500));

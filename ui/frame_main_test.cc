@@ -26,6 +26,7 @@
 #include "ui/dialogs.h"
 #include "ui/frame_about.h"
 #include "ui/ids.h"
+#include "ui/localized.h"
 #include "ui/main_window_fixture.h"
 #include "ui/text_ctrl_custom.h"
 
@@ -263,7 +264,7 @@ TEST_F(MainWindow, SectionHelpShowsItsTextUnderItsTitle) {
   frame.FindWindow(kHelpHidden)->GetEventHandler()->ProcessEvent(click);
   ASSERT_EQ(messageBoxes.size(), 1u);
   EXPECT_EQ(messageBoxes[0].caption, "Help : Temporary hidden repetitions");
-  EXPECT_EQ(messageBoxes[0].message, fromCp1252(LocalizedText(kHelpHidden)));
+  EXPECT_EQ(messageBoxes[0].message, localized(kHelpHidden));
   EXPECT_EQ(messageBoxes[0].parent, nullptr);
   EXPECT_TRUE(messageBoxes[0].style & wxICON_QUESTION);
 }
@@ -272,7 +273,7 @@ TEST_F(MainWindow, HelpAndAboutReachTheSite) {
   openFrame();
   command(kIdHelp);
   ASSERT_EQ(browserAddresses.size(), 1u);
-  EXPECT_EQ(browserAddresses[0], fromCp1252(LocalizedText(kStrHelpAddress)));
+  EXPECT_EQ(browserAddresses[0], localized(kStrHelpAddress));
   EXPECT_TRUE(browserAddresses[0].EndsWith("?p=help"));
   command(kIdAbout);
   ASSERT_EQ(modalTitles.size(), 1u);
@@ -289,7 +290,7 @@ TEST(AboutBox, ShowsTheVersionOnItsThirdLineAndLinksTheSite) {
   auto* link = wxDynamicCast(about.FindWindow("hyperlink"), wxHyperlinkCtrl);
   ASSERT_NE(link, nullptr);
   EXPECT_EQ(link->GetURL(), link->GetLabel());
-  EXPECT_EQ(link->GetURL(), fromCp1252(LocalizedText(kStrSiteAddress)));
+  EXPECT_EQ(link->GetURL(), localized(kStrSiteAddress));
 }
 
 }  // namespace

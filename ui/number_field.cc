@@ -16,9 +16,13 @@ void useSlimPadding(wxWindow& field) {
 
 }  // namespace
 
-wxBEGIN_EVENT_TABLE(NumberField, wxTextCtrl) EVT_CHAR(NumberField::OnChar) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(NumberField, wxTextCtrl)
+  EVT_CHAR(NumberField::OnChar)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-    NumberField::NumberField(wxWindow* parent, int maxTypedChars)
+NumberField::NumberField(wxWindow* parent, int maxTypedChars)
     : wxTextCtrl(parent, wxID_ANY, wxEmptyString, wxDefaultPosition,
                  wxSize(8 * maxTypedChars + 8, 17)),
       m_maxTypedChars(maxTypedChars) {

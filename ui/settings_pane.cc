@@ -20,6 +20,7 @@
 #include "ui/dialogs.h"
 #include "ui/frame_main.h"
 #include "ui/ids.h"
+#include "ui/localized.h"
 #include "ui/number_field.h"
 #include "ui/text_ctrl_custom.h"
 
@@ -28,8 +29,6 @@ namespace {
 constexpr int kListWidth = 205;
 const char kWordSeparator[] = " ";
 const char kPhraseSeparator[] = "\n";
-
-wxString localized(int id) { return fromCp1252(LocalizedText(id)); }
 
 struct HelpTopic {
   int helpId;

@@ -8,14 +8,15 @@
 #include "ui/dialogs.h"
 #include "ui/frame_main.h"
 #include "ui/ids.h"
+#include "ui/localized.h"
 
 namespace {
 
 wxMenu* buildContextMenu(bool isEditor) {
   auto* menu = new wxMenu;
   if (isEditor) {
-    menu->Append(kStrAddToSkipWords, fromCp1252(LocalizedText(kStrAddToSkipWords)));
-    menu->Append(kStrToggleHidden, fromCp1252(LocalizedText(kStrToggleHidden)));
+    menu->Append(kStrAddToSkipWords, localized(kStrAddToSkipWords));
+    menu->Append(kStrToggleHidden, localized(kStrToggleHidden));
     menu->AppendSeparator();
   }
   menu->Append(wxID_UNDO, wxGetTranslation("&Undo"));
@@ -32,15 +33,18 @@ wxMenu* buildContextMenu(bool isEditor) {
 
 }  // namespace
 
-wxBEGIN_EVENT_TABLE(TextCtrlCustom, wxTextCtrl) EVT_LEFT_DOWN(TextCtrlCustom::OnLeftDown)
-    EVT_CONTEXT_MENU(TextCtrlCustom::OnContextMenu)
-        EVT_MENU(kStrAddToSkipWords, TextCtrlCustom::OnAddToSkipWords)
-            EVT_MENU(kStrToggleHidden, TextCtrlCustom::OnToggleHidden) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(TextCtrlCustom, wxTextCtrl)
+  EVT_LEFT_DOWN(TextCtrlCustom::OnLeftDown)
+  EVT_CONTEXT_MENU(TextCtrlCustom::OnContextMenu)
+  EVT_MENU(kStrAddToSkipWords, TextCtrlCustom::OnAddToSkipWords)
+  EVT_MENU(kStrToggleHidden, TextCtrlCustom::OnToggleHidden)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-                TextCtrlCustom::TextCtrlCustom(bool isEditor, FrameMain* frame, wxWindow* parent,
-                                               wxWindowID id, const wxString& value,
-                                               const wxPoint& pos, const wxSize& size, long style,
-                                               const wxValidator& validator, const wxString& name)
+TextCtrlCustom::TextCtrlCustom(bool isEditor, FrameMain* frame, wxWindow* parent, wxWindowID id,
+                               const wxString& value, const wxPoint& pos, const wxSize& size,
+                               long style, const wxValidator& validator, const wxString& name)
     : wxTextCtrl(parent, id, value, pos, size, style, validator, name),
       m_contextMenu(buildContextMenu(isEditor)),
       m_isEditor(isEditor),

@@ -37,18 +37,15 @@ PaletteIndex paletteIndexOf(Rgb colour) {
 
 // Intervals of the gauge: the lists are short next to the text.
 constexpr unsigned kListInterval = 100;
-constexpr unsigned kHiddenPassInterval = 2000;
 
-// Counts `items` steps of progressCounter at once and gives the gauge every
-// value that counting them one by one would have given it.
+// Gives the gauge every value that counting `items` one by one would have
+// given it.
 template <typename Fraction>
 void countProgress(size_t items, unsigned interval, const ProgressSink& progress,
                    Fraction fraction) {
-  if (progress) {
-    size_t first = (interval - progressCounter % interval) % interval;
-    for (size_t i = first; i < items; i += interval) progress(gaugeValue(fraction(i)));
-  }
-  progressCounter += items;
+  progressTicks(0, items, interval, [&](size_t i) {
+    if (progress) progress(gaugeValue(fraction(i)));
+  });
 }
 
 double share(size_t i, size_t n) { return static_cast<double>(i) / static_cast<double>(n); }
@@ -85,26 +82,25 @@ class Canvas {
   }
 
   void applyHiddenWords(const AnalysisSettings& settings, const ProgressSink& progress) {
-    const size_t n = text_.size();
-    countProgress(n, kHiddenPassInterval, progress,
-                  [n](size_t i) { return 0.9 + 0.1 * share(i, n); });
     // With nothing hidden a fresh paint holds no grey, so no word changes.
-    if (settings.m_hiddenList.empty()) return;
-    static const std::array<bool, 256> wordChar = [] {
-      std::array<bool, 256> table{};
-      for (int c = 0; c < 256; ++c) table[c] = isWordChar(static_cast<unsigned char>(c));
-      return table;
-    }();
-    size_t i = 0;
-    while (i < n) {
-      if (!wordChar[static_cast<unsigned char>(text_[i])]) {
-        ++i;
-        continue;
-      }
-      size_t start = i;
-      while (i < n && wordChar[static_cast<unsigned char>(text_[i])]) ++i;
-      recolourHiddenWord(start, i, settings);
+    if (settings.m_hiddenList.empty()) {
+      const size_t n = text_.size();
+      countProgress(n, kHiddenPassInterval, progress,
+                    [n](size_t i) { return 0.9 + 0.1 * share(i, n); });
+      return;
     }
+    hiddenWordsPass(
+        text_, settings,
+        [this](size_t start, size_t end) {
+          return kPalette[colours_[wordProbePosition(static_cast<long>(start),
+                                                     static_cast<long>(end))]];
+        },
+        [this](size_t start, size_t end, Rgb next) {
+          paint(static_cast<long long>(start), static_cast<long long>(end), paletteIndexOf(next));
+        },
+        [&progress](int value) {
+          if (progress) progress(value);
+        });
   }
 
   std::vector<ColourRun> runs() const {
@@ -123,14 +119,6 @@ class Canvas {
   }
 
  private:
-  void recolourHiddenWord(size_t start, size_t end, const AnalysisSettings& settings) {
-    const PaletteIndex current = colours_[wordProbePosition(start, end)];
-    if (current == kWhiteIndex) return;
-    const Rgb next =
-        hiddenPassColour(kPalette[current], text_.substr(start, end - start), settings);
-    if (next != kPalette[current]) paint(start, end, paletteIndexOf(next));
-  }
-
   std::string_view text_;
   std::vector<PaletteIndex> colours_;
 };

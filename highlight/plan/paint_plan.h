@@ -12,6 +12,7 @@
 #include "analysis/progress.h"
 #include "highlight/plan/colours.h"
 #include "settings/analysis_settings.h"
+#include "text/words.h"
 
 struct ColourRun {
   int start;
@@ -37,3 +38,32 @@ constexpr long wordProbePosition(long start, long end) {
 // class's grey when the word is in the hidden list, its class colour back
 // when it has left the list, and `current` itself in every other case.
 Rgb hiddenPassColour(Rgb current, std::string_view word, const AnalysisSettings& settings);
+
+// The hidden-words pass moves the gauge once per this many characters.
+constexpr unsigned kHiddenPassInterval = 2000;
+
+// The hidden-words pass, whether over a fresh plan or over the editor's
+// colours: every word of `loweredText` not white, as `colourOf(start, end)`
+// reads it, takes its hiddenPassColour, and `recolour(start, end, colour)`
+// receives the words whose colour changes. `gaugeAt(value)` takes the
+// gauge from 90 to 100.
+template <typename ColourOf, typename Recolour, typename GaugeAt>
+void hiddenWordsPass(std::string_view loweredText, const AnalysisSettings& settings,
+                     ColourOf&& colourOf, Recolour&& recolour, GaugeAt&& gaugeAt) {
+  const size_t n = loweredText.size();
+  size_t counted = 0;
+  auto countUpTo = [&](size_t position) {
+    progressTicks(counted, position, kHiddenPassInterval, [&](size_t i) {
+      gaugeAt(gaugeValue(0.9 + 0.1 * static_cast<double>(i) / static_cast<double>(n)));
+    });
+    counted = position;
+  };
+  forEachWord(loweredText, [&](size_t start, size_t end) {
+    countUpTo(end);
+    const Rgb current = colourOf(start, end);
+    if (current == kWhite) return;
+    const Rgb next = hiddenPassColour(current, loweredText.substr(start, end - start), settings);
+    if (next != current) recolour(start, end, next);
+  });
+  countUpTo(n);
+}

@@ -1,0 +1,6 @@
+#include "ui/localized.h"
+
+#include "highlight/editor_text.h"
+#include "strings/localized_text.h"
+
+wxString localized(int stringId) { return fromCp1252(LocalizedText(stringId)); }
