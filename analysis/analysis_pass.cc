@@ -61,46 +61,46 @@ class Share {
   Share(std::string_view text, const AnalysisSettings& settings, RepeatedStarts repeats,
         const WordSplit& split, const Buckets& buckets, size_t phrasesFrom, size_t phrasesTo,
         size_t shares)
-      : text_(text),
-        settings_(settings),
-        split_(split),
-        buckets_(buckets),
-        sharing_(shares > 1),
-        lengthDrops_(!settings.m_wordsActive && settings.m_skipActive),
-        shortestKept_(static_cast<size_t>(std::max(0, settings.m_skipNbLettersMin))),
-        longestKept_(static_cast<size_t>(std::max(0, settings.m_skipNbLettersMax))),
-        phrasesFrom_(phrasesFrom),
-        phrasesTo_(phrasesTo),
-        table_(settings),
-        phrases_(settings.m_phrasesList),
-        close_(repeats, shares > 1, text.size()),
-        distant_(repeats, shares > 1, text.size()) {
+      : m_text(text),
+        m_settings(settings),
+        m_split(split),
+        m_buckets(buckets),
+        m_sharing(shares > 1),
+        m_lengthDrops(!settings.m_wordsActive && settings.m_skipActive),
+        m_shortestKept(static_cast<size_t>(std::max(0, settings.m_skipNbLettersMin))),
+        m_longestKept(static_cast<size_t>(std::max(0, settings.m_skipNbLettersMax))),
+        m_phrasesFrom(phrasesFrom),
+        m_phrasesTo(phrasesTo),
+        m_table(settings),
+        m_phrases(settings.m_phrasesList),
+        m_close(repeats, shares > 1, text.size()),
+        m_distant(repeats, shares > 1, text.size()) {
     size_t expectedWords = std::min(text.size() / kBytesPerNewWord, kMostReservedWords) / shares;
-    words_.reserve(expectedWords);
-    table_.reserve(expectedWords);
+    m_words.reserve(expectedWords);
+    m_table.reserve(expectedWords);
   }
 
   // Words and phrases of [from, to); a word still running at `to` is
   // completed by a later call or by finish().
   void scan(size_t from, size_t to) {
     scanWords(from, to);
-    size_t phrasesFrom = std::max(from, phrasesFrom_);
-    size_t phrasesTo = std::min(to, phrasesTo_);
-    if (settings_.m_phrasesActive && phrasesFrom < phrasesTo) {
-      phrases_.findIn(text_, phrasesFrom, phrasesTo, phraseRanges_);
+    size_t phrasesFrom = std::max(from, m_phrasesFrom);
+    size_t phrasesTo = std::min(to, m_phrasesTo);
+    if (m_settings.m_phrasesActive && phrasesFrom < phrasesTo) {
+      m_phrases.findIn(m_text, phrasesFrom, phrasesTo, m_phraseRanges);
     }
   }
 
   void finish() {
-    if (inWord_) addWord(wordStart_, text_.size(), batchSize_);
+    if (m_inWord) addWord(m_wordStart, m_text.size(), m_batchSize);
     handleBatch();
   }
 
-  std::vector<int>& phraseRanges() { return phraseRanges_; }
-  std::vector<int>& searchedStarts() { return searchedStarts_; }
-  RepeatedStartList& closeStarts() { return close_; }
-  RepeatedStartList& distantStarts() { return distant_; }
-  const WordTable& table() const { return table_; }
+  std::vector<int>& phraseRanges() { return m_phraseRanges; }
+  std::vector<int>& searchedStarts() { return m_searchedStarts; }
+  RepeatedStartList& closeStarts() { return m_close; }
+  RepeatedStartList& distantStarts() { return m_distant; }
+  const WordTable& table() const { return m_table; }
 
  private:
   // Words begin where a word character follows a separator (or the start
@@ -109,12 +109,12 @@ class Share {
   // scan's state stays in locals: as members, every word would wait for
   // the store of the word before.
   void scanWords(size_t from, size_t to) {
-    size_t batchSize = batchSize_;
-    bool inWord = inWord_;
-    size_t wordStart = wordStart_;
+    size_t batchSize = m_batchSize;
+    bool inWord = m_inWord;
+    size_t wordStart = m_wordStart;
     for (size_t f = from; f < to; f += 64) {
       size_t count = std::min<size_t>(64, to - f);
-      std::uint64_t letters = wordCharMask(text_.data() + f, count);
+      std::uint64_t letters = wordCharMask(m_text.data() + f, count);
       std::uint64_t before = (letters << 1) | (inWord ? 1 : 0);
       std::uint64_t starts = letters & ~before;
       std::uint64_t ends = ~letters & before;
@@ -129,18 +129,18 @@ class Share {
         inWord = !inWord;
       }
     }
-    batchSize_ = batchSize;
-    inWord_ = inWord;
-    wordStart_ = wordStart;
+    m_batchSize = batchSize;
+    m_inWord = inWord;
+    m_wordStart = wordStart;
   }
 
   // Puts the word [start, end) into the batch, which holds `batchSize`
   // words, and handles the batch once full.
   void addWord(size_t start, size_t end, size_t& batchSize) {
-    batch_[batchSize] = {static_cast<int>(start), static_cast<int>(end - start), 0, 0, 0};
+    m_batch[batchSize] = {static_cast<int>(start), static_cast<int>(end - start), 0, 0, 0};
     batchSize += handles(start, end);
     if (batchSize == kBatchSize) {
-      batchSize_ = batchSize;
+      m_batchSize = batchSize;
       handleBatch();
       batchSize = 0;
     }
@@ -154,42 +154,42 @@ class Share {
   // there, and the tests are combined without branches.
   unsigned handles(size_t start, size_t end) const {
     size_t length = end - start;
-    unsigned mine = sharing_ ? buckets_[split_.bucketOf(text_, start, end)] : 1u;
-    unsigned dropped = lengthDrops_ & ((length < shortestKept_) | (length > longestKept_));
+    unsigned mine = m_sharing ? m_buckets[m_split.bucketOf(m_text, start, end)] : 1u;
+    unsigned dropped = m_lengthDrops & ((length < m_shortestKept) | (length > m_longestKept));
     return mine & ~dropped & 1u;
   }
 
   std::string_view wordOf(const PendingWord& word) const {
-    return text_.substr(static_cast<size_t>(word.start), static_cast<size_t>(word.length));
+    return m_text.substr(static_cast<size_t>(word.start), static_cast<size_t>(word.length));
   }
 
   void handleBatch() {
-    PendingWord* const words = batch_.data();
-    const size_t count = batchSize_;
+    PendingWord* const words = m_batch.data();
+    const size_t count = m_batchSize;
     for (size_t i = 0; i < count; ++i) {
       words[i].hash = hashWord(wordOf(words[i]));
-      words_.prefetch(words[i].hash);
+      m_words.prefetch(words[i].hash);
     }
     for (size_t i = 0; i < count; ++i) {
-      words[i].id = words_.insert(wordOf(words[i]), words[i].hash);
-      if (static_cast<size_t>(words[i].id) < facts_.size())
-        __builtin_prefetch(&facts_[words[i].id]);
+      words[i].id = m_words.insert(wordOf(words[i]), words[i].hash);
+      if (static_cast<size_t>(words[i].id) < m_facts.size())
+        __builtin_prefetch(&m_facts[words[i].id]);
     }
     for (size_t i = 0; i < count; ++i) {
       words[i].entry = knownEntry(words[i]);
-      if (words[i].entry != kSkipped) table_.prefetch(words[i].entry);
+      if (words[i].entry != kSkipped) m_table.prefetch(words[i].entry);
     }
     for (size_t i = 0; i < count; ++i) {
-      if (words[i].entry != kSkipped) table_.prefetchEquivalents(words[i].entry);
+      if (words[i].entry != kSkipped) m_table.prefetchEquivalents(words[i].entry);
     }
     for (size_t i = 0; i < count; ++i) wordCompleted(words[i]);
-    batchSize_ = 0;
+    m_batchSize = 0;
   }
 
   // The table entry of a word met before, if it has one.
   int knownEntry(const PendingWord& word) const {
     auto id = static_cast<size_t>(word.id);
-    return id < facts_.size() ? facts_[id].entry : kSkipped;
+    return id < m_facts.size() ? m_facts[id].entry : kSkipped;
   }
 
   // What happens at the end of each word: the word search first, then the
@@ -198,46 +198,46 @@ class Share {
   void wordCompleted(const PendingWord& word) {
     // New words take the next id in text order, so the first occurrence of
     // each is judged here, in turn, before any later word is recorded.
-    if (static_cast<size_t>(word.id) == facts_.size()) {
-      facts_.push_back(judge(words_.word(word.id)));
+    if (static_cast<size_t>(word.id) == m_facts.size()) {
+      m_facts.push_back(judge(m_words.word(word.id)));
     }
-    const WordFacts& facts = facts_[static_cast<size_t>(word.id)];
-    if (facts.searched) searchedStarts_.push_back(word.start);
+    const WordFacts& facts = m_facts[static_cast<size_t>(word.id)];
+    if (facts.searched) m_searchedStarts.push_back(word.start);
     if (facts.entry != kSkipped) {
-      table_.recordOccurrenceOf(facts.entry, word.start, close_.appended(), distant_.appended());
-      close_.occurrenceDone(word.start);
-      distant_.occurrenceDone(word.start);
+      m_table.recordOccurrenceOf(facts.entry, word.start, m_close.appended(), m_distant.appended());
+      m_close.occurrenceDone(word.start);
+      m_distant.occurrenceDone(word.start);
     }
   }
 
   WordFacts judge(std::string_view word) {
-    bool searched = settings_.m_wordsActive && isSearchedWord(word, settings_);
+    bool searched = m_settings.m_wordsActive && isSearchedWord(word, m_settings);
     // The index keeps the word's bytes as long as the share, hence the table.
-    return {searched, isSkipped(word, settings_) ? kSkipped : table_.addEntry(word)};
+    return {searched, isSkipped(word, m_settings) ? kSkipped : m_table.addEntry(word)};
   }
 
-  std::string_view text_;
-  const AnalysisSettings& settings_;
-  const WordSplit& split_;
-  const Buckets buckets_;
-  const bool sharing_;
-  const bool lengthDrops_;
-  const size_t shortestKept_;
-  const size_t longestKept_;
-  const size_t phrasesFrom_;
-  const size_t phrasesTo_;
-  WordIndex words_;
-  std::vector<WordFacts> facts_;  // by id in words_
-  WordTable table_;
-  PhraseFinder phrases_;
-  std::array<PendingWord, kBatchSize> batch_;
-  size_t batchSize_ = 0;
-  std::vector<int> phraseRanges_;
-  std::vector<int> searchedStarts_;
-  RepeatedStartList close_;
-  RepeatedStartList distant_;
-  bool inWord_ = false;
-  size_t wordStart_ = 0;
+  std::string_view m_text;
+  const AnalysisSettings& m_settings;
+  const WordSplit& m_split;
+  const Buckets m_buckets;
+  const bool m_sharing;
+  const bool m_lengthDrops;
+  const size_t m_shortestKept;
+  const size_t m_longestKept;
+  const size_t m_phrasesFrom;
+  const size_t m_phrasesTo;
+  WordIndex m_words;
+  std::vector<WordFacts> m_facts;  // by id in m_words
+  WordTable m_table;
+  PhraseFinder m_phrases;
+  std::array<PendingWord, kBatchSize> m_batch;
+  size_t m_batchSize = 0;
+  std::vector<int> m_phraseRanges;
+  std::vector<int> m_searchedStarts;
+  RepeatedStartList m_close;
+  RepeatedStartList m_distant;
+  bool m_inWord = false;
+  size_t m_wordStart = 0;
 };
 
 // The position of the next step of the shared progress counter, counting

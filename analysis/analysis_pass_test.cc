@@ -134,23 +134,24 @@ TEST(AnalysisPass, ProgressCoversTheFirstHalfOfTheGauge) {
 // byte.
 class PlainPass {
  public:
-  explicit PlainPass(const AnalysisSettings& s) : s_(s), ringSize_(std::max(1, s.m_distantNb)) {}
+  explicit PlainPass(const AnalysisSettings& s) : m_s(s), m_ringSize(std::max(1, s.m_distantNb)) {}
 
   AnalysisResult run(const std::string& text) {
     std::string word;
     for (size_t f = 0; f < text.size(); ++f) {
       bool letter = isWordChar(text[f]);
       if (letter) word += text[f];
-      if (s_.m_phrasesActive) matchPhrasesAt(text, f, s_.m_phrasesList, result_.phraseRanges);
+      if (m_s.m_phrasesActive) matchPhrasesAt(text, f, m_s.m_phrasesList, m_result.phraseRanges);
       if ((!letter || f + 1 == text.size()) && !word.empty()) {
         int start = static_cast<int>(f + 1 - word.size()) - (letter ? 0 : 1);
-        if (s_.m_wordsActive && isSearchedWord(word, s_)) result_.searchedStarts.push_back(start);
-        if (!isSkipped(word, s_)) record(word, start);
+        if (m_s.m_wordsActive && isSearchedWord(word, m_s))
+          m_result.searchedStarts.push_back(start);
+        if (!isSkipped(word, m_s)) record(word, start);
         word.clear();
       }
     }
-    result_.report = report();
-    return result_;
+    m_result.report = report();
+    return m_result;
   }
 
  private:
@@ -160,30 +161,30 @@ class PlainPass {
   };
 
   void record(const std::string& word, int start) {
-    entries_.try_emplace(word, Entry{0, std::vector<int>(ringSize_, -1)});
+    m_entries.try_emplace(word, Entry{0, std::vector<int>(m_ringSize, -1)});
     std::string run = word.substr(0, 2);
-    for (auto it = entries_.lower_bound(run); it != entries_.end() && it->first.starts_with(run);
+    for (auto it = m_entries.lower_bound(run); it != m_entries.end() && it->first.starts_with(run);
          ++it) {
-      if (!areSimilar(word, it->first, s_)) continue;
+      if (!areSimilar(word, it->first, m_s)) continue;
       Entry& e = it->second;
-      int m = e.count % ringSize_;
+      int m = e.count % m_ringSize;
       ++e.count;
       e.ring[m] = start;
-      int oldest = e.ring[(m + 1) % ringSize_];
-      if (s_.m_distantActive && oldest != -1 && start - oldest < s_.m_distantDistance) {
-        result_.distantStarts.insert(result_.distantStarts.end(), e.ring.begin(), e.ring.end());
+      int oldest = e.ring[(m + 1) % m_ringSize];
+      if (m_s.m_distantActive && oldest != -1 && start - oldest < m_s.m_distantDistance) {
+        m_result.distantStarts.insert(m_result.distantStarts.end(), e.ring.begin(), e.ring.end());
       }
-      int previous = e.ring[(m + ringSize_ - 1) % ringSize_];
-      if (s_.m_closeActive && previous != -1 && start - previous < s_.m_closeDistance) {
-        result_.closeStarts.push_back(previous);
-        result_.closeStarts.push_back(start);
+      int previous = e.ring[(m + m_ringSize - 1) % m_ringSize];
+      if (m_s.m_closeActive && previous != -1 && start - previous < m_s.m_closeDistance) {
+        m_result.closeStarts.push_back(previous);
+        m_result.closeStarts.push_back(start);
       }
     }
   }
 
   std::string report() const {
     std::vector<std::pair<int, const std::string*>> ranking;
-    for (const auto& [key, entry] : entries_) ranking.push_back({entry.count, &key});
+    for (const auto& [key, entry] : m_entries) ranking.push_back({entry.count, &key});
     std::stable_sort(ranking.begin(), ranking.end(),
                      [](const auto& a, const auto& b) { return a.first > b.first; });
     std::string out;
@@ -194,8 +195,8 @@ class PlainPass {
       std::snprintf(line, sizeof line, "%3d : ", ranking[p].first);
       out += line + *ranking[p].second + "\n";
       for (size_t o = p + 1; o < ranking.size(); ++o) {
-        if (s_.m_sameActive && ranking[o].second &&
-            areSimilar(*ranking[p].second, *ranking[o].second, s_)) {
+        if (m_s.m_sameActive && ranking[o].second &&
+            areSimilar(*ranking[p].second, *ranking[o].second, m_s)) {
           out += "       " + *ranking[o].second + "\n";
           ranking[o].second = nullptr;
         }
@@ -205,10 +206,10 @@ class PlainPass {
     return out;
   }
 
-  const AnalysisSettings& s_;
-  int ringSize_;
-  std::map<std::string, Entry> entries_;
-  AnalysisResult result_;
+  const AnalysisSettings& m_s;
+  int m_ringSize;
+  std::map<std::string, Entry> m_entries;
+  AnalysisResult m_result;
 };
 
 std::vector<int> eachOnceAscending(const std::vector<int>& starts) {

@@ -8,7 +8,7 @@
 #include "analysis/word_head.h"
 
 KeyOrder::KeyOrder(size_t stateInts, int initialState)
-    : stateInts_(stateInts), initialState_(initialState) {}
+    : m_stateInts(stateInts), m_initialState(initialState) {}
 
 void KeyOrder::AlignedDelete::operator()(int* p) const {
   ::operator delete[](p, std::align_val_t{64});
@@ -18,9 +18,9 @@ std::uint32_t KeyOrder::newBlock() {
   Block block;
   block.keys = std::make_unique<Key[]>(kBlockKeys);
   block.states.reset(static_cast<int*>(
-      ::operator new[](kBlockKeys* stateInts_ * sizeof(int), std::align_val_t{64})));
-  blocks_.push_back(std::move(block));
-  return static_cast<std::uint32_t>(blocks_.size() - 1);
+      ::operator new[](kBlockKeys* m_stateInts * sizeof(int), std::align_val_t{64})));
+  m_blocks.push_back(std::move(block));
+  return static_cast<std::uint32_t>(m_blocks.size() - 1);
 }
 
 namespace {
@@ -42,12 +42,12 @@ bool KeyOrder::less(const Key& a, const Key& b) const {
   return a.length < b.length;
 }
 
-// Where in order_ the block lies whose first key is the last one not above
+// Where in m_order the block lies whose first key is the last one not above
 // `key`, or the first block.
 size_t KeyOrder::blockFor(const Key& key) const {
-  auto after = std::upper_bound(firstKeys_.begin() + 1, firstKeys_.end(), key,
+  auto after = std::upper_bound(m_firstKeys.begin() + 1, m_firstKeys.end(), key,
                                 [this](const Key& k, const Key& first) { return less(k, first); });
-  return static_cast<size_t>(after - firstKeys_.begin()) - 1;
+  return static_cast<size_t>(after - m_firstKeys.begin()) - 1;
 }
 
 std::uint32_t KeyOrder::slotFor(const Block& block, const Key& key) const {
@@ -63,25 +63,25 @@ int KeyOrder::add(std::string_view key) {
   wordHead(key, added.head);
   added.length = static_cast<std::uint32_t>(key.size());
   added.id = size();
-  texts_.push_back(key);
-  if (order_.empty()) {
-    order_.push_back(newBlock());
-    firstKeys_.push_back(added);
+  m_texts.push_back(key);
+  if (m_order.empty()) {
+    m_order.push_back(newBlock());
+    m_firstKeys.push_back(added);
   }
   size_t position = blockFor(added);
-  std::uint32_t number = order_[position];
-  Block& block = blocks_[number];
+  std::uint32_t number = m_order[position];
+  Block& block = m_blocks[number];
   std::uint32_t slot = slotFor(block, added);
   Key* keys = block.keys.get();
   std::copy_backward(keys + slot, keys + block.size, keys + block.size + 1);
   int* states = block.states.get();
-  std::copy_backward(states + slot * stateInts_, states + block.size * stateInts_,
-                     states + (block.size + 1) * stateInts_);
-  std::fill_n(states + slot * stateInts_, stateInts_, initialState_);
+  std::copy_backward(states + slot * m_stateInts, states + block.size * m_stateInts,
+                     states + (block.size + 1) * m_stateInts);
+  std::fill_n(states + slot * m_stateInts, m_stateInts, m_initialState);
   ++block.size;
   keys[slot] = added;
-  if (slot == 0) firstKeys_[position] = added;
-  locations_.push_back(0);
+  if (slot == 0) m_firstKeys[position] = added;
+  m_locations.push_back(0);
   relocate(number, slot);
   splitIfFull(position);
   return added.id;
@@ -89,30 +89,30 @@ int KeyOrder::add(std::string_view key) {
 
 // Tells the keys of a block from `fromSlot` on where they now lie.
 void KeyOrder::relocate(std::uint32_t number, std::uint32_t fromSlot) {
-  const Block& block = blocks_[number];
+  const Block& block = m_blocks[number];
   for (std::uint32_t slot = fromSlot; slot < block.size; ++slot) {
-    locations_[static_cast<size_t>(block.keys[slot].id)] = number * kBlockKeys + slot;
+    m_locations[static_cast<size_t>(block.keys[slot].id)] = number * kBlockKeys + slot;
   }
 }
 
 void KeyOrder::splitIfFull(size_t position) {
-  std::uint32_t number = order_[position];
-  if (blocks_[number].size < kBlockKeys) return;
+  std::uint32_t number = m_order[position];
+  if (m_blocks[number].size < kBlockKeys) return;
   std::uint32_t upper = newBlock();
-  Block& full = blocks_[number];
-  Block& half = blocks_[upper];
+  Block& full = m_blocks[number];
+  Block& half = m_blocks[upper];
   std::uint32_t kept = full.size / 2;
   half.size = full.size - kept;
   std::copy(full.keys.get() + kept, full.keys.get() + full.size, half.keys.get());
-  std::copy(full.states.get() + kept * stateInts_, full.states.get() + full.size * stateInts_,
+  std::copy(full.states.get() + kept * m_stateInts, full.states.get() + full.size * m_stateInts,
             half.states.get());
   full.size = kept;
 
   half.previous = number;
   half.next = full.next;
-  if (full.next != kNoBlock) blocks_[full.next].previous = upper;
+  if (full.next != kNoBlock) m_blocks[full.next].previous = upper;
   full.next = upper;
-  order_.insert(order_.begin() + static_cast<long>(position) + 1, upper);
-  firstKeys_.insert(firstKeys_.begin() + static_cast<long>(position) + 1, half.keys[0]);
+  m_order.insert(m_order.begin() + static_cast<long>(position) + 1, upper);
+  m_firstKeys.insert(m_firstKeys.begin() + static_cast<long>(position) + 1, half.keys[0]);
   relocate(upper, 0);
 }

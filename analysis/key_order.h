@@ -31,32 +31,32 @@ class KeyOrder {
   // Each key carries `stateInts` ints, set to `initialState` when it comes.
   KeyOrder(size_t stateInts, int initialState);
 
-  int size() const { return static_cast<int>(texts_.size()); }
+  int size() const { return static_cast<int>(m_texts.size()); }
 
   // Makes room for `keys` keys without growing on the way.
   void reserve(size_t keys) {
-    texts_.reserve(keys);
-    locations_.reserve(keys);
+    m_texts.reserve(keys);
+    m_locations.reserve(keys);
   }
 
   // Adds `key`, which must be absent and whose bytes must stay where they
   // are as long as the keys; its id is the number of keys before.
   int add(std::string_view key);
-  std::string_view text(int id) const { return texts_[static_cast<size_t>(id)]; }
+  std::string_view text(int id) const { return m_texts[static_cast<size_t>(id)]; }
 
   Cursor cursorAt(int id) const {
-    std::uint32_t packed = locations_[static_cast<size_t>(id)];
+    std::uint32_t packed = m_locations[static_cast<size_t>(id)];
     return {packed / kBlockKeys, packed % kBlockKeys};
   }
-  const Key& key(Cursor c) const { return blocks_[c.block].keys[c.slot]; }
+  const Key& key(Cursor c) const { return m_blocks[c.block].keys[c.slot]; }
   const Key& keyOf(int id) const { return key(cursorAt(id)); }
-  int* state(Cursor c) { return blocks_[c.block].states.get() + c.slot * stateInts_; }
-  const int* state(Cursor c) const { return blocks_[c.block].states.get() + c.slot * stateInts_; }
+  int* state(Cursor c) { return m_blocks[c.block].states.get() + c.slot * m_stateInts; }
+  const int* state(Cursor c) const { return m_blocks[c.block].states.get() + c.slot * m_stateInts; }
   int* stateOf(int id) { return state(cursorAt(id)); }
   const int* stateOf(int id) const { return state(cursorAt(id)); }
 
   // Ask the processor to fetch, in turn, where a key lies and its state.
-  void prefetchLocation(int id) const { __builtin_prefetch(&locations_[static_cast<size_t>(id)]); }
+  void prefetchLocation(int id) const { __builtin_prefetch(&m_locations[static_cast<size_t>(id)]); }
   void prefetchState(int id) const { __builtin_prefetch(stateOf(id)); }
 
   // Key order: unsigned byte order of the texts.
@@ -109,25 +109,25 @@ class KeyOrder {
   void splitIfFull(size_t position);
   void relocate(std::uint32_t number, std::uint32_t fromSlot);
 
-  size_t stateInts_;
-  int initialState_;
-  std::vector<std::string_view> texts_;  // by id
-  std::vector<Block> blocks_;            // by number, in order of creation
-  std::vector<std::uint32_t> order_;     // block numbers in key order
-  std::vector<Key> firstKeys_;           // the first key of each block of order_
+  size_t m_stateInts;
+  int m_initialState;
+  std::vector<std::string_view> m_texts;  // by id
+  std::vector<Block> m_blocks;            // by number, in order of creation
+  std::vector<std::uint32_t> m_order;     // block numbers in key order
+  std::vector<Key> m_firstKeys;           // the first key of each block of m_order
   // By id: block number times kBlockKeys plus slot, in four bytes, so that
   // the places of many keys stay in the processor's caches.
-  std::vector<std::uint32_t> locations_;
+  std::vector<std::uint32_t> m_locations;
 };
 
 template <typename InRun>
 KeyOrder::Cursor KeyOrder::firstOfRun(Cursor c, InRun inRun) const {
   while (true) {
-    const Block& block = blocks_[c.block];
+    const Block& block = m_blocks[c.block];
     std::uint32_t slot = c.slot;
     while (slot > 0 && inRun(block.keys[slot - 1])) --slot;
     if (slot > 0 || block.previous == kNoBlock) return {c.block, slot};
-    const Block& before = blocks_[block.previous];
+    const Block& before = m_blocks[block.previous];
     if (!inRun(before.keys[before.size - 1])) return {c.block, 0};
     c = {block.previous, before.size - 1};
   }
@@ -136,12 +136,12 @@ KeyOrder::Cursor KeyOrder::firstOfRun(Cursor c, InRun inRun) const {
 template <typename Visit>
 void KeyOrder::walk(Cursor c, Visit visit) {
   for (std::uint32_t number = c.block, slot = c.slot; number != kNoBlock; slot = 0) {
-    Block& block = blocks_[number];
-    if (block.next != kNoBlock) prefetchKeys(blocks_[block.next]);
+    Block& block = m_blocks[number];
+    if (block.next != kNoBlock) prefetchKeys(m_blocks[block.next]);
     const Key* keys = block.keys.get();
     int* states = block.states.get();
     for (; slot < block.size; ++slot) {
-      if (!visit(keys[slot], states + slot * stateInts_)) return;
+      if (!visit(keys[slot], states + slot * m_stateInts)) return;
     }
     number = block.next;
   }
@@ -149,10 +149,10 @@ void KeyOrder::walk(Cursor c, Visit visit) {
 
 template <typename Visit>
 void KeyOrder::forEach(Visit visit) const {
-  for (std::uint32_t number : order_) {
-    const Block& block = blocks_[number];
+  for (std::uint32_t number : m_order) {
+    const Block& block = m_blocks[number];
     for (std::uint32_t slot = 0; slot < block.size; ++slot) {
-      visit(block.keys[slot], block.states.get() + slot * stateInts_);
+      visit(block.keys[slot], block.states.get() + slot * m_stateInts);
     }
   }
 }

@@ -3,29 +3,29 @@
 #include <bit>
 
 std::vector<int> RepeatedStartList::merged(const RepeatedStartList& a, const RepeatedStartList& b) {
-  if (a.collapsed_) return ascendingStarts(a.seen_, b.seen_);
+  if (a.m_collapsed) return ascendingStarts(a.m_seen, b.m_seen);
   std::vector<int> starts;
-  starts.reserve(a.starts_.size() + b.starts_.size());
+  starts.reserve(a.m_starts.size() + b.m_starts.size());
   size_t i = 0;
   size_t j = 0;
   size_t fromA = 0;
   size_t fromB = 0;
-  while (i < a.ends_.size() || j < b.ends_.size()) {
-    bool takeA = j == b.ends_.size() ||
-                 (i < a.ends_.size() && a.ends_[i].occurrence < b.ends_[j].occurrence);
+  while (i < a.m_ends.size() || j < b.m_ends.size()) {
+    bool takeA = j == b.m_ends.size() ||
+                 (i < a.m_ends.size() && a.m_ends[i].occurrence < b.m_ends[j].occurrence);
     const RepeatedStartList& from = takeA ? a : b;
     size_t& done = takeA ? fromA : fromB;
-    size_t end = (takeA ? a.ends_[i++] : b.ends_[j++]).end;
-    starts.insert(starts.end(), from.starts_.begin() + static_cast<long>(done),
-                  from.starts_.begin() + static_cast<long>(end));
+    size_t end = (takeA ? a.m_ends[i++] : b.m_ends[j++]).end;
+    starts.insert(starts.end(), from.m_starts.begin() + static_cast<long>(done),
+                  from.m_starts.begin() + static_cast<long>(end));
     done = end;
   }
   return starts;
 }
 
 std::vector<int> RepeatedStartList::alone() && {
-  if (collapsed_) return ascendingStarts(seen_, seen_);
-  return std::move(starts_);
+  if (m_collapsed) return ascendingStarts(m_seen, m_seen);
+  return std::move(m_starts);
 }
 
 std::vector<int> RepeatedStartList::ascendingStarts(const std::vector<std::uint64_t>& a,

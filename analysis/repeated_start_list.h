@@ -14,23 +14,23 @@
 class RepeatedStartList {
  public:
   RepeatedStartList(RepeatedStarts repeats, bool tagged, size_t textLength)
-      : collapsed_(repeats == RepeatedStarts::kCollapsed), tagged_(tagged) {
-    if (collapsed_) seen_.assign((textLength + 63) / 64, 0);
+      : m_collapsed(repeats == RepeatedStarts::kCollapsed), m_tagged(tagged) {
+    if (m_collapsed) m_seen.assign((textLength + 63) / 64, 0);
   }
 
-  std::vector<int>& appended() { return starts_; }
+  std::vector<int>& appended() { return m_starts; }
 
   // The starts appended since the last call were those of the occurrence
   // at `occurrence`.
   void occurrenceDone(int occurrence) {
-    if (collapsed_) {
-      for (int start : starts_) {
-        seen_[static_cast<size_t>(start) / 64] |= std::uint64_t{1} << (start % 64);
+    if (m_collapsed) {
+      for (int start : m_starts) {
+        m_seen[static_cast<size_t>(start) / 64] |= std::uint64_t{1} << (start % 64);
       }
-      starts_.clear();
-    } else if (tagged_ && starts_.size() > taggedEnd_) {
-      ends_.push_back({occurrence, starts_.size()});
-      taggedEnd_ = starts_.size();
+      m_starts.clear();
+    } else if (m_tagged && m_starts.size() > m_taggedEnd) {
+      m_ends.push_back({occurrence, m_starts.size()});
+      m_taggedEnd = m_starts.size();
     }
   }
 
@@ -48,12 +48,12 @@ class RepeatedStartList {
     size_t end;
   };
 
-  bool collapsed_;
-  bool tagged_;
-  std::vector<int> starts_;
-  std::vector<OccurrenceEnd> ends_;
-  size_t taggedEnd_ = 0;
-  std::vector<std::uint64_t> seen_;
+  bool m_collapsed;
+  bool m_tagged;
+  std::vector<int> m_starts;
+  std::vector<OccurrenceEnd> m_ends;
+  size_t m_taggedEnd = 0;
+  std::vector<std::uint64_t> m_seen;
 
   // The positions whose bit is set in `a` or `b`, in ascending order.
   static std::vector<int> ascendingStarts(const std::vector<std::uint64_t>& a,

@@ -77,17 +77,17 @@ constexpr size_t kMostComparedBeginnings = 16;
 
 }  // namespace
 
-PhraseFinder::PhraseFinder(const WordList& phrases) : phrases_(phrases) {
+PhraseFinder::PhraseFinder(const WordList& phrases) : m_phrases(phrases) {
   for (size_t i = 0; i < phrases.size(); ++i) {
     if (phrases[i].empty()) continue;
     auto first = static_cast<unsigned char>(phrases[i][0]);
     Candidate candidate{static_cast<int>(i), 0, 0};
     setComparedBytes(phrases[i], candidate.compared, candidate.comparedCount);
-    byFirstByte_[first].push_back(candidate);
+    m_byFirstByte[first].push_back(candidate);
     Beginning beginning{{}, std::min(candidate.comparedCount, 3)};
     std::memcpy(beginning.bytes, &candidate.compared, 3);
-    if (std::find(beginnings_.begin(), beginnings_.end(), beginning) == beginnings_.end()) {
-      beginnings_.push_back(beginning);
+    if (std::find(m_beginnings.begin(), m_beginnings.end(), beginning) == m_beginnings.end()) {
+      m_beginnings.push_back(beginning);
     }
   }
 }
@@ -101,7 +101,7 @@ std::uint64_t PhraseFinder::candidateMask(std::string_view text, size_t from, si
   const char* bytes = text.data() + from;
   std::uint64_t mask = 0;
 #ifdef __SSE2__
-  if (count == 64 && from + 66 <= text.size() && beginnings_.size() <= kMostComparedBeginnings) {
+  if (count == 64 && from + 66 <= text.size() && m_beginnings.size() <= kMostComparedBeginnings) {
     const std::uint64_t separatorNext = ~wordCharMask(bytes + 1, 64);
     const std::uint64_t separatorAfter = ~wordCharMask(bytes + 2, 64);
     auto bitsOf = [](__m128i m) -> std::uint64_t {
@@ -115,7 +115,7 @@ std::uint64_t PhraseFinder::candidateMask(std::string_view text, size_t from, si
       std::uint64_t separatedNext = (separatorNext >> (16 * part)) & 0xFFFF;
       std::uint64_t separatedAfter = (separatorAfter >> (16 * part)) & 0xFFFF;
       std::uint64_t found = 0;
-      for (const Beginning& b : beginnings_) {
+      for (const Beginning& b : m_beginnings) {
         std::uint64_t first = bitsOf(_mm_cmpeq_epi8(here, _mm_set1_epi8(b.bytes[0])));
         if (b.count == 1) {
           found |= first;
@@ -134,7 +134,7 @@ std::uint64_t PhraseFinder::candidateMask(std::string_view text, size_t from, si
   }
 #endif
   for (size_t i = 0; i < count; ++i) {
-    mask |= std::uint64_t{!byFirstByte_[static_cast<unsigned char>(bytes[i])].empty()} << i;
+    mask |= std::uint64_t{!m_byFirstByte[static_cast<unsigned char>(bytes[i])].empty()} << i;
   }
   return mask;
 }
@@ -149,20 +149,20 @@ void PhraseFinder::tryAt(std::string_view text, size_t position,
   const bool eightAtHand = position + kAtOnce <= text.size();
   std::uint64_t next = 0;
   if (eightAtHand) std::memcpy(&next, text.data() + position, sizeof next);
-  for (const Candidate& candidate : byFirstByte_[static_cast<unsigned char>(text[position])]) {
+  for (const Candidate& candidate : m_byFirstByte[static_cast<unsigned char>(text[position])]) {
     size_t length = 0;
     std::uint64_t differing = eightAtHand
                                   ? (next ^ candidate.compared) &
                                         firstBytesMask(static_cast<size_t>(candidate.comparedCount))
                                   : 1;
     if (!eightAtHand) {
-      length = phraseMatchLength(text, position, phrases_[static_cast<size_t>(candidate.phrase)]);
+      length = phraseMatchLength(text, position, m_phrases[static_cast<size_t>(candidate.phrase)]);
     } else if (differing == 0 && candidate.comparedCount <= kAtOnce) {
       length = static_cast<size_t>(candidate.comparedCount);
     } else if (differing != 0 && isWordChar(text[position + firstDifferentByte(differing)])) {
       continue;  // a letter of the text that is not the phrase's next letter
     } else {
-      length = phraseMatchLength(text, position, phrases_[static_cast<size_t>(candidate.phrase)]);
+      length = phraseMatchLength(text, position, m_phrases[static_cast<size_t>(candidate.phrase)]);
     }
     if (length == 0) continue;
     phraseRanges.push_back(static_cast<int>(position));
@@ -172,7 +172,7 @@ void PhraseFinder::tryAt(std::string_view text, size_t position,
 
 void PhraseFinder::findIn(std::string_view text, size_t from, size_t to,
                           std::vector<int>& phraseRanges) const {
-  if (beginnings_.empty()) return;
+  if (m_beginnings.empty()) return;
   for (size_t f = from; f < to; f += 64) {
     size_t count = std::min<size_t>(64, to - f);
     for (std::uint64_t starts = candidateMask(text, f, count); starts != 0; starts &= starts - 1) {

@@ -44,8 +44,8 @@ class PhraseFinder {
   std::uint64_t candidateMask(std::string_view text, size_t from, size_t count) const;
   void tryAt(std::string_view text, size_t position, std::vector<int>& phraseRanges) const;
 
-  const WordList& phrases_;
-  std::array<std::vector<Candidate>, 256> byFirstByte_;
+  const WordList& m_phrases;
+  std::array<std::vector<Candidate>, 256> m_byFirstByte;
   // The first three compared bytes of each phrase (fewer for a phrase
   // that compares fewer), each beginning once.
   struct Beginning {
@@ -53,5 +53,5 @@ class PhraseFinder {
     int count;
     bool operator==(const Beginning&) const = default;
   };
-  std::vector<Beginning> beginnings_;
+  std::vector<Beginning> m_beginnings;
 };

@@ -51,63 +51,63 @@ void appendEquivalentLine(std::string& report, std::string_view word) {
 class Report {
  public:
   Report(std::vector<Row> rows, const AnalysisSettings& settings)
-      : settings_(settings), rows_(std::move(rows)), printed_(rows_.size()) {
-    ranking_.reserve(rows_.size());
-    for (size_t i = 0; i < rows_.size(); ++i) ranking_.push_back(rankKey(rows_[i], i));
+      : m_settings(settings), m_rows(std::move(rows)), m_printed(m_rows.size()) {
+    m_ranking.reserve(m_rows.size());
+    for (size_t i = 0; i < m_rows.size(); ++i) m_ranking.push_back(rankKey(m_rows[i], i));
   }
 
   std::string build() {
     int mainLines = 0;
-    size_t ranked = std::min(kFirstRanked, ranking_.size());
-    std::partial_sort(ranking_.begin(), ranking_.begin() + static_cast<long>(ranked),
-                      ranking_.end());
-    for (size_t p = 0; p < ranking_.size() && mainLines < kMainLines; ++p) {
+    size_t ranked = std::min(kFirstRanked, m_ranking.size());
+    std::partial_sort(m_ranking.begin(), m_ranking.begin() + static_cast<long>(ranked),
+                      m_ranking.end());
+    for (size_t p = 0; p < m_ranking.size() && mainLines < kMainLines; ++p) {
       if (p == ranked) {
-        std::sort(ranking_.begin() + static_cast<long>(ranked), ranking_.end());
-        ranked = ranking_.size();
+        std::sort(m_ranking.begin() + static_cast<long>(ranked), m_ranking.end());
+        ranked = m_ranking.size();
       }
-      size_t main = indexOf(ranking_[p]);
-      if (printed_[main]) continue;
-      appendMainLine(report_, rows_[main].count, rows_[main].key);
-      printed_[main] = true;
+      size_t main = indexOf(m_ranking[p]);
+      if (m_printed[main]) continue;
+      appendMainLine(m_report, m_rows[main].count, m_rows[main].key);
+      m_printed[main] = true;
       // With similar words off no two keys are equivalent: skip the walk.
-      if (settings_.m_sameActive) appendFamilyOf(main);
+      if (m_settings.m_sameActive) appendFamilyOf(main);
       ++mainLines;
     }
-    return std::move(report_);
+    return std::move(m_report);
   }
 
  private:
   // The equivalent words ranked after the main entry, in ranking order: the
   // keys that can be equivalent form one run of the key order.
   void appendFamilyOf(size_t main) {
-    std::string_view word = rows_[main].key;
-    size_t shared = familyBeginning(word, settings_);
+    std::string_view word = m_rows[main].key;
+    size_t shared = familyBeginning(word, m_settings);
     if (shared > word.size()) return;
     std::string_view prefix = word.substr(0, shared);
-    auto first = std::lower_bound(rows_.begin(), rows_.end(), prefix,
+    auto first = std::lower_bound(m_rows.begin(), m_rows.end(), prefix,
                                   [](const Row& row, std::string_view p) { return row.key < p; });
-    std::uint64_t mainKey = rankKey(rows_[main], main);
-    family_.clear();
-    for (auto row = first; row != rows_.end() && row->key.starts_with(prefix); ++row) {
-      size_t o = static_cast<size_t>(row - rows_.begin());
+    std::uint64_t mainKey = rankKey(m_rows[main], main);
+    m_family.clear();
+    for (auto row = first; row != m_rows.end() && row->key.starts_with(prefix); ++row) {
+      size_t o = static_cast<size_t>(row - m_rows.begin());
       std::uint64_t key = rankKey(*row, o);
-      if (key <= mainKey || printed_[o] || !areSimilar(word, row->key, settings_)) continue;
-      family_.push_back(key);
+      if (key <= mainKey || m_printed[o] || !areSimilar(word, row->key, m_settings)) continue;
+      m_family.push_back(key);
     }
-    std::sort(family_.begin(), family_.end());
-    for (std::uint64_t key : family_) {
-      appendEquivalentLine(report_, rows_[indexOf(key)].key);
-      printed_[indexOf(key)] = true;
+    std::sort(m_family.begin(), m_family.end());
+    for (std::uint64_t key : m_family) {
+      appendEquivalentLine(m_report, m_rows[indexOf(key)].key);
+      m_printed[indexOf(key)] = true;
     }
   }
 
-  const AnalysisSettings& settings_;
-  std::vector<Row> rows_;
-  std::vector<std::uint64_t> ranking_;
-  std::vector<bool> printed_;  // as a main line or as an equivalent
-  std::vector<std::uint64_t> family_;
-  std::string report_;
+  const AnalysisSettings& m_settings;
+  std::vector<Row> m_rows;
+  std::vector<std::uint64_t> m_ranking;
+  std::vector<bool> m_printed;  // as a main line or as an equivalent
+  std::vector<std::uint64_t> m_family;
+  std::string m_report;
 };
 
 }  // namespace

@@ -42,13 +42,13 @@ WordIndex::Slot WordIndex::slotFor(std::string_view word) {
 // Linear probing from the slot the hash names; the table is kept at most
 // half full, so a probe ends after a slot or two.
 size_t WordIndex::slotOf(const Slot& wanted, std::string_view word, std::uint64_t hash) const {
-  const size_t mask = slots_.size() - 1;
+  const size_t mask = m_slots.size() - 1;
   size_t s = static_cast<size_t>(hash) & mask;
   while (true) {
-    const Slot& slot = slots_[s];
+    const Slot& slot = m_slots[s];
     if (slot.id == kAbsent) return s;
     if (slot.head == wanted.head && slot.length == wanted.length &&
-        (word.size() <= 8 || std::memcmp(words_[static_cast<size_t>(slot.id)].data() + 8,
+        (word.size() <= 8 || std::memcmp(m_words[static_cast<size_t>(slot.id)].data() + 8,
                                          word.data() + 8, word.size() - 8) == 0)) {
       return s;
     }
@@ -57,7 +57,7 @@ size_t WordIndex::slotOf(const Slot& wanted, std::string_view word, std::uint64_
 }
 
 int WordIndex::find(std::string_view word) const {
-  return slots_[slotOf(slotFor(word), word, hashWord(word))].id;
+  return m_slots[slotOf(slotFor(word), word, hashWord(word))].id;
 }
 
 int WordIndex::insert(std::string_view word) { return insert(word, hashWord(word)); }
@@ -65,44 +65,44 @@ int WordIndex::insert(std::string_view word) { return insert(word, hashWord(word
 int WordIndex::insert(std::string_view word, std::uint64_t hash) {
   Slot wanted = slotFor(word);
   size_t s = slotOf(wanted, word, hash);
-  if (slots_[s].id != kAbsent) return slots_[s].id;
+  if (m_slots[s].id != kAbsent) return m_slots[s].id;
   wanted.id = size();
-  words_.push_back(keep(word));
-  slots_[s] = wanted;
-  if (words_.size() * 2 > slots_.size()) grow();
+  m_words.push_back(keep(word));
+  m_slots[s] = wanted;
+  if (m_words.size() * 2 > m_slots.size()) grow();
   return wanted.id;
 }
 
 std::string_view WordIndex::keep(std::string_view word) {
-  if (word.size() > blockLeft_) {
+  if (word.size() > m_blockLeft) {
     size_t size = std::max(kBlockSize, word.size());
-    blocks_.push_back(std::make_unique<char[]>(size));
-    blockEnd_ = blocks_.back().get();
-    blockLeft_ = size;
+    m_blocks.push_back(std::make_unique<char[]>(size));
+    m_blockEnd = m_blocks.back().get();
+    m_blockLeft = size;
   }
-  if (!word.empty()) std::memcpy(blockEnd_, word.data(), word.size());
-  std::string_view kept(blockEnd_, word.size());
-  blockEnd_ += word.size();
-  blockLeft_ -= word.size();
+  if (!word.empty()) std::memcpy(m_blockEnd, word.data(), word.size());
+  std::string_view kept(m_blockEnd, word.size());
+  m_blockEnd += word.size();
+  m_blockLeft -= word.size();
   return kept;
 }
 
 void WordIndex::reserve(size_t words) {
-  if (words * 2 > slots_.size()) rehash(std::bit_ceil(words * 2));
+  if (words * 2 > m_slots.size()) rehash(std::bit_ceil(words * 2));
 }
 
-void WordIndex::grow() { rehash(slots_.size() * 2); }
+void WordIndex::grow() { rehash(m_slots.size() * 2); }
 
 // Asks for the new table in one piece: growing by doubling would touch
 // every smaller table on the way.
 void WordIndex::rehash(size_t slots) {
-  std::vector<Slot> old = std::move(slots_);
-  slots_.assign(slots, Slot{});
-  const size_t mask = slots_.size() - 1;
+  std::vector<Slot> old = std::move(m_slots);
+  m_slots.assign(slots, Slot{});
+  const size_t mask = m_slots.size() - 1;
   for (const Slot& slot : old) {
     if (slot.id == kAbsent) continue;
-    size_t s = static_cast<size_t>(hashWord(words_[static_cast<size_t>(slot.id)])) & mask;
-    while (slots_[s].id != kAbsent) s = (s + 1) & mask;
-    slots_[s] = slot;
+    size_t s = static_cast<size_t>(hashWord(m_words[static_cast<size_t>(slot.id)])) & mask;
+    while (m_slots[s].id != kAbsent) s = (s + 1) & mask;
+    m_slots[s] = slot;
   }
 }

@@ -26,12 +26,12 @@ class WordIndex {
   // Asks the processor to fetch the slot where a word of this hashWord
   // lies, so that a later find or insert does not wait for memory.
   void prefetch(std::uint64_t hash) const {
-    __builtin_prefetch(&slots_[static_cast<size_t>(hash) & (slots_.size() - 1)]);
+    __builtin_prefetch(&m_slots[static_cast<size_t>(hash) & (m_slots.size() - 1)]);
   }
 
   // The index's own copy of the word, valid as long as the index.
-  std::string_view word(int id) const { return words_[static_cast<size_t>(id)]; }
-  int size() const { return static_cast<int>(words_.size()); }
+  std::string_view word(int id) const { return m_words[static_cast<size_t>(id)]; }
+  int size() const { return static_cast<int>(m_words.size()); }
 
  private:
   // A slot holds the first 8 bytes of its word (zeros after the end) and
@@ -51,12 +51,12 @@ class WordIndex {
   void grow();
   void rehash(size_t slots);
 
-  std::vector<Slot> slots_ = std::vector<Slot>(1024);
-  std::vector<std::string_view> words_;
+  std::vector<Slot> m_slots = std::vector<Slot>(1024);
+  std::vector<std::string_view> m_words;
   // Copies of the words, in blocks that never move.
-  std::vector<std::unique_ptr<char[]>> blocks_;
-  size_t blockLeft_ = 0;
-  char* blockEnd_ = nullptr;
+  std::vector<std::unique_ptr<char[]>> m_blocks;
+  size_t m_blockLeft = 0;
+  char* m_blockEnd = nullptr;
 };
 
 // The hash the index uses; any byte string, any length.

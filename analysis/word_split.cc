@@ -28,7 +28,7 @@ size_t WordSplit::sharedBeginning(const AnalysisSettings& settings) {
 // whatever the word's length: words of every length come mixed, and a
 // choice by length would be guessed wrong half the time.
 size_t WordSplit::bucketOf(std::string_view text, size_t start, size_t end) const {
-  size_t counted = std::min(end - start, beginning_);
+  size_t counted = std::min(end - start, m_beginning);
   std::uint64_t beginning;
   if (text.size() - start >= 8) {
     std::memcpy(&beginning, text.data() + start, 8);

@@ -17,7 +17,7 @@ class WordSplit {
   static constexpr int kBucketBits = 10;
   static constexpr size_t kBuckets = size_t{1} << kBucketBits;
 
-  explicit WordSplit(const AnalysisSettings& settings) : beginning_(sharedBeginning(settings)) {}
+  explicit WordSplit(const AnalysisSettings& settings) : m_beginning(sharedBeginning(settings)) {}
 
   // The bucket of the word [start, end) of `text`.
   size_t bucketOf(std::string_view text, size_t start, size_t end) const;
@@ -30,7 +30,7 @@ class WordSplit {
   // a minimum of one letter or none and a percentage below half of two.
   static size_t sharedBeginning(const AnalysisSettings& settings);
 
-  const size_t beginning_;
+  const size_t m_beginning;
 };
 
 // Which buckets of words a share takes.

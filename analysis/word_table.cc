@@ -65,51 +65,51 @@ inline bool equivalent(const KeyOrder& keys, const Key& a, const Key& b,
 class RunTest {
  public:
   RunTest(const KeyOrder& keys, const Key& own, size_t shared, const AnalysisSettings& settings)
-      : keys_(keys),
-        own_(own),
-        shared_(shared),
-        settings_(settings),
-        percent_(settings.m_samePercent),
-        plainPercent_(settings.m_samePercent >= 0 && settings.m_samePercent <= 100) {}
+      : m_keys(keys),
+        m_own(own),
+        m_shared(shared),
+        m_settings(settings),
+        m_percent(settings.m_samePercent),
+        m_plainPercent(settings.m_samePercent >= 0 && settings.m_samePercent <= 100) {}
 
-  bool inRun(const Key& key) const { return beginsWith(keys_, key, own_, shared_); }
+  bool inRun(const Key& key) const { return beginsWith(m_keys, key, m_own, m_shared); }
 
   bool equivalent(const Key& key) const {
-    size_t common = commonBeginning(keys_, own_, key);
-    if (!plainPercent_) {
-      return similarByCommonBeginning(common, std::max(own_.length, key.length), settings_);
+    size_t common = commonBeginning(m_keys, m_own, key);
+    if (!m_plainPercent) {
+      return similarByCommonBeginning(common, std::max(m_own.length, key.length), m_settings);
     }
     // common * 100 > length * percent, that is common > length * percent / 100.
-    return key.length <= own_.length || static_cast<std::int64_t>(key.length) * percent_ <
-                                            static_cast<std::int64_t>(common) * 100;
+    return key.length <= m_own.length || static_cast<std::int64_t>(key.length) * m_percent <
+                                             static_cast<std::int64_t>(common) * 100;
   }
 
  private:
-  const KeyOrder& keys_;
-  const Key own_;
-  const size_t shared_;
-  const AnalysisSettings& settings_;
-  const std::int64_t percent_;
-  const bool plainPercent_;
+  const KeyOrder& m_keys;
+  const Key m_own;
+  const size_t m_shared;
+  const AnalysisSettings& m_settings;
+  const std::int64_t m_percent;
+  const bool m_plainPercent;
 };
 
 }  // namespace
 
 WordTable::WordTable(const AnalysisSettings& settings)
-    : settings_(settings),
-      ringSize_(std::max(1, settings.m_distantNb)),
-      sameActive_(settings.m_sameActive != 0),
-      closeActive_(settings.m_closeActive != 0),
-      distantActive_(settings.m_distantActive != 0),
-      closeDistance_(settings.m_closeDistance),
-      distantDistance_(settings.m_distantDistance),
-      keys_(kRing + static_cast<size_t>(ringSize_), -1) {
-  oneByteEntries_.fill(WordIndex::kAbsent);
+    : m_settings(settings),
+      m_ringSize(std::max(1, settings.m_distantNb)),
+      m_sameActive(settings.m_sameActive != 0),
+      m_closeActive(settings.m_closeActive != 0),
+      m_distantActive(settings.m_distantActive != 0),
+      m_closeDistance(settings.m_closeDistance),
+      m_distantDistance(settings.m_distantDistance),
+      m_keys(kRing + static_cast<size_t>(m_ringSize), -1) {
+  m_oneByteEntries.fill(WordIndex::kAbsent);
 }
 
 void WordTable::reserve(size_t entries) {
-  keys_.reserve(entries);
-  listInfo_.reserve(entries * kListFields);
+  m_keys.reserve(entries);
+  m_listInfo.reserve(entries * kListFields);
 }
 
 void WordTable::recordOccurrence(std::string_view word, int start, std::vector<int>& closeStarts,
@@ -118,38 +118,38 @@ void WordTable::recordOccurrence(std::string_view word, int start, std::vector<i
 }
 
 int WordTable::entryFor(std::string_view word) {
-  int id = copies_.find(word);
+  int id = m_copies.find(word);
   if (id != WordIndex::kAbsent) return id;
-  id = copies_.insert(word);
-  return addEntry(copies_.word(id));
+  id = m_copies.insert(word);
+  return addEntry(m_copies.word(id));
 }
 
 int WordTable::addEntry(std::string_view word) {
-  entriesCurrent_ = false;
-  int id = keys_.add(word);
-  if (word.size() == 1) oneByteEntries_[static_cast<unsigned char>(word[0])] = id;
+  m_entriesCurrent = false;
+  int id = m_keys.add(word);
+  if (word.size() == 1) m_oneByteEntries[static_cast<unsigned char>(word[0])] = id;
   int* fresh = record(id);
   fresh[kCount] = 0;
   fresh[kNextSlot] = 0;
-  listInfo_.insert(listInfo_.end(), {0, 0, 0});
-  if (!sameActive_) {
+  m_listInfo.insert(m_listInfo.end(), {0, 0, 0});
+  if (!m_sameActive) {
     listFields(id)[kListLength] = kOnlyItself;
     return id;
   }
 
-  findReceivers(id, receivers_);
-  setList(id, receivers_);
+  findReceivers(id, m_receivers);
+  setList(id, m_receivers);
   // Similarity is symmetric, so the entries that the new word's occurrences
   // go to are the entries whose occurrences now go to the new entry too,
   // and one more: a one-letter word's candidates are all the keys that
   // begin with it, while no longer word has a one-letter key among its own.
   if (word.size() >= 2) {
-    for (int receiver : receivers_) {
+    for (int receiver : m_receivers) {
       if (receiver != id) addReceiver(receiver, id);
     }
-    int initial = oneByteEntries_[static_cast<unsigned char>(word[0])];
+    int initial = m_oneByteEntries[static_cast<unsigned char>(word[0])];
     if (initial != WordIndex::kAbsent &&
-        equivalent(keys_, keys_.keyOf(initial), keys_.keyOf(id), settings_)) {
+        equivalent(m_keys, m_keys.keyOf(initial), m_keys.keyOf(id), m_settings)) {
       addReceiver(initial, id);
     }
   }
@@ -161,9 +161,9 @@ int WordTable::addEntry(std::string_view word) {
 // run, and what similarity asks of any key but the word itself (which is
 // always equivalent for percentages below 100).
 size_t WordTable::sharedBeginning(size_t length) const {
-  if (!sameActive_) return length + 1;
+  if (!m_sameActive) return length + 1;
   size_t candidateRun = std::min<size_t>(2, length);
-  return std::max(candidateRun, similarBeginning(length, settings_));
+  return std::max(candidateRun, similarBeginning(length, m_settings));
 }
 
 // Calls visit(id, record) on the entries that an occurrence of the word of `entry`
@@ -172,16 +172,16 @@ size_t WordTable::sharedBeginning(size_t length) const {
 // be equivalent; they form the run around the word's own key.
 template <typename Visit>
 void WordTable::walkReceivers(int entry, Visit visit) {
-  const Key own = keys_.keyOf(entry);
+  const Key own = m_keys.keyOf(entry);
   size_t shared = sharedBeginning(own.length);
   if (shared > own.length) {
-    if (equivalent(keys_, own, own, settings_)) visit(entry, record(entry));
+    if (equivalent(m_keys, own, own, m_settings)) visit(entry, record(entry));
     return;
   }
-  const RunTest test(keys_, own, shared, settings_);
+  const RunTest test(m_keys, own, shared, m_settings);
   KeyOrder::Cursor first =
-      keys_.firstOfRun(keys_.cursorAt(entry), [&](const Key& key) { return test.inRun(key); });
-  keys_.walk(first, [&](const Key& key, int* fields) {
+      m_keys.firstOfRun(m_keys.cursorAt(entry), [&](const Key& key) { return test.inRun(key); });
+  m_keys.walk(first, [&](const Key& key, int* fields) {
     if (!test.inRun(key)) return false;
     if (test.equivalent(key)) visit(key.id, fields);
     return true;
@@ -203,7 +203,7 @@ void WordTable::setList(int entry, const std::vector<int>& receivers) {
     length = kWalksItsRun;
   } else if (length > 0) {
     listStart = allocateList(length);
-    std::copy(receivers.begin(), receivers.end(), lists_.begin() + listStart);
+    std::copy(receivers.begin(), receivers.end(), m_lists.begin() + listStart);
   }
   int* fields = listFields(entry);
   fields[kListStart] = listStart;
@@ -224,16 +224,16 @@ void WordTable::addReceiver(int entry, int receiver) {
   int start = fields[kListStart];
   if (length == kOnlyItself) {
     start = allocateList(2);
-    lists_[static_cast<size_t>(start)] = entry;
+    m_lists[static_cast<size_t>(start)] = entry;
     length = 1;
     fields[kListSorted] = 1;
   } else if (length == 0 || chunkClass(length + 1) != chunkClass(length)) {
     int moved = allocateList(length + 1);
-    std::copy_n(lists_.begin() + start, length, lists_.begin() + moved);
+    std::copy_n(m_lists.begin() + start, length, m_lists.begin() + moved);
     if (length > 0) freeList(start, length);
     start = moved;
   }
-  lists_[static_cast<size_t>(start + length)] = receiver;
+  m_lists[static_cast<size_t>(start + length)] = receiver;
   fields[kListStart] = start;
   fields[kListLength] = length + 1;
 }
@@ -242,49 +242,50 @@ void WordTable::addReceiver(int entry, int receiver) {
 // the others.
 void WordTable::sortList(int entry) {
   int* fields = listFields(entry);
-  int* list = lists_.data() + fields[kListStart];
-  sortedKeys_.clear();
-  for (int i = 0; i < fields[kListLength]; ++i) sortedKeys_.push_back(keys_.keyOf(list[i]));
-  auto inKeyOrder = [this](const Key& a, const Key& b) { return keys_.less(a, b); };
-  auto added = sortedKeys_.begin() + fields[kListSorted];
-  std::sort(added, sortedKeys_.end(), inKeyOrder);
-  std::inplace_merge(sortedKeys_.begin(), added, sortedKeys_.end(), inKeyOrder);
-  for (size_t i = 0; i < sortedKeys_.size(); ++i) list[i] = sortedKeys_[i].id;
+  int* list = m_lists.data() + fields[kListStart];
+  m_sortedKeys.clear();
+  for (int i = 0; i < fields[kListLength]; ++i) m_sortedKeys.push_back(m_keys.keyOf(list[i]));
+  auto inKeyOrder = [this](const Key& a, const Key& b) { return m_keys.less(a, b); };
+  auto added = m_sortedKeys.begin() + fields[kListSorted];
+  std::sort(added, m_sortedKeys.end(), inKeyOrder);
+  std::inplace_merge(m_sortedKeys.begin(), added, m_sortedKeys.end(), inKeyOrder);
+  for (size_t i = 0; i < m_sortedKeys.size(); ++i) list[i] = m_sortedKeys[i].id;
   fields[kListSorted] = fields[kListLength];
 }
 
 int WordTable::allocateList(int length) {
   size_t sizeClass = chunkClass(length);
-  if (freeChunks_.size() <= sizeClass) freeChunks_.resize(sizeClass + 1);
-  std::vector<int>& free = freeChunks_[sizeClass];
+  if (m_freeChunks.size() <= sizeClass) m_freeChunks.resize(sizeClass + 1);
+  std::vector<int>& free = m_freeChunks[sizeClass];
   if (!free.empty()) {
     int start = free.back();
     free.pop_back();
     return start;
   }
-  auto start = static_cast<int>(lists_.size());
-  lists_.resize(lists_.size() + (size_t{1} << sizeClass));
+  auto start = static_cast<int>(m_lists.size());
+  m_lists.resize(m_lists.size() + (size_t{1} << sizeClass));
   return start;
 }
 
 void WordTable::freeList(int start, int length) {
-  freeChunks_[chunkClass(length)].push_back(start);
+  m_freeChunks[chunkClass(length)].push_back(start);
 }
 
 void WordTable::prefetch(int entry) const {
   __builtin_prefetch(listFields(entry));
-  keys_.prefetchLocation(entry);
+  m_keys.prefetchLocation(entry);
 }
 
 void WordTable::prefetchEquivalents(int entry) const {
   const int* fields = listFields(entry);
-  if (fields[kListLength] == kOnlyItself) keys_.prefetchState(entry);
-  if (fields[kListLength] > 0) __builtin_prefetch(&lists_[static_cast<size_t>(fields[kListStart])]);
+  if (fields[kListLength] == kOnlyItself) m_keys.prefetchState(entry);
+  if (fields[kListLength] > 0)
+    __builtin_prefetch(&m_lists[static_cast<size_t>(fields[kListStart])]);
 }
 
 void WordTable::recordOccurrenceOf(int entry, int start, std::vector<int>& closeStarts,
                                    std::vector<int>& distantStarts) {
-  entriesCurrent_ = false;
+  m_entriesCurrent = false;
   int* fields = listFields(entry);
   int length = fields[kListLength];
   if (length == kOnlyItself) {
@@ -296,9 +297,9 @@ void WordTable::recordOccurrenceOf(int entry, int start, std::vector<int>& close
     if (fields[kListSorted] < length) sortList(entry);
     // Each record is found through where its key lies: asking for all the
     // places, then all the records, lets the processor fetch them together.
-    const int* list = lists_.data() + fields[kListStart];
-    for (int i = 0; i < length; ++i) keys_.prefetchLocation(list[i]);
-    for (int i = 0; i < length; ++i) keys_.prefetchState(list[i]);
+    const int* list = m_lists.data() + fields[kListStart];
+    for (int i = 0; i < length; ++i) m_keys.prefetchLocation(list[i]);
+    for (int i = 0; i < length; ++i) m_keys.prefetchState(list[i]);
     for (int i = 0; i < length; ++i) recordIn(record(list[i]), start, closeStarts, distantStarts);
   }
 }
@@ -307,20 +308,20 @@ void WordTable::recordIn(int* fields, int start, std::vector<int>& closeStarts,
                          std::vector<int>& distantStarts) {
   int* ring = fields + kRing;
   int newest = fields[kNextSlot];
-  int following = newest + 1 == ringSize_ ? 0 : newest + 1;
+  int following = newest + 1 == m_ringSize ? 0 : newest + 1;
   fields[kNextSlot] = following;
   ++fields[kCount];
   ring[newest] = start;
 
-  if (distantActive_) {
+  if (m_distantActive) {
     int oldest = ring[following];
-    if (oldest != -1 && start - oldest < distantDistance_) {
-      distantStarts.insert(distantStarts.end(), ring, ring + ringSize_);
+    if (oldest != -1 && start - oldest < m_distantDistance) {
+      distantStarts.insert(distantStarts.end(), ring, ring + m_ringSize);
     }
   }
-  if (closeActive_) {
-    int previous = ring[newest == 0 ? ringSize_ - 1 : newest - 1];
-    if (previous != -1 && start - previous < closeDistance_) {
+  if (m_closeActive) {
+    int previous = ring[newest == 0 ? m_ringSize - 1 : newest - 1];
+    if (previous != -1 && start - previous < m_closeDistance) {
       closeStarts.push_back(previous);
       closeStarts.push_back(start);
     }
@@ -329,22 +330,22 @@ void WordTable::recordIn(int* fields, int start, std::vector<int>& closeStarts,
 
 std::vector<WordTable::KeyCount> WordTable::countsInKeyOrder() const {
   std::vector<KeyCount> counts;
-  counts.reserve(static_cast<size_t>(keys_.size()));
-  keys_.forEach([&](const Key& key, const int* fields) {
-    counts.push_back({keys_.text(key.id), fields[kCount]});
+  counts.reserve(static_cast<size_t>(m_keys.size()));
+  m_keys.forEach([&](const Key& key, const int* fields) {
+    counts.push_back({m_keys.text(key.id), fields[kCount]});
   });
   return counts;
 }
 
 const WordEntries& WordTable::entries() const {
-  if (!entriesCurrent_) {
-    entries_.clear();
-    keys_.forEach([&](const Key& key, const int* fields) {
-      entries_.emplace_hint(
-          entries_.end(), std::string(keys_.text(key.id)),
-          WordEntry{fields[kCount], std::vector<int>(fields + kRing, fields + kRing + ringSize_)});
+  if (!m_entriesCurrent) {
+    m_entries.clear();
+    m_keys.forEach([&](const Key& key, const int* fields) {
+      m_entries.emplace_hint(
+          m_entries.end(), std::string(m_keys.text(key.id)),
+          WordEntry{fields[kCount], std::vector<int>(fields + kRing, fields + kRing + m_ringSize)});
     });
-    entriesCurrent_ = true;
+    m_entriesCurrent = true;
   }
-  return entries_;
+  return m_entries;
 }

@@ -75,7 +75,7 @@ class WordTable {
   // words lie side by side.
   enum RecordField { kCount, kNextSlot, kRing };
   // Beside it, where the list of the entries its occurrences go to lies in
-  // lists_, its length, and how many of its first ids are in key order. The
+  // m_lists, its length, and how many of its first ids are in key order. The
   // entries a new key joins take it at the end of their lists, which are
   // put back in key order when next used: a large family gains many keys
   // between two occurrences of one of its words. An entry whose occurrences
@@ -90,11 +90,13 @@ class WordTable {
 
   using Key = KeyOrder::Key;
 
-  int* record(int entry) { return keys_.stateOf(entry); }
-  const int* record(int entry) const { return keys_.stateOf(entry); }
-  int* listFields(int entry) { return listInfo_.data() + static_cast<size_t>(entry) * kListFields; }
+  int* record(int entry) { return m_keys.stateOf(entry); }
+  const int* record(int entry) const { return m_keys.stateOf(entry); }
+  int* listFields(int entry) {
+    return m_listInfo.data() + static_cast<size_t>(entry) * kListFields;
+  }
   const int* listFields(int entry) const {
-    return listInfo_.data() + static_cast<size_t>(entry) * kListFields;
+    return m_listInfo.data() + static_cast<size_t>(entry) * kListFields;
   }
 
   size_t sharedBeginning(size_t length) const;
@@ -109,24 +111,24 @@ class WordTable {
   void recordIn(int* record, int start, std::vector<int>& closeStarts,
                 std::vector<int>& distantStarts);
 
-  const AnalysisSettings& settings_;
-  int ringSize_;
-  bool sameActive_;
-  bool closeActive_;
-  bool distantActive_;
-  int closeDistance_;
-  int distantDistance_;
-  KeyOrder keys_;
-  WordIndex copies_;  // the words given to entryFor
+  const AnalysisSettings& m_settings;
+  int m_ringSize;
+  bool m_sameActive;
+  bool m_closeActive;
+  bool m_distantActive;
+  int m_closeDistance;
+  int m_distantDistance;
+  KeyOrder m_keys;
+  WordIndex m_copies;  // the words given to entryFor
   // The entry of each one-byte word, or WordIndex::kAbsent.
-  std::array<int, 256> oneByteEntries_;
-  std::vector<int> listInfo_;  // kListFields ints per entry id
+  std::array<int, 256> m_oneByteEntries;
+  std::vector<int> m_listInfo;  // kListFields ints per entry id
   // The lists, in chunks of a power of two ints; a chunk a list has
   // outgrown is kept for another list of its size.
-  std::vector<int> lists_;
-  std::vector<std::vector<int>> freeChunks_;
-  std::vector<int> receivers_;
-  std::vector<Key> sortedKeys_;
-  mutable WordEntries entries_;
-  mutable bool entriesCurrent_ = true;
+  std::vector<int> m_lists;
+  std::vector<std::vector<int>> m_freeChunks;
+  std::vector<int> m_receivers;
+  std::vector<Key> m_sortedKeys;
+  mutable WordEntries m_entries;
+  mutable bool m_entriesCurrent = true;
 };

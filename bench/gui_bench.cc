@@ -85,26 +85,26 @@ struct Figure {
 
 class Bench {
  public:
-  explicit Bench(FrameMain& frame) : frame_(frame) {}
+  explicit Bench(FrameMain& frame) : m_frame(frame) {}
 
   void load(const std::string& text) {
-    frame_.m_editor->Clear();
-    frame_.m_editor->ChangeValue(fromCp1252(text));
-    text_ = text;
+    m_frame.m_editor->Clear();
+    m_frame.m_editor->ChangeValue(fromCp1252(text));
+    m_text = text;
     settle(3000);  // the text is laid out before anything is timed
   }
 
   void command(int id) {
     wxCommandEvent event(wxEVT_MENU, id);
-    frame_.GetEventHandler()->ProcessEvent(event);
+    m_frame.GetEventHandler()->ProcessEvent(event);
   }
 
   // The start of the most counted word of the Top-100, which every click uses.
   long frequentWordPosition() {
-    std::string report = toCp1252(frame_.m_top100->GetValue());
+    std::string report = toCp1252(m_frame.m_top100->GetValue());
     size_t colon = report.find(" : ");
     std::string word = report.substr(colon + 3, report.find('\n') - colon - 3);
-    std::string lowered = lowercaseText(text_);
+    std::string lowered = lowercaseText(m_text);
     size_t at = 0;
     while ((at = lowered.find(word, at)) != std::string::npos) {
       bool starts = at == 0 || !isWordChar(lowered[at - 1]);
@@ -116,8 +116,8 @@ class Bench {
     return static_cast<long>(at);
   }
 
-  FrameMain& frame_;
-  std::string text_;
+  FrameMain& m_frame;
+  std::string m_text;
 };
 
 std::vector<Figure> run() {

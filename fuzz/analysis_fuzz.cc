@@ -139,15 +139,15 @@ void checkPlan(std::string_view text, const std::vector<ColourRun>& runs,
 // The gauge moves forward only, within the share each stage owns.
 class GaugeCheck {
  public:
-  GaugeCheck(int low, int high) : last_(low), high_(high) {}
+  GaugeCheck(int low, int high) : m_last(low), m_high(high) {}
   void operator()(int value) {
-    FUZZ_CHECK(last_ <= value && value <= high_);
-    last_ = value;
+    FUZZ_CHECK(m_last <= value && value <= m_high);
+    m_last = value;
   }
 
  private:
-  int last_;
-  int high_;
+  int m_last;
+  int m_high;
 };
 
 std::vector<int> eachOnceAscending(std::vector<int> starts) {

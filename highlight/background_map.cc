@@ -40,10 +40,10 @@ BackgroundMap::BackgroundMap(wxTextCtrl& control) {
     const int start = gtk_text_iter_get_offset(&iter);
     const int end = gtk_text_iter_get_offset(&next);
     if (colour != kWhite) {
-      if (!runs_.empty() && runs_.back().end == start && runs_.back().colour == colour) {
-        runs_.back().end = end;
+      if (!m_runs.empty() && m_runs.back().end == start && m_runs.back().colour == colour) {
+        m_runs.back().end = end;
       } else {
-        runs_.push_back({start, end, colour});
+        m_runs.push_back({start, end, colour});
       }
     }
     iter = next;
@@ -51,9 +51,9 @@ BackgroundMap::BackgroundMap(wxTextCtrl& control) {
 }
 
 Rgb BackgroundMap::at(long position) const {
-  auto after = std::upper_bound(runs_.begin(), runs_.end(), position,
+  auto after = std::upper_bound(m_runs.begin(), m_runs.end(), position,
                                 [](long p, const ColourRun& run) { return p < run.start; });
-  if (after == runs_.begin()) return kWhite;
+  if (after == m_runs.begin()) return kWhite;
   const ColourRun& run = *(after - 1);
   return position < run.end ? run.colour : kWhite;
 }

@@ -23,8 +23,8 @@ class BackgroundMap {
   Rgb wordColour(long start, long end) const { return at(wordProbePosition(start, end)); }
 
   // Maximal runs of one background, white ones left out, ascending.
-  const std::vector<ColourRun>& runs() const { return runs_; }
+  const std::vector<ColourRun>& runs() const { return m_runs; }
 
  private:
-  std::vector<ColourRun> runs_;
+  std::vector<ColourRun> m_runs;
 };

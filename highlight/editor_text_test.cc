@@ -43,24 +43,24 @@ TEST(EditorText, EachCharacterOutsideTheCodePageIsOneSeparatorByte) {
 
 class EditorTextInControl : public testing::Test {
  protected:
-  EditorWindow window_;
+  EditorWindow m_window;
 };
 
 TEST_F(EditorTextInControl, TheControlGivesBackEveryByteButNul) {
   const std::string bytes = everyByteButNul();
-  window_.setText(bytes);
-  EXPECT_EQ(window_.editor().GetLastPosition(), static_cast<long>(bytes.size()));
-  EXPECT_EQ(editorBytes(window_.editor()), bytes);
+  m_window.setText(bytes);
+  EXPECT_EQ(m_window.editor().GetLastPosition(), static_cast<long>(bytes.size()));
+  EXPECT_EQ(editorBytes(m_window.editor()), bytes);
 }
 
 TEST_F(EditorTextInControl, ANulByteDoesNotEmptyTheControl) {
-  window_.setText(std::string("avant\0apr\xE8s", 11));
-  EXPECT_EQ(editorBytes(window_.editor()),
+  m_window.setText(std::string("avant\0apr\xE8s", 11));
+  EXPECT_EQ(editorBytes(m_window.editor()),
             "avant" + std::string(1, static_cast<char>(kUnmappableByte)) + "apr\xE8s");
 }
 
 TEST_F(EditorTextInControl, BytePositionsAreControlPositions) {
-  wxTextCtrl& editor = window_.editor();
+  wxTextCtrl& editor = m_window.editor();
   editor.ChangeValue(L"\U0001F600 \u4E2D\u0301 mot\nfin");
   const std::string bytes = editorBytes(editor);
   ASSERT_EQ(static_cast<long>(bytes.size()), editor.GetLastPosition());

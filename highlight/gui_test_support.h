@@ -53,35 +53,35 @@ inline Rgb backgroundAt(wxTextCtrl& control, long position) {
 class EditorWindow {
  public:
   EditorWindow() {
-    frame_ = new wxFrame(nullptr, wxID_ANY, "test", wxDefaultPosition, wxSize(800, 600));
-    editor_ = new wxTextCtrl(frame_, wxID_ANY, "", wxDefaultPosition, wxDefaultSize,
-                             wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2);
-    gauge_ = new wxGauge(frame_, wxID_ANY, 100);
+    m_frame = new wxFrame(nullptr, wxID_ANY, "test", wxDefaultPosition, wxSize(800, 600));
+    m_editor = new wxTextCtrl(m_frame, wxID_ANY, "", wxDefaultPosition, wxDefaultSize,
+                              wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2);
+    m_gauge = new wxGauge(m_frame, wxID_ANY, 100);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(editor_, 1, wxEXPAND);
-    sizer->Add(gauge_, 0, wxEXPAND);
-    frame_->SetSizer(sizer);
-    frame_->Show();
+    sizer->Add(m_editor, 1, wxEXPAND);
+    sizer->Add(m_gauge, 0, wxEXPAND);
+    m_frame->SetSizer(sizer);
+    m_frame->Show();
     pumpEvents();
   }
   ~EditorWindow() {
-    frame_->Destroy();
+    m_frame->Destroy();
     pumpEvents();
   }
   EditorWindow(const EditorWindow&) = delete;
   EditorWindow& operator=(const EditorWindow&) = delete;
 
-  wxTextCtrl& editor() { return *editor_; }
-  wxGauge& gauge() { return *gauge_; }
+  wxTextCtrl& editor() { return *m_editor; }
+  wxGauge& gauge() { return *m_gauge; }
 
   // Replaces the text; clearing first makes an equal text load afresh.
   void setText(std::string_view bytes) {
-    editor_->Clear();
-    editor_->ChangeValue(fromCp1252(bytes));
+    m_editor->Clear();
+    m_editor->ChangeValue(fromCp1252(bytes));
   }
 
  private:
-  wxFrame* frame_;
-  wxTextCtrl* editor_;
-  wxGauge* gauge_;
+  wxFrame* m_frame;
+  wxTextCtrl* m_editor;
+  wxGauge* m_gauge;
 };

@@ -38,29 +38,29 @@ wxColour toWxColour(Rgb colour) { return wxColour(colour.red, colour.green, colo
 Rgb toRgb(const wxColour& colour) { return {colour.Red(), colour.Green(), colour.Blue()}; }
 
 RestyleScope::RestyleScope(wxTextCtrl& control)
-    : control_(control), hadFocus_(wxWindow::FindFocus() == &control) {
-  savedScrollPosition = control_.GetScrollPos(wxVERTICAL);
-  control_.GetSelection(&selectionFrom_, &selectionTo_);
-  caret_ = control_.GetInsertionPoint();
-  control_.Show(false);
+    : m_control(control), m_hadFocus(wxWindow::FindFocus() == &control) {
+  savedScrollPosition = m_control.GetScrollPos(wxVERTICAL);
+  m_control.GetSelection(&m_selectionFrom, &m_selectionTo);
+  m_caret = m_control.GetInsertionPoint();
+  m_control.Show(false);
 }
 
 RestyleScope::~RestyleScope() {
-  control_.Show(true);
-  if (hadFocus_) control_.SetFocus();
+  m_control.Show(true);
+  if (m_hadFocus) m_control.SetFocus();
   long from = 0;
   long to = 0;
-  control_.GetSelection(&from, &to);
-  if (from != selectionFrom_ || to != selectionTo_ || control_.GetInsertionPoint() != caret_) {
+  m_control.GetSelection(&from, &to);
+  if (from != m_selectionFrom || to != m_selectionTo || m_control.GetInsertionPoint() != m_caret) {
     // A selection made backwards keeps its caret at its start.
-    if (caret_ == selectionFrom_ && selectionFrom_ != selectionTo_) {
-      control_.SetSelection(selectionTo_, selectionFrom_);
+    if (m_caret == m_selectionFrom && m_selectionFrom != m_selectionTo) {
+      m_control.SetSelection(m_selectionTo, m_selectionFrom);
     } else {
-      control_.SetSelection(selectionFrom_, selectionTo_);
+      m_control.SetSelection(m_selectionFrom, m_selectionTo);
     }
   }
   // Last, as giving the focus back may have scrolled to the caret.
-  control_.SetScrollPos(wxVERTICAL, savedScrollPosition, true);
+  m_control.SetScrollPos(wxVERTICAL, savedScrollPosition, true);
 }
 
 Rgb wordColourAt(const wxTextCtrl& control, long start, long end) {

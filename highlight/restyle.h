@@ -28,11 +28,11 @@ class RestyleScope {
   RestyleScope& operator=(const RestyleScope&) = delete;
 
  private:
-  wxTextCtrl& control_;
-  bool hadFocus_;
-  long selectionFrom_ = 0;
-  long selectionTo_ = 0;
-  long caret_ = 0;
+  wxTextCtrl& m_control;
+  bool m_hadFocus;
+  long m_selectionFrom = 0;
+  long m_selectionTo = 0;
+  long m_caret = 0;
 };
 
 // The colour of the word occurrence [start, end): the background of its

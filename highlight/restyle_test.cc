@@ -13,10 +13,10 @@
 
 namespace {
 
-constexpr Rgb kPhrase = classColour(HighlightClass::phrase);
-constexpr Rgb kSearched = classColour(HighlightClass::searched);
-constexpr Rgb kDistant = classColour(HighlightClass::distant);
-constexpr Rgb kClose = classColour(HighlightClass::close);
+constexpr Rgb kPhrase = classColour(HighlightClass::kPhrase);
+constexpr Rgb kSearched = classColour(HighlightClass::kSearched);
+constexpr Rgb kDistant = classColour(HighlightClass::kDistant);
+constexpr Rgb kClose = classColour(HighlightClass::kClose);
 
 wxTextAttr background(Rgb colour) {
   wxTextAttr attr;
@@ -32,22 +32,22 @@ AnalysisSettings hiding(WordList hidden) {
 
 class Restyle : public testing::Test {
  protected:
-  wxTextCtrl& editor() { return window_.editor(); }
+  wxTextCtrl& editor() { return m_window.editor(); }
 
   // Loads `text` and returns it lowered, as an analysis run sees it.
   std::string load(const std::string& text) {
-    window_.setText(text);
+    m_window.setText(text);
     return lowercaseText(text);
   }
 
   void highlight(const std::string& lowered, const AnalysisResult& result,
                  const AnalysisSettings& settings = {}) {
-    applyHighlights(editor(), lowered, result, settings, window_.gauge());
+    applyHighlights(editor(), lowered, result, settings, m_window.gauge());
   }
 
   void hideAgain(const std::string& lowered, const AnalysisSettings& settings) {
     RestyleScope scope(editor());
-    applyHiddenWords(lowered, window_.gauge(), editor(), settings);
+    applyHiddenWords(lowered, m_window.gauge(), editor(), settings);
   }
 
   std::vector<Rgb> editorColours() {
@@ -78,7 +78,7 @@ class Restyle : public testing::Test {
     paintWords(result.searchedStarts, kSearched);
     paintWords(result.distantStarts, kDistant);
     paintWords(result.closeStarts, kClose);
-    applyHiddenWords(lowered, window_.gauge(), editor(), settings);
+    applyHiddenWords(lowered, m_window.gauge(), editor(), settings);
   }
 
   // Paints the same result both ways and compares every character, and
@@ -97,7 +97,7 @@ class Restyle : public testing::Test {
     EXPECT_EQ(planned, expected);
   }
 
-  EditorWindow window_;
+  EditorWindow m_window;
 };
 
 TEST_F(Restyle, EveryColourOfTheTableReadsBackExactly) {
@@ -202,7 +202,7 @@ TEST_F(Restyle, HiddenWordsAreGreyAndSeparatorsKeepThePhrase) {
   result.phraseRanges = {0, 12};
   result.closeStarts = {3, 17};
   highlight(lowered, result, hiding({"chat"}));
-  const Rgb grey = hiddenColour(HighlightClass::close);
+  const Rgb grey = hiddenColour(HighlightClass::kClose);
   EXPECT_EQ(coloursOf(0, 3), std::vector<Rgb>(3, kPhrase));
   EXPECT_EQ(coloursOf(3, 7), std::vector<Rgb>(4, grey));
   EXPECT_EQ(coloursOf(7, 12), std::vector<Rgb>(5, kPhrase));
@@ -227,13 +227,13 @@ TEST_F(Restyle, HiddenPassFollowsChangesOfTheList) {
   result.distantStarts = {0, 11};
   result.closeStarts = {5, 16};
   highlight(lowered, result, hiding({"chat", "chien"}));
-  EXPECT_EQ(backgroundAt(editor(), 1), hiddenColour(HighlightClass::distant));
-  EXPECT_EQ(backgroundAt(editor(), 6), hiddenColour(HighlightClass::close));
+  EXPECT_EQ(backgroundAt(editor(), 1), hiddenColour(HighlightClass::kDistant));
+  EXPECT_EQ(backgroundAt(editor(), 6), hiddenColour(HighlightClass::kClose));
 
   hideAgain(lowered, hiding({"chien"}));
   EXPECT_EQ(coloursOf(0, 4), std::vector<Rgb>(4, kDistant));
   EXPECT_EQ(coloursOf(11, 15), std::vector<Rgb>(4, kDistant));
-  EXPECT_EQ(coloursOf(5, 10), std::vector<Rgb>(5, hiddenColour(HighlightClass::close)));
+  EXPECT_EQ(coloursOf(5, 10), std::vector<Rgb>(5, hiddenColour(HighlightClass::kClose)));
 
   hideAgain(lowered, hiding({}));
   EXPECT_EQ(coloursOf(16, 21), std::vector<Rgb>(5, kClose));
@@ -241,11 +241,11 @@ TEST_F(Restyle, HiddenPassFollowsChangesOfTheList) {
 
 TEST_F(Restyle, HiddenPassLeavesMarkedWordsRed) {
   const std::string lowered = load("chat chat");
-  editor().SetStyle(0, 4, background(markedColour(HighlightClass::close)));
+  editor().SetStyle(0, 4, background(markedColour(HighlightClass::kClose)));
   editor().SetStyle(5, 9, background(kClose));
   hideAgain(lowered, hiding({"chat"}));
-  EXPECT_EQ(coloursOf(0, 4), std::vector<Rgb>(4, markedColour(HighlightClass::close)));
-  EXPECT_EQ(coloursOf(5, 9), std::vector<Rgb>(4, hiddenColour(HighlightClass::close)));
+  EXPECT_EQ(coloursOf(0, 4), std::vector<Rgb>(4, markedColour(HighlightClass::kClose)));
+  EXPECT_EQ(coloursOf(5, 9), std::vector<Rgb>(4, hiddenColour(HighlightClass::kClose)));
 }
 
 TEST_F(Restyle, ClearWhitensEverything) {
@@ -312,11 +312,11 @@ TEST_F(Restyle, TheScrollPositionSurvivesHighlighting) {
 
 TEST_F(Restyle, HighlightingEndsWithTheGaugeNearlyFull) {
   const std::string lowered = load(std::string(10000, 'a'));
-  window_.gauge().SetValue(0);
+  m_window.gauge().SetValue(0);
   progressCounter = 0;
   highlight(lowered, AnalysisResult{}, hiding({"b"}));
   // The hidden-words share of the gauge, last touched at character 8000.
-  EXPECT_EQ(window_.gauge().GetValue(), 98);
+  EXPECT_EQ(m_window.gauge().GetValue(), 98);
 }
 
 }  // namespace

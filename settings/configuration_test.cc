@@ -52,25 +52,25 @@ const char kDefaultFile[] =
 class ConfigurationFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("verbolt-config-" + std::to_string(getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    path_ = (dir_ / "config.txt").string();
+    m_dir = fs::temp_directory_path() /
+            ("verbolt-config-" + std::to_string(getpid()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(m_dir);
+    fs::create_directories(m_dir);
+    m_path = (m_dir / "config.txt").string();
   }
   void TearDown() override {
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(dir_);
+    fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(m_dir);
   }
 
-  void write(const std::string& bytes) { std::ofstream(path_, std::ios::binary) << bytes; }
+  void write(const std::string& bytes) { std::ofstream(m_path, std::ios::binary) << bytes; }
   std::string read() const {
-    std::ifstream in(path_, std::ios::binary);
+    std::ifstream in(m_path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
   // Loads into a fresh record, as the window does at start-up.
-  bool load(AnalysisSettings& s) const { return LoadConfiguration(s, path_); }
+  bool load(AnalysisSettings& s) const { return LoadConfiguration(s, m_path); }
 
   static AnalysisSettings defaults() {
     AnalysisSettings s;
@@ -78,8 +78,8 @@ class ConfigurationFile : public ::testing::Test {
     return s;
   }
 
-  fs::path dir_;
-  std::string path_;
+  fs::path m_dir;
+  std::string m_path;
 };
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
@@ -89,7 +89,7 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 }
 
 TEST_F(ConfigurationFile, DefaultsAreWrittenByteForByte) {
-  SaveConfiguration(defaults(), path_);
+  SaveConfiguration(defaults(), m_path);
   std::string bytes = read();
   EXPECT_EQ(bytes, kDefaultFile);
   EXPECT_EQ(bytes.substr(bytes.size() - 3), "\n\r\n");
@@ -104,7 +104,7 @@ TEST_F(ConfigurationFile, RoundTripsEveryStoredField) {
   saved.m_wordsList = {};
   saved.m_phrasesList = {"a = b", "tout \xE0 fait"};
   saved.m_hiddenList = {"never", "stored"};
-  SaveConfiguration(saved, path_);
+  SaveConfiguration(saved, m_path);
   EXPECT_NE(read().find("m_skipNbLettersMin = -3\n"), std::string::npos);
   EXPECT_NE(read().find("m_wordsList = \n"), std::string::npos);
   EXPECT_EQ(read().find("hidden"), std::string::npos);
@@ -145,11 +145,11 @@ TEST_F(ConfigurationFile, MissingEmptyOrHeaderOnlyFilesFail) {
 }
 
 TEST_F(ConfigurationFile, ADirectoryIsNotAConfigurationFile) {
-  fs::create_directory(path_);
+  fs::create_directory(m_path);
   AnalysisSettings s;
   EXPECT_FALSE(load(s));
-  SaveConfiguration(defaults(), path_);  // must neither crash nor remove the directory
-  EXPECT_TRUE(fs::is_directory(path_));
+  SaveConfiguration(defaults(), m_path);  // must neither crash nor remove the directory
+  EXPECT_TRUE(fs::is_directory(m_path));
 }
 
 TEST_F(ConfigurationFile, OneMissingKeyFailsButTheOthersAreRead) {
@@ -210,7 +210,7 @@ TEST_F(ConfigurationFile, ListsAreReadAsWrittenWithoutNormalising) {
 TEST_F(ConfigurationFile, EmptyListItemsDoNotSurviveARoundTrip) {
   AnalysisSettings saved = defaults();
   saved.m_wordsList = {"a", "", "b"};
-  SaveConfiguration(saved, path_);
+  SaveConfiguration(saved, m_path);
   EXPECT_NE(read().find("m_wordsList = a  b\n"), std::string::npos);
   AnalysisSettings loaded;
   ASSERT_TRUE(load(loaded));
@@ -219,10 +219,10 @@ TEST_F(ConfigurationFile, EmptyListItemsDoNotSurviveARoundTrip) {
 
 TEST_F(ConfigurationFile, SavingReplacesTheWholeFileAndLeavesNoTemporary) {
   write(std::string(100000, 'x'));
-  SaveConfiguration(defaults(), path_);
+  SaveConfiguration(defaults(), m_path);
   EXPECT_EQ(read(), kDefaultFile);
   int entries = 0;
-  for (const auto& entry : fs::directory_iterator(dir_)) {
+  for (const auto& entry : fs::directory_iterator(m_dir)) {
     (void)entry;
     ++entries;
   }
@@ -232,8 +232,8 @@ TEST_F(ConfigurationFile, SavingReplacesTheWholeFileAndLeavesNoTemporary) {
 TEST_F(ConfigurationFile, AFailedSaveLeavesTheOldFileWhole) {
   if (geteuid() == 0) GTEST_SKIP() << "root ignores directory permissions";
   write("old settings\n");
-  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
-  SaveConfiguration(defaults(), path_);
+  fs::permissions(m_dir, fs::perms::owner_read | fs::perms::owner_exec);
+  SaveConfiguration(defaults(), m_path);
   EXPECT_EQ(read(), "old settings\n");
 }
 
@@ -243,16 +243,16 @@ TEST_F(ConfigurationFile, AFailedSaveLeavesTheOldFileWhole) {
 class SettingsFileFaults : public ConfigurationFile {
  protected:
   void TearDown() override {
-    if (immutable_) setImmutable(dir_, false);
+    if (m_immutable) setImmutable(m_dir, false);
     ConfigurationFile::TearDown();
   }
 
   // Start-up: load, or on failure take the defaults and write them at once.
   AnalysisSettings startUp() const {
     AnalysisSettings s;
-    if (!LoadConfiguration(s, path_)) {
+    if (!LoadConfiguration(s, m_path)) {
       s.ResetToDefaults();
-      SaveConfiguration(s, path_);
+      SaveConfiguration(s, m_path);
     }
     return s;
   }
@@ -264,13 +264,13 @@ class SettingsFileFaults : public ConfigurationFile {
     custom.m_samePercent = 80;
     custom.m_skipWords = {"alors", "donc"};
     custom.m_phrasesList = {"il \xE9tait une fois"};
-    SaveConfiguration(custom, path_);
+    SaveConfiguration(custom, m_path);
     return custom;
   }
 
   std::set<std::string> directoryEntries() const {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_)) {
+    for (const auto& entry : fs::directory_iterator(m_dir)) {
       names.insert(entry.path().filename().string());
     }
     return names;
@@ -298,12 +298,12 @@ class SettingsFileFaults : public ConfigurationFile {
   // Makes the test directory refuse new entries: the immutable flag holds
   // even for root; permission bits only for other users.
   bool makeDirectoryReadOnly() {
-    if (setImmutable(dir_, true)) {
-      immutable_ = true;
+    if (setImmutable(m_dir, true)) {
+      m_immutable = true;
       return true;
     }
     if (geteuid() == 0) return false;
-    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+    fs::permissions(m_dir, fs::perms::owner_read | fs::perms::owner_exec);
     return true;
   }
 
@@ -320,11 +320,11 @@ class SettingsFileFaults : public ConfigurationFile {
 
   // Writes `chunk` again and again until the file holds at least `bytes`.
   void appendRepeated(const std::string& chunk, size_t bytes) {
-    std::ofstream out(path_, std::ios::binary | std::ios::app);
+    std::ofstream out(m_path, std::ios::binary | std::ios::app);
     for (size_t written = 0; written < bytes; written += chunk.size()) out << chunk;
   }
 
-  bool immutable_ = false;
+  bool m_immutable = false;
 };
 
 void expectSameStoredFields(const AnalysisSettings& actual, const AnalysisSettings& expected) {
@@ -333,15 +333,15 @@ void expectSameStoredFields(const AnalysisSettings& actual, const AnalysisSettin
 
 TEST_F(SettingsFileFaults, SavingNeverWritesIntoTheOldFile) {
   write("old settings\n");
-  fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  fs::permissions(m_path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   // A second name for the old file sees it as it was: the new content went
   // to a new file that took over the name.
-  fs::create_hard_link(path_, dir_ / "old-name");
-  SaveConfiguration(defaults(), path_);
+  fs::create_hard_link(m_path, m_dir / "old-name");
+  SaveConfiguration(defaults(), m_path);
   EXPECT_EQ(read(), kDefaultFile);
-  std::ifstream old(dir_ / "old-name", std::ios::binary);
+  std::ifstream old(m_dir / "old-name", std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "old settings\n");
-  EXPECT_EQ(fs::status(path_).permissions(),
+  EXPECT_EQ(fs::status(m_path).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(directoryEntries(), (std::set<std::string>{"config.txt", "old-name"}));
 }
@@ -350,7 +350,7 @@ TEST_F(SettingsFileFaults, AFullDiskDuringTheWriteLeavesTheOldFileWhole) {
   AnalysisSettings custom = saveCustomSettings();
   const std::string before = read();
   // Past 100 bytes every write fails with EFBIG, as on a full disk.
-  int status = saveWithFileSizeLimit(100, true, [this] { SaveConfiguration(defaults(), path_); });
+  int status = saveWithFileSizeLimit(100, true, [this] { SaveConfiguration(defaults(), m_path); });
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   EXPECT_EQ(read(), before);
   EXPECT_EQ(directoryEntries(), std::set<std::string>{"config.txt"});  // no temporary left
@@ -361,12 +361,12 @@ TEST_F(SettingsFileFaults, ACrashDuringTheWriteLeavesTheOldFileWhole) {
   AnalysisSettings custom = saveCustomSettings();
   const std::string before = read();
   // The size signal kills the writer in the middle of its write.
-  int status = saveWithFileSizeLimit(100, false, [this] { SaveConfiguration(defaults(), path_); });
+  int status = saveWithFileSizeLimit(100, false, [this] { SaveConfiguration(defaults(), m_path); });
   ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
   EXPECT_EQ(read(), before);
   expectSameStoredFields(startUp(), custom);
   // The next exit saves normally over it.
-  SaveConfiguration(defaults(), path_);
+  SaveConfiguration(defaults(), m_path);
   EXPECT_EQ(read(), kDefaultFile);
 }
 
@@ -375,7 +375,7 @@ TEST_F(SettingsFileFaults, AReadOnlyDirectoryKeepsTheOldFileAndItsSettings) {
   const std::string before = read();
   if (!makeDirectoryReadOnly()) GTEST_SKIP() << "no way to make a read-only directory here";
   expectSameStoredFields(startUp(), custom);
-  SaveConfiguration(defaults(), path_);  // exit: the write fails quietly
+  SaveConfiguration(defaults(), m_path);  // exit: the write fails quietly
   EXPECT_EQ(read(), before);
   EXPECT_EQ(directoryEntries(), std::set<std::string>{"config.txt"});
 }
@@ -390,7 +390,7 @@ TEST_F(SettingsFileFaults, ADirectoryThatIsAFileStartsWithTheDefaults) {
   // Nothing can be created under a path whose directory is a regular file,
   // whoever runs the program.
   write("not a directory\n");
-  const std::string inside = (fs::path(path_) / "config.txt").string();
+  const std::string inside = (fs::path(m_path) / "config.txt").string();
   AnalysisSettings s;
   EXPECT_FALSE(LoadConfiguration(s, inside));
   s.ResetToDefaults();
@@ -400,11 +400,11 @@ TEST_F(SettingsFileFaults, ADirectoryThatIsAFileStartsWithTheDefaults) {
 }
 
 TEST_F(SettingsFileFaults, AConfigurationDirectoryIsLeftAsItIs) {
-  fs::create_directory(path_);
-  std::ofstream(fs::path(path_) / "notes.txt") << "keep me\n";
+  fs::create_directory(m_path);
+  std::ofstream(fs::path(m_path) / "notes.txt") << "keep me\n";
   expectSameStoredFields(startUp(), defaults());
-  EXPECT_TRUE(fs::is_directory(path_));
-  std::ifstream notes(fs::path(path_) / "notes.txt");
+  EXPECT_TRUE(fs::is_directory(m_path));
+  std::ifstream notes(fs::path(m_path) / "notes.txt");
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(notes), {}), "keep me\n");
   EXPECT_EQ(directoryEntries(), std::set<std::string>{"config.txt"});  // no temporary left
 }
@@ -413,15 +413,15 @@ TEST_F(SettingsFileFaults, AHundredMegabyteFileLoadsItsFirstKeys) {
   AnalysisSettings custom = saveCustomSettings();
   // Later duplicates of a key are ignored, however many there are.
   appendRepeated("m_closeDistance = 5\nm_skipWords = never read\n\n\r\r\n", 100 << 20);
-  ASSERT_GE(fs::file_size(path_), 100u << 20);
+  ASSERT_GE(fs::file_size(m_path), 100u << 20);
   AnalysisSettings loaded;
-  EXPECT_TRUE(LoadConfiguration(loaded, path_));
+  EXPECT_TRUE(LoadConfiguration(loaded, m_path));
   expectSameStoredFields(loaded, custom);
 }
 
 TEST_F(SettingsFileFaults, AHundredMegabytesOfEmptyLinesFallBackToTheDefaults) {
   appendRepeated(std::string(4096, '\n') + "unknown = 1\r", 100 << 20);
-  ASSERT_GE(fs::file_size(path_), 100u << 20);
+  ASSERT_GE(fs::file_size(m_path), 100u << 20);
   expectSameStoredFields(startUp(), defaults());
   EXPECT_EQ(read(), kDefaultFile);  // replaced, as any file missing a key is
 }
@@ -436,14 +436,14 @@ TEST_F(SettingsFileFaults, NulBytesAreReadAndWrittenLikeAnyOtherByte) {
                               22));
   write(text);
   AnalysisSettings loaded;
-  ASSERT_TRUE(LoadConfiguration(loaded, path_));
+  ASSERT_TRUE(LoadConfiguration(loaded, m_path));
   EXPECT_EQ(loaded.m_sameActive, 1);  // "\0m_sameActive" is not the key
   EXPECT_EQ(loaded.m_skipWords, (WordList{std::string("a\0b", 3), "c"}));
   EXPECT_EQ(loaded.m_closeDistance, 12);
 
-  SaveConfiguration(loaded, path_);
+  SaveConfiguration(loaded, m_path);
   AnalysisSettings reloaded;
-  ASSERT_TRUE(LoadConfiguration(reloaded, path_));
+  ASSERT_TRUE(LoadConfiguration(reloaded, m_path));
   expectSameStoredFields(reloaded, loaded);
 }
 
@@ -454,12 +454,12 @@ TEST_F(SettingsFileFaults, AOneMegabyteLineIsReadWhole) {
                   "m_phrasesList = short\\n" + longPhrase);
   write(text);
   AnalysisSettings loaded;
-  ASSERT_TRUE(LoadConfiguration(loaded, path_));
+  ASSERT_TRUE(LoadConfiguration(loaded, m_path));
   EXPECT_EQ(loaded.m_phrasesList, (WordList{"short", longPhrase}));
 
-  SaveConfiguration(loaded, path_);
+  SaveConfiguration(loaded, m_path);
   AnalysisSettings reloaded;
-  ASSERT_TRUE(LoadConfiguration(reloaded, path_));
+  ASSERT_TRUE(LoadConfiguration(reloaded, m_path));
   EXPECT_EQ(reloaded.m_phrasesList, loaded.m_phrasesList);
 }
 

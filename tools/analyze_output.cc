@@ -12,22 +12,24 @@ constexpr size_t kBlockSize = 1 << 20;
 // Gathers output and passes it on whenever a block is full.
 class BlockWriter {
  public:
-  explicit BlockWriter(const OutputBlockSink& sink) : sink_(sink) { text_.reserve(2 * kBlockSize); }
+  explicit BlockWriter(const OutputBlockSink& sink) : m_sink(sink) {
+    m_text.reserve(2 * kBlockSize);
+  }
 
-  std::string& text() { return text_; }
+  std::string& text() { return m_text; }
 
   void passOnIfFull() {
-    if (text_.size() >= kBlockSize) passOn();
+    if (m_text.size() >= kBlockSize) passOn();
   }
 
   void passOn() {
-    if (!text_.empty()) sink_(text_);
-    text_.clear();
+    if (!m_text.empty()) m_sink(m_text);
+    m_text.clear();
   }
 
  private:
-  const OutputBlockSink& sink_;
-  std::string text_;
+  const OutputBlockSink& m_sink;
+  std::string m_text;
 };
 
 void writeIntList(BlockWriter& writer, const std::vector<int>& values) {

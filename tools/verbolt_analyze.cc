@@ -204,13 +204,13 @@ AnalysisSettings loadSettings(const Options& options) {
 class StandardOutput {
  public:
   void write(std::string_view block) {
-    if (std::fwrite(block.data(), 1, block.size(), stdout) != block.size()) failed_ = true;
+    if (std::fwrite(block.data(), 1, block.size(), stdout) != block.size()) m_failed = true;
   }
 
-  bool finish() { return std::fflush(stdout) == 0 && !failed_; }
+  bool finish() { return std::fflush(stdout) == 0 && !m_failed; }
 
  private:
-  bool failed_ = false;
+  bool m_failed = false;
 };
 
 // A UTF-8 manuscript becomes one Windows-1252 byte per character, as the

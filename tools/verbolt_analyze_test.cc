@@ -205,24 +205,24 @@ class VerboltAnalyzeRun : public ::testing::Test {
     std::string pattern =
         (std::filesystem::temp_directory_path() / "verbolt-analyze-test-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
+    m_dir = pattern;
   }
 
   void TearDown() override {
     std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
+    std::filesystem::remove_all(m_dir, ignored);
   }
 
   std::string writeFile(const std::string& name, std::string_view bytes) {
-    std::filesystem::path path = dir_ / name;
+    std::filesystem::path path = m_dir / name;
     std::ofstream(path, std::ios::binary).write(bytes.data(), bytes.size());
     return path.string();
   }
 
   Outcome run(const std::vector<std::string>& arguments, std::string_view input = {}) {
     std::string inPath = writeFile(".stdin", input);
-    std::string outPath = (dir_ / ".stdout").string();
-    std::string errPath = (dir_ / ".stderr").string();
+    std::string outPath = (m_dir / ".stdout").string();
+    std::string errPath = (m_dir / ".stderr").string();
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
@@ -252,7 +252,7 @@ class VerboltAnalyzeRun : public ::testing::Test {
     return outcome;
   }
 
-  std::filesystem::path dir_;
+  std::filesystem::path m_dir;
 };
 
 TEST_F(VerboltAnalyzeRun, HelpGoesToStandardOutput) {
@@ -264,7 +264,7 @@ TEST_F(VerboltAnalyzeRun, HelpGoesToStandardOutput) {
 
 TEST_F(VerboltAnalyzeRun, UsageErrorsGiveOneLineAndStatus2) {
   std::string text = writeFile("text.txt", "chat chat");
-  std::string directory = (dir_ / "folder").string();
+  std::string directory = (m_dir / "folder").string();
   std::filesystem::create_directory(directory);
   {
     SCOPED_TRACE("no argument");
@@ -284,7 +284,7 @@ TEST_F(VerboltAnalyzeRun, UsageErrorsGiveOneLineAndStatus2) {
   }
   {
     SCOPED_TRACE("missing text file");
-    expectUsageError(run({(dir_ / "missing.txt").string()}), "missing.txt");
+    expectUsageError(run({(m_dir / "missing.txt").string()}), "missing.txt");
   }
   {
     SCOPED_TRACE("a directory as text file");
@@ -292,11 +292,11 @@ TEST_F(VerboltAnalyzeRun, UsageErrorsGiveOneLineAndStatus2) {
   }
   {
     SCOPED_TRACE("missing configuration file");
-    expectUsageError(run({"--config", (dir_ / "nowhere.txt").string(), text}), "nowhere.txt");
+    expectUsageError(run({"--config", (m_dir / "nowhere.txt").string(), text}), "nowhere.txt");
   }
   {
     SCOPED_TRACE("missing configuration file and missing text file");
-    expectUsageError(run({"--config", (dir_ / "nowhere.txt").string(), "missing.txt"}), "");
+    expectUsageError(run({"--config", (m_dir / "nowhere.txt").string(), "missing.txt"}), "");
   }
 }
 

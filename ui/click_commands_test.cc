@@ -35,15 +35,15 @@ class Clicks : public MainWindow {
   }
 
   Rgb top100LineColour(const std::string& word) {
-    std::string pane = toCp1252(frame_->m_top100->GetValue());
+    std::string pane = toCp1252(m_frame->m_top100->GetValue());
     size_t line = pane.find(" : " + word + "\n");
     EXPECT_NE(line, std::string::npos) << word;
-    return backgroundAt(*frame_->m_top100, static_cast<long>(line + 3));
+    return backgroundAt(*m_frame->m_top100, static_cast<long>(line + 3));
   }
 };
 
-const Rgb kCloseRed = markedColour(HighlightClass::close);
-const Rgb kYellow = classColour(HighlightClass::close);
+const Rgb kCloseRed = markedColour(HighlightClass::kClose);
+const Rgb kYellow = classColour(HighlightClass::kClose);
 
 TEST_F(Clicks, APlainClickMarksTheWordAndItsFamilyRed) {
   const std::string text = "La maison, les maisons et la maisonnette. Un chien. Un chien.";
@@ -122,14 +122,14 @@ TEST_F(Clicks, AltClickGreysARepetitionAndASecondOneRestoresIt) {
   FrameMain& frame = processed(text);
   clickAt(*frame.m_editor, at(text, "chat"), kAlt);
   EXPECT_EQ(listField(&AnalysisSettings::m_hiddenList)->GetValue(), "chat");
-  EXPECT_EQ(colourAt(at(text, "chat")), hiddenColour(HighlightClass::close));
-  EXPECT_EQ(colourAt(at(text, "chat", 1) + 3), hiddenColour(HighlightClass::close));
+  EXPECT_EQ(colourAt(at(text, "chat")), hiddenColour(HighlightClass::kClose));
+  EXPECT_EQ(colourAt(at(text, "chat", 1) + 3), hiddenColour(HighlightClass::kClose));
   EXPECT_TRUE(frame.m_markedWord.empty());
   EXPECT_GT(frame.m_settingsPane->GetViewStart().y, 0);
 
   // Hidden words stay grey across Process.
   command(kIdProcess);
-  EXPECT_EQ(colourAt(at(text, "chat")), hiddenColour(HighlightClass::close));
+  EXPECT_EQ(colourAt(at(text, "chat")), hiddenColour(HighlightClass::kClose));
 
   clickAt(*frame.m_editor, at(text, "chat", 1), kAlt);
   EXPECT_EQ(listField(&AnalysisSettings::m_hiddenList)->GetValue(), "");
@@ -148,7 +148,7 @@ TEST_F(Clicks, AMarkedWordHiddenStaysRedUntilAnotherIsMarked) {
   clickAt(*frame.m_editor, at(text, "chat"), kAlt);
   EXPECT_EQ(colourAt(at(text, "chat")), kCloseRed);
   clickAt(*frame.m_editor, at(text, "chien"));
-  EXPECT_EQ(colourAt(at(text, "chat")), hiddenColour(HighlightClass::close));
+  EXPECT_EQ(colourAt(at(text, "chat")), hiddenColour(HighlightClass::kClose));
   EXPECT_EQ(colourAt(at(text, "chien")), kCloseRed);
 }
 
@@ -158,7 +158,7 @@ TEST_F(Clicks, SimilarWordsHideTogether) {
   listField(&AnalysisSettings::m_hiddenList)->ChangeValue("maison maison");
   clickAt(*frame.m_editor, at(text, "maisons"), kAlt);  // similar to the first entry
   EXPECT_EQ(listField(&AnalysisSettings::m_hiddenList)->GetValue(), "maison");
-  EXPECT_EQ(colourAt(at(text, "maisons") + 2), hiddenColour(HighlightClass::close));
+  EXPECT_EQ(colourAt(at(text, "maisons") + 2), hiddenColour(HighlightClass::kClose));
 }
 
 // The pane is a list sorted by count: a word seen once sits far below what
@@ -207,12 +207,12 @@ TEST_F(Clicks, AOneLetterSearchedWordKeepsItsClassWhenMarked) {
   const std::string text = "x marks y";
   setText(text);
   command(kIdProcess);
-  ASSERT_EQ(colourAt(0), classColour(HighlightClass::searched));
+  ASSERT_EQ(colourAt(0), classColour(HighlightClass::kSearched));
   frame.OnEditorClick(0, false, false);
-  EXPECT_EQ(colourAt(0), markedColour(HighlightClass::searched));
+  EXPECT_EQ(colourAt(0), markedColour(HighlightClass::kSearched));
   frame.OnEditorClick(8, false, false);  // "y", the last letter of the text
-  EXPECT_EQ(colourAt(0), classColour(HighlightClass::searched));
-  EXPECT_EQ(colourAt(8), markedColour(HighlightClass::searched));
+  EXPECT_EQ(colourAt(0), classColour(HighlightClass::kSearched));
+  EXPECT_EQ(colourAt(8), markedColour(HighlightClass::kSearched));
 }
 
 TEST_F(Clicks, ContextMenuCommandsActWhereTheMenuWasOpened) {

@@ -113,17 +113,17 @@ TEST_F(MainWindow, ProcessColoursTheTextAndFillsTheTop100) {
   listField(&AnalysisSettings::m_phrasesList)->ChangeValue("un chat");
   command(kIdProcess);
 
-  EXPECT_EQ(colourAt(0), classColour(HighlightClass::close));
-  EXPECT_EQ(colourAt(14), classColour(HighlightClass::close));
+  EXPECT_EQ(colourAt(0), classColour(HighlightClass::kClose));
+  EXPECT_EQ(colourAt(14), classColour(HighlightClass::kClose));
   EXPECT_EQ(colourAt(7), kWhite);  // "et" is skipped
   size_t said = text.find("said");
-  EXPECT_EQ(colourAt(said), classColour(HighlightClass::searched));
-  EXPECT_EQ(colourAt(said + 3), classColour(HighlightClass::searched));
+  EXPECT_EQ(colourAt(said), classColour(HighlightClass::kSearched));
+  EXPECT_EQ(colourAt(said + 3), classColour(HighlightClass::kSearched));
   EXPECT_EQ(colourAt(said + 4), kWhite);  // the colon
   size_t phrase = text.find("un chat");
-  EXPECT_EQ(colourAt(phrase + 2), classColour(HighlightClass::phrase));  // the blank inside
+  EXPECT_EQ(colourAt(phrase + 2), classColour(HighlightClass::kPhrase));  // the blank inside
   // "chat" twice within 100 letters: close beats phrase.
-  EXPECT_EQ(colourAt(phrase + 3), classColour(HighlightClass::close));
+  EXPECT_EQ(colourAt(phrase + 3), classColour(HighlightClass::kClose));
 
   AnalysisSettings settings = frame.ReadSettingsFromPane();
   std::string expected = analyzeText(lowercaseText(text), settings).report;
@@ -143,12 +143,12 @@ TEST_F(MainWindow, CloseBeatsDistantBeatsSearchedAndHiddenWordsTurnGrey) {
   setText(text);
   listField(&AnalysisSettings::m_hiddenList)->ChangeValue("Delta");
   command(kIdProcess);
-  EXPECT_EQ(colourAt(1), classColour(HighlightClass::distant));
-  EXPECT_EQ(colourAt(7), classColour(HighlightClass::close));
-  EXPECT_EQ(colourAt(12), classColour(HighlightClass::close));
-  EXPECT_EQ(colourAt(17), classColour(HighlightClass::searched));
-  EXPECT_EQ(colourAt(text.find("delta")), hiddenColour(HighlightClass::close));
-  EXPECT_EQ(colourAt(text.size() - 1), hiddenColour(HighlightClass::close));
+  EXPECT_EQ(colourAt(1), classColour(HighlightClass::kDistant));
+  EXPECT_EQ(colourAt(7), classColour(HighlightClass::kClose));
+  EXPECT_EQ(colourAt(12), classColour(HighlightClass::kClose));
+  EXPECT_EQ(colourAt(17), classColour(HighlightClass::kSearched));
+  EXPECT_EQ(colourAt(text.find("delta")), hiddenColour(HighlightClass::kClose));
+  EXPECT_EQ(colourAt(text.size() - 1), hiddenColour(HighlightClass::kClose));
   EXPECT_EQ(listField(&AnalysisSettings::m_hiddenList)->GetValue(), "delta");
   (void)frame;
 }
@@ -171,7 +171,7 @@ TEST_F(MainWindow, ProcessTwiceGivesTheSameResultAndKeepsTheScroll) {
   pumpEvents(100);
   EXPECT_EQ(frame.m_top100->GetValue(), firstReport);
   EXPECT_EQ(colourAt(text.find("words")), firstColour);
-  EXPECT_EQ(firstColour, classColour(HighlightClass::close));
+  EXPECT_EQ(firstColour, classColour(HighlightClass::kClose));
   EXPECT_EQ(frame.m_editor->GetScrollPos(wxVERTICAL), scroll);
 }
 
@@ -179,7 +179,7 @@ TEST_F(MainWindow, ClearWhitensTheTextButKeepsTheTop100) {
   FrameMain& frame = openFrame();
   setText("chat chat");
   command(kIdProcess);
-  ASSERT_EQ(colourAt(0), classColour(HighlightClass::close));
+  ASSERT_EQ(colourAt(0), classColour(HighlightClass::kClose));
   wxString report = frame.m_top100->GetValue();
   command(kIdClear);
   for (long i = 0; i < 9; ++i) EXPECT_EQ(colourAt(i), kWhite) << i;

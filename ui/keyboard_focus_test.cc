@@ -17,7 +17,7 @@
 
 namespace {
 
-const Rgb kYellow = classColour(HighlightClass::close);
+const Rgb kYellow = classColour(HighlightClass::kClose);
 
 class Keyboard : public MainWindow {
  protected:
@@ -32,7 +32,7 @@ class Keyboard : public MainWindow {
     return frame;
   }
 
-  std::string editorText() { return toCp1252(frame_->m_editor->GetValue()); }
+  std::string editorText() { return toCp1252(m_frame->m_editor->GetValue()); }
   long at(const std::string& what) { return static_cast<long>(editorText().rfind(what)); }
 
   // Types `letters` and waits until the editor holds `expected`; false when
@@ -125,7 +125,7 @@ TEST_F(Keyboard, TheToolbarTheContextMenuAndClicksLeaveTheKeyboardInTheEditor) {
   ASSERT_TRUE(waitFor([] { return !poppedMenus.empty(); }));
   wxCommandEvent hide(wxEVT_MENU, kStrToggleHidden);
   frame.m_editor->GetEventHandler()->ProcessEvent(hide);
-  EXPECT_EQ(colourAt(at("chat") + 1), hiddenColour(HighlightClass::close));
+  EXPECT_EQ(colourAt(at("chat") + 1), hiddenColour(HighlightClass::kClose));
   EXPECT_EQ(wxWindow::FindFocus(), frame.m_editor);
   EXPECT_TRUE(typeAndSee("b", "cbhat"));
 

@@ -107,13 +107,13 @@ inline AnalysisSettings defaultSettings() {
 class MainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    previousDir_ = fs::current_path();
-    dir_ = fs::temp_directory_path() /
-           ("verbolt-window-" + std::to_string(getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    fs::current_path(dir_);
+    m_previousDir = fs::current_path();
+    m_dir = fs::temp_directory_path() /
+            ("verbolt-window-" + std::to_string(getpid()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(m_dir);
+    fs::create_directories(m_dir);
+    fs::current_path(m_dir);
     messageBoxes.clear();
     browserAddresses.clear();
     modalTitles.clear();
@@ -126,8 +126,8 @@ class MainWindow : public ::testing::Test {
 
   void TearDown() override {
     closeFrame();
-    fs::current_path(previousDir_);
-    fs::remove_all(dir_);
+    fs::current_path(m_previousDir);
+    fs::remove_all(m_dir);
     setMessageBoxHandler(nullptr);
     setBrowserHandler(nullptr);
     setModalDialogHandler(nullptr);
@@ -135,27 +135,27 @@ class MainWindow : public ::testing::Test {
   }
 
   FrameMain& openFrame() {
-    frame_ = new FrameMain("Verbolt 2", wxPoint(150, 50), wxSize(980, 730));
-    frame_->Show(true);
+    m_frame = new FrameMain("Verbolt 2", wxPoint(150, 50), wxSize(980, 730));
+    m_frame->Show(true);
     pumpEvents(50);
-    return *frame_;
+    return *m_frame;
   }
 
   void closeFrame() {
-    if (!frame_) return;
-    frame_->Destroy();
-    frame_ = nullptr;
+    if (!m_frame) return;
+    m_frame->Destroy();
+    m_frame = nullptr;
     pumpEvents(20);
   }
 
   void command(int id) {
     wxCommandEvent event(wxEVT_MENU, id);
-    event.SetEventObject(frame_);
-    frame_->GetEventHandler()->ProcessEvent(event);
+    event.SetEventObject(m_frame);
+    m_frame->GetEventHandler()->ProcessEvent(event);
   }
 
   void clickSwitch(int id, bool ticked) {
-    auto* box = wxDynamicCast(frame_->FindWindow(id), wxCheckBox);
+    auto* box = wxDynamicCast(m_frame->FindWindow(id), wxCheckBox);
     ASSERT_NE(box, nullptr) << id;
     box->SetValue(ticked);
     wxCommandEvent event(wxEVT_CHECKBOX, id);
@@ -165,29 +165,29 @@ class MainWindow : public ::testing::Test {
   }
 
   void setText(const std::string& bytes) {
-    frame_->m_editor->Clear();
-    frame_->m_editor->ChangeValue(fromCp1252(bytes));
+    m_frame->m_editor->Clear();
+    m_frame->m_editor->ChangeValue(fromCp1252(bytes));
   }
 
-  Rgb colourAt(long position) { return backgroundAt(*frame_->m_editor, position); }
+  Rgb colourAt(long position) { return backgroundAt(*m_frame->m_editor, position); }
 
   // The field bound to a settings member, as the writer sees it.
   wxTextCtrl* numberField(int AnalysisSettings::*field) {
-    for (const auto& binding : frame_->m_numberFields) {
+    for (const auto& binding : m_frame->m_numberFields) {
       if (binding.field == field) return binding.control;
     }
     return nullptr;
   }
   wxTextCtrl* listField(WordList AnalysisSettings::*field) {
-    for (const auto& binding : frame_->m_listFields) {
+    for (const auto& binding : m_frame->m_listFields) {
       if (binding.field == field) return binding.control;
     }
     return nullptr;
   }
 
-  fs::path configPath() const { return dir_ / "config.txt"; }
+  fs::path configPath() const { return m_dir / "config.txt"; }
 
-  FrameMain* frame_ = nullptr;
-  fs::path dir_;
-  fs::path previousDir_;
+  FrameMain* m_frame = nullptr;
+  fs::path m_dir;
+  fs::path m_previousDir;
 };

@@ -86,10 +86,10 @@ wxPanel* FrameMain::BuildLegend(wxWindow* parent) {
     HighlightClass colour;
   };
   const Switch columns[2][2] = {
-      {{kSwitchClose, &AnalysisSettings::m_closeActive, HighlightClass::close},
-       {kSwitchDistant, &AnalysisSettings::m_distantActive, HighlightClass::distant}},
-      {{kSwitchWords, &AnalysisSettings::m_wordsActive, HighlightClass::searched},
-       {kSwitchPhrases, &AnalysisSettings::m_phrasesActive, HighlightClass::phrase}},
+      {{kSwitchClose, &AnalysisSettings::m_closeActive, HighlightClass::kClose},
+       {kSwitchDistant, &AnalysisSettings::m_distantActive, HighlightClass::kDistant}},
+      {{kSwitchWords, &AnalysisSettings::m_wordsActive, HighlightClass::kSearched},
+       {kSwitchPhrases, &AnalysisSettings::m_phrasesActive, HighlightClass::kPhrase}},
   };
   auto* row = new wxBoxSizer(wxHORIZONTAL);
   for (const auto& column : columns) {
@@ -150,7 +150,7 @@ void FrameMain::BuildSectionContents() {
   same->Add(percentRow);
 
   wxSizer* close =
-      BuildSection(kSwitchClose, kHelpClose, classColour(HighlightClass::close), false);
+      BuildSection(kSwitchClose, kHelpClose, classColour(HighlightClass::kClose), false);
   auto* closeRow = new wxBoxSizer(wxHORIZONTAL);
   AddLabel(closeRow, 30);
   AddNumberField(closeRow, 4, &AnalysisSettings::m_closeDistance);
@@ -158,7 +158,7 @@ void FrameMain::BuildSectionContents() {
   close->Add(closeRow);
 
   wxSizer* distant =
-      BuildSection(kSwitchDistant, kHelpDistant, classColour(HighlightClass::distant), false);
+      BuildSection(kSwitchDistant, kHelpDistant, classColour(HighlightClass::kDistant), false);
   auto* distanceRow = new wxBoxSizer(wxHORIZONTAL);
   AddLabel(distanceRow, 35);
   AddNumberField(distanceRow, 5, &AnalysisSettings::m_distantDistance);
@@ -170,7 +170,7 @@ void FrameMain::BuildSectionContents() {
   distant->Add(countRow);
 
   wxSizer* words =
-      BuildSection(kSwitchWords, kHelpWords, classColour(HighlightClass::searched), false);
+      BuildSection(kSwitchWords, kHelpWords, classColour(HighlightClass::kSearched), false);
   auto* lengthRow = new wxBoxSizer(wxHORIZONTAL);
   AddLabel(lengthRow, 42);
   AddNumberField(lengthRow, 2, &AnalysisSettings::m_wordsLetterMin);
@@ -184,13 +184,13 @@ void FrameMain::BuildSectionContents() {
   AddListField(words, 35, &AnalysisSettings::m_wordsPartsList, kWordSeparator);
 
   wxSizer* phrases =
-      BuildSection(kSwitchPhrases, kHelpPhrases, classColour(HighlightClass::phrase), false);
+      BuildSection(kSwitchPhrases, kHelpPhrases, classColour(HighlightClass::kPhrase), false);
   AddLabel(phrases, 53);
   AddListField(phrases, 75, &AnalysisSettings::m_phrasesList, kPhraseSeparator,
                wxHSCROLL | wxTE_DONTWRAP);
 
   wxSizer* hidden =
-      BuildSection(kTitleHidden, kHelpHidden, hiddenColour(HighlightClass::close), false);
+      BuildSection(kTitleHidden, kHelpHidden, hiddenColour(HighlightClass::kClose), false);
   AddLabel(hidden, 60);
   m_hiddenListField = AddListField(hidden, 35, &AnalysisSettings::m_hiddenList, kWordSeparator);
 }

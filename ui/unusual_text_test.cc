@@ -15,12 +15,12 @@ namespace {
 class UnusualText : public MainWindow {
  protected:
   void setWide(const wxString& text) {
-    frame_->m_editor->Clear();
-    frame_->m_editor->ChangeValue(text);
+    m_frame->m_editor->Clear();
+    m_frame->m_editor->ChangeValue(text);
   }
 };
 
-const Rgb kYellow = classColour(HighlightClass::close);
+const Rgb kYellow = classColour(HighlightClass::kClose);
 
 TEST_F(UnusualText, CharactersOutsideTheCodePageKeepEveryPositionInPlace) {
   FrameMain& frame = openFrame();
@@ -39,9 +39,9 @@ TEST_F(UnusualText, CharactersOutsideTheCodePageKeepEveryPositionInPlace) {
 
   frame.OnEditorClick(chat + 1, false, false);
   EXPECT_EQ(frame.m_markedWord, "chat");
-  EXPECT_EQ(colourAt(chat + 8), markedColour(HighlightClass::close));
+  EXPECT_EQ(colourAt(chat + 8), markedColour(HighlightClass::kClose));
   frame.OnEditorClick(chat + 1, false, true);
-  EXPECT_EQ(colourAt(chat + 6), markedColour(HighlightClass::close));  // marked stays red
+  EXPECT_EQ(colourAt(chat + 6), markedColour(HighlightClass::kClose));  // marked stays red
   command(kIdClear);
   for (long i = 0; i < static_cast<long>(text.length()); ++i) EXPECT_EQ(colourAt(i), kWhite);
   command(kIdStats);
@@ -52,7 +52,7 @@ TEST_F(UnusualText, CharactersOutsideTheCodePageKeepEveryPositionInPlace) {
 TEST_F(UnusualText, ANulByteNeverEmptiesTheEditor) {
   openFrame();
   setText(std::string("mot\0mot", 7));
-  EXPECT_EQ(frame_->m_editor->GetLastPosition(), 7);
+  EXPECT_EQ(m_frame->m_editor->GetLastPosition(), 7);
   command(kIdProcess);
   EXPECT_EQ(colourAt(0), kWhite);  // too short to count
   setText(std::string("chat\0chat", 9));
@@ -80,7 +80,7 @@ TEST_F(UnusualText, OnlySeparatorsAndOneLongLine) {
   EXPECT_EQ(colourAt(last - 5), kYellow);
   EXPECT_EQ(colourAt(last - 4), kWhite);
   frame.OnEditorClick(last, false, true);
-  EXPECT_EQ(colourAt(last), hiddenColour(HighlightClass::close));
+  EXPECT_EQ(colourAt(last), hiddenColour(HighlightClass::kClose));
 }
 
 }  // namespace

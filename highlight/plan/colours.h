@@ -13,7 +13,7 @@ struct Rgb {
 };
 
 // In the order the classes are applied: later ones win.
-enum class HighlightClass { phrase, searched, distant, close };
+enum class HighlightClass { kPhrase, kSearched, kDistant, kClose };
 constexpr int kHighlightClassCount = 4;
 
 constexpr std::array<Rgb, kHighlightClassCount> kClassColours = {{

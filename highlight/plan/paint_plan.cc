@@ -52,19 +52,19 @@ double share(size_t i, size_t n) { return static_cast<double>(i) / static_cast<d
 
 class Canvas {
  public:
-  explicit Canvas(std::string_view text) : text_(text), colours_(text.size(), kWhiteIndex) {}
+  explicit Canvas(std::string_view text) : m_text(text), m_colours(text.size(), kWhiteIndex) {}
 
   void paint(long long start, long long end, PaletteIndex colour) {
     start = std::max<long long>(start, 0);
-    end = std::min<long long>(end, static_cast<long long>(colours_.size()));
-    if (start < end) std::fill(colours_.begin() + start, colours_.begin() + end, colour);
+    end = std::min<long long>(end, static_cast<long long>(m_colours.size()));
+    if (start < end) std::fill(m_colours.begin() + start, m_colours.begin() + end, colour);
   }
 
   void paintPhrases(const std::vector<int>& ranges, const ProgressSink& progress) {
     const size_t n = ranges.size();
     for (size_t j = 0; j + 1 < n; j += 2) {
       paint(ranges[j], static_cast<long long>(ranges[j]) + ranges[j + 1],
-            classIndex(HighlightClass::phrase));
+            classIndex(HighlightClass::kPhrase));
     }
     countProgress(n / 2, kListInterval, progress,
                   [n](size_t k) { return 0.5 + 0.1 * share(2 * k, n); });
@@ -73,8 +73,8 @@ class Canvas {
   void paintWords(const std::vector<int>& starts, HighlightClass c, double base,
                   const ProgressSink& progress) {
     for (int s : starts) {
-      if (s < 0 || static_cast<size_t>(s) >= text_.size()) continue;
-      paint(s, static_cast<long long>(wordEndAt(text_, s)), classIndex(c));
+      if (s < 0 || static_cast<size_t>(s) >= m_text.size()) continue;
+      paint(s, static_cast<long long>(wordEndAt(m_text, s)), classIndex(c));
     }
     const size_t n = starts.size();
     countProgress(n, kListInterval, progress,
@@ -84,16 +84,16 @@ class Canvas {
   void applyHiddenWords(const AnalysisSettings& settings, const ProgressSink& progress) {
     // With nothing hidden a fresh paint holds no grey, so no word changes.
     if (settings.m_hiddenList.empty()) {
-      const size_t n = text_.size();
+      const size_t n = m_text.size();
       countProgress(n, kHiddenPassInterval, progress,
                     [n](size_t i) { return 0.9 + 0.1 * share(i, n); });
       return;
     }
     hiddenWordsPass(
-        text_, settings,
+        m_text, settings,
         [this](size_t start, size_t end) {
-          return kPalette[colours_[wordProbePosition(static_cast<long>(start),
-                                                     static_cast<long>(end))]];
+          return kPalette[m_colours[wordProbePosition(static_cast<long>(start),
+                                                      static_cast<long>(end))]];
         },
         [this](size_t start, size_t end, Rgb next) {
           paint(static_cast<long long>(start), static_cast<long long>(end), paletteIndexOf(next));
@@ -105,22 +105,22 @@ class Canvas {
 
   std::vector<ColourRun> runs() const {
     std::vector<ColourRun> runs;
-    const auto begin = colours_.begin();
-    auto it = std::find_if(begin, colours_.end(), [](PaletteIndex c) { return c != kWhiteIndex; });
-    while (it != colours_.end()) {
+    const auto begin = m_colours.begin();
+    auto it = std::find_if(begin, m_colours.end(), [](PaletteIndex c) { return c != kWhiteIndex; });
+    while (it != m_colours.end()) {
       const PaletteIndex colour = *it;
       auto runEnd =
-          std::find_if(it, colours_.end(), [colour](PaletteIndex c) { return c != colour; });
+          std::find_if(it, m_colours.end(), [colour](PaletteIndex c) { return c != colour; });
       runs.push_back(
           {static_cast<int>(it - begin), static_cast<int>(runEnd - begin), kPalette[colour]});
-      it = std::find_if(runEnd, colours_.end(), [](PaletteIndex c) { return c != kWhiteIndex; });
+      it = std::find_if(runEnd, m_colours.end(), [](PaletteIndex c) { return c != kWhiteIndex; });
     }
     return runs;
   }
 
  private:
-  std::string_view text_;
-  std::vector<PaletteIndex> colours_;
+  std::string_view m_text;
+  std::vector<PaletteIndex> m_colours;
 };
 
 bool isHidden(std::string_view word, const AnalysisSettings& settings) {
@@ -142,9 +142,9 @@ std::vector<ColourRun> planHighlights(std::string_view loweredText, const Analys
                                       const ProgressSink& progress) {
   Canvas canvas(loweredText);
   canvas.paintPhrases(result.phraseRanges, progress);
-  canvas.paintWords(result.searchedStarts, HighlightClass::searched, 0.6, progress);
-  canvas.paintWords(result.distantStarts, HighlightClass::distant, 0.7, progress);
-  canvas.paintWords(result.closeStarts, HighlightClass::close, 0.8, progress);
+  canvas.paintWords(result.searchedStarts, HighlightClass::kSearched, 0.6, progress);
+  canvas.paintWords(result.distantStarts, HighlightClass::kDistant, 0.7, progress);
+  canvas.paintWords(result.closeStarts, HighlightClass::kClose, 0.8, progress);
   canvas.applyHiddenWords(settings, progress);
   return canvas.runs();
 }

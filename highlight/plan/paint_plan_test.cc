@@ -11,10 +11,10 @@
 
 namespace {
 
-constexpr Rgb kPhrase = classColour(HighlightClass::phrase);
-constexpr Rgb kSearched = classColour(HighlightClass::searched);
-constexpr Rgb kDistant = classColour(HighlightClass::distant);
-constexpr Rgb kClose = classColour(HighlightClass::close);
+constexpr Rgb kPhrase = classColour(HighlightClass::kPhrase);
+constexpr Rgb kSearched = classColour(HighlightClass::kSearched);
+constexpr Rgb kDistant = classColour(HighlightClass::kDistant);
+constexpr Rgb kClose = classColour(HighlightClass::kClose);
 
 AnalysisSettings plainSettings(WordList hidden = {}) {
   AnalysisSettings settings;
@@ -161,10 +161,10 @@ TEST(PlanHighlights, HiddenWordsTakeTheGreyOfTheirClass) {
   result.distantStarts = {6};
   result.closeStarts = {9, 12};
   EXPECT_EQ(plan(text, result, plainSettings({"aa", "bb", "cc", "dd"})),
-            (std::vector<ColourRun>{{0, 2, hiddenColour(HighlightClass::phrase)},
-                                    {3, 5, hiddenColour(HighlightClass::searched)},
-                                    {6, 8, hiddenColour(HighlightClass::distant)},
-                                    {9, 11, hiddenColour(HighlightClass::close)},
+            (std::vector<ColourRun>{{0, 2, hiddenColour(HighlightClass::kPhrase)},
+                                    {3, 5, hiddenColour(HighlightClass::kSearched)},
+                                    {6, 8, hiddenColour(HighlightClass::kDistant)},
+                                    {9, 11, hiddenColour(HighlightClass::kClose)},
                                     {12, 14, kClose}}));
 }
 
@@ -172,7 +172,7 @@ TEST(PlanHighlights, WhiteWordsStayWhiteWhenHidden) {
   AnalysisResult result;
   result.closeStarts = {5};
   EXPECT_EQ(plan("chat chat", result, plainSettings({"chat"})),
-            (std::vector<ColourRun>{{5, 9, hiddenColour(HighlightClass::close)}}));
+            (std::vector<ColourRun>{{5, 9, hiddenColour(HighlightClass::kClose)}}));
 }
 
 TEST(PlanHighlights, SimilarWordsAreHiddenWithTheWordOfTheList) {
@@ -183,8 +183,8 @@ TEST(PlanHighlights, SimilarWordsAreHiddenWithTheWordOfTheList) {
   AnalysisResult result;
   result.closeStarts = {0, 9, 21};
   EXPECT_EQ(plan("maisons, maisonnette mai", result, settings),
-            (std::vector<ColourRun>{{0, 7, hiddenColour(HighlightClass::close)},
-                                    {9, 20, hiddenColour(HighlightClass::close)},
+            (std::vector<ColourRun>{{0, 7, hiddenColour(HighlightClass::kClose)},
+                                    {9, 20, hiddenColour(HighlightClass::kClose)},
                                     {21, 24, kClose}}));
 }
 
@@ -194,22 +194,22 @@ TEST(PlanHighlights, HiddenWordInsideAPhraseKeepsThePhraseOnTheSeparators) {
   result.phraseRanges = {0, 12};
   EXPECT_EQ(plan(text, result, plainSettings({"chat"})),
             (std::vector<ColourRun>{
-                {0, 3, kPhrase}, {3, 7, hiddenColour(HighlightClass::phrase)}, {7, 12, kPhrase}}));
+                {0, 3, kPhrase}, {3, 7, hiddenColour(HighlightClass::kPhrase)}, {7, 12, kPhrase}}));
 }
 
 TEST(PlanHighlights, AWordEndingTheTextIsGreyedOverAllItsLetters) {
   AnalysisResult result;
   result.distantStarts = {3};
   EXPECT_EQ(plan("vu chat", result, plainSettings({"chat"})),
-            (std::vector<ColourRun>{{3, 7, hiddenColour(HighlightClass::distant)}}));
+            (std::vector<ColourRun>{{3, 7, hiddenColour(HighlightClass::kDistant)}}));
 }
 
 TEST(PlanHighlights, OneLetterWordsShowTheColourOfTheirOwnLetter) {
   AnalysisResult closeA;
   closeA.closeStarts = {0, 5};
   EXPECT_EQ(plan("a bb a", closeA, plainSettings({"a"})),
-            (std::vector<ColourRun>{{0, 1, hiddenColour(HighlightClass::close)},
-                                    {5, 6, hiddenColour(HighlightClass::close)}}));
+            (std::vector<ColourRun>{{0, 1, hiddenColour(HighlightClass::kClose)},
+                                    {5, 6, hiddenColour(HighlightClass::kClose)}}));
 
   // A white "a" followed by a coloured separator stays white.
   AnalysisResult phraseAfterA;
@@ -226,7 +226,7 @@ TEST(PlanHighlights, WordsOfTwoColoursAreLeftAsTheyAre) {
   EXPECT_EQ(plan(text, result, plainSettings({"zzz"})), (std::vector<ColourRun>{{0, 6, kPhrase}}));
   EXPECT_EQ(
       plan(text, result, plainSettings({"defgh"})),
-      (std::vector<ColourRun>{{0, 4, kPhrase}, {4, 9, hiddenColour(HighlightClass::phrase)}}));
+      (std::vector<ColourRun>{{0, 4, kPhrase}, {4, 9, hiddenColour(HighlightClass::kPhrase)}}));
 }
 
 TEST(HiddenPassColour, FollowsTheClassAndTheList) {
