@@ -4,6 +4,8 @@
 
 #include <sstream>
 
+#include "analysis/word_table_test_support.h"
+
 namespace {
 
 AnalysisSettings settingsWith(int sameActive) {
@@ -17,13 +19,13 @@ AnalysisSettings settingsWith(int sameActive) {
 
 std::string reportOf(const AnalysisSettings& s,
                      const std::vector<std::pair<std::string, int>>& occurrences) {
-  WordTable table(s);
+  WordsTable table(s);
   std::vector<int> close, distant;
   int position = 0;
   for (const auto& [word, times] : occurrences) {
     for (int i = 0; i < times; ++i) table.recordOccurrence(word, position++, close, distant);
   }
-  return buildTop100Report(table, s);
+  return buildTop100Report(table.table(), s);
 }
 
 TEST(Top100Report, EmptyTableGivesEmptyReport) { EXPECT_EQ(reportOf(settingsWith(1), {}), ""); }

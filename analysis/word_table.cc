@@ -112,20 +112,7 @@ void WordTable::reserve(size_t entries) {
   m_listInfo.reserve(entries * kListFields);
 }
 
-void WordTable::recordOccurrence(std::string_view word, int start, std::vector<int>& closeStarts,
-                                 std::vector<int>& distantStarts) {
-  recordOccurrenceOf(entryFor(word), start, closeStarts, distantStarts);
-}
-
-int WordTable::entryFor(std::string_view word) {
-  int id = m_copies.find(word);
-  if (id != WordIndex::kAbsent) return id;
-  id = m_copies.insert(word);
-  return addEntry(m_copies.word(id));
-}
-
 int WordTable::addEntry(std::string_view word) {
-  m_entriesCurrent = false;
   int id = m_keys.add(word);
   if (word.size() == 1) m_oneByteEntries[static_cast<unsigned char>(word[0])] = id;
   int* fresh = record(id);
@@ -285,7 +272,6 @@ void WordTable::prefetchEquivalents(int entry) const {
 
 void WordTable::recordOccurrenceOf(int entry, int start, std::vector<int>& closeStarts,
                                    std::vector<int>& distantStarts) {
-  m_entriesCurrent = false;
   int* fields = listFields(entry);
   int length = fields[kListLength];
   if (length == kOnlyItself) {
@@ -335,17 +321,4 @@ std::vector<WordTable::KeyCount> WordTable::countsInKeyOrder() const {
     counts.push_back({m_keys.text(key.id), fields[kCount]});
   });
   return counts;
-}
-
-const WordEntries& WordTable::entries() const {
-  if (!m_entriesCurrent) {
-    m_entries.clear();
-    m_keys.forEach([&](const Key& key, const int* fields) {
-      m_entries.emplace_hint(
-          m_entries.end(), std::string(m_keys.text(key.id)),
-          WordEntry{fields[kCount], std::vector<int>(fields + kRing, fields + kRing + m_ringSize)});
-    });
-    m_entriesCurrent = true;
-  }
-  return m_entries;
 }

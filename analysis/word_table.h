@@ -5,8 +5,7 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
-#include <map>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,15 +13,6 @@
 #include "analysis/key_order.h"
 #include "analysis/word_index.h"
 #include "settings/analysis_settings.h"
-
-struct WordEntry {
-  int count = 0;
-  // Slot (count mod N) receives the next occurrence; -1 is an empty slot.
-  std::vector<int> recentPositions;
-};
-
-// Keys in unsigned byte order, as std::string compares them.
-using WordEntries = std::map<std::string, WordEntry, std::less<>>;
 
 class WordTable {
  public:
@@ -32,24 +22,16 @@ class WordTable {
   // Makes room for `entries` entries without growing on the way.
   void reserve(size_t entries);
 
-  // Records the occurrence of `word` (lowered, not skipped) starting at `start`
-  // and appends the repetitions it completes.
-  void recordOccurrence(std::string_view word, int start, std::vector<int>& closeStarts,
-                        std::vector<int>& distantStarts);
+  // The id of a new entry for `word` (lowered, not skipped), for a caller
+  // that knows the table has none yet and keeps the bytes of `word` where
+  // they are as long as the table: the table keeps no copy of its own. Ids
+  // count up from 0 in order of creation.
+  int addEntry(std::string_view word);
 
-  // The two halves of recordOccurrence, for a caller that keeps the entry id
-  // of each word it has met: the id of the own entry of `word` (created
-  // empty when new; ids count up from 0 in order of creation), then the
-  // recording of an occurrence of the word whose own entry is `entry`.
-  int entryFor(std::string_view word);
+  // Records an occurrence starting at `start` of the word whose own entry
+  // is `entry`, and appends the repetitions it completes.
   void recordOccurrenceOf(int entry, int start, std::vector<int>& closeStarts,
                           std::vector<int>& distantStarts);
-
-  // The id of a new entry for `word`, for a caller that knows the table has
-  // none yet and keeps the bytes of `word` where they are as long as the
-  // table: the table then keeps no copy and no index of its own. A table
-  // is used through this or through entryFor, not both.
-  int addEntry(std::string_view word);
 
   // Ask the processor to fetch, in turn, what the recording of an
   // upcoming occurrence of the word whose own entry is `entry` reads first
@@ -64,9 +46,16 @@ class WordTable {
   };
   std::vector<KeyCount> countsInKeyOrder() const;
 
-  // The whole table as one ordered map, made when asked for; it stays valid
-  // until the next occurrence is recorded.
-  const WordEntries& entries() const;
+  // Calls visit(key, count, ring) for every entry in key order. The ring
+  // holds the positions of the entry's last occurrences: slot (count mod
+  // its size) receives the next one, and -1 is an empty slot.
+  template <typename Visit>
+  void forEachEntry(Visit visit) const {
+    m_keys.forEach([&](const Key& key, const int* fields) {
+      visit(m_keys.text(key.id), fields[kCount],
+            std::span<const int>(fields + kRing, static_cast<size_t>(m_ringSize)));
+    });
+  }
 
  private:
   // Each entry has a record beside its key: its count, the slot of its
@@ -119,7 +108,6 @@ class WordTable {
   int m_closeDistance;
   int m_distantDistance;
   KeyOrder m_keys;
-  WordIndex m_copies;  // the words given to entryFor
   // The entry of each one-byte word, or WordIndex::kAbsent.
   std::array<int, 256> m_oneByteEntries;
   std::vector<int> m_listInfo;  // kListFields ints per entry id
@@ -129,6 +117,4 @@ class WordTable {
   std::vector<std::vector<int>> m_freeChunks;
   std::vector<int> m_receivers;
   std::vector<Key> m_sortedKeys;
-  mutable WordEntries m_entries;
-  mutable bool m_entriesCurrent = true;
 };

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "analysis/equivalence.h"
+#include "analysis/word_table_test_support.h"
 
 namespace {
 
@@ -22,10 +23,11 @@ struct Recorder {
     table.recordOccurrence(word, start, closeStarts, distantStarts);
   }
   int count(const std::string& word) const {
-    auto found = table.entries().find(word);
-    return found == table.entries().end() ? -1 : found->second.count;
+    const WordEntries entries = table.entries();
+    auto found = entries.find(word);
+    return found == entries.end() ? -1 : found->second.count;
   }
-  WordTable table;
+  WordsTable table;
   std::vector<int> closeStarts;
   std::vector<int> distantStarts;
 };
@@ -196,11 +198,10 @@ void expectNarrowedMatchesPlain(const AnalysisSettings& s, int count, NextWord n
   ASSERT_GE(plain.entries.size(), fewestKeys);
   ASSERT_EQ(narrowed.closeStarts, plain.close);
   ASSERT_EQ(narrowed.distantStarts, plain.distant);
-  ASSERT_EQ(narrowed.table.entries().size(), plain.entries.size());
+  const WordEntries entries = narrowed.table.entries();
+  ASSERT_EQ(entries.size(), plain.entries.size());
   for (const auto& [word, entry] : plain.entries) {
-    ASSERT_EQ(narrowed.count(word), entry.count) << word;
-    ASSERT_EQ(narrowed.table.entries().find(word)->second.recentPositions, entry.recentPositions)
-        << word;
+    ASSERT_EQ(entries.at(word), entry) << word;
   }
 }
 
