@@ -2,6 +2,7 @@
 // gui_test_main starts.
 #pragma once
 
+#include <gtk/gtk.h>
 #include <wx/app.h>
 #include <wx/frame.h>
 #include <wx/gauge.h>
@@ -14,15 +15,6 @@
 
 #include "highlight/editor_text.h"
 #include "highlight/plan/colours.h"
-
-// Lets the toolkit handle its pending events for about `milliseconds`.
-inline void pumpEvents(int milliseconds = 50) {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  do {
-    wxTheApp->Yield(true);
-    wxTheApp->ProcessPendingEvents();
-  } while (std::chrono::steady_clock::now() < until);
-}
 
 // Lets the toolkit handle its events until `done()` holds, for at most
 // `timeoutMilliseconds`. True when it came to hold.
@@ -37,6 +29,57 @@ bool waitFor(Condition done, int timeoutMilliseconds = 3000) {
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
   return true;
+}
+
+// Lets the toolkit handle everything it has queued (drawing, layout,
+// scrolling) until its queue stays empty. False when it never did.
+inline bool settle(int timeoutMilliseconds = 3000) {
+  int quietChecks = 0;
+  return waitFor(
+      [&] {
+        const bool quiet = !wxTheApp->Pending() && !wxTheApp->HasPendingEvents();
+        quietChecks = quiet ? quietChecks + 1 : 0;
+        return quietChecks >= 3;
+      },
+      timeoutMilliseconds);
+}
+
+// Counts a GTK signal into the int it is given, letting the other handlers
+// of the signal run as well.
+inline gboolean countSignal(int* count) {
+  ++*count;
+  return FALSE;
+}
+
+// Shows a top-level window and waits until the X server has mapped it:
+// only then does what GTK draws reach the screen.
+inline bool showOnScreen(wxWindow& toplevel) {
+  int maps = 0;
+  GtkWidget* widget = toplevel.GetHandle();
+  const gulong handler =
+      g_signal_connect_swapped(widget, "map-event", G_CALLBACK(countSignal), &maps);
+  toplevel.Show(true);
+  const bool mapped = waitFor([&] { return maps > 0; });
+  g_signal_handler_disconnect(widget, handler);
+  return mapped;
+}
+
+// Asks GTK to draw `window` afresh and waits until it has: what the screen
+// shows of it is then its present state.
+inline bool drawn(wxWindow& window) {
+  int draws = 0;
+  GtkWidget* widget = window.GetHandle();
+  const gulong handler = g_signal_connect_swapped(widget, "draw", G_CALLBACK(countSignal), &draws);
+  gtk_widget_queue_draw(widget);
+  const bool done = waitFor([&] { return draws > 0; });
+  g_signal_handler_disconnect(widget, handler);
+  return done;
+}
+
+// Destroys a top-level window and waits until it is gone.
+inline void destroyAndWait(wxWindow* window) {
+  window->Destroy();
+  waitFor([window] { return !wxTopLevelWindows.Find(window); });
 }
 
 // The background colour of the character at `position`, white when it has
@@ -61,13 +104,9 @@ class EditorWindow {
     sizer->Add(m_editor, 1, wxEXPAND);
     sizer->Add(m_gauge, 0, wxEXPAND);
     m_frame->SetSizer(sizer);
-    m_frame->Show();
-    pumpEvents();
+    showOnScreen(*m_frame);
   }
-  ~EditorWindow() {
-    m_frame->Destroy();
-    pumpEvents();
-  }
+  ~EditorWindow() { destroyAndWait(m_frame); }
   EditorWindow(const EditorWindow&) = delete;
   EditorWindow& operator=(const EditorWindow&) = delete;
 

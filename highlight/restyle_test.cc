@@ -275,9 +275,9 @@ TEST_F(Restyle, TheScrollPositionSurvivesHighlighting) {
     text += "ligne " + std::to_string(line) + " avec un mot et encore un mot\n";
   }
   const std::string lowered = load(text);
-  pumpEvents(300);
   editor().ShowPosition(text.find("ligne 1500 "));
-  pumpEvents(300);
+  ASSERT_TRUE(waitFor([&] { return editor().GetScrollPos(wxVERTICAL) > 0; }));
+  settle();
   const int before = editor().GetScrollPos(wxVERTICAL);
   long topBefore = 0;
   editor().HitTest(wxPoint(5, 5), &topBefore);
@@ -290,7 +290,7 @@ TEST_F(Restyle, TheScrollPositionSurvivesHighlighting) {
   const AnalysisResult result = analyzeText(lowered, settings);
   ASSERT_FALSE(result.closeStarts.empty());
   highlight(lowered, result, settings);
-  pumpEvents(300);
+  settle();
   EXPECT_EQ(editor().GetScrollPos(wxVERTICAL), before);
   long topAfter = 0;
   editor().HitTest(wxPoint(5, 5), &topAfter);
@@ -298,7 +298,7 @@ TEST_F(Restyle, TheScrollPositionSurvivesHighlighting) {
   EXPECT_TRUE(editor().IsShown());
 
   clearHighlights(editor());
-  pumpEvents(300);
+  settle();
   EXPECT_EQ(editor().GetScrollPos(wxVERTICAL), before);
 
   {
@@ -306,7 +306,7 @@ TEST_F(Restyle, TheScrollPositionSurvivesHighlighting) {
     RestyleScope scope(editor());
     editor().SetScrollPos(wxVERTICAL, 0, true);
   }
-  pumpEvents(300);
+  settle();
   EXPECT_EQ(editor().GetScrollPos(wxVERTICAL), before);
 }
 

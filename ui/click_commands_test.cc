@@ -23,7 +23,6 @@ class Clicks : public MainWindow {
     FrameMain& frame = openFrame();
     setText(text);
     command(kIdProcess);
-    pumpEvents(50);
     return frame;
   }
 

@@ -159,16 +159,15 @@ TEST_F(MainWindow, ProcessTwiceGivesTheSameResultAndKeepsTheScroll) {
   for (int line = 0; line < 400; ++line)
     text += "Line " + std::to_string(line) + " of words words.\n";
   setText(text);
-  pumpEvents(200);
   frame.m_editor->ShowPosition(text.size() / 2);
-  pumpEvents(200);
+  ASSERT_TRUE(waitFor([&] { return frame.m_editor->GetScrollPos(wxVERTICAL) > 0; }));
+  settle();
   int scroll = frame.m_editor->GetScrollPos(wxVERTICAL);
-  EXPECT_GT(scroll, 0);
   command(kIdProcess);
   wxString firstReport = frame.m_top100->GetValue();
   Rgb firstColour = colourAt(text.find("words"));
   command(kIdProcess);
-  pumpEvents(100);
+  settle();
   EXPECT_EQ(frame.m_top100->GetValue(), firstReport);
   EXPECT_EQ(colourAt(text.find("words")), firstColour);
   EXPECT_EQ(firstColour, classColour(HighlightClass::kClose));

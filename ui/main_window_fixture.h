@@ -136,16 +136,14 @@ class MainWindow : public ::testing::Test {
 
   FrameMain& openFrame() {
     m_frame = new FrameMain("Verbolt 2", wxPoint(150, 50), wxSize(980, 730));
-    m_frame->Show(true);
-    pumpEvents(50);
+    EXPECT_TRUE(showOnScreen(*m_frame));
     return *m_frame;
   }
 
   void closeFrame() {
     if (!m_frame) return;
-    m_frame->Destroy();
+    destroyAndWait(m_frame);
     m_frame = nullptr;
-    pumpEvents(20);
   }
 
   void command(int id) {

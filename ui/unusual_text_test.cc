@@ -71,7 +71,7 @@ TEST_F(UnusualText, OnlySeparatorsAndOneLongLine) {
   EXPECT_TRUE(frame.m_markedWord.empty());
 
   std::string line;
-  for (int i = 0; i < 4000; ++i) line += "mot" + std::to_string(i % 97) + " ";
+  for (int i = 0; i < 1000; ++i) line += "mot" + std::to_string(i % 97) + " ";
   line += "fins fins";
   setText(line);
   command(kIdProcess);

@@ -45,9 +45,7 @@ class WindowLooks : public MainWindow {
  protected:
   FrameMain& shown() {
     FrameMain& frame = openFrame();
-    frame.Raise();
-    waitFor([&] { return frame.IsShownOnScreen(); });
-    pumpEvents(100);  // the first picture of the window is drawn
+    EXPECT_TRUE(drawn(frame));
     return frame;
   }
 };
@@ -82,10 +80,10 @@ TEST_F(WindowLooks, ALegendTickStandsOutFromItsColour) {
       return dark;
     };
     box->SetValue(true);
-    pumpEvents(100);
+    ASSERT_TRUE(drawn(*box));
     const int ticked = darkPixels();
     box->SetValue(false);
-    pumpEvents(100);
+    ASSERT_TRUE(drawn(*box));
     const int unticked = darkPixels();
     EXPECT_GT(ticked, unticked + 60) << "box " << id;
     // Its section colour is still behind it.
@@ -165,7 +163,7 @@ TEST_F(LongRun, TheGaugeIsDrawnAsItFills) {
   FrameMain& frame = shown();
   slowSettings();
   setText(longText());
-  pumpEvents(200);
+  settle();
   std::vector<double> drawn;
   const gulong handler = g_signal_connect_after(frame.m_gauge->GetHandle(), "draw",
                                                 G_CALLBACK(recordDrawnFraction), &drawn);
