@@ -195,13 +195,15 @@ bool writeAll(int fd, std::string_view bytes) {
 }
 
 // The new file keeps the old one's permissions; a first file gets the
-// usual ones for the user's umask.
+// usual ones for the user's umask. Either way its owner may read and write
+// it: a file the next start cannot read would lose every setting again.
 mode_t permissionsFor(const std::string& path) {
+  constexpr mode_t kOwnerReadWrite = S_IRUSR | S_IWUSR;
   struct stat info;
-  if (stat(path.c_str(), &info) == 0) return info.st_mode & 07777;
+  if (stat(path.c_str(), &info) == 0) return (info.st_mode & 07777) | kOwnerReadWrite;
   mode_t mask = umask(0);
   umask(mask);
-  return 0666 & ~mask;
+  return (0666 & ~mask) | kOwnerReadWrite;
 }
 
 bool syncFile(int fd) {

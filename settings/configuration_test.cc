@@ -346,6 +346,18 @@ TEST_F(SettingsFileFaults, SavingNeverWritesIntoTheOldFile) {
   EXPECT_EQ(directoryEntries(), (std::set<std::string>{"config.txt", "old-name"}));
 }
 
+TEST_F(SettingsFileFaults, TheSavedFileIsAlwaysReadableAndWritableByItsOwner) {
+  const fs::perms ownerReadWrite = fs::perms::owner_read | fs::perms::owner_write;
+  for (fs::perms before :
+       {fs::perms::none, fs::perms::owner_read | fs::perms::group_read, fs::perms::owner_write}) {
+    write("old settings\n");
+    fs::permissions(path_, before);
+    SaveConfiguration(defaults(), path_);
+    EXPECT_EQ(fs::status(path_).permissions(), before | ownerReadWrite);
+    EXPECT_EQ(read(), kDefaultFile);
+  }
+}
+
 TEST_F(SettingsFileFaults, AFullDiskDuringTheWriteLeavesTheOldFileWhole) {
   AnalysisSettings custom = saveCustomSettings();
   const std::string before = read();
