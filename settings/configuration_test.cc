@@ -17,6 +17,8 @@
 #include <iterator>
 #include <set>
 
+#include "settings/start_up.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -248,14 +250,7 @@ class SettingsFileFaults : public ConfigurationFile {
   }
 
   // Start-up: load, or on failure take the defaults and write them at once.
-  AnalysisSettings startUp() const {
-    AnalysisSettings s;
-    if (!LoadConfiguration(s, path_)) {
-      s.ResetToDefaults();
-      SaveConfiguration(s, path_);
-    }
-    return s;
-  }
+  AnalysisSettings startUp() const { return startUpSettings(path_).settings; }
 
   // Settings a writer has made their own, saved over any file there.
   AnalysisSettings saveCustomSettings() {

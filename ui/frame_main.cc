@@ -10,11 +10,15 @@
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
+#include <cstdio>
+#include <cstring>
+
 #include "highlight/editor_text.h"
 #include "highlight/restyle.h"
 #include "highlight/text_ctrl_custom.h"
 #include "resources/icons.h"
 #include "settings/configuration.h"
+#include "settings/start_up.h"
 #include "ui/ids.h"
 #include "ui/localized_text.h"
 
@@ -23,6 +27,20 @@ namespace {
 const char kConfigurationFile[] = "config.txt";
 
 wxString localized(int id) { return fromCp1252(LocalizedText(id)); }
+
+void reportBackup(const Backup& backup) {
+  if (backup.outcome == Backup::Outcome::kKept) {
+    std::fprintf(stderr,
+                 "verbolt: %s does not hold Verbolt settings; it is kept as %s and the "
+                 "defaults replace it\n",
+                 kConfigurationFile, backup.name.c_str());
+  } else if (backup.outcome == Backup::Outcome::kFailed) {
+    std::fprintf(stderr,
+                 "verbolt: %s does not hold Verbolt settings and cannot be set aside (%s); "
+                 "the defaults apply and the file is left as it is\n",
+                 kConfigurationFile, std::strerror(backup.error));
+  }
+}
 
 wxBitmap toolIcon(const char* name) { return iconBitmap(name); }
 
@@ -157,12 +175,10 @@ void FrameMain::InstallAccelerators() {
   SetAcceleratorTable(wxAcceleratorTable(WXSIZEOF(entries), entries));
 }
 
-// A file that cannot be loaded is replaced at once by the defaults.
+// A file that cannot be loaded is kept aside and replaced at once by the
+// defaults; the writer hears of it in one line.
 void FrameMain::LoadSettings() {
-  AnalysisSettings settings;
-  if (!LoadConfiguration(settings, kConfigurationFile)) {
-    settings.ResetToDefaults();
-    SaveConfiguration(settings, kConfigurationFile);
-  }
-  WriteSettingsToPane(settings);
+  StartUpSettings start = startUpSettings(kConfigurationFile);
+  reportBackup(start.backup);
+  WriteSettingsToPane(start.settings);
 }

@@ -1,0 +1,14 @@
+#include "settings/start_up.h"
+
+#include "settings/configuration.h"
+
+StartUpSettings startUpSettings(const std::string& path) {
+  StartUpSettings start{AnalysisSettings{}, {Backup::Outcome::kNothingThere, {}, 0}};
+  if (LoadConfiguration(start.settings, path)) return start;
+  start.settings.ResetToDefaults();
+  // Another program's config.txt, or one this program cannot read, is
+  // somebody's data: it is set aside before the defaults take its name.
+  start.backup = keepAsBackup(path);
+  if (start.backup.outcome != Backup::Outcome::kFailed) SaveConfiguration(start.settings, path);
+  return start;
+}
