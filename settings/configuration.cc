@@ -14,10 +14,10 @@
 #include <string_view>
 
 #include "analysis/debug_trace.h"
+#include "settings/save_temporary.h"
 
 namespace {
 
-constexpr std::string_view kHeader = "// Verbolt 2 configuration file";
 constexpr std::string_view kKeySeparator = " = ";
 // Phrases are stored on one line, separated by a backslash and an "n".
 constexpr std::string_view kStoredPhraseSeparator = "\\n";
@@ -228,9 +228,8 @@ void syncParentDirectory(const std::string& path) {
 // old file stays whole until the new one is complete: a full disk, a crash
 // or a power cut leaves either the old file or the new one, never a mix.
 bool replaceFileAtomically(const std::string& path, std::string_view bytes) {
-  std::string temporary = path + ".XXXXXX";
-  // Not inherited by the web browser the program may start meanwhile.
-  int fd = mkostemp(temporary.data(), O_CLOEXEC);
+  std::string temporary;
+  int fd = createSaveTemporary(path, temporary);
   if (fd < 0) return false;
   bool ok = fchmod(fd, permissionsFor(path)) == 0 && writeAll(fd, bytes) && syncFile(fd);
   ok = close(fd) == 0 && ok;
@@ -266,7 +265,7 @@ bool LoadConfiguration(AnalysisSettings& settings, const std::string& path) {
 
 std::string configurationText(const AnalysisSettings& settings) {
   std::string text;
-  text.append(kHeader).append("\n");
+  text.append(kConfigurationHeader).append("\n");
   for (const Field& field : kFields) {
     text.append(field.key).append(kKeySeparator).append(fieldValue(settings, field)).append("\n");
     if (field.blankLineAfter) text.append("\n");

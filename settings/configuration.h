@@ -2,8 +2,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "settings/analysis_settings.h"
+
+// The first line of every file SaveConfiguration writes.
+inline constexpr std::string_view kConfigurationHeader = "// Verbolt 2 configuration file";
 
 // Fills `settings` (whose lists are expected empty) from the file and
 // clamps it. True only when all 19 keys were found.

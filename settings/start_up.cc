@@ -1,8 +1,10 @@
 #include "settings/start_up.h"
 
 #include "settings/configuration.h"
+#include "settings/save_temporary.h"
 
 StartUpSettings startUpSettings(const std::string& path) {
+  removeLeftoverTemporaries(path);
   StartUpSettings start{AnalysisSettings{}, {Backup::Outcome::kNothingThere, {}, 0}};
   if (LoadConfiguration(start.settings, path)) return start;
   start.settings.ResetToDefaults();

@@ -11,7 +11,8 @@ struct StartUpSettings {
   Backup backup;  // what became of a file that failed to load
 };
 
-// Loads the file at `path`. A file that fails to load is kept under a
+// Removes the leftovers of saves that were killed, then loads the file at
+// `path`. A file that fails to load is kept under a
 // backup name and the defaults are written in its place at once; a
 // missing file just gets the defaults. A file that could not be kept is
 // not replaced.

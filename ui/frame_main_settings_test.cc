@@ -1,5 +1,7 @@
 // What the main window does with the config.txt it finds at start-up.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <fstream>
@@ -44,6 +46,20 @@ TEST_F(MainWindow, ALoadableOrMissingConfigIsNotSetAside) {
   EXPECT_EQ(linesStartingWith(err, "verbolt:"), 0) << err;
   EXPECT_FALSE(fs::exists(dir_ / "config.txt.bak"));
   EXPECT_EQ(readFile(configPath()), configurationText(defaultSettings()));
+}
+
+TEST_F(MainWindow, LeftoversOfAKilledSaveAreRemovedAtStartAndNothingElse) {
+  pid_t ended = fork();
+  if (ended == 0) _exit(0);
+  waitpid(ended, nullptr, 0);
+  const std::string header = std::string(kConfigurationHeader) + "\n";
+  const fs::path leftover = dir_ / ("config.txt.verbolt-" + std::to_string(ended) + "-x1y2z3");
+  const fs::path foreign = dir_ / "config.txt.x1y2z3";
+  std::ofstream(leftover, std::ios::binary) << header.substr(0, 7);
+  std::ofstream(foreign, std::ios::binary) << header;
+  openFrame();
+  EXPECT_FALSE(fs::exists(leftover));
+  EXPECT_EQ(readFile(foreign), header);
 }
 
 }  // namespace
