@@ -1,0 +1,134 @@
+// The real program, started as a writer's desktop starts it, on the
+// display the tests run on: the desktop entry's option keeps the settings
+// in a folder of their own.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "settings/analysis_settings.h"
+#include "settings/configuration.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// Polls `condition` until it holds or `limit` has passed.
+bool waitFor(const std::function<bool()>& condition, std::chrono::seconds limit = 30s) {
+  const auto until = std::chrono::steady_clock::now() + limit;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > until) return false;
+    std::this_thread::sleep_for(20ms);
+  }
+  return true;
+}
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string defaultsText() {
+  AnalysisSettings s;
+  s.ResetToDefaults();
+  return configurationText(s);
+}
+
+// `verbolt` running in `dir` with `arguments`, its output in verbolt.log;
+// killed if a test leaves it running.
+class Program {
+ public:
+  Program(const fs::path& dir, const std::vector<std::string>& arguments,
+          const std::string& xdgConfigHome)
+      : log_(dir / "verbolt.log") {
+    // Everything the child needs is made before the fork.
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry; ++entry) {
+      if (!std::string_view(*entry).starts_with("XDG_CONFIG_HOME=")) environment.push_back(*entry);
+    }
+    environment.push_back("XDG_CONFIG_HOME=" + xdgConfigHome);
+    std::vector<char*> env;
+    for (std::string& entry : environment) env.push_back(entry.data());
+    env.push_back(nullptr);
+    std::vector<std::string> args = {VERBOLT_PATH};
+    args.insert(args.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    int out = open(log_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    pid_ = fork();
+    if (pid_ == 0) {
+      if (chdir(dir.c_str()) != 0 || dup2(out, 1) < 0 || dup2(out, 2) < 0) _exit(126);
+      execve(argv[0], argv.data(), env.data());
+      _exit(127);
+    }
+    close(out);
+  }
+  ~Program() {
+    if (!status_) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+
+  void signal(int number) { kill(pid_, number); }
+
+  // The wait status once the program has ended, within the limit.
+  std::optional<int> waitForExit() {
+    waitFor([this] {
+      int status = 0;
+      if (waitpid(pid_, &status, WNOHANG) == pid_) status_ = status;
+      return status_.has_value();
+    });
+    return status_;
+  }
+
+  std::string log() const { return readFile(log_); }
+
+ private:
+  fs::path log_;
+  pid_t pid_ = -1;
+  std::optional<int> status_;
+};
+
+class RealProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("verbolt-program-" + std::to_string(getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "work");
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path dir_;
+};
+
+TEST_F(RealProgram, TheDesktopEntrysOptionKeepsTheSettingsInTheConfigFolder) {
+  const fs::path folder = dir_ / "xdg" / "verbolt";
+  Program program(dir_ / "work", {"--in-config-home"}, (dir_ / "xdg").string());
+  ASSERT_TRUE(waitFor([&] { return fs::exists(folder / "config.txt"); })) << program.log();
+  EXPECT_EQ(readFile(folder / "config.txt"), defaultsText());
+  program.signal(SIGTERM);
+  ASSERT_TRUE(program.waitForExit().has_value());
+  EXPECT_EQ(readFile(folder / "config.txt"), defaultsText());
+  EXPECT_FALSE(fs::exists(dir_ / "work" / "config.txt"));
+}
+
+}  // namespace
