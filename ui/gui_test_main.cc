@@ -10,6 +10,8 @@
 #include <fstream>
 #include <string>
 
+#include "ui/guarded_app.h"
+
 namespace {
 
 // A toolkit assert would otherwise open a dialog and wait for a click that
@@ -39,7 +41,9 @@ int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   const std::filesystem::path configDir = makeGtkConfigWithoutAnimations();
 
-  wxApp::SetInstance(new wxApp);
+  // The program's own application object, without its window: a failing
+  // command is reported as in the program.
+  wxApp::SetInstance(new GuardedApp);
   if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
     if (!configDir.empty()) std::filesystem::remove_all(configDir);
     return EXIT_FAILURE;

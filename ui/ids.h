@@ -40,6 +40,8 @@ enum StringId {
   kStrAboutTitle = 65,
   kStrAboutText = 66,
   kStrSiteAddress = 67,
+  kStrCommandFailed = 68,
+  kStrNotEnoughMemory = 69,
 };
 
 // Section switches (check boxes) and help buttons.
