@@ -1,6 +1,6 @@
 // The real program, started as a writer's desktop starts it, on the
-// display the tests run on: the desktop entry's option keeps the settings
-// in a folder of their own.
+// display the tests run on: signals close its window the normal way, and
+// the desktop entry's option keeps the settings in a folder of their own.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -119,6 +119,27 @@ class RealProgram : public ::testing::Test {
 
   fs::path dir_;
 };
+
+// The window is up once its start-up file is written; removing it means a
+// config.txt found later was saved on the way out.
+void expectSignalSavesTheSettings(const fs::path& work, const fs::path& xdg, int number) {
+  SCOPED_TRACE(strsignal(number));
+  fs::remove(work / "config.txt");
+  Program program(work, {}, xdg.string());
+  ASSERT_TRUE(waitFor([&] { return fs::exists(work / "config.txt"); })) << program.log();
+  fs::remove(work / "config.txt");
+  program.signal(number);
+  std::optional<int> status = program.waitForExit();
+  ASSERT_TRUE(status.has_value()) << "still running after the signal";
+  EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << *status << program.log();
+  EXPECT_EQ(readFile(work / "config.txt"), defaultsText()) << program.log();
+}
+
+TEST_F(RealProgram, TerminationSignalsCloseTheWindowAndSaveTheSettings) {
+  for (int number : {SIGTERM, SIGHUP, SIGINT}) {
+    expectSignalSavesTheSettings(dir_ / "work", dir_ / "xdg", number);
+  }
+}
 
 TEST_F(RealProgram, TheDesktopEntrysOptionKeepsTheSettingsInTheConfigFolder) {
   const fs::path folder = dir_ / "xdg" / "verbolt";
