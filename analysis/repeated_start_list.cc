@@ -3,6 +3,7 @@
 #include <bit>
 
 std::vector<int> RepeatedStartList::merged(const RepeatedStartList& a, const RepeatedStartList& b) {
+  if (a.counted_) return {};
   if (a.collapsed_) return ascendingStarts(a.seen_, b.seen_);
   std::vector<int> starts;
   starts.reserve(a.starts_.size() + b.starts_.size());
@@ -24,6 +25,7 @@ std::vector<int> RepeatedStartList::merged(const RepeatedStartList& a, const Rep
 }
 
 std::vector<int> RepeatedStartList::alone() && {
+  if (counted_) return {};
   if (collapsed_) return ascendingStarts(seen_, seen_);
   return std::move(starts_);
 }

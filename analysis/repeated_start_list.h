@@ -9,12 +9,14 @@
 
 // The starts one of the two repetition rules appends. Kept in full, with,
 // when the work is shared, where the starts of each occurrence end, so
-// that the two shares can be put back in text order; or collapsed, one
-// bit per position of the text.
+// that the two shares can be put back in text order; collapsed, one bit
+// per position of the text; or only counted.
 class RepeatedStartList {
  public:
   RepeatedStartList(RepeatedStarts repeats, bool tagged, size_t textLength)
-      : collapsed_(repeats == RepeatedStarts::kCollapsed), tagged_(tagged) {
+      : collapsed_(repeats == RepeatedStarts::kCollapsed),
+        counted_(repeats == RepeatedStarts::kCounted),
+        tagged_(tagged) {
     if (collapsed_) seen_.assign((textLength + 63) / 64, 0);
   }
 
@@ -23,7 +25,11 @@ class RepeatedStartList {
   // The starts appended since the last call were those of the occurrence
   // at `occurrence`.
   void occurrenceDone(int occurrence) {
-    if (collapsed_) {
+    if (counted_) {
+      dropped_ += starts_.size();
+      starts_.clear();
+    } else if (collapsed_) {
+      dropped_ += starts_.size();
       for (int start : starts_) {
         seen_[static_cast<size_t>(start) / 64] |= std::uint64_t{1} << (start % 64);
       }
@@ -42,6 +48,9 @@ class RepeatedStartList {
   // The starts of a list that had the work to itself.
   std::vector<int> alone() &&;
 
+  // How many starts the rule appended.
+  size_t count() const { return dropped_ + starts_.size(); }
+
  private:
   struct OccurrenceEnd {
     int occurrence;
@@ -49,7 +58,9 @@ class RepeatedStartList {
   };
 
   bool collapsed_;
+  bool counted_;
   bool tagged_;
+  size_t dropped_ = 0;  // appended, then collapsed or counted away
   std::vector<int> starts_;
   std::vector<OccurrenceEnd> ends_;
   size_t taggedEnd_ = 0;
