@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iterator>
 #include <optional>
@@ -243,6 +244,45 @@ bool replaceFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string notARegularFile(mode_t mode) {
+  if (S_ISDIR(mode)) return "is a directory";
+  if (S_ISFIFO(mode)) return "is a named pipe (FIFO)";
+  if (S_ISSOCK(mode)) return "is a socket";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "is a device";
+  return "is not a regular file";
+}
+
+}  // namespace
+
+ConfigurationFileCheck checkConfigurationFile(const std::string& path) {
+  // Without O_NONBLOCK, opening a pipe would wait for a writer.
+  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    int error = errno;
+    return {false, error, std::string("cannot be opened: ") + std::strerror(error)};
+  }
+  struct stat info;
+  ConfigurationFileCheck check{true, 0, {}};
+  if (fstat(fd, &info) != 0) {
+    check = {false, errno, std::string("cannot be read: ") + std::strerror(errno)};
+  } else if (!S_ISREG(info.st_mode)) {
+    check = {false, 0, notARegularFile(info.st_mode)};
+  } else {
+    // A regular file that opens may still refuse to be read (EISDIR never,
+    // EIO on a failing disk): one byte tells.
+    char byte;
+    ssize_t got;
+    do {
+      got = read(fd, &byte, 1);
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) check = {false, errno, std::string("cannot be read: ") + std::strerror(errno)};
+  }
+  close(fd);
+  return check;
+}
 
 bool LoadConfiguration(AnalysisSettings& settings, const std::string& path) {
   debugTrace("- Load configuration file...");

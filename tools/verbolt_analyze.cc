@@ -162,11 +162,17 @@ bool readText(const std::string& path, std::string* text, std::string* problem) 
   return read;
 }
 
-bool checkConfigExists(const Options& options, std::string* problem) {
+// A configuration file that the system cannot find is an input error; one
+// that is there but cannot be read as a file (a directory, a pipe, a file
+// without read permission) leaves the defaults, with a warning. Either way
+// the line names the real cause.
+bool checkConfigFile(const Options& options, ConfigurationFileCheck* check, std::string* problem) {
   if (!options.hasConfig) return true;
+  *check = checkConfigurationFile(options.configPath);
   std::error_code error;
-  if (std::filesystem::exists(options.configPath, error)) return true;
-  *problem = "configuration file " + inQuotes(options.configPath) + " does not exist";
+  if (check->readable || std::filesystem::exists(options.configPath, error)) return true;
+  *problem = "configuration file " + inQuotes(options.configPath) + " " +
+             (check->error == ENOENT ? std::string("does not exist") : check->cause);
   return false;
 }
 
@@ -184,9 +190,13 @@ void passListsThroughPane(AnalysisSettings& settings) {
 
 // The settings a Process run would use right after the window started with
 // this configuration file, except that the file is never rewritten.
-AnalysisSettings loadSettings(const Options& options) {
+AnalysisSettings loadSettings(const Options& options, const ConfigurationFileCheck& check) {
   AnalysisSettings settings;
   if (!options.hasConfig) {
+    settings.ResetToDefaults();
+  } else if (!check.readable) {
+    std::fprintf(stderr, "%s: warning: configuration file %s %s; using the defaults\n",
+                 kProgram.data(), inQuotes(options.configPath).c_str(), check.cause.c_str());
     settings.ResetToDefaults();
   } else if (!LoadConfiguration(settings, options.configPath)) {
     std::fprintf(stderr,
@@ -246,7 +256,8 @@ int run(int argc, char** argv) {
     return output.finish() ? kExitSuccess : kExitWriteFailure;
   }
   std::string text;
-  if (!checkConfigExists(options, &problem) || !readText(options.textPath, &text, &problem)) {
+  ConfigurationFileCheck check{true, 0, {}};
+  if (!checkConfigFile(options, &check, &problem) || !readText(options.textPath, &text, &problem)) {
     printProblem(problem);
     return kExitUsage;
   }
@@ -254,7 +265,7 @@ int run(int argc, char** argv) {
     printProblem(problem);
     return kExitUsage;
   }
-  AnalysisSettings settings = loadSettings(options);
+  AnalysisSettings settings = loadSettings(options, check);
 
   // The text is folded in place: a 10 MB text need not exist twice.
   TextStatistics statistics;

@@ -1,5 +1,6 @@
 #include <fcntl.h>
-#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,7 +14,10 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/analysis_pass.h"
+#include "analysis/words.h"
 #include "gtest/gtest.h"
+#include "settings/configuration.h"
 #include "tools/analyze_output.h"
 
 extern char** environ;
@@ -199,6 +203,13 @@ void expectUsageError(const Outcome& outcome, std::string_view named) {
   EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << "not one line: " << outcome.err;
 }
 
+// What the program is allowed: the user it runs as (0: the test's own),
+// and a cap on its address space.
+struct Limits {
+  rlim_t addressSpace = 0;
+  uid_t user = 0;
+};
+
 class VerboltAnalyzeRun : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -219,17 +230,11 @@ class VerboltAnalyzeRun : public ::testing::Test {
     return path.string();
   }
 
-  Outcome run(const std::vector<std::string>& arguments, std::string_view input = {}) {
+  Outcome run(const std::vector<std::string>& arguments, std::string_view input = {},
+              Limits limits = {}) {
     std::string inPath = writeFile(".stdin", input);
     std::string outPath = (dir_ / ".stdout").string();
     std::string errPath = (dir_ / ".stderr").string();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
     std::string program = VERBOLT_ANALYZE_PATH;
     std::vector<std::string> argumentCopies = arguments;
     std::vector<char*> argv = {program.data()};
@@ -237,16 +242,30 @@ class VerboltAnalyzeRun : public ::testing::Test {
     argv.push_back(nullptr);
 
     Outcome outcome;
-    pid_t pid;
-    int spawnError = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawnError != 0) {
+    pid_t pid = fork();
+    if (pid == 0) {
+      int in = open(inPath.c_str(), O_RDONLY);
+      int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) {
+        _exit(126);
+      }
+      if (limits.addressSpace != 0) {
+        rlimit cap = {limits.addressSpace, limits.addressSpace};
+        if (setrlimit(RLIMIT_AS, &cap) != 0) _exit(126);
+      }
+      if (limits.user != 0 && (setgid(limits.user) != 0 || setuid(limits.user) != 0)) _exit(126);
+      execve(program.c_str(), argv.data(), environ);
+      _exit(127);
+    }
+    if (pid < 0) {
       ADD_FAILURE() << "cannot start " << program;
       return outcome;
     }
     int status = 0;
     waitpid(pid, &status, 0);
     if (WIFEXITED(status)) outcome.exitStatus = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) outcome.exitStatus = 128 + WTERMSIG(status);
     outcome.out = readFile(outPath);
     outcome.err = readFile(errPath);
     return outcome;
@@ -423,6 +442,51 @@ TEST_F(VerboltAnalyzeRun, IncompleteConfigurationFallsBackToDefaults) {
   EXPECT_NE(outcome.err.find("config.txt"), std::string::npos) << outcome.err;
   EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << outcome.err;
   EXPECT_EQ(readFile(config), incomplete) << "the configuration file must stay untouched";
+}
+
+// Configuration files that cannot be read.
+
+TEST_F(VerboltAnalyzeRun, AConfigurationThatCannotBeReadIsNamedForWhatItIs) {
+  std::string text = writeFile("text.txt", "chat chat");
+  const std::string defaultJson = jsonWith("[]", "[]", "[]", "[0,5]", "  2 : chat\\n");
+  auto expectWarning = [&](const Outcome& outcome, std::string_view cause) {
+    EXPECT_EQ(outcome.exitStatus, 0);
+    EXPECT_EQ(outcome.out, defaultJson);
+    EXPECT_TRUE(outcome.err.starts_with("verbolt-analyze: warning: ")) << outcome.err;
+    EXPECT_NE(outcome.err.find(cause), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << outcome.err;
+  };
+  std::filesystem::create_directory(dir_ / "folder");
+  expectWarning(run({"--config", (dir_ / "folder").string(), text}), "is a directory");
+  // A pipe nobody writes to: opening it for reading must not wait.
+  ASSERT_EQ(mkfifo((dir_ / "pipe").c_str(), 0600), 0);
+  expectWarning(run({"--config", (dir_ / "pipe").string(), text}), "named pipe");
+
+  std::filesystem::create_symlink("loop-b", dir_ / "loop-a");
+  std::filesystem::create_symlink("loop-a", dir_ / "loop-b");
+  expectUsageError(run({"--config", (dir_ / "loop-a").string(), text}),
+                   "Too many levels of symbolic links");
+}
+
+TEST_F(VerboltAnalyzeRun, AnUnreadableConfigurationSaysPermissionDenied) {
+  // Root reads any file: the tool then runs as nobody.
+  constexpr uid_t kNobody = 65534;
+  const uid_t user = geteuid() == 0 ? kNobody : 0;
+  std::filesystem::permissions(dir_, std::filesystem::perms::owner_all |
+                                         std::filesystem::perms::others_exec |
+                                         std::filesystem::perms::others_read);
+  std::string config = writeFile("config.txt", configText());
+  std::filesystem::permissions(config, std::filesystem::perms::none);
+  // The outputs must be writable by that user too.
+  for (const char* name : {".stdin", ".stdout", ".stderr"}) {
+    writeFile(name, "");
+    std::filesystem::permissions(dir_ / name, std::filesystem::perms::all);
+  }
+  Outcome outcome = run({"--config", config, "-"}, "chat chat", {0, user});
+  EXPECT_EQ(outcome.exitStatus, 0);
+  EXPECT_EQ(outcome.out, jsonWith("[]", "[]", "[]", "[0,5]", "  2 : chat\\n"));
+  EXPECT_NE(outcome.err.find("Permission denied"), std::string::npos) << outcome.err;
+  EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << outcome.err;
 }
 
 }  // namespace
