@@ -4,7 +4,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -123,6 +125,8 @@ TEST(AnalysisSummary, FiguresThenListSizesThenReport) {
   result.searchedStarts = {1, 2, 3};
   result.distantStarts = {0, 0, 0, 0};
   result.closeStarts = {0, 5};
+  result.distantStartCount = 4;
+  result.closeStartCount = 2;
   result.report = "  2 : \xE9t\xE9\n       \xE9t\xE9s\n";
   EXPECT_EQ(analysisSummary(statistics, result),
             "3 words\n"
@@ -203,8 +207,9 @@ void expectUsageError(const Outcome& outcome, std::string_view named) {
   EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << "not one line: " << outcome.err;
 }
 
-// What the program is allowed: the user it runs as (0: the test's own),
-// and a cap on its address space.
+// What the program is allowed: a cap on its address space, so that a list
+// that outgrows it fails as on a machine out of memory, and the user it
+// runs as (0: the test's own).
 struct Limits {
   rlim_t addressSpace = 0;
   uid_t user = 0;
@@ -444,7 +449,114 @@ TEST_F(VerboltAnalyzeRun, IncompleteConfigurationFallsBackToDefaults) {
   EXPECT_EQ(readFile(config), incomplete) << "the configuration file must stay untouched";
 }
 
-// Configuration files that cannot be read.
+// Bad input: more than the memory holds, and configuration files that
+// cannot be read.
+
+// 300 KB of words made of a dozen syllables, a few of them very common:
+// with the widest similar-word settings nearly every word is similar to
+// thousands of others, and the full distant list passes 200 million starts.
+std::string wordsOfSyllables() {
+  static const char* const kSyllables[] = {"ta", "re", "mo", "li", "sa", "ne",
+                                           "co", "pu", "di", "ga", "ve", "ro"};
+  std::uint64_t state = 12345;
+  auto next = [&state] {
+    state = state * 6364136223846793005u + 1442695040888963407u;
+    return state >> 33;
+  };
+  std::vector<std::string> vocabulary;
+  for (int i = 0; i < 2000; ++i) {
+    std::string word;
+    for (int n = 2 + static_cast<int>(next() % 3); n > 0; --n) word += kSyllables[next() % 12];
+    vocabulary.push_back(word);
+  }
+  std::string text;
+  while (text.size() < 300000) {
+    std::uint64_t r = next() % 1000;
+    text += vocabulary[r * r * vocabulary.size() / 1000000];
+    text += ' ';
+  }
+  text.pop_back();
+  return text;
+}
+
+std::string widestSettings() {
+  return configText({{"m_skipActive", "0"},
+                     {"m_sameNbLetters", "0"},
+                     {"m_samePercent", "0"},
+                     {"m_closeDistance", "999999"},
+                     {"m_distantNb", "99"},
+                     {"m_distantDistance", "999999"}});
+}
+
+AnalysisSettings loadedSettings(const std::string& config) {
+  AnalysisSettings settings;
+  EXPECT_TRUE(LoadConfiguration(settings, config));
+  return settings;
+}
+
+// Half a gigabyte: the text, the word table and each start once fit many
+// times over; the full list of 200 million starts does not.
+constexpr rlim_t kSmallMemory = 512u << 20;
+
+class VerboltAnalyzeBadInput : public VerboltAnalyzeRun {
+ protected:
+  void SetUp() override {
+    VerboltAnalyzeRun::SetUp();
+#if defined(__SANITIZE_ADDRESS__)
+    // The address sanitizer reserves terabytes of address space up front.
+    GTEST_SKIP() << "an address-space cap cannot coexist with the address sanitizer";
+#endif
+  }
+};
+
+TEST_F(VerboltAnalyzeBadInput, OutOfMemoryGivesOneLineAndStatus2) {
+  std::string text = writeFile("text.txt", wordsOfSyllables());
+  std::string config = writeFile("config.txt", widestSettings());
+  Outcome outcome = run({"--config", config, text}, {}, {kSmallMemory});
+  expectUsageError(outcome, "out of memory");
+}
+
+TEST_F(VerboltAnalyzeBadInput, SummaryCountsWithoutHoldingTheLists) {
+  const std::string words = wordsOfSyllables();
+  std::string config = writeFile("config.txt", widestSettings());
+  Outcome outcome =
+      run({"--summary", "--config", config, writeFile("text.txt", words)}, {}, {kSmallMemory});
+  EXPECT_EQ(outcome.exitStatus, 0) << outcome.err;
+  std::string lowered = words;
+  lowercaseTextInPlace(lowered);
+  AnalysisResult counted =
+      analyzeText(lowered, loadedSettings(config), {}, RepeatedStarts::kCounted);
+  EXPECT_GT(counted.distantStartCount, 200'000'000u);
+  EXPECT_NE(
+      outcome.out.find(std::to_string(counted.distantStartCount) + " distant repetition starts\n"),
+      std::string::npos)
+      << outcome.out;
+  EXPECT_NE(
+      outcome.out.find(std::to_string(counted.closeStartCount) + " close repetition starts\n"),
+      std::string::npos);
+}
+
+TEST_F(VerboltAnalyzeBadInput, UniqueListsEachStartOnceAsTheWindowPaints) {
+  const std::string words = wordsOfSyllables();
+  std::string config = writeFile("config.txt", widestSettings());
+  Outcome outcome =
+      run({"--unique", "--config", config, writeFile("text.txt", words)}, {}, {kSmallMemory});
+  EXPECT_EQ(outcome.exitStatus, 0) << outcome.err;
+  std::string lowered = words;
+  lowercaseTextInPlace(lowered);
+  AnalysisResult painted =
+      analyzeText(lowered, loadedSettings(config), {}, RepeatedStarts::kCollapsed);
+  EXPECT_EQ(outcome.out, analysisJson(painted));
+}
+
+TEST_F(VerboltAnalyzeRun, UniqueKeepsTheDefaultOutputsFormWithEachStartOnce) {
+  std::string text = writeFile("text.txt", "chat chat chat. Le chien, le chien.");
+  Outcome all = run({text});
+  Outcome unique = run({"--unique", text});
+  EXPECT_EQ(all.out, jsonWith("[]", "[]", "[]", "[0,5,5,10,19,29]", "  3 : chat\\n  2 : chien\\n"));
+  EXPECT_EQ(unique.out,
+            jsonWith("[]", "[]", "[]", "[0,5,10,19,29]", "  3 : chat\\n  2 : chien\\n"));
+}
 
 TEST_F(VerboltAnalyzeRun, AConfigurationThatCannotBeReadIsNamedForWhatItIs) {
   std::string text = writeFile("text.txt", "chat chat");
