@@ -6,6 +6,7 @@
 
 #include "analysis/debug_trace.h"
 #include "highlight/editor_text.h"
+#include "ui/display_loss.h"
 #include "ui/frame_main.h"
 
 namespace {
@@ -27,6 +28,7 @@ bool MyApp::OnInit() {
   // (SIGINT) close the window as its close box does, which saves the
   // settings. The toolkit hands the signal over to its event loop.
   for (int signal : {SIGTERM, SIGHUP, SIGINT}) SetSignalHandler(signal, closeWindowsOnSignal);
+  saveSettingsIfTheDisplayIsLost();
   auto* frame = new FrameMain("Verbolt 2", wxPoint(150, 50), wxSize(980, 730));
   frame->Show(true);
   SetTopWindow(frame);

@@ -121,7 +121,11 @@ wxBEGIN_EVENT_TABLE(FrameMain, wxFrame) EVT_MENU(kIdQuit, FrameMain::OnQuit)
   Centre(wxBOTH);
 }
 
-FrameMain::~FrameMain() { SaveConfiguration(ReadSettingsFromPane(), kConfigurationFile); }
+FrameMain::~FrameMain() { SaveSettings(); }
+
+void FrameMain::SaveSettings() const {
+  SaveConfiguration(ReadSettingsFromPane(), kConfigurationFile);
+}
 
 void FrameMain::BuildMenuBar() {
   auto* file = new wxMenu;

@@ -1,6 +1,7 @@
 // The real program, started as a writer's desktop starts it, on the
-// display the tests run on: signals close its window the normal way, and
-// the desktop entry's option keeps the settings in a folder of their own.
+// display the tests run on: signals close its window the normal way, the
+// loss of the display still saves the settings, and the desktop entry's
+// option keeps the settings in a folder of their own.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -53,15 +54,20 @@ std::string defaultsText() {
 // killed if a test leaves it running.
 class Program {
  public:
+  // `settings` replace variables of the test's environment: "NAME=value".
   Program(const fs::path& dir, const std::vector<std::string>& arguments,
-          const std::string& xdgConfigHome)
+          const std::vector<std::string>& settings)
       : log_(dir / "verbolt.log") {
     // Everything the child needs is made before the fork.
-    std::vector<std::string> environment;
+    std::vector<std::string> environment = settings;
     for (char** entry = environ; *entry; ++entry) {
-      if (!std::string_view(*entry).starts_with("XDG_CONFIG_HOME=")) environment.push_back(*entry);
+      std::string_view variable(*entry);
+      bool replaced = false;
+      for (const std::string& setting : settings) {
+        replaced |= variable.starts_with(setting.substr(0, setting.find('=') + 1));
+      }
+      if (!replaced) environment.push_back(*entry);
     }
-    environment.push_back("XDG_CONFIG_HOME=" + xdgConfigHome);
     std::vector<char*> env;
     for (std::string& entry : environment) env.push_back(entry.data());
     env.push_back(nullptr);
@@ -125,7 +131,7 @@ class RealProgram : public ::testing::Test {
 void expectSignalSavesTheSettings(const fs::path& work, const fs::path& xdg, int number) {
   SCOPED_TRACE(strsignal(number));
   fs::remove(work / "config.txt");
-  Program program(work, {}, xdg.string());
+  Program program(work, {}, {"XDG_CONFIG_HOME=" + xdg.string()});
   ASSERT_TRUE(waitFor([&] { return fs::exists(work / "config.txt"); })) << program.log();
   fs::remove(work / "config.txt");
   program.signal(number);
@@ -143,13 +149,65 @@ TEST_F(RealProgram, TerminationSignalsCloseTheWindowAndSaveTheSettings) {
 
 TEST_F(RealProgram, TheDesktopEntrysOptionKeepsTheSettingsInTheConfigFolder) {
   const fs::path folder = dir_ / "xdg" / "verbolt";
-  Program program(dir_ / "work", {"--in-config-home"}, (dir_ / "xdg").string());
+  Program program(dir_ / "work", {"--in-config-home"},
+                  {"XDG_CONFIG_HOME=" + (dir_ / "xdg").string()});
   ASSERT_TRUE(waitFor([&] { return fs::exists(folder / "config.txt"); })) << program.log();
   EXPECT_EQ(readFile(folder / "config.txt"), defaultsText());
   program.signal(SIGTERM);
   ASSERT_TRUE(program.waitForExit().has_value());
   EXPECT_EQ(readFile(folder / "config.txt"), defaultsText());
   EXPECT_FALSE(fs::exists(dir_ / "work" / "config.txt"));
+}
+
+// An X server of the test's own, on the first free display, so that it
+// can be stopped under the program.
+class OwnDisplay {
+ public:
+  OwnDisplay() {
+    int numberPipe[2];
+    if (pipe(numberPipe) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      close(numberPipe[0]);
+      std::string fd = std::to_string(numberPipe[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten",
+             "tcp", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(numberPipe[1]);
+    // Xvfb writes the number once it accepts clients; EOF if it failed.
+    char digit;
+    while (read(numberPipe[0], &digit, 1) == 1 && digit != '\n') name_ += digit;
+    close(numberPipe[0]);
+    if (!name_.empty()) name_ = ":" + name_;
+  }
+  ~OwnDisplay() { stop(); }
+
+  const std::string& name() const { return name_; }
+
+  void stop() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+  }
+
+ private:
+  pid_t pid_ = -1;
+  std::string name_;
+};
+
+TEST_F(RealProgram, TheSettingsAreSavedWhenTheDisplayIsLost) {
+  OwnDisplay display;
+  ASSERT_FALSE(display.name().empty()) << "Xvfb did not start";
+  const fs::path work = dir_ / "work";
+  Program program(work, {},
+                  {"DISPLAY=" + display.name(), "XDG_CONFIG_HOME=" + (dir_ / "xdg").string()});
+  ASSERT_TRUE(waitFor([&] { return fs::exists(work / "config.txt"); })) << program.log();
+  fs::remove(work / "config.txt");
+  display.stop();
+  ASSERT_TRUE(program.waitForExit().has_value()) << "still running without a display";
+  EXPECT_EQ(readFile(work / "config.txt"), defaultsText()) << program.log();
 }
 
 }  // namespace
