@@ -142,8 +142,8 @@ TEST(LocalizedTextTest, GivesTheEnglishText) {
 TEST(LocalizedTextTest, MissingIdsGiveEmptyTextWithoutGrowingTheTable) {
   EXPECT_EQ(LocalizedText(15), "");
   EXPECT_EQ(LocalizedText(-1), "");
-  EXPECT_EQ(LocalizedText(68), "");
-  EXPECT_EQ(stringTable().size(), 55u);
+  EXPECT_EQ(LocalizedText(70), "");
+  EXPECT_EQ(stringTable().size(), 57u);
   EXPECT_EQ(LocalizedText(15), "");
 }
 
