@@ -243,10 +243,6 @@ bool replaceFileAtomically(const std::string& path, std::string_view bytes) {
   return true;
 }
 
-}  // namespace
-
-namespace {
-
 std::string notARegularFile(mode_t mode) {
   if (S_ISDIR(mode)) return "is a directory";
   if (S_ISFIFO(mode)) return "is a named pipe (FIFO)";
