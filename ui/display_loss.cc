@@ -1,9 +1,8 @@
 #include "ui/display_loss.h"
 
 #include <X11/Xlib.h>
-#include <wx/toplevel.h>
 
-#include "ui/frame_main.h"
+#include "ui/session_end.h"
 
 namespace {
 
@@ -15,9 +14,7 @@ int onDisplayLost(Display* display) {
   static bool saving = false;
   if (!saving) {
     saving = true;
-    for (wxWindow* window : wxTopLevelWindows) {
-      if (auto* frame = dynamic_cast<FrameMain*>(window)) frame->SaveSettings();
-    }
+    saveEveryMainWindow();
   }
   return toolkitHandler ? toolkitHandler(display) : 0;
 }

@@ -7,12 +7,12 @@
 #include <cstdio>
 #include <exception>
 #include <new>
-#include <vector>
 
 #include "highlight/editor_text.h"
 #include "ui/dialogs.h"
 #include "ui/ids.h"
 #include "ui/localized_text.h"
+#include "ui/session_end.h"
 
 namespace {
 
@@ -73,11 +73,5 @@ bool GuardedApp::OnExceptionInMainLoop() {
 // The session asked first whether it may end, and nothing here objects;
 // now it ends, the windows close and save.
 void GuardedApp::OnEndSession(wxCloseEvent&) { closeEveryWindow(); }
-
-void closeEveryWindow() {
-  // Closing a window takes it out of the list being walked.
-  std::vector<wxWindow*> windows(wxTopLevelWindows.begin(), wxTopLevelWindows.end());
-  for (wxWindow* window : windows) window->Close(true);
-}
 
 wxBEGIN_EVENT_TABLE(GuardedApp, wxApp) EVT_END_SESSION(GuardedApp::OnEndSession) wxEND_EVENT_TABLE()

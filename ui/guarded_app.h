@@ -19,6 +19,3 @@ class GuardedApp : public wxApp {
  private:
   wxDECLARE_EVENT_TABLE();
 };
-
-// Closes every top-level window as its close box would.
-void closeEveryWindow();

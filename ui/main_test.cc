@@ -94,6 +94,17 @@ class Program {
 
   void signal(int number) { kill(pid_, number); }
 
+  // True once the program waits in its event loop with nothing to do: a
+  // signal then has to wake the loop by itself.
+  bool waitUntilIdle() {
+    int quietChecks = 0;
+    return waitFor([&] {
+      std::string wchan = readFile("/proc/" + std::to_string(pid_) + "/wchan");
+      quietChecks = wchan.find("poll") != std::string::npos ? quietChecks + 1 : 0;
+      return quietChecks >= 10;
+    });
+  }
+
   // The wait status once the program has ended, within the limit.
   std::optional<int> waitForExit() {
     waitFor([this] {
@@ -133,6 +144,7 @@ void expectSignalSavesTheSettings(const fs::path& work, const fs::path& xdg, int
   fs::remove(work / "config.txt");
   Program program(work, {}, {"XDG_CONFIG_HOME=" + xdg.string()});
   ASSERT_TRUE(waitFor([&] { return fs::exists(work / "config.txt"); })) << program.log();
+  ASSERT_TRUE(program.waitUntilIdle()) << program.log();
   fs::remove(work / "config.txt");
   program.signal(number);
   std::optional<int> status = program.waitForExit();
