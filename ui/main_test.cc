@@ -97,10 +97,16 @@ class Program {
   // True once the program waits in its event loop with nothing to do: a
   // signal then has to wake the loop by itself.
   bool waitUntilIdle() {
+    const std::string proc = "/proc/" + std::to_string(pid_);
     int quietChecks = 0;
     return waitFor([&] {
-      std::string wchan = readFile("/proc/" + std::to_string(pid_) + "/wchan");
-      quietChecks = wchan.find("poll") != std::string::npos ? quietChecks + 1 : 0;
+      // Asleep ("S" after the name in stat), and where the kernel says,
+      // asleep in poll: the loop's wait for events.
+      std::string stat = readFile(proc + "/stat");
+      std::string wchan = readFile(proc + "/wchan");
+      bool asleep = stat.find(") S ") != std::string::npos;
+      bool inPoll = wchan.empty() || wchan == "0" || wchan.find("poll") != std::string::npos;
+      quietChecks = asleep && inPoll ? quietChecks + 1 : 0;
       return quietChecks >= 10;
     });
   }
