@@ -27,7 +27,7 @@ wxString failureOfCurrentException() {
   } catch (const std::exception& failure) {
     return wxString::FromUTF8(failure.what());
   } catch (...) {
-    return "?";
+    return localized(kStrUnexpectedError);
   }
 }
 

@@ -28,6 +28,10 @@ AnalysisResult failWithAMessage(std::string_view, const AnalysisSettings&, const
   throw std::runtime_error("the engine gave up");
 }
 
+AnalysisResult failWithoutAMessage(std::string_view, const AnalysisSettings&, const ProgressSink&) {
+  throw 42;
+}
+
 // Closes the fixture's window in the test; the fixture must not again.
 class GuardedWindow : public MainWindow {
  protected:
@@ -81,12 +85,16 @@ TEST_F(GuardedWindow, ACommandOutOfMemoryIsReportedOnceAndTheWindowGoesOn) {
   EXPECT_EQ(storedLine("m_closeDistance"), "m_closeDistance = 250");
 }
 
-TEST_F(GuardedWindow, AFailureOfAnotherKindIsNamedInTheMessage) {
+TEST_F(GuardedWindow, FailuresOfOtherKindsAreNamedInTheMessage) {
   openFrame();
   setAnalysisPass(failWithAMessage);
   command(kIdProcess);
   ASSERT_EQ(messageBoxes.size(), 1u);
   EXPECT_NE(messageBoxes[0].message.find("the engine gave up"), wxString::npos);
+  setAnalysisPass(failWithoutAMessage);
+  command(kIdProcess);
+  ASSERT_EQ(messageBoxes.size(), 2u);
+  EXPECT_NE(messageBoxes[1].message.find("an unexpected error"), wxString::npos);
 }
 
 TEST_F(GuardedWindow, TheEndOfTheSessionClosesTheWindowTheNormalWay) {

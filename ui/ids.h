@@ -42,6 +42,7 @@ enum StringId {
   kStrSiteAddress = 67,
   kStrCommandFailed = 68,
   kStrNotEnoughMemory = 69,
+  kStrUnexpectedError = 70,
 };
 
 // Section switches (check boxes) and help buttons.

@@ -225,6 +225,7 @@ StringTable buildStringTable() {
         "La commande n'a pas pu aboutir : %s.\n"
         "Le texte et les r\xE9glages sont inchang\xE9s."}},
       {69, {"not enough memory", "m\xE9moire insuffisante"}},
+      {70, {"an unexpected error", "une erreur inattendue"}},
   };
   // clang-format on
 }
