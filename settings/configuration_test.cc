@@ -17,7 +17,7 @@
 #include <iterator>
 #include <set>
 
-#include "settings/start_up.h"
+#include "settings/window_settings.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "highlight/text_ctrl_custom.h"
 #include "resources/icons.h"
 #include "settings/configuration.h"
-#include "settings/start_up.h"
+#include "settings/window_settings.h"
 #include "ui/ids.h"
 #include "ui/localized_text.h"
 
@@ -31,13 +31,13 @@ wxString localized(int id) { return fromCp1252(LocalizedText(id)); }
 void reportBackup(const Backup& backup) {
   if (backup.outcome == Backup::Outcome::kKept) {
     std::fprintf(stderr,
-                 "verbolt: %s does not hold Verbolt settings; it is kept as %s and the "
-                 "defaults replace it\n",
+                 "verbolt: %s does not hold Verbolt settings; it is kept as %s and Verbolt's "
+                 "settings take its place\n",
                  kConfigurationFile, backup.name.c_str());
   } else if (backup.outcome == Backup::Outcome::kFailed) {
     std::fprintf(stderr,
-                 "verbolt: %s does not hold Verbolt settings and cannot be set aside (%s); "
-                 "the defaults apply and the file is left as it is\n",
+                 "verbolt: %s does not hold Verbolt settings and cannot be set aside (%s); it "
+                 "is left as it is and the settings are not written to it\n",
                  kConfigurationFile, std::strerror(backup.error));
   }
 }
@@ -124,7 +124,7 @@ wxBEGIN_EVENT_TABLE(FrameMain, wxFrame) EVT_MENU(kIdQuit, FrameMain::OnQuit)
 FrameMain::~FrameMain() { SaveSettings(); }
 
 void FrameMain::SaveSettings() const {
-  SaveConfiguration(ReadSettingsFromPane(), kConfigurationFile);
+  reportBackup(saveWindowSettings(ReadSettingsFromPane(), kConfigurationFile));
 }
 
 void FrameMain::BuildMenuBar() {

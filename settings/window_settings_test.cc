@@ -1,4 +1,4 @@
-#include "settings/start_up.h"
+#include "settings/window_settings.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -33,7 +33,7 @@ void writeFile(const fs::path& path, const std::string& bytes) {
 }
 
 // Each test starts in an empty directory of its own.
-class StartUp : public ::testing::Test {
+class WindowSettings : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
@@ -59,7 +59,7 @@ class StartUp : public ::testing::Test {
 
 const char kForeign[] = "resolution=1920x1080\nfullscreen=1\n";
 
-TEST_F(StartUp, AnotherProgramsFileIsKeptBeforeTheDefaultsReplaceIt) {
+TEST_F(WindowSettings, AnotherProgramsFileIsKeptBeforeTheDefaultsReplaceIt) {
   writeFile(path_, kForeign);
   StartUpSettings start = startUpSettings(path_.string());
   EXPECT_EQ(start.backup.outcome, Backup::Outcome::kKept);
@@ -69,7 +69,7 @@ TEST_F(StartUp, AnotherProgramsFileIsKeptBeforeTheDefaultsReplaceIt) {
   EXPECT_EQ(configurationText(start.settings), configurationText(defaults()));
 }
 
-TEST_F(StartUp, EarlierBackupsAreNeverReplaced) {
+TEST_F(WindowSettings, EarlierBackupsAreNeverReplaced) {
   writeFile(dir_ / "config.txt.bak", "first\n");
   writeFile(dir_ / "config.txt.bak.1", "second\n");
   for (const char* content : {"third\n", "fourth\n"}) {
@@ -83,7 +83,7 @@ TEST_F(StartUp, EarlierBackupsAreNeverReplaced) {
   EXPECT_EQ(readFile(path_), configurationText(defaults()));
 }
 
-TEST_F(StartUp, AMissingOrLoadableFileBehavesAsBefore) {
+TEST_F(WindowSettings, AMissingOrLoadableFileBehavesAsBefore) {
   StartUpSettings first = startUpSettings(path_.string());
   EXPECT_EQ(first.backup.outcome, Backup::Outcome::kNothingThere);
   EXPECT_EQ(readFile(path_), configurationText(defaults()));
@@ -102,6 +102,22 @@ TEST_F(StartUp, AMissingOrLoadableFileBehavesAsBefore) {
   EXPECT_EQ(entries(), std::set<std::string>{"config.txt"});
 }
 
+TEST_F(WindowSettings, AFileAnotherProgramWroteSinceTheStartIsKeptAtExit) {
+  startUpSettings(path_.string());
+  writeFile(path_, kForeign);
+  AnalysisSettings custom = defaults();
+  custom.m_closeDistance = 321;
+  Backup backup = saveWindowSettings(custom, path_.string());
+  EXPECT_EQ(backup.outcome, Backup::Outcome::kKept);
+  EXPECT_EQ(readFile(dir_ / "config.txt.bak"), kForeign);
+  EXPECT_EQ(readFile(path_), configurationText(custom));
+  // Its own file it simply writes over.
+  custom.m_closeDistance = 123;
+  EXPECT_EQ(saveWindowSettings(custom, path_.string()).outcome, Backup::Outcome::kNothingThere);
+  EXPECT_EQ(readFile(path_), configurationText(custom));
+  EXPECT_EQ(entries(), (std::set<std::string>{"config.txt", "config.txt.bak"}));
+}
+
 // Runs `check` as a user who cannot read a file of mode 000: the test's own
 // user, or nobody when the tests run as root. True when it returned true.
 bool asUnprivilegedUser(const fs::path& dir, const std::function<bool()>& check) {
@@ -117,7 +133,7 @@ bool asUnprivilegedUser(const fs::path& dir, const std::function<bool()>& check)
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-TEST_F(StartUp, AnUnreadableFileIsKeptAndTheNextStartKeepsTheSettings) {
+TEST_F(WindowSettings, AnUnreadableFileIsKeptAndTheNextStartKeepsTheSettings) {
   const std::string path = path_.string();
   EXPECT_TRUE(asUnprivilegedUser(dir_, [&] {
     AnalysisSettings custom = defaults();
