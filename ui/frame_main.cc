@@ -28,20 +28,6 @@ const char kConfigurationFile[] = "config.txt";
 
 wxString localized(int id) { return fromCp1252(LocalizedText(id)); }
 
-void reportBackup(const Backup& backup) {
-  if (backup.outcome == Backup::Outcome::kKept) {
-    std::fprintf(stderr,
-                 "verbolt: %s does not hold Verbolt settings; it is kept as %s and Verbolt's "
-                 "settings take its place\n",
-                 kConfigurationFile, backup.name.c_str());
-  } else if (backup.outcome == Backup::Outcome::kFailed) {
-    std::fprintf(stderr,
-                 "verbolt: %s does not hold Verbolt settings and cannot be set aside (%s); it "
-                 "is left as it is and the settings are not written to it\n",
-                 kConfigurationFile, std::strerror(backup.error));
-  }
-}
-
 wxBitmap toolIcon(const char* name) { return iconBitmap(name); }
 
 wxToolBar* newBar(wxWindow* parent, int id, wxSize bitmapSize) {
@@ -123,10 +109,6 @@ wxBEGIN_EVENT_TABLE(FrameMain, wxFrame) EVT_MENU(kIdQuit, FrameMain::OnQuit)
 
 FrameMain::~FrameMain() { SaveSettings(); }
 
-void FrameMain::SaveSettings() const {
-  reportBackup(saveWindowSettings(ReadSettingsFromPane(), kConfigurationFile));
-}
-
 void FrameMain::BuildMenuBar() {
   auto* file = new wxMenu;
   file->Append(kIdQuit, localized(kStrQuit));
@@ -179,10 +161,33 @@ void FrameMain::InstallAccelerators() {
   SetAcceleratorTable(wxAcceleratorTable(WXSIZEOF(entries), entries));
 }
 
+namespace {
+
+// One line on standard error when config.txt was not Verbolt's own.
+void reportBackup(const Backup& backup) {
+  if (backup.outcome == Backup::Outcome::kKept) {
+    std::fprintf(stderr,
+                 "verbolt: %s does not hold Verbolt settings; it is kept as %s and Verbolt's "
+                 "settings take its place\n",
+                 kConfigurationFile, backup.name.c_str());
+  } else if (backup.outcome == Backup::Outcome::kFailed) {
+    std::fprintf(stderr,
+                 "verbolt: %s does not hold Verbolt settings and cannot be set aside (%s); it "
+                 "is left as it is and the settings are not written to it\n",
+                 kConfigurationFile, std::strerror(backup.error));
+  }
+}
+
+}  // namespace
+
 // A file that cannot be loaded is kept aside and replaced at once by the
 // defaults; the writer hears of it in one line.
 void FrameMain::LoadSettings() {
   StartUpSettings start = startUpSettings(kConfigurationFile);
   reportBackup(start.backup);
   WriteSettingsToPane(start.settings);
+}
+
+void FrameMain::SaveSettings() const {
+  reportBackup(saveWindowSettings(ReadSettingsFromPane(), kConfigurationFile));
 }
