@@ -290,6 +290,8 @@ AnalysisResult analyzeAlone(std::string_view text, const AnalysisSettings& setti
   AnalysisResult result;
   result.phraseRanges = std::move(share.phraseRanges());
   result.searchedStarts = std::move(share.searchedStarts());
+  result.distantStartCount = share.distantStarts().count();
+  result.closeStartCount = share.closeStarts().count();
   result.distantStarts = std::move(share.distantStarts()).alone();
   result.closeStarts = std::move(share.closeStarts()).alone();
   result.report = buildTop100Report(share.table(), settings);
@@ -334,6 +336,8 @@ AnalysisResult analyzeInTwoShares(std::string_view text, const AnalysisSettings&
   result.phraseRanges.insert(result.phraseRanges.end(), helping->phraseRanges().begin(),
                              helping->phraseRanges().end());
   result.searchedStarts = mergedAscending(calling->searchedStarts(), helping->searchedStarts());
+  result.distantStartCount = calling->distantStarts().count() + helping->distantStarts().count();
+  result.closeStartCount = calling->closeStarts().count() + helping->closeStarts().count();
   result.distantStarts =
       RepeatedStartList::merged(calling->distantStarts(), helping->distantStarts());
   result.closeStarts = RepeatedStartList::merged(calling->closeStarts(), helping->closeStarts());

@@ -16,14 +16,19 @@ struct AnalysisResult {
   std::vector<int> distantStarts;
   std::vector<int> closeStarts;
   std::string report;
+  // How many starts the repetition rules appended, each as often as it
+  // was appended: the sizes of the lists when they are kept in full.
+  size_t distantStartCount = 0;
+  size_t closeStartCount = 0;
 };
 
 // Whether closeStarts and distantStarts keep every start as often as the
-// rules append it, or each start once, in ascending order. The window
-// paints the lists, where a start painted twice gives nothing more; with
-// similar words on and wide settings the full lists grow with the square
-// of the number of words and can exhaust the memory.
-enum class RepeatedStarts { kKept, kCollapsed };
+// rules append it, each start once, in ascending order, or nothing (only
+// the counts). The window paints the lists, where a start painted twice
+// gives nothing more; with similar words on and wide settings the full
+// lists grow with the square of the number of words and can exhaust the
+// memory.
+enum class RepeatedStarts { kKept, kCollapsed, kCounted };
 
 // Whether the pass shares its work with a second thread. Automatic does so
 // for long texts on a machine with two cores or more; the results are the

@@ -391,6 +391,35 @@ TEST(AnalysisPassCollapsed, KeepsEachStartOnceInAscendingOrder) {
   }
 }
 
+TEST(AnalysisPassCounted, CountsWhatTheFullListsHoldAndKeepsNoneOfIt) {
+  std::mt19937 random(5);
+  for (int round = 0; round < 20; ++round) {
+    std::string text;
+    for (int i = 0; i < 300; ++i) {
+      text += std::string(1 + random() % 4, static_cast<char>('a' + random() % 3));
+      text += ' ';
+    }
+    AnalysisSettings s = round % 2 ? defaults() : widestRepetitions();
+    AnalysisResult kept = analyzeText(text, s);
+    EXPECT_EQ(kept.closeStartCount, kept.closeStarts.size());
+    EXPECT_EQ(kept.distantStartCount, kept.distantStarts.size());
+    for (PassThreads threads : {PassThreads::kOne, PassThreads::kTwo}) {
+      for (RepeatedStarts repeats : {RepeatedStarts::kCollapsed, RepeatedStarts::kCounted}) {
+        AnalysisResult other = analyzeText(text, s, {}, repeats, threads);
+        EXPECT_EQ(other.closeStartCount, kept.closeStarts.size());
+        EXPECT_EQ(other.distantStartCount, kept.distantStarts.size());
+        EXPECT_EQ(other.report, kept.report);
+        if (repeats == RepeatedStarts::kCounted) {
+          EXPECT_TRUE(other.closeStarts.empty());
+          EXPECT_TRUE(other.distantStarts.empty());
+          EXPECT_EQ(other.searchedStarts, kept.searchedStarts);
+          EXPECT_EQ(other.phraseRanges, kept.phraseRanges);
+        }
+      }
+    }
+  }
+}
+
 TEST(AnalysisPassCollapsed, StaysWithinTheNumberOfWordsWhereTheFullListsExplode) {
   std::string text;
   for (int i = 0; i < 12000; ++i) text += "w" + std::to_string(i % 400) + " ";

@@ -3,6 +3,7 @@
 #include <bit>
 
 std::vector<int> RepeatedStartList::merged(const RepeatedStartList& a, const RepeatedStartList& b) {
+  if (a.m_counted) return {};
   if (a.m_collapsed) return ascendingStarts(a.m_seen, b.m_seen);
   std::vector<int> starts;
   starts.reserve(a.m_starts.size() + b.m_starts.size());
@@ -24,6 +25,7 @@ std::vector<int> RepeatedStartList::merged(const RepeatedStartList& a, const Rep
 }
 
 std::vector<int> RepeatedStartList::alone() && {
+  if (m_counted) return {};
   if (m_collapsed) return ascendingStarts(m_seen, m_seen);
   return std::move(m_starts);
 }

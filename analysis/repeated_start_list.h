@@ -9,12 +9,14 @@
 
 // The starts one of the two repetition rules appends. Kept in full, with,
 // when the work is shared, where the starts of each occurrence end, so
-// that the two shares can be put back in text order; or collapsed, one
-// bit per position of the text.
+// that the two shares can be put back in text order; collapsed, one bit
+// per position of the text; or only counted.
 class RepeatedStartList {
  public:
   RepeatedStartList(RepeatedStarts repeats, bool tagged, size_t textLength)
-      : m_collapsed(repeats == RepeatedStarts::kCollapsed), m_tagged(tagged) {
+      : m_collapsed(repeats == RepeatedStarts::kCollapsed),
+        m_counted(repeats == RepeatedStarts::kCounted),
+        m_tagged(tagged) {
     if (m_collapsed) m_seen.assign((textLength + 63) / 64, 0);
   }
 
@@ -23,7 +25,11 @@ class RepeatedStartList {
   // The starts appended since the last call were those of the occurrence
   // at `occurrence`.
   void occurrenceDone(int occurrence) {
-    if (m_collapsed) {
+    if (m_counted) {
+      m_dropped += m_starts.size();
+      m_starts.clear();
+    } else if (m_collapsed) {
+      m_dropped += m_starts.size();
       for (int start : m_starts) {
         m_seen[static_cast<size_t>(start) / 64] |= std::uint64_t{1} << (start % 64);
       }
@@ -42,6 +48,9 @@ class RepeatedStartList {
   // The starts of a list that had the work to itself.
   std::vector<int> alone() &&;
 
+  // How many starts the rule appended.
+  size_t count() const { return m_dropped + m_starts.size(); }
+
  private:
   struct OccurrenceEnd {
     int occurrence;
@@ -49,7 +58,9 @@ class RepeatedStartList {
   };
 
   bool m_collapsed;
+  bool m_counted;
   bool m_tagged;
+  size_t m_dropped = 0;  // appended, then collapsed or counted away
   std::vector<int> m_starts;
   std::vector<OccurrenceEnd> m_ends;
   size_t m_taggedEnd = 0;

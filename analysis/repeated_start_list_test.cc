@@ -41,4 +41,21 @@ TEST(RepeatedStartList, AListAloneKeepsEveryStartInOrder) {
   EXPECT_EQ(std::move(list).alone(), (std::vector<int>{7, 3, 3, 7}));
 }
 
+TEST(RepeatedStartList, CountedListsHoldNothingAndCountEveryAppend) {
+  for (RepeatedStarts repeats :
+       {RepeatedStarts::kKept, RepeatedStarts::kCollapsed, RepeatedStarts::kCounted}) {
+    RepeatedStartList a(repeats, true, 100);
+    RepeatedStartList b(repeats, true, 100);
+    append(a, {64, 5, 99}, 64);
+    append(a, {5, 0}, 70);
+    append(b, {63, 5}, 80);
+    EXPECT_EQ(a.count(), 5u);
+    EXPECT_EQ(b.count(), 2u);
+    if (repeats == RepeatedStarts::kCounted) {
+      EXPECT_TRUE(a.appended().empty());
+      EXPECT_TRUE(RepeatedStartList::merged(a, b).empty());
+    }
+  }
+}
+
 }  // namespace

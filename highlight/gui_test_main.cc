@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "highlight/gui_test_support.h"
+
 namespace {
 
 // A toolkit assert would otherwise open a dialog and wait for a click that
@@ -58,7 +60,7 @@ int main(int argc, char** argv) {
   g_log_set_writer_func(failOnToolkitDiagnostic, nullptr, nullptr);
   const std::filesystem::path configDir = makeGtkConfigWithoutAnimations();
 
-  wxApp::SetInstance(new wxApp);
+  wxApp::SetInstance(makeTestApp());
   if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
     if (!configDir.empty()) std::filesystem::remove_all(configDir);
     return EXIT_FAILURE;

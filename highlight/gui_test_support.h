@@ -16,6 +16,10 @@
 #include "highlight/editor_text.h"
 #include "highlight/plan/colours.h"
 
+// The application object the window tests run in; each test program
+// gives its own.
+wxApp* makeTestApp();
+
 // Lets the toolkit handle its events until `done()` holds, for at most
 // `timeoutMilliseconds`. True when it came to hold.
 template <typename Condition>

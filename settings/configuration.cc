@@ -8,16 +8,17 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iterator>
 #include <optional>
 #include <string_view>
 
+#include "settings/save_temporary.h"
 #include "text/debug_trace.h"
 
 namespace {
 
-constexpr std::string_view kHeader = "// Verbolt 2 configuration file";
 constexpr std::string_view kKeySeparator = " = ";
 // Phrases are stored on one line, separated by a backslash and an "n".
 constexpr std::string_view kStoredPhraseSeparator = "\\n";
@@ -195,13 +196,15 @@ bool writeAll(int fd, std::string_view bytes) {
 }
 
 // The new file keeps the old one's permissions; a first file gets the
-// usual ones for the user's umask.
+// usual ones for the user's umask. Either way its owner may read and write
+// it: a file the next start cannot read would lose every setting again.
 mode_t permissionsFor(const std::string& path) {
+  constexpr mode_t kOwnerReadWrite = S_IRUSR | S_IWUSR;
   struct stat info;
-  if (stat(path.c_str(), &info) == 0) return info.st_mode & 07777;
+  if (stat(path.c_str(), &info) == 0) return (info.st_mode & 07777) | kOwnerReadWrite;
   mode_t mask = umask(0);
   umask(mask);
-  return 0666 & ~mask;
+  return (0666 & ~mask) | kOwnerReadWrite;
 }
 
 bool syncFile(int fd) {
@@ -226,9 +229,8 @@ void syncParentDirectory(const std::string& path) {
 // old file stays whole until the new one is complete: a full disk, a crash
 // or a power cut leaves either the old file or the new one, never a mix.
 bool replaceFileAtomically(const std::string& path, std::string_view bytes) {
-  std::string temporary = path + ".XXXXXX";
-  // Not inherited by the web browser the program may start meanwhile.
-  int fd = mkostemp(temporary.data(), O_CLOEXEC);
+  std::string temporary;
+  int fd = createSaveTemporary(path, temporary);
   if (fd < 0) return false;
   bool ok = fchmod(fd, permissionsFor(path)) == 0 && writeAll(fd, bytes) && syncFile(fd);
   ok = close(fd) == 0 && ok;
@@ -241,7 +243,42 @@ bool replaceFileAtomically(const std::string& path, std::string_view bytes) {
   return true;
 }
 
+std::string notARegularFile(mode_t mode) {
+  if (S_ISDIR(mode)) return "is a directory";
+  if (S_ISFIFO(mode)) return "is a named pipe (FIFO)";
+  if (S_ISSOCK(mode)) return "is a socket";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "is a device";
+  return "is not a regular file";
+}
+
 }  // namespace
+
+ConfigurationFileCheck checkConfigurationFile(const std::string& path) {
+  // Without O_NONBLOCK, opening a pipe would wait for a writer.
+  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    int error = errno;
+    return {false, error, std::string("cannot be opened: ") + std::strerror(error)};
+  }
+  struct stat info;
+  ConfigurationFileCheck check{true, 0, {}};
+  if (fstat(fd, &info) != 0) {
+    check = {false, errno, std::string("cannot be read: ") + std::strerror(errno)};
+  } else if (!S_ISREG(info.st_mode)) {
+    check = {false, 0, notARegularFile(info.st_mode)};
+  } else {
+    // A regular file that opens may still refuse to be read (EISDIR never,
+    // EIO on a failing disk): one byte tells.
+    char byte;
+    ssize_t got;
+    do {
+      got = read(fd, &byte, 1);
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) check = {false, errno, std::string("cannot be read: ") + std::strerror(errno)};
+  }
+  close(fd);
+  return check;
+}
 
 bool LoadConfiguration(AnalysisSettings& settings, const std::string& path) {
   debugTrace("- Load configuration file...");
@@ -264,7 +301,7 @@ bool LoadConfiguration(AnalysisSettings& settings, const std::string& path) {
 
 std::string configurationText(const AnalysisSettings& settings) {
   std::string text;
-  text.append(kHeader).append("\n");
+  text.append(kConfigurationHeader).append("\n");
   for (const Field& field : kFields) {
     text.append(field.key).append(kKeySeparator).append(fieldValue(settings, field)).append("\n");
     if (field.blankLineAfter) text.append("\n");

@@ -17,6 +17,8 @@
 #include <iterator>
 #include <set>
 
+#include "settings/window_settings.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -248,14 +250,7 @@ class SettingsFileFaults : public ConfigurationFile {
   }
 
   // Start-up: load, or on failure take the defaults and write them at once.
-  AnalysisSettings startUp() const {
-    AnalysisSettings s;
-    if (!LoadConfiguration(s, m_path)) {
-      s.ResetToDefaults();
-      SaveConfiguration(s, m_path);
-    }
-    return s;
-  }
+  AnalysisSettings startUp() const { return startUpSettings(m_path).settings; }
 
   // Settings a writer has made their own, saved over any file there.
   AnalysisSettings saveCustomSettings() {
@@ -344,6 +339,18 @@ TEST_F(SettingsFileFaults, SavingNeverWritesIntoTheOldFile) {
   EXPECT_EQ(fs::status(m_path).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(directoryEntries(), (std::set<std::string>{"config.txt", "old-name"}));
+}
+
+TEST_F(SettingsFileFaults, TheSavedFileIsAlwaysReadableAndWritableByItsOwner) {
+  const fs::perms ownerReadWrite = fs::perms::owner_read | fs::perms::owner_write;
+  for (fs::perms before :
+       {fs::perms::none, fs::perms::owner_read | fs::perms::group_read, fs::perms::owner_write}) {
+    write("old settings\n");
+    fs::permissions(m_path, before);
+    SaveConfiguration(defaults(), m_path);
+    EXPECT_EQ(fs::status(m_path).permissions(), before | ownerReadWrite);
+    EXPECT_EQ(read(), kDefaultFile);
+  }
 }
 
 TEST_F(SettingsFileFaults, AFullDiskDuringTheWriteLeavesTheOldFileWhole) {

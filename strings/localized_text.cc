@@ -219,6 +219,13 @@ StringTable buildStringTable() {
        {aboutText("Design: ", "Programming: ", "Tests: ", "More informations:"),
         aboutText("Conception : ", "Programmation : ", "Tests : ", "Pour plus d'informations :")}},
       {67, {site, site + "/fr"}},
+      {68,
+       {"The command could not be completed: %s.\n"
+        "The text and the settings are unchanged.",
+        "La commande n'a pas pu aboutir : %s.\n"
+        "Le texte et les r\xE9glages sont inchang\xE9s."}},
+      {69, {"not enough memory", "m\xE9moire insuffisante"}},
+      {70, {"an unexpected error", "une erreur inattendue"}},
   };
   // clang-format on
 }

@@ -141,7 +141,8 @@ std::string analysisJson(const AnalysisResult& result) {
   return json;
 }
 
-std::string analysisSummary(const TextStatistics& statistics, const AnalysisResult& result) {
+std::string analysisSummary(const TextStatistics& statistics, const AnalysisResult& result,
+                            bool eachStartOnce) {
   std::string out;
   appendCountLine(out, statistics.words, "words");
   appendCountLine(out, statistics.lettersWithoutSpaces, "letters (excluding spaces)");
@@ -149,10 +150,10 @@ std::string analysisSummary(const TextStatistics& statistics, const AnalysisResu
   out += '\n';
   appendCountLine(out, static_cast<long long>(result.phraseRanges.size() / 2), "phrase ranges");
   appendCountLine(out, static_cast<long long>(result.searchedStarts.size()), "searched words");
-  appendCountLine(out, static_cast<long long>(result.distantStarts.size()),
-                  "distant repetition starts");
-  appendCountLine(out, static_cast<long long>(result.closeStarts.size()),
-                  "close repetition starts");
+  size_t distant = eachStartOnce ? result.distantStarts.size() : result.distantStartCount;
+  size_t close = eachStartOnce ? result.closeStarts.size() : result.closeStartCount;
+  appendCountLine(out, static_cast<long long>(distant), "distant repetition starts");
+  appendCountLine(out, static_cast<long long>(close), "close repetition starts");
   out += "\nTop-100:\n";
   out += cp1252ToUtf8(result.report);
   return out;

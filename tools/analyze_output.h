@@ -29,5 +29,7 @@ void writeAnalysisJson(const AnalysisResult& result, const OutputBlockSink& sink
 std::string analysisJson(const AnalysisResult& result);
 
 // The three text-information figures, the size of each result list (phrase
-// ranges counted as ranges) and the Top-100 report.
-std::string analysisSummary(const TextStatistics& statistics, const AnalysisResult& result);
+// ranges counted as ranges; the repetition starts as often as the rules
+// found them, or, with `eachStartOnce`, as listed) and the Top-100 report.
+std::string analysisSummary(const TextStatistics& statistics, const AnalysisResult& result,
+                            bool eachStartOnce = false);

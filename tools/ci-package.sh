@@ -3,7 +3,8 @@
 # the menu entry and the software-centre metadata validate, the package's
 # contents and dependencies are sound, it installs with apt, and the
 # installed program starts on a virtual screen in an empty directory,
-# writes its config.txt there and saves it again when its window is closed.
+# writes its config.txt there and saves it again when its window is closed,
+# and started as the menu starts it, keeps its settings in ~/.config/verbolt.
 # The package is removed again at the end. Prints a PASS or FAIL line for
 # every check and exits non-zero if any failed.
 set -uo pipefail
@@ -34,9 +35,9 @@ section() { echo "== $*"; }
 # --- Closing the window the way its close box does ------------------------
 
 # Sends WM_DELETE_WINDOW to a window, which is what a window manager does
-# when the user clicks the close box. SIGTERM would end the program without
-# running the frame's destructor, so config.txt would not be saved. Xvfb
-# has no window manager to ask, hence the direct client message.
+# when the user clicks the close box (SIGTERM, a logout, is checked on its
+# own below). Xvfb has no window manager to ask, hence the direct client
+# message.
 send_close_request() {
   python3 - "$1" <<'EOF'
 import ctypes
@@ -133,8 +134,33 @@ start_installed() {
   check "config.txt saved on close in the working directory" test -s "$work/config.txt"
 }
 
+# Runs under xvfb-run: starts the program with the installed desktop
+# entry's Exec line, as the menu does, from the directory $1 with a home
+# folder of its own; its settings must land in ~/.config/verbolt, and
+# SIGTERM (a logout) must close it with them saved.
+start_from_menu() {
+  local work=$1 entry=/usr/share/applications/$app_id.desktop exec_line pid status
+  local folder=$work/home/.config/verbolt
+  exec_line=$(sed -n 's/^Exec=//p' "$entry")
+  mkdir -p "$work/home"
+  cd "$work" || return 1
+  # shellcheck disable=SC2086 # the Exec line is split into words, as the menu does
+  env -u XDG_CONFIG_HOME HOME="$work/home" $exec_line >"$work/menu.log" 2>&1 &
+  pid=$!
+  check "a menu start writes its settings in ~/.config/verbolt" wait_for_file "$folder/config.txt"
+  check "a menu start leaves the folder it starts from alone" test ! -e "$work/config.txt"
+  rm -f "$folder/config.txt"
+  kill -TERM "$pid"
+  wait "$pid"
+  status=$?
+  check "SIGTERM ends verbolt with status 0 (got $status)" test "$status" -eq 0
+  check "SIGTERM saves the settings" test -s "$folder/config.txt"
+}
+
 if [ "${1:-}" = "--start-installed" ]; then
   start_installed "$2"
+  mkdir -p "$2/menu"
+  start_from_menu "$2/menu"
   exit $((failures > 0))
 fi
 

@@ -7,8 +7,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <limits>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -31,7 +33,7 @@ constexpr std::string_view kProgram = "verbolt-analyze";
 constexpr long long kMaxTextLength = std::numeric_limits<int>::max();
 
 constexpr std::string_view kUsage =
-    "Usage: verbolt-analyze [--config FILE] [--summary] [--utf8] TEXTFILE\n"
+    "Usage: verbolt-analyze [--config FILE] [--summary] [--unique] [--utf8] TEXTFILE\n"
     "\n"
     "Looks for close and distant repetitions, searched words and phrases in\n"
     "TEXTFILE, read as Windows-1252 bytes (\"-\" reads standard input), the way\n"
@@ -42,6 +44,10 @@ constexpr std::string_view kUsage =
     "                 FILE is only read. Without this option the defaults apply.\n"
     "  --summary      print the text figures, the number of results of each\n"
     "                 kind and the Top-100 instead of the JSON object\n"
+    "  --unique       list each close and distant repetition start once, in\n"
+    "                 ascending order, as the window paints them, instead of as\n"
+    "                 often as the rules find it (with wide similar-word\n"
+    "                 settings the full lists grow with the square of the words)\n"
     "  --utf8         TEXTFILE is UTF-8 (also assumed when it starts with a\n"
     "                 byte-order mark); each character counts as one position,\n"
     "                 as in the window, and one outside Windows-1252 becomes a\n"
@@ -54,11 +60,13 @@ constexpr std::string_view kUsage =
     "from the beginning of the text) and report (the Top-100 text).\n"
     "\n"
     "Exit status: 0 on success, 1 when the output cannot be written, 2 on a\n"
-    "usage or input error (one line on standard error, nothing on standard output).\n";
+    "usage or input error, or when the memory runs out (one line on standard\n"
+    "error, nothing on standard output).\n";
 
 struct Options {
   bool help = false;
   bool summary = false;
+  bool unique = false;
   bool utf8 = false;
   bool hasConfig = false;
   std::string configPath;
@@ -86,6 +94,8 @@ bool parseArguments(int argc, char** argv, Options* options, std::string* proble
       options->help = true;
     } else if (argument == "--summary") {
       options->summary = true;
+    } else if (argument == "--unique") {
+      options->unique = true;
     } else if (argument == "--utf8") {
       options->utf8 = true;
     } else if (argument == "--config") {
@@ -162,11 +172,17 @@ bool readText(const std::string& path, std::string* text, std::string* problem) 
   return read;
 }
 
-bool checkConfigExists(const Options& options, std::string* problem) {
+// A configuration file that the system cannot find is an input error; one
+// that is there but cannot be read as a file (a directory, a pipe, a file
+// without read permission) leaves the defaults, with a warning. Either way
+// the line names the real cause.
+bool checkConfigFile(const Options& options, ConfigurationFileCheck* check, std::string* problem) {
   if (!options.hasConfig) return true;
+  *check = checkConfigurationFile(options.configPath);
   std::error_code error;
-  if (std::filesystem::exists(options.configPath, error)) return true;
-  *problem = "configuration file " + inQuotes(options.configPath) + " does not exist";
+  if (check->readable || std::filesystem::exists(options.configPath, error)) return true;
+  *problem = "configuration file " + inQuotes(options.configPath) + " " +
+             (check->error == ENOENT ? std::string("does not exist") : check->cause);
   return false;
 }
 
@@ -184,9 +200,13 @@ void passListsThroughPane(AnalysisSettings& settings) {
 
 // The settings a Process run would use right after the window started with
 // this configuration file, except that the file is never rewritten.
-AnalysisSettings loadSettings(const Options& options) {
+AnalysisSettings loadSettings(const Options& options, const ConfigurationFileCheck& check) {
   AnalysisSettings settings;
   if (!options.hasConfig) {
+    settings.ResetToDefaults();
+  } else if (!check.readable) {
+    std::fprintf(stderr, "%s: warning: configuration file %s %s; using the defaults\n",
+                 kProgram.data(), inQuotes(options.configPath).c_str(), check.cause.c_str());
     settings.ResetToDefaults();
   } else if (!LoadConfiguration(settings, options.configPath)) {
     std::fprintf(stderr,
@@ -233,6 +253,13 @@ bool decodeUtf8IfAsked(const Options& options, std::string& text, std::string* p
   return true;
 }
 
+// A summary only counts, so it keeps no list; --unique keeps each start
+// once. Only the default output needs the full lists.
+RepeatedStarts repeatedStartsFor(const Options& options) {
+  if (options.unique) return RepeatedStarts::kCollapsed;
+  return options.summary ? RepeatedStarts::kCounted : RepeatedStarts::kKept;
+}
+
 int run(int argc, char** argv) {
   Options options;
   std::string problem;
@@ -246,7 +273,8 @@ int run(int argc, char** argv) {
     return output.finish() ? kExitSuccess : kExitWriteFailure;
   }
   std::string text;
-  if (!checkConfigExists(options, &problem) || !readText(options.textPath, &text, &problem)) {
+  ConfigurationFileCheck check{true, 0, {}};
+  if (!checkConfigFile(options, &check, &problem) || !readText(options.textPath, &text, &problem)) {
     printProblem(problem);
     return kExitUsage;
   }
@@ -254,7 +282,7 @@ int run(int argc, char** argv) {
     printProblem(problem);
     return kExitUsage;
   }
-  AnalysisSettings settings = loadSettings(options);
+  AnalysisSettings settings = loadSettings(options, check);
 
   // The text is folded in place: a 10 MB text need not exist twice.
   TextStatistics statistics;
@@ -263,10 +291,10 @@ int run(int argc, char** argv) {
   } else {
     lowercaseTextInPlace(text);
   }
-  AnalysisResult result = analyzeText(text, settings);
+  AnalysisResult result = analyzeText(text, settings, {}, repeatedStartsFor(options));
 
   if (options.summary) {
-    output.write(analysisSummary(statistics, result));
+    output.write(analysisSummary(statistics, result, options.unique));
   } else {
     writeAnalysisJson(result, [&output](std::string_view block) { output.write(block); });
   }
@@ -279,4 +307,17 @@ int run(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) { return run(argc, argv); }
+// An exhausted memory, or any other failure, ends the tool with one line
+// and the status of an input error, never with an abort.
+int main(int argc, char** argv) {
+  try {
+    return run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    printProblem(
+        "out of memory: the result lists do not fit (try --unique, --summary or narrower "
+        "similar-word settings)");
+  } catch (const std::exception& failure) {
+    printProblem(failure.what());
+  }
+  return kExitUsage;
+}

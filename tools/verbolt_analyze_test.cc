@@ -1,9 +1,12 @@
 #include <fcntl.h>
-#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,7 +16,10 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/analysis_pass.h"
 #include "gtest/gtest.h"
+#include "settings/configuration.h"
+#include "text/words.h"
 #include "tools/analyze_output.h"
 
 extern char** environ;
@@ -119,6 +125,8 @@ TEST(AnalysisSummary, FiguresThenListSizesThenReport) {
   result.searchedStarts = {1, 2, 3};
   result.distantStarts = {0, 0, 0, 0};
   result.closeStarts = {0, 5};
+  result.distantStartCount = 4;
+  result.closeStartCount = 2;
   result.report = "  2 : \xE9t\xE9\n       \xE9t\xE9s\n";
   EXPECT_EQ(analysisSummary(statistics, result),
             "3 words\n"
@@ -199,6 +207,14 @@ void expectUsageError(const Outcome& outcome, std::string_view named) {
   EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << "not one line: " << outcome.err;
 }
 
+// What the program is allowed: a cap on its address space, so that a list
+// that outgrows it fails as on a machine out of memory, and the user it
+// runs as (0: the test's own).
+struct Limits {
+  rlim_t addressSpace = 0;
+  uid_t user = 0;
+};
+
 class VerboltAnalyzeRun : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -219,17 +235,11 @@ class VerboltAnalyzeRun : public ::testing::Test {
     return path.string();
   }
 
-  Outcome run(const std::vector<std::string>& arguments, std::string_view input = {}) {
+  Outcome run(const std::vector<std::string>& arguments, std::string_view input = {},
+              Limits limits = {}) {
     std::string inPath = writeFile(".stdin", input);
     std::string outPath = (m_dir / ".stdout").string();
     std::string errPath = (m_dir / ".stderr").string();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
     std::string program = VERBOLT_ANALYZE_PATH;
     std::vector<std::string> argumentCopies = arguments;
     std::vector<char*> argv = {program.data()};
@@ -237,16 +247,30 @@ class VerboltAnalyzeRun : public ::testing::Test {
     argv.push_back(nullptr);
 
     Outcome outcome;
-    pid_t pid;
-    int spawnError = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawnError != 0) {
+    pid_t pid = fork();
+    if (pid == 0) {
+      int in = open(inPath.c_str(), O_RDONLY);
+      int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) {
+        _exit(126);
+      }
+      if (limits.addressSpace != 0) {
+        rlimit cap = {limits.addressSpace, limits.addressSpace};
+        if (setrlimit(RLIMIT_AS, &cap) != 0) _exit(126);
+      }
+      if (limits.user != 0 && (setgid(limits.user) != 0 || setuid(limits.user) != 0)) _exit(126);
+      execve(program.c_str(), argv.data(), environ);
+      _exit(127);
+    }
+    if (pid < 0) {
       ADD_FAILURE() << "cannot start " << program;
       return outcome;
     }
     int status = 0;
     waitpid(pid, &status, 0);
     if (WIFEXITED(status)) outcome.exitStatus = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) outcome.exitStatus = 128 + WTERMSIG(status);
     outcome.out = readFile(outPath);
     outcome.err = readFile(errPath);
     return outcome;
@@ -423,6 +447,158 @@ TEST_F(VerboltAnalyzeRun, IncompleteConfigurationFallsBackToDefaults) {
   EXPECT_NE(outcome.err.find("config.txt"), std::string::npos) << outcome.err;
   EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << outcome.err;
   EXPECT_EQ(readFile(config), incomplete) << "the configuration file must stay untouched";
+}
+
+// Bad input: more than the memory holds, and configuration files that
+// cannot be read.
+
+// 300 KB of words made of a dozen syllables, a few of them very common:
+// with the widest similar-word settings nearly every word is similar to
+// thousands of others, and the full distant list passes 200 million starts.
+std::string wordsOfSyllables() {
+  static const char* const kSyllables[] = {"ta", "re", "mo", "li", "sa", "ne",
+                                           "co", "pu", "di", "ga", "ve", "ro"};
+  std::uint64_t state = 12345;
+  auto next = [&state] {
+    state = state * 6364136223846793005u + 1442695040888963407u;
+    return state >> 33;
+  };
+  std::vector<std::string> vocabulary;
+  for (int i = 0; i < 2000; ++i) {
+    std::string word;
+    for (int n = 2 + static_cast<int>(next() % 3); n > 0; --n) word += kSyllables[next() % 12];
+    vocabulary.push_back(word);
+  }
+  std::string text;
+  while (text.size() < 300000) {
+    std::uint64_t r = next() % 1000;
+    text += vocabulary[r * r * vocabulary.size() / 1000000];
+    text += ' ';
+  }
+  text.pop_back();
+  return text;
+}
+
+std::string widestSettings() {
+  return configText({{"m_skipActive", "0"},
+                     {"m_sameNbLetters", "0"},
+                     {"m_samePercent", "0"},
+                     {"m_closeDistance", "999999"},
+                     {"m_distantNb", "99"},
+                     {"m_distantDistance", "999999"}});
+}
+
+AnalysisSettings loadedSettings(const std::string& config) {
+  AnalysisSettings settings;
+  EXPECT_TRUE(LoadConfiguration(settings, config));
+  return settings;
+}
+
+// Half a gigabyte: the text, the word table and each start once fit many
+// times over; the full list of 200 million starts does not.
+constexpr rlim_t kSmallMemory = 512u << 20;
+
+class VerboltAnalyzeBadInput : public VerboltAnalyzeRun {
+ protected:
+  void SetUp() override {
+    VerboltAnalyzeRun::SetUp();
+#if defined(__SANITIZE_ADDRESS__)
+    // The address sanitizer reserves terabytes of address space up front.
+    GTEST_SKIP() << "an address-space cap cannot coexist with the address sanitizer";
+#endif
+  }
+};
+
+TEST_F(VerboltAnalyzeBadInput, OutOfMemoryGivesOneLineAndStatus2) {
+  std::string text = writeFile("text.txt", wordsOfSyllables());
+  std::string config = writeFile("config.txt", widestSettings());
+  Outcome outcome = run({"--config", config, text}, {}, {kSmallMemory});
+  expectUsageError(outcome, "out of memory");
+}
+
+TEST_F(VerboltAnalyzeBadInput, SummaryCountsWithoutHoldingTheLists) {
+  const std::string words = wordsOfSyllables();
+  std::string config = writeFile("config.txt", widestSettings());
+  Outcome outcome =
+      run({"--summary", "--config", config, writeFile("text.txt", words)}, {}, {kSmallMemory});
+  EXPECT_EQ(outcome.exitStatus, 0) << outcome.err;
+  std::string lowered = words;
+  lowercaseTextInPlace(lowered);
+  AnalysisResult counted =
+      analyzeText(lowered, loadedSettings(config), {}, RepeatedStarts::kCounted);
+  EXPECT_GT(counted.distantStartCount, 200'000'000u);
+  EXPECT_NE(
+      outcome.out.find(std::to_string(counted.distantStartCount) + " distant repetition starts\n"),
+      std::string::npos)
+      << outcome.out;
+  EXPECT_NE(
+      outcome.out.find(std::to_string(counted.closeStartCount) + " close repetition starts\n"),
+      std::string::npos);
+}
+
+TEST_F(VerboltAnalyzeBadInput, UniqueListsEachStartOnceAsTheWindowPaints) {
+  const std::string words = wordsOfSyllables();
+  std::string config = writeFile("config.txt", widestSettings());
+  Outcome outcome =
+      run({"--unique", "--config", config, writeFile("text.txt", words)}, {}, {kSmallMemory});
+  EXPECT_EQ(outcome.exitStatus, 0) << outcome.err;
+  std::string lowered = words;
+  lowercaseTextInPlace(lowered);
+  AnalysisResult painted =
+      analyzeText(lowered, loadedSettings(config), {}, RepeatedStarts::kCollapsed);
+  EXPECT_EQ(outcome.out, analysisJson(painted));
+}
+
+TEST_F(VerboltAnalyzeRun, UniqueKeepsTheDefaultOutputsFormWithEachStartOnce) {
+  std::string text = writeFile("text.txt", "chat chat chat. Le chien, le chien.");
+  Outcome all = run({text});
+  Outcome unique = run({"--unique", text});
+  EXPECT_EQ(all.out, jsonWith("[]", "[]", "[]", "[0,5,5,10,19,29]", "  3 : chat\\n  2 : chien\\n"));
+  EXPECT_EQ(unique.out,
+            jsonWith("[]", "[]", "[]", "[0,5,10,19,29]", "  3 : chat\\n  2 : chien\\n"));
+}
+
+TEST_F(VerboltAnalyzeRun, AConfigurationThatCannotBeReadIsNamedForWhatItIs) {
+  std::string text = writeFile("text.txt", "chat chat");
+  const std::string defaultJson = jsonWith("[]", "[]", "[]", "[0,5]", "  2 : chat\\n");
+  auto expectWarning = [&](const Outcome& outcome, std::string_view cause) {
+    EXPECT_EQ(outcome.exitStatus, 0);
+    EXPECT_EQ(outcome.out, defaultJson);
+    EXPECT_TRUE(outcome.err.starts_with("verbolt-analyze: warning: ")) << outcome.err;
+    EXPECT_NE(outcome.err.find(cause), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << outcome.err;
+  };
+  std::filesystem::create_directory(m_dir / "folder");
+  expectWarning(run({"--config", (m_dir / "folder").string(), text}), "is a directory");
+  // A pipe nobody writes to: opening it for reading must not wait.
+  ASSERT_EQ(mkfifo((m_dir / "pipe").c_str(), 0600), 0);
+  expectWarning(run({"--config", (m_dir / "pipe").string(), text}), "named pipe");
+
+  std::filesystem::create_symlink("loop-b", m_dir / "loop-a");
+  std::filesystem::create_symlink("loop-a", m_dir / "loop-b");
+  expectUsageError(run({"--config", (m_dir / "loop-a").string(), text}),
+                   "Too many levels of symbolic links");
+}
+
+TEST_F(VerboltAnalyzeRun, AnUnreadableConfigurationSaysPermissionDenied) {
+  // Root reads any file: the tool then runs as nobody.
+  constexpr uid_t kNobody = 65534;
+  const uid_t user = geteuid() == 0 ? kNobody : 0;
+  std::filesystem::permissions(m_dir, std::filesystem::perms::owner_all |
+                                          std::filesystem::perms::others_exec |
+                                          std::filesystem::perms::others_read);
+  std::string config = writeFile("config.txt", configText());
+  std::filesystem::permissions(config, std::filesystem::perms::none);
+  // The outputs must be writable by that user too.
+  for (const char* name : {".stdin", ".stdout", ".stderr"}) {
+    writeFile(name, "");
+    std::filesystem::permissions(m_dir / name, std::filesystem::perms::all);
+  }
+  Outcome outcome = run({"--config", config, "-"}, "chat chat", {0, user});
+  EXPECT_EQ(outcome.exitStatus, 0);
+  EXPECT_EQ(outcome.out, jsonWith("[]", "[]", "[]", "[0,5]", "  2 : chat\\n"));
+  EXPECT_NE(outcome.err.find("Permission denied"), std::string::npos) << outcome.err;
+  EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << outcome.err;
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 
 #include "highlight/editor_text.h"
 #include "text/debug_trace.h"
+#include "ui/display_loss.h"
 #include "ui/frame_main.h"
+#include "ui/session_end.h"
 
 namespace {
 
@@ -18,6 +20,8 @@ bool MyApp::OnInit() {
   wxLog::SetLogLevel(wxLOG_Info);
 #endif
   setDebugTraceSink(traceToDebugLog);
+  closeWindowsOnTerminationSignals();
+  saveSettingsIfTheDisplayIsLost();
   auto* frame = new FrameMain("Verbolt 2", wxPoint(150, 50), wxSize(980, 730));
   frame->Show(true);
   SetTopWindow(frame);

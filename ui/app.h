@@ -1,9 +1,9 @@
 // The application object: creates the main window at start-up.
 #pragma once
 
-#include <wx/app.h>
+#include "ui/guarded_app.h"
 
-class MyApp : public wxApp {
+class MyApp : public GuardedApp {
  public:
   bool OnInit() override;
 };

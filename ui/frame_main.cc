@@ -10,10 +10,14 @@
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
+#include <cstdio>
+#include <cstring>
+
 #include "highlight/editor_text.h"
 #include "highlight/restyle.h"
 #include "resources/icons.h"
 #include "settings/configuration.h"
+#include "settings/window_settings.h"
 #include "strings/localized_text.h"
 #include "ui/gtk_style.h"
 #include "ui/ids.h"
@@ -108,7 +112,7 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   Centre(wxBOTH);
 }
 
-FrameMain::~FrameMain() { SaveConfiguration(ReadSettingsFromPane(), kConfigurationFile); }
+FrameMain::~FrameMain() { SaveSettings(); }
 
 void FrameMain::BuildMenuBar() {
   auto* file = new wxMenu;
@@ -162,12 +166,33 @@ void FrameMain::InstallAccelerators() {
   SetAcceleratorTable(wxAcceleratorTable(WXSIZEOF(entries), entries));
 }
 
-// A file that cannot be loaded is replaced at once by the defaults.
-void FrameMain::LoadSettings() {
-  AnalysisSettings settings;
-  if (!LoadConfiguration(settings, kConfigurationFile)) {
-    settings.ResetToDefaults();
-    SaveConfiguration(settings, kConfigurationFile);
+namespace {
+
+// One line on standard error when config.txt was not Verbolt's own.
+void reportBackup(const Backup& backup) {
+  if (backup.outcome == Backup::Outcome::kKept) {
+    std::fprintf(stderr,
+                 "verbolt: %s does not hold Verbolt settings; it is kept as %s and Verbolt's "
+                 "settings take its place\n",
+                 kConfigurationFile, backup.name.c_str());
+  } else if (backup.outcome == Backup::Outcome::kFailed) {
+    std::fprintf(stderr,
+                 "verbolt: %s does not hold Verbolt settings and cannot be set aside (%s); it "
+                 "is left as it is and the settings are not written to it\n",
+                 kConfigurationFile, std::strerror(backup.error));
   }
-  WriteSettingsToPane(settings);
+}
+
+}  // namespace
+
+// A file that cannot be loaded is kept aside and replaced at once by the
+// defaults; the writer hears of it in one line.
+void FrameMain::LoadSettings() {
+  StartUpSettings start = startUpSettings(kConfigurationFile);
+  reportBackup(start.backup);
+  WriteSettingsToPane(start.settings);
+}
+
+void FrameMain::SaveSettings() const {
+  reportBackup(saveWindowSettings(ReadSettingsFromPane(), kConfigurationFile));
 }

@@ -28,6 +28,9 @@ class FrameMain : public wxFrame {
   // The settings pane's controls are the current settings.
   AnalysisSettings ReadSettingsFromPane() const;
   void WriteSettingsToPane(const AnalysisSettings& settings);
+  // Writes the pane's settings to config.txt, unclamped, as at exit; never
+  // over a file that is not Verbolt's own.
+  void SaveSettings() const;
 
   wxScrolledWindow* m_settingsPane = nullptr;
   TextCtrlCustom* m_editor = nullptr;

@@ -40,6 +40,9 @@ enum StringId {
   kStrAboutTitle = 65,
   kStrAboutText = 66,
   kStrSiteAddress = 67,
+  kStrCommandFailed = 68,
+  kStrNotEnoughMemory = 69,
+  kStrUnexpectedError = 70,
 };
 
 // Section switches (check boxes) and help buttons.

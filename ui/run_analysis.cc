@@ -5,18 +5,35 @@
 #include <wx/stopwatch.h>
 #include <wx/textctrl.h>
 
-#include "analysis/analysis_pass.h"
 #include "highlight/editor_text.h"
 #include "highlight/progress_gauge.h"
 #include "highlight/restyle.h"
+
+namespace {
+
+// The window paints each start once: the full lists could exhaust the
+// memory with wide settings.
+AnalysisResult enginePass(std::string_view loweredText, const AnalysisSettings& settings,
+                          const ProgressSink& progress) {
+  return analyzeText(loweredText, settings, progress, RepeatedStarts::kCollapsed);
+}
+
+AnalysisPassFunction analysisPass = enginePass;
+
+}  // namespace
+
+AnalysisPassFunction setAnalysisPass(AnalysisPassFunction pass) {
+  AnalysisPassFunction previous = analysisPass;
+  analysisPass = pass ? pass : enginePass;
+  return previous;
+}
 
 void runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord,
                  wxTextCtrl& editor, std::string& report) {
   wxStopWatch clock;
   std::string lowered = loweredEditorBytes(editor);
-  AnalysisResult result = analyzeText(
-      lowered, settings, [&gauge](int value) { showProgress(gauge, value); },
-      RepeatedStarts::kCollapsed);
+  AnalysisResult result =
+      analysisPass(lowered, settings, [&gauge](int value) { showProgress(gauge, value); });
   markedWord.clear();
   applyHighlights(editor, lowered, result, settings, gauge);
   report = std::move(result.report);

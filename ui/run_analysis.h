@@ -3,7 +3,9 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
+#include "analysis/analysis_pass.h"
 #include "settings/analysis_settings.h"
 
 class wxGauge;
@@ -13,3 +15,11 @@ class wxTextCtrl;
 // repainted, so no word stays marked.
 void runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord,
                  wxTextCtrl& editor, std::string& report);
+
+// The engine's pass as a run calls it, replaceable so that tests can make
+// a run fail the way an exhausted memory would. Returns the pass it
+// replaces; nullptr restores the engine's.
+using AnalysisPassFunction = AnalysisResult (*)(std::string_view loweredText,
+                                                const AnalysisSettings& settings,
+                                                const ProgressSink& progress);
+AnalysisPassFunction setAnalysisPass(AnalysisPassFunction pass);

@@ -1,0 +1,156 @@
+#include "settings/window_settings.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <set>
+
+#include "settings/configuration.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+AnalysisSettings defaults() {
+  AnalysisSettings s;
+  s.ResetToDefaults();
+  return s;
+}
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Each test starts in an empty directory of its own.
+class WindowSettings : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_dir = fs::temp_directory_path() /
+            ("verbolt-start-" + std::to_string(getpid()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(m_dir);
+    fs::create_directories(m_dir);
+    m_path = m_dir / "config.txt";
+  }
+  void TearDown() override { fs::remove_all(m_dir); }
+
+  std::set<std::string> entries() const {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(m_dir)) {
+      names.insert(entry.path().filename().string());
+    }
+    return names;
+  }
+
+  fs::path m_dir;
+  fs::path m_path;
+};
+
+const char kForeign[] = "resolution=1920x1080\nfullscreen=1\n";
+
+TEST_F(WindowSettings, AnotherProgramsFileIsKeptBeforeTheDefaultsReplaceIt) {
+  writeFile(m_path, kForeign);
+  StartUpSettings start = startUpSettings(m_path.string());
+  EXPECT_EQ(start.backup.outcome, Backup::Outcome::kKept);
+  EXPECT_EQ(start.backup.name, m_path.string() + ".bak");
+  EXPECT_EQ(readFile(m_dir / "config.txt.bak"), kForeign);
+  EXPECT_EQ(readFile(m_path), configurationText(defaults()));
+  EXPECT_EQ(configurationText(start.settings), configurationText(defaults()));
+}
+
+TEST_F(WindowSettings, EarlierBackupsAreNeverReplaced) {
+  writeFile(m_dir / "config.txt.bak", "first\n");
+  writeFile(m_dir / "config.txt.bak.1", "second\n");
+  for (const char* content : {"third\n", "fourth\n"}) {
+    writeFile(m_path, content);
+    startUpSettings(m_path.string());
+  }
+  EXPECT_EQ(readFile(m_dir / "config.txt.bak"), "first\n");
+  EXPECT_EQ(readFile(m_dir / "config.txt.bak.1"), "second\n");
+  EXPECT_EQ(readFile(m_dir / "config.txt.bak.2"), "third\n");
+  EXPECT_EQ(readFile(m_dir / "config.txt.bak.3"), "fourth\n");
+  EXPECT_EQ(readFile(m_path), configurationText(defaults()));
+}
+
+TEST_F(WindowSettings, AMissingOrLoadableFileBehavesAsBefore) {
+  StartUpSettings first = startUpSettings(m_path.string());
+  EXPECT_EQ(first.backup.outcome, Backup::Outcome::kNothingThere);
+  EXPECT_EQ(readFile(m_path), configurationText(defaults()));
+  EXPECT_EQ(entries(), std::set<std::string>{"config.txt"});
+
+  AnalysisSettings custom = defaults();
+  custom.m_closeDistance = 321;
+  // A stored number out of range loads clamped; the file itself is only
+  // read, so it keeps its bytes.
+  const std::string stored = configurationText(custom) + "m_unknown = 1\n";
+  writeFile(m_path, stored);
+  StartUpSettings second = startUpSettings(m_path.string());
+  EXPECT_EQ(second.backup.outcome, Backup::Outcome::kNothingThere);
+  EXPECT_EQ(second.settings.m_closeDistance, 321);
+  EXPECT_EQ(readFile(m_path), stored);
+  EXPECT_EQ(entries(), std::set<std::string>{"config.txt"});
+}
+
+TEST_F(WindowSettings, AFileAnotherProgramWroteSinceTheStartIsKeptAtExit) {
+  startUpSettings(m_path.string());
+  writeFile(m_path, kForeign);
+  AnalysisSettings custom = defaults();
+  custom.m_closeDistance = 321;
+  Backup backup = saveWindowSettings(custom, m_path.string());
+  EXPECT_EQ(backup.outcome, Backup::Outcome::kKept);
+  EXPECT_EQ(readFile(m_dir / "config.txt.bak"), kForeign);
+  EXPECT_EQ(readFile(m_path), configurationText(custom));
+  // Its own file it simply writes over.
+  custom.m_closeDistance = 123;
+  EXPECT_EQ(saveWindowSettings(custom, m_path.string()).outcome, Backup::Outcome::kNothingThere);
+  EXPECT_EQ(readFile(m_path), configurationText(custom));
+  EXPECT_EQ(entries(), (std::set<std::string>{"config.txt", "config.txt.bak"}));
+}
+
+// Runs `check` as a user who cannot read a file of mode 000: the test's own
+// user, or nobody when the tests run as root. True when it returned true.
+bool asUnprivilegedUser(const fs::path& dir, const std::function<bool()>& check) {
+  constexpr uid_t kNobody = 65534;
+  if (geteuid() == 0 && chown(dir.c_str(), kNobody, kNobody) != 0) return false;
+  pid_t child = fork();
+  if (child == 0) {
+    if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(3);
+    _exit(check() ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(WindowSettings, AnUnreadableFileIsKeptAndTheNextStartKeepsTheSettings) {
+  const std::string path = m_path.string();
+  EXPECT_TRUE(asUnprivilegedUser(m_dir, [&] {
+    AnalysisSettings custom = defaults();
+    custom.m_samePercent = 80;
+    SaveConfiguration(custom, path);
+    chmod(path.c_str(), 0);
+    StartUpSettings start = startUpSettings(path);
+    if (start.backup.outcome != Backup::Outcome::kKept) return false;
+    // The unreadable original is still there, as it was.
+    struct stat kept;
+    if (stat((path + ".bak").c_str(), &kept) != 0 || (kept.st_mode & 0777) != 0) return false;
+    // The settings saved at exit come back at the next start.
+    SaveConfiguration(custom, path);
+    StartUpSettings next = startUpSettings(path);
+    return next.backup.outcome == Backup::Outcome::kNothingThere &&
+           next.settings.m_samePercent == 80;
+  }));
+}
+
+}  // namespace

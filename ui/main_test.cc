@@ -1,0 +1,231 @@
+// The real program, started as a writer's desktop starts it, on the
+// display the tests run on: signals close its window the normal way, the
+// loss of the display still saves the settings, and the desktop entry's
+// option keeps the settings in a folder of their own.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "settings/analysis_settings.h"
+#include "settings/configuration.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// Polls `condition` until it holds or `limit` has passed.
+bool waitFor(const std::function<bool()>& condition, std::chrono::seconds limit = 30s) {
+  const auto until = std::chrono::steady_clock::now() + limit;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > until) return false;
+    std::this_thread::sleep_for(20ms);
+  }
+  return true;
+}
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string defaultsText() {
+  AnalysisSettings s;
+  s.ResetToDefaults();
+  return configurationText(s);
+}
+
+// `verbolt` running in `dir` with `arguments`, its output in verbolt.log;
+// killed if a test leaves it running.
+class Program {
+ public:
+  // `settings` replace variables of the test's environment: "NAME=value".
+  Program(const fs::path& dir, const std::vector<std::string>& arguments,
+          const std::vector<std::string>& settings)
+      : m_log(dir / "verbolt.log") {
+    // Everything the child needs is made before the fork.
+    std::vector<std::string> environment = settings;
+    for (char** entry = environ; *entry; ++entry) {
+      std::string_view variable(*entry);
+      bool replaced = false;
+      for (const std::string& setting : settings) {
+        replaced |= variable.starts_with(setting.substr(0, setting.find('=') + 1));
+      }
+      if (!replaced) environment.push_back(*entry);
+    }
+    std::vector<char*> env;
+    for (std::string& entry : environment) env.push_back(entry.data());
+    env.push_back(nullptr);
+    std::vector<std::string> args = {VERBOLT_PATH};
+    args.insert(args.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    int out = open(m_log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    m_pid = fork();
+    if (m_pid == 0) {
+      if (chdir(dir.c_str()) != 0 || dup2(out, 1) < 0 || dup2(out, 2) < 0) _exit(126);
+      execve(argv[0], argv.data(), env.data());
+      _exit(127);
+    }
+    close(out);
+  }
+  ~Program() {
+    if (!m_status) {
+      kill(m_pid, SIGKILL);
+      waitpid(m_pid, nullptr, 0);
+    }
+  }
+
+  void signal(int number) { kill(m_pid, number); }
+
+  // True once the program waits in its event loop with nothing to do: a
+  // signal then has to wake the loop by itself.
+  bool waitUntilIdle() {
+    const std::string proc = "/proc/" + std::to_string(m_pid);
+    int quietChecks = 0;
+    return waitFor([&] {
+      // Asleep ("S" after the name in stat), and where the kernel says,
+      // asleep in poll: the loop's wait for events.
+      std::string stat = readFile(proc + "/stat");
+      std::string wchan = readFile(proc + "/wchan");
+      bool asleep = stat.find(") S ") != std::string::npos;
+      bool inPoll = wchan.empty() || wchan == "0" || wchan.find("poll") != std::string::npos;
+      quietChecks = asleep && inPoll ? quietChecks + 1 : 0;
+      return quietChecks >= 10;
+    });
+  }
+
+  // The wait status once the program has ended, within the limit.
+  std::optional<int> waitForExit() {
+    waitFor([this] {
+      int status = 0;
+      if (waitpid(m_pid, &status, WNOHANG) == m_pid) m_status = status;
+      return m_status.has_value();
+    });
+    return m_status;
+  }
+
+  std::string log() const { return readFile(m_log); }
+
+ private:
+  fs::path m_log;
+  pid_t m_pid = -1;
+  std::optional<int> m_status;
+};
+
+class RealProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_dir = fs::temp_directory_path() /
+            ("verbolt-program-" + std::to_string(getpid()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(m_dir);
+    fs::create_directories(m_dir / "work");
+  }
+  void TearDown() override { fs::remove_all(m_dir); }
+
+  fs::path m_dir;
+};
+
+// The window is up once its start-up file is written; removing it means a
+// config.txt found later was saved on the way out.
+void expectSignalSavesTheSettings(const fs::path& work, const fs::path& xdg, int number) {
+  SCOPED_TRACE(strsignal(number));
+  fs::remove(work / "config.txt");
+  Program program(work, {}, {"XDG_CONFIG_HOME=" + xdg.string()});
+  ASSERT_TRUE(waitFor([&] { return fs::exists(work / "config.txt"); })) << program.log();
+  ASSERT_TRUE(program.waitUntilIdle()) << program.log();
+  fs::remove(work / "config.txt");
+  program.signal(number);
+  std::optional<int> status = program.waitForExit();
+  ASSERT_TRUE(status.has_value()) << "still running after the signal";
+  EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << *status << program.log();
+  EXPECT_EQ(readFile(work / "config.txt"), defaultsText()) << program.log();
+}
+
+TEST_F(RealProgram, TerminationSignalsCloseTheWindowAndSaveTheSettings) {
+  for (int number : {SIGTERM, SIGHUP, SIGINT}) {
+    expectSignalSavesTheSettings(m_dir / "work", m_dir / "xdg", number);
+  }
+}
+
+TEST_F(RealProgram, TheDesktopEntrysOptionKeepsTheSettingsInTheConfigFolder) {
+  const fs::path folder = m_dir / "xdg" / "verbolt";
+  Program program(m_dir / "work", {"--in-config-home"},
+                  {"XDG_CONFIG_HOME=" + (m_dir / "xdg").string()});
+  ASSERT_TRUE(waitFor([&] { return fs::exists(folder / "config.txt"); })) << program.log();
+  EXPECT_EQ(readFile(folder / "config.txt"), defaultsText());
+  program.signal(SIGTERM);
+  ASSERT_TRUE(program.waitForExit().has_value());
+  EXPECT_EQ(readFile(folder / "config.txt"), defaultsText());
+  EXPECT_FALSE(fs::exists(m_dir / "work" / "config.txt"));
+}
+
+// An X server of the test's own, on the first free display, so that it
+// can be stopped under the program.
+class OwnDisplay {
+ public:
+  OwnDisplay() {
+    int numberPipe[2];
+    if (pipe(numberPipe) != 0) return;
+    m_pid = fork();
+    if (m_pid == 0) {
+      close(numberPipe[0]);
+      std::string fd = std::to_string(numberPipe[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten",
+             "tcp", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(numberPipe[1]);
+    // Xvfb writes the number once it accepts clients; EOF if it failed.
+    char digit;
+    while (read(numberPipe[0], &digit, 1) == 1 && digit != '\n') m_name += digit;
+    close(numberPipe[0]);
+    if (!m_name.empty()) m_name = ":" + m_name;
+  }
+  ~OwnDisplay() { stop(); }
+
+  const std::string& name() const { return m_name; }
+
+  void stop() {
+    if (m_pid <= 0) return;
+    kill(m_pid, SIGTERM);
+    waitpid(m_pid, nullptr, 0);
+    m_pid = -1;
+  }
+
+ private:
+  pid_t m_pid = -1;
+  std::string m_name;
+};
+
+TEST_F(RealProgram, TheSettingsAreSavedWhenTheDisplayIsLost) {
+  OwnDisplay display;
+  ASSERT_FALSE(display.name().empty()) << "Xvfb did not start";
+  const fs::path work = m_dir / "work";
+  Program program(work, {},
+                  {"DISPLAY=" + display.name(), "XDG_CONFIG_HOME=" + (m_dir / "xdg").string()});
+  ASSERT_TRUE(waitFor([&] { return fs::exists(work / "config.txt"); })) << program.log();
+  fs::remove(work / "config.txt");
+  display.stop();
+  ASSERT_TRUE(program.waitForExit().has_value()) << "still running without a display";
+  EXPECT_EQ(readFile(work / "config.txt"), defaultsText()) << program.log();
+}
+
+}  // namespace
