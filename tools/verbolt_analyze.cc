@@ -13,10 +13,13 @@
 #include <string_view>
 
 #include "analysis/analysis_pass.h"
+#include "manuscript/atomic_write.h"
+#include "manuscript/manuscript.h"
 #include "settings/analysis_settings.h"
 #include "settings/configuration.h"
 #include "text/cp1252.h"
 #include "text/words.h"
+#include "tools/analyze_html.h"
 #include "tools/analyze_output.h"
 
 namespace {
@@ -31,11 +34,14 @@ constexpr std::string_view kProgram = "verbolt-analyze";
 constexpr long long kMaxTextLength = std::numeric_limits<int>::max();
 
 constexpr std::string_view kUsage =
-    "Usage: verbolt-analyze [--config FILE] [--summary] [--utf8] TEXTFILE\n"
+    "Usage: verbolt-analyze [--config FILE] [--summary] [--utf8] [--html FILE] TEXTFILE\n"
     "\n"
     "Looks for close and distant repetitions, searched words and phrases in\n"
     "TEXTFILE, read as Windows-1252 bytes (\"-\" reads standard input), the way\n"
-    "the Process command does, and prints the results.\n"
+    "the Process command does, and prints the results. A TEXTFILE ending in\n"
+    "\".odt\", \".docx\" or \".md\" is opened as the window opens it: the body\n"
+    "text of the document, or the Markdown in its own encoding, one position\n"
+    "per character and each line end one position.\n"
     "\n"
     "  --config FILE  take the settings from FILE, a config.txt of the window;\n"
     "                 a file that lacks a setting falls back to the defaults.\n"
@@ -46,6 +52,8 @@ constexpr std::string_view kUsage =
     "                 byte-order mark); each character counts as one position,\n"
     "                 as in the window, and one outside Windows-1252 becomes a\n"
     "                 separator. Invalid UTF-8 is an input error.\n"
+    "  --html FILE    also write the text with its highlights, the legend and\n"
+    "                 the Top-100 to FILE, one self-contained web page\n"
     "  --help         print this help and exit\n"
     "  --             end of options; a TEXTFILE starting with \"-\" may follow\n"
     "\n"
@@ -53,7 +61,7 @@ constexpr std::string_view kUsage =
     "searchedStarts, distantStarts and closeStarts (start positions, in bytes\n"
     "from the beginning of the text) and report (the Top-100 text).\n"
     "\n"
-    "Exit status: 0 on success, 1 when the output cannot be written, 2 on a\n"
+    "Exit status: 0 on success, 1 when the output (or the page) cannot be written, 2 on a\n"
     "usage or input error (one line on standard error, nothing on standard output).\n";
 
 struct Options {
@@ -62,6 +70,8 @@ struct Options {
   bool utf8 = false;
   bool hasConfig = false;
   std::string configPath;
+  bool hasHtml = false;
+  std::string htmlPath;
   std::string textPath;
 };
 
@@ -98,6 +108,16 @@ bool parseArguments(int argc, char** argv, Options* options, std::string* proble
     } else if (argument.starts_with("--config=")) {
       options->hasConfig = true;
       options->configPath = argument.substr(std::string_view("--config=").size());
+    } else if (argument == "--html") {
+      if (i + 1 == argc) {
+        *problem = "option --html needs a file name";
+        return false;
+      }
+      options->hasHtml = true;
+      options->htmlPath = argv[++i];
+    } else if (argument.starts_with("--html=")) {
+      options->hasHtml = true;
+      options->htmlPath = argument.substr(std::string_view("--html=").size());
     } else {
       *problem = "unknown option " + inQuotes(argument) + " (try --help)";
       return false;
@@ -215,8 +235,10 @@ class StandardOutput {
 
 // A UTF-8 manuscript becomes one Windows-1252 byte per character, as the
 // window's editor gives its text to the engine; a byte-order mark says so
-// without the option and is not part of the text.
-bool decodeUtf8IfAsked(const Options& options, std::string& text, std::string* problem) {
+// without the option and is not part of the text. `utf8Kept`, when given,
+// receives the text as read, for the page of --html.
+bool decodeUtf8IfAsked(const Options& options, std::string& text, std::string* problem,
+                       std::string* utf8Kept) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   const bool marked = std::string_view(text).starts_with(kByteOrderMark);
   if (!options.utf8 && !marked) return true;
@@ -229,8 +251,59 @@ bool decodeUtf8IfAsked(const Options& options, std::string& text, std::string* p
                std::to_string(errorOffset + (marked ? kByteOrderMark.size() : 0));
     return false;
   }
+  if (utf8Kept) *utf8Kept = utf8;
   text = std::move(decoded);
   return true;
+}
+
+// Documents and Markdown are read as the window opens them; plain text and
+// standard input stay bytes, exactly as before the window could open files.
+bool isOpenedAsManuscript(const std::string& path) {
+  return path != "-" && manuscriptKindOf(path) != ManuscriptKind::kPlainText;
+}
+
+bool readManuscriptText(const Options& options, std::string& text, std::string& utf8,
+                        std::string* problem) {
+  ReadOutcome outcome = readManuscript(options.textPath);
+  if (!outcome.manuscript) {
+    *problem = outcome.error;
+    return false;
+  }
+  size_t errorOffset = 0;
+  utf8ToCp1252(outcome.manuscript->utf8, text, errorOffset);
+  if (static_cast<long long>(text.size()) > kMaxTextLength) {
+    *problem = tooLongProblem(inQuotes(options.textPath));
+    return false;
+  }
+  utf8 = std::move(outcome.manuscript->utf8);
+  return true;
+}
+
+// The text, one Windows-1252 byte per position, and, for --html, the same
+// text in UTF-8.
+bool readInput(const Options& options, std::string& text, std::string& utf8, std::string* problem) {
+  if (isOpenedAsManuscript(options.textPath)) {
+    return readManuscriptText(options, text, utf8, problem);
+  }
+  utf8.clear();
+  if (!readText(options.textPath, &text, problem) ||
+      !decodeUtf8IfAsked(options, text, problem, options.hasHtml ? &utf8 : nullptr)) {
+    return false;
+  }
+  if (options.hasHtml && utf8.empty()) utf8 = cp1252ToUtf8(text);
+  return true;
+}
+
+std::string pageTitle(const Options& options) {
+  if (options.textPath == "-") return "standard input";
+  return std::filesystem::path(options.textPath).filename().string();
+}
+
+bool writeHtml(const Options& options, std::string_view utf8, std::string_view loweredText,
+               const AnalysisResult& result, const AnalysisSettings& settings,
+               std::string* problem) {
+  const std::string html = analysisHtml(utf8, loweredText, result, settings, pageTitle(options));
+  return writeFileAtomically(options.htmlPath, html, *problem);
 }
 
 int run(int argc, char** argv) {
@@ -246,11 +319,8 @@ int run(int argc, char** argv) {
     return output.finish() ? kExitSuccess : kExitWriteFailure;
   }
   std::string text;
-  if (!checkConfigExists(options, &problem) || !readText(options.textPath, &text, &problem)) {
-    printProblem(problem);
-    return kExitUsage;
-  }
-  if (!decodeUtf8IfAsked(options, text, &problem)) {
+  std::string utf8;
+  if (!checkConfigExists(options, &problem) || !readInput(options, text, utf8, &problem)) {
     printProblem(problem);
     return kExitUsage;
   }
@@ -272,6 +342,10 @@ int run(int argc, char** argv) {
   }
   if (!output.finish()) {
     printProblem(std::string("cannot write the output: ") + std::strerror(errno));
+    return kExitWriteFailure;
+  }
+  if (options.hasHtml && !writeHtml(options, utf8, text, result, settings, &problem)) {
+    printProblem(problem);
     return kExitWriteFailure;
   }
   return kExitSuccess;
