@@ -175,7 +175,9 @@ ReadOutcome readManuscriptBytes(std::string_view bytes, ManuscriptKind kind,
 }
 
 ReadOutcome readManuscript(const std::string& path) {
-  const std::string name = std::filesystem::path(path).filename().string();
+  // "notes/" names its folder by its whole path.
+  std::string name = std::filesystem::path(path).filename().string();
+  if (name.empty()) name = path;
   std::string bytes;
   std::string error;
   if (!readWholeFile(path, name, bytes, error)) return failure(error);

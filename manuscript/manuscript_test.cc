@@ -85,6 +85,8 @@ TEST_F(ManuscriptFiles, UnreadableFilesFoldersAndMissingFilesSayWhy) {
   EXPECT_EQ(
       errorOf(readManuscript(m_directory)),
       "\u201C" + fs::path(m_directory).filename().string() + "\u201D is a folder, not a file.");
+  EXPECT_EQ(errorOf(readManuscript(m_directory + "/")),
+            "\u201C" + m_directory + "/\u201D is a folder, not a file.");
   if (geteuid() != 0) {
     const std::string path = write("locked.txt", "x");
     chmod(path.c_str(), 0);
