@@ -15,10 +15,13 @@
 #include <string_view>
 
 #include "analysis/analysis_pass.h"
+#include "manuscript/atomic_write.h"
+#include "manuscript/manuscript.h"
 #include "settings/analysis_settings.h"
 #include "settings/configuration.h"
 #include "text/cp1252.h"
 #include "text/words.h"
+#include "tools/analyze_html.h"
 #include "tools/analyze_output.h"
 
 namespace {
@@ -33,11 +36,15 @@ constexpr std::string_view kProgram = "verbolt-analyze";
 constexpr long long kMaxTextLength = std::numeric_limits<int>::max();
 
 constexpr std::string_view kUsage =
-    "Usage: verbolt-analyze [--config FILE] [--summary] [--unique] [--utf8] TEXTFILE\n"
+    "Usage: verbolt-analyze [--config FILE] [--summary] [--unique] [--utf8] [--html FILE]\n"
+    "                       TEXTFILE\n"
     "\n"
     "Looks for close and distant repetitions, searched words and phrases in\n"
     "TEXTFILE, read as Windows-1252 bytes (\"-\" reads standard input), the way\n"
-    "the Process command does, and prints the results.\n"
+    "the Process command does, and prints the results. A TEXTFILE ending in\n"
+    "\".odt\", \".docx\" or \".md\" is opened as the window opens it: the body\n"
+    "text of the document, or the Markdown in its own encoding, one position\n"
+    "per character and each line end one position.\n"
     "\n"
     "  --config FILE  take the settings from FILE, a config.txt of the window;\n"
     "                 a file that lacks a setting falls back to the defaults.\n"
@@ -52,6 +59,8 @@ constexpr std::string_view kUsage =
     "                 byte-order mark); each character counts as one position,\n"
     "                 as in the window, and one outside Windows-1252 becomes a\n"
     "                 separator. Invalid UTF-8 is an input error.\n"
+    "  --html FILE    also write the text with its highlights, the legend and\n"
+    "                 the Top-100 to FILE, one self-contained web page\n"
     "  --help         print this help and exit\n"
     "  --             end of options; a TEXTFILE starting with \"-\" may follow\n"
     "\n"
@@ -59,9 +68,9 @@ constexpr std::string_view kUsage =
     "searchedStarts, distantStarts and closeStarts (start positions, in bytes\n"
     "from the beginning of the text) and report (the Top-100 text).\n"
     "\n"
-    "Exit status: 0 on success, 1 when the output cannot be written, 2 on a\n"
-    "usage or input error, or when the memory runs out (one line on standard\n"
-    "error, nothing on standard output).\n";
+    "Exit status: 0 on success, 1 when the output (or the page) cannot be written,\n"
+    "2 on a usage or input error, or when the memory runs out (one line on\n"
+    "standard error, nothing on standard output).\n";
 
 struct Options {
   bool help = false;
@@ -70,6 +79,8 @@ struct Options {
   bool utf8 = false;
   bool hasConfig = false;
   std::string configPath;
+  bool hasHtml = false;
+  std::string htmlPath;
   std::string textPath;
 };
 
@@ -108,6 +119,16 @@ bool parseArguments(int argc, char** argv, Options* options, std::string* proble
     } else if (argument.starts_with("--config=")) {
       options->hasConfig = true;
       options->configPath = argument.substr(std::string_view("--config=").size());
+    } else if (argument == "--html") {
+      if (i + 1 == argc) {
+        *problem = "option --html needs a file name";
+        return false;
+      }
+      options->hasHtml = true;
+      options->htmlPath = argv[++i];
+    } else if (argument.starts_with("--html=")) {
+      options->hasHtml = true;
+      options->htmlPath = argument.substr(std::string_view("--html=").size());
     } else {
       *problem = "unknown option " + inQuotes(argument) + " (try --help)";
       return false;
@@ -235,8 +256,10 @@ class StandardOutput {
 
 // A UTF-8 manuscript becomes one Windows-1252 byte per character, as the
 // window's editor gives its text to the engine; a byte-order mark says so
-// without the option and is not part of the text.
-bool decodeUtf8IfAsked(const Options& options, std::string& text, std::string* problem) {
+// without the option and is not part of the text. `utf8Kept`, when given,
+// receives the text as read, for the page of --html.
+bool decodeUtf8IfAsked(const Options& options, std::string& text, std::string* problem,
+                       std::string* utf8Kept) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   const bool marked = std::string_view(text).starts_with(kByteOrderMark);
   if (!options.utf8 && !marked) return true;
@@ -249,6 +272,7 @@ bool decodeUtf8IfAsked(const Options& options, std::string& text, std::string* p
                std::to_string(errorOffset + (marked ? kByteOrderMark.size() : 0));
     return false;
   }
+  if (utf8Kept) *utf8Kept = utf8;
   text = std::move(decoded);
   return true;
 }
@@ -257,7 +281,58 @@ bool decodeUtf8IfAsked(const Options& options, std::string& text, std::string* p
 // once. Only the default output needs the full lists.
 RepeatedStarts repeatedStartsFor(const Options& options) {
   if (options.unique) return RepeatedStarts::kCollapsed;
-  return options.summary ? RepeatedStarts::kCounted : RepeatedStarts::kKept;
+  // The page paints the starts, so a summary with a page keeps them.
+  return options.summary && !options.hasHtml ? RepeatedStarts::kCounted : RepeatedStarts::kKept;
+}
+
+// Documents and Markdown are read as the window opens them; plain text and
+// standard input stay bytes, exactly as before the window could open files.
+bool isOpenedAsManuscript(const std::string& path) {
+  return path != "-" && manuscriptKindOf(path) != ManuscriptKind::kPlainText;
+}
+
+bool readManuscriptText(const Options& options, std::string& text, std::string& utf8,
+                        std::string* problem) {
+  ReadOutcome outcome = readManuscript(options.textPath);
+  if (!outcome.manuscript) {
+    *problem = outcome.error;
+    return false;
+  }
+  size_t errorOffset = 0;
+  utf8ToCp1252(outcome.manuscript->utf8, text, errorOffset);
+  if (static_cast<long long>(text.size()) > kMaxTextLength) {
+    *problem = tooLongProblem(inQuotes(options.textPath));
+    return false;
+  }
+  utf8 = std::move(outcome.manuscript->utf8);
+  return true;
+}
+
+// The text, one Windows-1252 byte per position, and, for --html, the same
+// text in UTF-8.
+bool readInput(const Options& options, std::string& text, std::string& utf8, std::string* problem) {
+  if (isOpenedAsManuscript(options.textPath)) {
+    return readManuscriptText(options, text, utf8, problem);
+  }
+  utf8.clear();
+  if (!readText(options.textPath, &text, problem) ||
+      !decodeUtf8IfAsked(options, text, problem, options.hasHtml ? &utf8 : nullptr)) {
+    return false;
+  }
+  if (options.hasHtml && utf8.empty()) utf8 = cp1252ToUtf8(text);
+  return true;
+}
+
+std::string pageTitle(const Options& options) {
+  if (options.textPath == "-") return "standard input";
+  return std::filesystem::path(options.textPath).filename().string();
+}
+
+bool writeHtml(const Options& options, std::string_view utf8, std::string_view loweredText,
+               const AnalysisResult& result, const AnalysisSettings& settings,
+               std::string* problem) {
+  const std::string html = analysisHtml(utf8, loweredText, result, settings, pageTitle(options));
+  return writeFileAtomically(options.htmlPath, html, *problem);
 }
 
 int run(int argc, char** argv) {
@@ -273,12 +348,9 @@ int run(int argc, char** argv) {
     return output.finish() ? kExitSuccess : kExitWriteFailure;
   }
   std::string text;
+  std::string utf8;
   ConfigurationFileCheck check{true, 0, {}};
-  if (!checkConfigFile(options, &check, &problem) || !readText(options.textPath, &text, &problem)) {
-    printProblem(problem);
-    return kExitUsage;
-  }
-  if (!decodeUtf8IfAsked(options, text, &problem)) {
+  if (!checkConfigFile(options, &check, &problem) || !readInput(options, text, utf8, &problem)) {
     printProblem(problem);
     return kExitUsage;
   }
@@ -300,6 +372,10 @@ int run(int argc, char** argv) {
   }
   if (!output.finish()) {
     printProblem(std::string("cannot write the output: ") + std::strerror(errno));
+    return kExitWriteFailure;
+  }
+  if (options.hasHtml && !writeHtml(options, utf8, text, result, settings, &problem)) {
+    printProblem(problem);
     return kExitWriteFailure;
   }
   return kExitSuccess;

@@ -601,4 +601,50 @@ TEST_F(VerboltAnalyzeRun, AnUnreadableConfigurationSaysPermissionDenied) {
   EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << outcome.err;
 }
 
+TEST_F(VerboltAnalyzeRun, DocumentsAndMarkdownAreReadAsTheWindowOpensThem) {
+  // The two samples hold the same chapter: the same text, the same results.
+  const Outcome docx = run({std::string(VERBOLT_SAMPLES) + "/chapter.docx"});
+  EXPECT_EQ(docx.exitStatus, 0) << docx.err;
+  EXPECT_NE(docx.out.find("  4 : house\\n"), std::string::npos) << docx.out;
+  EXPECT_EQ(run({std::string(VERBOLT_SAMPLES) + "/chapter.odt"}).out, docx.out);
+
+  // Markdown: the emoji is one position and each CRLF one line end.
+  const Outcome md = run({writeFile("notes.MD", "\xF0\x9F\x98\x80 chat\r\nchat")});
+  EXPECT_EQ(md.exitStatus, 0) << md.err;
+  EXPECT_EQ(md.out, jsonWith("[]", "[]", "[]", "[2,7]", "  2 : chat\\n"));
+}
+
+TEST_F(VerboltAnalyzeRun, ADocumentThatIsNotOneIsAnInputError) {
+  expectUsageError(run({writeFile("chapter.docx", "plain words")}),
+                   "is not a Word document: it is not a zip archive.");
+}
+
+TEST_F(VerboltAnalyzeRun, HtmlWritesThePageBesideTheUsualOutput) {
+  const std::string text = writeFile("text.txt", "chat chat \xE9t\xE9");
+  const std::string page = (m_dir / "page.html").string();
+  const Outcome plain = run({text});
+  const Outcome withPage = run({"--html", page, text});
+  EXPECT_EQ(withPage.exitStatus, 0) << withPage.err;
+  EXPECT_EQ(withPage.out, plain.out);
+  const std::string html = readFile(page);
+  EXPECT_NE(html.find("<title>text.txt</title>"), std::string::npos);
+  EXPECT_NE(html.find("<div class=\"text\"><span class=\"hffff8c\">chat</span> "
+                      "<span class=\"hffff8c\">chat</span> \xC3\xA9t\xC3\xA9</div>"),
+            std::string::npos)
+      << html;
+  for (const char* label :
+       {"Close repetitions", "Distant repetitions", "Search for words", "Search for phrases"}) {
+    EXPECT_NE(html.find(label), std::string::npos) << label;
+  }
+  EXPECT_NE(html.find("<pre>  2 : chat\n</pre>"), std::string::npos);
+}
+
+TEST_F(VerboltAnalyzeRun, APageThatCannotBeWrittenGivesStatus1) {
+  const Outcome outcome =
+      run({"--html=" + (m_dir / "missing" / "page.html").string(), writeFile("t.txt", "chat")});
+  EXPECT_EQ(outcome.exitStatus, 1);
+  EXPECT_NE(outcome.err.find("Cannot save \xE2\x80\x9Cpage.html\xE2\x80\x9D"), std::string::npos)
+      << outcome.err;
+}
+
 }  // namespace

@@ -1,0 +1,28 @@
+// What an export shows: the editor's text with the colours it shows, the
+// legend of those colours and the Top-100 report.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "highlight/plan/colours.h"
+#include "highlight/plan/paint_plan.h"
+
+struct LegendEntry {
+  Rgb colour;
+  std::string label;  // UTF-8, in the window's language
+};
+
+struct ExportDocument {
+  // Lines end in "\n".
+  std::string_view textUtf8;
+  // Positions in characters (code points), as the editor counts them; in
+  // ascending order. White runs and the parts of runs past the text or
+  // over an earlier run are left white.
+  std::span<const ColourRun> runs;
+  // The Top-100 pane's text, in UTF-8.
+  std::string_view top100ReportUtf8;
+  std::string_view title;
+  std::span<const LegendEntry> legend;
+};

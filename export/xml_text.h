@@ -1,0 +1,11 @@
+// Text inside HTML and OpenDocument files.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Appends UTF-8 `text` escaped for an XML or HTML text node or a quoted
+// attribute. The characters XML cannot hold (C0 controls but tab, line
+// feed and carriage return; U+FFFE, U+FFFF; a stray byte) become U+FFFD,
+// one for one, so the characters after them keep their positions.
+void appendXmlText(std::string& out, std::string_view text);

@@ -1,0 +1,13 @@
+// Saving a manuscript so that nothing is ever half written.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Writes `bytes` to a temporary file beside `path`, flushes it to the disk
+// and renames it over `path`: a full disk, a crash or a power cut leaves
+// the old file whole or the new one complete, never a mix. The new file
+// keeps the old one's permissions; a symbolic link stays a link and its
+// target is replaced. On failure returns false, leaves no temporary file
+// and says why in `error`, one English sentence.
+bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string& error);

@@ -1,0 +1,101 @@
+#include "manuscript/atomic_write.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class AtomicWrite : public testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/verbolt-save-XXXXXX";
+    m_directory = mkdtemp(pattern);
+    m_path = m_directory + "/chapter.txt";
+  }
+  void TearDown() override {
+    chmod(m_directory.c_str(), 0700);
+    fs::remove_all(m_directory);
+  }
+
+  static std::string contentOf(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  }
+
+  size_t entries() const {
+    return static_cast<size_t>(std::distance(fs::directory_iterator(m_directory), {}));
+  }
+
+  std::string m_directory;
+  std::string m_path;
+};
+
+TEST_F(AtomicWrite, WritesANewFileAndReplacesItKeepingItsPermissions) {
+  std::string error;
+  ASSERT_TRUE(writeFileAtomically(m_path, "first", error)) << error;
+  chmod(m_path.c_str(), 0640);
+  ASSERT_TRUE(writeFileAtomically(m_path, std::string("second\0!", 8), error)) << error;
+  EXPECT_EQ(contentOf(m_path), std::string("second\0!", 8));
+  struct stat info;
+  ASSERT_EQ(stat(m_path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  EXPECT_EQ(entries(), 1u);  // no temporary left behind
+}
+
+TEST_F(AtomicWrite, ALinkStaysALinkAndItsTargetIsReplaced) {
+  const std::string target = m_directory + "/real.txt";
+  std::ofstream(target) << "old";
+  const std::string link = m_directory + "/link.txt";
+  fs::create_symlink(target, link);
+  std::string error;
+  ASSERT_TRUE(writeFileAtomically(link, "new", error)) << error;
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(contentOf(target), "new");
+}
+
+TEST_F(AtomicWrite, AFailureLeavesTheOldFileWholeAndSaysWhy) {
+  std::ofstream(m_path) << "old text";
+  std::string error;
+  EXPECT_FALSE(writeFileAtomically(m_directory, "x", error));
+  EXPECT_EQ(error, "Cannot save \u201C" + fs::path(m_directory).filename().string() +
+                       "\u201D: it is a folder.");
+  EXPECT_FALSE(writeFileAtomically(m_directory + "/missing/c.txt", "x", error));
+  EXPECT_EQ(error,
+            "Cannot save \u201Cc.txt\u201D: no file can be made in its folder (No such file or "
+            "directory).");
+  if (geteuid() != 0) {
+    chmod(m_directory.c_str(), 0500);
+    EXPECT_FALSE(writeFileAtomically(m_path, "new text", error));
+    EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
+  }
+  EXPECT_EQ(contentOf(m_path), "old text");
+}
+
+TEST_F(AtomicWrite, AWriteCutShortLeavesTheOldFileWholeAndNoTemporary) {
+  std::ofstream(m_path) << "old text";
+  // A file size limit makes the write fail half way, as a full disk does.
+  signal(SIGXFSZ, SIG_IGN);
+  rlimit saved;
+  getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit limited = saved;
+  limited.rlim_cur = 1024;
+  setrlimit(RLIMIT_FSIZE, &limited);
+  std::string error;
+  const bool written = writeFileAtomically(m_path, std::string(4096, 'x'), error);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(error, "Cannot save \u201Cchapter.txt\u201D: writing failed (File too large).");
+  EXPECT_EQ(contentOf(m_path), "old text");
+  EXPECT_EQ(entries(), 1u);
+}
+
+}  // namespace

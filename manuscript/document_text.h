@@ -1,0 +1,40 @@
+// The text of a word-processor document's body, parsed from its XML as the
+// XML arrives: content.xml of an OpenDocument text (or a flat .fodt), or
+// word/document.xml of a Word document.
+//
+// One paragraph a line: headings, list items and table cells come as their
+// text. Footnotes, endnotes, comments, annotations, tracked deletions and
+// field codes are left out. Tabs and line breaks inside a paragraph are
+// kept as "\t" and "\n"; OpenDocument's runs of spaces (text:s) are
+// expanded and its other white space collapsed as word processors show it.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+enum class DocumentDialect { kOpenDocument, kWord };
+
+class DocumentTextParser {
+ public:
+  // A text that grows past `maxTextSize` bytes stops the parse.
+  DocumentTextParser(DocumentDialect dialect, size_t maxTextSize);
+  ~DocumentTextParser();
+  DocumentTextParser(const DocumentTextParser&) = delete;
+  DocumentTextParser& operator=(const DocumentTextParser&) = delete;
+
+  // False once the XML is found malformed or the text too large.
+  bool feed(std::string_view chunk);
+  bool finish();
+
+  bool tooLarge() const;
+  // Why the XML was refused, with its line.
+  const std::string& error() const;
+  // The text as UTF-8, paragraphs joined by "\n".
+  std::string takeText();
+
+  struct State;
+
+ private:
+  std::unique_ptr<State> m_state;
+};

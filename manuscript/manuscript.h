@@ -1,0 +1,44 @@
+// Reading a writer's file into the editor's text: plain text and Markdown
+// in whatever encoding they came in, and the body text of OpenDocument and
+// Word documents.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "manuscript/text_format.h"
+
+enum class ManuscriptKind { kPlainText, kMarkdown, kOdt, kDocx };
+
+// By extension, whatever its case: .md, .odt, .docx; anything else is
+// plain text.
+ManuscriptKind manuscriptKindOf(std::string_view path);
+
+struct Manuscript {
+  // Every line end is one "\n"; every character of the file is kept,
+  // those outside Windows-1252 included. Never holds a NUL character: the
+  // editor would empty itself on one (see readManuscriptBytes).
+  std::string utf8;
+  ManuscriptKind kind = ManuscriptKind::kPlainText;
+  // How to save it again; UTF-8 and "\n" for the documents.
+  TextFormat format;
+};
+
+struct ReadOutcome {
+  std::optional<Manuscript> manuscript;
+  std::string error;  // one English sentence when there is no manuscript
+};
+
+// Larger files are refused unread: the editor's positions are ints.
+constexpr uint64_t kMaxManuscriptFileSize = 2147483647;
+// An .odt or .docx whose document part unpacks to more is refused as a
+// zip bomb, whatever sizes its archive declares.
+constexpr uint64_t kMaxUnpackedSize = 256u << 20;
+
+ReadOutcome readManuscript(const std::string& path);
+
+// The same, for the bytes of a file called `fileName`.
+ReadOutcome readManuscriptBytes(std::string_view bytes, ManuscriptKind kind,
+                                const std::string& fileName);

@@ -1,0 +1,163 @@
+#include "manuscript/manuscript.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "manuscript/document_test_xml.h"
+#include "manuscript/zip_test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class ManuscriptFiles : public testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/verbolt-manuscript-XXXXXX";
+    m_directory = mkdtemp(pattern);
+  }
+  void TearDown() override { fs::remove_all(m_directory); }
+
+  std::string write(const std::string& name, const std::string& bytes) {
+    const std::string path = m_directory + "/" + name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+
+  std::string m_directory;
+};
+
+std::string errorOf(const ReadOutcome& outcome) {
+  EXPECT_FALSE(outcome.manuscript);
+  return outcome.error;
+}
+
+TEST(ManuscriptKind, ComesFromTheExtensionWhateverItsCase) {
+  EXPECT_EQ(manuscriptKindOf("a/chapter.DOCX"), ManuscriptKind::kDocx);
+  EXPECT_EQ(manuscriptKindOf("chapter.Odt"), ManuscriptKind::kOdt);
+  EXPECT_EQ(manuscriptKindOf("notes.md"), ManuscriptKind::kMarkdown);
+  EXPECT_EQ(manuscriptKindOf("notes.txt"), ManuscriptKind::kPlainText);
+  EXPECT_EQ(manuscriptKindOf("README"), ManuscriptKind::kPlainText);
+  EXPECT_EQ(manuscriptKindOf("odt"), ManuscriptKind::kPlainText);
+}
+
+TEST_F(ManuscriptFiles, LibreOfficeAndWordDocumentsOpen) {
+  const ReadOutcome odt = readManuscript(write("c.odt", odtArchive(odtContentXml(kOdtBody))));
+  ASSERT_TRUE(odt.manuscript) << odt.error;
+  EXPECT_EQ(odt.manuscript->utf8, kOdtText);
+  EXPECT_EQ(odt.manuscript->kind, ManuscriptKind::kOdt);
+
+  const ReadOutcome docx = readManuscript(write("c.docx", docxArchive(docxDocumentXml(kDocxBody))));
+  ASSERT_TRUE(docx.manuscript) << docx.error;
+  EXPECT_EQ(docx.manuscript->utf8, kDocxText);
+  EXPECT_EQ(docx.manuscript->kind, ManuscriptKind::kDocx);
+}
+
+TEST_F(ManuscriptFiles, PlainTextAndMarkdownKeepTheirFormat) {
+  const ReadOutcome txt = readManuscript(write("a.txt", "caf\xE9\r\nnoir\r\n"));
+  ASSERT_TRUE(txt.manuscript);
+  EXPECT_EQ(txt.manuscript->utf8, "caf\u00E9\nnoir\n");
+  EXPECT_EQ(txt.manuscript->format, (TextFormat{TextEncoding::kCp1252, LineEnds::kCrLf}));
+
+  const ReadOutcome md = readManuscript(write("a.md", "\xEF\xBB\xBF# Title \U0001F600\n"));
+  ASSERT_TRUE(md.manuscript);
+  EXPECT_EQ(md.manuscript->kind, ManuscriptKind::kMarkdown);
+  EXPECT_EQ(md.manuscript->utf8, "# Title \U0001F600\n");
+  EXPECT_EQ(md.manuscript->format.encoding, TextEncoding::kUtf8WithBom);
+}
+
+TEST_F(ManuscriptFiles, TheSamplesInTheRepositoryOpen) {
+  for (const char* name : {"chapter.odt", "chapter.docx"}) {
+    const ReadOutcome outcome = readManuscript(std::string(VERBOLT_SAMPLES) + "/" + name);
+    ASSERT_TRUE(outcome.manuscript) << outcome.error;
+    EXPECT_TRUE(outcome.manuscript->utf8.starts_with("Chapter Three\n")) << name;
+    EXPECT_NE(outcome.manuscript->utf8.find("\u00E9t\u00E9"), std::string::npos) << name;
+  }
+}
+
+TEST_F(ManuscriptFiles, UnreadableFilesFoldersAndMissingFilesSayWhy) {
+  EXPECT_EQ(errorOf(readManuscript(m_directory + "/gone.txt")),
+            "Cannot open \u201Cgone.txt\u201D: No such file or directory.");
+  EXPECT_EQ(
+      errorOf(readManuscript(m_directory)),
+      "\u201C" + fs::path(m_directory).filename().string() + "\u201D is a folder, not a file.");
+  EXPECT_EQ(errorOf(readManuscript(m_directory + "/")),
+            "\u201C" + m_directory + "/\u201D is a folder, not a file.");
+  if (geteuid() != 0) {
+    const std::string path = write("locked.txt", "x");
+    chmod(path.c_str(), 0);
+    EXPECT_EQ(errorOf(readManuscript(path)),
+              "Cannot open \u201Clocked.txt\u201D: Permission denied.");
+  }
+}
+
+TEST_F(ManuscriptFiles, AFileOverTwoGigabytesIsRefusedUnread) {
+  const std::string path = write("huge.txt", "");
+  ASSERT_EQ(truncate(path.c_str(), 2LL << 30), 0);  // sparse: no disk used
+  EXPECT_EQ(errorOf(readManuscript(path)),
+            "\u201Chuge.txt\u201D is larger than 2 GB, too large to open.");
+}
+
+TEST(ManuscriptBytes, BinaryTextIsRefusedButUtf16IsNot) {
+  EXPECT_EQ(errorOf(readManuscriptBytes(std::string("PK\x03\x04\0\0", 6),
+                                        ManuscriptKind::kPlainText, "x.txt")),
+            "\u201Cx.txt\u201D is not a text file: it holds binary data.");
+  const ReadOutcome utf16 =
+      readManuscriptBytes(std::string("\xFF\xFEh\0i\0", 6), ManuscriptKind::kMarkdown, "x.md");
+  ASSERT_TRUE(utf16.manuscript);
+  EXPECT_EQ(utf16.manuscript->utf8, "hi");
+}
+
+TEST(ManuscriptBytes, DocumentsThatAreNotWhatTheirExtensionSays) {
+  EXPECT_EQ(errorOf(readManuscriptBytes("%PDF-1.7", ManuscriptKind::kDocx, "c.docx")),
+            "\u201Cc.docx\u201D is not a Word document: it is not a zip archive.");
+  EXPECT_EQ(
+      errorOf(readManuscriptBytes(docxArchive(docxDocumentXml("")), ManuscriptKind::kOdt, "c.odt")),
+      "\u201Cc.odt\u201D holds no content.xml, so it is not an OpenDocument text.");
+  EXPECT_EQ(
+      errorOf(readManuscriptBytes(odtArchive(odtContentXml("")), ManuscriptKind::kDocx, "c.docx")),
+      "\u201Cc.docx\u201D holds no word/document.xml, so it is not a Word document.");
+  const std::string spreadsheet =
+      zipArchive({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
+                  {"content.xml", odtContentXml("")}});
+  EXPECT_EQ(errorOf(readManuscriptBytes(spreadsheet, ManuscriptKind::kOdt, "c.odt")),
+            "\u201Cc.odt\u201D is an OpenDocument file but not a text document.");
+}
+
+TEST(ManuscriptBytes, CorruptArchivesAndDocumentPartsAreRefused) {
+  std::string archive = docxArchive(docxDocumentXml(kDocxBody));
+  archive.resize(archive.size() / 2);
+  EXPECT_EQ(errorOf(readManuscriptBytes(archive, ManuscriptKind::kDocx, "c.docx")),
+            "\u201Cc.docx\u201D is a damaged zip archive (Not a zip archive).");
+  EXPECT_EQ(errorOf(readManuscriptBytes(docxArchive("<document><body>"), ManuscriptKind::kDocx,
+                                        "c.docx")),
+            "\u201Cc.docx\u201D has a damaged word/document.xml (no element found at line 1).");
+}
+
+TEST(ManuscriptBytes, AZipBombIsStoppedWhetherItsSizeIsDeclaredOrNot) {
+  // 300 MB of spaces deflate to some 300 KB.
+  const std::string bomb = odtArchive(std::string(300u << 20, ' '));
+  const std::string refusal =
+      "\u201Cb.odt\u201D would unpack to more than 256 MB, too much to "
+      "open safely.";
+  EXPECT_EQ(errorOf(readManuscriptBytes(bomb, ManuscriptKind::kOdt, "b.odt")), refusal);
+
+  // The same archive with its declared sizes rewritten small: libzip then
+  // inflates on, and the count of what arrives stops it.
+  std::string lying = bomb;
+  const std::string name = "content.xml";
+  for (size_t at = lying.find(name); at != std::string::npos; at = lying.find(name, at + 1)) {
+    const bool central = lying.compare(at - 46, 4, "PK\x01\x02") == 0;
+    const size_t sizeField = central ? at - 46 + 24 : at - 30 + 22;
+    if (!central && lying.compare(at - 30, 4, "PK\x03\x04") != 0) continue;
+    lying.replace(sizeField, 4, std::string("\x10\x00\x00\x00", 4));
+  }
+  const std::string lyingError = errorOf(readManuscriptBytes(lying, ManuscriptKind::kOdt, "b.odt"));
+  EXPECT_EQ(lyingError, refusal);
+}
+
+}  // namespace

@@ -1,0 +1,15 @@
+// verbolt-analyze --html: the page the window's HTML export would give for
+// the analysed text, with the default colours.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "analysis/analysis_pass.h"
+#include "settings/analysis_settings.h"
+
+// `textUtf8` is the text as read, one character for each byte of
+// `loweredText`, the folded Windows-1252 text that was analysed.
+std::string analysisHtml(std::string_view textUtf8, std::string_view loweredText,
+                         const AnalysisResult& result, const AnalysisSettings& settings,
+                         std::string_view title);
