@@ -226,6 +226,34 @@ StringTable buildStringTable() {
         "Le texte et les r\xE9glages sont inchang\xE9s."}},
       {69, {"not enough memory", "m\xE9moire insuffisante"}},
       {70, {"an unexpected error", "une erreur inattendue"}},
+      {71, {"&Open...", "&Ouvrir..."}},
+      {72, {"&Save", "&Enregistrer"}},
+      {73, {"Save &As...", "Enregistrer &sous..."}},
+      {74, {"&Export", "E&xporter"}},
+      {75, {"Web page with the colours (HTML)...", "Page web avec les couleurs (HTML)..."}},
+      {76, {"OpenDocument text with the colours (.fodt)...",
+            "Texte OpenDocument avec les couleurs (.fodt)..."}},
+      {77, {"Top-100 as a table (CSV)...", "Top-100 en tableau (CSV)..."}},
+      {78, {"Recent files", "Fichiers r\xE9cents"}},
+      {79, {"The text has changed since it was opened or saved.\n"
+            "Save the changes?",
+            "Le texte a chang\xE9 depuis son ouverture ou son enregistrement.\n"
+            "Enregistrer les modifications ?"}},
+      {80, {"Cannot open the file", "Impossible d'ouvrir le fichier"}},
+      {81, {"Cannot save the file", "Impossible d'enregistrer le fichier"}},
+      {82, {"%s no longer exists: it leaves the recent files.",
+            "%s n'existe plus : il quitte les fichiers r\xE9cents."}},
+      {83, {"The text holds characters that the file's encoding cannot store.\n"
+            "Save it as UTF-8 text under another name?",
+            "Le texte contient des caract\xE8res que l'encodage du fichier ne peut pas garder.\n"
+            "L'enregistrer en texte UTF-8 sous un autre nom ?"}},
+      {84, {"A word processor document is never written over with plain text.\n"
+            "Save the text as a .txt file?",
+            "Un document de traitement de texte n'est jamais remplac\xE9 par du texte brut.\n"
+            "Enregistrer le texte dans un fichier .txt ?"}},
+      {85, {"Manuscripts", "Manuscrits"}},
+      {86, {"All files", "Tous les fichiers"}},
+      {87, {"Marked word", "Mot marqu\xE9"}},
   };
   // clang-format on
 }

@@ -141,7 +141,8 @@ start_installed() {
 start_from_menu() {
   local work=$1 entry=/usr/share/applications/$app_id.desktop exec_line pid status
   local folder=$work/home/.config/verbolt
-  exec_line=$(sed -n 's/^Exec=//p' "$entry")
+  # With no file to open, the menu drops the %F field code.
+  exec_line=$(sed -n 's/^Exec=//p' "$entry" | sed 's/ *%[fFuU]//g')
   mkdir -p "$work/home"
   cd "$work" || return 1
   # shellcheck disable=SC2086 # the Exec line is split into words, as the menu does

@@ -25,5 +25,7 @@ bool MyApp::OnInit() {
   auto* frame = new FrameMain("Verbolt 2", wxPoint(150, 50), wxSize(980, 730));
   frame->Show(true);
   SetTopWindow(frame);
+  // `verbolt FILE` opens the manuscript at start.
+  if (argc > 1) frame->OpenFile(argv[1]);
   return true;
 }

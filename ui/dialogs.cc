@@ -1,6 +1,7 @@
 #include "ui/dialogs.h"
 
 #include <wx/dialog.h>
+#include <wx/filedlg.h>
 #include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
@@ -24,7 +25,15 @@ bool realBrowser(const wxString& address) {
   return wxLaunchDefaultBrowser(address, wxBROWSER_NEW_WINDOW | wxBROWSER_NOBUSYCURSOR);
 }
 
+wxString realFileDialog(const wxString& title, const wxString& wildcard,
+                        const wxString& defaultFile, long style, wxWindow* parent) {
+  wxFileDialog dialog(parent, title, wxEmptyString, defaultFile, wildcard,
+                      style | (style & wxFD_SAVE ? wxFD_OVERWRITE_PROMPT : wxFD_FILE_MUST_EXIST));
+  return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
+}
+
 MessageBoxHandler messageBoxHandler = realMessageBox;
+FileDialogHandler fileDialogHandler = realFileDialog;
 ModalDialogHandler modalDialogHandler = realModal;
 BrowserHandler browserHandler = realBrowser;
 PopupMenuHandler popupMenuHandler = realPopupMenu;
@@ -54,6 +63,10 @@ PopupMenuHandler setPopupMenuHandler(PopupMenuHandler handler) {
   return replace(popupMenuHandler, handler, realPopupMenu);
 }
 
+FileDialogHandler setFileDialogHandler(FileDialogHandler handler) {
+  return replace(fileDialogHandler, handler, realFileDialog);
+}
+
 int showMessageBox(const wxString& message, const wxString& caption, long style, wxWindow* parent) {
   return messageBoxHandler(message, caption, style, parent);
 }
@@ -63,3 +76,8 @@ int showModal(wxDialog& dialog) { return modalDialogHandler(dialog); }
 bool openInBrowser(const wxString& address) { return browserHandler(address); }
 
 void showPopupMenu(wxWindow& window, wxMenu& menu) { popupMenuHandler(window, menu); }
+
+wxString askForFile(const wxString& title, const wxString& wildcard, const wxString& defaultFile,
+                    long style, wxWindow* parent) {
+  return fileDialogHandler(title, wildcard, defaultFile, style, parent);
+}

@@ -14,12 +14,16 @@ using MessageBoxHandler = int (*)(const wxString& message, const wxString& capti
 using ModalDialogHandler = int (*)(wxDialog& dialog);
 using BrowserHandler = bool (*)(const wxString& address);
 using PopupMenuHandler = void (*)(wxWindow& window, wxMenu& menu);
+// Returns the path chosen, or an empty string when the writer cancels.
+using FileDialogHandler = wxString (*)(const wxString& title, const wxString& wildcard,
+                                       const wxString& defaultFile, long style, wxWindow* parent);
 
 // Each setter returns the handler it replaces; nullptr restores the real one.
 MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler);
 ModalDialogHandler setModalDialogHandler(ModalDialogHandler handler);
 BrowserHandler setBrowserHandler(BrowserHandler handler);
 PopupMenuHandler setPopupMenuHandler(PopupMenuHandler handler);
+FileDialogHandler setFileDialogHandler(FileDialogHandler handler);
 
 int showMessageBox(const wxString& message, const wxString& caption, long style, wxWindow* parent);
 int showModal(wxDialog& dialog);
@@ -28,3 +32,7 @@ void showPopupMenu(wxWindow& window, wxMenu& menu);
 // Opens the address in a new window of the default browser. On a machine
 // without a browser this fails quietly.
 bool openInBrowser(const wxString& address);
+// Asks for a file to open (style wxFD_OPEN) or to save to (wxFD_SAVE); an
+// empty string when the writer cancels.
+wxString askForFile(const wxString& title, const wxString& wildcard, const wxString& defaultFile,
+                    long style, wxWindow* parent);

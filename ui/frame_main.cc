@@ -2,6 +2,7 @@
 
 #include <wx/accel.h>
 #include <wx/checkbox.h>
+#include <wx/filehistory.h>
 #include <wx/gauge.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
@@ -22,6 +23,7 @@
 #include "ui/gtk_style.h"
 #include "ui/ids.h"
 #include "ui/localized.h"
+#include "ui/manuscript_drop.h"
 #include "ui/text_ctrl_custom.h"
 
 namespace {
@@ -51,6 +53,15 @@ wxBEGIN_EVENT_TABLE(FrameMain, wxFrame)
   EVT_MENU(kIdClear, FrameMain::OnClear)
   EVT_MENU(kIdStats, FrameMain::OnStats)
   EVT_MENU(kIdToggleTop100, FrameMain::OnToggleTop100)
+  EVT_MENU(kIdOpen, FrameMain::OnOpen)
+  EVT_MENU(kIdSave, FrameMain::OnSave)
+  EVT_MENU(kIdSaveAs, FrameMain::OnSaveAs)
+  EVT_MENU(kIdExportHtml, FrameMain::OnExport)
+  EVT_MENU(kIdExportOdt, FrameMain::OnExport)
+  EVT_MENU(kIdExportCsv, FrameMain::OnExport)
+  EVT_MENU_RANGE(wxID_FILE1, wxID_FILE9, FrameMain::OnRecentFile)
+  EVT_TEXT(kIdEditor, FrameMain::OnEditorChanged)
+  EVT_CLOSE(FrameMain::OnCloseWindow)
   EVT_CHECKBOX(kSwitchSkip, FrameMain::OnSectionSwitch)
   EVT_CHECKBOX(kSwitchSame, FrameMain::OnSectionSwitch)
   EVT_CHECKBOX(kSwitchClose, FrameMain::OnSectionSwitch)
@@ -105,6 +116,9 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   SetSizer(frameSizer);
 
   LoadSettings();
+  LoadRecentFiles();
+  SetDropTarget(new ManuscriptDropTarget(*this));
+  m_editor->SetDropTarget(new ManuscriptDropTarget(*this));
   InstallAccelerators();
   Layout();
   // The sections' final sizes are known only now: let the pane scroll over all of them.
@@ -112,10 +126,26 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   Centre(wxBOTH);
 }
 
-FrameMain::~FrameMain() { SaveSettings(); }
+FrameMain::~FrameMain() {
+  SaveSettings();
+  delete m_recentFiles;
+}
 
 void FrameMain::BuildMenuBar() {
   auto* file = new wxMenu;
+  file->Append(kIdOpen, localized(kStrOpen) + "\tCtrl+O");
+  file->Append(kIdSave, localized(kStrSave) + "\tCtrl+S");
+  file->Append(kIdSaveAs, localized(kStrSaveAs) + "\tCtrl+Shift+S");
+  auto* exports = new wxMenu;
+  exports->Append(kIdExportHtml, localized(kStrExportHtml));
+  exports->Append(kIdExportOdt, localized(kStrExportOdt));
+  exports->Append(kIdExportCsv, localized(kStrExportCsv));
+  file->AppendSubMenu(exports, localized(kStrExport));
+  auto* recent = new wxMenu;
+  file->AppendSubMenu(recent, localized(kStrRecentFiles));
+  m_recentFiles = new wxFileHistory(9);
+  m_recentFiles->UseMenu(recent);
+  file->AppendSeparator();
   file->Append(kIdQuit, localized(kStrQuit));
   auto* help = new wxMenu;
   help->Append(kIdHelp, localized(kStrHelp));

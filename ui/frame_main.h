@@ -9,9 +9,12 @@
 #include <vector>
 
 #include "highlight/plan/colours.h"
+#include "manuscript/manuscript.h"
 #include "settings/analysis_settings.h"
 
 class wxCheckBox;
+class wxCloseEvent;
+class wxFileHistory;
 class wxGauge;
 class wxPanel;
 class wxScrolledWindow;
@@ -64,6 +67,24 @@ class FrameMain : public wxFrame {
   wxTextCtrl* m_skipListField = nullptr;
   wxTextCtrl* m_hiddenListField = nullptr;
 
+  // The manuscript the editor holds: where it came from, how it was
+  // stored, and whether the writer has changed it since.
+  struct Document {
+    std::string path;  // empty while no file is open
+    ManuscriptKind kind = ManuscriptKind::kPlainText;
+    TextFormat format;
+    bool modified = false;
+  };
+  Document m_document;
+  wxFileHistory* m_recentFiles = nullptr;
+
+  // Opens a manuscript into the editor; a message box says why it could
+  // not, and the editor keeps its text.
+  bool OpenFile(const wxString& path);
+  // Asks Save / Discard / Cancel when the text has changed; true when the
+  // writer may go on.
+  bool ConfirmDiscardChanges();
+
   // Clicks handed over by the editor and the Top-100 pane.
   void OnEditorClick(long pos, bool controlDown, bool altDown);
   void OnTop100Click(long pos);
@@ -79,6 +100,13 @@ class FrameMain : public wxFrame {
   void OnToggleTop100(wxCommandEvent& event);
   void OnSectionSwitch(wxCommandEvent& event);
   void OnSectionHelp(wxCommandEvent& event);
+  void OnOpen(wxCommandEvent& event);
+  void OnSave(wxCommandEvent& event);
+  void OnSaveAs(wxCommandEvent& event);
+  void OnExport(wxCommandEvent& event);
+  void OnRecentFile(wxCommandEvent& event);
+  void OnEditorChanged(wxCommandEvent& event);
+  void OnCloseWindow(wxCloseEvent& event);
 
  private:
   void BuildMenuBar();
@@ -89,6 +117,12 @@ class FrameMain : public wxFrame {
   void BuildSectionContents();
   void InstallAccelerators();
   void LoadSettings();
+  bool Save();
+  bool SaveAs(TextFormat format);
+  bool WriteText(const std::string& path, TextFormat format);
+  void UpdateTitle();
+  void LoadRecentFiles();
+  void StoreRecentFiles() const;
   void ApplyEnablingRules(const Section& section);
 
   wxWindow* AddLabel(wxSizer* sizer, int stringId);

@@ -17,6 +17,12 @@ enum CommandId {
   kIdCommandBar = 1012,
   kIdTop100Bar = 1013,
   kIdLegend = 1014,
+  kIdOpen = 1015,
+  kIdSave = 1016,
+  kIdSaveAs = 1017,
+  kIdExportHtml = 1018,
+  kIdExportOdt = 1019,
+  kIdExportCsv = 1020,
 };
 
 // String ids of the texts that label the window.
@@ -43,6 +49,23 @@ enum StringId {
   kStrCommandFailed = 68,
   kStrNotEnoughMemory = 69,
   kStrUnexpectedError = 70,
+  kStrOpen = 71,
+  kStrSave = 72,
+  kStrSaveAs = 73,
+  kStrExport = 74,
+  kStrExportHtml = 75,
+  kStrExportOdt = 76,
+  kStrExportCsv = 77,
+  kStrRecentFiles = 78,
+  kStrSaveChanges = 79,
+  kStrCannotOpen = 80,
+  kStrCannotSave = 81,
+  kStrRecentFileGone = 82,
+  kStrSaveAsUtf8 = 83,
+  kStrSaveDocumentAsText = 84,
+  kStrManuscripts = 85,
+  kStrAllFiles = 86,
+  kStrMarkedWord = 87,
 };
 
 // Section switches (check boxes) and help buttons.

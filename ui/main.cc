@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <list>
 #include <string>
 
 #include "settings/config_home.h"
@@ -52,7 +54,14 @@ bool hasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::list<std::string> absolutePaths;
   if (takeOption(argc, argv, kInConfigHome)) {
+    // A manuscript named on the command line stays the same file once the
+    // program works in its settings folder.
+    for (int i = 1; i < argc; ++i) {
+      absolutePaths.push_back(std::filesystem::absolute(argv[i]).string());
+      argv[i] = absolutePaths.back().data();
+    }
     std::string problem;
     // Before anything is read: config.txt is always taken from the
     // current directory.

@@ -1,0 +1,264 @@
+// The File menu: opening, saving and exporting manuscripts, the recent
+// files, and the question before unsaved changes are lost.
+#include <wx/filedlg.h>
+#include <wx/filehistory.h>
+#include <wx/filename.h>
+#include <wx/menuitem.h>
+#include <wx/msgdlg.h>
+#include <wx/textctrl.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "export/fodt_export.h"
+#include "export/html_export.h"
+#include "export/top100_csv.h"
+#include "highlight/background_map.h"
+#include "manuscript/atomic_write.h"
+#include "settings/config_home.h"
+#include "strings/localized_text.h"
+#include "ui/dialogs.h"
+#include "ui/frame_main.h"
+#include "ui/ids.h"
+#include "ui/localized.h"
+#include "ui/manuscript_drop.h"
+#include "ui/text_ctrl_custom.h"
+
+namespace {
+
+const char kProgramTitle[] = "Verbolt 2";
+const char kRecentFilesName[] = "recent-files.txt";
+
+std::string utf8Of(const wxString& text) {
+  const wxScopedCharBuffer bytes = text.utf8_str();
+  return std::string(bytes.data(), bytes.length());
+}
+
+wxString openWildcard() {
+  return localized(kStrManuscripts) + " (*.txt;*.md;*.odt;*.docx)|*.txt;*.md;*.odt;*.docx;" +
+         "*.TXT;*.MD;*.ODT;*.DOCX|" + localized(kStrAllFiles) + " (*)|*";
+}
+
+// A menu label without its keyboard marks, for a dialog's title.
+wxString plainLabel(int stringId) { return wxStripMenuCodes(localized(stringId)); }
+
+bool isDocument(ManuscriptKind kind) {
+  return kind == ManuscriptKind::kOdt || kind == ManuscriptKind::kDocx;
+}
+
+// The recent files are the program's own preferences, never config.txt.
+std::string recentFilesPath() {
+  const std::string folder = configHomeFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+  return folder.empty() ? std::string() : folder + "/" + kRecentFilesName;
+}
+
+struct ExportKind {
+  int id;
+  const char* extension;
+};
+constexpr ExportKind kExports[] = {
+    {kIdExportHtml, "html"}, {kIdExportOdt, "fodt"}, {kIdExportCsv, "csv"}};
+
+}  // namespace
+
+bool ManuscriptDropTarget::OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) {
+  if (files.empty() || !m_frame.ConfirmDiscardChanges()) return false;
+  return m_frame.OpenFile(files[0]);
+}
+
+void FrameMain::UpdateTitle() {
+  if (m_document.path.empty()) {
+    SetTitle(kProgramTitle);
+    return;
+  }
+  const wxString name = wxFileName(wxString::FromUTF8(m_document.path)).GetFullName();
+  SetTitle(name + (m_document.modified ? " * - " : " - ") + kProgramTitle);
+}
+
+bool FrameMain::OpenFile(const wxString& path) {
+  ReadOutcome outcome = readManuscript(utf8Of(path));
+  if (!outcome.manuscript) {
+    showMessageBox(wxString::FromUTF8(outcome.error), localized(kStrCannotOpen),
+                   wxOK | wxICON_ERROR, this);
+    return false;
+  }
+  // Clearing first makes an equal text load afresh, without its colours.
+  m_editor->Clear();
+  m_editor->ChangeValue(wxString::FromUTF8(outcome.manuscript->utf8));
+  m_editor->SetInsertionPoint(0);
+  m_top100->Clear();
+  m_markedWord.clear();
+  m_document = {utf8Of(wxFileName(path).GetAbsolutePath()), outcome.manuscript->kind,
+                outcome.manuscript->format, false};
+  m_recentFiles->AddFileToHistory(wxString::FromUTF8(m_document.path));
+  StoreRecentFiles();
+  UpdateTitle();
+  return true;
+}
+
+bool FrameMain::ConfirmDiscardChanges() {
+  if (!m_document.modified) return true;
+  const int answer = showMessageBox(localized(kStrSaveChanges), kProgramTitle,
+                                    wxYES_NO | wxCANCEL | wxICON_QUESTION, this);
+  if (answer == wxCANCEL) return false;
+  if (answer == wxNO) return true;
+  return Save();
+}
+
+bool FrameMain::WriteText(const std::string& path, TextFormat format) {
+  const EncodeOutcome encoded = encodeText(utf8Of(m_editor->GetValue()), format);
+  if (encoded.firstUnencodable) {
+    if (showMessageBox(localized(kStrSaveAsUtf8), kProgramTitle, wxYES_NO | wxICON_QUESTION,
+                       this) != wxYES) {
+      return false;
+    }
+    return SaveAs({TextEncoding::kUtf8, format.lineEnds});
+  }
+  std::string error;
+  if (!writeFileAtomically(path, encoded.bytes, error)) {
+    showMessageBox(wxString::FromUTF8(error), localized(kStrCannotSave), wxOK | wxICON_ERROR, this);
+    return false;
+  }
+  m_document.path = path;
+  m_document.kind = manuscriptKindOf(path);
+  m_document.format = format;
+  m_document.modified = false;
+  m_recentFiles->AddFileToHistory(wxString::FromUTF8(path));
+  StoreRecentFiles();
+  UpdateTitle();
+  return true;
+}
+
+bool FrameMain::Save() {
+  if (m_document.path.empty()) return SaveAs(m_document.format);
+  // A document's layout would be lost in plain text: it is never written over.
+  if (isDocument(m_document.kind)) {
+    if (showMessageBox(localized(kStrSaveDocumentAsText), kProgramTitle, wxYES_NO | wxICON_QUESTION,
+                       this) != wxYES) {
+      return false;
+    }
+    return SaveAs({TextEncoding::kUtf8, LineEnds::kLf});
+  }
+  return WriteText(m_document.path, m_document.format);
+}
+
+bool FrameMain::SaveAs(TextFormat format) {
+  wxFileName proposed(wxString::FromUTF8(m_document.path));
+  if (isDocument(m_document.kind)) proposed.SetExt("txt");
+  wxString path =
+      askForFile(plainLabel(kStrSaveAs), localized(kStrManuscripts) + " (*.txt;*.md)|*.txt;*.md",
+                 proposed.GetFullName(), wxFD_SAVE, this);
+  if (path.empty()) return false;
+  // The text is plain: a document's name would promise what it is not.
+  if (isDocument(manuscriptKindOf(utf8Of(path)))) path += ".txt";
+  return WriteText(utf8Of(path), format);
+}
+
+void FrameMain::OnOpen(wxCommandEvent&) {
+  if (!ConfirmDiscardChanges()) return;
+  const wxString path =
+      askForFile(plainLabel(kStrOpen), openWildcard(), wxEmptyString, wxFD_OPEN, this);
+  if (!path.empty()) OpenFile(path);
+}
+
+void FrameMain::OnSave(wxCommandEvent&) { Save(); }
+
+void FrameMain::OnSaveAs(wxCommandEvent&) { SaveAs(m_document.format); }
+
+void FrameMain::OnRecentFile(wxCommandEvent& event) {
+  const size_t index = static_cast<size_t>(event.GetId() - wxID_FILE1);
+  if (index >= m_recentFiles->GetCount()) return;
+  const wxString path = m_recentFiles->GetHistoryFile(index);
+  if (!wxFileName::FileExists(path)) {
+    showMessageBox(wxString::Format(localized(kStrRecentFileGone), path), localized(kStrCannotOpen),
+                   wxOK | wxICON_WARNING, this);
+    m_recentFiles->RemoveFileFromHistory(index);
+    StoreRecentFiles();
+    return;
+  }
+  if (ConfirmDiscardChanges()) OpenFile(path);
+}
+
+void FrameMain::OnEditorChanged(wxCommandEvent& event) {
+  event.Skip();
+  if (m_document.modified) return;
+  m_document.modified = true;
+  UpdateTitle();
+}
+
+void FrameMain::OnCloseWindow(wxCloseEvent& event) {
+  if (event.CanVeto() && !ConfirmDiscardChanges()) {
+    event.Veto();
+    return;
+  }
+  Destroy();
+}
+
+// The export takes the colours the editor shows now, marks and greys
+// included.
+void FrameMain::OnExport(wxCommandEvent& event) {
+  const char* extension = "html";
+  for (const ExportKind& kind : kExports) {
+    if (kind.id == event.GetId()) extension = kind.extension;
+  }
+  wxFileName proposed(m_document.path.empty() ? wxString("manuscript")
+                                              : wxString::FromUTF8(m_document.path));
+  proposed.SetExt(extension);
+  const wxString path =
+      askForFile(plainLabel(kStrExport), wxString("*.") + extension + "|*." + extension,
+                 proposed.GetFullName(), wxFD_SAVE, this);
+  if (path.empty()) return;
+
+  const std::string text = utf8Of(m_editor->GetValue());
+  const std::string report = utf8Of(m_top100->GetValue());
+  const BackgroundMap backgrounds(*m_editor);
+  const std::vector<LegendEntry> legend = {
+      {classColour(HighlightClass::kClose), utf8Of(localized(kSwitchClose))},
+      {classColour(HighlightClass::kDistant), utf8Of(localized(kSwitchDistant))},
+      {classColour(HighlightClass::kSearched), utf8Of(localized(kSwitchWords))},
+      {classColour(HighlightClass::kPhrase), utf8Of(localized(kSwitchPhrases))},
+      {kMarkedWithoutClass, utf8Of(localized(kStrMarkedWord))},
+      {hiddenColour(HighlightClass::kClose), utf8Of(localized(kTitleHidden))},
+  };
+  const std::string title = utf8Of(proposed.GetName());
+  const ExportDocument document{text, backgrounds.runs(), report, title, legend};
+  std::string bytes;
+  if (event.GetId() == kIdExportCsv) {
+    bytes = exportTop100Csv(report);
+  } else if (event.GetId() == kIdExportOdt) {
+    bytes = exportFlatOdt(document);
+  } else {
+    bytes = exportHtml(document);
+  }
+  std::string error;
+  if (!writeFileAtomically(utf8Of(path), bytes, error)) {
+    showMessageBox(wxString::FromUTF8(error), localized(kStrCannotSave), wxOK | wxICON_ERROR, this);
+  }
+}
+
+void FrameMain::LoadRecentFiles() {
+  const std::string file = recentFilesPath();
+  if (file.empty()) return;
+  std::ifstream in(file);
+  std::vector<std::string> paths;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty()) paths.push_back(line);
+  }
+  // The file lists the newest first; the history takes the oldest first.
+  for (auto it = paths.rbegin(); it != paths.rend(); ++it) {
+    m_recentFiles->AddFileToHistory(wxString::FromUTF8(*it));
+  }
+}
+
+void FrameMain::StoreRecentFiles() const {
+  const std::string file = recentFilesPath();
+  if (file.empty()) return;
+  std::string lines;
+  for (size_t i = 0; i < m_recentFiles->GetCount(); ++i) {
+    lines += utf8Of(m_recentFiles->GetHistoryFile(i)) + "\n";
+  }
+  wxFileName::Mkdir(wxFileName(wxString::FromUTF8(file)).GetPath(), 0700, wxPATH_MKDIR_FULL);
+  std::string error;
+  writeFileAtomically(file, lines, error);  // a lost list of recent files is no loss of work
+}
