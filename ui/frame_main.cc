@@ -119,6 +119,9 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   LoadRecentFiles();
   SetDropTarget(new ManuscriptDropTarget(*this));
   m_editor->SetDropTarget(new ManuscriptDropTarget(*this));
+  // The welcome text is no change of the writer's.
+  m_document.modified = false;
+  UpdateTitle();
   InstallAccelerators();
   Layout();
   // The sections' final sizes are known only now: let the pane scroll over all of them.
@@ -192,6 +195,11 @@ void FrameMain::InstallAccelerators() {
       {wxACCEL_NORMAL, WXK_F5, kIdProcess},
       {wxACCEL_NORMAL, WXK_F6, kIdClear},
       {wxACCEL_NORMAL, WXK_F7, kIdStats},
+      // The menu shows these; the table makes them work whatever has the
+      // keyboard, the editor included.
+      {wxACCEL_CTRL, 'O', kIdOpen},
+      {wxACCEL_CTRL, 'S', kIdSave},
+      {wxACCEL_CTRL | wxACCEL_SHIFT, 'S', kIdSaveAs},
   };
   SetAcceleratorTable(wxAcceleratorTable(WXSIZEOF(entries), entries));
 }

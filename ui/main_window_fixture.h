@@ -38,10 +38,29 @@ inline std::vector<wxString> browserAddresses;
 inline std::vector<wxString> modalTitles;
 inline std::vector<wxMenu*> poppedMenus;
 
+// The answers the writer gives to the next questions, in order; wxOK once
+// they are used up.
+inline std::vector<int> messageBoxAnswers;
+// The files the writer picks in the next file dialogs; a cancel once they
+// are used up.
+inline std::vector<wxString> fileDialogAnswers;
+inline std::vector<wxString> fileDialogTitles;
+
 inline int recordMessageBox(const wxString& message, const wxString& caption, long style,
                             wxWindow* parent) {
   messageBoxes.push_back({message, caption, style, parent});
-  return wxOK;
+  if (messageBoxAnswers.empty()) return wxOK;
+  const int answer = messageBoxAnswers.front();
+  messageBoxAnswers.erase(messageBoxAnswers.begin());
+  return answer;
+}
+inline wxString answerFileDialog(const wxString& title, const wxString&, const wxString&, long,
+                                 wxWindow*) {
+  fileDialogTitles.push_back(title);
+  if (fileDialogAnswers.empty()) return {};
+  const wxString answer = fileDialogAnswers.front();
+  fileDialogAnswers.erase(fileDialogAnswers.begin());
+  return answer;
 }
 inline bool recordBrowser(const wxString& address) {
   browserAddresses.push_back(address);
@@ -120,6 +139,10 @@ class MainWindow : public ::testing::Test {
     poppedMenus.clear();
     setPopupMenuHandler(recordPopupMenu);
     setMessageBoxHandler(recordMessageBox);
+    setFileDialogHandler(answerFileDialog);
+    messageBoxAnswers.clear();
+    fileDialogAnswers.clear();
+    fileDialogTitles.clear();
     setBrowserHandler(recordBrowser);
     setModalDialogHandler(recordModal);
   }
@@ -129,6 +152,7 @@ class MainWindow : public ::testing::Test {
     fs::current_path(m_previousDir);
     fs::remove_all(m_dir);
     setMessageBoxHandler(nullptr);
+    setFileDialogHandler(nullptr);
     setBrowserHandler(nullptr);
     setModalDialogHandler(nullptr);
     setPopupMenuHandler(nullptr);

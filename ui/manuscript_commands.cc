@@ -101,9 +101,8 @@ bool FrameMain::ConfirmDiscardChanges() {
   if (!m_document.modified) return true;
   const int answer = showMessageBox(localized(kStrSaveChanges), kProgramTitle,
                                     wxYES_NO | wxCANCEL | wxICON_QUESTION, this);
-  if (answer == wxCANCEL) return false;
   if (answer == wxNO) return true;
-  return Save();
+  return answer == wxYES && Save();
 }
 
 bool FrameMain::WriteText(const std::string& path, TextFormat format) {

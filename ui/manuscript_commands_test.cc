@@ -1,0 +1,207 @@
+// Manuscripts in and out of the real window: Ctrl+O and Ctrl+S pressed as
+// a writer presses them, the file dialogs and questions answered through
+// the window's seams, the files on disk read back.
+#include <gtest/gtest.h>
+#include <wx/filehistory.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "highlight/editor_text.h"
+#include "highlight/plan/colours.h"
+#include "manuscript/manuscript.h"
+#include "ui/frame_main.h"
+#include "ui/ids.h"
+#include "ui/localized.h"
+#include "ui/main_window_fixture.h"
+#include "ui/text_ctrl_custom.h"
+
+namespace {
+
+class Manuscripts : public MainWindow {
+ protected:
+  FrameMain& openWithKeyboard() {
+    FrameMain& frame = openFrame();
+    clickAt(*frame.m_editor, 0);
+    EXPECT_TRUE(waitFor([&] { return wxWindow::FindFocus() == frame.m_editor; }));
+    return frame;
+  }
+
+  std::string write(const std::string& name, const std::string& bytes) {
+    std::ofstream(m_dir / name, std::ios::binary) << bytes;
+    return (m_dir / name).string();
+  }
+
+  static void pressCtrl(int key) { wxUIActionSimulator().Char(key, wxMOD_CONTROL); }
+
+  // Waits until the title reads `title`.
+  bool titleBecomes(const wxString& title) {
+    const bool became = waitFor([&] { return m_frame->GetTitle() == title; });
+    EXPECT_TRUE(became) << "the title is \"" << m_frame->GetTitle() << "\", the text begins \""
+                        << editorUtf8().substr(0, 40) << "\"";
+    return became;
+  }
+
+  std::string editorUtf8() {
+    // The bytes live in the string's own cache: the string must outlive them.
+    const wxString text = m_frame->m_editor->GetValue();
+    const wxScopedCharBuffer bytes = text.utf8_str();
+    return std::string(bytes.data(), bytes.length());
+  }
+};
+
+// The writer's day: open a Word chapter, colour it, fix it, save it as
+// text, export the colours, find it again under the recent files.
+TEST_F(Manuscripts, ADocxChapterOpensAndIsSavedAsTextAndExported) {
+  FrameMain& frame = openWithKeyboard();
+  const std::string docx = (m_dir / "chapter.docx").string();
+  std::filesystem::copy_file(VERBOLT_SAMPLES "/chapter.docx", docx);
+  const ReadOutcome read = readManuscript(docx);
+  ASSERT_TRUE(read.manuscript) << read.error;
+
+  fileDialogAnswers = {wxString::FromUTF8(docx)};
+  pressCtrl('o');
+  ASSERT_TRUE(titleBecomes("chapter.docx - Verbolt 2"));
+  EXPECT_EQ(fileDialogTitles.size(), 1u) << "one key press, one dialog";
+  EXPECT_EQ(editorUtf8(), read.manuscript->utf8);
+  EXPECT_TRUE(frame.m_top100->GetValue().empty());
+
+  wxUIActionSimulator().Char(WXK_F5);
+  ASSERT_TRUE(waitFor([&] { return !frame.m_top100->GetValue().empty(); }));
+  frame.m_editor->SetInsertionPoint(0);
+  wxUIActionSimulator().Text("Q");
+  ASSERT_TRUE(titleBecomes("chapter.docx * - Verbolt 2"));
+
+  // Plain text never goes over the document: Save proposes a .txt.
+  const std::string text = (m_dir / "chapter.txt").string();
+  messageBoxAnswers = {wxYES};
+  fileDialogAnswers = {wxString::FromUTF8(text)};
+  pressCtrl('s');
+  ASSERT_TRUE(titleBecomes("chapter.txt - Verbolt 2"));
+  EXPECT_EQ(readFile(text), "Q" + read.manuscript->utf8);
+  EXPECT_EQ(readFile(docx), readFile(VERBOLT_SAMPLES "/chapter.docx"));
+
+  const std::string page = (m_dir / "chapter.html").string();
+  fileDialogAnswers = {wxString::FromUTF8(page)};
+  command(kIdExportHtml);
+  const std::string html = readFile(page);
+  EXPECT_NE(html.find("ffff8c"), std::string::npos) << "the yellow of close repetitions";
+  EXPECT_NE(html.find(toCp1252(localized(kSwitchClose))), std::string::npos);
+
+  ASSERT_GE(frame.m_recentFiles->GetCount(), 2u);
+  EXPECT_EQ(frame.m_recentFiles->GetHistoryFile(0), wxString::FromUTF8(text));
+  const std::string stored =
+      readFile(std::filesystem::path(getenv("XDG_CONFIG_HOME")) / "verbolt" / "recent-files.txt");
+  EXPECT_EQ(stored.rfind(text + "\n", 0), 0u) << stored;
+  EXPECT_EQ(readFile(configPath()).find("chapter"), std::string::npos) << "config.txt untouched";
+}
+
+// Each encoding and line end comes back byte for byte after an edit and
+// its undoing by hand.
+TEST_F(Manuscripts, SaveWritesTheEncodingAndLineEndsTheFileCameIn) {
+  openWithKeyboard();
+  const std::string files[] = {
+      write("cp1252.txt", "Caf\xE9 et th\xE9.\r\nLigne deux.\r\n"),
+      write("bom.txt", "\xEF\xBB\xBFUn \xC3\xA9t\xC3\xA9.\nDeux.\n"),
+      write("utf16.txt", std::string("\xFF\xFEH\0i\0\r\0\n\0", 10)),
+  };
+  for (const std::string& file : files) {
+    SCOPED_TRACE(file);
+    const std::string before = readFile(file);
+    fileDialogAnswers = {wxString::FromUTF8(file)};
+    pressCtrl('o');
+    ASSERT_TRUE(waitFor([&] { return m_frame->m_document.path == file; }));
+    EXPECT_EQ(editorUtf8().find('\r'), std::string::npos);
+    m_frame->m_editor->SetInsertionPoint(0);
+    wxUIActionSimulator().Text("Z");
+    ASSERT_TRUE(waitFor([&] { return m_frame->m_document.modified; }));
+    wxUIActionSimulator().Char(WXK_BACK);
+    ASSERT_TRUE(waitFor([&] { return m_frame->m_editor->GetRange(0, 1) != "Z"; }));
+    pressCtrl('s');
+    ASSERT_TRUE(waitFor([&] { return !m_frame->m_document.modified; }));
+    EXPECT_EQ(readFile(file), before);
+  }
+}
+
+TEST_F(Manuscripts, ACharacterTheEncodingCannotHoldIsSavedAsUtf8Elsewhere) {
+  FrameMain& frame = openWithKeyboard();
+  const std::string file = write("old.txt", "Caf\xE9.\n");
+  ASSERT_TRUE(frame.OpenFile(wxString::FromUTF8(file)));
+  frame.m_editor->SetInsertionPoint(0);
+  frame.m_editor->WriteText(wxString::FromUTF8("\xF0\x9F\x98\x80 "));
+  const std::string copy = (m_dir / "new.txt").string();
+  messageBoxAnswers = {wxYES};
+  fileDialogAnswers = {wxString::FromUTF8(copy)};
+  pressCtrl('s');
+  ASSERT_TRUE(titleBecomes("new.txt - Verbolt 2"));
+  EXPECT_EQ(readFile(file), "Caf\xE9.\n");
+  EXPECT_EQ(readFile(copy), "\xF0\x9F\x98\x80 Caf\xC3\xA9.\n");
+}
+
+TEST_F(Manuscripts, UnsavedChangesAreAskedAboutAndCancelKeepsEverything) {
+  FrameMain& frame = openWithKeyboard();
+  wxUIActionSimulator().Text("Mon texte ");
+  ASSERT_TRUE(waitFor([&] { return frame.m_editor->GetValue().StartsWith("Mon texte "); }));
+  const wxString typed = frame.m_editor->GetValue();
+
+  messageBoxAnswers = {wxCANCEL};
+  pressCtrl('o');
+  ASSERT_TRUE(waitFor([] { return messageBoxes.size() == 1; }));
+  EXPECT_TRUE(fileDialogTitles.empty()) << "no file is asked for once the writer cancels";
+  EXPECT_EQ(frame.m_editor->GetValue(), typed);
+
+  messageBoxAnswers = {wxCANCEL};
+  EXPECT_FALSE(frame.Close(false));
+  EXPECT_EQ(messageBoxes.size(), 2u);
+  EXPECT_TRUE(frame.IsShown());
+
+  // Colouring is no change: after F5 and F6, Discard is still asked for
+  // only because of the typing.
+  messageBoxAnswers = {wxNO};
+  const std::string file = write("autre.txt", "Autre texte.\n");
+  fileDialogAnswers = {wxString::FromUTF8(file)};
+  pressCtrl('o');
+  ASSERT_TRUE(titleBecomes("autre.txt - Verbolt 2"));
+  wxUIActionSimulator().Char(WXK_F5);
+  ASSERT_TRUE(waitFor([&] { return !frame.m_top100->GetValue().empty(); }));
+  EXPECT_FALSE(frame.m_document.modified);
+  EXPECT_TRUE(frame.ConfirmDiscardChanges());
+}
+
+TEST_F(Manuscripts, BadFilesGiveOneMessageAndTheTextStays) {
+  FrameMain& frame = openWithKeyboard();
+  const wxString welcome = frame.m_editor->GetValue();
+  const std::string files[] = {
+      write("fake.docx", "This is no Word document."),
+      write("binary.txt", std::string("\x01\x02\x03\0\0\0\x04\x05", 8)),
+      (m_dir / "missing.odt").string(),
+      m_dir.string(),
+  };
+  for (const std::string& file : files) {
+    SCOPED_TRACE(file);
+    messageBoxes.clear();
+    EXPECT_FALSE(frame.OpenFile(wxString::FromUTF8(file)));
+    ASSERT_EQ(messageBoxes.size(), 1u);
+    EXPECT_EQ(messageBoxes[0].caption, localized(kStrCannotOpen));
+    EXPECT_EQ(frame.m_editor->GetValue(), welcome);
+    EXPECT_EQ(frame.GetTitle(), "Verbolt 2");
+  }
+}
+
+TEST_F(Manuscripts, ARecentFileThatHasGoneLeavesTheListWithAMessage) {
+  FrameMain& frame = openWithKeyboard();
+  const std::string file = write("parti.txt", "Un texte.\n");
+  ASSERT_TRUE(frame.OpenFile(wxString::FromUTF8(file)));
+  std::filesystem::remove(file);
+  command(wxID_FILE1);
+  ASSERT_EQ(messageBoxes.size(), 1u);
+  EXPECT_NE(messageBoxes[0].message.Find(wxString::FromUTF8(file)), wxNOT_FOUND);
+  for (size_t i = 0; i < frame.m_recentFiles->GetCount(); ++i) {
+    EXPECT_NE(frame.m_recentFiles->GetHistoryFile(i), wxString::FromUTF8(file));
+  }
+}
+
+}  // namespace
