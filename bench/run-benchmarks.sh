@@ -63,7 +63,7 @@ generate_texts
 
 echo "Timing the window under Xvfb..."
 rm -f "$build/gui-figures.txt"
-xvfb-run -a -s "-screen 0 1280x1024x24" "$build/gui-bench" "$build/gui-figures.txt" \
+xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bench/gui-bench" "$build/gui-figures.txt" \
   2>/dev/null || echo "gui-bench failed: window rows not measured"
 
 python3 "$root/bench/measure_figures.py" \

@@ -11,7 +11,7 @@ tools/build.sh >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-program=$PWD/build/window-shot
+program=$PWD/build/tools/window-shot
 mkdir -p "$(dirname "$output")"
 output=$(realpath "$output")
 
