@@ -234,7 +234,7 @@ StringTable buildStringTable() {
       {76, {"OpenDocument text with the colours (.fodt)...",
             "Texte OpenDocument avec les couleurs (.fodt)..."}},
       {77, {"Top-100 as a table (CSV)...", "Top-100 en tableau (CSV)..."}},
-      {78, {"Recent files", "Fichiers r\xE9cents"}},
+      {78, {"Recent files", "Fichiers r\xE9" "cents"}},
       {79, {"The text has changed since it was opened or saved.\n"
             "Save the changes?",
             "Le texte a chang\xE9 depuis son ouverture ou son enregistrement.\n"
@@ -242,7 +242,7 @@ StringTable buildStringTable() {
       {80, {"Cannot open the file", "Impossible d'ouvrir le fichier"}},
       {81, {"Cannot save the file", "Impossible d'enregistrer le fichier"}},
       {82, {"%s no longer exists: it leaves the recent files.",
-            "%s n'existe plus : il quitte les fichiers r\xE9cents."}},
+            "%s n'existe plus : il quitte les fichiers r\xE9" "cents."}},
       {83, {"The text holds characters that the file's encoding cannot store.\n"
             "Save it as UTF-8 text under another name?",
             "Le texte contient des caract\xE8res que l'encodage du fichier ne peut pas garder.\n"

@@ -169,3 +169,18 @@ TEST(LocalizedTextTest, SampleManuscriptIsTheWelcomeText) {
 }
 
 }  // namespace
+
+namespace {
+
+// A hex escape runs on over every hex digit after it: "r\xE9cents" would
+// be one out-of-range character, not "récents".
+TEST(StringTableTest, AccentsBeforeHexLettersKeepTheLettersThatFollow) {
+  EXPECT_EQ(stringTable().at(78).french,
+            "Fichiers r\xE9"
+            "cents");
+  EXPECT_NE(stringTable().at(82).french.find("r\xE9"
+                                             "cents."),
+            std::string::npos);
+}
+
+}  // namespace
