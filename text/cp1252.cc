@@ -3,6 +3,8 @@
 #include <array>
 #include <unordered_map>
 
+#include "text/utf8.h"
+
 namespace {
 
 // Code points of the bytes 0x80-0x9F; the rest of the code page equals
@@ -21,19 +23,6 @@ const std::unordered_map<char32_t, unsigned char>& highEncodings() {
     return map;
   }();
   return *table;
-}
-
-void appendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
 }
 
 }  // namespace
@@ -56,46 +45,18 @@ std::string cp1252ToUtf8(std::string_view text) {
   return out;
 }
 
-namespace {
-
-// Length of the sequence led by `lead`, or 0 for a byte that cannot lead.
-int sequenceLength(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) return 2;
-  if (lead >= 0xE0 && lead <= 0xEF) return 3;
-  if (lead >= 0xF0 && lead <= 0xF4) return 4;
-  return 0;
-}
-
-}  // namespace
-
 bool utf8ToCp1252(std::string_view utf8, std::string& out, size_t& errorOffset) {
   out.clear();
   out.reserve(utf8.size());
   size_t i = 0;
   while (i < utf8.size()) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    const int length = sequenceLength(lead);
-    if (length == 0 || i + length > utf8.size()) {
+    int length = 0;
+    const long c = validUtf8CharAt(utf8, i, length);
+    if (c < 0) {
       errorOffset = i;
       return false;
     }
-    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
-    for (int k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(utf8[i + k]);
-      if ((next & 0xC0) != 0x80) {
-        errorOffset = i;
-        return false;
-      }
-      c = (c << 6) | (next & 0x3F);
-    }
-    // Overlong forms, surrogates and code points beyond Unicode.
-    const bool overlong = (length == 3 && c < 0x800) || (length == 4 && c < 0x10000);
-    if (overlong || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {
-      errorOffset = i;
-      return false;
-    }
-    out.push_back(static_cast<char>(encodeCp1252(c)));
+    out.push_back(static_cast<char>(encodeCp1252(static_cast<char32_t>(c))));
     i += length;
   }
   return true;

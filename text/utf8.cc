@@ -11,9 +11,9 @@ int sequenceLength(unsigned char lead) {
   return 0;
 }
 
-// The character at `i`, or a negative value when the bytes there are not
-// one valid sequence.
-long decodeAt(std::string_view text, size_t i, int& length) {
+}  // namespace
+
+long validUtf8CharAt(std::string_view text, size_t i, int& length) {
   const auto lead = static_cast<unsigned char>(text[i]);
   length = sequenceLength(lead);
   if (length == 0 || i + length > text.size()) return -1;
@@ -28,8 +28,6 @@ long decodeAt(std::string_view text, size_t i, int& length) {
   if (overlong || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return -1;
   return static_cast<long>(c);
 }
-
-}  // namespace
 
 void appendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
@@ -51,7 +49,7 @@ void appendUtf8(std::string& out, char32_t c) {
 
 char32_t nextUtf8Char(std::string_view text, size_t& i) {
   int length = 0;
-  const long c = decodeAt(text, i, length);
+  const long c = validUtf8CharAt(text, i, length);
   if (c < 0) {
     ++i;
     return kReplacementCharacter;
@@ -80,7 +78,7 @@ bool isValidUtf8(std::string_view text) {
       continue;
     }
     int length = 0;
-    if (decodeAt(text, i, length) < 0) return false;
+    if (validUtf8CharAt(text, i, length) < 0) return false;
     i += length;
   }
   return true;

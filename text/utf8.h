@@ -15,6 +15,11 @@ void appendUtf8(std::string& out, char32_t c);
 // byte belongs to exactly one character.
 char32_t nextUtf8Char(std::string_view text, size_t& i);
 
+// The character at `i` when the bytes there are one valid sequence (no
+// overlong form, surrogate or code point beyond Unicode), with its byte
+// length; a negative value when they are not.
+long validUtf8CharAt(std::string_view text, size_t i, int& length);
+
 // Number of characters, as nextUtf8Char walks them.
 size_t utf8CharCount(std::string_view text);
 
