@@ -1,0 +1,55 @@
+#include "highlight/plan/findings.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+std::optional<FindingKind> kindOf(Rgb colour, bool markedOnly) {
+  if (colour == kMarkedWithoutClass) return FindingKind::kMarked;
+  for (int c = 0; c < kHighlightClassCount; ++c) {
+    if (colour == kMarkedColours[c]) return FindingKind::kMarked;
+  }
+  if (markedOnly) return std::nullopt;
+  for (int c = 0; c < kHighlightClassCount; ++c) {
+    if (colour == kClassColours[c]) return static_cast<FindingKind>(c);
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<Finding> findingsIn(const std::vector<ColourRun>& runs, bool markedOnly) {
+  std::vector<Finding> findings;
+  for (const ColourRun& run : runs) {
+    const std::optional<FindingKind> kind = kindOf(run.colour, markedOnly);
+    if (kind) findings.push_back({run.start, run.end, *kind});
+  }
+  return findings;
+}
+
+size_t findingFrom(const std::vector<Finding>& findings, long from, long to, bool forward) {
+  if (findings.empty()) return kNoFinding;
+  auto startsBefore = [](const Finding& finding, long position) {
+    return finding.start < position;
+  };
+  if (forward) {
+    const long first = from == to ? from : from + 1;
+    auto next = std::lower_bound(findings.begin(), findings.end(), first, startsBefore);
+    return next == findings.end() ? 0 : static_cast<size_t>(next - findings.begin());
+  }
+  auto after = std::lower_bound(findings.begin(), findings.end(), from, startsBefore);
+  return after == findings.begin() ? findings.size() - 1
+                                   : static_cast<size_t>(after - findings.begin()) - 1;
+}
+
+FindingRank rankOf(const std::vector<Finding>& findings, size_t index) {
+  const FindingKind kind = findings[index].kind;
+  FindingRank rank{0, 0};
+  for (size_t i = 0; i < findings.size(); ++i) {
+    if (findings[i].kind != kind) continue;
+    ++rank.count;
+    if (i <= index) ++rank.number;
+  }
+  return rank;
+}
