@@ -26,28 +26,46 @@ Rgb backgroundAt(const GtkTextIter& iter) {
   return colour;
 }
 
-}  // namespace
-
-BackgroundMap::BackgroundMap(wxTextCtrl& control) {
-  auto* view = GTK_TEXT_VIEW(control.GetConnectWidget());
-  GtkTextBuffer* buffer = gtk_text_view_get_buffer(view);
-  GtkTextIter iter;
-  gtk_text_buffer_get_start_iter(buffer, &iter);
-  while (!gtk_text_iter_is_end(&iter)) {
+// Maximal runs of one background between two iterators, white left out.
+std::vector<ColourRun> runsBetween(GtkTextIter iter, const GtkTextIter& end) {
+  std::vector<ColourRun> runs;
+  while (gtk_text_iter_compare(&iter, &end) < 0) {
     GtkTextIter next = iter;
     gtk_text_iter_forward_to_tag_toggle(&next, nullptr);
+    if (gtk_text_iter_compare(&next, &end) > 0) next = end;
     const Rgb colour = backgroundAt(iter);
     const int start = gtk_text_iter_get_offset(&iter);
-    const int end = gtk_text_iter_get_offset(&next);
+    const int stop = gtk_text_iter_get_offset(&next);
     if (colour != kWhite) {
-      if (!m_runs.empty() && m_runs.back().end == start && m_runs.back().colour == colour) {
-        m_runs.back().end = end;
+      if (!runs.empty() && runs.back().end == start && runs.back().colour == colour) {
+        runs.back().end = stop;
       } else {
-        m_runs.push_back({start, end, colour});
+        runs.push_back({start, stop, colour});
       }
     }
     iter = next;
   }
+  return runs;
+}
+
+GtkTextBuffer* bufferOf(wxTextCtrl& control) {
+  return gtk_text_view_get_buffer(GTK_TEXT_VIEW(control.GetConnectWidget()));
+}
+
+}  // namespace
+
+BackgroundMap::BackgroundMap(wxTextCtrl& control) {
+  GtkTextIter start, end;
+  gtk_text_buffer_get_bounds(bufferOf(control), &start, &end);
+  m_runs = runsBetween(start, end);
+}
+
+std::vector<ColourRun> backgroundRuns(wxTextCtrl& control, long from, long to) {
+  GtkTextBuffer* buffer = bufferOf(control);
+  GtkTextIter start, end;
+  gtk_text_buffer_get_iter_at_offset(buffer, &start, static_cast<gint>(from));
+  gtk_text_buffer_get_iter_at_offset(buffer, &end, static_cast<gint>(to));
+  return runsBetween(start, end);
 }
 
 Rgb BackgroundMap::at(long position) const {

@@ -28,3 +28,6 @@ class BackgroundMap {
  private:
   std::vector<ColourRun> m_runs;
 };
+
+// The same runs for the characters [from, to) only.
+std::vector<ColourRun> backgroundRuns(wxTextCtrl& control, long from, long to);

@@ -254,6 +254,23 @@ StringTable buildStringTable() {
       {85, {"Manuscripts", "Manuscrits"}},
       {86, {"All files", "Tous les fichiers"}},
       {87, {"Marked word", "Mot marqu\xE9"}},
+      {88, {"&Edit", "&\xC9" "dition"}},
+      {89, {"&Undo", "&Annuler"}},
+      {90, {"&Redo", "&R\xE9tablir"}},
+      {91, {"Cu&t", "Co&uper"}},
+      {92, {"&Copy", "&Copier"}},
+      {93, {"&Paste", "C&oller"}},
+      {94, {"Select &All", "&Tout s\xE9lectionner"}},
+      {95, {"&Next finding", "R\xE9sultat &suivant"}},
+      {96, {"&Previous finding", "R\xE9sultat &pr\xE9" "c\xE9" "dent"}},
+      {97, {"close repetition %d of %d", "r\xE9p\xE9tition proche %d sur %d"}},
+      {98, {"distant repetition %d of %d", "r\xE9p\xE9tition \xE9loign\xE9" "e %d sur %d"}},
+      {99, {"searched word %d of %d", "mot recherch\xE9 %d sur %d"}},
+      {100, {"searched phrase %d of %d", "expression recherch\xE9" "e %d sur %d"}},
+      {101, {"\"%s\": %d of %d", "\xAB %s \xBB : %d sur %d"}},
+      {102, {"%d words", "%d mots"}},
+      {103, {"No finding: press F5, or click a word to mark it",
+             "Aucun r\xE9sultat : appuyez sur F5, ou cliquez sur un mot pour le marquer"}},
   };
   // clang-format on
 }

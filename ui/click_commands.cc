@@ -31,6 +31,7 @@ void FrameMain::OnEditorClick(long pos, bool controlDown, bool altDown) {
   const std::string loweredText = loweredEditorBytes(*m_editor);
   const std::string word = wordAtPosition(loweredText, pos);
   if (word.empty()) return;
+  ForgetFindings();
   AnalysisSettings settings = ReadSettingsFromPane();
   if (controlDown) {
     addSkipWord(word, settings);
@@ -50,6 +51,7 @@ void FrameMain::OnEditorClick(long pos, bool controlDown, bool altDown) {
 void FrameMain::OnTop100Click(long pos) {
   const std::string word = wordAtPosition(*m_top100, pos);
   if (word.empty()) return;
+  ForgetFindings();
   AnalysisSettings settings = ReadSettingsFromPane();
   markWord(*m_editor, *m_top100, false, word, settings, *m_gauge, m_markedWord,
            loweredEditorBytes(*m_editor));

@@ -40,16 +40,21 @@ void FrameMain::OnProcess(wxCommandEvent&) {
   settings.ClampToRanges();
   WriteSettingsToPane(settings);
   std::string report;
-  runAnalysis(settings, *m_gauge, m_markedWord, *m_editor, report);
+  ForgetFindings();
+  ShowWordCount(runAnalysis(settings, *m_gauge, m_markedWord, *m_editor, report));
   // An unchanged text would leave the old marks in place: empty it first.
   m_top100->Clear();
   m_top100->ChangeValue(fromCp1252(report));
 }
 
-void FrameMain::OnClear(wxCommandEvent&) { clearHighlights(*m_editor); }
+void FrameMain::OnClear(wxCommandEvent&) {
+  ForgetFindings();
+  clearHighlights(*m_editor);
+}
 
 void FrameMain::OnStats(wxCommandEvent&) {
   TextStatistics stats = textStatistics(editorBytes(*m_editor));
+  ShowWordCount(stats.words);
   wxString message = wxString::Format(localized(kStrStatisticsFormat), stats.words,
                                       stats.lettersWithoutSpaces, stats.lettersWithSpaces);
   showMessageBox(message, localized(kStrTextInformation), wxOK | wxICON_INFORMATION | wxSTAY_ON_TOP,

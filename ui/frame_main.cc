@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "highlight/editor_history.h"
 #include "highlight/editor_text.h"
 #include "highlight/restyle.h"
 #include "resources/icons.h"
@@ -60,6 +61,16 @@ wxBEGIN_EVENT_TABLE(FrameMain, wxFrame)
   EVT_MENU(kIdExportOdt, FrameMain::OnExport)
   EVT_MENU(kIdExportCsv, FrameMain::OnExport)
   EVT_MENU_RANGE(wxID_FILE1, wxID_FILE9, FrameMain::OnRecentFile)
+  EVT_MENU(kIdUndo, FrameMain::OnUndo)
+  EVT_MENU(kIdRedo, FrameMain::OnRedo)
+  EVT_UPDATE_UI(kIdUndo, FrameMain::OnUpdateUndo)
+  EVT_UPDATE_UI(kIdRedo, FrameMain::OnUpdateRedo)
+  EVT_MENU(kIdCut, FrameMain::OnClipboardCommand)
+  EVT_MENU(kIdCopy, FrameMain::OnClipboardCommand)
+  EVT_MENU(kIdPaste, FrameMain::OnClipboardCommand)
+  EVT_MENU(kIdSelectAll, FrameMain::OnClipboardCommand)
+  EVT_MENU(kIdNextFinding, FrameMain::OnWalkFindings)
+  EVT_MENU(kIdPreviousFinding, FrameMain::OnWalkFindings)
   EVT_TEXT(kIdEditor, FrameMain::OnEditorChanged)
   EVT_CLOSE(FrameMain::OnCloseWindow)
   EVT_CHECKBOX(kSwitchSkip, FrameMain::OnSectionSwitch)
@@ -114,6 +125,10 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   frameSizer->Add(middle, 1, wxEXPAND);
   frameSizer->Add(m_gauge, 0, wxEXPAND);
   SetSizer(frameSizer);
+  // Where the walk through the findings stands, and the number of words.
+  CreateStatusBar(2);
+  const int statusWidths[] = {-1, 160};
+  SetStatusWidths(2, statusWidths);
 
   LoadSettings();
   LoadRecentFiles();
@@ -121,6 +136,7 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   m_editor->SetDropTarget(new ManuscriptDropTarget(*this));
   // The welcome text is no change of the writer's.
   m_document.modified = false;
+  m_editor->m_history->MarkClean();
   UpdateTitle();
   InstallAccelerators();
   Layout();
@@ -155,6 +171,7 @@ void FrameMain::BuildMenuBar() {
   help->Append(kIdAbout, localized(kStrAboutItem));
   auto* bar = new wxMenuBar;
   bar->Append(file, localized(kStrFileMenu));
+  bar->Append(BuildEditMenu(), localized(kStrEditMenu));
   bar->Append(help, localized(kStrHelp));
   SetMenuBar(bar);
 }
@@ -200,6 +217,11 @@ void FrameMain::InstallAccelerators() {
       {wxACCEL_CTRL, 'O', kIdOpen},
       {wxACCEL_CTRL, 'S', kIdSave},
       {wxACCEL_CTRL | wxACCEL_SHIFT, 'S', kIdSaveAs},
+      {wxACCEL_CTRL, 'Z', kIdUndo},
+      {wxACCEL_CTRL | wxACCEL_SHIFT, 'Z', kIdRedo},
+      {wxACCEL_CTRL, 'Y', kIdRedo},
+      {wxACCEL_NORMAL, WXK_F3, kIdNextFinding},
+      {wxACCEL_SHIFT, WXK_F3, kIdPreviousFinding},
   };
   SetAcceleratorTable(wxAcceleratorTable(WXSIZEOF(entries), entries));
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "highlight/plan/colours.h"
+#include "highlight/plan/findings.h"
 #include "manuscript/manuscript.h"
 #include "settings/analysis_settings.h"
 
@@ -16,6 +17,7 @@ class wxCheckBox;
 class wxCloseEvent;
 class wxFileHistory;
 class wxGauge;
+class wxMenu;
 class wxPanel;
 class wxScrolledWindow;
 class TextCtrlCustom;
@@ -85,6 +87,10 @@ class FrameMain : public wxFrame {
   // writer may go on.
   bool ConfirmDiscardChanges();
 
+  // The editor's undo or redo has moved: the text may be the saved one
+  // again.
+  void OnEditorHistoryMoved();
+
   // Clicks handed over by the editor and the Top-100 pane.
   void OnEditorClick(long pos, bool controlDown, bool altDown);
   void OnTop100Click(long pos);
@@ -107,6 +113,12 @@ class FrameMain : public wxFrame {
   void OnRecentFile(wxCommandEvent& event);
   void OnEditorChanged(wxCommandEvent& event);
   void OnCloseWindow(wxCloseEvent& event);
+  void OnUndo(wxCommandEvent& event);
+  void OnRedo(wxCommandEvent& event);
+  void OnClipboardCommand(wxCommandEvent& event);
+  void OnUpdateUndo(wxUpdateUIEvent& event);
+  void OnUpdateRedo(wxUpdateUIEvent& event);
+  void OnWalkFindings(wxCommandEvent& event);
 
  private:
   void BuildMenuBar();
@@ -124,6 +136,14 @@ class FrameMain : public wxFrame {
   void LoadRecentFiles();
   void StoreRecentFiles() const;
   void ApplyEnablingRules(const Section& section);
+  wxMenu* BuildEditMenu();
+  // The text control the Edit menu acts on: the one with the keyboard, or
+  // else the editor.
+  wxTextCtrl& EditTarget() const;
+  // The findings change with every edit and every recolouring; they are
+  // read again from the editor at the next walk.
+  void ForgetFindings();
+  void ShowWordCount(int words);
 
   wxWindow* AddLabel(wxSizer* sizer, int stringId);
   wxTextCtrl* AddNumberField(wxSizer* sizer, int maxTypedChars, int AnalysisSettings::*field);
@@ -136,6 +156,8 @@ class FrameMain : public wxFrame {
   wxWindow* m_sectionPanel = nullptr;
   std::vector<wxWindow*>* m_sectionContent = nullptr;
   std::vector<wxWindow*> m_alwaysEnabled;
+
+  std::optional<std::vector<Finding>> m_findings;
 
   wxDECLARE_EVENT_TABLE();
 };

@@ -23,6 +23,14 @@ enum CommandId {
   kIdExportHtml = 1018,
   kIdExportOdt = 1019,
   kIdExportCsv = 1020,
+  kIdUndo = 1021,
+  kIdRedo = 1022,
+  kIdCut = 1023,
+  kIdCopy = 1024,
+  kIdPaste = 1025,
+  kIdSelectAll = 1026,
+  kIdNextFinding = 1027,
+  kIdPreviousFinding = 1028,
 };
 
 // String ids of the texts that label the window.
@@ -66,6 +74,22 @@ enum StringId {
   kStrManuscripts = 85,
   kStrAllFiles = 86,
   kStrMarkedWord = 87,
+  kStrEditMenu = 88,
+  kStrUndo = 89,
+  kStrRedo = 90,
+  kStrCut = 91,
+  kStrCopy = 92,
+  kStrPaste = 93,
+  kStrSelectAll = 94,
+  kStrNextFinding = 95,
+  kStrPreviousFinding = 96,
+  kStrCloseFinding = 97,
+  kStrDistantFinding = 98,
+  kStrSearchedFinding = 99,
+  kStrPhraseFinding = 100,
+  kStrMarkedFinding = 101,
+  kStrWordCount = 102,
+  kStrNoFinding = 103,
 };
 
 // Section switches (check boxes) and help buttons.

@@ -213,3 +213,35 @@ class MainWindow : public ::testing::Test {
   fs::path m_dir;
   fs::path m_previousDir;
 };
+
+// The window as a writer at the keyboard uses it: real key presses into
+// the editor.
+class WriterAtKeyboard : public MainWindow {
+ protected:
+  // Opens the window on `text` and clicks into the editor at `position`,
+  // which gives it the keyboard.
+  FrameMain& openOn(const std::string& text, long position) {
+    FrameMain& frame = openFrame();
+    frame.Raise();
+    setText(text);
+    clickAt(*frame.m_editor, position);
+    EXPECT_TRUE(waitFor([&] { return wxWindow::FindFocus() == frame.m_editor; }));
+    return frame;
+  }
+
+  std::string editorText() { return toCp1252(m_frame->m_editor->GetValue()); }
+  long at(const std::string& what) { return static_cast<long>(editorText().rfind(what)); }
+
+  // Types `letters` and waits until the editor holds `expected`; false when
+  // the keys never arrived.
+  bool typeAndSee(const char* letters, const std::string& expected) {
+    wxUIActionSimulator().Text(letters);
+    const bool seen =
+        waitFor([&] { return editorText().find(expected) != std::string::npos; }, 2000);
+    EXPECT_TRUE(seen) << "typed \"" << letters << "\", the editor holds \""
+                      << editorText().substr(0, 300) << "\"";
+    return seen;
+  }
+
+  void press(int key, int modifiers = wxMOD_NONE) { wxUIActionSimulator().Char(key, modifiers); }
+};

@@ -15,9 +15,12 @@
 #include "export/html_export.h"
 #include "export/top100_csv.h"
 #include "highlight/background_map.h"
+#include "highlight/editor_history.h"
+#include "highlight/editor_text.h"
 #include "manuscript/atomic_write.h"
 #include "settings/config_home.h"
 #include "strings/localized_text.h"
+#include "text/words.h"
 #include "ui/dialogs.h"
 #include "ui/frame_main.h"
 #include "ui/ids.h"
@@ -89,6 +92,9 @@ bool FrameMain::OpenFile(const wxString& path) {
   m_editor->SetInsertionPoint(0);
   m_top100->Clear();
   m_markedWord.clear();
+  ForgetFindings();
+  m_editor->m_history->MarkClean();
+  ShowWordCount(textStatistics(editorBytes(*m_editor)).words);
   m_document = {utf8Of(wxFileName(path).GetAbsolutePath()), outcome.manuscript->kind,
                 outcome.manuscript->format, false};
   m_recentFiles->AddFileToHistory(wxString::FromUTF8(m_document.path));
@@ -123,6 +129,7 @@ bool FrameMain::WriteText(const std::string& path, TextFormat format) {
   m_document.kind = manuscriptKindOf(path);
   m_document.format = format;
   m_document.modified = false;
+  m_editor->m_history->MarkClean();
   m_recentFiles->AddFileToHistory(wxString::FromUTF8(path));
   StoreRecentFiles();
   UpdateTitle();
@@ -181,6 +188,7 @@ void FrameMain::OnRecentFile(wxCommandEvent& event) {
 
 void FrameMain::OnEditorChanged(wxCommandEvent& event) {
   event.Skip();
+  ForgetFindings();
   if (m_document.modified) return;
   m_document.modified = true;
   UpdateTitle();

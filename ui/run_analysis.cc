@@ -8,6 +8,7 @@
 #include "highlight/editor_text.h"
 #include "highlight/progress_gauge.h"
 #include "highlight/restyle.h"
+#include "text/words.h"
 
 namespace {
 
@@ -28,10 +29,11 @@ AnalysisPassFunction setAnalysisPass(AnalysisPassFunction pass) {
   return previous;
 }
 
-void runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord,
-                 wxTextCtrl& editor, std::string& report) {
+int runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord,
+                wxTextCtrl& editor, std::string& report) {
   wxStopWatch clock;
-  std::string lowered = loweredEditorBytes(editor);
+  std::string lowered = editorBytes(editor);
+  const int words = lowercaseAndCount(lowered).words;
   AnalysisResult result =
       analysisPass(lowered, settings, [&gauge](int value) { showProgress(gauge, value); });
   markedWord.clear();
@@ -39,4 +41,5 @@ void runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::string& 
   report = std::move(result.report);
   showProgress(gauge, 0);
   wxLogDebug("process time %f", clock.Time() / 1000.0);
+  return words;
 }

@@ -12,9 +12,9 @@ class wxGauge;
 class wxTextCtrl;
 
 // `settings` has been clamped. Empties `markedWord`: every background is
-// repainted, so no word stays marked.
-void runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord,
-                 wxTextCtrl& editor, std::string& report);
+// repainted, so no word stays marked. Returns the number of words.
+int runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord,
+                wxTextCtrl& editor, std::string& report);
 
 // The engine's pass as a run calls it, replaceable so that tests can make
 // a run fail the way an exhausted memory would. Returns the pass it

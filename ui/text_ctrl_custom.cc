@@ -3,6 +3,7 @@
 #include <wx/intl.h>
 #include <wx/menu.h>
 
+#include "highlight/editor_history.h"
 #include "highlight/editor_text.h"
 #include "strings/localized_text.h"
 #include "ui/dialogs.h"
@@ -48,9 +49,27 @@ TextCtrlCustom::TextCtrlCustom(bool isEditor, FrameMain* frame, wxWindow* parent
     : wxTextCtrl(parent, id, value, pos, size, style, validator, name),
       m_contextMenu(buildContextMenu(isEditor)),
       m_isEditor(isEditor),
-      m_frame(frame) {}
+      m_frame(frame) {
+  if (isEditor) m_history = std::make_unique<EditorHistory>(*this);
+}
 
 TextCtrlCustom::~TextCtrlCustom() { delete m_contextMenu; }
+
+void TextCtrlCustom::Undo() {
+  if (!m_history) return;
+  m_history->Undo();
+  m_frame->OnEditorHistoryMoved();
+}
+
+void TextCtrlCustom::Redo() {
+  if (!m_history) return;
+  m_history->Redo();
+  m_frame->OnEditorHistoryMoved();
+}
+
+bool TextCtrlCustom::CanUndo() const { return m_history && m_history->CanUndo(); }
+
+bool TextCtrlCustom::CanRedo() const { return m_history && m_history->CanRedo(); }
 
 void TextCtrlCustom::OnLeftDown(wxMouseEvent& event) {
   long pos = -1;

@@ -6,6 +6,9 @@
 
 #include <wx/textctrl.h>
 
+#include <memory>
+
+class EditorHistory;
 class FrameMain;
 class wxMenu;
 
@@ -18,10 +21,17 @@ class TextCtrlCustom : public wxTextCtrl {
                  const wxString& name = wxTextCtrlNameStr);
   ~TextCtrlCustom() override;
 
+  // The editor's own undo and redo; the Top-100 pane has none.
+  void Undo() override;
+  void Redo() override;
+  bool CanUndo() const override;
+  bool CanRedo() const override;
+
   wxMenu* m_contextMenu;
   bool m_isEditor;
   FrameMain* m_frame;
   long m_contextPos = 0;  // where the pointer was when the menu opened
+  std::unique_ptr<EditorHistory> m_history;
 
  private:
   void OnLeftDown(wxMouseEvent& event);

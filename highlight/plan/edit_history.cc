@@ -40,7 +40,8 @@ void EditHistory::EndAction() {
   // One character typed or deleted goes on with the word being typed.
   if (action.size() == 1 && action.front().length == 1 && MergeTyping(action.front())) return;
   Push(std::move(action));
-  m_lastStepOpen = m_steps.back().size() == 1 && m_steps.back().front().length == 1;
+  // A letter typed over a selection goes on with the word it starts.
+  m_lastStepOpen = m_steps.back().back().length == 1;
 }
 
 void EditHistory::Record(TextEdit edit) {
@@ -53,8 +54,8 @@ void EditHistory::Record(TextEdit edit) {
 // Deleting letter by letter gives the same steps as typing the letters
 // would have.
 bool EditHistory::MergeTyping(const TextEdit& edit) {
-  if (!m_lastStepOpen || m_done != m_steps.size() || m_steps.back().size() != 1) return false;
-  TextEdit& last = m_steps.back().front();
+  if (!m_lastStepOpen || m_done != m_steps.size()) return false;
+  TextEdit& last = m_steps.back().back();
   if (last.inserted != edit.inserted) return false;
   const bool space = isSpace(edit.text.front());
   const size_t before = editBytes(last);

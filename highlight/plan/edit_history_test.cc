@@ -117,6 +117,13 @@ TEST(EditHistoryTest, AReplacedSelectionOrAPasteIsOneStep) {
   EXPECT_EQ(doc.text, "the new word");
   doc.Undo();
   EXPECT_EQ(doc.text, "the old word");
+  // Letters typed over a selection are one step with it.
+  doc.Act({Document::Delete(4, "old"), Document::Insert(4, "n")});
+  doc.Act({Document::Insert(5, "e")});
+  doc.Act({Document::Insert(6, "w")});
+  EXPECT_EQ(doc.text, "the new word");
+  doc.Undo();
+  EXPECT_EQ(doc.text, "the old word");
   // Nested actions make one step.
   doc.history.BeginAction();
   doc.Act({Document::Insert(0, "a")});

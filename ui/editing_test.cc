@@ -1,0 +1,275 @@
+// Editing in place: undo and redo with the keys and the menus, and walking
+// through the findings with F3, as a writer does it.
+#include <gtest/gtest.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+#include <wx/menu.h>
+#include <wx/statusbr.h>
+
+#include <string>
+#include <vector>
+
+#include "highlight/background_map.h"
+#include "highlight/editor_history.h"
+#include "highlight/gui_test_support.h"
+#include "highlight/plan/colours.h"
+#include "ui/frame_main.h"
+#include "ui/ids.h"
+#include "ui/main_window_fixture.h"
+#include "ui/text_ctrl_custom.h"
+
+namespace {
+
+const Rgb kYellow = classColour(HighlightClass::kClose);
+
+// Close repetitions at 3, 17 (chat), 32, 48 (chien), 75, 92 (souris).
+const std::string kAnimals =
+    "Le chat dort. Le chat mange.\nUn chien court, un chien saute.\nRien ici.\n"
+    "Une souris passe, la souris fuit.\n";
+
+class Editing : public WriterAtKeyboard {
+ protected:
+  std::vector<ColourRun> colours() { return BackgroundMap(*m_frame->m_editor).runs(); }
+
+  std::pair<long, long> selection() {
+    long from = 0, to = 0;
+    m_frame->m_editor->GetSelection(&from, &to);
+    return {from, to};
+  }
+
+  wxString status(int field = 0) { return m_frame->GetStatusBar()->GetStatusText(field); }
+
+  // Presses `key` and waits until the editor holds exactly `expected`.
+  bool pressAndSee(int key, int modifiers, const std::string& expected) {
+    press(key, modifiers);
+    const bool seen = waitFor([&] { return editorText() == expected; }, 2000);
+    EXPECT_TRUE(seen) << "the editor holds \"" << editorText().substr(0, 300) << "\", not \""
+                      << expected.substr(0, 300) << "\"";
+    return seen;
+  }
+
+  bool undo(const std::string& expected) { return pressAndSee('z', wxMOD_CONTROL, expected); }
+
+  // Presses F3 (or Shift+F3) and waits until `word` at `start` is selected.
+  void walkTo(bool forward, long start, const std::string& word) {
+    press(WXK_F3, forward ? wxMOD_NONE : wxMOD_SHIFT);
+    const std::pair<long, long> expected{start, start + static_cast<long>(word.size())};
+    EXPECT_TRUE(waitFor([&] { return selection() == expected; }))
+        << "selected " << selection().first << "-" << selection().second << ", not " << word
+        << " at " << start;
+  }
+};
+
+TEST_F(Editing, TypingIsUndoneWordByWordAndRedoneWithBothKeys) {
+  FrameMain& frame = openOn("Un chat.\n", 8);
+  ASSERT_TRUE(typeAndSee(" Le chien dort", "Un chat. Le chien dort\n"));
+  ASSERT_TRUE(undo("Un chat. Le chien \n"));
+  ASSERT_TRUE(undo("Un chat. Le \n"));
+  ASSERT_TRUE(undo("Un chat. \n"));
+  ASSERT_TRUE(undo("Un chat.\n"));
+  // Nothing before the text as it was put into the editor.
+  press('z', wxMOD_CONTROL);
+  EXPECT_FALSE(waitFor([&] { return editorText() != "Un chat.\n"; }, 300));
+  EXPECT_FALSE(frame.m_editor->CanUndo());
+
+  ASSERT_TRUE(pressAndSee('z', wxMOD_CONTROL | wxMOD_SHIFT, "Un chat. \n"));
+  ASSERT_TRUE(pressAndSee('y', wxMOD_CONTROL, "Un chat. Le \n"));
+  // A new word typed after an undo ends what could be redone.
+  ASSERT_TRUE(typeAndSee("loup", "Un chat. Le loup\n"));
+  EXPECT_FALSE(frame.m_editor->CanRedo());
+  EXPECT_EQ(wxWindow::FindFocus(), frame.m_editor);
+}
+
+TEST_F(Editing, UndoAcrossProcessTakesBackTheEditAndLeavesEveryOtherColour) {
+  FrameMain& frame = openOn(kAnimals, 38);
+  frame.m_editor->SetInsertionPoint(38);  // before "court"
+  press(WXK_F5);
+  ASSERT_TRUE(waitFor([&] { return colourAt(3) == kYellow; }));
+  const std::vector<ColourRun> processed = colours();
+
+  // Delete "court" with the keyboard, process again, then undo.
+  for (int i = 0; i < 5; ++i) press(WXK_DELETE);
+  ASSERT_TRUE(waitFor([&] { return editorText().find("chien , un") != std::string::npos; }))
+      << editorText();
+  press(WXK_F5);
+  ASSERT_TRUE(waitFor([&] { return colourAt(3) == kYellow; }));
+  std::string restored = kAnimals;
+  ASSERT_TRUE(undo(restored));
+  // Colouring never entered the history: the one undo took back the
+  // deletion, and every colour is the one of the first run.
+  EXPECT_EQ(colours(), processed);
+  EXPECT_FALSE(frame.m_editor->CanUndo());
+  ASSERT_TRUE(pressAndSee('y', wxMOD_CONTROL,
+                          "Le chat dort. Le chat mange.\nUn chien , un"
+                          " chien saute.\nRien ici.\n"
+                          "Une souris passe, la souris fuit.\n"));
+  EXPECT_EQ(colourAt(32), kYellow);
+  EXPECT_EQ(colourAt(43), kYellow);
+}
+
+TEST_F(Editing, AReplacedColouredWordComesBackWithItsColour) {
+  openOn(kAnimals, 0);
+  press(WXK_F5);
+  ASSERT_TRUE(waitFor([&] { return colourAt(3) == kYellow; }));
+  const std::vector<ColourRun> processed = colours();
+  m_frame->m_editor->SetSelection(17, 21);  // the second "chat"
+  ASSERT_TRUE(typeAndSee("c", "Le c mange"));
+  ASSERT_TRUE(undo(kAnimals));
+  EXPECT_EQ(colours(), processed);
+}
+
+TEST_F(Editing, APasteIsOneStepAndItsUndoLeavesTheColoursAsTheyWere) {
+  FrameMain& frame = openOn(kAnimals, 63);  // before "Rien"
+  press(WXK_F5);
+  ASSERT_TRUE(waitFor([&] { return colourAt(3) == kYellow; }));
+  const std::vector<ColourRun> processed = colours();
+  ASSERT_TRUE(wxTheClipboard->Open());
+  wxTheClipboard->SetData(new wxTextDataObject("Trois mots ici. "));
+  wxTheClipboard->Close();
+  frame.m_editor->SetInsertionPoint(63);
+
+  std::string pasted = kAnimals;
+  pasted.insert(63, "Trois mots ici. ");
+  ASSERT_TRUE(pressAndSee('v', wxMOD_CONTROL, pasted));
+  EXPECT_TRUE(frame.m_editor->CanUndo());
+  ASSERT_TRUE(undo(kAnimals));
+  EXPECT_EQ(colours(), processed);
+  EXPECT_FALSE(frame.m_editor->CanUndo());
+}
+
+TEST_F(Editing, TheMenusUndoAndAreEnabledOnlyWithSomethingToUndo) {
+  FrameMain& frame = openOn("Un chat.\n", 0);
+  wxMenuBar* bar = frame.GetMenuBar();
+  ASSERT_EQ(bar->GetMenuCount(), 3u);
+  EXPECT_EQ(bar->GetMenuLabelText(1), "Edit");
+  EXPECT_EQ(bar->GetMenuLabelText(2), "Help");
+
+  // The context menu's items, as the menu shows them when it opens.
+  wxMenu& context = *frame.m_editor->m_contextMenu;
+  context.UpdateUI(frame.m_editor);
+  EXPECT_FALSE(context.IsEnabled(wxID_UNDO));
+  ASSERT_TRUE(typeAndSee("Le ", "Le Un chat"));
+  context.UpdateUI(frame.m_editor);
+  EXPECT_TRUE(context.IsEnabled(wxID_UNDO));
+  EXPECT_FALSE(context.IsEnabled(wxID_REDO));
+  wxCommandEvent undoItem(wxEVT_MENU, wxID_UNDO);
+  frame.m_editor->GetEventHandler()->ProcessEvent(undoItem);
+  EXPECT_EQ(editorText(), "Un chat.\n");
+  context.UpdateUI(frame.m_editor);
+  EXPECT_TRUE(context.IsEnabled(wxID_REDO));
+
+  // The Edit menu's items.
+  wxMenu* edit = bar->GetMenu(1);
+  edit->UpdateUI(&frame);
+  EXPECT_FALSE(edit->IsEnabled(kIdUndo));
+  EXPECT_TRUE(edit->IsEnabled(kIdRedo));
+  command(kIdRedo);
+  EXPECT_EQ(editorText(), "Le Un chat.\n");
+  command(kIdSelectAll);
+  command(kIdCut);
+  EXPECT_EQ(editorText(), "");
+  command(kIdUndo);
+  EXPECT_EQ(editorText(), "Le Un chat.\n");
+}
+
+TEST_F(Editing, UndoingBackToTheOpenedFileClearsTheChangeMark) {
+  const fs::path file = m_dir / "chapter.txt";
+  { std::ofstream(file) << "Un chat.\n"; }
+  FrameMain& frame = openFrame();
+  ASSERT_TRUE(frame.OpenFile(file.string()));
+  EXPECT_FALSE(frame.m_editor->CanUndo());  // opening is no step
+  clickAt(*frame.m_editor, 0);
+  ASSERT_TRUE(typeAndSee("Le ", "Le Un chat"));
+  EXPECT_TRUE(waitFor([&] { return frame.GetTitle() == "chapter.txt * - Verbolt 2"; }));
+  ASSERT_TRUE(undo("Un chat.\n"));
+  EXPECT_EQ(frame.GetTitle(), "chapter.txt - Verbolt 2");
+}
+
+TEST_F(Editing, F3WalksThroughTheCloseRepetitionsBothWaysAndWraps) {
+  openOn(kAnimals, 0);
+  press(WXK_F5);
+  ASSERT_TRUE(waitFor([&] { return colourAt(3) == kYellow; }));
+  EXPECT_EQ(status(1), "20 words");
+
+  walkTo(true, 3, "chat");
+  EXPECT_EQ(status(), "close repetition 1 of 6");
+  walkTo(true, 17, "chat");
+  walkTo(true, 32, "chien");
+  walkTo(true, 48, "chien");
+  walkTo(true, 75, "souris");
+  walkTo(true, 92, "souris");
+  EXPECT_EQ(status(), "close repetition 6 of 6");
+  walkTo(true, 3, "chat");
+  walkTo(false, 92, "souris");
+  walkTo(false, 75, "souris");
+  EXPECT_EQ(status(), "close repetition 5 of 6");
+  EXPECT_EQ(wxWindow::FindFocus(), m_frame->m_editor);
+
+  // The writer rewrites the finding; the walk goes on from there.
+  ASSERT_TRUE(typeAndSee("rat", "Une rat passe"));
+  walkTo(true, 89, "souris");
+  EXPECT_EQ(status(), "close repetition 5 of 5");
+  ASSERT_TRUE(undo(kAnimals));
+  EXPECT_EQ(colourAt(75), kYellow);
+}
+
+TEST_F(Editing, F3WalksThroughAMarkedWordAndItsFamilyOnly) {
+  openOn(kAnimals + "Les chats et le chaton.\n", 0);
+  press(WXK_F5);
+  ASSERT_TRUE(waitFor([&] { return colourAt(3) == kYellow; }));
+  // A click in the Top-100 pane marks the word.
+  const long inPane = static_cast<long>(toCp1252(m_frame->m_top100->GetValue()).find("chat"));
+  clickAt(*m_frame->m_top100, inPane + 1);
+  ASSERT_TRUE(waitFor([&] { return m_frame->m_markedWord == "chat"; }));
+  walkTo(true, 3, "chat");
+  EXPECT_EQ(status(), "\"chat\": 1 of 4");
+  walkTo(true, 17, "chat");
+  walkTo(true, 109, "chats");
+  walkTo(true, 121, "chaton");
+  EXPECT_EQ(status(), "\"chat\": 4 of 4");
+  walkTo(true, 3, "chat");
+  walkTo(false, 121, "chaton");
+}
+
+TEST_F(Editing, F3ScrollsTheFindingIntoView) {
+  std::string text(600, '\n');
+  const long far = static_cast<long>(text.size());
+  text += "Au bout, un renard, un renard.\n";
+  FrameMain& frame = openOn(text, 0);
+  press(WXK_F5);
+  ASSERT_TRUE(waitFor([&] { return colourAt(far + 12) == kYellow; }, 5000));
+  walkTo(true, far + 12, "renard");
+  EXPECT_TRUE(waitFor([&] {
+    const wxPoint point = frame.m_editor->PositionToCoords(far + 12);
+    return point != wxDefaultPosition && point.y >= 0 &&
+           point.y < frame.m_editor->GetClientSize().y;
+  })) << "the finding is not on screen";
+}
+
+TEST_F(Editing, WithNothingColouredF3SaysSo) {
+  FrameMain& frame = openOn(kAnimals, 2);  // a click on a space marks nothing
+  press(WXK_F3);
+  EXPECT_TRUE(waitFor([&] { return status().StartsWith("No finding"); }));
+  EXPECT_EQ(selection(), std::make_pair(2L, 2L));
+  press(WXK_F7);
+  EXPECT_TRUE(waitFor([&] { return status(1) == "20 words"; }));
+  EXPECT_EQ(frame.GetStatusBar()->GetFieldsCount(), 2);
+}
+
+TEST_F(Editing, TheHistoryOfAFiveMegabyteTextHoldsTheEditsNotCopies) {
+  std::string text;
+  while (text.size() < 5u << 20) text += "Le chat dort sur le tapis rouge du salon. ";
+  FrameMain& frame = openOn(text, 0);
+  EXPECT_FALSE(frame.m_editor->CanUndo());
+  frame.m_editor->SetInsertionPoint(0);
+  ASSERT_TRUE(typeAndSee("Un ", "Un Le chat"));
+  EXPECT_LT(frame.m_editor->m_history->Bytes(), 1000u);
+  // Everything deleted at once is one step that holds the text once.
+  frame.m_editor->SelectAll();
+  press(WXK_DELETE);
+  ASSERT_TRUE(waitFor([&] { return frame.m_editor->GetLastPosition() == 0; }, 5000));
+  EXPECT_LT(frame.m_editor->m_history->Bytes(), text.size() + 4096);
+  ASSERT_TRUE(pressAndSee('z', wxMOD_CONTROL, "Un " + text));
+}
+
+}  // namespace
