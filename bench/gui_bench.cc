@@ -2,6 +2,9 @@
 // on a (virtual) display: F5, a click that marks a word, an ALT+click, F6,
 // F5 on 5 MB with the gauge followed, and the memory after F5.
 // Usage: gui-bench [FIGURES_FILE]   (run it under xvfb-run)
+// With VERBOLT_BENCH_TEXT naming a Windows-1252 text file, the texts are
+// taken from it (repeated when it is shorter) instead of generated.
+#include <gtk/gtk.h>
 #include <unistd.h>
 #include <wx/app.h>
 #include <wx/gauge.h>
@@ -12,13 +15,16 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "bench/text_generator.h"
+#include "highlight/editor_history.h"
 #include "highlight/editor_text.h"
 #include "text/words.h"
 #include "ui/frame_main.h"
@@ -120,6 +126,18 @@ class Bench {
   std::string m_text;
 };
 
+// `bytes` of prose: the writer's text when one is given, else generated.
+std::string benchText(size_t bytes) {
+  const char* file = std::getenv("VERBOLT_BENCH_TEXT");
+  if (!file) return generateProse(bytes, 1);
+  std::ifstream in(file, std::ios::binary);
+  const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (whole.empty()) return generateProse(bytes, 1);
+  std::string text;
+  while (text.size() < bytes) text += whole.substr(0, bytes - text.size());
+  return text;
+}
+
 std::vector<Figure> run() {
   const std::filesystem::path dir =
       std::filesystem::temp_directory_path() / ("verbolt-gui-bench-" + std::to_string(getpid()));
@@ -135,7 +153,7 @@ std::vector<Figure> run() {
   std::vector<Figure> figures;
   constexpr int kRepeats = 3;
 
-  bench.load(generateProse(1 << 20, 1));
+  bench.load(benchText(1 << 20));
   std::vector<double> fresh, recoloured, marks, hides, clears;
   for (int i = 0; i < kRepeats; ++i) {
     bench.command(kIdClear);
@@ -161,13 +179,34 @@ std::vector<Figure> run() {
     clears.push_back(timed([&] { bench.command(kIdClear); }));
     settle(200);
   }
+  // F3 reads the editor's colours once after each change, then walks a list.
+  std::vector<double> firstWalks, nextWalks;
+  for (int i = 0; i < kRepeats; ++i) {
+    bench.command(kIdProcess);
+    settle(200);
+    frame->m_editor->SetInsertionPoint(0);
+    firstWalks.push_back(timed([&] { bench.command(kIdNextFinding); }));
+    nextWalks.push_back(timed([&] { bench.command(kIdNextFinding); }));
+    settle(200);
+  }
+  const long marked = bench.frequentWordPosition();
+  std::vector<double> markedWalks;
+  for (int i = 0; i < kRepeats; ++i) {
+    frame->OnEditorClick(marked, false, false);
+    settle(200);
+    markedWalks.push_back(timed([&] { bench.command(kIdNextFinding); }));
+    settle(200);
+  }
+  figures.push_back({"F3", "F3 on 1 MB, first after F5", median(firstWalks), "ms", 100});
+  figures.push_back({"F3", "F3 on 1 MB, first after a mark", median(markedWalks), "ms", 100});
+  figures.push_back({"F3", "F3 on 1 MB, the next ones", median(nextWalks), "ms", 100});
   figures.push_back({"8", "F5 on 1 MB, white text", median(fresh), "ms", 1000});
   figures.push_back({"8", "F5 on 1 MB, already coloured", median(recoloured), "ms", 1000});
   figures.push_back({"9", "click (mark) on 1 MB", median(marks), "ms", 300});
   figures.push_back({"9", "ALT+click on 1 MB", median(hides), "ms", 500});
   figures.push_back({"9", "F6 on 1 MB", median(clears), "ms", 300});
 
-  bench.load(generateProse(5 << 20, 1));
+  bench.load(benchText(5 << 20));
   gauge->values.clear();
   const double large = timed([&] { bench.command(kIdProcess); });
   figures.push_back({"10", "F5 on 5 MB", large, "ms", 5000});
@@ -181,6 +220,18 @@ std::vector<Figure> run() {
               gauge->values.size(), distinct, highest, last);
   figures.push_back({"10", "gauge values during F5 on 5 MB", double(distinct), "values", 0});
   figures.push_back({"11", "resident memory after F5 on 1 MB", rss / 1024.0, "MB", 300});
+
+  // The undo history after the writer deletes the whole coloured 5 MB text,
+  // the largest single step there is.
+  GtkTextBuffer* buffer =
+      gtk_text_view_get_buffer(GTK_TEXT_VIEW(frame->m_editor->GetConnectWidget()));
+  frame->m_editor->SelectAll();
+  gtk_text_buffer_begin_user_action(buffer);
+  gtk_text_buffer_delete_selection(buffer, TRUE, TRUE);
+  gtk_text_buffer_end_user_action(buffer);
+  figures.push_back({"undo", "history after deleting 5 MB at once",
+                     frame->m_editor->m_history->Bytes() / 1048576.0, "MB",
+                     kMaxHistoryBytes / 1048576.0});
 
   frame->Destroy();
   settle(100);

@@ -73,14 +73,15 @@ Rgb wordColourAt(const wxTextCtrl& control, long start, long end) {
   return toRgb(style.GetBackgroundColour());
 }
 
-void applyHighlights(wxTextCtrl& editor, const std::string& loweredText,
-                     const AnalysisResult& result, const AnalysisSettings& settings,
-                     wxGauge& gauge) {
+std::vector<ColourRun> applyHighlights(wxTextCtrl& editor, const std::string& loweredText,
+                                       const AnalysisResult& result,
+                                       const AnalysisSettings& settings, wxGauge& gauge) {
   RestyleScope scope(editor);
   whiten(editor);
-  const std::vector<ColourRun> runs = planHighlights(
-      loweredText, result, settings, [&gauge](int value) { showProgress(gauge, value); });
+  std::vector<ColourRun> runs = planHighlights(loweredText, result, settings,
+                                               [&gauge](int value) { showProgress(gauge, value); });
   paintRunsBackToFront(editor, runs);
+  return runs;
 }
 
 void applyHiddenWords(const std::string& loweredText, wxGauge& gauge, wxTextCtrl& editor,

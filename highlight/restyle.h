@@ -40,10 +40,11 @@ class RestyleScope {
 Rgb wordColourAt(const wxTextCtrl& control, long start, long end);
 
 // Paints an analysis result over the whole editor, hidden words greyed,
-// inside its own RestyleScope; the gauge goes from 50 to 100.
-void applyHighlights(wxTextCtrl& editor, const std::string& loweredText,
-                     const AnalysisResult& result, const AnalysisSettings& settings,
-                     wxGauge& gauge);
+// inside its own RestyleScope; the gauge goes from 50 to 100. Returns the
+// runs painted.
+std::vector<ColourRun> applyHighlights(wxTextCtrl& editor, const std::string& loweredText,
+                                       const AnalysisResult& result,
+                                       const AnalysisSettings& settings, wxGauge& gauge);
 
 // Greys the hidden words and gives their class colour back to the words
 // that left the hidden list; runs inside the caller's RestyleScope.

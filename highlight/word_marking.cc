@@ -93,9 +93,9 @@ std::string wordAtPosition(std::string_view text, long pos) {
   return lowercaseText(text.substr(start, end - start));
 }
 
-void recolourWord(const std::string& word, const AnalysisSettings& settings, wxTextCtrl& editor,
-                  const std::string& loweredText, bool unmark, wxGauge& gauge, double progressStart,
-                  double progressSpan) {
+std::vector<ColourRun> recolourWord(const std::string& word, const AnalysisSettings& settings,
+                                    wxTextCtrl& editor, const std::string& loweredText, bool unmark,
+                                    wxGauge& gauge, double progressStart, double progressSpan) {
   wxLogDebug("Mark word '%s' undo=%d text.len=%d...", fromCp1252(word), unmark ? 1 : 0,
              static_cast<int>(loweredText.size()));
   // Every occurrence is read before any is restyled, so the changes can be
@@ -133,19 +133,23 @@ void recolourWord(const std::string& word, const AnalysisSettings& settings, wxT
   countUpTo(n);
   paintRunsBackToFront(editor, changes);
   showProgress(gauge, 0);
+  return changes;
 }
 
-void markWord(wxTextCtrl& editor, wxTextCtrl& top100, bool fromEditor, const std::string& word,
-              const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord,
-              const std::string& loweredText) {
+std::vector<ColourRun> markWord(wxTextCtrl& editor, wxTextCtrl& top100, bool fromEditor,
+                                const std::string& word, const AnalysisSettings& settings,
+                                wxGauge& gauge, std::string& markedWord,
+                                const std::string& loweredText) {
+  std::vector<ColourRun> marked;
   {
     RestyleScope scope(editor);
     if (!markedWord.empty()) {
       recolourWord(markedWord, settings, editor, loweredText, true, gauge, 0.0, 0.5);
       markedWord.clear();
     }
-    recolourWord(word, settings, editor, loweredText, false, gauge, 0.5, 0.5);
+    marked = recolourWord(word, settings, editor, loweredText, false, gauge, 0.5, 0.5);
     markedWord = word;
   }
   if (top100.IsShown()) markTop100(top100, fromEditor, word, settings);
+  return marked;
 }

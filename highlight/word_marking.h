@@ -5,7 +5,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "highlight/plan/paint_plan.h"
 #include "settings/analysis_settings.h"
 
 class wxGauge;
@@ -21,13 +23,16 @@ std::string wordAtPosition(std::string_view text, long pos);
 // Un-marks `markedWord` when there is one, marks `word` in the editor and,
 // when shown, in the Top-100 pane, and makes it the marked word. A click in
 // the editor scrolls the pane to the word's first line. `loweredText` is
-// the editor's text, lowered, as the caller has just read it.
-void markWord(wxTextCtrl& editor, wxTextCtrl& top100, bool fromEditor, const std::string& word,
-              const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord,
-              const std::string& loweredText);
+// the editor's text, lowered, as the caller has just read it. Returns the
+// occurrences marked, with their colours, ascending.
+std::vector<ColourRun> markWord(wxTextCtrl& editor, wxTextCtrl& top100, bool fromEditor,
+                                const std::string& word, const AnalysisSettings& settings,
+                                wxGauge& gauge, std::string& markedWord,
+                                const std::string& loweredText);
 
 // One pass over the editor that marks, or un-marks, every occurrence of
-// `word`; the gauge goes from `progressStart` over `progressSpan`.
-void recolourWord(const std::string& word, const AnalysisSettings& settings, wxTextCtrl& editor,
-                  const std::string& loweredText, bool unmark, wxGauge& gauge, double progressStart,
-                  double progressSpan);
+// `word`; the gauge goes from `progressStart` over `progressSpan`. Returns
+// the occurrences recoloured, with their new colours, ascending.
+std::vector<ColourRun> recolourWord(const std::string& word, const AnalysisSettings& settings,
+                                    wxTextCtrl& editor, const std::string& loweredText, bool unmark,
+                                    wxGauge& gauge, double progressStart, double progressSpan);

@@ -44,7 +44,9 @@ void FrameMain::OnEditorClick(long pos, bool controlDown, bool altDown) {
     m_settingsPane->Scroll(0, kHiddenSectionScroll);
     m_hiddenListField->SetInsertionPointEnd();
   } else {
-    markWord(*m_editor, *m_top100, true, word, settings, *m_gauge, m_markedWord, loweredText);
+    m_findings = findingsIn(
+        markWord(*m_editor, *m_top100, true, word, settings, *m_gauge, m_markedWord, loweredText),
+        true);
   }
 }
 
@@ -53,6 +55,7 @@ void FrameMain::OnTop100Click(long pos) {
   if (word.empty()) return;
   ForgetFindings();
   AnalysisSettings settings = ReadSettingsFromPane();
-  markWord(*m_editor, *m_top100, false, word, settings, *m_gauge, m_markedWord,
-           loweredEditorBytes(*m_editor));
+  m_findings = findingsIn(markWord(*m_editor, *m_top100, false, word, settings, *m_gauge,
+                                   m_markedWord, loweredEditorBytes(*m_editor)),
+                          true);
 }

@@ -39,12 +39,14 @@ void FrameMain::OnProcess(wxCommandEvent&) {
   AnalysisSettings settings = ReadSettingsFromPane();
   settings.ClampToRanges();
   WriteSettingsToPane(settings);
-  std::string report;
   ForgetFindings();
-  ShowWordCount(runAnalysis(settings, *m_gauge, m_markedWord, *m_editor, report));
+  const AnalysisRun run = runAnalysis(settings, *m_gauge, m_markedWord, *m_editor);
+  ShowWordCount(run.words);
+  // The runs just painted are the editor's colours: no need to read them back.
+  m_findings = findingsIn(run.painted, false);
   // An unchanged text would leave the old marks in place: empty it first.
   m_top100->Clear();
-  m_top100->ChangeValue(fromCp1252(report));
+  m_top100->ChangeValue(fromCp1252(run.report));
 }
 
 void FrameMain::OnClear(wxCommandEvent&) {

@@ -29,17 +29,18 @@ AnalysisPassFunction setAnalysisPass(AnalysisPassFunction pass) {
   return previous;
 }
 
-int runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord,
-                wxTextCtrl& editor, std::string& report) {
+AnalysisRun runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord,
+                        wxTextCtrl& editor) {
   wxStopWatch clock;
+  AnalysisRun run;
   std::string lowered = editorBytes(editor);
-  const int words = lowercaseAndCount(lowered).words;
+  run.words = lowercaseAndCount(lowered).words;
   AnalysisResult result =
       analysisPass(lowered, settings, [&gauge](int value) { showProgress(gauge, value); });
   markedWord.clear();
-  applyHighlights(editor, lowered, result, settings, gauge);
-  report = std::move(result.report);
+  run.painted = applyHighlights(editor, lowered, result, settings, gauge);
+  run.report = std::move(result.report);
   showProgress(gauge, 0);
   wxLogDebug("process time %f", clock.Time() / 1000.0);
-  return words;
+  return run;
 }

@@ -4,17 +4,27 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "analysis/analysis_pass.h"
+#include "highlight/plan/paint_plan.h"
 #include "settings/analysis_settings.h"
 
 class wxGauge;
 class wxTextCtrl;
 
+// What a run leaves besides the colours: the Top-100 report, the number of
+// words, and the runs it painted, which are the findings to walk through.
+struct AnalysisRun {
+  std::string report;
+  int words = 0;
+  std::vector<ColourRun> painted;
+};
+
 // `settings` has been clamped. Empties `markedWord`: every background is
-// repainted, so no word stays marked. Returns the number of words.
-int runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord,
-                wxTextCtrl& editor, std::string& report);
+// repainted, so no word stays marked.
+AnalysisRun runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord,
+                        wxTextCtrl& editor);
 
 // The engine's pass as a run calls it, replaceable so that tests can make
 // a run fail the way an exhausted memory would. Returns the pass it

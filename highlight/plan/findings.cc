@@ -21,9 +21,17 @@ std::optional<FindingKind> kindOf(Rgb colour, bool markedOnly) {
 
 std::vector<Finding> findingsIn(const std::vector<ColourRun>& runs, bool markedOnly) {
   std::vector<Finding> findings;
+  const ColourRun* previous = nullptr;
   for (const ColourRun& run : runs) {
     const std::optional<FindingKind> kind = kindOf(run.colour, markedOnly);
-    if (kind) findings.push_back({run.start, run.end, *kind});
+    if (!kind) continue;
+    // Runs of one colour that touch show as one.
+    if (previous && previous->end == run.start && previous->colour == run.colour) {
+      findings.back().end = run.end;
+    } else {
+      findings.push_back({run.start, run.end, *kind});
+    }
+    previous = &run;
   }
   return findings;
 }

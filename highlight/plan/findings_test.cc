@@ -33,6 +33,11 @@ TEST(FindingsTest, ClassRunsAreFindingsAndGreyedWordsAreNot) {
   const std::vector<Finding> expectedMarked = {{40, 44, FindingKind::kMarked},
                                                {70, 74, FindingKind::kMarked}};
   EXPECT_EQ(marked, expectedMarked);
+
+  // Touching runs of one colour are one finding, as they show.
+  const std::vector<ColourRun> touching = {{0, 4, kPhrase}, {4, 9, kPhrase}, {9, 12, kClose}};
+  const std::vector<Finding> joined = {{0, 9, FindingKind::kPhrase}, {9, 12, FindingKind::kClose}};
+  EXPECT_EQ(findingsIn(touching, false), joined);
 }
 
 TEST(FindingsTest, WalksForwardAndBackFromTheSelectionAndWraps) {
