@@ -90,6 +90,14 @@ EditorHistory::~EditorHistory() {
   for (unsigned long handler : m_handlers) g_signal_handler_disconnect(m_buffer, handler);
 }
 
+EditorHistory::WritersAction::WritersAction(EditorHistory& history) : m_history(history) {
+  gtk_text_buffer_begin_user_action(asBuffer(m_history.m_buffer));
+}
+
+EditorHistory::WritersAction::~WritersAction() {
+  gtk_text_buffer_end_user_action(asBuffer(m_history.m_buffer));
+}
+
 void EditorHistory::Undo() {
   m_history.Undo([this](EditStep& step) {
     for (auto edit = step.rbegin(); edit != step.rend(); ++edit) Revert(*edit);

@@ -28,6 +28,20 @@ class EditorHistory {
   void Undo();
   void Redo();
 
+  // An edit the program makes for the writer, such as the context menu's
+  // Delete, which the toolkit makes outside the writer's own actions:
+  // while the object lives, the edits are recorded as one step.
+  class WritersAction {
+   public:
+    explicit WritersAction(EditorHistory& history);
+    ~WritersAction();
+    WritersAction(const WritersAction&) = delete;
+    WritersAction& operator=(const WritersAction&) = delete;
+
+   private:
+    EditorHistory& m_history;
+  };
+
   // The text in the editor is the one on disk.
   void MarkClean() { m_history.MarkClean(); }
   bool IsClean() const { return m_history.IsClean(); }

@@ -170,6 +170,13 @@ TEST_F(Editing, TheMenusUndoAndAreEnabledOnlyWithSomethingToUndo) {
   EXPECT_EQ(editorText(), "");
   command(kIdUndo);
   EXPECT_EQ(editorText(), "Le Un chat.\n");
+
+  // The context menu's Delete is an edit of the writer's like the others.
+  frame.m_editor->SetSelection(0, 3);
+  wxCommandEvent deleteItem(wxEVT_MENU, wxID_CLEAR);
+  frame.m_editor->GetEventHandler()->ProcessEvent(deleteItem);
+  EXPECT_EQ(editorText(), "Un chat.\n");
+  ASSERT_TRUE(undo("Le Un chat.\n"));
 }
 
 TEST_F(Editing, UndoingBackToTheOpenedFileClearsTheChangeMark) {

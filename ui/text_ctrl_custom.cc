@@ -40,6 +40,7 @@ wxBEGIN_EVENT_TABLE(TextCtrlCustom, wxTextCtrl)
   EVT_CONTEXT_MENU(TextCtrlCustom::OnContextMenu)
   EVT_MENU(kStrAddToSkipWords, TextCtrlCustom::OnAddToSkipWords)
   EVT_MENU(kStrToggleHidden, TextCtrlCustom::OnToggleHidden)
+  EVT_MENU(wxID_CLEAR, TextCtrlCustom::OnDeleteSelection)
 wxEND_EVENT_TABLE()
 // clang-format on
 
@@ -65,6 +66,20 @@ void TextCtrlCustom::Redo() {
   if (!m_history) return;
   m_history->Redo();
   m_frame->OnEditorHistoryMoved();
+}
+
+// The toolkit's Delete removes the selection as the program would, which
+// the editor's history would take for a new text.
+void TextCtrlCustom::OnDeleteSelection(wxCommandEvent&) {
+  long from = 0, to = 0;
+  GetSelection(&from, &to);
+  if (from == to) return;
+  if (!m_history) {
+    Remove(from, to);
+    return;
+  }
+  EditorHistory::WritersAction action(*m_history);
+  Remove(from, to);
 }
 
 bool TextCtrlCustom::CanUndo() const { return m_history && m_history->CanUndo(); }

@@ -38,6 +38,7 @@ class TextCtrlCustom : public wxTextCtrl {
   void OnContextMenu(wxContextMenuEvent& event);
   void OnAddToSkipWords(wxCommandEvent& event);
   void OnToggleHidden(wxCommandEvent& event);
+  void OnDeleteSelection(wxCommandEvent& event);
 
   wxDECLARE_EVENT_TABLE();
 };
