@@ -10,6 +10,7 @@
 
 #include "analysis/progress.h"
 #include "highlight/background_map.h"
+#include "highlight/background_tags.h"
 #include "highlight/editor_text.h"
 #include "highlight/plan/paint_plan.h"
 #include "highlight/progress_gauge.h"
@@ -24,11 +25,6 @@ wxTextAttr backgroundOnly(Rgb colour) {
   wxTextAttr attr;
   attr.SetBackgroundColour(toWxColour(colour));
   return attr;
-}
-
-void whiten(wxTextCtrl& editor) {
-  const long length = editor.GetLastPosition();
-  if (length > 0) editor.SetStyle(0, length, backgroundOnly(kWhite));
 }
 
 }  // namespace
@@ -77,10 +73,10 @@ std::vector<ColourRun> applyHighlights(wxTextCtrl& editor, const std::string& lo
                                        const AnalysisResult& result,
                                        const AnalysisSettings& settings, wxGauge& gauge) {
   RestyleScope scope(editor);
-  whiten(editor);
+  removeBackgrounds(editor);
   std::vector<ColourRun> runs = planHighlights(loweredText, result, settings,
                                                [&gauge](int value) { showProgress(gauge, value); });
-  paintRunsBackToFront(editor, runs);
+  paintOnBareText(editor, runs);
   return runs;
 }
 
@@ -117,5 +113,5 @@ void paintRunsBackToFront(wxTextCtrl& editor, const std::vector<ColourRun>& runs
 
 void clearHighlights(wxTextCtrl& editor) {
   RestyleScope scope(editor);
-  whiten(editor);
+  removeBackgrounds(editor);
 }

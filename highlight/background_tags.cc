@@ -1,0 +1,75 @@
+#include "highlight/background_tags.h"
+
+#include <gtk/gtk.h>
+#include <wx/textctrl.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The control names its background tags by the colour's 16-bit channels;
+// using its names lets its own style calls find and replace these tags.
+constexpr char kBackgroundPrefix[] = "WXBACKCOLOR ";
+
+GtkTextBuffer* bufferOf(wxTextCtrl& control) {
+  return gtk_text_view_get_buffer(GTK_TEXT_VIEW(control.GetConnectWidget()));
+}
+
+GtkTextTag* backgroundTag(GtkTextBuffer* buffer, Rgb colour) {
+  std::array<char, 64> name{};
+  std::snprintf(name.data(), name.size(), "%s%d %d %d", kBackgroundPrefix, colour.red * 257,
+                colour.green * 257, colour.blue * 257);
+  GtkTextTagTable* table = gtk_text_buffer_get_tag_table(buffer);
+  if (GtkTextTag* tag = gtk_text_tag_table_lookup(table, name.data())) return tag;
+  const GdkRGBA rgba{colour.red / 255.0, colour.green / 255.0, colour.blue / 255.0, 1.0};
+  return gtk_text_buffer_create_tag(buffer, name.data(), "background-rgba", &rgba, nullptr);
+}
+
+struct Removal {
+  GtkTextBuffer* buffer;
+  GtkTextIter start;
+  GtkTextIter end;
+};
+
+void removeIfBackground(GtkTextTag* tag, gpointer data) {
+  gchar* name = nullptr;
+  g_object_get(tag, "name", &name, nullptr);
+  if (name && std::strncmp(name, kBackgroundPrefix, std::strlen(kBackgroundPrefix)) == 0) {
+    auto* removal = static_cast<Removal*>(data);
+    gtk_text_buffer_remove_tag(removal->buffer, tag, &removal->start, &removal->end);
+  }
+  g_free(name);
+}
+
+}  // namespace
+
+// One removal per background tag, each skipping straight from one of its
+// toggles to the next.
+void removeBackgrounds(wxTextCtrl& control) {
+  Removal removal{bufferOf(control), {}, {}};
+  gtk_text_buffer_get_bounds(removal.buffer, &removal.start, &removal.end);
+  gtk_text_tag_table_foreach(gtk_text_buffer_get_tag_table(removal.buffer), removeIfBackground,
+                             &removal);
+}
+
+void paintOnBareText(wxTextCtrl& control, const std::vector<ColourRun>& runs) {
+  GtkTextBuffer* buffer = bufferOf(control);
+  const int length = gtk_text_buffer_get_char_count(buffer);
+  GtkTextTag* tag = nullptr;
+  Rgb tagColour = kWhite;
+  GtkTextIter start, end;
+  for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+    const int stop = std::min(run->end, length);
+    if (run->start >= stop || run->colour == kWhite) continue;
+    if (!tag || run->colour != tagColour) {
+      tag = backgroundTag(buffer, run->colour);
+      tagColour = run->colour;
+    }
+    gtk_text_buffer_get_iter_at_offset(buffer, &start, run->start);
+    gtk_text_buffer_get_iter_at_offset(buffer, &end, stop);
+    gtk_text_buffer_apply_tag(buffer, tag, &start, &end);
+  }
+}

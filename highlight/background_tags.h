@@ -1,0 +1,19 @@
+// Backgrounds painted with the text buffer's own tags, the ones the
+// control makes for a background colour. The control's style calls search
+// the whole range of every call for the tags to take away; a text known to
+// have no background needs none of that, which makes painting a whole
+// analysis several times cheaper on real prose.
+#pragma once
+
+#include <vector>
+
+#include "highlight/plan/paint_plan.h"
+
+class wxTextCtrl;
+
+// Takes every background off the control: each character reads as white.
+void removeBackgrounds(wxTextCtrl& control);
+
+// Paints ascending, non-overlapping runs onto characters that have no
+// background.
+void paintOnBareText(wxTextCtrl& control, const std::vector<ColourRun>& runs);
