@@ -1,4 +1,4 @@
-// generate-text [--hostile | --hostile-beginning] [--seed N] MEGABYTES OUTFILE
+// generate-text [--hostile | --hostile-beginning | --large-families] [--seed N] MEGABYTES OUTFILE
 //
 // Writes generated prose (Windows-1252) to OUTFILE, so that other tools can
 // count its words or time their own passes over it, and prints how long the
@@ -19,6 +19,7 @@ namespace {
 
 struct Options {
   bool hostile = false;
+  bool largeFamilies = false;
   HostileWords hostileWords = HostileWords::kSyllables;
   uint32_t seed = 1;
   double megabytes = 0;
@@ -27,8 +28,8 @@ struct Options {
 
 [[noreturn]] void exitWithUsage() {
   std::fprintf(stderr,
-               "usage: generate-text [--hostile | --hostile-beginning] [--seed N] MEGABYTES "
-               "OUTFILE\n");
+               "usage: generate-text [--hostile | --hostile-beginning | --large-families] "
+               "[--seed N] MEGABYTES OUTFILE\n");
   std::exit(2);
 }
 
@@ -55,6 +56,8 @@ Options parseOptions(int argc, char** argv) {
     } else if (arg == "--hostile-beginning") {
       options.hostile = true;
       options.hostileWords = HostileWords::kBeginningOnly;
+    } else if (arg == "--large-families") {
+      options.largeFamilies = true;
     } else if (arg == "--seed" && i + 1 < argc && parseSeed(argv[i + 1], options.seed)) {
       ++i;
     } else if (positional == 0 && parseMegabytes(argv[i], options.megabytes)) {
@@ -95,8 +98,9 @@ int main(int argc, char** argv) {
   size_t bytes = static_cast<size_t>(options.megabytes * 1024 * 1024);
 
   auto started = std::chrono::steady_clock::now();
-  std::string text = options.hostile ? generateHostile(bytes, options.seed, options.hostileWords)
-                                     : generateProse(bytes, options.seed);
+  std::string text = options.largeFamilies ? generateLargeFamilies(bytes, options.seed)
+                     : options.hostile ? generateHostile(bytes, options.seed, options.hostileWords)
+                                       : generateProse(bytes, options.seed);
   std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
 
   std::ofstream out(options.outputPath, std::ios::binary);
@@ -109,7 +113,11 @@ int main(int argc, char** argv) {
 
   int words = countWords(text);
   std::printf("%s: %zu bytes, %s text, seed %u, generated in %.3f s\n", options.outputPath.c_str(),
-              text.size(), options.hostile ? "hostile" : "prose", options.seed, elapsed.count());
+              text.size(),
+              options.largeFamilies ? "large-family"
+              : options.hostile     ? "hostile"
+                                    : "prose",
+              options.seed, elapsed.count());
   std::printf("%d words (blank-separated), %zu distinct words (folded), %.0f words per MB\n", words,
               countDistinctWords(text), bytes ? words * 1048576.0 / bytes : 0.0);
   return 0;

@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -47,13 +48,23 @@ void settle(int milliseconds) {
   } while (Clock::now() < until);
 }
 
+double processCpuMilliseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
+}
+
 // A command and the repaint it causes, timed to the end of the first
-// round of pending events.
+// round of pending events. With VERBOLT_BENCH_CPU set, the time is the
+// processor time of this program, which a busy machine disturbs far less
+// than the time on the clock (the X server's share is left out).
 double timed(const std::function<void()>& action) {
+  static const bool cpu = std::getenv("VERBOLT_BENCH_CPU") != nullptr;
   const auto start = Clock::now();
+  const double cpuStart = processCpuMilliseconds();
   action();
   wxTheApp->Yield(true);
-  return millisecondsSince(start);
+  return cpu ? processCpuMilliseconds() - cpuStart : millisecondsSince(start);
 }
 
 double median(std::vector<double> values) {
@@ -197,19 +208,27 @@ std::vector<Figure> run() {
     markedWalks.push_back(timed([&] { bench.command(kIdNextFinding); }));
     settle(200);
   }
-  figures.push_back({"F3", "F3 on 1 MB, first after F5", median(firstWalks), "ms", 100});
-  figures.push_back({"F3", "F3 on 1 MB, first after a mark", median(markedWalks), "ms", 100});
-  figures.push_back({"F3", "F3 on 1 MB, the next ones", median(nextWalks), "ms", 100});
-  figures.push_back({"8", "F5 on 1 MB, white text", median(fresh), "ms", 1000});
-  figures.push_back({"8", "F5 on 1 MB, already coloured", median(recoloured), "ms", 1000});
-  figures.push_back({"9", "click (mark) on 1 MB", median(marks), "ms", 300});
-  figures.push_back({"9", "ALT+click on 1 MB", median(hides), "ms", 500});
-  figures.push_back({"9", "F6 on 1 MB", median(clears), "ms", 300});
+  // On a writer's text the rows carry the goals of real prose.
+  const bool real = std::getenv("VERBOLT_BENCH_TEXT") != nullptr;
+  auto row = [real](const char* generated, const char* prose) { return real ? prose : generated; };
+  auto goal = [real](double generated, double prose) { return real ? prose : generated; };
+  figures.push_back(
+      {row("8", "W1"), "F5 on 1 MB, white text", median(fresh), "ms", goal(1000, 250)});
+  figures.push_back(
+      {row("8", "W1"), "F5 on 1 MB, already coloured", median(recoloured), "ms", goal(1000, 300)});
+  figures.push_back({row("9", "W2"), "click (mark) on 1 MB", median(marks), "ms", goal(300, 100)});
+  figures.push_back({row("9", "W2"), "ALT+click on 1 MB", median(hides), "ms", goal(500, 100)});
+  figures.push_back({row("9", "W2"), "F6 on 1 MB", median(clears), "ms", goal(300, 100)});
+  figures.push_back({row("13", "W2"), "F3 on 1 MB, first after F5", median(firstWalks), "ms", 100});
+  figures.push_back(
+      {row("13", "W2"), "F3 on 1 MB, first after a mark", median(markedWalks), "ms", 100});
+  figures.push_back({row("13", "W2"), "F3 on 1 MB, the next ones", median(nextWalks), "ms", 100});
 
   bench.load(benchText(5 << 20));
   gauge->values.clear();
   const double large = timed([&] { bench.command(kIdProcess); });
-  figures.push_back({"10", "F5 on 5 MB", large, "ms", 5000});
+  const long rssLarge = residentKilobytes("VmRSS:");
+  figures.push_back({row("10", "W3"), "F5 on 5 MB", large, "ms", goal(5000, 1000)});
   int distinct = 0, last = -1, highest = 0;
   for (int value : gauge->values) {
     if (value != last) ++distinct;
@@ -218,8 +237,11 @@ std::vector<Figure> run() {
   }
   std::printf("  gauge on 5 MB: %zu updates, %d changes of value, highest %d, last %d\n",
               gauge->values.size(), distinct, highest, last);
-  figures.push_back({"10", "gauge values during F5 on 5 MB", double(distinct), "values", 0});
-  figures.push_back({"11", "resident memory after F5 on 1 MB", rss / 1024.0, "MB", 300});
+  figures.push_back(
+      {row("10", "W3"), "gauge values during F5 on 5 MB", double(distinct), "values", 0});
+  figures.push_back({row("11", "11"), "resident memory after F5 on 1 MB", rss / 1024.0, "MB", 300});
+  figures.push_back(
+      {row("11", "W5"), "resident memory after F5 on 5 MB", rssLarge / 1024.0, "MB", 300});
 
   // The undo history after the writer deletes the whole coloured 5 MB text,
   // the largest single step there is.
@@ -229,7 +251,7 @@ std::vector<Figure> run() {
   gtk_text_buffer_begin_user_action(buffer);
   gtk_text_buffer_delete_selection(buffer, TRUE, TRUE);
   gtk_text_buffer_end_user_action(buffer);
-  figures.push_back({"undo", "history after deleting 5 MB at once",
+  figures.push_back({row("13", "13"), "undo history after deleting 5 MB",
                      frame->m_editor->m_history->Bytes() / 1048576.0, "MB",
                      kMaxHistoryBytes / 1048576.0});
 

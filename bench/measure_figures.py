@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Measures figures 1-7 of the performance table and prints the table.
+"""Measures figures 1-7 and E1-E4 of the performance table and prints the table.
 
 Each comparison runs its commands in one hyperfine invocation per round;
 rounds alternate the order of the commands, so that neither side always
@@ -102,8 +102,50 @@ class Table:
             print(line(row).rstrip())
 
 
+def add_real_prose_rows(table, defaults, everything, texts):
+    """Rows E1-E4: the engine on real prose and on large families, against
+    wc -w, both in the C locale."""
+    quoted = shlex.quote
+    os.environ["LC_ALL"] = "C"
+    text = lambda name: os.path.join(texts, name)
+    languages = [("English", text("english-10.txt")), ("French", text("french-10.txt"))]
+    for language, path in languages:
+        if not os.path.exists(path):
+            table.add("E1", f"--summary, 10 MB of real {language}", "not measured (no text)",
+                      "-", "-", "-", "-")
+            continue
+        wc = f"wc -w {quoted(path)}"
+        ours = f"{defaults} {quoted(path)}"
+        ours_all = f"{everything} {quoted(path)}"
+        t = hyperfine_times([wc, ours, ours_all], runs=5, warmup=1, shell=False)
+        ratio = t[ours] / t[wc]
+        table.add("E1", f"--summary, 10 MB of real {language}, defaults, vs wc -w",
+                  seconds(t[ours]), seconds(t[wc]), f"{ratio:.2f}x", "<= 1.2x", ratio <= 1.2)
+        ratio = t[ours_all] / t[wc]
+        table.add("E2", f"the same, every feature on ({language})", seconds(t[ours_all]),
+                  seconds(t[wc]), f"{ratio:.2f}x", "<= 2x", ratio <= 2)
+
+    families = text("large-families-10.txt")
+    wc = f"wc -w {quoted(families)}"
+    ours = f"{defaults} {quoted(families)}"
+    t = hyperfine_times([wc, ours], runs=5, warmup=1, shell=False)
+    ratio = t[ours] / t[wc]
+    table.add("E3", "10 MB of large families, defaults, vs wc -w", seconds(t[ours]),
+              seconds(t[wc]), f"{ratio:.2f}x", "<= 2x", ratio <= 2)
+
+    sizes = (1, 4, 16)
+    growth = {mb: f"{defaults} {quoted(text(f'english-{mb}.txt'))}" for mb in sizes}
+    t = hyperfine_times(list(growth.values()), runs=5, warmup=1, shell=False)
+    per_mb = {mb: t[growth[mb]] / mb for mb in sizes}
+    mean = statistics.mean(per_mb.values())
+    spread = max(abs(value - mean) / mean for value in per_mb.values())
+    table.add("E4", "time per MB at 1 / 4 / 16 MB of real English",
+              " / ".join(f"{per_mb[mb] * 1000:.1f}" for mb in sizes) + " ms", "-",
+              f"+-{spread * 100:.0f} %", "within +-20 %", spread <= 0.20)
+
+
 def add_gui_rows(table, path):
-    """Rows 8-11, as the window benchmark wrote them: tab-separated
+    """Rows of the window benchmark, as it wrote them: tab-separated
     number, figure, ours, baseline, ratio, goal, met; # starts a comment."""
     if os.path.exists(path):
         with open(path) as f:
@@ -122,6 +164,7 @@ def main():
     parser.add_argument("--analyze", required=True)
     parser.add_argument("--texts", required=True)
     parser.add_argument("--gui-figures", required=True)
+    parser.add_argument("--real-gui-figures", required=True)
     options = parser.parse_args()
 
     analyze = options.analyze
@@ -191,6 +234,8 @@ def main():
     table.add(7, "peak memory of figure 2", f"{peak:.0f} MB", "-", "-", "<= 200 MB", peak <= 200)
 
     add_gui_rows(table, options.gui_figures)
+    add_gui_rows(table, options.real_gui_figures)
+    add_real_prose_rows(table, defaults, everything, options.texts)
     table.print()
 
 

@@ -6,13 +6,18 @@
 #
 # Installs hyperfine, diction and GNU time from Debian when they are missing
 # (apt-get as root, sudo otherwise), builds a Release tree in build-bench,
-# writes the seeded texts there and measures. About five minutes on two
-# cores, a build from scratch included. --engine-bench also runs
-# analysis-bench (Google Benchmark, the pass alone) at the end.
+# writes the seeded texts there, prepares the real prose
+# (bench/prepare-real-texts.sh: the King James Bible from bible-kjv-text)
+# and measures. About ten minutes on two cores, a build from scratch
+# included. --engine-bench also runs analysis-bench (Google Benchmark, the
+# pass alone) at the end.
 #
-# Rows 8-11 come from the window benchmark, gui-bench, run here on a
-# virtual display (xvfb-run) into build-bench/gui-figures.txt; without a
-# working Xvfb they read "not measured".
+# The window rows come from gui-bench, run here on a virtual display
+# (xvfb-run) twice: on generated prose (rows 8-11, 13) into
+# build-bench/gui-figures.txt, and on the real English text (rows W1-W5)
+# into build-bench/real-gui-figures.txt; without a working Xvfb they read
+# "not measured". Rows E1-E4 time the engine on real prose and on a text
+# of large families, in the C locale.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -53,7 +58,10 @@ generate_texts() {
   [ -s "$texts/hostile-10.txt" ] || "$generate" --hostile 10 "$texts/hostile-10.txt" >/dev/null
   [ -s "$texts/hostile-beginning-10.txt" ] ||
     "$generate" --hostile-beginning 10 "$texts/hostile-beginning-10.txt" >/dev/null
+  [ -s "$texts/large-families-10.txt" ] ||
+    "$generate" --large-families 10 "$texts/large-families-10.txt" >/dev/null
   "$build/bench/write-settings" all-features "$texts/all-features.txt"
+  "$root/bench/prepare-real-texts.sh" "$texts"
 }
 
 install_tools
@@ -65,11 +73,17 @@ echo "Timing the window under Xvfb..."
 rm -f "$build/gui-figures.txt"
 xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bench/gui-bench" "$build/gui-figures.txt" \
   2>/dev/null || echo "gui-bench failed: window rows not measured"
+echo "Timing the window on real prose under Xvfb..."
+rm -f "$build/real-gui-figures.txt"
+VERBOLT_BENCH_TEXT="$texts/english.txt" xvfb-run -a -s "-screen 0 1280x1024x24" \
+  "$build/bench/gui-bench" "$build/real-gui-figures.txt" 2>/dev/null ||
+  echo "gui-bench failed: real-prose window rows not measured"
 
 python3 "$root/bench/measure_figures.py" \
   --analyze "$build/tools/verbolt-analyze" \
   --texts "$texts" \
-  --gui-figures "$build/gui-figures.txt"
+  --gui-figures "$build/gui-figures.txt" \
+  --real-gui-figures "$build/real-gui-figures.txt"
 
 if [ "$engine_bench" = yes ]; then
   "$build/bench/analysis-bench"

@@ -230,10 +230,36 @@ std::vector<std::string> makeHostileWords(uint32_t seed, const Vocabulary& vocab
   return words;
 }
 
+std::vector<std::string> makeFamilyWords(uint32_t seed) {
+  const std::string_view consonants = "bdklmnprst";
+  const std::string_view vowels = "aeiou";
+  std::vector<std::string> syllables;
+  for (char consonant : consonants) {
+    for (char vowel : vowels) syllables.push_back({consonant, vowel});
+  }
+  RandomSource random(streamSeed(seed, 4));
+  std::unordered_set<std::string> taken;
+  std::vector<std::string> words;
+  words.reserve(kLargeFamilyWordCount);
+  while (words.size() < kLargeFamilyWordCount) {
+    std::string word;
+    const int count = 3 + static_cast<int>(random.below(4));
+    for (int i = 0; i < count; ++i) word += syllables[random.below(syllables.size())];
+    if (taken.insert(word).second) words.push_back(std::move(word));
+  }
+  for (size_t i = words.size() - 1; i > 0; --i) std::swap(words[i], words[random.below(i + 1)]);
+  return words;
+}
+
 class ProseWriter {
  public:
-  ProseWriter(const Vocabulary& vocabulary, uint32_t seed, const std::vector<std::string>* extras)
-      : m_vocabulary(vocabulary), m_random(streamSeed(seed, 3)), m_extras(extras) {}
+  // `extras` are written in turn in place of one word in `extraShare`.
+  ProseWriter(const Vocabulary& vocabulary, uint32_t seed, const std::vector<std::string>* extras,
+              uint64_t extraShare = 2)
+      : m_vocabulary(vocabulary),
+        m_random(streamSeed(seed, 3)),
+        m_extras(extras),
+        m_extraShare(extraShare) {}
 
   std::string write(size_t bytes) {
     m_text.reserve(bytes + 256);
@@ -276,7 +302,7 @@ class ProseWriter {
   }
 
   void writeWord() {
-    if (m_extras && m_random.oneIn(2)) {
+    if (m_extras && m_random.oneIn(m_extraShare)) {
       m_text += (*m_extras)[m_nextExtra];
       m_nextExtra = (m_nextExtra + 1) % m_extras->size();
       return;
@@ -296,6 +322,7 @@ class ProseWriter {
   const Vocabulary& m_vocabulary;
   RandomSource m_random;
   const std::vector<std::string>* m_extras;
+  uint64_t m_extraShare;
   size_t m_nextExtra = 0;
   std::string m_text;
 };
@@ -310,4 +337,9 @@ std::string generateHostile(size_t bytes, uint32_t seed, HostileWords kind) {
   const Vocabulary& vocabulary = vocabularyFor(seed);
   std::vector<std::string> hostileWords = makeHostileWords(seed, vocabulary, kind);
   return ProseWriter(vocabulary, seed, &hostileWords).write(bytes);
+}
+
+std::string generateLargeFamilies(size_t bytes, uint32_t seed) {
+  std::vector<std::string> familyWords = makeFamilyWords(seed);
+  return ProseWriter(vocabularyFor(seed), seed, &familyWords, 1).write(bytes);
 }

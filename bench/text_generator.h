@@ -32,5 +32,14 @@ enum class HostileWords { kSyllables, kBeginningOnly };
 std::string generateHostile(size_t bytes, uint32_t seed,
                             HostileWords kind = HostileWords::kSyllables);
 
+// Prose in which every word is one of kLargeFamilyWordCount words of six
+// to twelve letters made of fifty two-letter syllables, in a fixed shuffled
+// order: with so few syllables most words share their first four or more
+// letters with dozens of others, so that with similar words on nearly
+// every word belongs to a large family.
+std::string generateLargeFamilies(size_t bytes, uint32_t seed);
+
+inline constexpr size_t kLargeFamilyWordCount = 100000;
+
 inline constexpr std::string_view kHostilePrefix = "co";
 inline constexpr size_t kHostileWordCount = 100000;
