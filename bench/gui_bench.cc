@@ -7,10 +7,13 @@
 #include <gtk/gtk.h>
 #include <unistd.h>
 #include <wx/app.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/gauge.h>
 #include <wx/init.h>
 #include <wx/log.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include <algorithm>
 #include <chrono>
@@ -149,6 +152,32 @@ std::string benchText(size_t bytes) {
   return text;
 }
 
+// Pasting a long text, with the writer's keys: Ctrl+V, then one letter,
+// timed until both the text and the letter are in the editor; -1 when they
+// never came. The letter is taken at once; the text comes when the
+// clipboard has handed it over.
+double timedPaste(FrameMain& frame, Bench& bench, size_t megabytes) {
+  bench.load("");
+  const std::string bytes = benchText(megabytes << 20);
+  const wxString pasted = fromCp1252(bytes);
+  if (wxTheClipboard->Open()) {
+    wxTheClipboard->SetData(new wxTextDataObject(pasted));
+    wxTheClipboard->Close();
+  }
+  frame.Raise();
+  frame.m_editor->SetFocus();
+  settle(300);
+  const auto start = Clock::now();
+  wxUIActionSimulator input;
+  input.Char('v', wxMOD_CONTROL);
+  input.Char('q');
+  const long expected = static_cast<long>(pasted.size()) + 1;
+  while (frame.m_editor->GetLastPosition() != expected && millisecondsSince(start) < 60000) {
+    wxTheApp->Yield(true);
+  }
+  return frame.m_editor->GetLastPosition() == expected ? millisecondsSince(start) : -1;
+}
+
 std::vector<Figure> run() {
   const std::filesystem::path dir =
       std::filesystem::temp_directory_path() / ("verbolt-gui-bench-" + std::to_string(getpid()));
@@ -210,6 +239,7 @@ std::vector<Figure> run() {
   }
   // On a writer's text the rows carry the goals of real prose.
   const bool real = std::getenv("VERBOLT_BENCH_TEXT") != nullptr;
+
   auto row = [real](const char* generated, const char* prose) { return real ? prose : generated; };
   auto goal = [real](double generated, double prose) { return real ? prose : generated; };
   figures.push_back(
@@ -223,6 +253,13 @@ std::vector<Figure> run() {
   figures.push_back(
       {row("13", "W2"), "F3 on 1 MB, first after a mark", median(markedWalks), "ms", 100});
   figures.push_back({row("13", "W2"), "F3 on 1 MB, the next ones", median(nextWalks), "ms", 100});
+
+  for (const size_t megabytes : {1, 5}) {
+    figures.push_back(
+        {row("12", "W4"),
+         megabytes == 1 ? "paste 1 MB, until the next key" : "paste 5 MB, until the next key",
+         timedPaste(*frame, bench, megabytes), "ms", megabytes == 1 ? 500.0 : 2000.0});
+  }
 
   bench.load(benchText(5 << 20));
   gauge->values.clear();

@@ -137,6 +137,36 @@ TEST_F(Editing, APasteIsOneStepAndItsUndoLeavesTheColoursAsTheyWere) {
   EXPECT_FALSE(frame.m_editor->CanUndo());
 }
 
+TEST_F(Editing, ALongPasteKeepsTheViewAndAShortOneFollowsTheCaret) {
+  FrameMain& frame = openOn("Un chat.\n", 0);
+  std::string chapter;
+  while (chapter.size() < 200000) chapter += "Le chat dort sur le tapis rouge du salon.\n";
+  ASSERT_TRUE(wxTheClipboard->Open());
+  wxTheClipboard->SetData(new wxTextDataObject(chapter));
+  wxTheClipboard->Close();
+  frame.m_editor->SetInsertionPoint(0);
+  ASSERT_TRUE(pressAndSee('v', wxMOD_CONTROL, chapter + "Un chat.\n"));
+  // The start of the pasted text, where the caret stood, is still in sight.
+  settle();
+  const wxPoint first = frame.m_editor->PositionToCoords(0);
+  EXPECT_TRUE(first != wxDefaultPosition && first.y >= 0) << first.y;
+
+  // A short paste at the end of the text brings the caret into view.
+  ASSERT_TRUE(wxTheClipboard->Open());
+  wxTheClipboard->SetData(new wxTextDataObject("Fin."));
+  wxTheClipboard->Close();
+  frame.m_editor->SetInsertionPointEnd();
+  ASSERT_TRUE(pressAndSee('v', wxMOD_CONTROL, chapter + "Un chat.\nFin."));
+  const long end = frame.m_editor->GetLastPosition();
+  EXPECT_TRUE(waitFor([&] {
+    const wxPoint point = frame.m_editor->PositionToCoords(end);
+    return point != wxDefaultPosition && point.y >= 0 &&
+           point.y < frame.m_editor->GetClientSize().y;
+  })) << "the end of the paste is not in sight";
+  ASSERT_TRUE(undo(chapter + "Un chat.\n"));
+  ASSERT_TRUE(undo("Un chat.\n"));
+}
+
 TEST_F(Editing, TheMenusUndoAndAreEnabledOnlyWithSomethingToUndo) {
   FrameMain& frame = openOn("Un chat.\n", 0);
   wxMenuBar* bar = frame.GetMenuBar();

@@ -4,6 +4,7 @@
 #include <wx/menu.h>
 
 #include "highlight/editor_history.h"
+#include "highlight/editor_paste.h"
 #include "highlight/editor_text.h"
 #include "strings/localized_text.h"
 #include "ui/dialogs.h"
@@ -51,7 +52,10 @@ TextCtrlCustom::TextCtrlCustom(bool isEditor, FrameMain* frame, wxWindow* parent
       m_contextMenu(buildContextMenu(isEditor)),
       m_isEditor(isEditor),
       m_frame(frame) {
-  if (isEditor) m_history = std::make_unique<EditorHistory>(*this);
+  if (isEditor) {
+    m_history = std::make_unique<EditorHistory>(*this);
+    takeOverPaste(*this);
+  }
 }
 
 TextCtrlCustom::~TextCtrlCustom() { delete m_contextMenu; }
