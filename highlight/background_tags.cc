@@ -7,6 +7,9 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <vector>
+
+#include "highlight/tag_backgrounds.h"
 
 namespace {
 
@@ -72,4 +75,55 @@ void paintOnBareText(wxTextCtrl& control, const std::vector<ColourRun>& runs) {
     gtk_text_buffer_get_iter_at_offset(buffer, &end, stop);
     gtk_text_buffer_apply_tag(buffer, tag, &start, &end);
   }
+}
+
+// Back to front, so that looking for the tags of a run never walks far:
+// the run after it is painted already.
+void repaintRuns(wxTextCtrl& control, const std::vector<ColourRun>& runs) {
+  GtkTextBuffer* buffer = bufferOf(control);
+  const int length = gtk_text_buffer_get_char_count(buffer);
+  TagBackgrounds backgrounds;
+  std::vector<GtkTextTag*> covered;
+  GtkTextIter start, end;
+  for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+    const int stop = std::min(run->end, length);
+    if (run->start >= stop) continue;
+    gtk_text_buffer_get_iter_at_offset(buffer, &start, run->start);
+    gtk_text_buffer_get_iter_at_offset(buffer, &end, stop);
+    covered.clear();
+    auto collect = [&](GSList* tags) {
+      for (GSList* item = tags; item; item = item->next) {
+        auto* tag = static_cast<GtkTextTag*>(item->data);
+        if (backgrounds.setsBackground(tag)) covered.push_back(tag);
+      }
+      g_slist_free(tags);
+    };
+    collect(gtk_text_iter_get_tags(&start));
+    GtkTextIter toggle = start;
+    while (gtk_text_iter_forward_to_tag_toggle(&toggle, nullptr) &&
+           gtk_text_iter_compare(&toggle, &end) < 0) {
+      collect(gtk_text_iter_get_toggled_tags(&toggle, TRUE));
+    }
+    for (GtkTextTag* tag : covered) gtk_text_buffer_remove_tag(buffer, tag, &start, &end);
+    if (run->colour != kWhite) {
+      gtk_text_buffer_apply_tag(buffer, backgroundTag(buffer, run->colour), &start, &end);
+    }
+  }
+}
+
+struct WordColours::Reader {
+  GtkTextBuffer* buffer;
+  TagBackgrounds backgrounds;
+};
+
+WordColours::WordColours(wxTextCtrl& control) : m_reader(new Reader{bufferOf(control), {}}) {}
+
+WordColours::~WordColours() { delete m_reader; }
+
+Rgb WordColours::of(long start, long end) {
+  const long probe = wordProbePosition(start, end);
+  if (probe < 0 || probe >= gtk_text_buffer_get_char_count(m_reader->buffer)) return kWhite;
+  GtkTextIter iter;
+  gtk_text_buffer_get_iter_at_offset(m_reader->buffer, &iter, static_cast<gint>(probe));
+  return m_reader->backgrounds.at(iter);
 }

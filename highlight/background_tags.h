@@ -17,3 +17,24 @@ void removeBackgrounds(wxTextCtrl& control);
 // Paints ascending, non-overlapping runs onto characters that have no
 // background.
 void paintOnBareText(wxTextCtrl& control, const std::vector<ColourRun>& runs);
+
+// Paints ascending, non-overlapping runs over whatever backgrounds they
+// cover; a white run takes the background away.
+void repaintRuns(wxTextCtrl& control, const std::vector<ColourRun>& runs);
+
+// Reads the colours of word occurrences, one after another, as a style
+// query would report them.
+class WordColours {
+ public:
+  explicit WordColours(wxTextCtrl& control);
+  ~WordColours();
+  WordColours(const WordColours&) = delete;
+  WordColours& operator=(const WordColours&) = delete;
+
+  // The colour of the occurrence [start, end): its probe character's.
+  Rgb of(long start, long end);
+
+ private:
+  struct Reader;
+  Reader* m_reader;
+};

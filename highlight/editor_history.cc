@@ -4,6 +4,7 @@
 #include <wx/textctrl.h>
 
 #include "highlight/background_map.h"
+#include "highlight/background_tags.h"
 #include "highlight/restyle.h"
 
 namespace {
@@ -138,7 +139,7 @@ void EditorHistory::Insert(const TextEdit& edit) {
     run.start += static_cast<int>(edit.position);
     run.end += static_cast<int>(edit.position);
   }
-  paintRunsBackToFront(m_editor, colours);
+  repaintRuns(m_editor, colours);
   m_editor.SetInsertionPoint(edit.position + edit.length);
   m_editor.ShowPosition(edit.position + edit.length);
 }

@@ -21,12 +21,6 @@ namespace {
 // Scopes are never nested, so one saved position serves them all.
 int savedScrollPosition = 0;
 
-wxTextAttr backgroundOnly(Rgb colour) {
-  wxTextAttr attr;
-  attr.SetBackgroundColour(toWxColour(colour));
-  return attr;
-}
-
 }  // namespace
 
 wxColour toWxColour(Rgb colour) { return wxColour(colour.red, colour.green, colour.blue); }
@@ -60,13 +54,8 @@ RestyleScope::~RestyleScope() {
 }
 
 Rgb wordColourAt(const wxTextCtrl& control, long start, long end) {
-  const long probe = wordProbePosition(start, end);
-  if (probe < 0 || probe >= control.GetLastPosition()) return kWhite;
-  wxTextAttr style;
-  // wx declares GetStyle non-const although it only reads the control.
-  if (!const_cast<wxTextCtrl&>(control).GetStyle(probe, style)) return kWhite;
-  if (!style.HasBackgroundColour()) return kWhite;
-  return toRgb(style.GetBackgroundColour());
+  // Reading the buffer changes nothing in the control.
+  return WordColours(const_cast<wxTextCtrl&>(control)).of(start, end);
 }
 
 std::vector<ColourRun> applyHighlights(wxTextCtrl& editor, const std::string& loweredText,
@@ -97,18 +86,7 @@ void applyHiddenWords(const std::string& loweredText, wxGauge& gauge, wxTextCtrl
         changes.push_back({static_cast<int>(start), static_cast<int>(end), next});
       },
       [&gauge](int value) { showProgress(gauge, value); });
-  paintRunsBackToFront(editor, changes);
-}
-
-// GTK removes the old background of a range by scanning forward to the
-// next tag boundary; painting from the end of the text backwards keeps that
-// scan short. Front to back costs a hundred times more per range.
-void paintRunsBackToFront(wxTextCtrl& editor, const std::vector<ColourRun>& runs) {
-  const long length = editor.GetLastPosition();
-  for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
-    const long end = std::min<long>(run->end, length);
-    if (run->start < end) editor.SetStyle(run->start, end, backgroundOnly(run->colour));
-  }
+  repaintRuns(editor, changes);
 }
 
 void clearHighlights(wxTextCtrl& editor) {

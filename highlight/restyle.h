@@ -51,9 +51,5 @@ std::vector<ColourRun> applyHighlights(wxTextCtrl& editor, const std::string& lo
 void applyHiddenWords(const std::string& loweredText, wxGauge& gauge, wxTextCtrl& editor,
                       const AnalysisSettings& settings);
 
-// Paints ascending, non-overlapping runs, the last one first: GTK restyles
-// cheaply back to front and very slowly front to back.
-void paintRunsBackToFront(wxTextCtrl& control, const std::vector<ColourRun>& runs);
-
 // Whitens the whole editor inside a RestyleScope.
 void clearHighlights(wxTextCtrl& editor);

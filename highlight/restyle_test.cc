@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/analysis_pass.h"
+#include "highlight/background_tags.h"
 #include "highlight/gui_test_support.h"
 #include "highlight/plan/paint_plan.h"
 #include "text/words.h"

@@ -9,6 +9,7 @@
 
 #include "analysis/equivalence.h"
 #include "analysis/progress.h"
+#include "highlight/background_tags.h"
 #include "highlight/editor_text.h"
 #include "highlight/plan/colours.h"
 #include "highlight/plan/paint_plan.h"
@@ -101,6 +102,7 @@ std::vector<ColourRun> recolourWord(const std::string& word, const AnalysisSetti
   // Every occurrence is read before any is restyled, so the changes can be
   // painted back to front.
   std::vector<ColourRun> changes;
+  WordColours colours(editor);
   const size_t n = loweredText.size();
   size_t counted = 0;
   auto countUpTo = [&](size_t position) {
@@ -119,7 +121,7 @@ std::vector<ColourRun> recolourWord(const std::string& word, const AnalysisSetti
     // Only the last 50 letters of a longer word are recoloured.
     const long end = static_cast<long>(wordEnd);
     const long start = static_cast<long>(wordStartAt(loweredText, wordEnd - 1));
-    const Rgb current = wordColourAt(editor, start, end);
+    const Rgb current = colours.of(start, end);
     Rgb next;
     if (unmark) {
       std::string_view occurrence(loweredText.data() + start, static_cast<size_t>(end - start));
@@ -131,7 +133,7 @@ std::vector<ColourRun> recolourWord(const std::string& word, const AnalysisSetti
     changes.push_back({static_cast<int>(start), static_cast<int>(end), next});
   });
   countUpTo(n);
-  paintRunsBackToFront(editor, changes);
+  repaintRuns(editor, changes);
   showProgress(gauge, 0);
   return changes;
 }
