@@ -14,6 +14,7 @@
 #include <new>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "analysis/analysis_pass.h"
 #include "manuscript/atomic_write.h"
@@ -30,6 +31,7 @@
 #include "tools/line_columns.h"
 #include "tools/lint_findings.h"
 #include "tools/lint_report.h"
+#include "tools/ordered_work.h"
 
 namespace {
 
@@ -402,30 +404,50 @@ int runOneFile(const AnalyzeOptions& options, const AnalysisSettings& settings) 
   return failsTheRun(options, countsOfLists(result)) ? kExitFindings : kExitSuccess;
 }
 
-// Analyses one file of several and hands it to the report; false when it
-// cannot be read.
-bool checkFile(const AnalyzeOptions& options, const AnalysisSettings& settings,
-               const std::string& path, OutputFormat format, LintReport& report,
-               LintTotals& totals) {
+// One file of several, analysed: what the report needs, or why it could
+// not be read.
+struct FileCheck {
+  std::string problem;
+  std::string written;  // the analysed text as written, when findings quote it
+  AnalysisResult result;
+  TextStatistics statistics;
+  std::vector<Finding> findings;
+  LineColumns lines{std::string_view()};
+};
+
+FileCheck checkFile(const AnalyzeOptions& options, const AnalysisSettings& settings,
+                    const std::string& path, OutputFormat format, PassThreads threads) {
+  FileCheck check;
   std::string text;
   std::string utf8;
-  std::string problem;
-  if (!readInput(options, path, text, utf8, &problem)) {
-    printProblem(problem);
-    return false;
-  }
+  if (!readInput(options, path, text, utf8, &check.problem)) return check;
   const bool withFindings = reportsFindings(format);
   // Findings quote the words as written; the engine takes them folded.
-  const std::string written = withFindings ? text : std::string();
-  const TextStatistics statistics = lowercaseAndCount(text);
-  const AnalysisResult result = analyzeText(text, settings, {}, repeatedStartsFor(options, format));
-  std::vector<Finding> findings;
-  if (withFindings) findings = lintFindings(text, result, settings.m_distantNb);
-  const LineColumns lines(withFindings ? std::string_view(written) : std::string_view());
-  report.file({path, written, result, statistics, findings, lines});
-  ++totals.files;
-  totals.findings.add(withFindings ? countFindings(findings) : countsOfLists(result));
-  return true;
+  if (withFindings) check.written = text;
+  check.statistics = lowercaseAndCount(text);
+  check.result = analyzeText(text, settings, {}, repeatedStartsFor(options, format), threads);
+  if (withFindings) {
+    check.findings = lintFindings(text, check.result, settings.m_distantNb);
+    check.lines = LineColumns(check.written);
+  }
+  return check;
+}
+
+// Files are analysed side by side, a batch at a time, so that the memory
+// holds a few files at once rather than the whole tree.
+constexpr size_t kBatchFiles = 64;
+constexpr uintmax_t kBatchBytes = 32u << 20;
+
+size_t batchEnd(const std::vector<InputFile>& files, size_t begin) {
+  uintmax_t bytes = 0;
+  size_t end = begin;
+  while (end < files.size() && end - begin < kBatchFiles && bytes < kBatchBytes) {
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(files[end].path, error);
+    if (!error) bytes += size;
+    ++end;
+  }
+  return end;
 }
 
 int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& settings) {
@@ -434,12 +456,33 @@ int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& setti
   std::unique_ptr<LintReport> report = makeLintReport(
       format, [&output](std::string_view block) { output.write(block); }, options.unique);
   LintTotals totals;
+  const std::vector<InputFile> files = inputFiles(options.operands);
+  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+  auto check = [&](size_t i, PassThreads threads) {
+    if (!files[i].problem.empty())
+      return FileCheck{files[i].problem, {}, {}, {}, {}, LineColumns({})};
+    return checkFile(options, settings, files[i].path, format, threads);
+  };
+  auto deliver = [&](size_t i, FileCheck&& checked) {
+    if (!checked.problem.empty()) {
+      printProblem(checked.problem);
+      ++totals.unreadable;
+      return;
+    }
+    report->file({files[i].path, checked.written, checked.result, checked.statistics,
+                  checked.findings, checked.lines});
+    ++totals.files;
+    totals.findings.add(reportsFindings(format) ? countFindings(checked.findings)
+                                                : countsOfLists(checked.result));
+  };
   report->begin();
-  for (const InputFile& file : inputFiles(options.operands)) {
-    const bool read = file.problem.empty()
-                          ? checkFile(options, settings, file.path, format, *report, totals)
-                          : (printProblem(file.problem), false);
-    if (!read) ++totals.unreadable;
+  for (size_t begin = 0; begin < files.size();) {
+    const size_t end = batchEnd(files, begin);
+    // A lone file may share its own analysis between the cores instead.
+    const PassThreads threads = end - begin > 1 ? PassThreads::kOne : PassThreads::kAutomatic;
+    runInOrder<FileCheck>(
+        begin, end, cores, [&](size_t i) { return check(i, threads); }, deliver);
+    begin = end;
   }
   report->end(totals);
   if (!output.finish()) {
