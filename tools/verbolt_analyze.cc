@@ -433,23 +433,6 @@ FileCheck checkFile(const AnalyzeOptions& options, const AnalysisSettings& setti
   return check;
 }
 
-// Files are analysed side by side, a batch at a time, so that the memory
-// holds a few files at once rather than the whole tree.
-constexpr size_t kBatchFiles = 64;
-constexpr uintmax_t kBatchBytes = 32u << 20;
-
-size_t batchEnd(const std::vector<InputFile>& files, size_t begin) {
-  uintmax_t bytes = 0;
-  size_t end = begin;
-  while (end < files.size() && end - begin < kBatchFiles && bytes < kBatchBytes) {
-    std::error_code error;
-    const uintmax_t size = std::filesystem::file_size(files[end].path, error);
-    if (!error) bytes += size;
-    ++end;
-  }
-  return end;
-}
-
 int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& settings) {
   const OutputFormat format = *options.format;
   StandardOutput output;
@@ -476,14 +459,10 @@ int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& setti
                                                 : countsOfLists(checked.result));
   };
   report->begin();
-  for (size_t begin = 0; begin < files.size();) {
-    const size_t end = batchEnd(files, begin);
-    // A lone file may share its own analysis between the cores instead.
-    const PassThreads threads = end - begin > 1 ? PassThreads::kOne : PassThreads::kAutomatic;
-    runInOrder<FileCheck>(
-        begin, end, cores, [&](size_t i) { return check(i, threads); }, deliver);
-    begin = end;
-  }
+  // A lone file may share its own analysis between the cores instead.
+  const PassThreads threads = files.size() > 1 ? PassThreads::kOne : PassThreads::kAutomatic;
+  runInOrder<FileCheck>(
+      files.size(), cores, [&](size_t i) { return check(i, threads); }, deliver);
   report->end(totals);
   if (!output.finish()) {
     printProblem(std::string("cannot write the output: ") + std::strerror(errno));
