@@ -442,9 +442,11 @@ int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& setti
   const std::vector<InputFile> files = inputFiles(options.operands);
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
   auto check = [&](size_t i, PassThreads threads) {
-    if (!files[i].problem.empty())
-      return FileCheck{files[i].problem, {}, {}, {}, {}, LineColumns({})};
-    return checkFile(options, settings, files[i].path, format, threads);
+    if (files[i].problem.empty())
+      return checkFile(options, settings, files[i].path, format, threads);
+    FileCheck unlisted;
+    unlisted.problem = files[i].problem;
+    return unlisted;
   };
   auto deliver = [&](size_t i, FileCheck&& checked) {
     if (!checked.problem.empty()) {
