@@ -2,6 +2,7 @@
 
 #include <md4c.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -46,14 +47,17 @@ class ProseCollector {
 
   int enterSpan(MD_SPANTYPE type, void* detail) {
     if (type == MD_SPAN_A) {
-      m_links.push_back({static_cast<const MD_SPAN_A_DETAIL*>(detail)->href, m_ranges.size()});
+      // The parser may build the address in a buffer of its own that is
+      // gone when the link ends: keep a copy.
+      const MD_ATTRIBUTE& href = static_cast<const MD_SPAN_A_DETAIL*>(detail)->href;
+      m_links.push_back({std::string(href.text, href.size), m_ranges.size()});
     }
     return 0;
   }
 
   int leaveSpan(MD_SPANTYPE type) {
     if (type != MD_SPAN_A || m_links.empty()) return 0;
-    const Link link = m_links.back();
+    const Link link = std::move(m_links.back());
     m_links.pop_back();
     if (showsItsAddress(link)) m_ranges.resize(link.firstRange);
     return 0;
@@ -71,7 +75,7 @@ class ProseCollector {
 
  private:
   struct Link {
-    MD_ATTRIBUTE href;
+    std::string href;
     size_t firstRange;
   };
 
@@ -83,7 +87,7 @@ class ProseCollector {
       shown += m_text.substr(m_ranges[i].begin, m_ranges[i].end - m_ranges[i].begin);
     }
     if (shown.empty()) return false;
-    const std::string_view href(link.href.text, link.href.size);
+    const std::string_view href = link.href;
     return href.ends_with(shown) &&
            href.size() - shown.size() <= std::string_view("mailto:").size();
   }

@@ -64,6 +64,13 @@ TEST(MarkdownProse, LinkAndImageTargetsAndWebAddressesAreNotProse) {
             " ref    \n\n                              ");
 }
 
+TEST(MarkdownProse, AWebAddressTheParserRewritesIsNotProse) {
+  // The parser builds the address of this link in a buffer that it frees
+  // before the link ends: comparing the link's text with it read freed
+  // memory (found by manuscript_fuzz).
+  EXPECT_EQ(proseOf("See www.example.org/?a&b for more."), "See                      for more.");
+}
+
 TEST(MarkdownProse, HtmlTagsAndBlocksAreNotProse) {
   EXPECT_EQ(proseOf("Some <em class=\"x\">real</em> text."), "Some               real      text.");
   EXPECT_EQ(proseOf("<div>\nhidden block\n</div>\n\nAfter."),
