@@ -82,6 +82,7 @@ void expectSarifLog(const json& log) {
   ASSERT_EQ(log.at("runs").size(), 1u);
   const json& run = log.at("runs")[0];
   EXPECT_EQ(run.at("tool").at("driver").at("name"), "verbolt-analyze");
+  EXPECT_FALSE(run.at("tool").at("driver").at("version").get<std::string>().empty());
   EXPECT_EQ(run.at("columnKind"), "unicodeCodePoints");
   const json& rules = run.at("tool").at("driver").at("rules");
   std::set<std::string> ruleIds;
@@ -111,6 +112,11 @@ TEST(SarifReport, ALogWithRulesAndRegionsInCharacters) {
   ASSERT_EQ(results.size(), 2u);
   EXPECT_EQ(results[0]["ruleId"], "close-repetition");
   EXPECT_EQ(results[0]["message"]["text"], "\"house\" again 10 letters after 1:5");
+  // The repetition points back to the first of its pair.
+  const json& related = results[0]["relatedLocations"][0]["physicalLocation"];
+  EXPECT_EQ(related["region"],
+            json({{"startLine", 1}, {"startColumn", 5}, {"endLine", 1}, {"endColumn", 10}}));
+  EXPECT_FALSE(results[1].contains("relatedLocations"));
   const json& location = results[1]["locations"][0]["physicalLocation"];
   EXPECT_EQ(location["artifactLocation"]["uri"], "docs/ch%201%2Ca%3Ab.md");
   EXPECT_EQ(location["region"],

@@ -4,6 +4,7 @@
 
 #include <cctype>
 
+#include "text/words.h"
 #include "tools/lint_report.h"
 
 namespace {
@@ -37,6 +38,8 @@ std::string logHead() {
                     ",\n  \"version\": \"2.1.0\",\n  \"runs\": [\n    {\n"
                     "      \"tool\": {\n        \"driver\": {\n"
                     "          \"name\": \"verbolt-analyze\",\n"
+                    "          \"version\": \"" VERBOLT_VERSION
+                    "\",\n"
                     "          \"informationUri\": \"https://verbolt.example.org\",\n"
                     "          \"rules\": [";
   bool first = true;
@@ -74,13 +77,26 @@ std::string pathUri(std::string_view path) {
   return uri;
 }
 
-std::string region(const LineColumns& lines, const Finding& finding) {
-  const LineColumn start = lines.at(static_cast<size_t>(finding.start));
-  const LineColumn end = lines.at(static_cast<size_t>(finding.end));
+std::string region(const LineColumns& lines, int startPosition, int endPosition) {
+  const LineColumn start = lines.at(static_cast<size_t>(startPosition));
+  const LineColumn end = lines.at(static_cast<size_t>(endPosition));
   return "{\"startLine\": " + std::to_string(start.line) +
          ", \"startColumn\": " + std::to_string(start.column) +
          ", \"endLine\": " + std::to_string(end.line) +
          ", \"endColumn\": " + std::to_string(end.column) + "}";
+}
+
+// A repetition points back to the occurrence it repeats: the first of the
+// pair, or the first of the window.
+std::string relatedLocation(const AnalysedFile& file, const Finding& finding,
+                            const std::string& location) {
+  if (finding.earlier < 0) return {};
+  const int end = static_cast<int>(wordEndAt(file.text, static_cast<size_t>(finding.earlier)));
+  const char* what = finding.rule == LintRule::kCloseRepetition ? "the first of the pair"
+                                                                : "the first of the window";
+  return ", \"relatedLocations\": [{\"id\": 1, \"message\": {\"text\": \"" + std::string(what) +
+         "\"}, \"physicalLocation\": {" + location +
+         ", \"region\": " + region(file.lines, finding.earlier, end) + "}}]";
 }
 
 class SarifReport : public LintReport {
@@ -102,7 +118,8 @@ class SarifReport : public LintReport {
              ", \"level\": \"warning\", \"message\": {\"text\": " +
              jsonText(findingMessage(finding, file.text, file.lines)) +
              "}, \"locations\": [{\"physicalLocation\": {" + location +
-             ", \"region\": " + region(file.lines, finding) + "}}]}";
+             ", \"region\": " + region(file.lines, finding.start, finding.end) + "}}]" +
+             relatedLocation(file, finding, location) + "}";
       if (out.size() > (1u << 16)) {
         m_sink(out);
         out.clear();
