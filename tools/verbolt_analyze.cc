@@ -410,7 +410,7 @@ struct FileCheck {
   std::string problem;
   std::string written;  // the analysed text as written, when findings quote it
   AnalysisResult result;
-  TextStatistics statistics;
+  TextStatistics statistics;  // for the summary only
   std::vector<Finding> findings;
   LineColumns lines{std::string_view()};
 };
@@ -423,13 +423,16 @@ FileCheck checkFile(const AnalyzeOptions& options, const AnalysisSettings& setti
   if (!readInput(options, path, text, utf8, &check.problem)) return check;
   const bool withFindings = reportsFindings(format);
   // Findings quote the words as written; the engine takes them folded.
-  if (withFindings) check.written = text;
-  check.statistics = lowercaseAndCount(text);
-  check.result = analyzeText(text, settings, {}, repeatedStartsFor(options, format), threads);
   if (withFindings) {
-    check.findings = lintFindings(text, check.result, settings.m_distantNb);
-    check.lines = LineColumns(check.written);
+    check.written = text;
+    lowercaseTextInPlace(text);
+  } else {
+    check.statistics = lowercaseAndCount(text);
   }
+  check.result = analyzeText(text, settings, {}, repeatedStartsFor(options, format), threads);
+  if (withFindings) check.findings = lintFindings(text, check.result, settings.m_distantNb);
+  // Most files of a tidy tree have no finding: their lines are never asked.
+  if (!check.findings.empty()) check.lines = LineColumns(check.written);
   return check;
 }
 
