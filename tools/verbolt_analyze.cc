@@ -453,7 +453,10 @@ int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& setti
   };
   auto deliver = [&](size_t i, FileCheck&& checked) {
     if (!checked.problem.empty()) {
-      printProblem(checked.problem);
+      // A document's sentence names the file alone; in a tree the path
+      // tells which of the many "index.md".
+      const bool named = checked.problem.find(files[i].path) != std::string::npos;
+      printProblem(named ? checked.problem : files[i].path + ": " + checked.problem);
       ++totals.unreadable;
       return;
     }

@@ -743,6 +743,14 @@ TEST_F(VerboltAnalyzeRun, ExitStatusesFollowFailOnAndErrorsWin) {
   EXPECT_EQ(outcome.out, repeated + ":1:6: close-repetition: \"chat\" again 5 letters after 1:1\n");
   EXPECT_NE(outcome.err.find("missing.txt"), std::string::npos);
   EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << outcome.err;
+
+  // A document that is not one is named by its whole path.
+  std::filesystem::create_directory(m_dir / "part");
+  const std::string broken = writeFile("part/index.docx", "plain words");
+  const Outcome document = run({"--format", "line", broken, repeated});
+  EXPECT_EQ(document.exitStatus, 2);
+  EXPECT_TRUE(document.err.starts_with("verbolt-analyze: " + broken + ": ")) << document.err;
+  EXPECT_EQ(document.out, outcome.out);
 }
 
 TEST_F(VerboltAnalyzeRun, AnOutputThatCannotBeWrittenIsAnErrorOfTheLinter) {
