@@ -137,8 +137,9 @@ bool checkOperands(const AnalyzeOptions& options, std::string* problem) {
                    : inQuotes(operands[0]) + " is a folder: give --format to check its files";
     return false;
   }
-  if (options.htmlPath && !oneFile) {
-    *problem = "--html writes the page of one text file, not of several";
+  const bool findings = options.format && reportsFindings(*options.format);
+  if (options.htmlPath && (!oneFile || findings)) {
+    *problem = "--html writes the page of one text file beside its JSON object or summary";
     return false;
   }
   return true;

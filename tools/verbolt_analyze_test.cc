@@ -771,6 +771,8 @@ TEST_F(VerboltAnalyzeRun, WhatOnlyOneFileCanHaveIsRefusedForSeveral) {
   const std::string text = writeFile("text.txt", "chat chat");
   expectUsageError(run({"--format", "line", "--html", (m_dir / "p.html").string(), text, text}),
                    "--html");
+  expectUsageError(run({"--format", "sarif", "--html", (m_dir / "p.html").string(), text}),
+                   "--html");
   expectUsageError(run({"--format", "yaml", text}), "yaml");
 }
 
