@@ -159,13 +159,40 @@ def add_gui_rows(table, path):
         table.add(number, figure, "not measured (window benchmark)", "-", "-", "-", "-")
 
 
+def add_linter_row(table, analyze, tree):
+    """Row 13: the linter over a documentation tree, against wc -w over the
+    same files; both through the shell, which expands the pages' names for
+    wc as a CI step would."""
+    pages = sorted(os.path.join(root, name) for root, _, names in os.walk(tree)
+                   for name in names if name.endswith(".md"))
+    megabytes = sum(os.path.getsize(page) for page in pages) / 1048576
+    quoted = shlex.quote(tree)
+    wc = f"wc -w {quoted}/*/*.md"
+    ours = f"{analyze} --format line {quoted}"
+    t = hyperfine_times([wc, ours], runs=5, warmup=1, shell=True)
+    table.add(13, f"--format line, {len(pages)} Markdown files, {megabytes:.1f} MB, vs wc -w",
+              seconds(t[ours]), seconds(t[wc]), f"{t[ours] / t[wc]:.2f}x", "<= 3x",
+              t[ours] / t[wc] <= 3)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--analyze", required=True)
-    parser.add_argument("--texts", required=True)
-    parser.add_argument("--gui-figures", required=True)
-    parser.add_argument("--real-gui-figures", required=True)
+    parser.add_argument("--texts")
+    parser.add_argument("--gui-figures")
+    parser.add_argument("--real-gui-figures")
+    parser.add_argument("--markdown-tree",
+                        help="a tree of Markdown pages (generate-markdown-tree) for row 13")
+    parser.add_argument("--linter-only", action="store_true",
+                        help="measure row 13 alone (bench/lint-figures.sh)")
     options = parser.parse_args()
+    if options.linter_only:
+        print("Machine: " + machine_description())
+        print("Baseline: " + version_of(["wc", "--version"]))
+        table = Table()
+        add_linter_row(table, options.analyze, options.markdown_tree)
+        table.print()
+        return
 
     analyze = options.analyze
     text = lambda name: os.path.join(options.texts, name)
@@ -236,6 +263,8 @@ def main():
     add_gui_rows(table, options.gui_figures)
     add_gui_rows(table, options.real_gui_figures)
     add_real_prose_rows(table, defaults, everything, options.texts)
+    if options.markdown_tree:
+        add_linter_row(table, analyze, options.markdown_tree)
     table.print()
 
 

@@ -12,8 +12,11 @@
 # included. --engine-bench also runs analysis-bench (Google Benchmark, the
 # pass alone) at the end.
 #
+# Row 13 times verbolt-analyze --format line over a tree of 1,000 Markdown
+# pages (10 MB) against wc -w over the same pages.
+#
 # The window rows come from gui-bench, run here on a virtual display
-# (xvfb-run) twice: on generated prose (rows 8-11, 13) into
+# (xvfb-run) twice: on generated prose (rows 8-12, 14, 15) into
 # build-bench/gui-figures.txt, and on the real English text (rows W1-W5)
 # into build-bench/real-gui-figures.txt; without a working Xvfb they read
 # "not measured". Rows E1-E4 time the engine on real prose and on a text
@@ -43,7 +46,7 @@ install_tools() {
 
 build_tools() {
   cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-  local targets=(verbolt-analyze generate-text write-settings gui-bench)
+  local targets=(verbolt-analyze generate-text generate-markdown-tree write-settings gui-bench)
   [ "$engine_bench" = yes ] && targets+=(analysis-bench)
   cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null
 }
@@ -61,6 +64,8 @@ generate_texts() {
   [ -s "$texts/large-families-10.txt" ] ||
     "$generate" --large-families 10 "$texts/large-families-10.txt" >/dev/null
   "$build/bench/write-settings" all-features "$texts/all-features.txt"
+  [ -d "$texts/markdown-tree" ] ||
+    "$build/bench/generate-markdown-tree" 10 1000 "$texts/markdown-tree" >/dev/null
   "$root/bench/prepare-real-texts.sh" "$texts"
 }
 
@@ -83,7 +88,8 @@ python3 "$root/bench/measure_figures.py" \
   --analyze "$build/tools/verbolt-analyze" \
   --texts "$texts" \
   --gui-figures "$build/gui-figures.txt" \
-  --real-gui-figures "$build/real-gui-figures.txt"
+  --real-gui-figures "$build/real-gui-figures.txt" \
+  --markdown-tree "$texts/markdown-tree"
 
 if [ "$engine_bench" = yes ]; then
   "$build/bench/analysis-bench"

@@ -1,10 +1,11 @@
 // Opening a manuscript over any bytes: the first byte picks the path, the
 // rest is the input. 'o' and 'd' open the bytes as an .odt or .docx file
 // (zip archive, then XML), 'x' and 'w' give them straight to the XML
-// reader of each dialect in uneven chunks, anything else opens them as
-// plain text. Whatever comes in, a text that comes out is valid UTF-8
-// without a NUL, and a plain text saves back to bytes that read as the
-// same text.
+// reader of each dialect in uneven chunks, 'm' opens them as Markdown and
+// takes its prose, anything else opens them as plain text. Whatever comes
+// in, a text that comes out is valid UTF-8 without a NUL, a plain text
+// saves back to bytes that read as the same text, and the prose of a
+// Markdown text has every line as long, in characters, as the source.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,6 +14,7 @@
 #include "fuzz/fuzz_check.h"
 #include "manuscript/document_text.h"
 #include "manuscript/manuscript.h"
+#include "manuscript/markdown_prose.h"
 #include "text/utf8.h"
 
 namespace {
@@ -35,6 +37,29 @@ void openAs(ManuscriptKind kind, std::string_view bytes) {
   if (saved.firstUnencodable) return;  // U+FFFD in Windows-1252
   const ReadOutcome again = readManuscriptBytes(saved.bytes, kind, "fuzz");
   FUZZ_CHECK(again.manuscript && again.manuscript->utf8 == manuscript.utf8);
+}
+
+// The characters of each line, one line end after the other.
+std::string lineLengths(std::string_view utf8) {
+  std::string lengths;
+  size_t characters = 0;
+  for (size_t i = 0; i < utf8.size();) {
+    if (nextUtf8Char(utf8, i) == '\n') {
+      lengths += std::to_string(characters) + ",";
+      characters = 0;
+    } else {
+      ++characters;
+    }
+  }
+  return lengths + std::to_string(characters);
+}
+
+void takeProse(std::string_view bytes) {
+  const ReadOutcome outcome = readManuscriptBytes(bytes, ManuscriptKind::kMarkdown, "fuzz.md");
+  if (!outcome.manuscript) return;
+  const std::string prose = markdownProse(outcome.manuscript->utf8);
+  checkText(prose);
+  FUZZ_CHECK(lineLengths(prose) == lineLengths(outcome.manuscript->utf8));
 }
 
 void parseXml(DocumentDialect dialect, std::string_view xml) {
@@ -69,6 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       break;
     case 'w':
       parseXml(DocumentDialect::kWord, bytes);
+      break;
+    case 'm':
+      takeProse(bytes);
       break;
     default:
       openAs(ManuscriptKind::kPlainText, bytes);

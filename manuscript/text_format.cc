@@ -183,7 +183,9 @@ DecodedText decodeText(std::string_view bytes) {
 bool looksBinary(std::string_view utf8) {
   size_t characters = 0, controls = 0;
   for (size_t i = 0; i < utf8.size(); ++characters) {
-    const char32_t c = nextUtf8Char(utf8, i);
+    // ASCII, the bulk of most texts, needs no decoding.
+    const unsigned char byte = static_cast<unsigned char>(utf8[i]);
+    const char32_t c = byte < 0x80 ? utf8[i++] : nextUtf8Char(utf8, i);
     if (c == 0) return true;
     if (isBinaryControl(c)) ++controls;
   }

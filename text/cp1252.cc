@@ -50,6 +50,11 @@ bool utf8ToCp1252(std::string_view utf8, std::string& out, size_t& errorOffset) 
   out.reserve(utf8.size());
   size_t i = 0;
   while (i < utf8.size()) {
+    // ASCII, the bulk of most texts, is the same bytes in both.
+    const size_t asciiStart = i;
+    while (i < utf8.size() && static_cast<unsigned char>(utf8[i]) < 0x80) ++i;
+    out.append(utf8.data() + asciiStart, i - asciiStart);
+    if (i == utf8.size()) break;
     int length = 0;
     const long c = validUtf8CharAt(utf8, i, length);
     if (c < 0) {

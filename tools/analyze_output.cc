@@ -90,6 +90,19 @@ void appendEscape(std::string& out, char32_t c) {
   out += kHexDigits[c & 0xF];
 }
 
+void writeJsonKeys(BlockWriter& writer, const AnalysisResult& result) {
+  writer.text() += "  \"phraseRanges\": ";
+  writePairList(writer, result.phraseRanges);
+  writer.text() += ",\n  \"searchedStarts\": ";
+  writeIntList(writer, result.searchedStarts);
+  writer.text() += ",\n  \"distantStarts\": ";
+  writeIntList(writer, result.distantStarts);
+  writer.text() += ",\n  \"closeStarts\": ";
+  writeIntList(writer, result.closeStarts);
+  writer.text() += ",\n  \"report\": ";
+  appendJsonString(writer.text(), result.report);
+}
+
 void appendCountLine(std::string& out, long long count, std::string_view label) {
   appendDecimal(out, count);
   out += ' ';
@@ -121,18 +134,34 @@ void appendJsonString(std::string& out, std::string_view text) {
 
 void writeAnalysisJson(const AnalysisResult& result, const OutputBlockSink& sink) {
   BlockWriter writer(sink);
-  writer.text() += "{\n  \"phraseRanges\": ";
-  writePairList(writer, result.phraseRanges);
-  writer.text() += ",\n  \"searchedStarts\": ";
-  writeIntList(writer, result.searchedStarts);
-  writer.text() += ",\n  \"distantStarts\": ";
-  writeIntList(writer, result.distantStarts);
-  writer.text() += ",\n  \"closeStarts\": ";
-  writeIntList(writer, result.closeStarts);
-  writer.text() += ",\n  \"report\": ";
-  appendJsonString(writer.text(), result.report);
+  writer.text() += "{\n";
+  writeJsonKeys(writer, result);
   writer.text() += "\n}\n";
   writer.passOn();
+}
+
+void writeFileAnalysisJson(std::string_view pathUtf8, const AnalysisResult& result,
+                           const OutputBlockSink& sink) {
+  BlockWriter writer(sink);
+  writer.text() += "{\n  \"path\": ";
+  appendJsonUtf8String(writer.text(), pathUtf8);
+  writer.text() += ",\n";
+  writeJsonKeys(writer, result);
+  writer.text() += "\n}";
+  writer.passOn();
+}
+
+void appendJsonUtf8String(std::string& out, std::string_view text) {
+  out += '"';
+  for (char c : text) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if (byte < 0x80 && needsEscape(byte)) {
+      appendEscape(out, byte);
+    } else {
+      out += c;
+    }
+  }
+  out += '"';
 }
 
 std::string analysisJson(const AnalysisResult& result) {

@@ -28,6 +28,16 @@ using OutputBlockSink = std::function<void(std::string_view block)>;
 void writeAnalysisJson(const AnalysisResult& result, const OutputBlockSink& sink);
 std::string analysisJson(const AnalysisResult& result);
 
+// The same object for one of several files: "path" (UTF-8) is its first
+// key, and no line end follows the closing brace, so that the objects can
+// be joined into an array.
+void writeFileAnalysisJson(std::string_view pathUtf8, const AnalysisResult& result,
+                           const OutputBlockSink& sink);
+
+// Appends UTF-8 `text` as a quoted JSON string, escaped as appendJsonString
+// escapes.
+void appendJsonUtf8String(std::string& out, std::string_view text);
+
 // The three text-information figures, the size of each result list (phrase
 // ranges counted as ranges; the repetition starts as often as the rules
 // found them, or, with `eachStartOnce`, as listed) and the Top-100 report.

@@ -208,6 +208,9 @@ dpkg-deb --contents "$deb" || fail "dpkg-deb lists the package"
 depends=$(dpkg-deb --field "$deb" Depends)
 check "dependencies come from the shared-library scan (libwxgtk3.2 in Depends)" \
   grep -q 'libwxgtk3\.2' <<<"$depends"
+# verbolt-analyze reads Markdown with md4c: the scan must have found it.
+check "the Markdown parser is a dependency (libmd4c0 in Depends)" \
+  grep -q 'libmd4c0' <<<"$depends"
 
 section "lintian"
 # Warnings (no manual pages) and infos are printed but do not fail.

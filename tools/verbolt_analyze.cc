@@ -1,6 +1,7 @@
 // verbolt-analyze: runs the repetition analysis of the Process command on a
 // text file and prints the result lists and the Top-100, for scripts and
-// for checking the engine without the window.
+// for checking the engine without the window; with --format, checks files
+// and folders as a linter does, for writing and documentation pipelines.
 
 #include <sys/stat.h>
 
@@ -13,22 +14,31 @@
 #include <new>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "analysis/analysis_pass.h"
 #include "manuscript/atomic_write.h"
 #include "manuscript/manuscript.h"
+#include "manuscript/markdown_prose.h"
 #include "settings/analysis_settings.h"
 #include "settings/configuration.h"
 #include "text/cp1252.h"
 #include "text/words.h"
 #include "tools/analyze_html.h"
+#include "tools/analyze_options.h"
 #include "tools/analyze_output.h"
+#include "tools/input_files.h"
+#include "tools/line_columns.h"
+#include "tools/lint_findings.h"
+#include "tools/lint_report.h"
+#include "tools/ordered_work.h"
 
 namespace {
 
 constexpr int kExitSuccess = 0;
-constexpr int kExitWriteFailure = 1;
-constexpr int kExitUsage = 2;
+constexpr int kExitFindings = 1;
+constexpr int kExitWriteFailureOfOneFile = 1;
+constexpr int kExitError = 2;
 
 constexpr std::string_view kProgram = "verbolt-analyze";
 
@@ -38,27 +48,49 @@ constexpr long long kMaxTextLength = std::numeric_limits<int>::max();
 constexpr std::string_view kUsage =
     "Usage: verbolt-analyze [--config FILE] [--summary] [--unique] [--utf8] [--html FILE]\n"
     "                       TEXTFILE\n"
+    "       verbolt-analyze --format FORMAT [--fail-on KINDS] [--config FILE] [--utf8]\n"
+    "                       FILE|FOLDER...\n"
     "\n"
     "Looks for close and distant repetitions, searched words and phrases in\n"
     "TEXTFILE, read as Windows-1252 bytes (\"-\" reads standard input), the way\n"
     "the Process command does, and prints the results. A TEXTFILE ending in\n"
     "\".odt\", \".docx\" or \".md\" is opened as the window opens it: the body\n"
     "text of the document, or the Markdown in its own encoding, one position\n"
-    "per character and each line end one position.\n"
+    "per character and each line end one position. Of Markdown only the prose\n"
+    "is analysed: code, front matter, link targets, web addresses, HTML and the\n"
+    "markup count as blanks, so positions still point into the file.\n"
+    "\n"
+    "With --format it checks several files and folders in one run, as a linter:\n"
+    "a folder stands for its .txt, .md, .odt and .docx files at any depth, in\n"
+    "sorted order, leaving out names that start with \".\".\n"
     "\n"
     "  --config FILE  take the settings from FILE, a config.txt of the window;\n"
     "                 a file that lacks a setting falls back to the defaults.\n"
-    "                 FILE is only read. Without this option the defaults apply.\n"
+    "                 FILE is only read. Without this option the defaults apply:\n"
+    "                 no configuration file is ever looked for.\n"
+    "  --format FORMAT  json: the JSON object below (for several files, an\n"
+    "                 array of them, each with its \"path\"); summary: as\n"
+    "                 --summary, under \"==> PATH <==\" for several files;\n"
+    "                 line: PATH:LINE:COLUMN: RULE: MESSAGE, one finding a line;\n"
+    "                 sarif: one SARIF 2.1.0 log; github: workflow commands\n"
+    "                 \"::warning\" and one \"::notice\" with the counts.\n"
+    "                 Rules: close-repetition (at the second of the pair),\n"
+    "                 distant-repetition (at the occurrence that completes the\n"
+    "                 count), searched-word, searched-phrase. Lines and columns\n"
+    "                 count from 1, in characters; CRLF is one line end.\n"
+    "  --fail-on KINDS  exit with status 1 when there are findings of these\n"
+    "                 kinds, a comma-separated list of close, distant,\n"
+    "                 searched, phrase, or all; default none\n"
     "  --summary      print the text figures, the number of results of each\n"
     "                 kind and the Top-100 instead of the JSON object\n"
     "  --unique       list each close and distant repetition start once, in\n"
     "                 ascending order, as the window paints them, instead of as\n"
     "                 often as the rules find it (with wide similar-word\n"
     "                 settings the full lists grow with the square of the words)\n"
-    "  --utf8         TEXTFILE is UTF-8 (also assumed when it starts with a\n"
-    "                 byte-order mark); each character counts as one position,\n"
-    "                 as in the window, and one outside Windows-1252 becomes a\n"
-    "                 separator. Invalid UTF-8 is an input error.\n"
+    "  --utf8         a plain-text file is UTF-8 (also assumed when it starts\n"
+    "                 with a byte-order mark); each character counts as one\n"
+    "                 position, as in the window, and one outside Windows-1252\n"
+    "                 becomes a separator. Invalid UTF-8 is an input error.\n"
     "  --html FILE    also write the text with its highlights, the legend and\n"
     "                 the Top-100 to FILE, one self-contained web page\n"
     "  --help         print this help and exit\n"
@@ -68,21 +100,14 @@ constexpr std::string_view kUsage =
     "searchedStarts, distantStarts and closeStarts (start positions, in bytes\n"
     "from the beginning of the text) and report (the Top-100 text).\n"
     "\n"
-    "Exit status: 0 on success, 1 when the output (or the page) cannot be written,\n"
-    "2 on a usage or input error, or when the memory runs out (one line on\n"
-    "standard error, nothing on standard output).\n";
-
-struct Options {
-  bool help = false;
-  bool summary = false;
-  bool unique = false;
-  bool utf8 = false;
-  bool hasConfig = false;
-  std::string configPath;
-  bool hasHtml = false;
-  std::string htmlPath;
-  std::string textPath;
-};
+    "Exit status with --format or --fail-on: 0 when there is no finding of the\n"
+    "kinds named by --fail-on, 1 when there is, 2 on an error: a usage error,\n"
+    "a file that cannot be read (one line on standard error; the other files\n"
+    "are still checked), an output that cannot be written, or a memory that\n"
+    "runs out. Without either, for one TEXTFILE: 0 on success, 1 when the\n"
+    "output (or the page) cannot be written, 2 on a usage or input error, or\n"
+    "when the memory runs out (one line on standard error, nothing on standard\n"
+    "output).\n";
 
 void printProblem(const std::string& message) {
   std::fprintf(stderr, "%s: %s\n", kProgram.data(), message.c_str());
@@ -90,54 +115,31 @@ void printProblem(const std::string& message) {
 
 std::string inQuotes(const std::string& path) { return "'" + path + "'"; }
 
-bool parseArguments(int argc, char** argv, Options* options, std::string* problem) {
-  int textPaths = 0;
-  bool optionsEnded = false;
-  for (int i = 1; i < argc; ++i) {
-    std::string argument = argv[i];
-    bool isOption = !optionsEnded && argument.size() > 1 && argument[0] == '-';
-    if (!isOption) {
-      options->textPath = argument;
-      ++textPaths;
-    } else if (argument == "--") {
-      optionsEnded = true;
-    } else if (argument == "--help") {
-      options->help = true;
-    } else if (argument == "--summary") {
-      options->summary = true;
-    } else if (argument == "--unique") {
-      options->unique = true;
-    } else if (argument == "--utf8") {
-      options->utf8 = true;
-    } else if (argument == "--config") {
-      if (i + 1 == argc) {
-        *problem = "option --config needs a file name";
-        return false;
-      }
-      options->hasConfig = true;
-      options->configPath = argv[++i];
-    } else if (argument.starts_with("--config=")) {
-      options->hasConfig = true;
-      options->configPath = argument.substr(std::string_view("--config=").size());
-    } else if (argument == "--html") {
-      if (i + 1 == argc) {
-        *problem = "option --html needs a file name";
-        return false;
-      }
-      options->hasHtml = true;
-      options->htmlPath = argv[++i];
-    } else if (argument.starts_with("--html=")) {
-      options->hasHtml = true;
-      options->htmlPath = argument.substr(std::string_view("--html=").size());
-    } else {
-      *problem = "unknown option " + inQuotes(argument) + " (try --help)";
-      return false;
-    }
+bool isFolder(const std::string& path) {
+  std::error_code error;
+  return path != "-" && std::filesystem::is_directory(path, error);
+}
+
+// One text file without --format gives the JSON object (or the summary)
+// of earlier versions, byte for byte; anything more must say how to
+// report it.
+bool checkOperands(const AnalyzeOptions& options, std::string* problem) {
+  const std::vector<std::string>& operands = options.operands;
+  if (operands.empty()) {
+    *problem = "no text file given (try --help)";
+    return false;
   }
-  if (options->help) return true;
-  if (textPaths != 1) {
-    *problem = textPaths == 0 ? "no text file given (try --help)"
-                              : "expected one text file, got " + std::to_string(textPaths);
+  const bool oneFile = operands.size() == 1 && !isFolder(operands[0]);
+  if (!options.format && !oneFile) {
+    *problem = operands.size() > 1
+                   ? "expected one text file, got " + std::to_string(operands.size()) +
+                         ": give --format (line, sarif, github, json, summary) to check several"
+                   : inQuotes(operands[0]) + " is a folder: give --format to check its files";
+    return false;
+  }
+  const bool findings = options.format && reportsFindings(*options.format);
+  if (options.htmlPath && (!oneFile || findings)) {
+    *problem = "--html writes the page of one text file beside its JSON object or summary";
     return false;
   }
   return true;
@@ -197,12 +199,13 @@ bool readText(const std::string& path, std::string* text, std::string* problem) 
 // that is there but cannot be read as a file (a directory, a pipe, a file
 // without read permission) leaves the defaults, with a warning. Either way
 // the line names the real cause.
-bool checkConfigFile(const Options& options, ConfigurationFileCheck* check, std::string* problem) {
-  if (!options.hasConfig) return true;
-  *check = checkConfigurationFile(options.configPath);
+bool checkConfigFile(const AnalyzeOptions& options, ConfigurationFileCheck* check,
+                     std::string* problem) {
+  if (!options.configPath) return true;
+  *check = checkConfigurationFile(*options.configPath);
   std::error_code error;
-  if (check->readable || std::filesystem::exists(options.configPath, error)) return true;
-  *problem = "configuration file " + inQuotes(options.configPath) + " " +
+  if (check->readable || std::filesystem::exists(*options.configPath, error)) return true;
+  *problem = "configuration file " + inQuotes(*options.configPath) + " " +
              (check->error == ENOENT ? std::string("does not exist") : check->cause);
   return false;
 }
@@ -221,18 +224,18 @@ void passListsThroughPane(AnalysisSettings& settings) {
 
 // The settings a Process run would use right after the window started with
 // this configuration file, except that the file is never rewritten.
-AnalysisSettings loadSettings(const Options& options, const ConfigurationFileCheck& check) {
+AnalysisSettings loadSettings(const AnalyzeOptions& options, const ConfigurationFileCheck& check) {
   AnalysisSettings settings;
-  if (!options.hasConfig) {
+  if (!options.configPath) {
     settings.ResetToDefaults();
   } else if (!check.readable) {
     std::fprintf(stderr, "%s: warning: configuration file %s %s; using the defaults\n",
-                 kProgram.data(), inQuotes(options.configPath).c_str(), check.cause.c_str());
+                 kProgram.data(), inQuotes(*options.configPath).c_str(), check.cause.c_str());
     settings.ResetToDefaults();
-  } else if (!LoadConfiguration(settings, options.configPath)) {
+  } else if (!LoadConfiguration(settings, *options.configPath)) {
     std::fprintf(stderr,
                  "%s: warning: %s is not a complete configuration file; using the defaults\n",
-                 kProgram.data(), inQuotes(options.configPath).c_str());
+                 kProgram.data(), inQuotes(*options.configPath).c_str());
     settings.ResetToDefaults();
   }
   passListsThroughPane(settings);
@@ -258,8 +261,8 @@ class StandardOutput {
 // window's editor gives its text to the engine; a byte-order mark says so
 // without the option and is not part of the text. `utf8Kept`, when given,
 // receives the text as read, for the page of --html.
-bool decodeUtf8IfAsked(const Options& options, std::string& text, std::string* problem,
-                       std::string* utf8Kept) {
+bool decodeUtf8IfAsked(const AnalyzeOptions& options, const std::string& path, std::string& text,
+                       std::string* problem, std::string* utf8Kept) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
   const bool marked = std::string_view(text).starts_with(kByteOrderMark);
   if (!options.utf8 && !marked) return true;
@@ -268,7 +271,7 @@ bool decodeUtf8IfAsked(const Options& options, std::string& text, std::string* p
   std::string decoded;
   size_t errorOffset = 0;
   if (!utf8ToCp1252(utf8, decoded, errorOffset)) {
-    *problem = "invalid UTF-8 in " + inQuotes(options.textPath) + " at byte " +
+    *problem = "invalid UTF-8 in " + inQuotes(path) + " at byte " +
                std::to_string(errorOffset + (marked ? kByteOrderMark.size() : 0));
     return false;
   }
@@ -277,108 +280,234 @@ bool decodeUtf8IfAsked(const Options& options, std::string& text, std::string* p
   return true;
 }
 
-// A summary only counts, so it keeps no list; --unique keeps each start
-// once. Only the default output needs the full lists.
-RepeatedStarts repeatedStartsFor(const Options& options) {
-  if (options.unique) return RepeatedStarts::kCollapsed;
-  // The page paints the starts, so a summary with a page keeps them.
-  return options.summary && !options.hasHtml ? RepeatedStarts::kCounted : RepeatedStarts::kKept;
-}
-
 // Documents and Markdown are read as the window opens them; plain text and
 // standard input stay bytes, exactly as before the window could open files.
 bool isOpenedAsManuscript(const std::string& path) {
   return path != "-" && manuscriptKindOf(path) != ManuscriptKind::kPlainText;
 }
 
-bool readManuscriptText(const Options& options, std::string& text, std::string& utf8,
+bool readManuscriptText(const std::string& path, std::string& text, std::string& utf8,
                         std::string* problem) {
-  ReadOutcome outcome = readManuscript(options.textPath);
+  ReadOutcome outcome = readManuscript(path);
   if (!outcome.manuscript) {
     *problem = outcome.error;
     return false;
   }
+  utf8 = std::move(outcome.manuscript->utf8);
   size_t errorOffset = 0;
-  utf8ToCp1252(outcome.manuscript->utf8, text, errorOffset);
+  if (outcome.manuscript->kind == ManuscriptKind::kMarkdown) {
+    utf8ToCp1252(markdownProse(utf8), text, errorOffset);
+  } else {
+    utf8ToCp1252(utf8, text, errorOffset);
+  }
   if (static_cast<long long>(text.size()) > kMaxTextLength) {
-    *problem = tooLongProblem(inQuotes(options.textPath));
+    *problem = tooLongProblem(inQuotes(path));
     return false;
   }
-  utf8 = std::move(outcome.manuscript->utf8);
   return true;
 }
 
 // The text, one Windows-1252 byte per position, and, for --html, the same
-// text in UTF-8.
-bool readInput(const Options& options, std::string& text, std::string& utf8, std::string* problem) {
-  if (isOpenedAsManuscript(options.textPath)) {
-    return readManuscriptText(options, text, utf8, problem);
-  }
+// text in UTF-8 as it was read.
+bool readInput(const AnalyzeOptions& options, const std::string& path, std::string& text,
+               std::string& utf8, std::string* problem) {
+  if (isOpenedAsManuscript(path)) return readManuscriptText(path, text, utf8, problem);
   utf8.clear();
-  if (!readText(options.textPath, &text, problem) ||
-      !decodeUtf8IfAsked(options, text, problem, options.hasHtml ? &utf8 : nullptr)) {
+  const bool page = options.htmlPath.has_value();
+  if (!readText(path, &text, problem) ||
+      !decodeUtf8IfAsked(options, path, text, problem, page ? &utf8 : nullptr)) {
     return false;
   }
-  if (options.hasHtml && utf8.empty()) utf8 = cp1252ToUtf8(text);
+  if (page && utf8.empty()) utf8 = cp1252ToUtf8(text);
   return true;
 }
 
-std::string pageTitle(const Options& options) {
-  if (options.textPath == "-") return "standard input";
-  return std::filesystem::path(options.textPath).filename().string();
+std::string pageTitle(const std::string& path) {
+  if (path == "-") return "standard input";
+  return std::filesystem::path(path).filename().string();
 }
 
-bool writeHtml(const Options& options, std::string_view utf8, std::string_view loweredText,
-               const AnalysisResult& result, const AnalysisSettings& settings,
-               std::string* problem) {
-  const std::string html = analysisHtml(utf8, loweredText, result, settings, pageTitle(options));
-  return writeFileAtomically(options.htmlPath, html, *problem);
+// A summary only counts, so it keeps no list; --unique keeps each start
+// once. The default output, the page and the findings need the full lists.
+RepeatedStarts repeatedStartsFor(const AnalyzeOptions& options, OutputFormat format) {
+  if (reportsFindings(format)) return RepeatedStarts::kKept;
+  if (options.unique) return RepeatedStarts::kCollapsed;
+  return format == OutputFormat::kSummary && !options.htmlPath ? RepeatedStarts::kCounted
+                                                               : RepeatedStarts::kKept;
 }
 
-int run(int argc, char** argv) {
-  Options options;
-  std::string problem;
-  if (!parseArguments(argc, argv, &options, &problem)) {
-    printProblem(problem);
-    return kExitUsage;
+// What --fail-on looks at when the output lists no findings: whether the
+// rules found anything at all of each kind.
+FindingCounts countsOfLists(const AnalysisResult& result) {
+  FindingCounts counts;
+  counts.byRule[static_cast<size_t>(LintRule::kCloseRepetition)] =
+      static_cast<long long>(result.closeStartCount / 2);
+  counts.byRule[static_cast<size_t>(LintRule::kDistantRepetition)] =
+      static_cast<long long>(result.distantStartCount);
+  counts.byRule[static_cast<size_t>(LintRule::kSearchedWord)] =
+      static_cast<long long>(result.searchedStarts.size());
+  counts.byRule[static_cast<size_t>(LintRule::kSearchedPhrase)] =
+      static_cast<long long>(result.phraseRanges.size() / 2);
+  return counts;
+}
+
+bool failsTheRun(const AnalyzeOptions& options, const FindingCounts& counts) {
+  if (!options.failOn) return false;
+  for (size_t i = 0; i < kLintRuleCount; ++i) {
+    if ((*options.failOn)[i] && counts.byRule[i] > 0) return true;
   }
-  StandardOutput output;
-  if (options.help) {
-    output.write(kUsage);
-    return output.finish() ? kExitSuccess : kExitWriteFailure;
-  }
+  return false;
+}
+
+// The statuses of a run with --format or --fail-on: an output that cannot
+// be written is an error like a file that cannot be read.
+bool linterStatuses(const AnalyzeOptions& options) { return options.format || options.failOn; }
+
+// One text file, JSON or summary: the output of earlier versions.
+int runOneFile(const AnalyzeOptions& options, const AnalysisSettings& settings) {
+  const std::string& path = options.operands[0];
+  const OutputFormat format = options.format.value_or(OutputFormat::kJson);
   std::string text;
   std::string utf8;
-  ConfigurationFileCheck check{true, 0, {}};
-  if (!checkConfigFile(options, &check, &problem) || !readInput(options, text, utf8, &problem)) {
+  std::string problem;
+  if (!readInput(options, path, text, utf8, &problem)) {
     printProblem(problem);
-    return kExitUsage;
+    return kExitError;
   }
-  AnalysisSettings settings = loadSettings(options, check);
-
+  const bool summary = format == OutputFormat::kSummary;
   // The text is folded in place: a 10 MB text need not exist twice.
   TextStatistics statistics;
-  if (options.summary) {
+  if (summary) {
     statistics = lowercaseAndCount(text);
   } else {
     lowercaseTextInPlace(text);
   }
-  AnalysisResult result = analyzeText(text, settings, {}, repeatedStartsFor(options));
+  AnalysisResult result = analyzeText(text, settings, {}, repeatedStartsFor(options, format));
 
-  if (options.summary) {
+  StandardOutput output;
+  if (summary) {
     output.write(analysisSummary(statistics, result, options.unique));
   } else {
     writeAnalysisJson(result, [&output](std::string_view block) { output.write(block); });
   }
+  const int writeFailure = linterStatuses(options) ? kExitError : kExitWriteFailureOfOneFile;
   if (!output.finish()) {
     printProblem(std::string("cannot write the output: ") + std::strerror(errno));
-    return kExitWriteFailure;
+    return writeFailure;
   }
-  if (options.hasHtml && !writeHtml(options, utf8, text, result, settings, &problem)) {
+  if (options.htmlPath) {
+    const std::string html = analysisHtml(utf8, text, result, settings, pageTitle(path));
+    if (!writeFileAtomically(*options.htmlPath, html, problem)) {
+      printProblem(problem);
+      return writeFailure;
+    }
+  }
+  return failsTheRun(options, countsOfLists(result)) ? kExitFindings : kExitSuccess;
+}
+
+// One file of several, analysed: what the report needs, or why it could
+// not be read.
+struct FileCheck {
+  std::string problem;
+  std::string written;  // the analysed text as written, when findings quote it
+  AnalysisResult result;
+  TextStatistics statistics;  // for the summary only
+  std::vector<Finding> findings;
+  LineColumns lines{std::string_view()};
+};
+
+FileCheck checkFile(const AnalyzeOptions& options, const AnalysisSettings& settings,
+                    const std::string& path, OutputFormat format, PassThreads threads) {
+  FileCheck check;
+  std::string text;
+  std::string utf8;
+  if (!readInput(options, path, text, utf8, &check.problem)) return check;
+  const bool withFindings = reportsFindings(format);
+  // Findings quote the words as written; the engine takes them folded.
+  if (withFindings) {
+    check.written = text;
+    lowercaseTextInPlace(text);
+  } else {
+    check.statistics = lowercaseAndCount(text);
+  }
+  check.result = analyzeText(text, settings, {}, repeatedStartsFor(options, format), threads);
+  if (withFindings) check.findings = lintFindings(text, check.result, settings.m_distantNb);
+  // Most files of a tidy tree have no finding: their lines are never asked.
+  if (!check.findings.empty()) check.lines = LineColumns(check.written);
+  return check;
+}
+
+int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& settings) {
+  const OutputFormat format = *options.format;
+  StandardOutput output;
+  std::unique_ptr<LintReport> report = makeLintReport(
+      format, [&output](std::string_view block) { output.write(block); }, options.unique);
+  LintTotals totals;
+  const std::vector<InputFile> files = inputFiles(options.operands);
+  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+  auto check = [&](size_t i, PassThreads threads) {
+    if (files[i].problem.empty())
+      return checkFile(options, settings, files[i].path, format, threads);
+    FileCheck unlisted;
+    unlisted.problem = files[i].problem;
+    return unlisted;
+  };
+  auto deliver = [&](size_t i, FileCheck&& checked) {
+    if (!checked.problem.empty()) {
+      // A document's sentence names the file alone; in a tree the path
+      // tells which of the many "index.md".
+      const bool named = checked.problem.find(files[i].path) != std::string::npos;
+      printProblem(named ? checked.problem : files[i].path + ": " + checked.problem);
+      ++totals.unreadable;
+      return;
+    }
+    report->file({files[i].path, checked.written, checked.result, checked.statistics,
+                  checked.findings, checked.lines});
+    ++totals.files;
+    totals.findings.add(reportsFindings(format) ? countFindings(checked.findings)
+                                                : countsOfLists(checked.result));
+  };
+  report->begin();
+  // A lone file may share its own analysis between the cores instead.
+  const PassThreads threads = files.size() > 1 ? PassThreads::kOne : PassThreads::kAutomatic;
+  runInOrder<FileCheck>(
+      files.size(), cores, [&](size_t i) { return check(i, threads); }, deliver);
+  report->end(totals);
+  if (!output.finish()) {
+    printProblem(std::string("cannot write the output: ") + std::strerror(errno));
+    return kExitError;
+  }
+  if (totals.unreadable > 0) return kExitError;
+  return failsTheRun(options, totals.findings) ? kExitFindings : kExitSuccess;
+}
+
+bool usesOneFileOutput(const AnalyzeOptions& options) {
+  const OutputFormat format = options.format.value_or(OutputFormat::kJson);
+  return options.operands.size() == 1 && !isFolder(options.operands[0]) &&
+         (format == OutputFormat::kJson || format == OutputFormat::kSummary);
+}
+
+int run(int argc, char** argv) {
+  const ParsedOptions parsed = parseAnalyzeOptions(std::vector<std::string>(argv + 1, argv + argc));
+  const AnalyzeOptions& options = parsed.options;
+  if (!parsed.problem.empty()) {
+    printProblem(parsed.problem);
+    return kExitError;
+  }
+  if (options.help) {
+    StandardOutput output;
+    output.write(kUsage);
+    return output.finish() ? kExitSuccess : kExitWriteFailureOfOneFile;
+  }
+  std::string problem;
+  ConfigurationFileCheck check{true, 0, {}};
+  if (!checkOperands(options, &problem) || !checkConfigFile(options, &check, &problem)) {
     printProblem(problem);
-    return kExitWriteFailure;
+    return kExitError;
   }
-  return kExitSuccess;
+  const AnalysisSettings settings = loadSettings(options, check);
+  return usesOneFileOutput(options) ? runOneFile(options, settings)
+                                    : runSeveralFiles(options, settings);
 }
 
 }  // namespace
@@ -395,5 +524,5 @@ int main(int argc, char** argv) {
   } catch (const std::exception& failure) {
     printProblem(failure.what());
   }
-  return kExitUsage;
+  return kExitError;
 }

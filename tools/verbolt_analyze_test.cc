@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -645,6 +646,134 @@ TEST_F(VerboltAnalyzeRun, APageThatCannotBeWrittenGivesStatus1) {
   EXPECT_EQ(outcome.exitStatus, 1);
   EXPECT_NE(outcome.err.find("Cannot save \xE2\x80\x9Cpage.html\xE2\x80\x9D"), std::string::npos)
       << outcome.err;
+}
+
+// The linter: several files, the formats, positions and exit statuses.
+
+TEST_F(VerboltAnalyzeRun, OneFileOutputsAreTheRecordedBytesOfEarlierVersions) {
+  // Recorded with the version before --format; the one-file call must
+  // never change them.
+  const std::string welcome = std::string(VERBOLT_SAMPLES) + "/welcome.txt";
+  const std::string testdata = VERBOLT_TESTDATA;
+  EXPECT_EQ(run({welcome}).out, readFile(testdata + "/welcome.json"));
+  EXPECT_EQ(run({"--summary", welcome}).out, readFile(testdata + "/welcome-summary.txt"));
+  const Outcome allFeatures = run({"--config", testdata + "/all-features.txt", welcome});
+  EXPECT_EQ(allFeatures.out, readFile(testdata + "/welcome-all-features.json"));
+  EXPECT_EQ(run({"--format", "json", "--config", testdata + "/all-features.txt", welcome}).out,
+            allFeatures.out);
+  EXPECT_EQ(run({"--format=summary", welcome}).out, readFile(testdata + "/welcome-summary.txt"));
+}
+
+TEST_F(VerboltAnalyzeRun, LinePositionsCountCharactersWithAccentsEmojiAndCrLf) {
+  // UTF-8 Markdown: the emoji and each accented letter are one column, CRLF
+  // one line end (and one letter of distance, as in the window).
+  const std::string markdown =
+      writeFile("notes.md", "\xF0\x9F\x98\x80 caf\xC3\xA9 chat\r\n\xC3\xA9t\xC3\xA9 chat\r\n");
+  // The same bytes as --utf8 text, where CRLF is one line end but two
+  // letters, and as Windows-1252 bytes, where every byte is a column.
+  const std::string text =
+      writeFile("notes.txt", "\xF0\x9F\x98\x80 caf\xC3\xA9 chat\r\n\xC3\xA9t\xC3\xA9 chat\r\n");
+  const Outcome characters = run({"--format", "line", "--utf8", markdown, text});
+  EXPECT_EQ(characters.exitStatus, 0) << characters.err;
+  EXPECT_EQ(characters.out,
+            markdown + ":2:5: close-repetition: \"chat\" again 9 letters after 1:8\n" + text +
+                ":2:5: close-repetition: \"chat\" again 10 letters after 1:8\n");
+  const Outcome bytes = run({"--format", "line", text});
+  EXPECT_EQ(bytes.out, text + ":2:7: close-repetition: \"chat\" again 12 letters after 1:12\n");
+}
+
+TEST_F(VerboltAnalyzeRun, MarkdownIsAnalysedAsProseAtItsOwnPlaces) {
+  const std::string path =
+      writeFile("guide.md",
+                "---\ntitle: house house\n---\n"
+                "# Install\n\n"
+                "Run `house house` in a [house](house/house.md) <b class=\"house\">shell</b>.\n\n"
+                "```\nhouse house\n```\n\n"
+                "    house house\n\n"
+                "<div>\nhouse house\n</div>\n\n"
+                "A house, then a house.\n");
+  const Outcome outcome = run({"--format", "line", path});
+  EXPECT_EQ(outcome.exitStatus, 0) << outcome.err;
+  // Only the link text and the last paragraph are prose; the link text is
+  // far from the last paragraph's first house.
+  EXPECT_EQ(outcome.out,
+            path + ":18:17: close-repetition: \"house\" again 14 letters after 18:3\n");
+}
+
+TEST_F(VerboltAnalyzeRun, FormatsOverAFolderInSortedOrder) {
+  std::filesystem::create_directories(m_dir / "book" / "part");
+  writeFile("book/b.txt", "chat chat");
+  writeFile("book/part/a.md", "chien chien");
+  writeFile("book/notes.rst", "chat chat");
+  const std::string book = (m_dir / "book").string();
+  const Outcome line = run({"--format", "line", book});
+  EXPECT_EQ(line.out,
+            book + "/b.txt:1:6: close-repetition: \"chat\" again 5 letters after 1:1\n" + book +
+                "/part/a.md:1:7: close-repetition: \"chien\" again 6 letters after 1:1\n");
+  const Outcome github = run({"--format", "github", book});
+  EXPECT_NE(github.out.find("::warning file=" + book +
+                            "/b.txt,line=1,col=6,endColumn=10,"
+                            "title=close-repetition::\"chat\" again 5 letters after 1:1\n"),
+            std::string::npos)
+      << github.out;
+  EXPECT_TRUE(
+      github.out.ends_with("::notice title=verbolt-analyze::2 findings in 2 files (2 "
+                           "close-repetition, 0 distant-repetition, 0 searched-word, 0 "
+                           "searched-phrase)\n"))
+      << github.out;
+  EXPECT_NE(run({"--format", "sarif", book}).out.find("\"uri\": \"file://" + book + "/part/a.md\""),
+            std::string::npos);
+}
+
+TEST_F(VerboltAnalyzeRun, ExitStatusesFollowFailOnAndErrorsWin) {
+  const std::string repeated = writeFile("repeated.txt", "chat chat");
+  const std::string clean = writeFile("clean.txt", "un chat");
+  const std::string missing = (m_dir / "missing.txt").string();
+  EXPECT_EQ(run({"--format", "line", repeated}).exitStatus, 0) << "advisory by default";
+  EXPECT_EQ(run({"--format", "line", "--fail-on", "close", repeated}).exitStatus, 1);
+  EXPECT_EQ(run({"--format", "line", "--fail-on", "distant,searched,phrase", repeated}).exitStatus,
+            0);
+  EXPECT_EQ(run({"--fail-on", "close", repeated}).exitStatus, 1) << "the JSON object too";
+  EXPECT_EQ(run({"--fail-on", "close", "--summary", repeated}).exitStatus, 1);
+  EXPECT_EQ(run({"--fail-on", "all", clean}).exitStatus, 0);
+
+  // An unreadable file is one line; the files after it are still checked.
+  const Outcome outcome = run({"--format", "line", "--fail-on", "close", missing, repeated});
+  EXPECT_EQ(outcome.exitStatus, 2);
+  EXPECT_EQ(outcome.out, repeated + ":1:6: close-repetition: \"chat\" again 5 letters after 1:1\n");
+  EXPECT_NE(outcome.err.find("missing.txt"), std::string::npos);
+  EXPECT_EQ(outcome.err.find('\n'), outcome.err.size() - 1) << outcome.err;
+
+  // A document that is not one is named by its whole path.
+  std::filesystem::create_directory(m_dir / "part");
+  const std::string broken = writeFile("part/index.docx", "plain words");
+  const Outcome document = run({"--format", "line", broken, repeated});
+  EXPECT_EQ(document.exitStatus, 2);
+  EXPECT_TRUE(document.err.starts_with("verbolt-analyze: " + broken + ": ")) << document.err;
+  EXPECT_EQ(document.out, outcome.out);
+}
+
+TEST_F(VerboltAnalyzeRun, AnOutputThatCannotBeWrittenIsAnErrorOfTheLinter) {
+  const std::string text = writeFile("text.txt", "chat chat");
+  auto statusIntoAFullDisk = [](const std::string& arguments) {
+    const std::string command =
+        std::string(VERBOLT_ANALYZE_PATH) + " " + arguments + " >/dev/full 2>/dev/null";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  };
+  EXPECT_EQ(statusIntoAFullDisk("--format line " + text), 2);
+  EXPECT_EQ(statusIntoAFullDisk("--format json " + text), 2);
+  // The one-file call keeps its status for this.
+  EXPECT_EQ(statusIntoAFullDisk(text), 1);
+}
+
+TEST_F(VerboltAnalyzeRun, WhatOnlyOneFileCanHaveIsRefusedForSeveral) {
+  const std::string text = writeFile("text.txt", "chat chat");
+  expectUsageError(run({"--format", "line", "--html", (m_dir / "p.html").string(), text, text}),
+                   "--html");
+  expectUsageError(run({"--format", "sarif", "--html", (m_dir / "p.html").string(), text}),
+                   "--html");
+  expectUsageError(run({"--format", "yaml", text}), "yaml");
 }
 
 }  // namespace

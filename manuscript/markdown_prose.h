@@ -1,0 +1,16 @@
+// The prose of a Markdown manuscript, for analysis: what a reader of the
+// rendered page reads, at the very places it has in the source file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// `utf8` is a Markdown text whose line ends are "\n" (as readManuscript
+// gives it). Returns a text with as many characters, each in its place:
+// the characters of prose stay, and every other one becomes a space, line
+// ends excepted. Not prose: fenced and indented code, inline code, the
+// front matter (between "---" or "+++" lines at the top), link and image
+// targets, bare and bracketed web addresses, HTML tags and blocks,
+// entities, and the markup itself (heading signs, emphasis marks, list
+// bullets, table pipes, backslashes of escapes).
+std::string markdownProse(std::string_view utf8);

@@ -1,0 +1,34 @@
+// The command line of verbolt-analyze. Each option is one row of a table
+// in analyze_options.cc, so a new one is one row and one field here.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tools/lint_findings.h"
+#include "tools/lint_report.h"
+
+struct AnalyzeOptions {
+  bool help = false;
+  bool unique = false;
+  bool utf8 = false;
+  std::optional<std::string> configPath;
+  std::optional<std::string> htmlPath;
+  // --format, or --summary; none: one text file and its JSON object.
+  std::optional<OutputFormat> format;
+  // --fail-on: the kinds of finding that make the exit status 1; none
+  // given leaves the statuses of the single-file call.
+  std::optional<std::array<bool, kLintRuleCount>> failOn;
+  std::vector<std::string> operands;  // files, folders, "-"
+};
+
+struct ParsedOptions {
+  AnalyzeOptions options;
+  std::string problem;  // empty when the command line is sound
+};
+
+// Checks only the command line itself; whether the operands are files or
+// folders is for the caller.
+ParsedOptions parseAnalyzeOptions(const std::vector<std::string>& arguments);

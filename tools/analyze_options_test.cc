@@ -1,0 +1,51 @@
+#include "tools/analyze_options.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(AnalyzeOptions, FormatsFailOnAndOperandsInEitherSpelling) {
+  const ParsedOptions parsed = parseAnalyzeOptions(
+      {"--format", "sarif", "docs", "--fail-on=close,phrase", "--config=c.txt", "a.md", "-"});
+  ASSERT_EQ(parsed.problem, "");
+  EXPECT_EQ(parsed.options.format, OutputFormat::kSarif);
+  const std::array<bool, kLintRuleCount> closeAndPhrase = {true, false, false, true};
+  EXPECT_EQ(parsed.options.failOn, closeAndPhrase);
+  EXPECT_EQ(parsed.options.configPath, "c.txt");
+  EXPECT_EQ(parsed.options.operands, (std::vector<std::string>{"docs", "a.md", "-"}));
+}
+
+TEST(AnalyzeOptions, NothingGivenKeepsTheOneFileCall) {
+  const ParsedOptions parsed = parseAnalyzeOptions({"--", "--odd-name.txt"});
+  EXPECT_EQ(parsed.problem, "");
+  EXPECT_FALSE(parsed.options.format);
+  EXPECT_FALSE(parsed.options.failOn);
+  EXPECT_EQ(parsed.options.operands, (std::vector<std::string>{"--odd-name.txt"}));
+}
+
+TEST(AnalyzeOptions, FailOnAllAndNone) {
+  EXPECT_EQ(parseAnalyzeOptions({"--fail-on", "all"}).options.failOn,
+            (std::array<bool, kLintRuleCount>{true, true, true, true}));
+  EXPECT_EQ(parseAnalyzeOptions({"--fail-on", "none"}).options.failOn,
+            (std::array<bool, kLintRuleCount>{}));
+}
+
+TEST(AnalyzeOptions, SummaryIsTheSummaryFormat) {
+  EXPECT_EQ(parseAnalyzeOptions({"--summary", "--format", "summary"}).options.format,
+            OutputFormat::kSummary);
+  EXPECT_NE(parseAnalyzeOptions({"--summary", "--format", "line"}).problem, "");
+}
+
+TEST(AnalyzeOptions, EachMistakeNamesWhatIsWrong) {
+  const std::pair<std::vector<std::string>, std::string> kCases[] = {
+      {{"--format", "xml"}, "'xml'"},      {{"--fail-on", "close,typo"}, "'typo'"},
+      {{"--colour"}, "'--colour'"},        {{"--utf8=yes"}, "'--utf8=yes'"},
+      {{"a.txt", "--config"}, "--config"},
+  };
+  for (const auto& [arguments, named] : kCases) {
+    const std::string problem = parseAnalyzeOptions(arguments).problem;
+    EXPECT_NE(problem.find(named), std::string::npos) << problem;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,145 @@
+#include "tools/lint_findings.h"
+
+#include <algorithm>
+#include <tuple>
+
+#include "text/cp1252.h"
+#include "text/words.h"
+
+namespace {
+
+constexpr std::array<LintRuleInfo, kLintRuleCount> kRules = {{
+    {LintRule::kCloseRepetition, "close-repetition", "close",
+     "A word comes back closer to its last occurrence than the close distance."},
+    {LintRule::kDistantRepetition, "distant-repetition", "distant",
+     "A word comes back as many times as the distant count within the distant distance."},
+    {LintRule::kSearchedWord, "searched-word", "searched",
+     "A word of the searched length, of the word list, or containing a listed part."},
+    {LintRule::kSearchedPhrase, "searched-phrase", "phrase",
+     "The letters of a listed phrase, whatever separators stand between them."},
+}};
+
+int endOfWord(std::string_view text, int start) {
+  return static_cast<int>(wordEndAt(text, static_cast<size_t>(start)));
+}
+
+void addCloseFindings(std::string_view text, const std::vector<int>& closeStarts,
+                      std::vector<Finding>& findings) {
+  for (size_t i = 0; i + 1 < closeStarts.size(); i += 2) {
+    const int first = closeStarts[i];
+    const int second = closeStarts[i + 1];
+    findings.push_back({LintRule::kCloseRepetition, second, endOfWord(text, second), first, 0});
+  }
+}
+
+void addDistantFindings(std::string_view text, const std::vector<int>& distantStarts, int distantNb,
+                        std::vector<Finding>& findings) {
+  const size_t n = static_cast<size_t>(std::max(distantNb, 1));
+  for (size_t i = 0; i + n <= distantStarts.size(); i += n) {
+    const auto [oldest, newest] =
+        std::minmax_element(distantStarts.begin() + i, distantStarts.begin() + i + n);
+    findings.push_back(
+        {LintRule::kDistantRepetition, *newest, endOfWord(text, *newest), *oldest, distantNb});
+  }
+}
+
+void addSearchFindings(std::string_view text, const AnalysisResult& result,
+                       std::vector<Finding>& findings) {
+  for (int start : result.searchedStarts) {
+    findings.push_back({LintRule::kSearchedWord, start, endOfWord(text, start), -1, 0});
+  }
+  for (size_t i = 0; i + 1 < result.phraseRanges.size(); i += 2) {
+    const int start = result.phraseRanges[i];
+    findings.push_back(
+        {LintRule::kSearchedPhrase, start, start + result.phraseRanges[i + 1], -1, 0});
+  }
+}
+
+auto orderKey(const Finding& f) { return std::tie(f.start, f.rule, f.earlier, f.end, f.count); }
+
+std::string quoted(std::string_view cp1252) { return "\"" + cp1252ToUtf8(cp1252) + "\""; }
+
+// A phrase may run over line ends and markup: its quote is one line.
+std::string phraseQuote(std::string_view cp1252) {
+  std::string flat;
+  for (char c : cp1252) {
+    const bool blank = static_cast<unsigned char>(c) <= ' ';
+    if (!blank) {
+      flat += c;
+    } else if (!flat.empty() && flat.back() != ' ') {
+      flat += ' ';
+    }
+  }
+  while (!flat.empty() && flat.back() == ' ') flat.pop_back();
+  return quoted(flat);
+}
+
+std::string place(const LineColumns& lines, int position) {
+  const LineColumn at = lines.at(static_cast<size_t>(position));
+  return std::to_string(at.line) + ":" + std::to_string(at.column);
+}
+
+std::string_view wordAt(std::string_view text, int start) {
+  return text.substr(static_cast<size_t>(start),
+                     static_cast<size_t>(endOfWord(text, start) - start));
+}
+
+std::string closeMessage(const Finding& f, std::string_view text, const LineColumns& lines) {
+  const std::string_view word = wordAt(text, f.start);
+  const std::string_view first = wordAt(text, f.earlier);
+  const std::string distance = std::to_string(f.start - f.earlier) + " letters after ";
+  if (lowercaseText(word) == lowercaseText(first)) {
+    return quoted(word) + " again " + distance + place(lines, f.earlier);
+  }
+  return quoted(word) + " " + distance + quoted(first) + " at " + place(lines, f.earlier);
+}
+
+}  // namespace
+
+const std::array<LintRuleInfo, kLintRuleCount>& lintRules() { return kRules; }
+
+const LintRuleInfo& lintRuleInfo(LintRule rule) { return kRules[static_cast<size_t>(rule)]; }
+
+std::vector<Finding> lintFindings(std::string_view text, const AnalysisResult& result,
+                                  int distantNb) {
+  std::vector<Finding> findings;
+  addCloseFindings(text, result.closeStarts, findings);
+  addDistantFindings(text, result.distantStarts, distantNb, findings);
+  addSearchFindings(text, result, findings);
+  std::sort(findings.begin(), findings.end(),
+            [](const Finding& a, const Finding& b) { return orderKey(a) < orderKey(b); });
+  findings.erase(std::unique(findings.begin(), findings.end()), findings.end());
+  return findings;
+}
+
+std::string findingMessage(const Finding& f, std::string_view text, const LineColumns& lines) {
+  switch (f.rule) {
+    case LintRule::kCloseRepetition:
+      return closeMessage(f, text, lines);
+    case LintRule::kDistantRepetition:
+      return quoted(wordAt(text, f.start)) + " " + std::to_string(f.count) + " times within " +
+             std::to_string(f.start - f.earlier) + " letters, from " + place(lines, f.earlier);
+    case LintRule::kSearchedWord:
+      return "searched word " + quoted(wordAt(text, f.start));
+    case LintRule::kSearchedPhrase:
+      return "searched phrase " + phraseQuote(text.substr(static_cast<size_t>(f.start),
+                                                          static_cast<size_t>(f.end - f.start)));
+  }
+  return {};
+}
+
+long long FindingCounts::total() const {
+  long long sum = 0;
+  for (long long count : byRule) sum += count;
+  return sum;
+}
+
+void FindingCounts::add(const FindingCounts& other) {
+  for (size_t i = 0; i < kLintRuleCount; ++i) byRule[i] += other.byRule[i];
+}
+
+FindingCounts countFindings(const std::vector<Finding>& findings) {
+  FindingCounts counts;
+  for (const Finding& f : findings) ++counts.byRule[static_cast<size_t>(f.rule)];
+  return counts;
+}

@@ -1,0 +1,55 @@
+// The results of an analysis as a linter reports them: one finding for
+// each thing a writer should look at, at the place where it shows, rather
+// than the engine's lists of positions to paint.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis/analysis_pass.h"
+#include "tools/line_columns.h"
+
+enum class LintRule { kCloseRepetition, kDistantRepetition, kSearchedWord, kSearchedPhrase };
+constexpr size_t kLintRuleCount = 4;
+
+struct LintRuleInfo {
+  LintRule rule;
+  std::string_view id;       // "close-repetition"
+  std::string_view kind;     // the name --fail-on takes: "close"
+  std::string_view summary;  // one sentence
+};
+
+// In the order of LintRule.
+const std::array<LintRuleInfo, kLintRuleCount>& lintRules();
+const LintRuleInfo& lintRuleInfo(LintRule rule);
+
+struct Finding {
+  LintRule rule = LintRule::kCloseRepetition;
+  int start = 0;     // where it is reported
+  int end = 0;       // just behind the word or phrase reported
+  int earlier = -1;  // close: the first of the pair; distant: the first of the window
+  int count = 0;     // distant: the occurrences in the window
+  friend bool operator==(const Finding&, const Finding&) = default;
+};
+
+// `text` is the analysed text (folded or not); `result` has the repetition
+// lists kept in full, and `distantNb` is the ring size it was made with.
+// A close repetition gives one finding per pair, at its second occurrence;
+// a distant one gives one per word and window, at the occurrence that
+// completes the count; pairs and windows that several similar words share
+// are reported once. In text order.
+std::vector<Finding> lintFindings(std::string_view text, const AnalysisResult& result,
+                                  int distantNb);
+
+// `text` is the analysed text as written, Windows-1252; the message is
+// UTF-8, e.g. "\"text\" again 76 letters after 3:12".
+std::string findingMessage(const Finding& finding, std::string_view text, const LineColumns& lines);
+
+struct FindingCounts {
+  std::array<long long, kLintRuleCount> byRule{};
+  long long total() const;
+  void add(const FindingCounts& other);
+};
+FindingCounts countFindings(const std::vector<Finding>& findings);

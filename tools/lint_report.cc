@@ -1,0 +1,170 @@
+#include "tools/lint_report.h"
+
+#include "text/cp1252.h"
+#include "text/utf8.h"
+
+namespace {
+
+class JsonListReport : public LintReport {
+ public:
+  explicit JsonListReport(OutputBlockSink sink) : m_sink(std::move(sink)) {}
+
+  void begin() override { m_sink("[\n"); }
+
+  void file(const AnalysedFile& file) override {
+    if (!m_first) m_sink(",\n");
+    m_first = false;
+    writeFileAnalysisJson(pathAsUtf8(file.path), file.result, m_sink);
+  }
+
+  void end(const LintTotals&) override { m_sink(m_first ? "]\n" : "\n]\n"); }
+
+ private:
+  OutputBlockSink m_sink;
+  bool m_first = true;
+};
+
+class SummaryReport : public LintReport {
+ public:
+  SummaryReport(OutputBlockSink sink, bool eachStartOnce)
+      : m_sink(std::move(sink)), m_eachStartOnce(eachStartOnce) {}
+
+  void file(const AnalysedFile& file) override {
+    std::string out = m_first ? "" : "\n";
+    m_first = false;
+    out += "==> " + pathAsUtf8(file.path) + " <==\n";
+    out += analysisSummary(file.statistics, file.result, m_eachStartOnce);
+    m_sink(out);
+  }
+
+ private:
+  OutputBlockSink m_sink;
+  bool m_eachStartOnce;
+  bool m_first = true;
+};
+
+class LineReport : public LintReport {
+ public:
+  explicit LineReport(OutputBlockSink sink) : m_sink(std::move(sink)) {}
+
+  void file(const AnalysedFile& file) override {
+    std::string out;
+    for (const Finding& finding : file.findings) {
+      const LineColumn at = file.lines.at(static_cast<size_t>(finding.start));
+      out.append(file.path);
+      out += ':';
+      appendDecimal(out, at.line);
+      out += ':';
+      appendDecimal(out, at.column);
+      out += ": ";
+      out += lintRuleInfo(finding.rule).id;
+      out += ": ";
+      out += findingMessage(finding, file.text, file.lines);
+      out += '\n';
+      if (out.size() > (1u << 16)) {
+        m_sink(out);
+        out.clear();
+      }
+    }
+    if (!out.empty()) m_sink(out);
+  }
+
+ private:
+  OutputBlockSink m_sink;
+};
+
+// Workflow commands end at a line end and split their properties at ":"
+// and ","; these are escaped as the runner unescapes them.
+std::string githubEscaped(std::string_view text, bool property) {
+  std::string out;
+  for (char c : text) {
+    if (c == '%') {
+      out += "%25";
+    } else if (c == '\r') {
+      out += "%0D";
+    } else if (c == '\n') {
+      out += "%0A";
+    } else if (property && c == ':') {
+      out += "%3A";
+    } else if (property && c == ',') {
+      out += "%2C";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string countsText(const FindingCounts& counts) {
+  std::string out;
+  for (const LintRuleInfo& info : lintRules()) {
+    if (!out.empty()) out += ", ";
+    out +=
+        std::to_string(counts.byRule[static_cast<size_t>(info.rule)]) + " " + std::string(info.id);
+  }
+  return out;
+}
+
+// Annotations are capped per step: the notice gives the whole count.
+class GithubReport : public LintReport {
+ public:
+  explicit GithubReport(OutputBlockSink sink) : m_sink(std::move(sink)) {}
+
+  void file(const AnalysedFile& file) override {
+    const std::string path = githubEscaped(pathAsUtf8(file.path), true);
+    std::string out;
+    for (const Finding& finding : file.findings) {
+      const LineColumn at = file.lines.at(static_cast<size_t>(finding.start));
+      const LineColumn end = file.lines.at(static_cast<size_t>(finding.end));
+      out += "::warning file=" + path + ",line=" + std::to_string(at.line);
+      if (end.line != at.line) out += ",endLine=" + std::to_string(end.line);
+      out += ",col=" + std::to_string(at.column) + ",endColumn=" + std::to_string(end.column);
+      out += ",title=" + std::string(lintRuleInfo(finding.rule).id) + "::";
+      out += githubEscaped(findingMessage(finding, file.text, file.lines), false);
+      out += '\n';
+    }
+    if (!out.empty()) m_sink(out);
+  }
+
+  void end(const LintTotals& totals) override {
+    std::string out = "::notice title=verbolt-analyze::" + std::to_string(totals.findings.total()) +
+                      " findings in " + std::to_string(totals.files) +
+                      (totals.files == 1 ? " file" : " files") + " (" +
+                      countsText(totals.findings) + ")";
+    if (totals.unreadable > 0) {
+      out += "; " + std::to_string(totals.unreadable) + " could not be read";
+    }
+    m_sink(out + "\n");
+  }
+
+ private:
+  OutputBlockSink m_sink;
+};
+
+}  // namespace
+
+bool reportsFindings(OutputFormat format) {
+  return format == OutputFormat::kLine || format == OutputFormat::kSarif ||
+         format == OutputFormat::kGithub;
+}
+
+std::unique_ptr<LintReport> makeLintReport(OutputFormat format, OutputBlockSink sink,
+                                           bool eachStartOnce) {
+  switch (format) {
+    case OutputFormat::kJson:
+      return std::make_unique<JsonListReport>(std::move(sink));
+    case OutputFormat::kSummary:
+      return std::make_unique<SummaryReport>(std::move(sink), eachStartOnce);
+    case OutputFormat::kLine:
+      return std::make_unique<LineReport>(std::move(sink));
+    case OutputFormat::kSarif:
+      return makeSarifReport(std::move(sink));
+    case OutputFormat::kGithub:
+      return std::make_unique<GithubReport>(std::move(sink));
+  }
+  return nullptr;
+}
+
+std::string pathAsUtf8(std::string_view path) {
+  return isValidUtf8(path) ? std::string(path) : cp1252ToUtf8(path);
+}

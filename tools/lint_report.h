@@ -1,0 +1,56 @@
+// The outputs of verbolt-analyze over several files: each takes the
+// analysed files one by one, in order, and writes as it goes.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis/analysis_pass.h"
+#include "text/words.h"
+#include "tools/analyze_output.h"
+#include "tools/line_columns.h"
+#include "tools/lint_findings.h"
+
+enum class OutputFormat { kJson, kSummary, kLine, kSarif, kGithub };
+
+struct AnalysedFile {
+  std::string_view path;  // as named on the command line or found in a folder
+  std::string_view text;  // the analysed text as written, Windows-1252
+  const AnalysisResult& result;
+  const TextStatistics& statistics;
+  const std::vector<Finding>& findings;
+  const LineColumns& lines;
+};
+
+struct LintTotals {
+  long long files = 0;       // analysed
+  long long unreadable = 0;  // reported on standard error and left out
+  FindingCounts findings;
+};
+
+class LintReport {
+ public:
+  virtual ~LintReport() = default;
+  virtual void begin() {}
+  virtual void file(const AnalysedFile& file) = 0;
+  virtual void end(const LintTotals&) {}
+};
+
+// Whether a format reports findings (and so needs them and the lines).
+bool reportsFindings(OutputFormat format);
+
+// json: the JSON object of one file, with its path first, in one array;
+// summary: the summary of each file under "==> PATH <==", blank lines
+// between; line: "PATH:LINE:COLUMN: RULE: MESSAGE"; github: one workflow
+// command "::warning" per finding and a "::notice" that counts them; sarif:
+// one SARIF 2.1.0 log. `eachStartOnce` is --unique, for the summary.
+std::unique_ptr<LintReport> makeLintReport(OutputFormat format, OutputBlockSink sink,
+                                           bool eachStartOnce);
+
+// Defined in sarif_report.cc.
+std::unique_ptr<LintReport> makeSarifReport(OutputBlockSink sink);
+
+// A file name as UTF-8: its bytes when they are UTF-8, else Windows-1252.
+std::string pathAsUtf8(std::string_view path);
