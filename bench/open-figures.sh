@@ -1,15 +1,26 @@
 #!/usr/bin/env bash
-# Opens 1 MB and 5 MB of generated prose with `verbolt FILE` under Xvfb,
-# as a writer does, and prints how long until the window shows the file
-# and until it takes the first key typed into the editor.
-# Usage: bench/open-figures.sh [BUILD_DIR]   (default: build)
+# Opens 1 MB and 5 MB of prose with `verbolt FILE` under Xvfb, as a writer
+# does, and prints how long until the window shows the file and until it
+# takes the first key typed into the editor. The prose is generated, or
+# cut from TEXT (repeated when it is shorter).
+# Usage: bench/open-figures.sh [BUILD_DIR [TEXT]]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build}")
+text=${2:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$build/bench/generate-text" 1 "$work/novel-1mb.txt" >/dev/null
-"$build/bench/generate-text" 5 "$work/novel-5mb.txt" >/dev/null
+for mb in 1 5; do
+  if [ -n "$text" ]; then
+    (
+      set +o pipefail  # head stops reading before the copies end
+      for _ in $(seq $((mb * 1048576 / $(stat -c %s "$text") + 1))); do cat "$text"; done |
+        head -c $((mb * 1048576)) >"$work/novel-${mb}mb.txt"
+    )
+  else
+    "$build/bench/generate-text" "$mb" "$work/novel-${mb}mb.txt" >/dev/null
+  fi
+done
 
 measure() {
   local file=$1 name start shown taken pid window
