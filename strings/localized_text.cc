@@ -258,7 +258,13 @@ StringTable buildStringTable() {
   // clang-format on
 }
 
+Language shownLanguage = Language::kEnglish;
+
 }  // namespace
+
+void setLanguage(Language language) { shownLanguage = language; }
+
+Language currentLanguage() { return shownLanguage; }
 
 const StringTable& stringTable() {
   static const StringTable table = buildStringTable();
@@ -269,5 +275,5 @@ std::string LocalizedText(int id) {
   const StringTable& table = stringTable();
   auto entry = table.find(id);
   if (entry == table.end()) return std::string();
-  return entry->second.english;
+  return shownLanguage == Language::kFrench ? entry->second.french : entry->second.english;
 }

@@ -139,6 +139,16 @@ TEST(LocalizedTextTest, GivesTheEnglishText) {
   EXPECT_EQ(LocalizedText(11), "Add to \"Words to skip\" (CTRL+click)");
 }
 
+TEST(LocalizedTextTest, GivesTheFrenchTextOnceFrenchIsChosen) {
+  EXPECT_EQ(currentLanguage(), Language::kEnglish);
+  setLanguage(Language::kFrench);
+  for (const auto& [id, texts] : stringTable()) EXPECT_EQ(LocalizedText(id), texts.french);
+  EXPECT_EQ(LocalizedText(20), "Je tu il elle nous vous ils elles le la les de du ");
+  EXPECT_EQ(LocalizedText(15), "");
+  setLanguage(Language::kEnglish);
+  EXPECT_EQ(LocalizedText(6), "Settings");
+}
+
 TEST(LocalizedTextTest, MissingIdsGiveEmptyTextWithoutGrowingTheTable) {
   EXPECT_EQ(LocalizedText(15), "");
   EXPECT_EQ(LocalizedText(-1), "");
