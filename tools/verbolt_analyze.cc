@@ -21,6 +21,7 @@
 #include "settings/configuration.h"
 #include "text/cp1252.h"
 #include "text/words.h"
+#include "tools/analyze_families.h"
 #include "tools/analyze_html.h"
 #include "tools/analyze_output.h"
 
@@ -61,6 +62,9 @@ constexpr std::string_view kUsage =
     "                 separator. Invalid UTF-8 is an input error.\n"
     "  --html FILE    also write the text with its highlights, the legend and\n"
     "                 the Top-100 to FILE, one self-contained web page\n"
+    "  --families KIND  similar words share a beginning (beginning, the default)\n"
+    "                 or a dictionary form in the French or English Hunspell\n"
+    "                 dictionary (lemma-fr, lemma-en)\n"
     "  --help         print this help and exit\n"
     "  --             end of options; a TEXTFILE starting with \"-\" may follow\n"
     "\n"
@@ -82,6 +86,7 @@ struct Options {
   bool hasHtml = false;
   std::string htmlPath;
   std::string textPath;
+  std::string families = "beginning";
 };
 
 void printProblem(const std::string& message) {
@@ -119,6 +124,10 @@ bool parseArguments(int argc, char** argv, Options* options, std::string* proble
     } else if (argument.starts_with("--config=")) {
       options->hasConfig = true;
       options->configPath = argument.substr(std::string_view("--config=").size());
+    } else if (argument == "--families" && i + 1 < argc) {
+      options->families = argv[++i];
+    } else if (argument.starts_with("--families=")) {
+      options->families = argument.substr(std::string_view("--families=").size());
     } else if (argument == "--html") {
       if (i + 1 == argc) {
         *problem = "option --html needs a file name";
@@ -355,6 +364,10 @@ int run(int argc, char** argv) {
     return kExitUsage;
   }
   AnalysisSettings settings = loadSettings(options, check);
+  if (!applyFamilies(options.families, settings, &problem)) {
+    printProblem(problem);
+    return kExitUsage;
+  }
 
   // The text is folded in place: a 10 MB text need not exist twice.
   TextStatistics statistics;
