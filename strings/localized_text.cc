@@ -254,6 +254,12 @@ StringTable buildStringTable() {
       {85, {"Manuscripts", "Manuscrits"}},
       {86, {"All files", "Tous les fichiers"}},
       {87, {"Marked word", "Mot marqu\xE9"}},
+      {110, {"same beginning", "m\xEAme d\xE9" "but"}},
+      {111, {"same dictionary form", "m\xEAme forme du dictionnaire"}},
+      {112, {"French", "fran\xE7" "ais"}},
+      {113, {"English", "anglais"}},
+      {114, {"No %s dictionary: install the package %s.",
+             "Pas de dictionnaire %s : installez le paquet %s."}},
   };
   // clang-format on
 }

@@ -33,7 +33,7 @@ bool contains(const std::string& text, const std::string& part) {
 
 TEST(StringTableTest, HoldsEveryIdUpTo87ExceptTheGaps) {
   const StringTable& table = stringTable();
-  EXPECT_EQ(table.size(), 75u);
+  EXPECT_EQ(table.size(), 80u);
   for (int id = 0; id <= 87; ++id) {
     bool expected = kAbsentIds.count(id) == 0;
     EXPECT_EQ(table.count(id) == 1, expected) << "id " << id;
@@ -42,6 +42,18 @@ TEST(StringTableTest, HoldsEveryIdUpTo87ExceptTheGaps) {
     EXPECT_FALSE(texts.english.empty()) << "id " << id;
     EXPECT_FALSE(texts.french.empty()) << "id " << id;
   }
+}
+
+TEST(StringTableTest, TheSimilarWordsKindsFollowFrom110) {
+  const StringTable& table = stringTable();
+  for (int id = 110; id <= 114; ++id) EXPECT_EQ(table.count(id), 1u) << id;
+  EXPECT_EQ(table.rbegin()->first, 114);
+  EXPECT_EQ(table.at(110).french,
+            "m\xEAme d\xE9"
+            "but");
+  EXPECT_EQ(formatted(table.at(114).french, table.at(112).french.c_str(), "hunspell-fr"),
+            "Pas de dictionnaire fran\xE7"
+            "ais : installez le paquet hunspell-fr.");
 }
 
 TEST(StringTableTest, TextsAreWindows1252NotUtf8) {
@@ -153,7 +165,7 @@ TEST(LocalizedTextTest, MissingIdsGiveEmptyTextWithoutGrowingTheTable) {
   EXPECT_EQ(LocalizedText(15), "");
   EXPECT_EQ(LocalizedText(-1), "");
   EXPECT_EQ(LocalizedText(88), "");
-  EXPECT_EQ(stringTable().size(), 75u);
+  EXPECT_EQ(stringTable().size(), 80u);
   EXPECT_EQ(LocalizedText(15), "");
 }
 

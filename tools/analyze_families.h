@@ -11,4 +11,4 @@
 // make similar words those that share a dictionary form in the French or
 // English Hunspell dictionary. False, with `problem` set, for another kind
 // or a dictionary that is not installed.
-bool applyFamilies(std::string_view kind, AnalysisSettings& settings, std::string* problem);
+bool applyFamilies(std::string_view kindName, AnalysisSettings& settings, std::string* problem);
