@@ -12,6 +12,7 @@
 #include "ui/frame_about.h"
 #include "ui/ids.h"
 #include "ui/main_window_fixture.h"
+#include "ui/toolkit_language.h"
 
 namespace {
 
@@ -19,11 +20,13 @@ class WindowLanguage : public MainWindow, public ::testing::WithParamInterface<L
  protected:
   void SetUp() override {
     setLanguage(GetParam());
+    useToolkitLanguage(GetParam());
     MainWindow::SetUp();
   }
   void TearDown() override {
     MainWindow::TearDown();
     setLanguage(Language::kEnglish);
+    useToolkitLanguage(Language::kEnglish);
   }
 
   // The text of `id` in the language under test, as the toolkit shows it.
@@ -76,6 +79,8 @@ TEST_P(WindowLanguage, HelpBoxContextMenuAndAboutSpeakIt) {
   wxMenu& menu = *poppedMenus[0];
   EXPECT_EQ(menu.FindItem(kStrAddToSkipWords)->GetItemLabel(), text(kStrAddToSkipWords));
   EXPECT_EQ(menu.FindItem(kStrToggleHidden)->GetItemLabel(), text(kStrToggleHidden));
+  EXPECT_EQ(menu.FindItem(wxID_COPY)->GetItemLabel(),
+            GetParam() == Language::kFrench ? "&Copier" : "&Copy");
 
   FrameAbout about;
   EXPECT_EQ(about.GetTitle(), text(kStrAboutTitle));
