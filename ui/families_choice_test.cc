@@ -112,7 +112,7 @@ TEST_F(SimilarWordsKind, AMissingDictionaryGreysTheChoiceAndSaysWhy) {
   EXPECT_TRUE(control<wxRadioButton>(kStrSameBeginning).GetValue());
   wxStaticText* reason = nullptr;
   for (wxWindow* child : choice().GetChildren()) {
-    if (auto* text = wxDynamicCast(child, wxStaticText); text && text->IsShown()) reason = text;
+    if (auto* text = dynamic_cast<wxStaticText*>(child); text && text->IsShown()) reason = text;
   }
   ASSERT_NE(reason, nullptr);
   wxString said = reason->GetLabel();
