@@ -82,8 +82,8 @@ std::string FamiliesChoice::PreferencesPath() {
 
 void FamiliesChoice::Choose(FamilyKind kind) {
   ShowKind(kind);
-  m_kind = ShownKind();
-  Remember();
+  wxCommandEvent chosen;
+  OnChoice(chosen);
 }
 
 void FamiliesChoice::OnChoice(wxCommandEvent&) {
@@ -92,6 +92,18 @@ void FamiliesChoice::OnChoice(wxCommandEvent&) {
   ShowAvailability();
   m_kind = ShownKind();
   Remember();
+  for (wxWindow* control : m_beginningControls) control->Enable(IsThisEnabled());
+  GreyUnusedControls();
+}
+
+void FamiliesChoice::SetBeginningControls(std::vector<wxWindow*> controls) {
+  m_beginningControls = std::move(controls);
+  GreyUnusedControls();
+}
+
+void FamiliesChoice::GreyUnusedControls() {
+  if (m_kind == FamilyKind::kBeginning) return;
+  for (wxWindow* control : m_beginningControls) control->Disable();
 }
 
 std::shared_ptr<LemmaSource> FamiliesChoice::Lemmas() {

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "lemma/family_kind.h"
 #include "settings/lemma_source.h"
@@ -40,6 +41,14 @@ class FamiliesChoice : public wxPanel {
   // beginning.
   std::shared_ptr<LemmaSource> Lemmas();
 
+  // The controls of the same-beginning rule (its numbers and their labels),
+  // which the dictionary form leaves without effect: greyed while it is
+  // chosen.
+  void SetBeginningControls(std::vector<wxWindow*> controls);
+  // Greys them when the dictionary form is chosen, after the section's
+  // switch has enabled them.
+  void GreyUnusedControls();
+
   // Where the dictionaries are looked for, and the preferences file (empty:
   // none); the tests point them elsewhere before the window is made.
   static std::string& DictionaryFolder();
@@ -57,6 +66,7 @@ class FamiliesChoice : public wxPanel {
   wxRadioButton* m_dictionaryForm;
   wxChoice* m_language;
   wxStaticText* m_missing;
+  std::vector<wxWindow*> m_beginningControls;
   FamilyKind m_kind = FamilyKind::kBeginning;
   std::shared_ptr<LemmaSource> m_lemmas[2];  // French, English
 

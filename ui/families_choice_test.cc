@@ -126,11 +126,29 @@ TEST_F(SimilarWordsKind, AMissingDictionaryGreysTheChoiceAndSaysWhy) {
 
 TEST_F(SimilarWordsKind, TheSwitchOfSimilarWordsGreysTheKindWithItsNumbers) {
   openFrame();
+  wxTextCtrl& letters = *numberField(&AnalysisSettings::m_sameNbLetters);
   clickSwitch(kSwitchSame, false);
   EXPECT_FALSE(control<wxRadioButton>(kStrSameBeginning).IsEnabled());
   EXPECT_FALSE(control<wxChoice>(kStrFrenchDictionary).IsEnabled());
   clickSwitch(kSwitchSame, true);
   EXPECT_TRUE(control<wxRadioButton>(kStrSameDictionaryForm).IsEnabled());
+  EXPECT_TRUE(letters.IsEnabled());
+
+  // The numbers of the same-beginning rule do nothing for dictionary forms.
+  clickOn(control<wxRadioButton>(kStrSameDictionaryForm));
+  ASSERT_TRUE(waitFor([&] { return choice().Kind() == FamilyKind::kLemmaFrench; }));
+  EXPECT_FALSE(letters.IsEnabled());
+  EXPECT_FALSE(numberField(&AnalysisSettings::m_samePercent)->IsEnabled());
+  clickSwitch(kSwitchSame, false);
+  clickSwitch(kSwitchSame, true);
+  EXPECT_FALSE(letters.IsEnabled());
+  clickOn(control<wxRadioButton>(kStrSameBeginning));
+  ASSERT_TRUE(waitFor([&] { return choice().Kind() == FamilyKind::kBeginning; }));
+  EXPECT_TRUE(letters.IsEnabled());
+  // Process writes the settings back into the pane, with its enabling rules.
+  choice().Choose(FamilyKind::kLemmaFrench);
+  command(kIdProcess);
+  EXPECT_FALSE(letters.IsEnabled());
 }
 
 TEST_F(SimilarWordsKind, TheFrenchWindowNamesTheKindsInFrench) {

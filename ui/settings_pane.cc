@@ -150,6 +150,7 @@ void FrameMain::BuildSectionContents() {
   AddNumberField(percentRow, 3, &AnalysisSettings::m_samePercent);
   same->Add(percentRow);
   m_familiesChoice = new FamiliesChoice(m_sectionPanel);
+  m_familiesChoice->SetBeginningControls(*m_sectionContent);
   same->Add(m_familiesChoice, 0, wxTOP, 2);
   m_sectionContent->push_back(m_familiesChoice);
 
@@ -321,6 +322,7 @@ void FrameMain::WriteSettingsToPane(const AnalysisSettings& settings) {
 void FrameMain::ApplyEnablingRules(const Section& section) {
   bool ticked = section.switchBox->GetValue();
   for (wxWindow* control : section.content) control->Enable(ticked);
+  if (section.switchId == kSwitchSame) m_familiesChoice->GreyUnusedControls();
 }
 
 void FrameMain::OnSectionSwitch(wxCommandEvent& event) {
