@@ -355,6 +355,9 @@ AnalysisResult analyzeText(std::string_view text, const AnalysisSettings& settin
   static const unsigned cores = std::thread::hardware_concurrency();
   bool shared = threads == PassThreads::kTwo || (threads == PassThreads::kAutomatic &&
                                                  text.size() >= kShortestSharedText && cores >= 2);
+  // Words that share a dictionary form may share no beginning, so they
+  // cannot be divided by it; and the lemma source answers one thread.
+  if (familiesByLemma(settings)) shared = false;
   AnalysisResult result = shared ? analyzeInTwoShares(text, settings, progress, repeats)
                                  : analyzeAlone(text, settings, progress, repeats);
   progressCounter += text.size();

@@ -33,6 +33,7 @@ enum class RepeatedStarts { kKept, kCollapsed, kCounted };
 // Whether the pass shares its work with a second thread. Automatic does so
 // for long texts on a machine with two cores or more; the results are the
 // same either way, and the calling thread alone calls the progress sink.
+// With families by dictionary form the pass always works alone.
 enum class PassThreads { kAutomatic, kOne, kTwo };
 
 // `loweredText` is the editor text after lowercaseText; `settings` has been

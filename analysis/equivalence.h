@@ -5,12 +5,27 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "settings/analysis_settings.h"
 
 // Equal words, or, with similar words on, words whose common beginning is
-// long enough. Symmetric but not transitive.
+// long enough, or, when the settings carry lemmas, words that share one.
+// Symmetric but not transitive.
 bool areSimilar(std::string_view a, std::string_view b, const AnalysisSettings& settings);
+
+// Whether similar words are the words that share a dictionary form.
+inline bool familiesByLemma(const AnalysisSettings& settings) {
+  return settings.m_sameActive && settings.m_lemmas;
+}
+
+// Whether two ascending lists of lemma ids have one in common.
+bool shareLemma(const std::vector<int>& a, const std::vector<int>& b);
+
+// What an apostrophe cuts off French words (l', d', qu', j', n', s', c'):
+// the words split there, so with families by dictionary form these are
+// skipped, and l'homme counts as homme.
+bool isElision(std::string_view word);
 
 // The rule of areSimilar with similar words on, for two words of which the
 // longer has `longer` bytes and which share their first `common` bytes.
@@ -37,5 +52,7 @@ inline size_t similarBeginning(size_t length, const AnalysisSettings& settings) 
 // Index of the first entry equivalent to `word`, or -1.
 int findWordInList(std::string_view word, const WordList& list, const AnalysisSettings& settings);
 
-// A skipped word takes no part in repetitions or in the Top-100.
+// A skipped word takes no part in repetitions or in the Top-100. With
+// families by dictionary form the elisions are skipped even when the skip
+// filter is off: they are part of the next word.
 bool isSkipped(std::string_view word, const AnalysisSettings& settings);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "analysis/equivalence.h"
@@ -78,9 +79,25 @@ class Report {
   }
 
  private:
-  // The equivalent words ranked after the main entry, in ranking order: the
-  // keys that can be equivalent form one run of the key order.
+  // The equivalent words ranked after the main entry, in ranking order.
   void appendFamilyOf(size_t main) {
+    m_family.clear();
+    if (familiesByLemma(m_settings)) {
+      gatherLemmaFamily(main);
+    } else {
+      gatherBeginningFamily(main);
+    }
+    std::sort(m_family.begin(), m_family.end());
+    m_family.erase(std::unique(m_family.begin(), m_family.end()), m_family.end());
+    for (std::uint64_t key : m_family) {
+      appendEquivalentLine(m_report, m_rows[indexOf(key)].key);
+      m_printed[indexOf(key)] = true;
+    }
+  }
+
+  // Keys that can share a beginning with the main entry form one run of
+  // the key order.
+  void gatherBeginningFamily(size_t main) {
     std::string_view word = m_rows[main].key;
     size_t shared = familyBeginning(word, m_settings);
     if (shared > word.size()) return;
@@ -88,17 +105,31 @@ class Report {
     auto first = std::lower_bound(m_rows.begin(), m_rows.end(), prefix,
                                   [](const Row& row, std::string_view p) { return row.key < p; });
     std::uint64_t mainKey = rankKey(m_rows[main], main);
-    m_family.clear();
     for (auto row = first; row != m_rows.end() && row->key.starts_with(prefix); ++row) {
       size_t o = static_cast<size_t>(row - m_rows.begin());
       std::uint64_t key = rankKey(*row, o);
       if (key <= mainKey || m_printed[o] || !areSimilar(word, row->key, m_settings)) continue;
       m_family.push_back(key);
     }
-    std::sort(m_family.begin(), m_family.end());
-    for (std::uint64_t key : m_family) {
-      appendEquivalentLine(m_report, m_rows[indexOf(key)].key);
-      m_printed[indexOf(key)] = true;
+  }
+
+  // Keys that share a lemma with the main entry, found through the rows of
+  // each lemma.
+  void gatherLemmaFamily(size_t main) {
+    if (m_rowsOfLemma.empty()) indexRowsByLemma();
+    std::uint64_t mainKey = rankKey(m_rows[main], main);
+    for (int lemma : m_settings.m_lemmas->lemmasOf(m_rows[main].key)) {
+      for (size_t o : m_rowsOfLemma[lemma]) {
+        std::uint64_t key = rankKey(m_rows[o], o);
+        if (key > mainKey && !m_printed[o]) m_family.push_back(key);
+      }
+    }
+  }
+
+  void indexRowsByLemma() {
+    for (size_t o = 0; o < m_rows.size(); ++o) {
+      for (int lemma : m_settings.m_lemmas->lemmasOf(m_rows[o].key))
+        m_rowsOfLemma[lemma].push_back(o);
     }
   }
 
@@ -107,6 +138,7 @@ class Report {
   std::vector<std::uint64_t> m_ranking;
   std::vector<bool> m_printed;  // as a main line or as an equivalent
   std::vector<std::uint64_t> m_family;
+  std::unordered_map<int, std::vector<size_t>> m_rowsOfLemma;
   std::string m_report;
 };
 

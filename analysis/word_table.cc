@@ -97,6 +97,7 @@ class RunTest {
 
 WordTable::WordTable(const AnalysisSettings& settings)
     : m_settings(settings),
+      m_lemmas(familiesByLemma(settings) ? settings.m_lemmas.get() : nullptr),
       m_ringSize(std::max(1, settings.m_distantNb)),
       m_sameActive(settings.m_sameActive != 0),
       m_closeActive(settings.m_closeActive != 0),
@@ -121,6 +122,17 @@ int WordTable::addEntry(std::string_view word) {
   m_listInfo.insert(m_listInfo.end(), {0, 0, 0});
   if (!m_sameActive) {
     listFields(id)[kListLength] = kOnlyItself;
+    return id;
+  }
+
+  if (m_lemmas) {
+    const std::vector<int>& lemmas = m_lemmas->lemmasOf(word);
+    findLemmaReceivers(id, lemmas, m_receivers);
+    setList(id, m_receivers);
+    for (int receiver : m_receivers) {
+      if (receiver != id) addReceiver(receiver, id);
+    }
+    for (int lemma : lemmas) m_entriesOfLemma[lemma].push_back(id);
     return id;
   }
 
@@ -180,13 +192,29 @@ void WordTable::findReceivers(int entry, std::vector<int>& receivers) {
   walkReceivers(entry, [&](int id, int*) { receivers.push_back(id); });
 }
 
+// The entries that share a lemma with the new `entry`, and itself, in key
+// order.
+void WordTable::findLemmaReceivers(int entry, const std::vector<int>& lemmas,
+                                   std::vector<int>& receivers) {
+  receivers.assign(1, entry);
+  for (int lemma : lemmas) {
+    auto family = m_entriesOfLemma.find(lemma);
+    if (family != m_entriesOfLemma.end()) {
+      receivers.insert(receivers.end(), family->second.begin(), family->second.end());
+    }
+  }
+  auto inKeyOrder = [this](int a, int b) { return m_keys.less(m_keys.keyOf(a), m_keys.keyOf(b)); };
+  std::sort(receivers.begin(), receivers.end(), inKeyOrder);
+  receivers.erase(std::unique(receivers.begin(), receivers.end()), receivers.end());
+}
+
 // The list of a new entry.
 void WordTable::setList(int entry, const std::vector<int>& receivers) {
   auto length = static_cast<int>(receivers.size());
   int listStart = 0;
   if (length == 1 && receivers[0] == entry) {
     length = kOnlyItself;
-  } else if (length > kLongestList) {
+  } else if (length > kLongestList && !m_lemmas) {
     length = kWalksItsRun;
   } else if (length > 0) {
     listStart = allocateList(length);
@@ -203,7 +231,7 @@ void WordTable::addReceiver(int entry, int receiver) {
   int* fields = listFields(entry);
   int length = fields[kListLength];
   if (length == kWalksItsRun) return;
-  if (length + 1 > kLongestList) {
+  if (length + 1 > kLongestList && !m_lemmas) {
     freeList(fields[kListStart], length);
     fields[kListLength] = kWalksItsRun;
     return;

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "analysis/key_order.h"
@@ -71,7 +72,9 @@ class WordTable {
   // go to itself alone has no list (kOnlyItself), and one whose list would
   // grow past kLongestList finds them by walking the keys around its own
   // instead (kWalksItsRun), so that the lists never take more than a
-  // bounded share of memory per entry.
+  // bounded share of memory per entry. Families by dictionary form have no
+  // run of keys to walk: their lists hold them all, a family being as large
+  // as the forms of one or two words.
   enum ListField { kListStart, kListLength, kListSorted, kListFields };
   static constexpr int kOnlyItself = -1;
   static constexpr int kWalksItsRun = -2;
@@ -90,6 +93,7 @@ class WordTable {
 
   size_t sharedBeginning(size_t length) const;
   void findReceivers(int entry, std::vector<int>& receivers);
+  void findLemmaReceivers(int entry, const std::vector<int>& lemmas, std::vector<int>& receivers);
   template <typename Visit>
   void walkReceivers(int entry, Visit visit);
   void setList(int entry, const std::vector<int>& receivers);
@@ -101,6 +105,10 @@ class WordTable {
                 std::vector<int>& distantStarts);
 
   const AnalysisSettings& m_settings;
+  // Set when similar words share a dictionary form: then the entries of
+  // each lemma, in order of creation, find the family of a new word.
+  LemmaSource* m_lemmas;
+  std::unordered_map<int, std::vector<int>> m_entriesOfLemma;
   int m_ringSize;
   bool m_sameActive;
   bool m_closeActive;

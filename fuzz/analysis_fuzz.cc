@@ -1,6 +1,7 @@
 // An analysis run over arbitrary bytes with arbitrary settings, as Process
 // makes it: the numbers anywhere in the int range, clamped, the lists
-// normalised from typed text, then the detection pass and the paint plan.
+// normalised from typed text, similar words by beginning or by a made-up
+// dictionary, then the detection pass and the paint plan.
 // Besides crashes and sanitizer reports it checks that every position the
 // run hands to the editor lies inside the text where it belongs.
 #include <fuzzer/FuzzedDataProvider.h>
@@ -9,6 +10,8 @@
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -84,6 +87,33 @@ AnalysisSettings drawSettings(FuzzedDataProvider& data) {
   drawList(data, s.m_hiddenList, " ");
   return s;
 }
+
+// A dictionary made up from the bytes of each word, so that families by
+// dictionary form cross beginnings: a word's lemma is its first byte and its
+// length modulo `spread`, and a word ending in a vowel has a second lemma,
+// its last byte. Words of three bytes or less are unknown.
+class ByteLemmas : public LemmaSource {
+ public:
+  explicit ByteLemmas(int spread) : m_spread(spread) {}
+
+  const std::vector<int>& lemmasOf(std::string_view word) override {
+    auto [entry, added] = m_lemmas.try_emplace(std::string(word));
+    if (added && word.size() > 3) {
+      const auto first = static_cast<unsigned char>(word.front());
+      const auto last = static_cast<unsigned char>(word.back());
+      entry->second.push_back(first * 16 + static_cast<int>(word.size()) % m_spread);
+      if (std::string_view("aeiou").find(static_cast<char>(last)) != std::string_view::npos) {
+        entry->second.push_back(4096 + last);
+      }
+      std::sort(entry->second.begin(), entry->second.end());
+    }
+    return entry->second;
+  }
+
+ private:
+  int m_spread;
+  std::map<std::string, std::vector<int>> m_lemmas;
+};
 
 // The text up to the start of its (maxWords + 1)-th word.
 std::string_view firstWords(std::string_view text, size_t maxWords) {
@@ -179,6 +209,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   FuzzedDataProvider data(bytes, size);
   AnalysisSettings settings = drawSettings(data);
   settings.ClampToRanges();
+  if (data.ConsumeBool()) {
+    settings.m_lemmas = std::make_shared<ByteLemmas>(data.ConsumeIntegralInRange(1, 4));
+  }
 
   std::string typed = data.ConsumeRemainingBytesAsString();
   std::string_view text = std::string_view(typed).substr(0, kMaxTextBytes);

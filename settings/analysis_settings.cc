@@ -63,6 +63,7 @@ void AnalysisSettings::ResetToDefaults() {
   SetListFromText(m_wordsPartsList, LocalizedText(kDefaultWordsPartsList), " ");
   SetListFromText(m_phrasesList, LocalizedText(kDefaultPhrasesList), "\n");
   m_hiddenList.clear();
+  m_lemmas.reset();
 }
 
 void AnalysisSettings::ClampToRanges() {

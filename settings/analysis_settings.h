@@ -1,9 +1,12 @@
 // The record that carries every parameter of a repetition analysis.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "settings/lemma_source.h"
 
 using WordList = std::vector<std::string>;
 
@@ -28,6 +31,9 @@ struct AnalysisSettings {
   int m_phrasesActive = 0;
   WordList m_phrasesList;
   WordList m_hiddenList;  // never stored: lasts as long as the program runs
+  // Never stored in config.txt: with similar words on, words are similar
+  // when they share a dictionary form, rather than a beginning, while set.
+  std::shared_ptr<LemmaSource> m_lemmas;
 
   void ResetToDefaults();
   void ClampToRanges();

@@ -18,6 +18,7 @@
 #include <set>
 
 #include "settings/window_settings.h"
+#include "strings/localized_text.h"
 
 namespace {
 
@@ -95,6 +96,23 @@ TEST_F(ConfigurationFile, DefaultsAreWrittenByteForByte) {
   std::string bytes = read();
   EXPECT_EQ(bytes, kDefaultFile);
   EXPECT_EQ(bytes.substr(bytes.size() - 3), "\n\r\n");
+}
+
+// A French desktop starts with the French lists of the string table; every
+// other line, and every other desktop, keeps the file above.
+TEST_F(ConfigurationFile, FrenchDefaultsDifferOnlyInTheirLists) {
+  setLanguage(Language::kFrench);
+  std::string french = configurationText(defaults());
+  setLanguage(Language::kEnglish);
+  std::string expected = kDefaultFile;
+  expected = replaced(expected, "m_skipWords = i you he she it we they",
+                      "m_skipWords = je tu il elle nous vous ils elles le la les de du");
+  expected = replaced(expected, "m_wordsList = said told", "m_wordsList = avait \xE9tait");
+  expected = replaced(expected, "m_wordsPartsList = able ation", "m_wordsPartsList = ement ation");
+  expected = replaced(expected, "example of phrase to search\\nanother example",
+                      "exemple de phrase \xE0 chercher\\nautre exemple");
+  EXPECT_EQ(french, expected);
+  EXPECT_EQ(configurationText(defaults()), kDefaultFile);
 }
 
 TEST_F(ConfigurationFile, RoundTripsEveryStoredField) {

@@ -271,11 +271,23 @@ StringTable buildStringTable() {
       {102, {"%d words", "%d mots"}},
       {103, {"No finding: press F5, or click a word to mark it",
              "Aucun r\xE9sultat : appuyez sur F5, ou cliquez sur un mot pour le marquer"}},
+      {110, {"same beginning", "m\xEAme d\xE9" "but"}},
+      {111, {"same dictionary form", "m\xEAme forme du dictionnaire"}},
+      {112, {"French", "fran\xE7" "ais"}},
+      {113, {"English", "anglais"}},
+      {114, {"No %s dictionary: install the package %s.",
+             "Pas de dictionnaire %s : installez le paquet %s."}},
   };
   // clang-format on
 }
 
+Language shownLanguage = Language::kEnglish;
+
 }  // namespace
+
+void setLanguage(Language language) { shownLanguage = language; }
+
+Language currentLanguage() { return shownLanguage; }
 
 const StringTable& stringTable() {
   static const StringTable table = buildStringTable();
@@ -286,5 +298,5 @@ std::string LocalizedText(int id) {
   const StringTable& table = stringTable();
   auto entry = table.find(id);
   if (entry == table.end()) return std::string();
-  return entry->second.english;
+  return shownLanguage == Language::kFrench ? entry->second.french : entry->second.english;
 }

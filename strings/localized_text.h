@@ -5,6 +5,8 @@
 #include <map>
 #include <string>
 
+#include "strings/language.h"
+
 struct LocalizedPair {
   std::string english;
   std::string french;
@@ -15,5 +17,11 @@ using StringTable = std::map<int, LocalizedPair>;
 // Built on first use, read-only afterwards.
 const StringTable& stringTable();
 
-// The English text of `id`; empty when the table has no such entry.
+// The language LocalizedText answers in from now on; English until set.
+// Set once at start, before the first window is made.
+void setLanguage(Language language);
+Language currentLanguage();
+
+// The text of `id` in the current language; empty when the table has no
+// such entry.
 std::string LocalizedText(int id);

@@ -33,7 +33,7 @@ bool contains(const std::string& text, const std::string& part) {
 
 TEST(StringTableTest, HoldsEveryIdUpToTheHighestExceptTheGaps) {
   const StringTable& table = stringTable();
-  EXPECT_EQ(table.size(), 91u);
+  EXPECT_EQ(table.size(), 96u);
   for (int id = 0; id <= 103; ++id) {
     bool expected = kAbsentIds.count(id) == 0;
     EXPECT_EQ(table.count(id) == 1, expected) << "id " << id;
@@ -42,6 +42,18 @@ TEST(StringTableTest, HoldsEveryIdUpToTheHighestExceptTheGaps) {
     EXPECT_FALSE(texts.english.empty()) << "id " << id;
     EXPECT_FALSE(texts.french.empty()) << "id " << id;
   }
+}
+
+TEST(StringTableTest, TheSimilarWordsKindsFollowFrom110) {
+  const StringTable& table = stringTable();
+  for (int id = 110; id <= 114; ++id) EXPECT_EQ(table.count(id), 1u) << id;
+  EXPECT_EQ(table.rbegin()->first, 114);
+  EXPECT_EQ(table.at(110).french,
+            "m\xEAme d\xE9"
+            "but");
+  EXPECT_EQ(formatted(table.at(114).french, table.at(112).french.c_str(), "hunspell-fr"),
+            "Pas de dictionnaire fran\xE7"
+            "ais : installez le paquet hunspell-fr.");
 }
 
 TEST(StringTableTest, TextsAreWindows1252NotUtf8) {
@@ -139,11 +151,21 @@ TEST(LocalizedTextTest, GivesTheEnglishText) {
   EXPECT_EQ(LocalizedText(11), "Add to \"Words to skip\" (CTRL+click)");
 }
 
+TEST(LocalizedTextTest, GivesTheFrenchTextOnceFrenchIsChosen) {
+  EXPECT_EQ(currentLanguage(), Language::kEnglish);
+  setLanguage(Language::kFrench);
+  for (const auto& [id, texts] : stringTable()) EXPECT_EQ(LocalizedText(id), texts.french);
+  EXPECT_EQ(LocalizedText(20), "Je tu il elle nous vous ils elles le la les de du ");
+  EXPECT_EQ(LocalizedText(15), "");
+  setLanguage(Language::kEnglish);
+  EXPECT_EQ(LocalizedText(6), "Settings");
+}
+
 TEST(LocalizedTextTest, MissingIdsGiveEmptyTextWithoutGrowingTheTable) {
   EXPECT_EQ(LocalizedText(15), "");
   EXPECT_EQ(LocalizedText(-1), "");
   EXPECT_EQ(LocalizedText(104), "");
-  EXPECT_EQ(stringTable().size(), 91u);
+  EXPECT_EQ(stringTable().size(), 96u);
   EXPECT_EQ(LocalizedText(15), "");
 }
 

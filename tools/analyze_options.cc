@@ -86,6 +86,11 @@ const std::vector<OptionRow>& optionTable() {
          }
          return setFormat(o, *format, problem);
        }},
+      {"--families", true,
+       [](AnalyzeOptions& o, const std::string& value, std::string&) {
+         o.families = value;
+         return true;
+       }},
       {"--fail-on", true,
        [](AnalyzeOptions& o, const std::string& value, std::string& problem) {
          return setFailOn(o, value, problem);

@@ -21,6 +21,8 @@ struct AnalyzeOptions {
   // --fail-on: the kinds of finding that make the exit status 1; none
   // given leaves the statuses of the single-file call.
   std::optional<std::array<bool, kLintRuleCount>> failOn;
+  // --families: beginning, lemma-fr or lemma-en.
+  std::string families = "beginning";
   std::vector<std::string> operands;  // files, folders, "-"
 };
 

@@ -2,16 +2,16 @@
 # Fails when an include climbs a layer, when two folders of one layer
 # include each other, or when a toolkit-free folder names the toolkit.
 # The layers, from the bottom: strings and text; manuscript and settings;
-# analysis; highlight/plan and resources; highlight and export; ui; the
-# programs on top.
+# analysis; highlight/plan, resources and lemma; highlight and export; ui;
+# the programs on top. Only lemma names Hunspell.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 declare -A layer=(
-  [strings]=0 [text]=0 [manuscript]=1 [settings]=1 [analysis]=2 [highlight/plan]=3 [resources]=3
+  [strings]=0 [text]=0 [manuscript]=1 [settings]=1 [analysis]=2 [highlight/plan]=3 [resources]=3 [lemma]=3
   [highlight]=4 [export]=4 [ui]=5 [tools]=6 [bench]=6 [fuzz]=6
 )
-toolkit_free=(strings text manuscript settings analysis highlight/plan export)
+toolkit_free=(strings text manuscript settings analysis highlight/plan export lemma)
 
 # The folder of a path: the longest one named above.
 folder_of() {
@@ -41,6 +41,11 @@ for folder in "${toolkit_free[@]}"; do
     faults=$((faults + 1))
   fi
 done
+
+if git grep -n -E '^#include <hunspell/' -- '*.cc' '*.h' ':!lemma/'; then
+  echo "only lemma/ may name Hunspell (above)"
+  faults=$((faults + 1))
+fi
 
 if [ "$faults" -gt 0 ]; then
   echo "$faults layer fault(s)"

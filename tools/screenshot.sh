@@ -2,10 +2,18 @@
 # Takes the README's screenshot: the window on a virtual screen, the
 # welcome text processed with F5, once the layout has settled. The picture
 # is refused when a field of the settings pane is not visible.
-# Usage: tools/screenshot.sh [OUTPUT.png]
+# Usage: tools/screenshot.sh [--french] [OUTPUT.png]
+# --french takes the window of a French desktop (docs/screenshot-fr.png).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-output=${1:-docs/screenshot.png}
+locale=C
+default_output=docs/screenshot.png
+if [ "${1:-}" = "--french" ]; then
+  locale=fr_FR.UTF-8
+  default_output=docs/screenshot-fr.png
+  shift
+fi
+output=${1:-$default_output}
 tools/install-deps.sh
 tools/build.sh >/dev/null
 
@@ -16,5 +24,5 @@ mkdir -p "$(dirname "$output")"
 output=$(realpath "$output")
 
 # GTK's own settings stay out of the picture: a fresh configuration folder.
-(cd "$work" && XDG_CONFIG_HOME="$work" xvfb-run -a -s "-screen 0 1100x800x24" "$program" "$output")
+(cd "$work" && LC_ALL=$locale XDG_CONFIG_HOME="$work" xvfb-run -a -s "-screen 0 1100x800x24" "$program" "$output")
 echo "wrote $output"

@@ -24,6 +24,7 @@
 #include "settings/configuration.h"
 #include "text/cp1252.h"
 #include "text/words.h"
+#include "tools/analyze_families.h"
 #include "tools/analyze_html.h"
 #include "tools/analyze_options.h"
 #include "tools/analyze_output.h"
@@ -46,10 +47,10 @@ constexpr std::string_view kProgram = "verbolt-analyze";
 constexpr long long kMaxTextLength = std::numeric_limits<int>::max();
 
 constexpr std::string_view kUsage =
-    "Usage: verbolt-analyze [--config FILE] [--summary] [--unique] [--utf8] [--html FILE]\n"
-    "                       TEXTFILE\n"
+    "Usage: verbolt-analyze [--config FILE] [--families KIND] [--summary] [--unique] [--utf8]\n"
+    "                       [--html FILE] TEXTFILE\n"
     "       verbolt-analyze --format FORMAT [--fail-on KINDS] [--config FILE] [--utf8]\n"
-    "                       FILE|FOLDER...\n"
+    "                       [--families KIND] FILE|FOLDER...\n"
     "\n"
     "Looks for close and distant repetitions, searched words and phrases in\n"
     "TEXTFILE, read as Windows-1252 bytes (\"-\" reads standard input), the way\n"
@@ -93,6 +94,9 @@ constexpr std::string_view kUsage =
     "                 becomes a separator. Invalid UTF-8 is an input error.\n"
     "  --html FILE    also write the text with its highlights, the legend and\n"
     "                 the Top-100 to FILE, one self-contained web page\n"
+    "  --families KIND  similar words share a beginning (beginning, the default)\n"
+    "                 or a dictionary form in the French or English Hunspell\n"
+    "                 dictionary (lemma-fr, lemma-en)\n"
     "  --help         print this help and exit\n"
     "  --             end of options; a TEXTFILE starting with \"-\" may follow\n"
     "\n"
@@ -470,8 +474,10 @@ int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& setti
   report->begin();
   // A lone file may share its own analysis between the cores instead.
   const PassThreads threads = files.size() > 1 ? PassThreads::kOne : PassThreads::kAutomatic;
+  // The dictionary's cache of word forms is shared: one file at a time.
+  const unsigned workers = settings.m_lemmas ? 1 : cores;
   runInOrder<FileCheck>(
-      files.size(), cores, [&](size_t i) { return check(i, threads); }, deliver);
+      files.size(), workers, [&](size_t i) { return check(i, threads); }, deliver);
   report->end(totals);
   if (!output.finish()) {
     printProblem(std::string("cannot write the output: ") + std::strerror(errno));
@@ -505,7 +511,11 @@ int run(int argc, char** argv) {
     printProblem(problem);
     return kExitError;
   }
-  const AnalysisSettings settings = loadSettings(options, check);
+  AnalysisSettings settings = loadSettings(options, check);
+  if (!applyFamilies(options.families, settings, &problem)) {
+    printProblem(problem);
+    return kExitError;
+  }
   return usesOneFileOutput(options) ? runOneFile(options, settings)
                                     : runSeveralFiles(options, settings);
 }

@@ -15,6 +15,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -22,6 +23,8 @@
 #include <vector>
 
 #include "highlight/editor_text.h"
+#include "strings/language.h"
+#include "strings/localized_text.h"
 #include "ui/frame_main.h"
 #include "ui/ids.h"
 #include "ui/text_ctrl_custom.h"
@@ -133,6 +136,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: window-shot OUTPUT.png [TEXTFILE]\n");
     return 2;
   }
+  // The window speaks the language of the locale, as the program does.
+  setLanguage(
+      languageOfLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG")));
   // The arguments are this program's, not the toolkit's.
   int toolkitArgc = 1;
   wxApp::SetInstance(new wxApp);

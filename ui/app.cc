@@ -3,10 +3,12 @@
 #include <wx/log.h>
 
 #include "highlight/editor_text.h"
+#include "strings/localized_text.h"
 #include "text/debug_trace.h"
 #include "ui/display_loss.h"
 #include "ui/frame_main.h"
 #include "ui/session_end.h"
+#include "ui/toolkit_language.h"
 
 namespace {
 
@@ -20,6 +22,7 @@ bool MyApp::OnInit() {
   wxLog::SetLogLevel(wxLOG_Info);
 #endif
   setDebugTraceSink(traceToDebugLog);
+  useToolkitLanguage(currentLanguage());
   closeWindowsOnTerminationSignals();
   saveSettingsIfTheDisplayIsLost();
   auto* frame = new FrameMain("Verbolt 2", wxPoint(150, 50), wxSize(980, 730));

@@ -13,6 +13,7 @@
 #include "manuscript/manuscript.h"
 #include "settings/analysis_settings.h"
 
+class FamiliesChoice;
 class wxCheckBox;
 class wxCloseEvent;
 class wxFileHistory;
@@ -68,6 +69,7 @@ class FrameMain : public wxFrame {
   std::vector<Section> m_sections;
   wxTextCtrl* m_skipListField = nullptr;
   wxTextCtrl* m_hiddenListField = nullptr;
+  FamiliesChoice* m_familiesChoice = nullptr;  // kept in the preferences, not in the record
 
   // The manuscript the editor holds: where it came from, how it was
   // stored, and whether the writer has changed it since.

@@ -9,9 +9,12 @@
 #include <cstring>
 #include <filesystem>
 #include <list>
+#include <optional>
 #include <string>
 
 #include "settings/config_home.h"
+#include "strings/language.h"
+#include "strings/localized_text.h"
 #include "ui/app.h"
 
 wxIMPLEMENT_APP_NO_MAIN(MyApp);
@@ -38,6 +41,35 @@ bool takeOption(int& argc, char** argv, const char* option) {
   return found;
 }
 
+// `--lang en|fr`: the language for this run, whatever the desktop's.
+const char kLanguageOption[] = "--lang";
+
+// Removes `option` and the value after it from the arguments; the value,
+// empty when the option is last, or none when the option is absent.
+std::optional<std::string> takeOptionValue(int& argc, char** argv, const char* option) {
+  std::optional<std::string> value;
+  int kept = 1;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], option) == 0) {
+      value = i + 1 < argc ? argv[++i] : "";
+    } else {
+      argv[kept++] = argv[i];
+    }
+  }
+  argv[kept] = nullptr;
+  argc = kept;
+  return value;
+}
+
+// The language asked for on the command line, or else the desktop's.
+std::optional<Language> chosenLanguage(int& argc, char** argv) {
+  std::optional<std::string> name = takeOptionValue(argc, argv, kLanguageOption);
+  if (!name) {
+    return languageOfLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+  }
+  return languageNamed(*name);
+}
+
 const char* homeFolder() {
   const char* home = std::getenv("HOME");
   if (home && *home) return home;
@@ -54,6 +86,14 @@ bool hasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::optional<Language> language = chosenLanguage(argc, argv);
+  if (!language) {
+    std::fprintf(stderr, "verbolt: --lang takes en or fr\n");
+    return 2;
+  }
+  // Before the first text is read: the defaults of a first start and every
+  // label of the window follow it.
+  setLanguage(*language);
   std::list<std::string> absolutePaths;
   if (takeOption(argc, argv, kInConfigHome)) {
     // A manuscript named on the command line stays the same file once the

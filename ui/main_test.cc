@@ -21,6 +21,7 @@
 
 #include "settings/analysis_settings.h"
 #include "settings/configuration.h"
+#include "strings/localized_text.h"
 
 extern char** environ;
 
@@ -44,9 +45,11 @@ std::string readFile(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::string defaultsText() {
+std::string defaultsText(Language language = Language::kEnglish) {
+  setLanguage(language);
   AnalysisSettings s;
   s.ResetToDefaults();
+  setLanguage(Language::kEnglish);
   return configurationText(s);
 }
 
@@ -226,6 +229,42 @@ TEST_F(RealProgram, TheSettingsAreSavedWhenTheDisplayIsLost) {
   display.stop();
   ASSERT_TRUE(program.waitForExit().has_value()) << "still running without a display";
   EXPECT_EQ(readFile(work / "config.txt"), defaultsText()) << program.log();
+}
+
+// The config.txt of a first start, under the locale variables and
+// arguments given.
+std::string firstStartSettings(const fs::path& work, const std::vector<std::string>& arguments,
+                               const std::vector<std::string>& locale) {
+  fs::remove_all(work);
+  fs::create_directories(work);
+  Program program(work, arguments, locale);
+  if (!waitFor([&] { return fs::exists(work / "config.txt"); }))
+    return "not started: " + program.log();
+  program.signal(SIGTERM);
+  program.waitForExit();
+  return readFile(work / "config.txt");
+}
+
+TEST_F(RealProgram, AFrenchDesktopStartsWithTheFrenchListsAndNoOtherDoes) {
+  const std::string english = defaultsText();
+  const std::string french = defaultsText(Language::kFrench);
+  ASSERT_NE(english, french);
+  const fs::path work = m_dir / "work";
+  EXPECT_EQ(firstStartSettings(work, {}, {"LC_ALL=", "LC_MESSAGES=", "LANG=fr_FR.UTF-8"}), french);
+  EXPECT_EQ(firstStartSettings(work, {}, {"LC_ALL=C", "LC_MESSAGES=", "LANG=fr_FR.UTF-8"}),
+            english);
+  EXPECT_EQ(firstStartSettings(work, {}, {"LC_ALL=", "LC_MESSAGES=", "LANG=de_DE.UTF-8"}), english);
+  EXPECT_EQ(firstStartSettings(work, {"--lang", "fr"}, {"LC_ALL=C"}), french);
+  EXPECT_EQ(firstStartSettings(work, {"--lang", "en"}, {"LC_ALL=fr_FR.UTF-8"}), english);
+}
+
+TEST_F(RealProgram, AnUnknownLanguageIsRefusedBeforeAnyWindow) {
+  Program program(m_dir / "work", {"--lang", "de"}, {});
+  std::optional<int> status = program.waitForExit();
+  ASSERT_TRUE(status.has_value());
+  EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 2) << program.log();
+  EXPECT_NE(program.log().find("--lang takes en or fr"), std::string::npos) << program.log();
+  EXPECT_FALSE(fs::exists(m_dir / "work" / "config.txt"));
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "resources/icons.h"
 #include "strings/localized_text.h"
 #include "ui/dialogs.h"
+#include "ui/families_choice.h"
 #include "ui/frame_main.h"
 #include "ui/ids.h"
 #include "ui/localized.h"
@@ -148,6 +149,10 @@ void FrameMain::BuildSectionContents() {
   AddLabel(percentRow, 26);
   AddNumberField(percentRow, 3, &AnalysisSettings::m_samePercent);
   same->Add(percentRow);
+  m_familiesChoice = new FamiliesChoice(m_sectionPanel);
+  m_familiesChoice->SetBeginningControls(*m_sectionContent);
+  same->Add(m_familiesChoice, 0, wxTOP, 2);
+  m_sectionContent->push_back(m_familiesChoice);
 
   wxSizer* close =
       BuildSection(kSwitchClose, kHelpClose, classColour(HighlightClass::kClose), false);
@@ -291,6 +296,7 @@ AnalysisSettings FrameMain::ReadSettingsFromPane() const {
     AnalysisSettings::SetListFromText(settings.*list.field, toCp1252(list.control->GetValue()),
                                       list.separator);
   }
+  settings.m_lemmas = m_familiesChoice->Lemmas();
   return settings;
 }
 
@@ -316,6 +322,7 @@ void FrameMain::WriteSettingsToPane(const AnalysisSettings& settings) {
 void FrameMain::ApplyEnablingRules(const Section& section) {
   bool ticked = section.switchBox->GetValue();
   for (wxWindow* control : section.content) control->Enable(ticked);
+  if (section.switchId == kSwitchSame) m_familiesChoice->GreyUnusedControls();
 }
 
 void FrameMain::OnSectionSwitch(wxCommandEvent& event) {

@@ -1,0 +1,108 @@
+// The window in each of its languages: every label comes from the string
+// table in the language chosen at start, down to the help boxes, the
+// context menu and the About box.
+#include <gtest/gtest.h>
+#include <wx/menu.h>
+#include <wx/toolbar.h>
+#include <wx/uiaction.h>
+
+#include "highlight/editor_text.h"
+#include "highlight/gui_test_support.h"
+#include "strings/localized_text.h"
+#include "ui/frame_about.h"
+#include "ui/ids.h"
+#include "ui/main_window_fixture.h"
+#include "ui/toolkit_language.h"
+
+namespace {
+
+class WindowLanguage : public MainWindow, public ::testing::WithParamInterface<Language> {
+ protected:
+  void SetUp() override {
+    setLanguage(GetParam());
+    useToolkitLanguage(GetParam());
+    MainWindow::SetUp();
+  }
+  void TearDown() override {
+    MainWindow::TearDown();
+    setLanguage(Language::kEnglish);
+    useToolkitLanguage(Language::kEnglish);
+  }
+
+  // The text of `id` in the language under test, as the toolkit shows it.
+  static wxString text(int id) {
+    const LocalizedPair& pair = stringTable().at(id);
+    return fromCp1252(GetParam() == Language::kFrench ? pair.french : pair.english);
+  }
+
+  // A real click of `button` in the middle of `window`.
+  static void clickOn(wxWindow& window, int button = wxMOUSE_BTN_LEFT) {
+    const wxRect area = window.GetScreenRect();
+    const wxPoint middle(area.x + area.width / 2, area.y + area.height / 2);
+    wxUIActionSimulator input;
+    input.MouseMove(middle);
+    waitFor([&] { return wxGetMousePosition() == middle; });
+    input.MouseClick(button);
+  }
+};
+
+TEST_P(WindowLanguage, MenusToolsSectionsAndWelcomeSpeakIt) {
+  FrameMain& frame = openFrame();
+  wxMenuBar& bar = *frame.GetMenuBar();
+  EXPECT_EQ(bar.GetMenuLabel(0), text(kStrFileMenu));
+  EXPECT_EQ(bar.GetMenuLabel(1), text(kStrHelp));
+  EXPECT_EQ(bar.FindItem(kIdQuit)->GetItemLabel(), text(kStrQuit));
+  EXPECT_EQ(bar.FindItem(kIdAbout)->GetItemLabel(), text(kStrAboutItem));
+  EXPECT_EQ(frame.m_settingsBar->FindById(kIdToggleSettings)->GetLabel(), text(kStrSettings));
+  auto* commands = wxDynamicCast(frame.FindWindow(kIdCommandBar), wxToolBar);
+  ASSERT_NE(commands, nullptr);
+  EXPECT_EQ(commands->FindById(kIdProcess)->GetLabel(), text(kStrProcess));
+  for (int section : {kSwitchSkip, kSwitchSame, kSwitchClose, kSwitchPhrases}) {
+    EXPECT_EQ(frame.FindWindow(section)->GetLabel(), text(section)) << section;
+  }
+  EXPECT_EQ(frame.m_editor->GetValue(), text(kStrWelcome));
+  // The first start keeps the lists the table gives in that language.
+  EXPECT_EQ(listField(&AnalysisSettings::m_wordsList)->GetValue(),
+            GetParam() == Language::kFrench ? wxString::FromUTF8("avait \xC3\xA9tait")
+                                            : wxString("said told"));
+}
+
+TEST_P(WindowLanguage, HelpBoxContextMenuAndAboutSpeakIt) {
+  FrameMain& frame = openFrame();
+  clickOn(*frame.FindWindow(kHelpSame));
+  ASSERT_TRUE(waitFor([] { return !messageBoxes.empty(); }));
+  EXPECT_EQ(messageBoxes[0].caption, text(kStrHelpCaption) + text(kSwitchSame));
+  EXPECT_EQ(messageBoxes[0].message, text(kHelpSame));
+
+  clickOn(*frame.m_editor, wxMOUSE_BTN_RIGHT);
+  ASSERT_TRUE(waitFor([] { return !poppedMenus.empty(); }));
+  wxMenu& menu = *poppedMenus[0];
+  EXPECT_EQ(menu.FindItem(kStrAddToSkipWords)->GetItemLabel(), text(kStrAddToSkipWords));
+  EXPECT_EQ(menu.FindItem(kStrToggleHidden)->GetItemLabel(), text(kStrToggleHidden));
+  EXPECT_EQ(menu.FindItem(wxID_COPY)->GetItemLabel(),
+            GetParam() == Language::kFrench ? "&Copier" : "&Copy");
+
+  FrameAbout about;
+  EXPECT_EQ(about.GetTitle(), text(kStrAboutTitle));
+  EXPECT_TRUE(about.FindWindow("staticText")
+                  ->GetLabel()
+                  .Contains(GetParam() == Language::kFrench ? "Conception : " : "Design: "));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowLanguage,
+                         ::testing::Values(Language::kEnglish, Language::kFrench),
+                         [](const auto& info) {
+                           return info.param == Language::kFrench ? "French" : "English";
+                         });
+
+// Spelled out once, so that a table read in the wrong column shows.
+TEST_F(MainWindow, AFrenchWindowSaysReglagesAndFichier) {
+  setLanguage(Language::kFrench);
+  FrameMain& frame = openFrame();
+  EXPECT_EQ(frame.m_settingsBar->FindById(kIdToggleSettings)->GetLabel(),
+            wxString::FromUTF8("R\xC3\xA9glages"));
+  EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(0), "Fichier");
+  setLanguage(Language::kEnglish);
+}
+
+}  // namespace
