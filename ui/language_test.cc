@@ -50,7 +50,9 @@ TEST_P(WindowLanguage, MenusToolsSectionsAndWelcomeSpeakIt) {
   FrameMain& frame = openFrame();
   wxMenuBar& bar = *frame.GetMenuBar();
   EXPECT_EQ(bar.GetMenuLabel(0), text(kStrFileMenu));
-  EXPECT_EQ(bar.GetMenuLabel(1), text(kStrHelp));
+  EXPECT_EQ(bar.GetMenuLabel(1), text(kStrEditMenu));
+  EXPECT_EQ(bar.GetMenuLabel(2), text(kStrHelp));
+  EXPECT_EQ(bar.FindItem(kIdNextFinding)->GetItemLabel(), text(kStrNextFinding) + "\tF3");
   EXPECT_EQ(bar.FindItem(kIdQuit)->GetItemLabel(), text(kStrQuit));
   EXPECT_EQ(bar.FindItem(kIdAbout)->GetItemLabel(), text(kStrAboutItem));
   EXPECT_EQ(frame.m_settingsBar->FindById(kIdToggleSettings)->GetLabel(), text(kStrSettings));
