@@ -7,7 +7,8 @@
 # Installs hyperfine, diction and GNU time from Debian when they are missing
 # (apt-get as root, sudo otherwise), builds a Release tree in build-bench,
 # writes the seeded texts there, prepares the real prose
-# (bench/prepare-real-texts.sh: the King James Bible from bible-kjv-text)
+# (bench/prepare-real-texts.sh: the King James Bible from bible-kjv-text;
+# bench/french-text.sh: the French Debian Reference from debian-reference-fr)
 # and measures. About ten minutes on two cores, a build from scratch
 # included. --engine-bench also runs analysis-bench (Google Benchmark, the
 # pass alone) at the end.
@@ -67,6 +68,7 @@ generate_texts() {
   [ -d "$texts/markdown-tree" ] ||
     "$build/bench/generate-markdown-tree" 10 1000 "$texts/markdown-tree" >/dev/null
   "$root/bench/prepare-real-texts.sh" "$texts"
+  [ -s "$texts/french-10.txt" ] || "$root/bench/french-text.sh" "$texts/french-10.txt" 10
 }
 
 install_tools
