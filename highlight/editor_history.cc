@@ -5,6 +5,7 @@
 
 #include "highlight/background_map.h"
 #include "highlight/background_tags.h"
+#include "highlight/editor_paste.h"
 #include "highlight/restyle.h"
 
 namespace {
@@ -139,9 +140,20 @@ void EditorHistory::Insert(const TextEdit& edit) {
     run.start += static_cast<int>(edit.position);
     run.end += static_cast<int>(edit.position);
   }
-  repaintRuns(m_editor, colours);
-  m_editor.SetInsertionPoint(edit.position + edit.length);
-  m_editor.ShowPosition(edit.position + edit.length);
+  // Text the buffer takes in has no background yet.
+  paintOnBareText(m_editor, colours);
+  // As with a paste: following the caret to the end of a long text put
+  // back would lay out every line above it first.
+  PlaceCaret(edit.position + edit.length,
+             edit.length <= kPasteFollowedUpTo ? edit.position + edit.length : edit.position);
+}
+
+// The control's own caret setter scrolls to the caret, wherever it is.
+void EditorHistory::PlaceCaret(long caret, long shown) {
+  GtkTextIter iter;
+  gtk_text_buffer_get_iter_at_offset(asBuffer(m_buffer), &iter, static_cast<gint>(caret));
+  gtk_text_buffer_place_cursor(asBuffer(m_buffer), &iter);
+  m_editor.ShowPosition(shown);
 }
 
 // The text taken out keeps its colours in the edit, for when it comes back.
@@ -154,6 +166,5 @@ void EditorHistory::Remove(TextEdit& edit) {
   m_applying = true;
   gtk_text_buffer_delete(asBuffer(m_buffer), &start, &end);
   m_applying = false;
-  m_editor.SetInsertionPoint(edit.position);
-  m_editor.ShowPosition(edit.position);
+  PlaceCaret(edit.position, edit.position);
 }

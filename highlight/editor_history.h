@@ -55,6 +55,7 @@ class EditorHistory {
   void Make(TextEdit& edit);
   void Insert(const TextEdit& edit);
   void Remove(TextEdit& edit);
+  void PlaceCaret(long caret, long shown);
 
   wxTextCtrl& m_editor;
   void* m_buffer;  // the control's GtkTextBuffer

@@ -295,8 +295,8 @@ TEST_F(Editing, WithNothingColouredF3SaysSo) {
 
 TEST_F(Editing, TheHistoryOfAFiveMegabyteTextHoldsTheEditsNotCopies) {
   std::string text;
-  while (text.size() < 5u << 20) text += "Le chat dort sur le tapis rouge du salon. ";
-  FrameMain& frame = openOn(text, 0);
+  while (text.size() < 5u << 20) text += "Le chat dort sur le tapis rouge du salon.\n";
+  FrameMain& frame = openOn(text, 2);  // a click on a space marks nothing
   EXPECT_FALSE(frame.m_editor->CanUndo());
   frame.m_editor->SetInsertionPoint(0);
   ASSERT_TRUE(typeAndSee("Un ", "Un Le chat"));
