@@ -8,6 +8,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build}")
 text=${2:-}
+if [ ! -x "$build/verbolt" ]; then
+  echo "open-figures: $build/verbolt is not built" >&2
+  exit 1
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for mb in 1 5; do
@@ -29,7 +33,10 @@ measure() {
   "$build/verbolt" "$file" 2>/dev/null &
   pid=$!
   until window=$(xdotool search --name "^$name - Verbolt 2$" 2>/dev/null | head -1) &&
-    [ -n "$window" ]; do sleep 0.01; done
+    [ -n "$window" ]; do
+    sleep 0.01
+    kill -0 "$pid" 2>/dev/null || { echo "$name: the program ended before its window showed"; return; }
+  done
   shown=$(date +%s%N)
   # A real click into the editor and a real key, as the writer's.
   xdotool windowfocus --sync "$window" 2>/dev/null || true
