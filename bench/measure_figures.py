@@ -102,6 +102,19 @@ class Table:
             print(line(row).rstrip())
 
 
+def add_growth_row(table, number, figure, command, texts, allowed):
+    """The time per MB of `command` over texts of 1, 4 and 16 MB; the ratio
+    column is the largest distance of one of them from their mean."""
+    sizes = (1, 4, 16)
+    growth = {mb: f"{command} {shlex.quote(texts[mb])}" for mb in sizes}
+    t = hyperfine_times(list(growth.values()), runs=5, warmup=1, shell=False)
+    per_mb = {mb: t[growth[mb]] / mb for mb in sizes}
+    mean = statistics.mean(per_mb.values())
+    spread = max(abs(value - mean) / mean for value in per_mb.values())
+    table.add(number, figure, " / ".join(f"{per_mb[mb] * 1000:.1f}" for mb in sizes) + " ms", "-",
+              f"+-{spread * 100:.0f} %", f"within +-{allowed * 100:.0f} %", spread <= allowed)
+
+
 def add_real_prose_rows(table, defaults, everything, texts):
     """Rows E1-E4: the engine on real prose and on large families, against
     wc -w, both in the C locale."""
@@ -133,15 +146,9 @@ def add_real_prose_rows(table, defaults, everything, texts):
     table.add("E3", "10 MB of large families, defaults, vs wc -w", seconds(t[ours]),
               seconds(t[wc]), f"{ratio:.2f}x", "<= 2x", ratio <= 2)
 
-    sizes = (1, 4, 16)
-    growth = {mb: f"{defaults} {quoted(text(f'english-{mb}.txt'))}" for mb in sizes}
-    t = hyperfine_times(list(growth.values()), runs=5, warmup=1, shell=False)
-    per_mb = {mb: t[growth[mb]] / mb for mb in sizes}
-    mean = statistics.mean(per_mb.values())
-    spread = max(abs(value - mean) / mean for value in per_mb.values())
-    table.add("E4", "time per MB at 1 / 4 / 16 MB of real English",
-              " / ".join(f"{per_mb[mb] * 1000:.1f}" for mb in sizes) + " ms", "-",
-              f"+-{spread * 100:.0f} %", "within +-20 %", spread <= 0.20)
+    english = {mb: text(f"english-{mb}.txt") for mb in (1, 4, 16)}
+    add_growth_row(table, "E4", "time per MB at 1 / 4 / 16 MB of real English", defaults,
+                   english, 0.20)
 
 
 def add_gui_rows(table, path):
@@ -234,15 +241,7 @@ def main():
     table.add(4, "10 MB vs GNU diction", seconds(t4[ours]), seconds(t4[diction]),
               f"{speedup:.0f}x faster", ">= 20x faster", speedup >= 20)
 
-    sizes = (1, 4, 16)
-    growth = {mb: f"{defaults} {quoted(prose[mb])}" for mb in sizes}
-    t5 = hyperfine_times(list(growth.values()), runs=5, warmup=1, shell=False)
-    per_mb = {mb: t5[growth[mb]] / mb for mb in sizes}
-    mean = statistics.mean(per_mb.values())
-    spread = max(abs(value - mean) / mean for value in per_mb.values())
-    table.add(5, "time per MB at 1 / 4 / 16 MB, defaults",
-              " / ".join(f"{per_mb[mb] * 1000:.1f}" for mb in sizes) + " ms", "-",
-              f"+-{spread * 100:.0f} %", "within +-30 %", spread <= 0.30)
+    add_growth_row(table, 5, "time per MB at 1 / 4 / 16 MB, defaults", defaults, prose, 0.30)
 
     # Two hostile vocabularies: words made of syllables, which form large
     # families of equivalent words, and words sharing the prefix only.

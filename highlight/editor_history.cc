@@ -37,15 +37,20 @@ struct EditorHistory::Signals {
     if (--self->m_userActions == 0) self->m_history.EndAction();
   }
 
+  // Whether an edit is the writer's to record. An edit made outside the
+  // writer's actions changes the text under the history, which starts
+  // afresh; the history's own undo and redo are no new edits.
+  static bool recording(EditorHistory& self) {
+    if (self.m_applying) return false;
+    if (self.m_userActions == 0) self.m_history.Forget();
+    return self.m_userActions > 0;
+  }
+
   // Runs before the buffer inserts: `location` is where the text goes.
   static void insertText(GtkTextBuffer*, GtkTextIter* location, gchar* text, gint bytes,
                          gpointer data) {
     auto* self = static_cast<EditorHistory*>(data);
-    if (self->m_applying) return;
-    if (self->m_userActions == 0) {
-      self->m_history.Forget();
-      return;
-    }
+    if (!recording(*self)) return;
     TextEdit edit;
     edit.inserted = true;
     edit.position = gtk_text_iter_get_offset(location);
@@ -59,11 +64,7 @@ struct EditorHistory::Signals {
   static void deleteRange(GtkTextBuffer* buffer, GtkTextIter* start, GtkTextIter* end,
                           gpointer data) {
     auto* self = static_cast<EditorHistory*>(data);
-    if (self->m_applying) return;
-    if (self->m_userActions == 0) {
-      self->m_history.Forget();
-      return;
-    }
+    if (!recording(*self)) return;
     TextEdit edit;
     edit.inserted = false;
     edit.position = gtk_text_iter_get_offset(start);
