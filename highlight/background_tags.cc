@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "highlight/tag_backgrounds.h"
@@ -31,20 +30,8 @@ GtkTextTag* backgroundTag(GtkTextBuffer* buffer, Rgb colour) {
   return gtk_text_buffer_create_tag(buffer, name.data(), "background-rgba", &rgba, nullptr);
 }
 
-struct Removal {
-  GtkTextBuffer* buffer;
-  GtkTextIter start;
-  GtkTextIter end;
-};
-
-void removeIfBackground(GtkTextTag* tag, gpointer data) {
-  gchar* name = nullptr;
-  g_object_get(tag, "name", &name, nullptr);
-  if (name && std::strncmp(name, kBackgroundPrefix, std::strlen(kBackgroundPrefix)) == 0) {
-    auto* removal = static_cast<Removal*>(data);
-    gtk_text_buffer_remove_tag(removal->buffer, tag, &removal->start, &removal->end);
-  }
-  g_free(name);
+void collectTag(GtkTextTag* tag, gpointer tags) {
+  static_cast<std::vector<GtkTextTag*>*>(tags)->push_back(tag);
 }
 
 }  // namespace
@@ -52,10 +39,15 @@ void removeIfBackground(GtkTextTag* tag, gpointer data) {
 // One removal per background tag, each skipping straight from one of its
 // toggles to the next.
 void removeBackgrounds(wxTextCtrl& control) {
-  Removal removal{bufferOf(control), {}, {}};
-  gtk_text_buffer_get_bounds(removal.buffer, &removal.start, &removal.end);
-  gtk_text_tag_table_foreach(gtk_text_buffer_get_tag_table(removal.buffer), removeIfBackground,
-                             &removal);
+  GtkTextBuffer* buffer = bufferOf(control);
+  std::vector<GtkTextTag*> tags;
+  gtk_text_tag_table_foreach(gtk_text_buffer_get_tag_table(buffer), collectTag, &tags);
+  GtkTextIter start, end;
+  gtk_text_buffer_get_bounds(buffer, &start, &end);
+  TagBackgrounds backgrounds;
+  for (GtkTextTag* tag : tags) {
+    if (backgrounds.setsBackground(tag)) gtk_text_buffer_remove_tag(buffer, tag, &start, &end);
+  }
 }
 
 void paintOnBareText(wxTextCtrl& control, const std::vector<ColourRun>& runs) {

@@ -31,7 +31,9 @@ class WordColours {
   WordColours(const WordColours&) = delete;
   WordColours& operator=(const WordColours&) = delete;
 
-  // The colour of the occurrence [start, end): its probe character's.
+  // The colour of the occurrence [start, end): the background of its
+  // second character, or of its only one. Unstyled characters, and
+  // positions outside the text, read as white.
   Rgb of(long start, long end);
 
  private:

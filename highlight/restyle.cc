@@ -53,11 +53,6 @@ RestyleScope::~RestyleScope() {
   m_control.SetScrollPos(wxVERTICAL, savedScrollPosition, true);
 }
 
-Rgb wordColourAt(const wxTextCtrl& control, long start, long end) {
-  // Reading the buffer changes nothing in the control.
-  return WordColours(const_cast<wxTextCtrl&>(control)).of(start, end);
-}
-
 std::vector<ColourRun> applyHighlights(wxTextCtrl& editor, const std::string& loweredText,
                                        const AnalysisResult& result,
                                        const AnalysisSettings& settings, wxGauge& gauge) {

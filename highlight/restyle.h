@@ -35,10 +35,6 @@ class RestyleScope {
   long m_caret = 0;
 };
 
-// The colour of the word occurrence [start, end): the background of its
-// second character, or of its only one. Unstyled characters read as white.
-Rgb wordColourAt(const wxTextCtrl& control, long start, long end);
-
 // Paints an analysis result over the whole editor, hidden words greyed,
 // inside its own RestyleScope; the gauge goes from 50 to 100. Returns the
 // runs painted.

@@ -35,6 +35,8 @@ class Restyle : public testing::Test {
  protected:
   wxTextCtrl& editor() { return m_window.editor(); }
 
+  Rgb wordColour(long start, long end) { return WordColours(editor()).of(start, end); }
+
   // Loads `text` and returns it lowered, as an analysis run sees it.
   std::string load(const std::string& text) {
     m_window.setText(text);
@@ -115,7 +117,7 @@ TEST_F(Restyle, EveryColourOfTheTableReadsBackExactly) {
   }
   for (size_t k = 0; k < table.size(); ++k) {
     EXPECT_EQ(backgroundAt(editor(), 2 * k), table[k]) << k;
-    EXPECT_EQ(wordColourAt(editor(), 2 * k, 2 * k + 2), table[k]) << k;
+    EXPECT_EQ(wordColour(2 * k, 2 * k + 2), table[k]) << k;
   }
 }
 
@@ -123,14 +125,14 @@ TEST_F(Restyle, WordColourIsReadAtTheSecondLetterOrTheOnlyOne) {
   load("ab c d");
   editor().SetStyle(1, 2, background(kClose));    // "b"
   editor().SetStyle(5, 6, background(kDistant));  // the final "d"
-  EXPECT_EQ(wordColourAt(editor(), 0, 2), kClose);
-  EXPECT_EQ(wordColourAt(editor(), 3, 4), kWhite);  // "c", followed by a white space
-  EXPECT_EQ(wordColourAt(editor(), 5, 6), kDistant);
+  EXPECT_EQ(wordColour(0, 2), kClose);
+  EXPECT_EQ(wordColour(3, 4), kWhite);  // "c", followed by a white space
+  EXPECT_EQ(wordColour(5, 6), kDistant);
   // Outside the text: white, and no assert from the control.
-  EXPECT_EQ(wordColourAt(editor(), 6, 7), kWhite);
-  EXPECT_EQ(wordColourAt(editor(), 5, 7), kWhite);
-  EXPECT_EQ(wordColourAt(editor(), 6, 9), kWhite);
-  EXPECT_EQ(wordColourAt(editor(), -3, -2), kWhite);
+  EXPECT_EQ(wordColour(6, 7), kWhite);
+  EXPECT_EQ(wordColour(5, 7), kWhite);
+  EXPECT_EQ(wordColour(6, 9), kWhite);
+  EXPECT_EQ(wordColour(-3, -2), kWhite);
 }
 
 TEST_F(Restyle, PaintsLikeTheListsOneByOneOnAnAnalysedText) {
@@ -265,7 +267,7 @@ TEST_F(Restyle, AnEmptyEditorIsHandledQuietly) {
   highlight(lowered, AnalysisResult{}, hiding({"mot"}));
   hideAgain(lowered, hiding({"mot"}));
   clearHighlights(editor());
-  EXPECT_EQ(wordColourAt(editor(), 0, 1), kWhite);
+  EXPECT_EQ(wordColour(0, 1), kWhite);
   EXPECT_TRUE(editor().IsShown());
   EXPECT_EQ(editor().GetLastPosition(), 0);
 }
