@@ -9,6 +9,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "files/durable_write.h"
+
 namespace {
 
 std::string quoted(const std::string& path) {
@@ -17,28 +19,6 @@ std::string quoted(const std::string& path) {
 
 std::string failedBecause(const std::string& what, const std::string& path) {
   return "Cannot save " + quoted(path) + ": " + what + " (" + std::strerror(errno) + ").";
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = write(fd, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written < 0) return false;
-    if (written == 0) {
-      errno = ENOSPC;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<size_t>(written));
-  }
-  return true;
-}
-
-bool syncFile(int fd) {
-  int result;
-  do {
-    result = fsync(fd);
-  } while (result != 0 && errno == EINTR);
-  return result == 0;
 }
 
 // Renaming over a link would put a plain file in its place: the file the
@@ -58,16 +38,6 @@ mode_t permissionsFor(const std::string& path) {
   const mode_t mask = umask(0);
   umask(mask);
   return 0666 & ~mask;
-}
-
-// Makes the rename survive a power cut where the file system allows it.
-void syncDirectoryOf(const std::string& path) {
-  const std::string directory = std::filesystem::path(path).parent_path().string();
-  const int fd =
-      open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  syncFile(fd);
-  close(fd);
 }
 
 }  // namespace
@@ -105,6 +75,6 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
     unlink(temporary.c_str());
     return false;
   }
-  syncDirectoryOf(target);
+  syncParentDirectory(target);
   return true;
 }

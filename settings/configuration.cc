@@ -14,6 +14,7 @@
 #include <optional>
 #include <string_view>
 
+#include "files/durable_write.h"
 #include "settings/save_temporary.h"
 #include "text/debug_trace.h"
 
@@ -185,16 +186,6 @@ bool readRegularFile(const std::string& path, std::string& content) {
   return ok;
 }
 
-bool writeAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t written = write(fd, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    bytes.remove_prefix(static_cast<size_t>(written));
-  }
-  return true;
-}
-
 // The new file keeps the old one's permissions; a first file gets the
 // usual ones for the user's umask. Either way its owner may read and write
 // it: a file the next start cannot read would lose every setting again.
@@ -205,24 +196,6 @@ mode_t permissionsFor(const std::string& path) {
   mode_t mask = umask(0);
   umask(mask);
   return (0666 & ~mask) | kOwnerReadWrite;
-}
-
-bool syncFile(int fd) {
-  int result;
-  do {
-    result = fsync(fd);
-  } while (result != 0 && errno == EINTR);
-  return result == 0;
-}
-
-// Makes a rename inside `path`'s directory survive a power cut. Not every
-// file system lets a directory be flushed; the rename stands either way.
-void syncParentDirectory(const std::string& path) {
-  std::string directory = std::filesystem::path(path).parent_path().string();
-  int fd = open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  syncFile(fd);
-  close(fd);
 }
 
 // Writes beside the target, flushes to disk, then renames over it, so the

@@ -1,17 +1,17 @@
 #!/usr/bin/env bash
 # Fails when an include climbs a layer, when two folders of one layer
 # include each other, or when a toolkit-free folder names the toolkit.
-# The layers, from the bottom: strings and text; manuscript and settings;
+# The layers, from the bottom: strings, text and files; manuscript and settings;
 # analysis; highlight/plan, resources and lemma; highlight and export; ui;
 # the programs on top. Only lemma names Hunspell.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 declare -A layer=(
-  [strings]=0 [text]=0 [manuscript]=1 [settings]=1 [analysis]=2 [highlight/plan]=3 [resources]=3 [lemma]=3
+  [strings]=0 [text]=0 [files]=0 [manuscript]=1 [settings]=1 [analysis]=2 [highlight/plan]=3 [resources]=3 [lemma]=3
   [highlight]=4 [export]=4 [ui]=5 [tools]=6 [bench]=6 [fuzz]=6
 )
-toolkit_free=(strings text manuscript settings analysis highlight/plan export lemma)
+toolkit_free=(strings text files manuscript settings analysis highlight/plan export lemma)
 
 # The folder of a path: the longest one named above.
 folder_of() {
