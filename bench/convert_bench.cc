@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "bench/best_time.h"
 #include "highlight/editor_text.h"
 
 namespace {
@@ -25,19 +26,6 @@ std::string sampleBytes(size_t size) {
   return bytes;
 }
 
-template <typename Work>
-double bestMilliseconds(Work work) {
-  double best = 1e100;
-  for (int i = 0; i < kRepetitions; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double, std::milli> elapsed =
-        std::chrono::steady_clock::now() - start;
-    if (elapsed.count() < best) best = elapsed.count();
-  }
-  return best;
-}
-
 }  // namespace
 
 int main() {
@@ -47,8 +35,8 @@ int main() {
   text += wxString(L"\U0001F600\u4E2D\u0301");
 
   size_t sink = 0;
-  const double encode = bestMilliseconds([&] { sink += toCp1252(text).size(); });
-  const double decode = bestMilliseconds([&] { sink += fromCp1252(bytes).length(); });
+  const double encode = bestMilliseconds(kRepetitions, [&] { sink += toCp1252(text).size(); });
+  const double decode = bestMilliseconds(kRepetitions, [&] { sink += fromCp1252(bytes).length(); });
   if (toCp1252(fromCp1252(bytes)) != bytes) {
     std::fprintf(stderr, "round trip failed\n");
     return 1;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analysis/analysis_pass.h"
+#include "bench/best_time.h"
 #include "bench/text_generator.h"
 #include "export/fodt_export.h"
 #include "export/html_export.h"
@@ -27,19 +28,6 @@ namespace {
 constexpr size_t kMegabyte = 1 << 20;
 constexpr int kRepetitions = 5;
 constexpr uint32_t kSeed = 14;
-
-template <typename Work>
-double bestMilliseconds(Work work) {
-  double best = 1e100;
-  for (int i = 0; i < kRepetitions; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double, std::milli> elapsed =
-        std::chrono::steady_clock::now() - start;
-    best = std::min(best, elapsed.count());
-  }
-  return best;
-}
 
 std::vector<std::string> paragraphsOf(const std::string& utf8) {
   std::vector<std::string> paragraphs;
@@ -90,7 +78,7 @@ void writeBytes(const std::string& path, const std::string& bytes) {
 
 void timeRead(const std::string& label, const std::string& path, size_t textBytes) {
   size_t characters = 0;
-  const double ms = bestMilliseconds([&] {
+  const double ms = bestMilliseconds(kRepetitions, [&] {
     const ReadOutcome outcome = readManuscript(path);
     characters = outcome.manuscript ? outcome.manuscript->utf8.size() : 0;
   });
@@ -120,7 +108,7 @@ void benchSize(size_t megabytes, const std::filesystem::path& directory) {
   timeRead(".odt", base + ".odt", utf8.size());
 
   std::string error;
-  const double saveMs = bestMilliseconds([&] {
+  const double saveMs = bestMilliseconds(kRepetitions, [&] {
     const EncodeOutcome encoded = encodeText(utf8, {TextEncoding::kUtf8, LineEnds::kCrLf});
     writeFileAtomically(base + "-saved.txt", encoded.bytes, error);
   });
@@ -134,8 +122,10 @@ void benchSize(size_t megabytes, const std::filesystem::path& directory) {
   const std::string report = cp1252ToUtf8(result.report);
   const ExportDocument document{utf8, runs, report, "bench", {}};
   size_t htmlSize = 0, fodtSize = 0;
-  const double htmlMs = bestMilliseconds([&] { htmlSize = exportHtml(document).size(); });
-  const double fodtMs = bestMilliseconds([&] { fodtSize = exportFlatOdt(document).size(); });
+  const double htmlMs =
+      bestMilliseconds(kRepetitions, [&] { htmlSize = exportHtml(document).size(); });
+  const double fodtMs =
+      bestMilliseconds(kRepetitions, [&] { fodtSize = exportFlatOdt(document).size(); });
   std::printf("  export HTML, %zu colour runs   %8.1f ms  (%.1f MB)\n", runs.size(), htmlMs,
               static_cast<double>(htmlSize) / kMegabyte);
   std::printf("  export .fodt                     %8.1f ms  (%.1f MB)\n", fodtMs,
