@@ -3,6 +3,8 @@
 #include <wx/intl.h>
 #include <wx/menu.h>
 
+#include <optional>
+
 #include "highlight/editor_history.h"
 #include "highlight/editor_paste.h"
 #include "highlight/editor_text.h"
@@ -78,11 +80,8 @@ void TextCtrlCustom::OnDeleteSelection(wxCommandEvent&) {
   long from = 0, to = 0;
   GetSelection(&from, &to);
   if (from == to) return;
-  if (!m_history) {
-    Remove(from, to);
-    return;
-  }
-  EditorHistory::WritersAction action(*m_history);
+  std::optional<EditorHistory::WritersAction> action;
+  if (m_history) action.emplace(*m_history);
   Remove(from, to);
 }
 
