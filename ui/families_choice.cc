@@ -1,18 +1,15 @@
 #include "ui/families_choice.h"
 
 #include <wx/choice.h>
-#include <wx/filename.h>
 #include <wx/radiobut.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
-#include <cstdlib>
 #include <fstream>
 
 #include "lemma/dictionary.h"
-#include "manuscript/atomic_write.h"
-#include "settings/config_home.h"
 #include "ui/localized.h"
+#include "ui/preferences.h"
 
 namespace {
 
@@ -75,10 +72,7 @@ std::string& FamiliesChoice::DictionaryFolder() {
   return folder;
 }
 
-std::string FamiliesChoice::PreferencesPath() {
-  const std::string folder = configHomeFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
-  return folder.empty() ? std::string() : folder + "/" + kPreferencesName;
-}
+std::string FamiliesChoice::PreferencesPath() { return preferencesPath(kPreferencesName); }
 
 void FamiliesChoice::Choose(FamilyKind kind) {
   ShowKind(kind);
@@ -117,11 +111,15 @@ std::shared_ptr<LemmaSource> FamiliesChoice::Lemmas() {
   return lemmas;
 }
 
+Language FamiliesChoice::ShownLanguage() const {
+  return kLanguages[m_language->GetSelection() == 1 ? 1 : 0];
+}
+
 FamilyKind FamiliesChoice::ShownKind() const {
   if (!m_dictionaryForm->GetValue() || !m_dictionaryForm->IsThisEnabled()) {
     return FamilyKind::kBeginning;
   }
-  return dictionaryKind(kLanguages[m_language->GetSelection() == 1 ? 1 : 0]);
+  return dictionaryKind(ShownLanguage());
 }
 
 void FamiliesChoice::ShowKind(FamilyKind kind) {
@@ -134,7 +132,7 @@ void FamiliesChoice::ShowKind(FamilyKind kind) {
 // The dictionary form can be chosen only in a language whose dictionary is
 // installed; otherwise the same beginning stands and a line says why.
 void FamiliesChoice::ShowAvailability() {
-  const Language language = kLanguages[m_language->GetSelection() == 1 ? 1 : 0];
+  const Language language = ShownLanguage();
   const bool installed = isInstalled(language);
   m_dictionaryForm->Enable(installed);
   if (!installed && m_dictionaryForm->GetValue()) m_beginning->SetValue(true);
@@ -153,10 +151,6 @@ void FamiliesChoice::ShowAvailability() {
 }
 
 void FamiliesChoice::Remember() const {
-  const std::string path = PreferencesPath();
-  if (path.empty()) return;
-  wxFileName::Mkdir(wxFileName(wxString::FromUTF8(path)).GetPath(), 0700, wxPATH_MKDIR_FULL);
-  std::string error;
-  // Losing this choice loses no work: the next start shows the default.
-  writeFileAtomically(path, std::string(nameOf(m_kind)) + "\n", error);
+  // Lost, the choice falls back to the default at the next start.
+  storePreferences(kPreferencesName, std::string(nameOf(m_kind)) + "\n");
 }

@@ -58,6 +58,7 @@ class FamiliesChoice : public wxPanel {
 
  private:
   FamilyKind ShownKind() const;
+  Language ShownLanguage() const;
   void ShowKind(FamilyKind kind);
   void ShowAvailability();
   void Remember() const;

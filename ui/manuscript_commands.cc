@@ -18,7 +18,6 @@
 #include "highlight/editor_history.h"
 #include "highlight/editor_text.h"
 #include "manuscript/atomic_write.h"
-#include "settings/config_home.h"
 #include "strings/localized_text.h"
 #include "text/words.h"
 #include "ui/dialogs.h"
@@ -26,6 +25,7 @@
 #include "ui/ids.h"
 #include "ui/localized.h"
 #include "ui/manuscript_drop.h"
+#include "ui/preferences.h"
 #include "ui/text_ctrl_custom.h"
 
 namespace {
@@ -48,12 +48,6 @@ wxString plainLabel(int stringId) { return wxStripMenuCodes(localized(stringId))
 
 bool isDocument(ManuscriptKind kind) {
   return kind == ManuscriptKind::kOdt || kind == ManuscriptKind::kDocx;
-}
-
-// The recent files are the program's own preferences, never config.txt.
-std::string recentFilesPath() {
-  const std::string folder = configHomeFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
-  return folder.empty() ? std::string() : folder + "/" + kRecentFilesName;
 }
 
 struct ExportKind {
@@ -245,9 +239,7 @@ void FrameMain::OnExport(wxCommandEvent& event) {
 }
 
 void FrameMain::LoadRecentFiles() {
-  const std::string file = recentFilesPath();
-  if (file.empty()) return;
-  std::ifstream in(file);
+  std::ifstream in(preferencesPath(kRecentFilesName));
   std::vector<std::string> paths;
   for (std::string line; std::getline(in, line);) {
     if (!line.empty()) paths.push_back(line);
@@ -259,13 +251,9 @@ void FrameMain::LoadRecentFiles() {
 }
 
 void FrameMain::StoreRecentFiles() const {
-  const std::string file = recentFilesPath();
-  if (file.empty()) return;
   std::string lines;
   for (size_t i = 0; i < m_recentFiles->GetCount(); ++i) {
     lines += utf8Of(m_recentFiles->GetHistoryFile(i)) + "\n";
   }
-  wxFileName::Mkdir(wxFileName(wxString::FromUTF8(file)).GetPath(), 0700, wxPATH_MKDIR_FULL);
-  std::string error;
-  writeFileAtomically(file, lines, error);  // a lost list of recent files is no loss of work
+  storePreferences(kRecentFilesName, lines);
 }
