@@ -146,10 +146,14 @@ TEST_F(Editing, ALongPasteKeepsTheViewAndAShortOneFollowsTheCaret) {
   wxTheClipboard->Close();
   frame.m_editor->SetInsertionPoint(0);
   ASSERT_TRUE(pressAndSee('v', wxMOD_CONTROL, chapter + "Un chat.\n"));
-  // The start of the pasted text, where the caret stood, is still in sight.
+  // The start of the pasted text, where the caret stood and stays, is still
+  // in sight, and the next key goes there.
   settle();
   const wxPoint first = frame.m_editor->PositionToCoords(0);
   EXPECT_TRUE(first != wxDefaultPosition && first.y >= 0) << first.y;
+  EXPECT_EQ(frame.m_editor->GetInsertionPoint(), 0);
+  ASSERT_TRUE(typeAndSee("X", "X" + chapter + "Un chat.\n"));
+  ASSERT_TRUE(undo(chapter + "Un chat.\n"));
 
   // A short paste at the end of the text brings the caret into view.
   ASSERT_TRUE(wxTheClipboard->Open());
