@@ -81,8 +81,53 @@ std::string editorBytes(const wxTextCtrl& control) {
   return bytes;
 }
 
+namespace {
+
+// The text last read from a buffer, kept on the buffer itself and
+// forgotten at its next change.
+struct ReadText {
+  bool current = false;
+  std::string lowered;
+  TextStatistics statistics;
+};
+
+constexpr char kReadTextKey[] = "verbolt-read-text";
+
+void forgetReadText(GtkTextBuffer*, gpointer text) {
+  static_cast<ReadText*>(text)->current = false;
+}
+
+void deleteReadText(gpointer text) { delete static_cast<ReadText*>(text); }
+
+ReadText readNow(const wxTextCtrl& control) {
+  ReadText text;
+  text.lowered = editorBytes(control);
+  text.statistics = lowercaseAndCount(text.lowered);
+  text.current = true;
+  return text;
+}
+
+const ReadText& readText(const wxTextCtrl& control) {
+  GObject* buffer = G_OBJECT(
+      gtk_text_view_get_buffer(GTK_TEXT_VIEW(const_cast<wxTextCtrl&>(control).GetConnectWidget())));
+  auto* text = static_cast<ReadText*>(g_object_get_data(buffer, kReadTextKey));
+  if (!text) {
+    text = new ReadText;
+    g_object_set_data_full(buffer, kReadTextKey, text, deleteReadText);
+    g_signal_connect(buffer, "changed", G_CALLBACK(forgetReadText), text);
+  }
+  if (!text->current) *text = readNow(control);
+  return *text;
+}
+
+}  // namespace
+
 std::string loweredEditorBytes(const wxTextCtrl& control) {
-  std::string bytes = editorBytes(control);
-  lowercaseTextInPlace(bytes);
-  return bytes;
+  if (!control.IsMultiLine()) return readNow(control).lowered;
+  return readText(control).lowered;
+}
+
+TextStatistics editorStatistics(const wxTextCtrl& control) {
+  if (!control.IsMultiLine()) return readNow(control).statistics;
+  return readText(control).statistics;
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/words.h"
+
 class wxTextCtrl;
 
 // The control drops its whole text when it meets U+0000, so a NUL byte is
@@ -20,5 +22,9 @@ std::string toCp1252(const wxString& text);
 wxString fromCp1252(std::string_view bytes);
 
 std::string editorBytes(const wxTextCtrl& control);
-// The same, lowered as the analysis wants it, without a second copy.
+
+// The same, lowered as the analysis wants it, and the text's figures. A
+// multi-line control's text is read once and kept until it changes: on a
+// novel, reading it costs a click as much as the marking.
 std::string loweredEditorBytes(const wxTextCtrl& control);
+TextStatistics editorStatistics(const wxTextCtrl& control);

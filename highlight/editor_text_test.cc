@@ -1,6 +1,7 @@
 #include "highlight/editor_text.h"
 
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 
 #include <string>
 
@@ -68,6 +69,35 @@ TEST_F(EditorTextInControl, BytePositionsAreControlPositions) {
   ASSERT_NE(word, std::string::npos);
   EXPECT_EQ(editor.GetRange(word, word + 3), "mot");
   EXPECT_EQ(editor.GetRange(bytes.find("fin"), bytes.size()), "fin");
+}
+
+// The lowered text is kept between reads; every way of changing the text
+// must make the next read see the change.
+TEST_F(EditorTextInControl, TheKeptLoweredTextFollowsEveryChange) {
+  wxTextCtrl& editor = m_window.editor();
+  m_window.setText("Le Chat dort.");
+  EXPECT_EQ(loweredEditorBytes(editor), "le chat dort.");
+  EXPECT_EQ(editorStatistics(editor).words, 3);
+
+  editor.Replace(3, 7, "Chien");
+  EXPECT_EQ(loweredEditorBytes(editor), "le chien dort.");
+  editor.Remove(0, 3);
+  EXPECT_EQ(loweredEditorBytes(editor), "chien dort.");
+  editor.AppendText(" Puis Mange.");
+  EXPECT_EQ(loweredEditorBytes(editor), "chien dort. puis mange.");
+  EXPECT_EQ(editorStatistics(editor).words, 4);
+
+  // A key goes to the buffer straight, as the writer's typing does.
+  GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(editor.GetConnectWidget()));
+  gtk_text_buffer_insert_at_cursor(buffer, "X", 1);
+  EXPECT_EQ(loweredEditorBytes(editor), "chien dort. puis mange.x");
+
+  // Colours are not text: painting keeps what was read.
+  editor.SetStyle(0, 5, wxTextAttr(*wxBLACK, *wxYELLOW));
+  EXPECT_EQ(loweredEditorBytes(editor), "chien dort. puis mange.x");
+  m_window.setText("");
+  EXPECT_EQ(loweredEditorBytes(editor), "");
+  EXPECT_EQ(editorStatistics(editor).words, 0);
 }
 
 }  // namespace

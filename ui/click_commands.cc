@@ -24,9 +24,7 @@ void addSkipWord(const std::string& word, AnalysisSettings& settings) {
 }
 
 // Plain click: mark. CTRL (whatever ALT is): add to the words to skip.
-// ALT: hide or show again. The numbers are used as typed, not clamped. The
-// editor's text is read once: on a novel, reading it costs as much as the
-// marking.
+// ALT: hide or show again. The numbers are used as typed, not clamped.
 void FrameMain::OnEditorClick(long pos, bool controlDown, bool altDown) {
   const std::string loweredText = loweredEditorBytes(*m_editor);
   const std::string word = wordAtPosition(loweredText, pos);

@@ -55,7 +55,7 @@ void FrameMain::OnClear(wxCommandEvent&) {
 }
 
 void FrameMain::OnStats(wxCommandEvent&) {
-  TextStatistics stats = textStatistics(editorBytes(*m_editor));
+  TextStatistics stats = editorStatistics(*m_editor);
   ShowWordCount(stats.words);
   wxString message = wxString::Format(localized(kStrStatisticsFormat), stats.words,
                                       stats.lettersWithoutSpaces, stats.lettersWithSpaces);

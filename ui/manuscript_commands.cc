@@ -88,7 +88,7 @@ bool FrameMain::OpenFile(const wxString& path) {
   m_markedWord.clear();
   ForgetFindings();
   m_editor->m_history->MarkClean();
-  ShowWordCount(textStatistics(editorBytes(*m_editor)).words);
+  ShowWordCount(editorStatistics(*m_editor).words);
   m_document = {utf8Of(wxFileName(path).GetAbsolutePath()), outcome.manuscript->kind,
                 outcome.manuscript->format, false};
   m_recentFiles->AddFileToHistory(wxString::FromUTF8(m_document.path));

@@ -33,8 +33,8 @@ AnalysisRun runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::s
                         wxTextCtrl& editor) {
   wxStopWatch clock;
   AnalysisRun run;
-  std::string lowered = editorBytes(editor);
-  run.words = lowercaseAndCount(lowered).words;
+  const std::string lowered = loweredEditorBytes(editor);
+  run.words = editorStatistics(editor).words;
   AnalysisResult result =
       analysisPass(lowered, settings, [&gauge](int value) { showProgress(gauge, value); });
   markedWord.clear();
