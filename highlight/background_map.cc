@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "highlight/known_backgrounds.h"
+#include "highlight/plan/colour_runs.h"
 #include "highlight/tag_backgrounds.h"
 
 namespace {
@@ -39,6 +41,10 @@ GtkTextBuffer* bufferOf(wxTextCtrl& control) {
 }  // namespace
 
 BackgroundMap::BackgroundMap(wxTextCtrl& control) {
+  if (const std::vector<ColourRun>* known = knownBackgrounds(control)) {
+    m_runs = *known;
+    return;
+  }
   GtkTextIter start, end;
   gtk_text_buffer_get_bounds(bufferOf(control), &start, &end);
   m_runs = runsBetween(start, end);
@@ -52,10 +58,4 @@ std::vector<ColourRun> backgroundRuns(wxTextCtrl& control, long from, long to) {
   return runsBetween(start, end);
 }
 
-Rgb BackgroundMap::at(long position) const {
-  auto after = std::upper_bound(m_runs.begin(), m_runs.end(), position,
-                                [](long p, const ColourRun& run) { return p < run.start; });
-  if (after == m_runs.begin()) return kWhite;
-  const ColourRun& run = *(after - 1);
-  return position < run.end ? run.colour : kWhite;
-}
+Rgb BackgroundMap::at(long position) const { return colourAt(m_runs, position); }

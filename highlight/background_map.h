@@ -2,6 +2,8 @@
 // over its style boundaries instead of one query per character: the
 // control stays the only record of what is highlighted, but reading all of
 // it costs as much as it holds runs, not as much as it holds characters.
+// While the backgrounds the program painted are known, they are taken as
+// they are, without reading.
 #pragma once
 
 #include <vector>

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "highlight/known_backgrounds.h"
 #include "highlight/tag_backgrounds.h"
 
 namespace {
@@ -34,11 +35,25 @@ void collectTag(GtkTextTag* tag, gpointer tags) {
   static_cast<std::vector<GtkTextTag*>*>(tags)->push_back(tag);
 }
 
+// Tells the kept backgrounds what was painted, as far as the text goes.
+void tellPainted(BackgroundsPainting& painting, const std::vector<ColourRun>& runs, int length) {
+  if (runs.empty() || runs.back().end <= length) {
+    painting.painted(runs);
+    return;
+  }
+  std::vector<ColourRun> within;
+  for (const ColourRun& run : runs) {
+    if (run.start < length) within.push_back({run.start, std::min(run.end, length), run.colour});
+  }
+  painting.painted(within);
+}
+
 }  // namespace
 
 // One removal per background tag, each skipping straight from one of its
 // toggles to the next.
 void removeBackgrounds(wxTextCtrl& control) {
+  BackgroundsPainting painting(control);
   GtkTextBuffer* buffer = bufferOf(control);
   std::vector<GtkTextTag*> tags;
   gtk_text_tag_table_foreach(gtk_text_buffer_get_tag_table(buffer), collectTag, &tags);
@@ -48,9 +63,11 @@ void removeBackgrounds(wxTextCtrl& control) {
   for (GtkTextTag* tag : tags) {
     if (backgrounds.setsBackground(tag)) gtk_text_buffer_remove_tag(buffer, tag, &start, &end);
   }
+  painting.cleared();
 }
 
 void paintOnBareText(wxTextCtrl& control, const std::vector<ColourRun>& runs) {
+  BackgroundsPainting painting(control);
   GtkTextBuffer* buffer = bufferOf(control);
   const int length = gtk_text_buffer_get_char_count(buffer);
   GtkTextTag* tag = nullptr;
@@ -67,11 +84,13 @@ void paintOnBareText(wxTextCtrl& control, const std::vector<ColourRun>& runs) {
     gtk_text_buffer_get_iter_at_offset(buffer, &end, stop);
     gtk_text_buffer_apply_tag(buffer, tag, &start, &end);
   }
+  tellPainted(painting, runs, length);
 }
 
 // Back to front, so that looking for the tags of a run never walks far:
 // the run after it is painted already.
 void repaintRuns(wxTextCtrl& control, const std::vector<ColourRun>& runs) {
+  BackgroundsPainting painting(control);
   GtkTextBuffer* buffer = bufferOf(control);
   const int length = gtk_text_buffer_get_char_count(buffer);
   TagBackgrounds backgrounds;
@@ -101,6 +120,7 @@ void repaintRuns(wxTextCtrl& control, const std::vector<ColourRun>& runs) {
       gtk_text_buffer_apply_tag(buffer, backgroundTag(buffer, run->colour), &start, &end);
     }
   }
+  tellPainted(painting, runs, length);
 }
 
 struct WordColours::Reader {

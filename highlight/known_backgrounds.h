@@ -1,0 +1,39 @@
+// The editor's backgrounds as this program painted them, kept on the
+// control's text buffer while nothing else touches it: reading them back
+// from the buffer costs a click on a novel more than the marking itself.
+// Any change of the text, and any tag that other code applies or removes,
+// forgets them; the next painting that clears every background knows them
+// again.
+#pragma once
+
+#include <vector>
+
+#include "highlight/plan/paint_plan.h"
+
+class wxTextCtrl;
+struct KeptBackgrounds;
+
+// The kept backgrounds as maximal runs, white left out, ascending; null
+// when they are not known.
+const std::vector<ColourRun>* knownBackgrounds(wxTextCtrl& control);
+
+// Painting the control's backgrounds: while one lives, the tags it applies
+// and removes do not forget the kept backgrounds, and it tells them what it
+// painted.
+class BackgroundsPainting {
+ public:
+  explicit BackgroundsPainting(wxTextCtrl& control);
+  ~BackgroundsPainting();
+  BackgroundsPainting(const BackgroundsPainting&) = delete;
+  BackgroundsPainting& operator=(const BackgroundsPainting&) = delete;
+
+  // Every background has been taken away.
+  void cleared();
+  // `runs`, ascending and within the text, have been painted over what was
+  // there; a white run has taken the background away.
+  void painted(const std::vector<ColourRun>& runs);
+
+ private:
+  void* m_buffer;
+  KeptBackgrounds* m_kept;
+};

@@ -1,0 +1,90 @@
+#include "highlight/known_backgrounds.h"
+
+#include <gtest/gtest.h>
+#include <wx/textctrl.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "highlight/background_map.h"
+#include "highlight/background_tags.h"
+#include "highlight/gui_test_support.h"
+
+namespace {
+
+constexpr Rgb kClose = classColour(HighlightClass::kClose);
+constexpr Rgb kDistant = classColour(HighlightClass::kDistant);
+constexpr Rgb kRed = kMarkedWithoutClass;
+
+// What the buffer itself holds, read in a sweep whatever is kept.
+std::vector<ColourRun> readBack(wxTextCtrl& editor) {
+  return backgroundRuns(editor, 0, editor.GetLastPosition());
+}
+
+std::vector<ColourRun> randomRuns(std::mt19937& random, int length, bool withWhite) {
+  const Rgb palette[] = {kClose, kDistant, kRed, kWhite};
+  std::vector<ColourRun> runs;
+  int at = static_cast<int>(random() % 5);
+  while (at < length + 3) {  // runs may pass the end of the text
+    const int end = at + 1 + static_cast<int>(random() % 6);
+    runs.push_back({at, end, palette[random() % (withWhite ? 4 : 3)]});
+    at = end + static_cast<int>(random() % 5);
+  }
+  return runs;
+}
+
+// Whatever the program paints, the kept backgrounds are what the buffer
+// shows; a change of the text, or a style set by other code, forgets them.
+TEST(KnownBackgrounds, AreWhatTheBufferShowsUntilSomethingElseTouchesIt) {
+  EditorWindow window;
+  wxTextCtrl& editor = window.editor();
+  std::mt19937 random(8122026);
+  window.setText("Le chat dort. Le chien mange.\nUn chat, un chien, une souris.\n");
+  EXPECT_EQ(knownBackgrounds(editor), nullptr);
+  for (int round = 0; round < 60; ++round) {
+    const int length = static_cast<int>(editor.GetLastPosition());
+    switch (random() % 6) {
+      case 0:
+        removeBackgrounds(editor);
+        paintOnBareText(editor, randomRuns(random, length, false));
+        break;
+      case 1:
+      case 2:
+      case 3:
+        repaintRuns(editor, randomRuns(random, length, true));
+        break;
+      case 4:
+        editor.SetInsertionPoint(static_cast<long>(random() % static_cast<unsigned>(length)));
+        editor.WriteText("mot ");
+        EXPECT_EQ(knownBackgrounds(editor), nullptr) << "a change of the text";
+        break;
+      default: {
+        wxTextAttr style;
+        style.SetBackgroundColour(*wxBLUE);
+        editor.SetStyle(2, 5, style);
+        EXPECT_EQ(knownBackgrounds(editor), nullptr) << "a style set by other code";
+      }
+    }
+    if (const std::vector<ColourRun>* known = knownBackgrounds(editor)) {
+      ASSERT_EQ(*known, readBack(editor)) << "round " << round;
+      ASSERT_EQ(BackgroundMap(editor).runs(), readBack(editor));
+    }
+  }
+}
+
+TEST(KnownBackgrounds, AreKnownFromTheFirstClearing) {
+  EditorWindow window;
+  wxTextCtrl& editor = window.editor();
+  window.setText("un chat, un chien\n");
+  paintOnBareText(editor, {{3, 7, kClose}});
+  EXPECT_EQ(knownBackgrounds(editor), nullptr);
+  removeBackgrounds(editor);
+  ASSERT_NE(knownBackgrounds(editor), nullptr);
+  EXPECT_TRUE(knownBackgrounds(editor)->empty());
+  paintOnBareText(editor, {{3, 7, kClose}, {12, 17, kClose}});
+  repaintRuns(editor, {{12, 17, kRed}});
+  EXPECT_EQ(*knownBackgrounds(editor), (std::vector<ColourRun>{{3, 7, kClose}, {12, 17, kRed}}));
+}
+
+}  // namespace

@@ -1,0 +1,51 @@
+#include "highlight/plan/colour_runs.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+// Appends [start, end) in `colour`, joining it to the last run when they
+// touch and agree.
+void append(std::vector<ColourRun>& runs, int start, int end, Rgb colour) {
+  if (start >= end || colour == kWhite) return;
+  if (!runs.empty() && runs.back().end == start && runs.back().colour == colour) {
+    runs.back().end = end;
+  } else {
+    runs.push_back({start, end, colour});
+  }
+}
+
+}  // namespace
+
+std::vector<ColourRun> paintedOver(const std::vector<ColourRun>& base,
+                                   const std::vector<ColourRun>& painted) {
+  std::vector<ColourRun> runs;
+  runs.reserve(base.size() + painted.size());
+  size_t next = 0;          // the first base run not wholly given out yet
+  int givenUpTo = INT_MIN;  // every character before it is given out
+  auto giveBaseUpTo = [&](int limit) {
+    for (; next < base.size() && base[next].start < limit; ++next) {
+      const ColourRun& run = base[next];
+      append(runs, std::max(run.start, givenUpTo), std::min(run.end, limit), run.colour);
+      if (run.end > limit) break;
+    }
+  };
+  for (const ColourRun& run : painted) {
+    if (run.start >= run.end) continue;
+    giveBaseUpTo(run.start);
+    append(runs, run.start, run.end, run.colour);
+    givenUpTo = run.end;
+    while (next < base.size() && base[next].end <= run.end) ++next;
+  }
+  giveBaseUpTo(INT_MAX);
+  return runs;
+}
+
+Rgb colourAt(const std::vector<ColourRun>& runs, long position) {
+  auto after = std::upper_bound(runs.begin(), runs.end(), position,
+                                [](long p, const ColourRun& run) { return p < run.start; });
+  if (after == runs.begin()) return kWhite;
+  const ColourRun& run = *(after - 1);
+  return position < run.end ? run.colour : kWhite;
+}

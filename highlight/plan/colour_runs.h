@@ -1,0 +1,18 @@
+// Backgrounds as runs of one colour, worked out in memory: what a text
+// shows once new runs are painted over it, and the colour at a position.
+#pragma once
+
+#include <vector>
+
+#include "highlight/plan/paint_plan.h"
+
+// The maximal runs of one colour, white left out, that `base` shows once
+// `painted` is painted over it: every run of `painted` gives its characters
+// its colour, and a white one takes their background away. Both lists are
+// ascending and never overlap; so is the result.
+std::vector<ColourRun> paintedOver(const std::vector<ColourRun>& base,
+                                   const std::vector<ColourRun>& painted);
+
+// The colour at `position` of ascending, non-overlapping runs; white
+// outside them.
+Rgb colourAt(const std::vector<ColourRun>& runs, long position);

@@ -1,0 +1,82 @@
+#include "highlight/plan/colour_runs.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace {
+
+constexpr Rgb kRed{255, 0, 0};
+constexpr Rgb kBlue{0, 0, 255};
+
+// The colours character by character, the plain way.
+std::vector<Rgb> characters(int length, const std::vector<ColourRun>& runs) {
+  std::vector<Rgb> colours(static_cast<size_t>(length), kWhite);
+  for (const ColourRun& run : runs) {
+    for (int i = run.start; i < run.end; ++i) colours[static_cast<size_t>(i)] = run.colour;
+  }
+  return colours;
+}
+
+std::vector<ColourRun> maximalRuns(const std::vector<Rgb>& colours) {
+  std::vector<ColourRun> runs;
+  for (int i = 0; i < static_cast<int>(colours.size()); ++i) {
+    const Rgb colour = colours[static_cast<size_t>(i)];
+    if (colour == kWhite) continue;
+    if (!runs.empty() && runs.back().end == i && runs.back().colour == colour) {
+      ++runs.back().end;
+    } else {
+      runs.push_back({i, i + 1, colour});
+    }
+  }
+  return runs;
+}
+
+// Ascending, non-overlapping runs of random lengths and gaps, white ones
+// (and empty ones) among them.
+std::vector<ColourRun> randomRuns(std::mt19937& random, int length) {
+  const Rgb palette[] = {kWhite, kRed, kBlue, Rgb{1, 2, 3}};
+  std::vector<ColourRun> runs;
+  int at = static_cast<int>(random() % 4);
+  while (at < length) {
+    const int end = std::min(length, at + static_cast<int>(random() % 6));
+    runs.push_back({at, end, palette[random() % 4]});
+    at = end + static_cast<int>(random() % 4);
+  }
+  return runs;
+}
+
+TEST(ColourRuns, PaintingOverGivesWhatPaintingEachCharacterGives) {
+  std::mt19937 random(20261208);
+  for (int round = 0; round < 3000; ++round) {
+    const int length = 1 + static_cast<int>(random() % 60);
+    const std::vector<ColourRun> base = maximalRuns(characters(length, randomRuns(random, length)));
+    const std::vector<ColourRun> painted = randomRuns(random, length);
+    std::vector<Rgb> expected = characters(length, base);
+    for (const ColourRun& run : painted) {
+      for (int i = run.start; i < run.end; ++i) expected[static_cast<size_t>(i)] = run.colour;
+    }
+    ASSERT_EQ(paintedOver(base, painted), maximalRuns(expected)) << "round " << round;
+  }
+}
+
+TEST(ColourRuns, RunsThatMeetInOneColourBecomeOne) {
+  EXPECT_EQ(paintedOver({{0, 3, kRed}}, {{3, 5, kRed}}), (std::vector<ColourRun>{{0, 5, kRed}}));
+  EXPECT_EQ(paintedOver({{0, 8, kRed}}, {{2, 4, kWhite}}),
+            (std::vector<ColourRun>{{0, 2, kRed}, {4, 8, kRed}}));
+  EXPECT_TRUE(paintedOver({}, {}).empty());
+}
+
+TEST(ColourRuns, TheColourAtAPosition) {
+  const std::vector<ColourRun> runs{{2, 4, kRed}, {4, 6, kBlue}, {9, 10, kRed}};
+  EXPECT_EQ(colourAt(runs, 0), kWhite);
+  EXPECT_EQ(colourAt(runs, 2), kRed);
+  EXPECT_EQ(colourAt(runs, 4), kBlue);
+  EXPECT_EQ(colourAt(runs, 6), kWhite);
+  EXPECT_EQ(colourAt(runs, 9), kRed);
+  EXPECT_EQ(colourAt(runs, 10), kWhite);
+  EXPECT_EQ(colourAt({}, 3), kWhite);
+}
+
+}  // namespace
