@@ -193,11 +193,13 @@ class Bench {
     m_frame.GetEventHandler()->ProcessEvent(event);
   }
 
-  // The start of the most counted word of the Top-100, which every click uses.
-  long frequentWordPosition() {
-    std::string report = toCp1252(m_frame.m_top100->GetValue());
+  // The start of the first occurrence of a word of the Top-100: the most
+  // counted one (rank 0), or a later one.
+  long frequentWordPosition(size_t rank = 0) {
+    const std::string report = toCp1252(m_frame.m_top100->GetValue());
     size_t colon = report.find(" : ");
-    std::string word = report.substr(colon + 3, report.find('\n') - colon - 3);
+    for (size_t r = 0; r < rank; ++r) colon = report.find(" : ", colon + 3);
+    std::string word = report.substr(colon + 3, report.find('\n', colon) - colon - 3);
     std::string lowered = lowercaseText(m_text);
     size_t at = 0;
     while ((at = lowered.find(word, at)) != std::string::npos) {
@@ -315,13 +317,21 @@ std::vector<Figure> run() {
     settle(300);
   }
   const long rss = residentKilobytes("VmRSS:");
+  // Each mark first un-marks the word marked before, as when the writer
+  // goes from one word to the next.
   const long word = bench.frequentWordPosition();
+  const long otherWord = bench.frequentWordPosition(1);
+  // ALT+click greys a word that is not marked, and shows it again.
+  const long hiddenWord = bench.frequentWordPosition(2);
   for (int i = 0; i < kRepeats; ++i) {
+    frame->OnEditorClick(otherWord, false, false);
+    settle(200);
     marks.push_back(timed(*frame->m_editor, [&] { frame->OnEditorClick(word, false, false); }));
     settle(200);
-    hides.push_back(timed(*frame->m_editor, [&] { frame->OnEditorClick(word, false, true); }));
+    hides.push_back(
+        timed(*frame->m_editor, [&] { frame->OnEditorClick(hiddenWord, false, true); }));
     settle(200);
-    frame->OnEditorClick(word, false, true);  // shown again for the next round
+    frame->OnEditorClick(hiddenWord, false, true);  // shown again for the next round
     settle(200);
   }
   for (int i = 0; i < kRepeats; ++i) {
