@@ -52,6 +52,8 @@ bool isOtherOpenDocument(std::string_view bytes) {
 std::string zipProblemSentence(const ZipOutcome& outcome, const DocumentFormat& format,
                                const std::string& name, const DocumentTextParser& parser) {
   switch (outcome.problem) {
+    case ZipProblem::kNoLibrary:
+      return quoted(name) + " cannot be read: " + outcome.detail + ".";
     case ZipProblem::kNotAZip:
       return quoted(name) + " is not " + std::string(format.what) + ": it is not a zip archive.";
     case ZipProblem::kCorrupt:

@@ -1,8 +1,8 @@
 #include "manuscript/zip_part.h"
 
-#include <zip.h>
-
 #include <memory>
+
+#include "manuscript/zip_library.h"
 
 namespace {
 
@@ -12,66 +12,79 @@ bool startsLikeZip(std::string_view bytes) {
          bytes.starts_with(std::string_view("PK\x05\x06", 4));
 }
 
-struct ArchiveCloser {
-  void operator()(zip_t* archive) const { zip_discard(archive); }
-};
-struct FileCloser {
-  void operator()(zip_file_t* file) const { zip_fclose(file); }
-};
-using Archive = std::unique_ptr<zip_t, ArchiveCloser>;
-using PartFile = std::unique_ptr<zip_file_t, FileCloser>;
-
 ZipOutcome corrupt(std::string detail) { return {ZipProblem::kCorrupt, std::move(detail)}; }
 
-Archive openArchive(std::string_view bytes, ZipOutcome& outcome) {
-  zip_error_t error;
-  zip_error_init(&error);
-  zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
-  zip_t* archive = nullptr;
-  if (source) {
-    archive = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error);
-    if (!archive) zip_source_free(source);
+// One archive opened from memory, and the part being read from it.
+class OpenArchive {
+ public:
+  OpenArchive(const ZipLibrary& z, std::string_view bytes, ZipOutcome& outcome) : m_z(z) {
+    zip_error_t error;
+    z.errorInit(&error);
+    zip_source_t* source = z.sourceBufferCreate(bytes.data(), bytes.size(), 0, &error);
+    if (source) {
+      m_archive = z.openFromSource(source, ZIP_RDONLY | ZIP_CHECKCONS, &error);
+      if (!m_archive) z.sourceFree(source);
+    }
+    if (!m_archive) outcome = corrupt(z.errorString(&error));
+    z.errorFini(&error);
   }
-  if (!archive) outcome = corrupt(zip_error_strerror(&error));
-  zip_error_fini(&error);
-  return Archive(archive);
-}
+  ~OpenArchive() {
+    if (m_file) m_z.fclose(m_file);
+    if (m_archive) m_z.discard(m_archive);
+  }
+  OpenArchive(const OpenArchive&) = delete;
+  OpenArchive& operator=(const OpenArchive&) = delete;
 
-ZipOutcome inflate(zip_file_t* file, uint64_t maxSize, const ZipChunkSink& sink) {
-  constexpr size_t kChunk = 64 * 1024;
-  std::string chunk(kChunk, '\0');
-  uint64_t total = 0;
-  while (true) {
-    const zip_int64_t got = zip_fread(file, chunk.data(), kChunk);
-    if (got < 0) return corrupt(zip_error_strerror(zip_file_get_error(file)));
-    if (got == 0) return {};
-    total += static_cast<uint64_t>(got);
-    if (total > maxSize) return {ZipProblem::kTooLarge, {}};
-    if (!sink(std::string_view(chunk.data(), static_cast<size_t>(got)))) {
-      return {ZipProblem::kRefusedBySink, {}};
+  bool isOpen() const { return m_archive != nullptr; }
+
+  ZipOutcome stream(const std::string& partName, uint64_t maxSize, const ZipChunkSink& sink) {
+    const zip_int64_t index = m_z.nameLocate(m_archive, partName.c_str(), 0);
+    if (index < 0) return {ZipProblem::kNoPart, {}};
+    zip_stat_t status;
+    m_z.statInit(&status);
+    if (m_z.statIndex(m_archive, static_cast<zip_uint64_t>(index), 0, &status) != 0) {
+      return corrupt(m_z.strerror(m_archive));
+    }
+    if ((status.valid & ZIP_STAT_SIZE) && status.size > maxSize) {
+      return {ZipProblem::kTooLarge, {}};
+    }
+    m_file = m_z.fopenIndex(m_archive, static_cast<zip_uint64_t>(index), 0);
+    if (!m_file) return corrupt(m_z.strerror(m_archive));
+    return inflate(maxSize, sink);
+  }
+
+ private:
+  ZipOutcome inflate(uint64_t maxSize, const ZipChunkSink& sink) {
+    constexpr size_t kChunk = 64 * 1024;
+    std::string chunk(kChunk, '\0');
+    uint64_t total = 0;
+    while (true) {
+      const zip_int64_t got = m_z.fread(m_file, chunk.data(), kChunk);
+      if (got < 0) return corrupt(m_z.errorString(m_z.fileError(m_file)));
+      if (got == 0) return {};
+      total += static_cast<uint64_t>(got);
+      if (total > maxSize) return {ZipProblem::kTooLarge, {}};
+      if (!sink(std::string_view(chunk.data(), static_cast<size_t>(got)))) {
+        return {ZipProblem::kRefusedBySink, {}};
+      }
     }
   }
-}
+
+  const ZipLibrary& m_z;
+  zip_t* m_archive = nullptr;
+  zip_file_t* m_file = nullptr;
+};
 
 }  // namespace
 
 ZipOutcome streamZipPart(std::string_view archiveBytes, const std::string& partName,
                          uint64_t maxSize, const ZipChunkSink& sink) {
   if (!startsLikeZip(archiveBytes)) return {ZipProblem::kNotAZip, {}};
+  std::string problem;
+  const ZipLibrary* z = zipLibrary(&problem);
+  if (!z) return {ZipProblem::kNoLibrary, problem};
   ZipOutcome outcome;
-  Archive archive = openArchive(archiveBytes, outcome);
-  if (!archive) return outcome;
-
-  const zip_int64_t index = zip_name_locate(archive.get(), partName.c_str(), 0);
-  if (index < 0) return {ZipProblem::kNoPart, {}};
-  zip_stat_t status;
-  zip_stat_init(&status);
-  if (zip_stat_index(archive.get(), static_cast<zip_uint64_t>(index), 0, &status) != 0) {
-    return corrupt(zip_strerror(archive.get()));
-  }
-  if ((status.valid & ZIP_STAT_SIZE) && status.size > maxSize) return {ZipProblem::kTooLarge, {}};
-
-  PartFile file(zip_fopen_index(archive.get(), static_cast<zip_uint64_t>(index), 0));
-  if (!file) return corrupt(zip_strerror(archive.get()));
-  return inflate(file.get(), maxSize, sink);
+  OpenArchive archive(*z, archiveBytes, outcome);
+  if (!archive.isOpen()) return outcome;
+  return archive.stream(partName, maxSize, sink);
 }

@@ -8,11 +8,11 @@
 #include <string>
 #include <string_view>
 
-enum class ZipProblem { kNone, kNotAZip, kCorrupt, kNoPart, kTooLarge, kRefusedBySink };
+enum class ZipProblem { kNone, kNoLibrary, kNotAZip, kCorrupt, kNoPart, kTooLarge, kRefusedBySink };
 
 struct ZipOutcome {
   ZipProblem problem = ZipProblem::kNone;
-  std::string detail;  // what libzip said, for kCorrupt
+  std::string detail;  // what libzip said, for kCorrupt; why it is missing, for kNoLibrary
 };
 
 // Takes each inflated chunk; returns false to stop reading.
