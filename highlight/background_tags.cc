@@ -87,38 +87,85 @@ void paintOnBareText(wxTextCtrl& control, const std::vector<ColourRun>& runs) {
   tellPainted(painting, runs, length);
 }
 
+namespace {
+
+// The background tags of a buffer by colour, each found once.
+class TagsByColour {
+ public:
+  explicit TagsByColour(GtkTextBuffer* buffer) : m_buffer(buffer) {}
+  GtkTextTag* of(Rgb colour) {
+    for (const auto& [known, tag] : m_tags) {
+      if (known == colour) return tag;
+    }
+    m_tags.emplace_back(colour, backgroundTag(m_buffer, colour));
+    return m_tags.back().second;
+  }
+
+ private:
+  GtkTextBuffer* m_buffer;
+  std::vector<std::pair<Rgb, GtkTextTag*>> m_tags;
+};
+
+// The background tags over [start, end), asked of the buffer.
+void findCovering(const GtkTextIter& start, const GtkTextIter& end, TagBackgrounds& backgrounds,
+                  std::vector<GtkTextTag*>& covered) {
+  auto collect = [&](GSList* tags) {
+    for (GSList* item = tags; item; item = item->next) {
+      auto* tag = static_cast<GtkTextTag*>(item->data);
+      if (backgrounds.setsBackground(tag)) covered.push_back(tag);
+    }
+    g_slist_free(tags);
+  };
+  collect(gtk_text_iter_get_tags(&start));
+  GtkTextIter toggle = start;
+  while (gtk_text_iter_forward_to_tag_toggle(&toggle, nullptr) &&
+         gtk_text_iter_compare(&toggle, &end) < 0) {
+    collect(gtk_text_iter_get_toggled_tags(&toggle, TRUE));
+  }
+}
+
+// The same from the kept backgrounds, which the program painted with its own
+// tags; true when [start, end) already shows `colour` throughout, and so
+// needs nothing.
+bool findKeptCovering(const std::vector<ColourRun>& kept, int start, int end, Rgb colour,
+                      TagsByColour& tags, std::vector<GtkTextTag*>& covered) {
+  auto run = std::upper_bound(kept.begin(), kept.end(), start,
+                              [](int p, const ColourRun& r) { return p < r.start; });
+  if (run != kept.begin() && (run - 1)->end > start) --run;
+  if (run == kept.end() || run->start >= end) return colour == kWhite;
+  if (run->start <= start && run->end >= end && run->colour == colour) return true;
+  for (; run != kept.end() && run->start < end; ++run) {
+    GtkTextTag* tag = tags.of(run->colour);
+    if (std::find(covered.begin(), covered.end(), tag) == covered.end()) covered.push_back(tag);
+  }
+  return false;
+}
+
+}  // namespace
+
 // Back to front, so that looking for the tags of a run never walks far:
 // the run after it is painted already.
 void repaintRuns(wxTextCtrl& control, const std::vector<ColourRun>& runs) {
+  const std::vector<ColourRun>* kept = knownBackgrounds(control);
   BackgroundsPainting painting(control);
   GtkTextBuffer* buffer = bufferOf(control);
   const int length = gtk_text_buffer_get_char_count(buffer);
   TagBackgrounds backgrounds;
+  TagsByColour tags(buffer);
   std::vector<GtkTextTag*> covered;
   GtkTextIter start, end;
   for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
     const int stop = std::min(run->end, length);
     if (run->start >= stop) continue;
-    gtk_text_buffer_get_iter_at_offset(buffer, &start, run->start);
-    gtk_text_buffer_get_iter_at_offset(buffer, &end, stop);
     covered.clear();
-    auto collect = [&](GSList* tags) {
-      for (GSList* item = tags; item; item = item->next) {
-        auto* tag = static_cast<GtkTextTag*>(item->data);
-        if (backgrounds.setsBackground(tag)) covered.push_back(tag);
-      }
-      g_slist_free(tags);
-    };
-    collect(gtk_text_iter_get_tags(&start));
-    GtkTextIter toggle = start;
-    while (gtk_text_iter_forward_to_tag_toggle(&toggle, nullptr) &&
-           gtk_text_iter_compare(&toggle, &end) < 0) {
-      collect(gtk_text_iter_get_toggled_tags(&toggle, TRUE));
-    }
+    if (kept && findKeptCovering(*kept, run->start, stop, run->colour, tags, covered)) continue;
+    gtk_text_buffer_get_iter_at_offset(buffer, &start, run->start);
+    end = start;
+    gtk_text_iter_forward_chars(&end, stop - run->start);
+    if (!kept) findCovering(start, end, backgrounds, covered);
     for (GtkTextTag* tag : covered) gtk_text_buffer_remove_tag(buffer, tag, &start, &end);
-    if (run->colour != kWhite) {
-      gtk_text_buffer_apply_tag(buffer, backgroundTag(buffer, run->colour), &start, &end);
-    }
+    if (run->colour != kWhite)
+      gtk_text_buffer_apply_tag(buffer, tags.of(run->colour), &start, &end);
   }
   tellPainted(painting, runs, length);
 }
