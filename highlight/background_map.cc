@@ -8,6 +8,7 @@
 #include "highlight/known_backgrounds.h"
 #include "highlight/plan/colour_runs.h"
 #include "highlight/tag_backgrounds.h"
+#include "highlight/text_buffer.h"
 
 namespace {
 
@@ -34,10 +35,6 @@ std::vector<ColourRun> runsBetween(GtkTextIter iter, const GtkTextIter& end) {
   return runs;
 }
 
-GtkTextBuffer* bufferOf(wxTextCtrl& control) {
-  return gtk_text_view_get_buffer(GTK_TEXT_VIEW(control.GetConnectWidget()));
-}
-
 }  // namespace
 
 BackgroundMap::BackgroundMap(wxTextCtrl& control) {
@@ -46,12 +43,12 @@ BackgroundMap::BackgroundMap(wxTextCtrl& control) {
     return;
   }
   GtkTextIter start, end;
-  gtk_text_buffer_get_bounds(bufferOf(control), &start, &end);
+  gtk_text_buffer_get_bounds(textBufferOf(control), &start, &end);
   m_runs = runsBetween(start, end);
 }
 
 std::vector<ColourRun> backgroundRuns(wxTextCtrl& control, long from, long to) {
-  GtkTextBuffer* buffer = bufferOf(control);
+  GtkTextBuffer* buffer = textBufferOf(control);
   GtkTextIter start, end;
   gtk_text_buffer_get_iter_at_offset(buffer, &start, static_cast<gint>(from));
   gtk_text_buffer_get_iter_at_offset(buffer, &end, static_cast<gint>(to));

@@ -10,16 +10,13 @@
 
 #include "highlight/known_backgrounds.h"
 #include "highlight/tag_backgrounds.h"
+#include "highlight/text_buffer.h"
 
 namespace {
 
 // The control names its background tags by the colour's 16-bit channels;
 // using its names lets its own style calls find and replace these tags.
 constexpr char kBackgroundPrefix[] = "WXBACKCOLOR ";
-
-GtkTextBuffer* bufferOf(wxTextCtrl& control) {
-  return gtk_text_view_get_buffer(GTK_TEXT_VIEW(control.GetConnectWidget()));
-}
 
 GtkTextTag* backgroundTag(GtkTextBuffer* buffer, Rgb colour) {
   std::array<char, 64> name{};
@@ -54,7 +51,7 @@ void tellPainted(BackgroundsPainting& painting, const std::vector<ColourRun>& ru
 // toggles to the next.
 void removeBackgrounds(wxTextCtrl& control) {
   BackgroundsPainting painting(control);
-  GtkTextBuffer* buffer = bufferOf(control);
+  GtkTextBuffer* buffer = textBufferOf(control);
   std::vector<GtkTextTag*> tags;
   gtk_text_tag_table_foreach(gtk_text_buffer_get_tag_table(buffer), collectTag, &tags);
   GtkTextIter start, end;
@@ -68,7 +65,7 @@ void removeBackgrounds(wxTextCtrl& control) {
 
 void paintOnBareText(wxTextCtrl& control, const std::vector<ColourRun>& runs) {
   BackgroundsPainting painting(control);
-  GtkTextBuffer* buffer = bufferOf(control);
+  GtkTextBuffer* buffer = textBufferOf(control);
   const int length = gtk_text_buffer_get_char_count(buffer);
   GtkTextTag* tag = nullptr;
   Rgb tagColour = kWhite;
@@ -148,7 +145,7 @@ bool findKeptCovering(const std::vector<ColourRun>& kept, int start, int end, Rg
 void repaintRuns(wxTextCtrl& control, const std::vector<ColourRun>& runs) {
   const std::vector<ColourRun>* kept = knownBackgrounds(control);
   BackgroundsPainting painting(control);
-  GtkTextBuffer* buffer = bufferOf(control);
+  GtkTextBuffer* buffer = textBufferOf(control);
   const int length = gtk_text_buffer_get_char_count(buffer);
   TagBackgrounds backgrounds;
   TagsByColour tags(buffer);
@@ -175,7 +172,7 @@ struct WordColours::Reader {
   TagBackgrounds backgrounds;
 };
 
-WordColours::WordColours(wxTextCtrl& control) : m_reader(new Reader{bufferOf(control), {}}) {}
+WordColours::WordColours(wxTextCtrl& control) : m_reader(new Reader{textBufferOf(control), {}}) {}
 
 WordColours::~WordColours() { delete m_reader; }
 

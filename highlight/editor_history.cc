@@ -7,6 +7,7 @@
 #include "highlight/background_tags.h"
 #include "highlight/editor_paste.h"
 #include "highlight/restyle.h"
+#include "highlight/text_buffer.h"
 
 namespace {
 
@@ -78,8 +79,7 @@ struct EditorHistory::Signals {
 };
 
 EditorHistory::EditorHistory(wxTextCtrl& editor)
-    : m_editor(editor),
-      m_buffer(gtk_text_view_get_buffer(GTK_TEXT_VIEW(editor.GetConnectWidget()))) {
+    : m_editor(editor), m_buffer(textBufferOf(editor)) {
   auto connect = [this](const char* signal, GCallback callback) {
     m_handlers.push_back(g_signal_connect(m_buffer, signal, callback, this));
   };

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "highlight/text_buffer.h"
 #include "text/cp1252.h"
 #include "text/words.h"
 
@@ -68,8 +69,7 @@ wxString fromCp1252(std::string_view bytes) {
 // times as much on a novel.
 std::string editorBytes(const wxTextCtrl& control) {
   if (!control.IsMultiLine()) return toCp1252(control.GetValue());
-  GtkWidget* view = const_cast<wxTextCtrl&>(control).GetConnectWidget();
-  GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(view));
+  GtkTextBuffer* buffer = textBufferOf(control);
   GtkTextIter start, end;
   gtk_text_buffer_get_bounds(buffer, &start, &end);
   gchar* utf8 = gtk_text_buffer_get_text(buffer, &start, &end, TRUE);
@@ -108,8 +108,7 @@ ReadText readNow(const wxTextCtrl& control) {
 }
 
 const ReadText& readText(const wxTextCtrl& control) {
-  GObject* buffer = G_OBJECT(
-      gtk_text_view_get_buffer(GTK_TEXT_VIEW(const_cast<wxTextCtrl&>(control).GetConnectWidget())));
+  GObject* buffer = G_OBJECT(textBufferOf(control));
   auto* text = static_cast<ReadText*>(g_object_get_data(buffer, kReadTextKey));
   if (!text) {
     text = new ReadText;

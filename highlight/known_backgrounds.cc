@@ -4,6 +4,7 @@
 #include <wx/textctrl.h>
 
 #include "highlight/plan/colour_runs.h"
+#include "highlight/text_buffer.h"
 
 struct KeptBackgrounds {
   bool known = false;
@@ -15,10 +16,6 @@ namespace {
 using Kept = KeptBackgrounds;
 
 constexpr char kKeptKey[] = "verbolt-known-backgrounds";
-
-GObject* bufferOf(wxTextCtrl& control) {
-  return G_OBJECT(gtk_text_view_get_buffer(GTK_TEXT_VIEW(control.GetConnectWidget())));
-}
 
 void forget(Kept* kept) {
   kept->known = false;
@@ -55,12 +52,12 @@ void setForgetting(GObject* buffer, Kept* kept, bool forgetting) {
 }  // namespace
 
 const std::vector<ColourRun>* knownBackgrounds(wxTextCtrl& control) {
-  const Kept* kept = keptOn(bufferOf(control));
+  const Kept* kept = keptOn(G_OBJECT(textBufferOf(control)));
   return kept && kept->known ? &kept->runs : nullptr;
 }
 
 BackgroundsPainting::BackgroundsPainting(wxTextCtrl& control)
-    : m_buffer(bufferOf(control)), m_kept(keepOn(static_cast<GObject*>(m_buffer))) {
+    : m_buffer(G_OBJECT(textBufferOf(control))), m_kept(keepOn(static_cast<GObject*>(m_buffer))) {
   setForgetting(static_cast<GObject*>(m_buffer), m_kept, false);
 }
 
