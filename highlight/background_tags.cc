@@ -45,47 +45,6 @@ void tellPainted(BackgroundsPainting& painting, const std::vector<ColourRun>& ru
   painting.painted(within);
 }
 
-}  // namespace
-
-// One removal per background tag, each skipping straight from one of its
-// toggles to the next.
-void removeBackgrounds(wxTextCtrl& control) {
-  BackgroundsPainting painting(control);
-  GtkTextBuffer* buffer = textBufferOf(control);
-  std::vector<GtkTextTag*> tags;
-  gtk_text_tag_table_foreach(gtk_text_buffer_get_tag_table(buffer), collectTag, &tags);
-  GtkTextIter start, end;
-  gtk_text_buffer_get_bounds(buffer, &start, &end);
-  TagBackgrounds backgrounds;
-  for (GtkTextTag* tag : tags) {
-    if (backgrounds.setsBackground(tag)) gtk_text_buffer_remove_tag(buffer, tag, &start, &end);
-  }
-  painting.cleared();
-}
-
-void paintOnBareText(wxTextCtrl& control, const std::vector<ColourRun>& runs) {
-  BackgroundsPainting painting(control);
-  GtkTextBuffer* buffer = textBufferOf(control);
-  const int length = gtk_text_buffer_get_char_count(buffer);
-  GtkTextTag* tag = nullptr;
-  Rgb tagColour = kWhite;
-  GtkTextIter start, end;
-  for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
-    const int stop = std::min(run->end, length);
-    if (run->start >= stop || run->colour == kWhite) continue;
-    if (!tag || run->colour != tagColour) {
-      tag = backgroundTag(buffer, run->colour);
-      tagColour = run->colour;
-    }
-    gtk_text_buffer_get_iter_at_offset(buffer, &start, run->start);
-    gtk_text_buffer_get_iter_at_offset(buffer, &end, stop);
-    gtk_text_buffer_apply_tag(buffer, tag, &start, &end);
-  }
-  tellPainted(painting, runs, length);
-}
-
-namespace {
-
 // The background tags of a buffer by colour, each found once.
 class TagsByColour {
  public:
@@ -139,6 +98,38 @@ bool findKeptCovering(const std::vector<ColourRun>& kept, int start, int end, Rg
 }
 
 }  // namespace
+
+// One removal per background tag, each skipping straight from one of its
+// toggles to the next.
+void removeBackgrounds(wxTextCtrl& control) {
+  BackgroundsPainting painting(control);
+  GtkTextBuffer* buffer = textBufferOf(control);
+  std::vector<GtkTextTag*> tags;
+  gtk_text_tag_table_foreach(gtk_text_buffer_get_tag_table(buffer), collectTag, &tags);
+  GtkTextIter start, end;
+  gtk_text_buffer_get_bounds(buffer, &start, &end);
+  TagBackgrounds backgrounds;
+  for (GtkTextTag* tag : tags) {
+    if (backgrounds.setsBackground(tag)) gtk_text_buffer_remove_tag(buffer, tag, &start, &end);
+  }
+  painting.cleared();
+}
+
+void paintOnBareText(wxTextCtrl& control, const std::vector<ColourRun>& runs) {
+  BackgroundsPainting painting(control);
+  GtkTextBuffer* buffer = textBufferOf(control);
+  const int length = gtk_text_buffer_get_char_count(buffer);
+  TagsByColour tags(buffer);
+  GtkTextIter start, end;
+  for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+    const int stop = std::min(run->end, length);
+    if (run->start >= stop || run->colour == kWhite) continue;
+    gtk_text_buffer_get_iter_at_offset(buffer, &start, run->start);
+    gtk_text_buffer_get_iter_at_offset(buffer, &end, stop);
+    gtk_text_buffer_apply_tag(buffer, tags.of(run->colour), &start, &end);
+  }
+  tellPainted(painting, runs, length);
+}
 
 // Back to front, so that looking for the tags of a run never walks far:
 // the run after it is painted already.
