@@ -48,6 +48,13 @@ BackgroundMap::BackgroundMap(wxTextCtrl& control) {
 }
 
 std::vector<ColourRun> backgroundRuns(wxTextCtrl& control, long from, long to) {
+  if (const std::vector<ColourRun>* known = knownBackgrounds(control)) {
+    return runsWithin(*known, from, to);
+  }
+  return readBackgroundRuns(control, from, to);
+}
+
+std::vector<ColourRun> readBackgroundRuns(wxTextCtrl& control, long from, long to) {
   GtkTextBuffer* buffer = textBufferOf(control);
   GtkTextIter start, end;
   gtk_text_buffer_get_iter_at_offset(buffer, &start, static_cast<gint>(from));

@@ -33,3 +33,5 @@ class BackgroundMap {
 
 // The same runs for the characters [from, to) only.
 std::vector<ColourRun> backgroundRuns(wxTextCtrl& control, long from, long to);
+// The same, read from the control even when the backgrounds are known.
+std::vector<ColourRun> readBackgroundRuns(wxTextCtrl& control, long from, long to);

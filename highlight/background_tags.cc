@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "highlight/known_backgrounds.h"
+#include "highlight/plan/colour_runs.h"
 #include "highlight/tag_backgrounds.h"
 #include "highlight/text_buffer.h"
 
@@ -36,13 +37,9 @@ void collectTag(GtkTextTag* tag, gpointer tags) {
 void tellPainted(BackgroundsPainting& painting, const std::vector<ColourRun>& runs, int length) {
   if (runs.empty() || runs.back().end <= length) {
     painting.painted(runs);
-    return;
+  } else {
+    painting.painted(runsWithin(runs, 0, length));
   }
-  std::vector<ColourRun> within;
-  for (const ColourRun& run : runs) {
-    if (run.start < length) within.push_back({run.start, std::min(run.end, length), run.colour});
-  }
-  painting.painted(within);
 }
 
 // The background tags of a buffer by colour, each found once.

@@ -19,7 +19,7 @@ constexpr Rgb kRed = kMarkedWithoutClass;
 
 // What the buffer itself holds, read in a sweep whatever is kept.
 std::vector<ColourRun> readBack(wxTextCtrl& editor) {
-  return backgroundRuns(editor, 0, editor.GetLastPosition());
+  return readBackgroundRuns(editor, 0, editor.GetLastPosition());
 }
 
 std::vector<ColourRun> randomRuns(std::mt19937& random, int length, bool withWhite) {
@@ -69,6 +69,9 @@ TEST(KnownBackgrounds, AreWhatTheBufferShowsUntilSomethingElseTouchesIt) {
     if (const std::vector<ColourRun>* known = knownBackgrounds(editor)) {
       ASSERT_EQ(*known, readBack(editor)) << "round " << round;
       ASSERT_EQ(BackgroundMap(editor).runs(), readBack(editor));
+      const long from = static_cast<long>(random() % static_cast<unsigned>(length));
+      const long to = from + static_cast<long>(random() % 12);
+      ASSERT_EQ(backgroundRuns(editor, from, to), readBackgroundRuns(editor, from, to));
     }
   }
 }

@@ -42,6 +42,18 @@ std::vector<ColourRun> paintedOver(const std::vector<ColourRun>& base,
   return runs;
 }
 
+std::vector<ColourRun> runsWithin(const std::vector<ColourRun>& runs, long from, long to) {
+  auto run = std::upper_bound(runs.begin(), runs.end(), from,
+                              [](long p, const ColourRun& r) { return p < r.end; });
+  std::vector<ColourRun> within;
+  if (from >= to) return within;
+  for (; run != runs.end() && run->start < to; ++run) {
+    within.push_back({static_cast<int>(std::max<long>(run->start, from)),
+                      static_cast<int>(std::min<long>(run->end, to)), run->colour});
+  }
+  return within;
+}
+
 Rgb colourAt(const std::vector<ColourRun>& runs, long position) {
   auto after = std::upper_bound(runs.begin(), runs.end(), position,
                                 [](long p, const ColourRun& run) { return p < run.start; });

@@ -13,6 +13,10 @@
 std::vector<ColourRun> paintedOver(const std::vector<ColourRun>& base,
                                    const std::vector<ColourRun>& painted);
 
+// The parts of ascending, non-overlapping runs that lie within
+// [from, to), cut at its ends.
+std::vector<ColourRun> runsWithin(const std::vector<ColourRun>& runs, long from, long to);
+
 // The colour at `position` of ascending, non-overlapping runs; white
 // outside them.
 Rgb colourAt(const std::vector<ColourRun>& runs, long position);

@@ -68,6 +68,16 @@ TEST(ColourRuns, RunsThatMeetInOneColourBecomeOne) {
   EXPECT_TRUE(paintedOver({}, {}).empty());
 }
 
+TEST(ColourRuns, TheRunsWithinARangeAreCutAtItsEnds) {
+  const std::vector<ColourRun> runs{{2, 4, kRed}, {4, 6, kBlue}, {9, 12, kRed}};
+  EXPECT_EQ(runsWithin(runs, 3, 10),
+            (std::vector<ColourRun>{{3, 4, kRed}, {4, 6, kBlue}, {9, 10, kRed}}));
+  EXPECT_EQ(runsWithin(runs, 4, 6), (std::vector<ColourRun>{{4, 6, kBlue}}));
+  EXPECT_TRUE(runsWithin(runs, 6, 9).empty());
+  EXPECT_TRUE(runsWithin(runs, 3, 3).empty());
+  EXPECT_EQ(runsWithin(runs, 0, 100), runs);
+}
+
 TEST(ColourRuns, TheColourAtAPosition) {
   const std::vector<ColourRun> runs{{2, 4, kRed}, {4, 6, kBlue}, {9, 10, kRed}};
   EXPECT_EQ(colourAt(runs, 0), kWhite);
