@@ -137,24 +137,11 @@ double median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
-// The least disturbed of the repeats: on a shared machine the others
-// measure the neighbours as much as the program.
-double bestShown(const std::vector<Timing>& timings) {
-  double best = timings.front().shown;
-  for (const Timing& t : timings) best = std::min(best, t.shown);
-  return best;
-}
-
-double medianShown(const std::vector<Timing>& timings) {
+// One of the two times of each repeat.
+std::vector<double> timesOf(const std::vector<Timing>& timings, double Timing::*which) {
   std::vector<double> values;
-  for (const Timing& t : timings) values.push_back(t.shown);
-  return median(values);
-}
-
-double medianSettled(const std::vector<Timing>& timings) {
-  std::vector<double> values;
-  for (const Timing& t : timings) values.push_back(t.settled);
-  return median(values);
+  for (const Timing& t : timings) values.push_back(t.*which);
+  return values;
 }
 
 long residentKilobytes(const char* field) {
@@ -377,11 +364,15 @@ std::vector<Figure> run() {
   // printed beside.
   auto addTimed = [&](const char* number, const std::string& what,
                       const std::vector<Timing>& timings, double goalMs) {
-    figures.push_back({number, what, bestShown(timings), "ms", goalMs});
+    // The least disturbed of the repeats: on a shared machine the others
+    // measure the neighbours as much as the program.
+    const std::vector<double> shown = timesOf(timings, &Timing::shown);
+    const double best = *std::min_element(shown.begin(), shown.end());
+    figures.push_back({number, what, best, "ms", goalMs});
     std::printf(
         "  %s: shown after %.0f ms at best, %.0f ms in the median; every line laid out "
         "after %.0f ms\n",
-        what.c_str(), bestShown(timings), medianShown(timings), medianSettled(timings));
+        what.c_str(), best, median(shown), median(timesOf(timings, &Timing::settled)));
   };
   addTimed(row("8", "W1"), "F5 on 1 MB, white text", fresh, goal(1000, 250));
   addTimed(row("8", "W1"), "F5 on 1 MB, already coloured", recoloured, goal(1000, 300));
