@@ -6,6 +6,7 @@
 #include "highlight/background_map.h"
 #include "highlight/background_tags.h"
 #include "highlight/editor_paste.h"
+#include "highlight/plan/colour_runs.h"
 #include "highlight/restyle.h"
 #include "highlight/text_buffer.h"
 
@@ -17,10 +18,7 @@ GtkTextBuffer* asBuffer(void* buffer) { return static_cast<GtkTextBuffer*>(buffe
 // the first of them.
 std::vector<ColourRun> coloursOf(wxTextCtrl& editor, long position, long length) {
   std::vector<ColourRun> colours = backgroundRuns(editor, position, position + length);
-  for (ColourRun& run : colours) {
-    run.start -= static_cast<int>(position);
-    run.end -= static_cast<int>(position);
-  }
+  shiftRuns(colours, -position);
   return colours;
 }
 
@@ -137,10 +135,7 @@ void EditorHistory::Insert(const TextEdit& edit) {
                          static_cast<gint>(edit.text.size()));
   m_applying = false;
   std::vector<ColourRun> colours = edit.colours;
-  for (ColourRun& run : colours) {
-    run.start += static_cast<int>(edit.position);
-    run.end += static_cast<int>(edit.position);
-  }
+  shiftRuns(colours, edit.position);
   // Text the buffer takes in has no background yet.
   paintOnBareText(m_editor, colours);
   // As with a paste: following the caret to the end of a long text put

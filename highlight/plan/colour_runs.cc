@@ -54,6 +54,13 @@ std::vector<ColourRun> runsWithin(const std::vector<ColourRun>& runs, long from,
   return within;
 }
 
+void shiftRuns(std::vector<ColourRun>& runs, long by) {
+  for (ColourRun& run : runs) {
+    run.start += static_cast<int>(by);
+    run.end += static_cast<int>(by);
+  }
+}
+
 Rgb colourAt(const std::vector<ColourRun>& runs, long position) {
   auto after = std::upper_bound(runs.begin(), runs.end(), position,
                                 [](long p, const ColourRun& run) { return p < run.start; });

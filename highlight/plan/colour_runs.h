@@ -17,6 +17,9 @@ std::vector<ColourRun> paintedOver(const std::vector<ColourRun>& base,
 // [from, to), cut at its ends.
 std::vector<ColourRun> runsWithin(const std::vector<ColourRun>& runs, long from, long to);
 
+// Moves every run `by` characters, later when `by` is positive.
+void shiftRuns(std::vector<ColourRun>& runs, long by);
+
 // The colour at `position` of ascending, non-overlapping runs; white
 // outside them.
 Rgb colourAt(const std::vector<ColourRun>& runs, long position);

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "highlight/plan/colour_runs.h"
+
 namespace {
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
@@ -20,13 +22,6 @@ size_t stepBytes(const EditStep& step) {
 // space: every space is one ASCII byte.
 bool endsWithSpace(const std::string& text) { return !text.empty() && isSpace(text.back()); }
 bool startsWithSpace(const std::string& text) { return !text.empty() && isSpace(text.front()); }
-
-void shiftColours(std::vector<ColourRun>& colours, long by) {
-  for (ColourRun& run : colours) {
-    run.start += static_cast<int>(by);
-    run.end += static_cast<int>(by);
-  }
-}
 
 }  // namespace
 
@@ -67,12 +62,12 @@ bool EditHistory::MergeTyping(const TextEdit& edit) {
     if (space && !startsWithSpace(last.text)) return false;
     last.text.insert(0, edit.text);
     last.position = edit.position;
-    shiftColours(last.colours, edit.length);
+    shiftRuns(last.colours, edit.length);
     last.colours.insert(last.colours.begin(), edit.colours.begin(), edit.colours.end());
   } else if (edit.position == last.position) {  // delete key
     if (!space && endsWithSpace(last.text)) return false;
     std::vector<ColourRun> colours = edit.colours;
-    shiftColours(colours, last.length);
+    shiftRuns(colours, last.length);
     last.colours.insert(last.colours.end(), colours.begin(), colours.end());
     last.text += edit.text;
   } else {
