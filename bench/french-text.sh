@@ -17,11 +17,7 @@ megabytes=${2:-0}
 source_text=/usr/share/debian-reference/debian-reference.fr.txt.gz
 
 if [ ! -s "$source_text" ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq debian-reference-fr
+  bash "$(dirname "$0")/../tools/install-deps.sh" debian-reference-fr
 fi
 
 zcat "$source_text" | python3 -c '

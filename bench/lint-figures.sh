@@ -15,11 +15,7 @@ build="$root/build-bench"
 tree="$build/bench-texts/markdown-tree"
 
 if ! command -v hyperfine >/dev/null; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq hyperfine
+  bash "$root/tools/install-deps.sh" hyperfine
 fi
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null

@@ -12,12 +12,7 @@ dir=${1:?usage: prepare-real-texts.sh DIR}
 mkdir -p "$dir"
 
 if ! command -v bible >/dev/null; then
-  echo "Installing: bible-kjv"
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq bible-kjv bible-kjv-text
+  bash "$(dirname "$0")/../tools/install-deps.sh" bible-kjv bible-kjv-text
 fi
 
 # "Ge1:1 In the beginning..." becomes "In the beginning...".

@@ -37,12 +37,7 @@ install_tools() {
   [ -x /usr/bin/time ] || missing+=(time)
   command -v python3 >/dev/null || missing+=(python3)
   [ ${#missing[@]} -eq 0 ] && return
-  echo "Installing: ${missing[*]}"
-  local sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq "${missing[@]}"
+  bash "$root/tools/install-deps.sh" "${missing[@]}"
 }
 
 build_tools() {

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need.
-# Does nothing when they are all present.
+# Installs the Debian packages that building, running and testing need,
+# or, given package names, those packages (apt-get as root, sudo
+# otherwise). Does nothing when they are all present.
+#
+#   tools/install-deps.sh [PACKAGE...]
 set -euo pipefail
 
 packages=(
@@ -12,6 +15,7 @@ packages=(
   desktop-file-utils appstream lintian dpkg-dev
   clang libclang-rt-14-dev
 )
+[ $# -gt 0 ] && packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
