@@ -23,7 +23,7 @@ StringTable buildStringTable() {
   const std::string site = kSiteAddress;
   // clang-format off
   return {
-      {0,
+      {kStrWelcome,
        {"Welcome in Verbolt 2.\n"
         "\n"
         "This is an example of a text to show you the features of the software. Delete it "
@@ -85,24 +85,24 @@ StringTable buildStringTable() {
         "\n"
         "Pour obtenir plus de pr\xE9" "cisions sur toutes ces fonctionnalit\xE9s, consultez "
         "l'aide ou cliquez sur les boutons \"?\" (micro-bulles d'aide)."}},
-      {1, {"&File", "&Fichier"}},
-      {2, {"&Help", "&Aide"}},
-      {3, {site + "?p=help", site + "?l=fr&p=help"}},
-      {4, {"&Quit", "&Quitter"}},
-      {5, {"&About...", "&A propos de..."}},
-      {6, {"Settings", "R\xE9glages"}},
-      {7, {"Process (F5)", "Traiter (F5)"}},
-      {8, {"Clear (F6)", "Effacer (F6)"}},
-      {9, {"Stats (F7)", "Stats (F7)"}},
-      {10, {"Top-100", "Top-100"}},
-      {11,
+      {kStrFileMenu, {"&File", "&Fichier"}},
+      {kStrHelp, {"&Help", "&Aide"}},
+      {kStrHelpAddress, {site + "?p=help", site + "?l=fr&p=help"}},
+      {kStrQuit, {"&Quit", "&Quitter"}},
+      {kStrAboutItem, {"&About...", "&A propos de..."}},
+      {kStrSettings, {"Settings", "R\xE9glages"}},
+      {kStrProcess, {"Process (F5)", "Traiter (F5)"}},
+      {kStrClear, {"Clear (F6)", "Effacer (F6)"}},
+      {kStrStats, {"Stats (F7)", "Stats (F7)"}},
+      {kStrTop100, {"Top-100", "Top-100"}},
+      {kStrAddToSkipWords,
        {"Add to \"Words to skip\" (CTRL+click)",
         "Ajouter aux \"Mots \xE0 ignorer\" (CTRL+clic)"}},
-      {12,
+      {kStrToggleHidden,
        {"Add/Remove from \"Hidden repetitions\" (ALT+click)",
         "Ajouter/Retirer des \"R\xE9p\xE9titions cach\xE9" "es\" (ALT+clic)"}},
-      {13, {"Words to skip", "Mots \xE0 ignorer"}},
-      {14,
+      {kStrSkipWords, {"Words to skip", "Mots \xE0 ignorer"}},
+      {kStrSkipWordsHelp,
        {"Manage words you don't want to take into account as repetitions. You can skip words "
         "according to their length or with a list of skipped word (separated by spaces).\n"
         "Shortcut: CTRL+Click on a word of the text to add it to the list.",
@@ -110,13 +110,13 @@ StringTable buildStringTable() {
         "r\xE9gler les mots \xE0 ignorer selon leur taille ou via une liste de mots "
         "(s\xE9parer les mots par un espace).\n"
         "Raccourci: CTRL+Clic sur un mot du texte pour l'ajouter \xE0 la liste."}},
-      {16, {"Less than", "Moins de"}},
-      {17, {" or more than", " ou plus de"}},
-      {18, {" letters", " lettres"}},
-      {19, {"List to skip:", "Liste \xE0 ignorer :"}},
-      {20, {"I you he she it we they", "Je tu il elle nous vous ils elles le la les de du "}},
-      {21, {"Similar words", "Mots voisins"}},
-      {22,
+      {kStrLessThan, {"Less than", "Moins de"}},
+      {kStrOrMoreThan, {" or more than", " ou plus de"}},
+      {kStrSkipLetters, {" letters", " lettres"}},
+      {kStrListToSkip, {"List to skip:", "Liste \xE0 ignorer :"}},
+      {kStrDefaultSkipWords, {"I you he she it we they", "Je tu il elle nous vous ils elles le la les de du "}},
+      {kStrSimilarWords, {"Similar words", "Mots voisins"}},
+      {kStrSimilarWordsHelp,
        {"Words with the same beginning are counted as repetitions. This feature permits to "
         "detect as repetitions words like \"complete\" and \"completion\".\n"
         "You can adjust this similarity rate with two parameters: the minimum number, and "
@@ -128,10 +128,10 @@ StringTable buildStringTable() {
         "Vous pouvez r\xE9gler cet \"indice de ressemblance\" via deux param\xE8tres : le "
         "nombre minimum, et le pourcentage minimum, de lettres communes entre deux mots pour "
         "les compter comme des r\xE9p\xE9titions."}},
-      {25, {"Number of letters:", "Nombre de lettres :"}},
-      {26, {"and percentage of word:", "et pourcentage du mot :"}},
-      {27, {"Close repetitions", "R\xE9p\xE9titions proches"}},
-      {28,
+      {kStrNumberOfLetters, {"Number of letters:", "Nombre de lettres :"}},
+      {kStrPercentOfWord, {"and percentage of word:", "et pourcentage du mot :"}},
+      {kStrCloseRepetitions, {"Close repetitions", "R\xE9p\xE9titions proches"}},
+      {kStrCloseRepetitionsHelp,
        {"Repetition of a word two times, close in the text. \"Similar words\" and \"Words to "
         "skip\" functionalities are managed if enabled.\n"
         " You can adjust the minimum distance between them.",
@@ -139,10 +139,10 @@ StringTable buildStringTable() {
         "fonctions \"Mots voisins\" et \"Mots \xE0 ignorer\" sont g\xE9r\xE9" "es si elles "
         "sont activ\xE9" "es. \n"
         "Vous pouvez r\xE9gler cette distance maximale les s\xE9parant."}},
-      {30, {"Max distance: ", "Distance max :"}},
-      {31, {" letters", " lettres"}},
-      {32, {"Distant repetitions", "R\xE9p\xE9titions \xE9loign\xE9" "es"}},
-      {33,
+      {kStrCloseMaxDistance, {"Max distance: ", "Distance max :"}},
+      {kStrCloseLetters, {" letters", " lettres"}},
+      {kStrDistantRepetitions, {"Distant repetitions", "R\xE9p\xE9titions \xE9loign\xE9" "es"}},
+      {kStrDistantRepetitionsHelp,
        {"Repetition of a word multiple times, their occurrences being distant in the text. "
         "\"Similar words\" and \"Words to skip\" functionalities are managed if enabled.\n"
         "You can adjust the minimum number of occurrences and the maximum distance including "
@@ -152,11 +152,11 @@ StringTable buildStringTable() {
         "g\xE9r\xE9" "es si elles sont activ\xE9" "es.\n"
         "Vous pouvez r\xE9gler le nombre d'occurrences minimum et la distance maximale les "
         "s\xE9parant."}},
-      {35, {"Max distance:", "Distance max :"}},
-      {36, {" letters", " lettres"}},
-      {37, {"Min number of repetitions:", "Nombre de r\xE9p\xE9titions min :"}},
-      {38, {"Search for words", "Recherche de mots"}},
-      {39,
+      {kStrDistantMaxDistance, {"Max distance:", "Distance max :"}},
+      {kStrDistantLetters, {" letters", " lettres"}},
+      {kStrMinRepetitions, {"Min number of repetitions:", "Nombre de r\xE9p\xE9titions min :"}},
+      {kStrSearchWords, {"Search for words", "Recherche de mots"}},
+      {kStrSearchWordsHelp,
        {"To find specific words, to help you get rid of overused words or sonorities.\n"
         "You have three tools at your disposal: search words by their size, search for a "
         "list of words, or search a part of words (prefixes, suffixes, radicals). Perfect to "
@@ -172,27 +172,27 @@ StringTable buildStringTable() {
         "rep\xE9rer facilement les terminaisons r\xE9p\xE9t\xE9" "es d'adverbes en "
         "\"ement\", ou les r\xE9p\xE9titions de certaines sonorit\xE9s.\n"
         "S\xE9parez les mots dans les listes par des espaces."}},
-      {42, {"Words between", "Mots entre"}},
-      {43, {" and", " et"}},
-      {44, {" letters", " lettres"}},
-      {45, {"Word list:", "Liste de mots :"}},
-      {46, {"said told", "avait \xE9tait"}},
-      {47, {"Part word list:", "Liste de parties de mots :"}},
-      {48, {"able ation", "ement ation"}},
-      {49, {"Search for phrases", "Recherche d'expressions"}},
-      {50,
+      {kStrWordsBetween, {"Words between", "Mots entre"}},
+      {kStrWordsAnd, {" and", " et"}},
+      {kStrWordsLetters, {" letters", " lettres"}},
+      {kStrWordList, {"Word list:", "Liste de mots :"}},
+      {kStrDefaultWordsList, {"said told", "avait \xE9tait"}},
+      {kStrPartWordList, {"Part word list:", "Liste de parties de mots :"}},
+      {kStrDefaultWordsPartsList, {"able ation", "ement ation"}},
+      {kStrSearchPhrases, {"Search for phrases", "Recherche d'expressions"}},
+      {kStrSearchPhrasesHelp,
        {"Your overused phrases to find. One phrase per line.",
         "Le logiciel vous permet de rechercher des expressions (courtes ou longues), des "
         "tics d'\xE9" "criture qui reviennent souvent sous votre plume (m\xEAme si leur "
         "ponctuation est diff\xE9rente). Ecrivez une expression par ligne."}},
-      {53, {"Phrases list:", "Liste d'expressions :"}},
-      {54,
+      {kStrPhrasesList, {"Phrases list:", "Liste d'expressions :"}},
+      {kStrDefaultPhrasesList,
        {"Example of phrase to search\n"
         "Another example",
         "Exemple de phrase \xE0 chercher\n"
         "Autre exemple"}},
-      {57, {"Temporary hidden repetitions", "R\xE9p\xE9titions cach\xE9" "es temporairement"}},
-      {58,
+      {kStrHiddenRepetitions, {"Temporary hidden repetitions", "R\xE9p\xE9titions cach\xE9" "es temporairement"}},
+      {kStrHiddenRepetitionsHelp,
        {"To allow you to focus on the repetitions you consider essential, you can temporary "
         "hide some of the detected repetitions. \"Similar words\" functionality is managed "
         "if enabled.\n"
@@ -204,78 +204,78 @@ StringTable buildStringTable() {
         "activ\xE9" "e.\n"
         "Raccourci: ALT+Clic sur un mot du texte pour le griser ou lui rendre son surlignage "
         "originel."}},
-      {60, {"Word list:", "Liste de mots :"}},
-      {62, {"Text information", "Informations sur le texte"}},
-      {63,
+      {kStrHiddenWordList, {"Word list:", "Liste de mots :"}},
+      {kStrTextInformation, {"Text information", "Informations sur le texte"}},
+      {kStrStatisticsFormat,
        {"%d words\n"
         "%d letters (excluding spaces)\n"
         "%d letters (including spaces)",
         "%d mots\n"
         "%d lettres (sans les espaces)\n"
         "%d lettres (espaces compris)"}},
-      {64, {"Help : ", "Aide : "}},
-      {65, {"About...", "A propos de..."}},
-      {66,
+      {kStrHelpCaption, {"Help : ", "Aide : "}},
+      {kStrAboutTitle, {"About...", "A propos de..."}},
+      {kStrAboutText,
        {aboutText("Design: ", "Programming: ", "Tests: ", "More informations:"),
         aboutText("Conception : ", "Programmation : ", "Tests : ", "Pour plus d'informations :")}},
-      {67, {site, site + "/fr"}},
-      {68,
+      {kStrSiteAddress, {site, site + "/fr"}},
+      {kStrCommandFailed,
        {"The command could not be completed: %s.\n"
         "The text and the settings are unchanged.",
         "La commande n'a pas pu aboutir : %s.\n"
         "Le texte et les r\xE9glages sont inchang\xE9s."}},
-      {69, {"not enough memory", "m\xE9moire insuffisante"}},
-      {70, {"an unexpected error", "une erreur inattendue"}},
-      {71, {"&Open...", "&Ouvrir..."}},
-      {72, {"&Save", "&Enregistrer"}},
-      {73, {"Save &As...", "Enregistrer &sous..."}},
-      {74, {"&Export", "E&xporter"}},
-      {75, {"Web page with the colours (HTML)...", "Page web avec les couleurs (HTML)..."}},
-      {76, {"OpenDocument text with the colours (.fodt)...",
+      {kStrNotEnoughMemory, {"not enough memory", "m\xE9moire insuffisante"}},
+      {kStrUnexpectedError, {"an unexpected error", "une erreur inattendue"}},
+      {kStrOpen, {"&Open...", "&Ouvrir..."}},
+      {kStrSave, {"&Save", "&Enregistrer"}},
+      {kStrSaveAs, {"Save &As...", "Enregistrer &sous..."}},
+      {kStrExport, {"&Export", "E&xporter"}},
+      {kStrExportHtml, {"Web page with the colours (HTML)...", "Page web avec les couleurs (HTML)..."}},
+      {kStrExportOdt, {"OpenDocument text with the colours (.fodt)...",
             "Texte OpenDocument avec les couleurs (.fodt)..."}},
-      {77, {"Top-100 as a table (CSV)...", "Top-100 en tableau (CSV)..."}},
-      {78, {"Recent files", "Fichiers r\xE9" "cents"}},
-      {79, {"The text has changed since it was opened or saved.\n"
+      {kStrExportCsv, {"Top-100 as a table (CSV)...", "Top-100 en tableau (CSV)..."}},
+      {kStrRecentFiles, {"Recent files", "Fichiers r\xE9" "cents"}},
+      {kStrSaveChanges, {"The text has changed since it was opened or saved.\n"
             "Save the changes?",
             "Le texte a chang\xE9 depuis son ouverture ou son enregistrement.\n"
             "Enregistrer les modifications ?"}},
-      {80, {"Cannot open the file", "Impossible d'ouvrir le fichier"}},
-      {81, {"Cannot save the file", "Impossible d'enregistrer le fichier"}},
-      {82, {"%s no longer exists: it leaves the recent files.",
+      {kStrCannotOpen, {"Cannot open the file", "Impossible d'ouvrir le fichier"}},
+      {kStrCannotSave, {"Cannot save the file", "Impossible d'enregistrer le fichier"}},
+      {kStrRecentFileGone, {"%s no longer exists: it leaves the recent files.",
             "%s n'existe plus : il quitte les fichiers r\xE9" "cents."}},
-      {83, {"The text holds characters that the file's encoding cannot store.\n"
+      {kStrSaveAsUtf8, {"The text holds characters that the file's encoding cannot store.\n"
             "Save it as UTF-8 text under another name?",
             "Le texte contient des caract\xE8res que l'encodage du fichier ne peut pas garder.\n"
             "L'enregistrer en texte UTF-8 sous un autre nom ?"}},
-      {84, {"A word processor document is never written over with plain text.\n"
+      {kStrSaveDocumentAsText, {"A word processor document is never written over with plain text.\n"
             "Save the text as a .txt file?",
             "Un document de traitement de texte n'est jamais remplac\xE9 par du texte brut.\n"
             "Enregistrer le texte dans un fichier .txt ?"}},
-      {85, {"Manuscripts", "Manuscrits"}},
-      {86, {"All files", "Tous les fichiers"}},
-      {87, {"Marked word", "Mot marqu\xE9"}},
-      {88, {"&Edit", "&\xC9" "dition"}},
-      {89, {"&Undo", "&Annuler"}},
-      {90, {"&Redo", "&R\xE9tablir"}},
-      {91, {"Cu&t", "Co&uper"}},
-      {92, {"&Copy", "&Copier"}},
-      {93, {"&Paste", "C&oller"}},
-      {94, {"Select &All", "&Tout s\xE9lectionner"}},
-      {95, {"&Next finding", "R\xE9sultat &suivant"}},
-      {96, {"&Previous finding", "R\xE9sultat &pr\xE9" "c\xE9" "dent"}},
-      {97, {"close repetition %d of %d", "r\xE9p\xE9tition proche %d sur %d"}},
-      {98, {"distant repetition %d of %d", "r\xE9p\xE9tition \xE9loign\xE9" "e %d sur %d"}},
-      {99, {"searched word %d of %d", "mot recherch\xE9 %d sur %d"}},
-      {100, {"searched phrase %d of %d", "expression recherch\xE9" "e %d sur %d"}},
-      {101, {"\"%s\": %d of %d", "\xAB %s \xBB : %d sur %d"}},
-      {102, {"%d words", "%d mots"}},
-      {103, {"No finding: press F5, or click a word to mark it",
+      {kStrManuscripts, {"Manuscripts", "Manuscrits"}},
+      {kStrAllFiles, {"All files", "Tous les fichiers"}},
+      {kStrMarkedWord, {"Marked word", "Mot marqu\xE9"}},
+      {kStrEditMenu, {"&Edit", "&\xC9" "dition"}},
+      {kStrUndo, {"&Undo", "&Annuler"}},
+      {kStrRedo, {"&Redo", "&R\xE9tablir"}},
+      {kStrCut, {"Cu&t", "Co&uper"}},
+      {kStrCopy, {"&Copy", "&Copier"}},
+      {kStrPaste, {"&Paste", "C&oller"}},
+      {kStrSelectAll, {"Select &All", "&Tout s\xE9lectionner"}},
+      {kStrNextFinding, {"&Next finding", "R\xE9sultat &suivant"}},
+      {kStrPreviousFinding, {"&Previous finding", "R\xE9sultat &pr\xE9" "c\xE9" "dent"}},
+      {kStrCloseFinding, {"close repetition %d of %d", "r\xE9p\xE9tition proche %d sur %d"}},
+      {kStrDistantFinding, {"distant repetition %d of %d", "r\xE9p\xE9tition \xE9loign\xE9" "e %d sur %d"}},
+      {kStrSearchedFinding, {"searched word %d of %d", "mot recherch\xE9 %d sur %d"}},
+      {kStrPhraseFinding, {"searched phrase %d of %d", "expression recherch\xE9" "e %d sur %d"}},
+      {kStrMarkedFinding, {"\"%s\": %d of %d", "\xAB %s \xBB : %d sur %d"}},
+      {kStrWordCount, {"%d words", "%d mots"}},
+      {kStrNoFinding, {"No finding: press F5, or click a word to mark it",
              "Aucun r\xE9sultat : appuyez sur F5, ou cliquez sur un mot pour le marquer"}},
-      {110, {"same beginning", "m\xEAme d\xE9" "but"}},
-      {111, {"same dictionary form", "m\xEAme forme du dictionnaire"}},
-      {112, {"French", "fran\xE7" "ais"}},
-      {113, {"English", "anglais"}},
-      {114, {"No %s dictionary: install the package %s.",
+      {kStrSameBeginning, {"same beginning", "m\xEAme d\xE9" "but"}},
+      {kStrSameDictionaryForm, {"same dictionary form", "m\xEAme forme du dictionnaire"}},
+      {kStrFrenchDictionary, {"French", "fran\xE7" "ais"}},
+      {kStrEnglishDictionary, {"English", "anglais"}},
+      {kStrDictionaryMissing, {"No %s dictionary: install the package %s.",
              "Pas de dictionnaire %s : installez le paquet %s."}},
   };
   // clang-format on
@@ -294,7 +294,7 @@ const StringTable& stringTable() {
   return table;
 }
 
-std::string LocalizedText(int id) {
+std::string LocalizedText(StringId id) {
   const StringTable& table = stringTable();
   auto entry = table.find(id);
   if (entry == table.end()) return std::string();

@@ -1,18 +1,19 @@
-// Every text the program shows in its own windows, by numeric id, in
-// English and French, held as Windows-1252 bytes.
+// Every text the program shows in its own windows, by its id, in English
+// and French, held as Windows-1252 bytes.
 #pragma once
 
 #include <map>
 #include <string>
 
 #include "strings/language.h"
+#include "strings/string_id.h"
 
 struct LocalizedPair {
   std::string english;
   std::string french;
 };
 
-using StringTable = std::map<int, LocalizedPair>;
+using StringTable = std::map<StringId, LocalizedPair>;
 
 // Built on first use, read-only afterwards.
 const StringTable& stringTable();
@@ -24,4 +25,4 @@ Language currentLanguage();
 
 // The text of `id` in the current language; empty when the table has no
 // such entry.
-std::string LocalizedText(int id);
+std::string LocalizedText(StringId id);

@@ -33,10 +33,9 @@ bool contains(const std::string& text, const std::string& part) {
 
 TEST(StringTableTest, HoldsEveryIdUpToTheHighestExceptTheGaps) {
   const StringTable& table = stringTable();
-  EXPECT_EQ(table.size(), 96u);
   for (int id = 0; id <= 103; ++id) {
     bool expected = kAbsentIds.count(id) == 0;
-    EXPECT_EQ(table.count(id) == 1, expected) << "id " << id;
+    EXPECT_EQ(table.count(StringId(id)) == 1, expected) << "id " << id;
   }
   for (const auto& [id, texts] : table) {
     EXPECT_FALSE(texts.english.empty()) << "id " << id;
@@ -46,12 +45,13 @@ TEST(StringTableTest, HoldsEveryIdUpToTheHighestExceptTheGaps) {
 
 TEST(StringTableTest, TheSimilarWordsKindsFollowFrom110) {
   const StringTable& table = stringTable();
-  for (int id = 110; id <= 114; ++id) EXPECT_EQ(table.count(id), 1u) << id;
+  for (int id = 110; id <= 114; ++id) EXPECT_EQ(table.count(StringId(id)), 1u) << id;
   EXPECT_EQ(table.rbegin()->first, 114);
-  EXPECT_EQ(table.at(110).french,
+  EXPECT_EQ(table.at(kStrSameBeginning).french,
             "m\xEAme d\xE9"
             "but");
-  EXPECT_EQ(formatted(table.at(114).french, table.at(112).french.c_str(), "hunspell-fr"),
+  EXPECT_EQ(formatted(table.at(kStrDictionaryMissing).french,
+                      table.at(kStrFrenchDictionary).french.c_str(), "hunspell-fr"),
             "Pas de dictionnaire fran\xE7"
             "ais : installez le paquet hunspell-fr.");
 }
@@ -76,10 +76,10 @@ TEST(StringTableTest, TextsAreWindows1252NotUtf8) {
 
 TEST(StringTableTest, TypographicCharactersUseTheirWindows1252Bytes) {
   const StringTable& table = stringTable();
-  EXPECT_EQ(table.at(6).french, "R\xE9glages");
-  EXPECT_TRUE(contains(table.at(39).english, "ending in \x93ly\x94 and"));
+  EXPECT_EQ(table.at(kStrSettings).french, "R\xE9glages");
+  EXPECT_TRUE(contains(table.at(kStrSearchWordsHelp).english, "ending in \x93ly\x94 and"));
 
-  const std::string& welcomeFrench = table.at(0).french;
+  const std::string& welcomeFrench = table.at(kStrWelcome).french;
   EXPECT_TRUE(contains(welcomeFrench,
                        "Pr\xE9"
                        "cision importante\xA0: selon l\x92option"));
@@ -98,11 +98,11 @@ TEST(StringTableTest, TypographicCharactersUseTheirWindows1252Bytes) {
 
 TEST(StringTableTest, SiteAddressesShareOneBase) {
   const StringTable& table = stringTable();
-  const std::string site = table.at(67).english;
+  const std::string site = table.at(kStrSiteAddress).english;
   EXPECT_EQ(site.rfind("https://", 0), 0u);
-  EXPECT_EQ(table.at(67).french, site + "/fr");
-  EXPECT_EQ(table.at(3).english, site + "?p=help");
-  EXPECT_EQ(table.at(3).french, site + "?l=fr&p=help");
+  EXPECT_EQ(table.at(kStrSiteAddress).french, site + "/fr");
+  EXPECT_EQ(table.at(kStrHelpAddress).english, site + "?p=help");
+  EXPECT_EQ(table.at(kStrHelpAddress).french, site + "?l=fr&p=help");
 }
 
 TEST(StringTableTest, AboutTextTakesTheVersionOnItsThirdLine) {
@@ -112,8 +112,9 @@ TEST(StringTableTest, AboutTextTakesTheVersionOnItsThirdLine) {
     std::string design, programming, tests, moreInformation;
   };
   for (const Labels& labels :
-       {Labels{table.at(66).english, "Design: ", "Programming: ", "Tests: ", "More informations:"},
-        Labels{table.at(66).french,
+       {Labels{table.at(kStrAboutText).english,
+               "Design: ", "Programming: ", "Tests: ", "More informations:"},
+        Labels{table.at(kStrAboutText).french,
                "Conception : ", "Programmation : ", "Tests : ", "Pour plus d'informations :"}}) {
     EXPECT_EQ(labels.text.find('%'), labels.text.rfind('%')) << "a single placeholder";
     std::vector<std::string> lines = splitLines(formatted(labels.text, "v2.029"));
@@ -138,56 +139,59 @@ TEST(StringTableTest, AboutTextTakesTheVersionOnItsThirdLine) {
 
 TEST(StringTableTest, StatisticsTextTakesThreeCountsInOrder) {
   const StringTable& table = stringTable();
-  EXPECT_EQ(formatted(table.at(63).english, 12, 50, 61),
+  EXPECT_EQ(formatted(table.at(kStrStatisticsFormat).english, 12, 50, 61),
             "12 words\n50 letters (excluding spaces)\n61 letters (including spaces)");
-  EXPECT_EQ(formatted(table.at(63).french, 12, 50, 61),
+  EXPECT_EQ(formatted(table.at(kStrStatisticsFormat).french, 12, 50, 61),
             "12 mots\n50 lettres (sans les espaces)\n61 lettres (espaces compris)");
 }
 
 TEST(LocalizedTextTest, GivesTheEnglishText) {
   for (const auto& [id, texts] : stringTable()) EXPECT_EQ(LocalizedText(id), texts.english);
-  EXPECT_EQ(LocalizedText(20), "I you he she it we they");
-  EXPECT_EQ(LocalizedText(54), "Example of phrase to search\nAnother example");
-  EXPECT_EQ(LocalizedText(11), "Add to \"Words to skip\" (CTRL+click)");
+  EXPECT_EQ(LocalizedText(kStrDefaultSkipWords), "I you he she it we they");
+  EXPECT_EQ(LocalizedText(kStrDefaultPhrasesList), "Example of phrase to search\nAnother example");
+  EXPECT_EQ(LocalizedText(kStrAddToSkipWords), "Add to \"Words to skip\" (CTRL+click)");
 }
 
 TEST(LocalizedTextTest, GivesTheFrenchTextOnceFrenchIsChosen) {
   EXPECT_EQ(currentLanguage(), Language::kEnglish);
   setLanguage(Language::kFrench);
   for (const auto& [id, texts] : stringTable()) EXPECT_EQ(LocalizedText(id), texts.french);
-  EXPECT_EQ(LocalizedText(20), "Je tu il elle nous vous ils elles le la les de du ");
-  EXPECT_EQ(LocalizedText(15), "");
+  EXPECT_EQ(LocalizedText(kStrDefaultSkipWords),
+            "Je tu il elle nous vous ils elles le la les de du ");
+  EXPECT_EQ(LocalizedText(StringId(15)), "");
   setLanguage(Language::kEnglish);
-  EXPECT_EQ(LocalizedText(6), "Settings");
+  EXPECT_EQ(LocalizedText(kStrSettings), "Settings");
 }
 
 TEST(LocalizedTextTest, MissingIdsGiveEmptyTextWithoutGrowingTheTable) {
-  EXPECT_EQ(LocalizedText(15), "");
-  EXPECT_EQ(LocalizedText(-1), "");
-  EXPECT_EQ(LocalizedText(104), "");
-  EXPECT_EQ(stringTable().size(), 96u);
-  EXPECT_EQ(LocalizedText(15), "");
+  const size_t entries = stringTable().size();
+  EXPECT_EQ(LocalizedText(StringId(15)), "");
+  EXPECT_EQ(LocalizedText(StringId(-1)), "");
+  EXPECT_EQ(LocalizedText(StringId(104)), "");
+  EXPECT_EQ(stringTable().size(), entries);
+  EXPECT_EQ(LocalizedText(StringId(15)), "");
 }
 
 TEST(LocalizedTextTest, KeepsBlanksAndLineFeedsAtTheEdges) {
-  EXPECT_EQ(LocalizedText(30), "Max distance: ");
-  EXPECT_EQ(LocalizedText(35), "Max distance:");
-  EXPECT_EQ(LocalizedText(17), " or more than");
-  EXPECT_EQ(LocalizedText(18), " letters");
-  EXPECT_EQ(stringTable().at(20).french, "Je tu il elle nous vous ils elles le la les de du ");
-  EXPECT_TRUE(contains(LocalizedText(28), "enabled.\n You can adjust"));
+  EXPECT_EQ(LocalizedText(kStrCloseMaxDistance), "Max distance: ");
+  EXPECT_EQ(LocalizedText(kStrDistantMaxDistance), "Max distance:");
+  EXPECT_EQ(LocalizedText(kStrOrMoreThan), " or more than");
+  EXPECT_EQ(LocalizedText(kStrSkipLetters), " letters");
+  EXPECT_EQ(stringTable().at(kStrDefaultSkipWords).french,
+            "Je tu il elle nous vous ils elles le la les de du ");
+  EXPECT_TRUE(contains(LocalizedText(kStrCloseRepetitionsHelp), "enabled.\n You can adjust"));
 
-  std::string welcome = LocalizedText(0);
+  std::string welcome = LocalizedText(kStrWelcome);
   EXPECT_EQ(welcome.rfind("Welcome in Verbolt 2.\n\n", 0), 0u);
   EXPECT_EQ(welcome.back(), '\n');
-  EXPECT_NE(stringTable().at(0).french.back(), '\n');
+  EXPECT_NE(stringTable().at(kStrWelcome).french.back(), '\n');
 }
 
 TEST(LocalizedTextTest, SampleManuscriptIsTheWelcomeText) {
   std::ifstream file(VERBOLT_SOURCE_DIR "/samples/welcome.txt", std::ios::binary);
   ASSERT_TRUE(file.is_open());
   std::string sample((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(sample, LocalizedText(0));
+  EXPECT_EQ(sample, LocalizedText(kStrWelcome));
 }
 
 }  // namespace
@@ -197,11 +201,13 @@ namespace {
 // A hex escape runs on over every hex digit after it: "r\xE9cents" would
 // be one out-of-range character, not "récents".
 TEST(StringTableTest, AccentsBeforeHexLettersKeepTheLettersThatFollow) {
-  EXPECT_EQ(stringTable().at(78).french,
+  EXPECT_EQ(stringTable().at(kStrRecentFiles).french,
             "Fichiers r\xE9"
             "cents");
-  EXPECT_NE(stringTable().at(82).french.find("r\xE9"
-                                             "cents."),
+  EXPECT_NE(stringTable()
+                .at(kStrRecentFileGone)
+                .french.find("r\xE9"
+                             "cents."),
             std::string::npos);
 }
 

@@ -9,20 +9,14 @@
 
 namespace {
 
-// The section titles of the four switches, as the settings pane shows them.
-constexpr int kCloseTitle = 27;
-constexpr int kDistantTitle = 32;
-constexpr int kSearchedTitle = 38;
-constexpr int kPhraseTitle = 49;
-
 std::vector<LegendEntry> defaultLegend() {
-  auto entry = [](HighlightClass highlight, int titleId) {
+  auto entry = [](HighlightClass highlight, StringId titleId) {
     return LegendEntry{classColour(highlight), cp1252ToUtf8(LocalizedText(titleId))};
   };
-  return {entry(HighlightClass::kClose, kCloseTitle),
-          entry(HighlightClass::kDistant, kDistantTitle),
-          entry(HighlightClass::kSearched, kSearchedTitle),
-          entry(HighlightClass::kPhrase, kPhraseTitle)};
+  return {entry(HighlightClass::kClose, kStrCloseRepetitions),
+          entry(HighlightClass::kDistant, kStrDistantRepetitions),
+          entry(HighlightClass::kSearched, kStrSearchWords),
+          entry(HighlightClass::kPhrase, kStrSearchPhrases)};
 }
 
 }  // namespace

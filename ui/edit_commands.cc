@@ -17,7 +17,7 @@ namespace {
 
 enum StatusField { kWhereField, kWordsField };
 
-int findingFormat(FindingKind kind) {
+StringId findingFormat(FindingKind kind) {
   switch (kind) {
     case FindingKind::kPhrase:
       return kStrPhraseFinding;
@@ -113,7 +113,7 @@ void FrameMain::OnWalkFindings(wxCommandEvent& event) {
   m_editor->ShowPosition(finding.start);
   m_editor->SetSelection(finding.start, finding.end);
   const FindingRank rank = rankOf(*m_findings, index);
-  const int format = findingFormat(finding.kind);
+  const StringId format = findingFormat(finding.kind);
   const wxString where =
       format == kStrMarkedFinding
           ? wxString::Format(localized(format), fromCp1252(m_markedWord), rank.number, rank.count)

@@ -13,19 +13,11 @@
 
 #include "lemma/family_kind.h"
 #include "settings/lemma_source.h"
+#include "strings/string_id.h"
 
 class wxChoice;
 class wxRadioButton;
 class wxStaticText;
-
-// Ids of the controls, which are those of their labels in the string table.
-enum FamiliesChoiceId {
-  kStrSameBeginning = 110,
-  kStrSameDictionaryForm = 111,
-  kStrFrenchDictionary = 112,
-  kStrEnglishDictionary = 113,
-  kStrDictionaryMissing = 114,
-};
 
 class FamiliesChoice : public wxPanel {
  public:

@@ -12,6 +12,7 @@
 #include "highlight/plan/findings.h"
 #include "manuscript/manuscript.h"
 #include "settings/analysis_settings.h"
+#include "strings/string_id.h"
 
 class FamiliesChoice;
 class wxCheckBox;
@@ -147,7 +148,7 @@ class FrameMain : public wxFrame {
   void ForgetFindings();
   void ShowWordCount(int words);
 
-  wxWindow* AddLabel(wxSizer* sizer, int stringId);
+  wxWindow* AddLabel(wxSizer* sizer, StringId stringId);
   wxTextCtrl* AddNumberField(wxSizer* sizer, int maxTypedChars, int AnalysisSettings::*field);
   wxTextCtrl* AddListField(wxSizer* sizer, int height, WordList AnalysisSettings::*field,
                            const char* separator, long extraStyle = 0);

@@ -263,7 +263,7 @@ TEST_F(MainWindow, SectionHelpShowsItsTextUnderItsTitle) {
   frame.FindWindow(kHelpHidden)->GetEventHandler()->ProcessEvent(click);
   ASSERT_EQ(messageBoxes.size(), 1u);
   EXPECT_EQ(messageBoxes[0].caption, "Help : Temporary hidden repetitions");
-  EXPECT_EQ(messageBoxes[0].message, localized(kHelpHidden));
+  EXPECT_EQ(messageBoxes[0].message, localized(kStrHiddenRepetitionsHelp));
   EXPECT_EQ(messageBoxes[0].parent, nullptr);
   EXPECT_TRUE(messageBoxes[0].style & wxICON_QUESTION);
 }

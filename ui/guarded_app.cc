@@ -16,7 +16,7 @@
 
 namespace {
 
-wxString localized(int id) { return fromCp1252(LocalizedText(id)); }
+wxString localized(StringId id) { return fromCp1252(LocalizedText(id)); }
 
 // What went wrong, in the writer's words, for the exception in flight.
 wxString failureOfCurrentException() {

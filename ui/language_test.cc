@@ -30,7 +30,7 @@ class WindowLanguage : public MainWindow, public ::testing::WithParamInterface<L
   }
 
   // The text of `id` in the language under test, as the toolkit shows it.
-  static wxString text(int id) {
+  static wxString text(StringId id) {
     const LocalizedPair& pair = stringTable().at(id);
     return fromCp1252(GetParam() == Language::kFrench ? pair.french : pair.english);
   }
@@ -59,7 +59,9 @@ TEST_P(WindowLanguage, MenusToolsSectionsAndWelcomeSpeakIt) {
   auto* commands = wxDynamicCast(frame.FindWindow(kIdCommandBar), wxToolBar);
   ASSERT_NE(commands, nullptr);
   EXPECT_EQ(commands->FindById(kIdProcess)->GetLabel(), text(kStrProcess));
-  for (int section : {kSwitchSkip, kSwitchSame, kSwitchClose, kSwitchPhrases}) {
+  // A section's switch carries the id of its title.
+  for (StringId section :
+       {kStrSkipWords, kStrSimilarWords, kStrCloseRepetitions, kStrSearchPhrases}) {
     EXPECT_EQ(frame.FindWindow(section)->GetLabel(), text(section)) << section;
   }
   EXPECT_EQ(frame.m_editor->GetValue(), text(kStrWelcome));
@@ -73,8 +75,8 @@ TEST_P(WindowLanguage, HelpBoxContextMenuAndAboutSpeakIt) {
   FrameMain& frame = openFrame();
   clickOn(*frame.FindWindow(kHelpSame));
   ASSERT_TRUE(waitFor([] { return !messageBoxes.empty(); }));
-  EXPECT_EQ(messageBoxes[0].caption, text(kStrHelpCaption) + text(kSwitchSame));
-  EXPECT_EQ(messageBoxes[0].message, text(kHelpSame));
+  EXPECT_EQ(messageBoxes[0].caption, text(kStrHelpCaption) + text(kStrSimilarWords));
+  EXPECT_EQ(messageBoxes[0].message, text(kStrSimilarWordsHelp));
 
   clickOn(*frame.m_editor, wxMOUSE_BTN_RIGHT);
   ASSERT_TRUE(waitFor([] { return !poppedMenus.empty(); }));

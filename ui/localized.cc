@@ -3,4 +3,4 @@
 #include "highlight/editor_text.h"
 #include "strings/localized_text.h"
 
-wxString localized(int stringId) { return fromCp1252(LocalizedText(stringId)); }
+wxString localized(StringId stringId) { return fromCp1252(LocalizedText(stringId)); }

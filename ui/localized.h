@@ -3,4 +3,6 @@
 
 #include <wx/string.h>
 
-wxString localized(int stringId);
+#include "strings/string_id.h"
+
+wxString localized(StringId stringId);

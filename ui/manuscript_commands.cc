@@ -44,7 +44,7 @@ wxString openWildcard() {
 }
 
 // A menu label without its keyboard marks, for a dialog's title.
-wxString plainLabel(int stringId) { return wxStripMenuCodes(localized(stringId)); }
+wxString plainLabel(StringId stringId) { return wxStripMenuCodes(localized(stringId)); }
 
 bool isDocument(ManuscriptKind kind) {
   return kind == ManuscriptKind::kOdt || kind == ManuscriptKind::kDocx;
@@ -215,12 +215,12 @@ void FrameMain::OnExport(wxCommandEvent& event) {
   const std::string report = utf8Of(m_top100->GetValue());
   const BackgroundMap backgrounds(*m_editor);
   const std::vector<LegendEntry> legend = {
-      {classColour(HighlightClass::kClose), utf8Of(localized(kSwitchClose))},
-      {classColour(HighlightClass::kDistant), utf8Of(localized(kSwitchDistant))},
-      {classColour(HighlightClass::kSearched), utf8Of(localized(kSwitchWords))},
-      {classColour(HighlightClass::kPhrase), utf8Of(localized(kSwitchPhrases))},
+      {classColour(HighlightClass::kClose), utf8Of(localized(kStrCloseRepetitions))},
+      {classColour(HighlightClass::kDistant), utf8Of(localized(kStrDistantRepetitions))},
+      {classColour(HighlightClass::kSearched), utf8Of(localized(kStrSearchWords))},
+      {classColour(HighlightClass::kPhrase), utf8Of(localized(kStrSearchPhrases))},
       {kMarkedWithoutClass, utf8Of(localized(kStrMarkedWord))},
-      {hiddenColour(HighlightClass::kClose), utf8Of(localized(kTitleHidden))},
+      {hiddenColour(HighlightClass::kClose), utf8Of(localized(kStrHiddenRepetitions))},
   };
   const std::string title = utf8Of(proposed.GetName());
   const ExportDocument document{text, backgrounds.runs(), report, title, legend};

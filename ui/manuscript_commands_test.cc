@@ -89,7 +89,7 @@ TEST_F(Manuscripts, ADocxChapterOpensAndIsSavedAsTextAndExported) {
   command(kIdExportHtml);
   const std::string html = readFile(page);
   EXPECT_NE(html.find("ffff8c"), std::string::npos) << "the yellow of close repetitions";
-  EXPECT_NE(html.find(toCp1252(localized(kSwitchClose))), std::string::npos);
+  EXPECT_NE(html.find(toCp1252(localized(kStrCloseRepetitions))), std::string::npos);
 
   ASSERT_GE(frame.m_recentFiles->GetCount(), 2u);
   EXPECT_EQ(frame.m_recentFiles->GetHistoryFile(0), wxString::FromUTF8(text));

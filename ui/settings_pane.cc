@@ -53,8 +53,8 @@ int inRowFlags(wxSizer* sizer) {
 wxCheckBox* legendSwitch(wxWindow* parent, wxSizer* column, int id, Rgb colour) {
   auto* panel = new wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxNO_BORDER);
   panel->SetBackgroundColour(toWxColour(colour));
-  auto* box = new wxCheckBox(panel, id, localized(id), wxDefaultPosition, wxDefaultSize, 0,
-                             wxDefaultValidator, "check");
+  auto* box = new wxCheckBox(panel, id, localized(StringId(id)), wxDefaultPosition, wxDefaultSize,
+                             0, wxDefaultValidator, "check");
   box->SetValue(true);
   auto* sizer = new wxBoxSizer(wxHORIZONTAL);
   sizer->Add(box, 1, wxALIGN_CENTER_VERTICAL);
@@ -131,22 +131,22 @@ wxScrolledWindow* FrameMain::BuildSettingsPane() {
 void FrameMain::BuildSectionContents() {
   wxSizer* skip = BuildSection(kSwitchSkip, kHelpSkip, std::nullopt, true);
   auto* skipRow = new wxBoxSizer(wxHORIZONTAL);
-  AddLabel(skipRow, 16);
+  AddLabel(skipRow, kStrLessThan);
   AddNumberField(skipRow, 2, &AnalysisSettings::m_skipNbLettersMin);
-  AddLabel(skipRow, 17);
+  AddLabel(skipRow, kStrOrMoreThan);
   AddNumberField(skipRow, 2, &AnalysisSettings::m_skipNbLettersMax);
-  AddLabel(skipRow, 18);
+  AddLabel(skipRow, kStrSkipLetters);
   skip->Add(skipRow);
-  AddLabel(skip, 19);
+  AddLabel(skip, kStrListToSkip);
   m_skipListField = AddListField(skip, 58, &AnalysisSettings::m_skipWords, kWordSeparator);
 
   wxSizer* same = BuildSection(kSwitchSame, kHelpSame, std::nullopt, true);
   auto* lettersRow = new wxBoxSizer(wxHORIZONTAL);
-  AddLabel(lettersRow, 25);
+  AddLabel(lettersRow, kStrNumberOfLetters);
   AddNumberField(lettersRow, 2, &AnalysisSettings::m_sameNbLetters);
   same->Add(lettersRow);
   auto* percentRow = new wxBoxSizer(wxHORIZONTAL);
-  AddLabel(percentRow, 26);
+  AddLabel(percentRow, kStrPercentOfWord);
   AddNumberField(percentRow, 3, &AnalysisSettings::m_samePercent);
   same->Add(percentRow);
   m_familiesChoice = new FamiliesChoice(m_sectionPanel);
@@ -157,46 +157,46 @@ void FrameMain::BuildSectionContents() {
   wxSizer* close =
       BuildSection(kSwitchClose, kHelpClose, classColour(HighlightClass::kClose), false);
   auto* closeRow = new wxBoxSizer(wxHORIZONTAL);
-  AddLabel(closeRow, 30);
+  AddLabel(closeRow, kStrCloseMaxDistance);
   AddNumberField(closeRow, 4, &AnalysisSettings::m_closeDistance);
-  AddLabel(closeRow, 31);
+  AddLabel(closeRow, kStrCloseLetters);
   close->Add(closeRow);
 
   wxSizer* distant =
       BuildSection(kSwitchDistant, kHelpDistant, classColour(HighlightClass::kDistant), false);
   auto* distanceRow = new wxBoxSizer(wxHORIZONTAL);
-  AddLabel(distanceRow, 35);
+  AddLabel(distanceRow, kStrDistantMaxDistance);
   AddNumberField(distanceRow, 5, &AnalysisSettings::m_distantDistance);
-  AddLabel(distanceRow, 36);
+  AddLabel(distanceRow, kStrDistantLetters);
   distant->Add(distanceRow);
   auto* countRow = new wxBoxSizer(wxHORIZONTAL);
-  AddLabel(countRow, 37);
+  AddLabel(countRow, kStrMinRepetitions);
   AddNumberField(countRow, 2, &AnalysisSettings::m_distantNb);
   distant->Add(countRow);
 
   wxSizer* words =
       BuildSection(kSwitchWords, kHelpWords, classColour(HighlightClass::kSearched), false);
   auto* lengthRow = new wxBoxSizer(wxHORIZONTAL);
-  AddLabel(lengthRow, 42);
+  AddLabel(lengthRow, kStrWordsBetween);
   AddNumberField(lengthRow, 2, &AnalysisSettings::m_wordsLetterMin);
-  AddLabel(lengthRow, 43);
+  AddLabel(lengthRow, kStrWordsAnd);
   AddNumberField(lengthRow, 2, &AnalysisSettings::m_wordsLetterMax);
-  AddLabel(lengthRow, 44);
+  AddLabel(lengthRow, kStrWordsLetters);
   words->Add(lengthRow);
-  AddLabel(words, 45);
+  AddLabel(words, kStrWordList);
   AddListField(words, 35, &AnalysisSettings::m_wordsList, kWordSeparator);
-  AddLabel(words, 47);
+  AddLabel(words, kStrPartWordList);
   AddListField(words, 35, &AnalysisSettings::m_wordsPartsList, kWordSeparator);
 
   wxSizer* phrases =
       BuildSection(kSwitchPhrases, kHelpPhrases, classColour(HighlightClass::kPhrase), false);
-  AddLabel(phrases, 53);
+  AddLabel(phrases, kStrPhrasesList);
   AddListField(phrases, 75, &AnalysisSettings::m_phrasesList, kPhraseSeparator,
                wxHSCROLL | wxTE_DONTWRAP);
 
   wxSizer* hidden =
       BuildSection(kTitleHidden, kHelpHidden, hiddenColour(HighlightClass::kClose), false);
-  AddLabel(hidden, 60);
+  AddLabel(hidden, kStrHiddenWordList);
   m_hiddenListField = AddListField(hidden, 35, &AnalysisSettings::m_hiddenList, kWordSeparator);
 }
 
@@ -211,14 +211,14 @@ wxSizer* FrameMain::BuildSection(int titleId, int helpId, std::optional<Rgb> col
   auto* titleRow = new wxBoxSizer(wxHORIZONTAL);
   wxWindow* title;
   if (hasSwitch) {
-    auto* box = new wxCheckBox(panel, titleId, localized(titleId));
+    auto* box = new wxCheckBox(panel, titleId, localized(StringId(titleId)));
     titleRow->AddStretchSpacer();
     titleRow->Add(box, 0, wxALIGN_CENTER_VERTICAL);
     titleRow->AddStretchSpacer();
     title = box;
   } else {
-    title = new wxStaticText(panel, wxID_ANY, localized(titleId), wxDefaultPosition, wxDefaultSize,
-                             wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
+    title = new wxStaticText(panel, wxID_ANY, localized(StringId(titleId)), wxDefaultPosition,
+                             wxDefaultSize, wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
     titleRow->Add(title, 1, wxALIGN_CENTER_VERTICAL);
   }
   if (colour) title->SetBackgroundColour(toWxColour(*colour));
@@ -258,7 +258,7 @@ wxSizer* FrameMain::BuildSection(int titleId, int helpId, std::optional<Rgb> col
   return content;
 }
 
-wxWindow* FrameMain::AddLabel(wxSizer* sizer, int stringId) {
+wxWindow* FrameMain::AddLabel(wxSizer* sizer, StringId stringId) {
   auto* label = new wxStaticText(m_sectionPanel, wxID_ANY, localized(stringId));
   sizer->Add(label, 0, inRowFlags(sizer));
   m_sectionContent->push_back(label);
@@ -334,7 +334,8 @@ void FrameMain::OnSectionSwitch(wxCommandEvent& event) {
 void FrameMain::OnSectionHelp(wxCommandEvent& event) {
   for (const HelpTopic& topic : kHelpTopics) {
     if (topic.helpId != event.GetId()) continue;
-    showMessageBox(localized(topic.helpId), localized(kStrHelpCaption) + localized(topic.titleId),
+    showMessageBox(localized(StringId(topic.helpId)),
+                   localized(kStrHelpCaption) + localized(StringId(topic.titleId)),
                    wxOK | wxICON_QUESTION, nullptr);
   }
 }
