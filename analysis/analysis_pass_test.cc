@@ -17,8 +17,7 @@ namespace {
 using Starts = std::vector<int>;
 
 AnalysisSettings defaults() {
-  AnalysisSettings s;
-  s.ResetToDefaults();
+  AnalysisSettings s = AnalysisSettings::Defaults();
   s.ClampToRanges();
   return s;
 }

@@ -5,8 +5,7 @@
 namespace {
 
 AnalysisSettings similarWords(int letters = 4, int percent = 50) {
-  AnalysisSettings s;
-  s.ResetToDefaults();
+  AnalysisSettings s = AnalysisSettings::Defaults();
   s.m_sameActive = 1;
   s.m_sameNbLetters = letters;
   s.m_samePercent = percent;

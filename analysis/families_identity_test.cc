@@ -92,8 +92,7 @@ TEST(FamiliesIdentity, BeginningFamiliesGiveTheResultsOfBefore) {
        15523666988226424028u},
   };
   for (const Case& c : cases) {
-    AnalysisSettings settings;
-    settings.ResetToDefaults();
+    AnalysisSettings settings = AnalysisSettings::Defaults();
     c.change(settings);
     settings.ClampToRanges();
     for (PassThreads threads : {PassThreads::kOne, PassThreads::kTwo}) {

@@ -56,8 +56,7 @@ std::shared_ptr<FakeLemmas> frenchLemmas() {
 }
 
 AnalysisSettings byLemma(std::shared_ptr<LemmaSource> lemmas) {
-  AnalysisSettings s;
-  s.ResetToDefaults();
+  AnalysisSettings s = AnalysisSettings::Defaults();
   s.m_skipActive = 0;  // every word counts, however short
   s.m_lemmas = std::move(lemmas);
   return s;

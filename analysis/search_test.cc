@@ -93,8 +93,7 @@ TEST(PhraseFinder, FindsWhatEveryPhraseAtEveryPositionFinds) {
 }
 
 AnalysisSettings wordSearch() {
-  AnalysisSettings s;
-  s.ResetToDefaults();
+  AnalysisSettings s = AnalysisSettings::Defaults();
   s.m_wordsActive = 1;
   return s;
 }

@@ -9,8 +9,7 @@
 namespace {
 
 AnalysisSettings settingsWith(int sameActive) {
-  AnalysisSettings s;
-  s.ResetToDefaults();
+  AnalysisSettings s = AnalysisSettings::Defaults();
   s.m_sameActive = sameActive;
   s.m_closeActive = 0;
   s.m_distantActive = 0;

@@ -38,8 +38,7 @@ size_t bucketInText(const WordSplit& split, const std::string& word) {
 TEST(WordSplit, AWordAndEveryKeyItIsRecordedUnderShareABucket) {
   std::mt19937 random(31);
   for (int round = 0; round < 300; ++round) {
-    AnalysisSettings s;
-    s.ResetToDefaults();
+    AnalysisSettings s = AnalysisSettings::Defaults();
     s.m_sameActive = round % 5 != 0;
     s.m_sameNbLetters = static_cast<int>(random() % 7);
     s.m_samePercent = static_cast<int>(random() % 101);
@@ -64,8 +63,7 @@ TEST(WordSplit, BalancedBucketsGiveEachShareAboutHalfOfTheWords) {
     for (char& c : word) c = static_cast<char>('a' + random() % 26);
     text += word + " ";
   }
-  AnalysisSettings s;
-  s.ResetToDefaults();
+  AnalysisSettings s = AnalysisSettings::Defaults();
   WordSplit split(s);
   Buckets first = balancedBuckets(text, split);
   Buckets other = complementOf(first);

@@ -10,8 +10,7 @@
 namespace {
 
 AnalysisSettings settingsWith(int sameActive, int distantNb = 6) {
-  AnalysisSettings s;
-  s.ResetToDefaults();
+  AnalysisSettings s = AnalysisSettings::Defaults();
   s.m_sameActive = sameActive;
   s.m_distantNb = distantNb;
   return s;

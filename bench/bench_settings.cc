@@ -1,8 +1,7 @@
 #include "bench/bench_settings.h"
 
 AnalysisSettings defaultBenchSettings() {
-  AnalysisSettings settings;
-  settings.ResetToDefaults();
+  AnalysisSettings settings = AnalysisSettings::Defaults();
   settings.ClampToRanges();
   return settings;
 }
@@ -11,8 +10,7 @@ AnalysisSettings defaultBenchSettings() {
 // vocabulary; the phrases are pairs of the commonest words, so every one is
 // found.
 AnalysisSettings allFeaturesBenchSettings() {
-  AnalysisSettings settings;
-  settings.ResetToDefaults();
+  AnalysisSettings settings = AnalysisSettings::Defaults();
   settings.m_sameActive = 1;
   settings.m_closeActive = 1;
   settings.m_distantActive = 1;

@@ -46,8 +46,7 @@ double millisecondsOf(Work work) {
 }
 
 AnalysisSettings defaults() {
-  AnalysisSettings settings;
-  settings.ResetToDefaults();
+  AnalysisSettings settings = AnalysisSettings::Defaults();
   settings.ClampToRanges();
   return settings;
 }

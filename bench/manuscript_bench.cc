@@ -114,8 +114,7 @@ void benchSize(size_t megabytes, const std::filesystem::path& directory) {
   });
   std::printf("  save .txt (encode, write, fsync, rename)  %8.1f ms\n", saveMs);
 
-  AnalysisSettings settings;
-  settings.ResetToDefaults();
+  AnalysisSettings settings = AnalysisSettings::Defaults();
   const std::string lowered = lowercaseText(cp1252);
   const AnalysisResult result = analyzeText(lowered, settings);
   const std::vector<ColourRun> runs = planHighlights(lowered, result, settings);

@@ -15,6 +15,7 @@
 
 #include "highlight/editor_text.h"
 #include "highlight/plan/colours.h"
+#include "test_support/test_support.h"
 
 // The application object the window tests run in; each test program
 // gives its own.
@@ -24,15 +25,11 @@ wxApp* makeTestApp();
 // `timeoutMilliseconds`. True when it came to hold.
 template <typename Condition>
 bool waitFor(Condition done, int timeoutMilliseconds = 3000) {
-  const auto until =
-      std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMilliseconds);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > until) return false;
+  return test_support::waitFor(done, std::chrono::milliseconds(timeoutMilliseconds), [] {
     wxTheApp->Yield(true);
     wxTheApp->ProcessPendingEvents();
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return true;
+  });
 }
 
 // Lets the toolkit handle everything it has queued (drawing, layout,

@@ -139,8 +139,7 @@ TEST_F(Restyle, PaintsLikeTheListsOneByOneOnAnAnalysedText) {
   const std::string lowered = load(
       "Le petit chat dort. Le petit chat mange, le chien aboie et le chat dort encore.\n"
       "Un chaton joue avec le chien ; le petit chat regarde le chaton et le chien.\n");
-  AnalysisSettings settings;
-  settings.ResetToDefaults();
+  AnalysisSettings settings = AnalysisSettings::Defaults();
   settings.m_closeDistance = 30;
   settings.m_distantNb = 3;
   settings.m_distantDistance = 200;
@@ -286,8 +285,7 @@ TEST_F(Restyle, TheScrollPositionSurvivesHighlighting) {
   editor().HitTest(wxPoint(5, 5), &topBefore);
   ASSERT_GT(before, 0);
 
-  AnalysisSettings settings;
-  settings.ResetToDefaults();
+  AnalysisSettings settings = AnalysisSettings::Defaults();
   settings.m_skipActive = 0;
   settings.m_hiddenList = {"ligne"};
   const AnalysisResult result = analyzeText(lowered, settings);

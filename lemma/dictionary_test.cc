@@ -20,8 +20,7 @@ class Dictionary : public ::testing::Test {
   }
 
   static AnalysisSettings familiesOf(Language language) {
-    AnalysisSettings s;
-    s.ResetToDefaults();
+    AnalysisSettings s = AnalysisSettings::Defaults();
     s.m_lemmas = loadLemmas(*findDictionary(language));
     return s;
   }

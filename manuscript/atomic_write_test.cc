@@ -10,30 +10,21 @@
 #include <fstream>
 #include <iterator>
 
+#include "test_support/test_support.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-class AtomicWrite : public testing::Test {
+class AtomicWrite : public test_support::FolderTest {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/verbolt-save-XXXXXX";
-    m_directory = mkdtemp(pattern);
+    FolderTest::SetUp();
+    m_directory = m_dir.string();
     m_path = m_directory + "/chapter.txt";
   }
-  void TearDown() override {
-    chmod(m_directory.c_str(), 0700);
-    fs::remove_all(m_directory);
-  }
 
-  static std::string contentOf(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  }
-
-  size_t entries() const {
-    return static_cast<size_t>(std::distance(fs::directory_iterator(m_directory), {}));
-  }
+  static std::string contentOf(const std::string& path) { return test_support::readFile(path); }
 
   std::string m_directory;
   std::string m_path;
@@ -48,7 +39,7 @@ TEST_F(AtomicWrite, WritesANewFileAndReplacesItKeepingItsPermissions) {
   struct stat info;
   ASSERT_EQ(stat(m_path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0640u);
-  EXPECT_EQ(entries(), 1u);  // no temporary left behind
+  EXPECT_EQ(entries().size(), 1u);  // no temporary left behind
 }
 
 TEST_F(AtomicWrite, ALinkStaysALinkAndItsTargetIsReplaced) {
@@ -95,7 +86,7 @@ TEST_F(AtomicWrite, AWriteCutShortLeavesTheOldFileWholeAndNoTemporary) {
   EXPECT_FALSE(written);
   EXPECT_EQ(error, "Cannot save \u201Cchapter.txt\u201D: writing failed (File too large).");
   EXPECT_EQ(contentOf(m_path), "old text");
-  EXPECT_EQ(entries(), 1u);
+  EXPECT_EQ(entries().size(), 1u);
 }
 
 }  // namespace

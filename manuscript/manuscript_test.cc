@@ -9,22 +9,22 @@
 
 #include "manuscript/document_test_xml.h"
 #include "manuscript/zip_test_support.h"
+#include "test_support/test_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class ManuscriptFiles : public testing::Test {
+class ManuscriptFiles : public test_support::FolderTest {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/verbolt-manuscript-XXXXXX";
-    m_directory = mkdtemp(pattern);
+    FolderTest::SetUp();
+    m_directory = m_dir.string();
   }
-  void TearDown() override { fs::remove_all(m_directory); }
 
   std::string write(const std::string& name, const std::string& bytes) {
     const std::string path = m_directory + "/" + name;
-    std::ofstream(path, std::ios::binary) << bytes;
+    test_support::writeFile(path, bytes);
     return path;
   }
 

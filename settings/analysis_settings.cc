@@ -8,12 +8,6 @@
 
 namespace {
 
-// Ids of the string table's default list texts.
-constexpr int kDefaultSkipWords = 20;
-constexpr int kDefaultWordsList = 46;
-constexpr int kDefaultWordsPartsList = 48;
-constexpr int kDefaultPhrasesList = 54;
-
 void clamp(int& value, int low, int high) { value = std::clamp(value, low, high); }
 
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to) {
@@ -42,6 +36,12 @@ std::string trimNonWordChars(std::string_view item) {
 
 }  // namespace
 
+AnalysisSettings AnalysisSettings::Defaults() {
+  AnalysisSettings settings;
+  settings.ResetToDefaults();
+  return settings;
+}
+
 void AnalysisSettings::ResetToDefaults() {
   m_skipActive = 1;
   m_skipNbLettersMin = 4;
@@ -58,10 +58,10 @@ void AnalysisSettings::ResetToDefaults() {
   m_wordsLetterMin = 99;
   m_wordsLetterMax = 99;
   m_phrasesActive = 0;
-  SetListFromText(m_skipWords, LocalizedText(kDefaultSkipWords), " ");
-  SetListFromText(m_wordsList, LocalizedText(kDefaultWordsList), " ");
-  SetListFromText(m_wordsPartsList, LocalizedText(kDefaultWordsPartsList), " ");
-  SetListFromText(m_phrasesList, LocalizedText(kDefaultPhrasesList), "\n");
+  SetListFromText(m_skipWords, LocalizedText(kStrDefaultSkipWords), " ");
+  SetListFromText(m_wordsList, LocalizedText(kStrDefaultWordsList), " ");
+  SetListFromText(m_wordsPartsList, LocalizedText(kStrDefaultWordsPartsList), " ");
+  SetListFromText(m_phrasesList, LocalizedText(kStrDefaultPhrasesList), "\n");
   m_hiddenList.clear();
   m_lemmas.reset();
 }

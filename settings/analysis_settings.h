@@ -35,6 +35,10 @@ struct AnalysisSettings {
   // when they share a dictionary form, rather than a beginning, while set.
   std::shared_ptr<LemmaSource> m_lemmas;
 
+  // A record holding the defaults, in the language the string table
+  // answers in.
+  static AnalysisSettings Defaults();
+
   void ResetToDefaults();
   void ClampToRanges();
 

@@ -39,8 +39,7 @@ TEST(SettingsDefaults, MatchTheDocumentedValues) {
 }
 
 TEST(SettingsClamp, ForcesEachFieldIntoItsOwnRange) {
-  AnalysisSettings s;
-  s.ResetToDefaults();
+  AnalysisSettings s = AnalysisSettings::Defaults();
   s.m_distantNb = 1;
   s.m_samePercent = 150;
   s.m_sameNbLetters = 0;
@@ -63,8 +62,7 @@ TEST(SettingsClamp, ForcesEachFieldIntoItsOwnRange) {
 }
 
 TEST(SettingsClamp, KeepsAMinimumAboveItsMaximumAndLeavesListsAlone) {
-  AnalysisSettings s;
-  s.ResetToDefaults();
+  AnalysisSettings s = AnalysisSettings::Defaults();
   s.m_skipNbLettersMin = 10;
   s.m_skipNbLettersMax = 5;
   s.m_wordsLetterMin = 20;

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "test_support/test_support.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -20,20 +22,17 @@ TEST(ConfigHomeFolder, FollowsXdgConfigHomeThenTheHomeFolder) {
   EXPECT_EQ(configHomeFolder(nullptr, "home"), "");
 }
 
-class EnterFolder : public ::testing::Test {
+class EnterFolder : public test_support::FolderTest {
  protected:
   void SetUp() override {
     m_previous = fs::current_path();
-    m_dir = fs::temp_directory_path() / ("verbolt-home-" + std::to_string(getpid()));
-    fs::remove_all(m_dir);
-    fs::create_directories(m_dir);
+    FolderTest::SetUp();
   }
   void TearDown() override {
     fs::current_path(m_previous);
-    fs::remove_all(m_dir);
+    FolderTest::TearDown();
   }
   fs::path m_previous;
-  fs::path m_dir;
 };
 
 TEST_F(EnterFolder, CreatesMissingPrivateFoldersAndEntersThem) {

@@ -19,6 +19,7 @@
 
 #include "settings/window_settings.h"
 #include "strings/localized_text.h"
+#include "test_support/test_support.h"
 
 namespace {
 
@@ -52,36 +53,18 @@ const char kDefaultFile[] =
     "m_phrasesList = example of phrase to search\\nanother example\n"
     "\r\n";
 
-class ConfigurationFile : public ::testing::Test {
+class ConfigurationFile : public test_support::FolderTest {
  protected:
   void SetUp() override {
-    m_dir = fs::temp_directory_path() /
-            ("verbolt-config-" + std::to_string(getpid()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(m_dir);
-    fs::create_directories(m_dir);
+    FolderTest::SetUp();
     m_path = (m_dir / "config.txt").string();
   }
-  void TearDown() override {
-    fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(m_dir);
-  }
 
-  void write(const std::string& bytes) { std::ofstream(m_path, std::ios::binary) << bytes; }
-  std::string read() const {
-    std::ifstream in(m_path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  void write(const std::string& bytes) { test_support::writeFile(m_path, bytes); }
+  std::string read() const { return test_support::readFile(m_path); }
   // Loads into a fresh record, as the window does at start-up.
   bool load(AnalysisSettings& s) const { return LoadConfiguration(s, m_path); }
 
-  static AnalysisSettings defaults() {
-    AnalysisSettings s;
-    s.ResetToDefaults();
-    return s;
-  }
-
-  fs::path m_dir;
   std::string m_path;
 };
 
@@ -92,7 +75,7 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 }
 
 TEST_F(ConfigurationFile, DefaultsAreWrittenByteForByte) {
-  SaveConfiguration(defaults(), m_path);
+  SaveConfiguration(AnalysisSettings::Defaults(), m_path);
   std::string bytes = read();
   EXPECT_EQ(bytes, kDefaultFile);
   EXPECT_EQ(bytes.substr(bytes.size() - 3), "\n\r\n");
@@ -102,7 +85,7 @@ TEST_F(ConfigurationFile, DefaultsAreWrittenByteForByte) {
 // other line, and every other desktop, keeps the file above.
 TEST_F(ConfigurationFile, FrenchDefaultsDifferOnlyInTheirLists) {
   setLanguage(Language::kFrench);
-  std::string french = configurationText(defaults());
+  std::string french = configurationText(AnalysisSettings::Defaults());
   setLanguage(Language::kEnglish);
   std::string expected = kDefaultFile;
   expected = replaced(expected, "m_skipWords = i you he she it we they",
@@ -112,11 +95,11 @@ TEST_F(ConfigurationFile, FrenchDefaultsDifferOnlyInTheirLists) {
   expected = replaced(expected, "example of phrase to search\\nanother example",
                       "exemple de phrase \xE0 chercher\\nautre exemple");
   EXPECT_EQ(french, expected);
-  EXPECT_EQ(configurationText(defaults()), kDefaultFile);
+  EXPECT_EQ(configurationText(AnalysisSettings::Defaults()), kDefaultFile);
 }
 
 TEST_F(ConfigurationFile, RoundTripsEveryStoredField) {
-  AnalysisSettings saved = defaults();
+  AnalysisSettings saved = AnalysisSettings::Defaults();
   saved.m_skipNbLettersMin = -3;  // stored as typed: clamped only when loaded
   saved.m_samePercent = 77;
   saved.m_distantNb = 12;
@@ -151,7 +134,7 @@ TEST_F(ConfigurationFile, AcceptsEveryLineEnd) {
     AnalysisSettings s;
     EXPECT_TRUE(load(s));
     EXPECT_EQ(s.m_closeDistance, 250);
-    EXPECT_EQ(s.m_phrasesList, defaults().m_phrasesList);
+    EXPECT_EQ(s.m_phrasesList, AnalysisSettings::Defaults().m_phrasesList);
   }
 }
 
@@ -168,7 +151,8 @@ TEST_F(ConfigurationFile, ADirectoryIsNotAConfigurationFile) {
   fs::create_directory(m_path);
   AnalysisSettings s;
   EXPECT_FALSE(load(s));
-  SaveConfiguration(defaults(), m_path);  // must neither crash nor remove the directory
+  SaveConfiguration(AnalysisSettings::Defaults(),
+                    m_path);  // must neither crash nor remove the directory
   EXPECT_TRUE(fs::is_directory(m_path));
 }
 
@@ -228,7 +212,7 @@ TEST_F(ConfigurationFile, ListsAreReadAsWrittenWithoutNormalising) {
 }
 
 TEST_F(ConfigurationFile, EmptyListItemsDoNotSurviveARoundTrip) {
-  AnalysisSettings saved = defaults();
+  AnalysisSettings saved = AnalysisSettings::Defaults();
   saved.m_wordsList = {"a", "", "b"};
   SaveConfiguration(saved, m_path);
   EXPECT_NE(read().find("m_wordsList = a  b\n"), std::string::npos);
@@ -239,21 +223,16 @@ TEST_F(ConfigurationFile, EmptyListItemsDoNotSurviveARoundTrip) {
 
 TEST_F(ConfigurationFile, SavingReplacesTheWholeFileAndLeavesNoTemporary) {
   write(std::string(100000, 'x'));
-  SaveConfiguration(defaults(), m_path);
+  SaveConfiguration(AnalysisSettings::Defaults(), m_path);
   EXPECT_EQ(read(), kDefaultFile);
-  int entries = 0;
-  for (const auto& entry : fs::directory_iterator(m_dir)) {
-    (void)entry;
-    ++entries;
-  }
-  EXPECT_EQ(entries, 1);
+  EXPECT_EQ(entries(), std::set<std::string>{"config.txt"});
 }
 
 TEST_F(ConfigurationFile, AFailedSaveLeavesTheOldFileWhole) {
   if (geteuid() == 0) GTEST_SKIP() << "root ignores directory permissions";
   write("old settings\n");
   fs::permissions(m_dir, fs::perms::owner_read | fs::perms::owner_exec);
-  SaveConfiguration(defaults(), m_path);
+  SaveConfiguration(AnalysisSettings::Defaults(), m_path);
   EXPECT_EQ(read(), "old settings\n");
 }
 
@@ -272,21 +251,13 @@ class SettingsFileFaults : public ConfigurationFile {
 
   // Settings a writer has made their own, saved over any file there.
   AnalysisSettings saveCustomSettings() {
-    AnalysisSettings custom = defaults();
+    AnalysisSettings custom = AnalysisSettings::Defaults();
     custom.m_closeDistance = 321;
     custom.m_samePercent = 80;
     custom.m_skipWords = {"alors", "donc"};
     custom.m_phrasesList = {"il \xE9tait une fois"};
     SaveConfiguration(custom, m_path);
     return custom;
-  }
-
-  std::set<std::string> directoryEntries() const {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(m_dir)) {
-      names.insert(entry.path().filename().string());
-    }
-    return names;
   }
 
   // Runs `save` in a child process whose files may not grow past `bytes`.
@@ -350,13 +321,13 @@ TEST_F(SettingsFileFaults, SavingNeverWritesIntoTheOldFile) {
   // A second name for the old file sees it as it was: the new content went
   // to a new file that took over the name.
   fs::create_hard_link(m_path, m_dir / "old-name");
-  SaveConfiguration(defaults(), m_path);
+  SaveConfiguration(AnalysisSettings::Defaults(), m_path);
   EXPECT_EQ(read(), kDefaultFile);
   std::ifstream old(m_dir / "old-name", std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "old settings\n");
   EXPECT_EQ(fs::status(m_path).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_EQ(directoryEntries(), (std::set<std::string>{"config.txt", "old-name"}));
+  EXPECT_EQ(entries(), (std::set<std::string>{"config.txt", "old-name"}));
 }
 
 TEST_F(SettingsFileFaults, TheSavedFileIsAlwaysReadableAndWritableByItsOwner) {
@@ -365,7 +336,7 @@ TEST_F(SettingsFileFaults, TheSavedFileIsAlwaysReadableAndWritableByItsOwner) {
        {fs::perms::none, fs::perms::owner_read | fs::perms::group_read, fs::perms::owner_write}) {
     write("old settings\n");
     fs::permissions(m_path, before);
-    SaveConfiguration(defaults(), m_path);
+    SaveConfiguration(AnalysisSettings::Defaults(), m_path);
     EXPECT_EQ(fs::status(m_path).permissions(), before | ownerReadWrite);
     EXPECT_EQ(read(), kDefaultFile);
   }
@@ -375,10 +346,11 @@ TEST_F(SettingsFileFaults, AFullDiskDuringTheWriteLeavesTheOldFileWhole) {
   AnalysisSettings custom = saveCustomSettings();
   const std::string before = read();
   // Past 100 bytes every write fails with EFBIG, as on a full disk.
-  int status = saveWithFileSizeLimit(100, true, [this] { SaveConfiguration(defaults(), m_path); });
+  int status = saveWithFileSizeLimit(
+      100, true, [this] { SaveConfiguration(AnalysisSettings::Defaults(), m_path); });
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   EXPECT_EQ(read(), before);
-  EXPECT_EQ(directoryEntries(), std::set<std::string>{"config.txt"});  // no temporary left
+  EXPECT_EQ(entries(), std::set<std::string>{"config.txt"});  // no temporary left
   expectSameStoredFields(startUp(), custom);
 }
 
@@ -386,12 +358,13 @@ TEST_F(SettingsFileFaults, ACrashDuringTheWriteLeavesTheOldFileWhole) {
   AnalysisSettings custom = saveCustomSettings();
   const std::string before = read();
   // The size signal kills the writer in the middle of its write.
-  int status = saveWithFileSizeLimit(100, false, [this] { SaveConfiguration(defaults(), m_path); });
+  int status = saveWithFileSizeLimit(
+      100, false, [this] { SaveConfiguration(AnalysisSettings::Defaults(), m_path); });
   ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
   EXPECT_EQ(read(), before);
   expectSameStoredFields(startUp(), custom);
   // The next exit saves normally over it.
-  SaveConfiguration(defaults(), m_path);
+  SaveConfiguration(AnalysisSettings::Defaults(), m_path);
   EXPECT_EQ(read(), kDefaultFile);
 }
 
@@ -400,15 +373,15 @@ TEST_F(SettingsFileFaults, AReadOnlyDirectoryKeepsTheOldFileAndItsSettings) {
   const std::string before = read();
   if (!makeDirectoryReadOnly()) GTEST_SKIP() << "no way to make a read-only directory here";
   expectSameStoredFields(startUp(), custom);
-  SaveConfiguration(defaults(), m_path);  // exit: the write fails quietly
+  SaveConfiguration(AnalysisSettings::Defaults(), m_path);  // exit: the write fails quietly
   EXPECT_EQ(read(), before);
-  EXPECT_EQ(directoryEntries(), std::set<std::string>{"config.txt"});
+  EXPECT_EQ(entries(), std::set<std::string>{"config.txt"});
 }
 
 TEST_F(SettingsFileFaults, AReadOnlyDirectoryWithoutAFileStartsWithTheDefaults) {
   if (!makeDirectoryReadOnly()) GTEST_SKIP() << "no way to make a read-only directory here";
-  expectSameStoredFields(startUp(), defaults());
-  EXPECT_TRUE(directoryEntries().empty());
+  expectSameStoredFields(startUp(), AnalysisSettings::Defaults());
+  EXPECT_TRUE(entries().empty());
 }
 
 TEST_F(SettingsFileFaults, ADirectoryThatIsAFileStartsWithTheDefaults) {
@@ -421,17 +394,17 @@ TEST_F(SettingsFileFaults, ADirectoryThatIsAFileStartsWithTheDefaults) {
   s.ResetToDefaults();
   SaveConfiguration(s, inside);
   EXPECT_EQ(read(), "not a directory\n");
-  EXPECT_EQ(directoryEntries(), std::set<std::string>{"config.txt"});
+  EXPECT_EQ(entries(), std::set<std::string>{"config.txt"});
 }
 
 TEST_F(SettingsFileFaults, AConfigurationDirectoryIsLeftAsItIs) {
   fs::create_directory(m_path);
   std::ofstream(fs::path(m_path) / "notes.txt") << "keep me\n";
-  expectSameStoredFields(startUp(), defaults());
+  expectSameStoredFields(startUp(), AnalysisSettings::Defaults());
   EXPECT_TRUE(fs::is_directory(m_path));
   std::ifstream notes(fs::path(m_path) / "notes.txt");
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(notes), {}), "keep me\n");
-  EXPECT_EQ(directoryEntries(), std::set<std::string>{"config.txt"});  // no temporary left
+  EXPECT_EQ(entries(), std::set<std::string>{"config.txt"});  // no temporary left
 }
 
 TEST_F(SettingsFileFaults, AHundredMegabyteFileLoadsItsFirstKeys) {
@@ -447,7 +420,7 @@ TEST_F(SettingsFileFaults, AHundredMegabyteFileLoadsItsFirstKeys) {
 TEST_F(SettingsFileFaults, AHundredMegabytesOfEmptyLinesFallBackToTheDefaults) {
   appendRepeated(std::string(4096, '\n') + "unknown = 1\r", 100 << 20);
   ASSERT_GE(fs::file_size(m_path), 100u << 20);
-  expectSameStoredFields(startUp(), defaults());
+  expectSameStoredFields(startUp(), AnalysisSettings::Defaults());
   EXPECT_EQ(read(), kDefaultFile);  // replaced, as any file missing a key is
 }
 

@@ -12,33 +12,21 @@
 #include <set>
 
 #include "settings/configuration.h"
+#include "test_support/test_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class SaveTemporaries : public ::testing::Test {
+class SaveTemporaries : public test_support::FolderTest {
  protected:
   void SetUp() override {
-    m_dir = fs::temp_directory_path() /
-            ("verbolt-temporaries-" + std::to_string(getpid()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(m_dir);
-    fs::create_directories(m_dir);
+    FolderTest::SetUp();
     m_path = (m_dir / "config.txt").string();
-  }
-  void TearDown() override { fs::remove_all(m_dir); }
-
-  std::set<std::string> entries() const {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(m_dir)) {
-      names.insert(entry.path().filename().string());
-    }
-    return names;
   }
 
   void write(const std::string& name, const std::string& bytes) {
-    std::ofstream(m_dir / name, std::ios::binary) << bytes;
+    test_support::writeFile(m_dir / name, bytes);
   }
 
   // The id of a process that has ended.
@@ -49,7 +37,6 @@ class SaveTemporaries : public ::testing::Test {
     return child;
   }
 
-  fs::path m_dir;
   std::string m_path;
 };
 

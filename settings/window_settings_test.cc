@@ -12,48 +12,23 @@
 #include <set>
 
 #include "settings/configuration.h"
+#include "test_support/test_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-AnalysisSettings defaults() {
-  AnalysisSettings s;
-  s.ResetToDefaults();
-  return s;
-}
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using test_support::readFile;
+using test_support::writeFile;
 
 // Each test starts in an empty directory of its own.
-class WindowSettings : public ::testing::Test {
+class WindowSettings : public test_support::FolderTest {
  protected:
   void SetUp() override {
-    m_dir = fs::temp_directory_path() /
-            ("verbolt-start-" + std::to_string(getpid()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(m_dir);
-    fs::create_directories(m_dir);
+    FolderTest::SetUp();
     m_path = m_dir / "config.txt";
   }
-  void TearDown() override { fs::remove_all(m_dir); }
 
-  std::set<std::string> entries() const {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(m_dir)) {
-      names.insert(entry.path().filename().string());
-    }
-    return names;
-  }
-
-  fs::path m_dir;
   fs::path m_path;
 };
 
@@ -65,8 +40,8 @@ TEST_F(WindowSettings, AnotherProgramsFileIsKeptBeforeTheDefaultsReplaceIt) {
   EXPECT_EQ(start.backup.outcome, Backup::Outcome::kKept);
   EXPECT_EQ(start.backup.name, m_path.string() + ".bak");
   EXPECT_EQ(readFile(m_dir / "config.txt.bak"), kForeign);
-  EXPECT_EQ(readFile(m_path), configurationText(defaults()));
-  EXPECT_EQ(configurationText(start.settings), configurationText(defaults()));
+  EXPECT_EQ(readFile(m_path), configurationText(AnalysisSettings::Defaults()));
+  EXPECT_EQ(configurationText(start.settings), configurationText(AnalysisSettings::Defaults()));
 }
 
 TEST_F(WindowSettings, EarlierBackupsAreNeverReplaced) {
@@ -80,16 +55,16 @@ TEST_F(WindowSettings, EarlierBackupsAreNeverReplaced) {
   EXPECT_EQ(readFile(m_dir / "config.txt.bak.1"), "second\n");
   EXPECT_EQ(readFile(m_dir / "config.txt.bak.2"), "third\n");
   EXPECT_EQ(readFile(m_dir / "config.txt.bak.3"), "fourth\n");
-  EXPECT_EQ(readFile(m_path), configurationText(defaults()));
+  EXPECT_EQ(readFile(m_path), configurationText(AnalysisSettings::Defaults()));
 }
 
 TEST_F(WindowSettings, AMissingOrLoadableFileBehavesAsBefore) {
   StartUpSettings first = startUpSettings(m_path.string());
   EXPECT_EQ(first.backup.outcome, Backup::Outcome::kNothingThere);
-  EXPECT_EQ(readFile(m_path), configurationText(defaults()));
+  EXPECT_EQ(readFile(m_path), configurationText(AnalysisSettings::Defaults()));
   EXPECT_EQ(entries(), std::set<std::string>{"config.txt"});
 
-  AnalysisSettings custom = defaults();
+  AnalysisSettings custom = AnalysisSettings::Defaults();
   custom.m_closeDistance = 321;
   // A stored number out of range loads clamped; the file itself is only
   // read, so it keeps its bytes.
@@ -105,7 +80,7 @@ TEST_F(WindowSettings, AMissingOrLoadableFileBehavesAsBefore) {
 TEST_F(WindowSettings, AFileAnotherProgramWroteSinceTheStartIsKeptAtExit) {
   startUpSettings(m_path.string());
   writeFile(m_path, kForeign);
-  AnalysisSettings custom = defaults();
+  AnalysisSettings custom = AnalysisSettings::Defaults();
   custom.m_closeDistance = 321;
   Backup backup = saveWindowSettings(custom, m_path.string());
   EXPECT_EQ(backup.outcome, Backup::Outcome::kKept);
@@ -136,7 +111,7 @@ bool asUnprivilegedUser(const fs::path& dir, const std::function<bool()>& check)
 TEST_F(WindowSettings, AnUnreadableFileIsKeptAndTheNextStartKeepsTheSettings) {
   const std::string path = m_path.string();
   EXPECT_TRUE(asUnprivilegedUser(m_dir, [&] {
-    AnalysisSettings custom = defaults();
+    AnalysisSettings custom = AnalysisSettings::Defaults();
     custom.m_samePercent = 80;
     SaveConfiguration(custom, path);
     chmod(path.c_str(), 0);

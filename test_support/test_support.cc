@@ -1,0 +1,81 @@
+#include "test_support/test_support.h"
+
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace test_support {
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeFile(const fs::path& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit,
+             const std::function<void()>& between) {
+  const auto until = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > until) return false;
+    if (between) {
+      between();
+    } else {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+  }
+  return true;
+}
+
+namespace {
+
+// Gives the owner back every right a test may have taken away, so that the
+// folder can be removed.
+void restoreRights(const fs::path& folder) {
+  std::error_code ignored;
+  fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ignored);
+  for (auto entry = fs::recursive_directory_iterator(folder, ignored);
+       entry != fs::recursive_directory_iterator(); entry.increment(ignored)) {
+    if (entry->is_directory(ignored) && !entry->is_symlink(ignored)) {
+      fs::permissions(entry->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
+  }
+}
+
+}  // namespace
+
+void FolderTest::SetUp() {
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string(test->test_suite_name()) + "-" + test->name();
+  for (char& c : name) {
+    if (c == '/') c = '_';  // parameterised tests carry a slash
+  }
+  m_dir = fs::temp_directory_path() / ("verbolt-" + std::to_string(getpid()) + "-" + name);
+  std::error_code ignored;
+  restoreRights(m_dir);
+  fs::remove_all(m_dir, ignored);
+  fs::create_directories(m_dir);
+}
+
+void FolderTest::TearDown() {
+  std::error_code ignored;
+  restoreRights(m_dir);
+  fs::remove_all(m_dir, ignored);
+}
+
+std::set<std::string> FolderTest::entries() const {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(m_dir)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+}  // namespace test_support
