@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "analysis/analysis_pass.h"
+#include "cli/analyze_output.h"
+#include "cli/line_columns.h"
+#include "cli/lint_findings.h"
 #include "text/words.h"
-#include "tools/analyze_output.h"
-#include "tools/line_columns.h"
-#include "tools/lint_findings.h"
 
 enum class OutputFormat { kJson, kSummary, kLine, kSarif, kGithub };
 

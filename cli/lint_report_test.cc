@@ -1,4 +1,4 @@
-#include "tools/lint_report.h"
+#include "cli/lint_report.h"
 
 #include <gtest/gtest.h>
 

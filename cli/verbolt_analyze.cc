@@ -17,6 +17,15 @@
 #include <thread>
 
 #include "analysis/analysis_pass.h"
+#include "cli/analyze_families.h"
+#include "cli/analyze_html.h"
+#include "cli/analyze_options.h"
+#include "cli/analyze_output.h"
+#include "cli/input_files.h"
+#include "cli/line_columns.h"
+#include "cli/lint_findings.h"
+#include "cli/lint_report.h"
+#include "cli/ordered_work.h"
 #include "manuscript/atomic_write.h"
 #include "manuscript/manuscript.h"
 #include "manuscript/markdown_prose.h"
@@ -24,15 +33,6 @@
 #include "settings/configuration.h"
 #include "text/cp1252.h"
 #include "text/words.h"
-#include "tools/analyze_families.h"
-#include "tools/analyze_html.h"
-#include "tools/analyze_options.h"
-#include "tools/analyze_output.h"
-#include "tools/input_files.h"
-#include "tools/line_columns.h"
-#include "tools/lint_findings.h"
-#include "tools/lint_report.h"
-#include "tools/ordered_work.h"
 
 namespace {
 

@@ -18,10 +18,10 @@
 #include <vector>
 
 #include "analysis/analysis_pass.h"
+#include "cli/analyze_output.h"
 #include "gtest/gtest.h"
 #include "settings/configuration.h"
 #include "text/words.h"
-#include "tools/analyze_output.h"
 
 extern char** environ;
 

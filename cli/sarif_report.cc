@@ -4,8 +4,8 @@
 
 #include <cctype>
 
+#include "cli/lint_report.h"
 #include "text/words.h"
-#include "tools/lint_report.h"
 
 namespace {
 

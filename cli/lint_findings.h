@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "analysis/analysis_pass.h"
-#include "tools/line_columns.h"
+#include "cli/line_columns.h"
 
 enum class LintRule { kCloseRepetition, kDistantRepetition, kSearchedWord, kSearchedPhrase };
 constexpr size_t kLintRuleCount = 4;

@@ -1,4 +1,4 @@
-#include "tools/analyze_html.h"
+#include "cli/analyze_html.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "tools/lint_findings.h"
+#include "cli/lint_findings.h"
 
 #include <algorithm>
 #include <tuple>

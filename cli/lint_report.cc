@@ -1,4 +1,4 @@
-#include "tools/lint_report.h"
+#include "cli/lint_report.h"
 
 #include "text/cp1252.h"
 #include "text/utf8.h"
