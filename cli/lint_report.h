@@ -20,7 +20,7 @@ struct AnalysedFile {
   std::string_view text;  // the analysed text as written, Windows-1252
   const AnalysisResult& result;
   const TextStatistics& statistics;
-  const std::vector<Finding>& findings;
+  const std::vector<LintFinding>& findings;
   const LineColumns& lines;
 };
 

@@ -33,7 +33,7 @@ struct Sample {
   LineColumns lines;
   AnalysisResult result;
   TextStatistics statistics;
-  std::vector<Finding> findings;
+  std::vector<LintFinding> findings;
 };
 
 std::string reportOf(OutputFormat format, const std::vector<const Sample*>& samples,

@@ -416,7 +416,7 @@ struct FileCheck {
   std::string written;  // the analysed text as written, when findings quote it
   AnalysisResult result;
   TextStatistics statistics;  // for the summary only
-  std::vector<Finding> findings;
+  std::vector<LintFinding> findings;
   LineColumns lines{std::string_view()};
 };
 
