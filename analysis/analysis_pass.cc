@@ -356,7 +356,7 @@ AnalysisResult analyzeText(std::string_view text, const AnalysisSettings& settin
   bool shared = threads == PassThreads::kTwo || (threads == PassThreads::kAutomatic &&
                                                  text.size() >= kShortestSharedText && cores >= 2);
   // Words that share a dictionary form may share no beginning, so they
-  // cannot be divided by it; and the lemma source answers one thread.
+  // cannot be divided by it; and the lemma source answers one thread only.
   if (familiesByLemma(settings)) shared = false;
   AnalysisResult result = shared ? analyzeInTwoShares(text, settings, progress, repeats)
                                  : analyzeAlone(text, settings, progress, repeats);

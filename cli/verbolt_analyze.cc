@@ -474,7 +474,9 @@ int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& setti
   report->begin();
   // A lone file may share its own analysis between the cores instead.
   const PassThreads threads = files.size() > 1 ? PassThreads::kOne : PassThreads::kAutomatic;
-  // The dictionary's cache of word forms is shared: one file at a time.
+  // The dictionary's cache answers the one thread that asked first (see
+  // lemma/lemma_cache.h): with it, the files are checked one at a time on
+  // this thread, where the families were loaded.
   const unsigned workers = settings.m_lemmas ? 1 : cores;
   runInOrder<FileCheck>(
       files.size(), workers, [&](size_t i) { return check(i, threads); }, deliver);
