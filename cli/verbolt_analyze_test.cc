@@ -503,9 +503,10 @@ class VerboltAnalyzeBadInput : public VerboltAnalyzeRun {
  protected:
   void SetUp() override {
     VerboltAnalyzeRun::SetUp();
-#if defined(__SANITIZE_ADDRESS__)
-    // The address sanitizer reserves terabytes of address space up front.
-    GTEST_SKIP() << "an address-space cap cannot coexist with the address sanitizer";
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    // The address and thread sanitizers reserve terabytes of address space
+    // up front.
+    GTEST_SKIP() << "an address-space cap cannot coexist with the address or thread sanitizer";
 #endif
   }
 };
