@@ -2,7 +2,8 @@
 # Builds the toolkit-free libraries, their tests and verbolt-analyze with
 # ThreadSanitizer into build-tsan/ (or $TSAN_BUILD_DIR), runs those tests,
 # then runs verbolt-analyze --format line over a folder of several files in
-# every --families mode, where it checks the files on one thread per core.
+# every --families mode: by beginning it checks the files on one thread per
+# core, by dictionary form on one thread that owns the dictionary's cache.
 # Any data race, or any other report of the sanitizer, fails the run. The
 # window is left out: its tests need the toolkit built with the sanitizer
 # to say anything, and the window runs its passes on one thread.
