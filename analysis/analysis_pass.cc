@@ -240,7 +240,7 @@ class Share {
   size_t m_wordStart = 0;
 };
 
-// The position of the next step of the shared progress counter, counting
+// The position of the next step of the thread's progress counter, counting
 // from where it stands now, at which the gauge is due an update.
 size_t firstGaugeUpdate() {
   return static_cast<size_t>((kProgressInterval - progressCounter % kProgressInterval) %
@@ -248,7 +248,7 @@ size_t firstGaugeUpdate() {
 }
 
 // Counting the characters one by one would update the gauge at every
-// position where the shared counter reaches a multiple of the interval; the
+// position where the counter reaches a multiple of the interval; the
 // pass stops at exactly those positions and counts the rest in one step.
 void scanWhole(Share& share, std::string_view text, const ProgressSink& progress) {
   const size_t length = text.size();
@@ -356,7 +356,7 @@ AnalysisResult analyzeText(std::string_view text, const AnalysisSettings& settin
   bool shared = threads == PassThreads::kTwo || (threads == PassThreads::kAutomatic &&
                                                  text.size() >= kShortestSharedText && cores >= 2);
   // Words that share a dictionary form may share no beginning, so they
-  // cannot be divided by it; and the lemma source answers one thread.
+  // cannot be divided by it; and the lemma source answers one thread only.
   if (familiesByLemma(settings)) shared = false;
   AnalysisResult result = shared ? analyzeInTwoShares(text, settings, progress, repeats)
                                  : analyzeAlone(text, settings, progress, repeats);

@@ -1,3 +1,3 @@
 #include "analysis/progress.h"
 
-std::uint64_t progressCounter = 0;
+constinit thread_local std::uint64_t progressCounter = 0;

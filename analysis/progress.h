@@ -1,13 +1,17 @@
-// Progress of long passes. One counter is shared by the analysis pass and
-// every restyling pass, so the gauge is touched once per `interval` items
-// whichever pass is running.
+// Progress of long passes. One counter runs on through the analysis pass
+// and every restyling pass, so the gauge is touched once per `interval`
+// items whichever pass is running.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 
-extern std::uint64_t progressCounter;
+// Each thread has a counter of its own: the window runs its analysis and
+// its restyling on one thread, which keeps one count for its gauge, while
+// verbolt-analyze checks several files at once, one per thread, and their
+// passes must not write to one shared count.
+extern constinit thread_local std::uint64_t progressCounter;
 
 // Counts one item; true when the gauge is due an update.
 inline bool progressTick(unsigned interval) { return progressCounter++ % interval == 0; }

@@ -23,4 +23,4 @@ cmake --build "$build" -j2 --target verbolt-analyze generate-markdown-tree >/dev
 [ -d "$tree" ] || "$build/bench/generate-markdown-tree" 10 1000 "$tree" >/dev/null
 
 python3 "$root/bench/measure_figures.py" --linter-only \
-  --analyze "$build/tools/verbolt-analyze" --markdown-tree "$tree"
+  --analyze "$build/cli/verbolt-analyze" --markdown-tree "$tree"

@@ -82,7 +82,7 @@ VERBOLT_BENCH_TEXT="$texts/english.txt" xvfb-run -a -s "-screen 0 1280x1024x24" 
   echo "gui-bench failed: real-prose window rows not measured"
 
 python3 "$root/bench/measure_figures.py" \
-  --analyze "$build/tools/verbolt-analyze" \
+  --analyze "$build/cli/verbolt-analyze" \
   --texts "$texts" \
   --gui-figures "$build/gui-figures.txt" \
   --real-gui-figures "$build/real-gui-figures.txt" \

@@ -1,8 +1,10 @@
 #include "lemma/lemma_cache.h"
 
 #include <algorithm>
+#include <cassert>
 
 const std::vector<int>& LemmaCache::lemmasOf(std::string_view word) {
+  checkOwner();
   auto known = m_lemmasOfWord.find(word);
   if (known != m_lemmasOfWord.end()) return known->second;
   ++m_lookUps;
@@ -17,4 +19,12 @@ const std::vector<int>& LemmaCache::lemmasOf(std::string_view word) {
 int LemmaCache::idOf(const std::string& lemma) {
   auto [entry, added] = m_lemmaIds.try_emplace(lemma, static_cast<int>(m_lemmaIds.size()));
   return entry->second;
+}
+
+void LemmaCache::checkOwner() {
+#ifndef NDEBUG
+  const std::thread::id caller = std::this_thread::get_id();
+  if (m_owner == std::thread::id()) m_owner = caller;
+  assert(m_owner == caller && "a LemmaCache answers the one thread that asked first");
+#endif
 }

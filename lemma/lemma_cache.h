@@ -1,10 +1,18 @@
 // Lemma ids of words, each distinct word looked up once: the analysis asks
 // for a word's lemmas at every comparison, the dictionary is slow.
+//
+// One thread only: the first thread that asks for lemmas owns the cache,
+// and no other thread may ask after it. Every answer may add to the maps,
+// and Hunspell behind them is not made to be shared either, so a second
+// thread would race the first: a program that checks texts side by side
+// asks from one thread, or gives each thread a cache of its own. Builds
+// with assertions (NDEBUG not defined) check the rule at every question.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -30,7 +38,11 @@ class LemmaCache : public LemmaSource {
   };
 
   int idOf(const std::string& lemma);
+  // Takes the calling thread as the owner on the first question, and
+  // asserts that every later one comes from it.
+  void checkOwner();
 
+  std::thread::id m_owner;  // none before the first question
   LookUp m_lookUp;
   size_t m_lookUps = 0;
   std::unordered_map<std::string, std::vector<int>, Hash, std::equal_to<>> m_lemmasOfWord;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <thread>
 
 namespace {
 
@@ -47,6 +48,18 @@ TEST(LemmaCache, AnAnswerStaysWhereItIsAsTheCacheGrows) {
   const std::vector<int> copy = first;
   for (int i = 0; i < 10000; ++i) cache.lemmasOf("w" + std::to_string(i));
   EXPECT_EQ(first, copy);
+}
+
+TEST(LemmaCacheDeathTest, AThreadAfterTheFirstIsRefused) {
+#ifdef NDEBUG
+  GTEST_SKIP() << "the owner is checked in builds with assertions";
+#else
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  LemmaCache cache(
+      [](std::string_view word) { return std::vector<std::string>{std::string(word)}; });
+  cache.lemmasOf("a");
+  EXPECT_DEATH(std::thread([&cache] { cache.lemmasOf("a"); }).join(), "one thread");
+#endif
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // The dictionary forms (lemmas) of words, by number: what families of
 // words by dictionary form are made of. The analysis asks for the lemmas
-// of each word; which dictionary answers is the caller's business.
+// of each word; which dictionary answers is the caller's business. A
+// source may fill itself as it answers: it is asked from one thread (see
+// lemma/lemma_cache.h), which is why an analysis with one does not share
+// its pass between threads.
 #pragma once
 
 #include <string_view>

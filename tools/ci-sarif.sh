@@ -12,7 +12,7 @@ build_dir=${BUILD_DIR:-build}
 work="$root/build-sarif"
 package=@microsoft/sarif-multitool-linux@5.7.0
 multitool="$work/node_modules/@microsoft/sarif-multitool-linux/Sarif.Multitool"
-analyze="$root/$build_dir/tools/verbolt-analyze"
+analyze="$root/$build_dir/cli/verbolt-analyze"
 
 if [ ! -x "$analyze" ]; then
   echo "ci-sarif: build verbolt-analyze first (tools/build.sh)"
@@ -35,7 +35,7 @@ cp samples/welcome.txt samples/chapter.docx samples/chapter.odt "$logs/tree/"
 printf -- '---\ntitle: Notes\n---\n# Notes \xc3\xa9t\xc3\xa9\r\n\nThe notes, the notes \xf0\x9f\x98\x80 and\nthe notes again: `notes`, [notes](notes.md).\n' \
   >"$logs/tree/notes/notes.md"
 "$analyze" --format sarif "$logs/tree" >"$logs/defaults.sarif"
-"$analyze" --format sarif --config tools/testdata/all-features.txt "$logs/tree" \
+"$analyze" --format sarif --config cli/testdata/all-features.txt "$logs/tree" \
   >"$logs/all-features.sarif"
 "$analyze" --format sarif "$logs/tree/notes/missing.md" >"$logs/no-file.sarif" 2>/dev/null
 

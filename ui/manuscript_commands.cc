@@ -13,6 +13,7 @@
 
 #include "export/fodt_export.h"
 #include "export/html_export.h"
+#include "export/legend.h"
 #include "export/top100_csv.h"
 #include "highlight/background_map.h"
 #include "highlight/editor_history.h"
@@ -214,14 +215,7 @@ void FrameMain::OnExport(wxCommandEvent& event) {
   const std::string text = utf8Of(m_editor->GetValue());
   const std::string report = utf8Of(m_top100->GetValue());
   const BackgroundMap backgrounds(*m_editor);
-  const std::vector<LegendEntry> legend = {
-      {classColour(HighlightClass::kClose), utf8Of(localized(kStrCloseRepetitions))},
-      {classColour(HighlightClass::kDistant), utf8Of(localized(kStrDistantRepetitions))},
-      {classColour(HighlightClass::kSearched), utf8Of(localized(kStrSearchWords))},
-      {classColour(HighlightClass::kPhrase), utf8Of(localized(kStrSearchPhrases))},
-      {kMarkedWithoutClass, utf8Of(localized(kStrMarkedWord))},
-      {hiddenColour(HighlightClass::kClose), utf8Of(localized(kStrHiddenRepetitions))},
-  };
+  const std::vector<LegendEntry> legend = exportLegend(LegendExtent::kWithMarks);
   const std::string title = utf8Of(proposed.GetName());
   const ExportDocument document{text, backgrounds.runs(), report, title, legend};
   std::string bytes;

@@ -1,4 +1,4 @@
-#include "tools/input_files.h"
+#include "cli/input_files.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -8,21 +8,12 @@
 
 namespace fs = std::filesystem;
 
+#include "test_support/test_support.h"
+
 namespace {
 
-class InputFiles : public ::testing::Test {
+class InputFiles : public test_support::FolderTest {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "input-files-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    m_dir = pattern;
-  }
-
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(m_dir, ignored);
-  }
-
   void touch(const std::string& name) {
     fs::create_directories((m_dir / name).parent_path());
     std::ofstream(m_dir / name) << "text";
@@ -37,8 +28,6 @@ class InputFiles : public ::testing::Test {
     }
     return paths;
   }
-
-  fs::path m_dir;
 };
 
 TEST_F(InputFiles, FoldersGiveTheirManuscriptsAtAnyDepthInSortedOrder) {

@@ -1,4 +1,4 @@
-#include "tools/analyze_output.h"
+#include "cli/analyze_output.h"
 
 #include <charconv>
 #include <vector>

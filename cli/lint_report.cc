@@ -1,4 +1,4 @@
-#include "tools/lint_report.h"
+#include "cli/lint_report.h"
 
 #include "text/cp1252.h"
 #include "text/utf8.h"
@@ -49,7 +49,7 @@ class LineReport : public LintReport {
 
   void file(const AnalysedFile& file) override {
     std::string out;
-    for (const Finding& finding : file.findings) {
+    for (const LintFinding& finding : file.findings) {
       const LineColumn at = file.lines.at(static_cast<size_t>(finding.start));
       out.append(file.path);
       out += ':';
@@ -113,7 +113,7 @@ class GithubReport : public LintReport {
   void file(const AnalysedFile& file) override {
     const std::string path = githubEscaped(pathAsUtf8(file.path), true);
     std::string out;
-    for (const Finding& finding : file.findings) {
+    for (const LintFinding& finding : file.findings) {
       const LineColumn at = file.lines.at(static_cast<size_t>(finding.start));
       const LineColumn end = file.lines.at(static_cast<size_t>(finding.end));
       out += "::warning file=" + path + ",line=" + std::to_string(at.line);

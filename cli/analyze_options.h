@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/lint_findings.h"
-#include "tools/lint_report.h"
+#include "cli/lint_findings.h"
+#include "cli/lint_report.h"
 
 struct AnalyzeOptions {
   bool help = false;

@@ -1,4 +1,4 @@
-#include "tools/analyze_families.h"
+#include "cli/analyze_families.h"
 
 #include "lemma/dictionary.h"
 #include "lemma/family_kind.h"

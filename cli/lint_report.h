@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "analysis/analysis_pass.h"
+#include "cli/analyze_output.h"
+#include "cli/line_columns.h"
+#include "cli/lint_findings.h"
 #include "text/words.h"
-#include "tools/analyze_output.h"
-#include "tools/line_columns.h"
-#include "tools/lint_findings.h"
 
 enum class OutputFormat { kJson, kSummary, kLine, kSarif, kGithub };
 
@@ -20,7 +20,7 @@ struct AnalysedFile {
   std::string_view text;  // the analysed text as written, Windows-1252
   const AnalysisResult& result;
   const TextStatistics& statistics;
-  const std::vector<Finding>& findings;
+  const std::vector<LintFinding>& findings;
   const LineColumns& lines;
 };
 

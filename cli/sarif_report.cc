@@ -4,8 +4,8 @@
 
 #include <cctype>
 
+#include "cli/lint_report.h"
 #include "text/words.h"
-#include "tools/lint_report.h"
 
 namespace {
 
@@ -88,7 +88,7 @@ std::string region(const LineColumns& lines, int startPosition, int endPosition)
 
 // A repetition points back to the occurrence it repeats: the first of the
 // pair, or the first of the window.
-std::string relatedLocation(const AnalysedFile& file, const Finding& finding,
+std::string relatedLocation(const AnalysedFile& file, const LintFinding& finding,
                             const std::string& location) {
   if (finding.earlier < 0) return {};
   const int end = static_cast<int>(wordEndAt(file.text, static_cast<size_t>(finding.earlier)));
@@ -109,7 +109,7 @@ class SarifReport : public LintReport {
     const std::string location =
         "\"artifactLocation\": {\"uri\": " + jsonText(pathUri(file.path)) + "}";
     std::string out;
-    for (const Finding& finding : file.findings) {
+    for (const LintFinding& finding : file.findings) {
       const LintRuleInfo& info = lintRuleInfo(finding.rule);
       out += m_first ? "\n" : ",\n";
       m_first = false;

@@ -1,4 +1,4 @@
-#include "tools/lint_findings.h"
+#include "cli/lint_findings.h"
 
 #include <algorithm>
 #include <tuple>
@@ -24,7 +24,7 @@ int endOfWord(std::string_view text, int start) {
 }
 
 void addCloseFindings(std::string_view text, const std::vector<int>& closeStarts,
-                      std::vector<Finding>& findings) {
+                      std::vector<LintFinding>& findings) {
   for (size_t i = 0; i + 1 < closeStarts.size(); i += 2) {
     const int first = closeStarts[i];
     const int second = closeStarts[i + 1];
@@ -33,7 +33,7 @@ void addCloseFindings(std::string_view text, const std::vector<int>& closeStarts
 }
 
 void addDistantFindings(std::string_view text, const std::vector<int>& distantStarts, int distantNb,
-                        std::vector<Finding>& findings) {
+                        std::vector<LintFinding>& findings) {
   const size_t n = static_cast<size_t>(std::max(distantNb, 1));
   for (size_t i = 0; i + n <= distantStarts.size(); i += n) {
     const auto [oldest, newest] =
@@ -44,7 +44,7 @@ void addDistantFindings(std::string_view text, const std::vector<int>& distantSt
 }
 
 void addSearchFindings(std::string_view text, const AnalysisResult& result,
-                       std::vector<Finding>& findings) {
+                       std::vector<LintFinding>& findings) {
   for (int start : result.searchedStarts) {
     findings.push_back({LintRule::kSearchedWord, start, endOfWord(text, start), -1, 0});
   }
@@ -55,7 +55,7 @@ void addSearchFindings(std::string_view text, const AnalysisResult& result,
   }
 }
 
-auto orderKey(const Finding& f) { return std::tie(f.start, f.rule, f.earlier, f.end, f.count); }
+auto orderKey(const LintFinding& f) { return std::tie(f.start, f.rule, f.earlier, f.end, f.count); }
 
 std::string quoted(std::string_view cp1252) { return "\"" + cp1252ToUtf8(cp1252) + "\""; }
 
@@ -84,7 +84,7 @@ std::string_view wordAt(std::string_view text, int start) {
                      static_cast<size_t>(endOfWord(text, start) - start));
 }
 
-std::string closeMessage(const Finding& f, std::string_view text, const LineColumns& lines) {
+std::string closeMessage(const LintFinding& f, std::string_view text, const LineColumns& lines) {
   const std::string_view word = wordAt(text, f.start);
   const std::string_view first = wordAt(text, f.earlier);
   const std::string distance = std::to_string(f.start - f.earlier) + " letters after ";
@@ -100,19 +100,19 @@ const std::array<LintRuleInfo, kLintRuleCount>& lintRules() { return kRules; }
 
 const LintRuleInfo& lintRuleInfo(LintRule rule) { return kRules[static_cast<size_t>(rule)]; }
 
-std::vector<Finding> lintFindings(std::string_view text, const AnalysisResult& result,
-                                  int distantNb) {
-  std::vector<Finding> findings;
+std::vector<LintFinding> lintFindings(std::string_view text, const AnalysisResult& result,
+                                      int distantNb) {
+  std::vector<LintFinding> findings;
   addCloseFindings(text, result.closeStarts, findings);
   addDistantFindings(text, result.distantStarts, distantNb, findings);
   addSearchFindings(text, result, findings);
   std::sort(findings.begin(), findings.end(),
-            [](const Finding& a, const Finding& b) { return orderKey(a) < orderKey(b); });
+            [](const LintFinding& a, const LintFinding& b) { return orderKey(a) < orderKey(b); });
   findings.erase(std::unique(findings.begin(), findings.end()), findings.end());
   return findings;
 }
 
-std::string findingMessage(const Finding& f, std::string_view text, const LineColumns& lines) {
+std::string findingMessage(const LintFinding& f, std::string_view text, const LineColumns& lines) {
   switch (f.rule) {
     case LintRule::kCloseRepetition:
       return closeMessage(f, text, lines);
@@ -138,8 +138,8 @@ void FindingCounts::add(const FindingCounts& other) {
   for (size_t i = 0; i < kLintRuleCount; ++i) byRule[i] += other.byRule[i];
 }
 
-FindingCounts countFindings(const std::vector<Finding>& findings) {
+FindingCounts countFindings(const std::vector<LintFinding>& findings) {
   FindingCounts counts;
-  for (const Finding& f : findings) ++counts.byRule[static_cast<size_t>(f.rule)];
+  for (const LintFinding& f : findings) ++counts.byRule[static_cast<size_t>(f.rule)];
   return counts;
 }

@@ -18,12 +18,14 @@
 #include <vector>
 
 #include "analysis/analysis_pass.h"
+#include "cli/analyze_output.h"
 #include "gtest/gtest.h"
 #include "settings/configuration.h"
 #include "text/words.h"
-#include "tools/analyze_output.h"
 
 extern char** environ;
+
+#include "test_support/test_support.h"
 
 namespace {
 
@@ -152,10 +154,7 @@ struct Outcome {
   std::string err;
 };
 
-std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using test_support::readFile;
 
 // A config.txt as the window writes it with the default settings, with
 // some values replaced.
@@ -216,23 +215,11 @@ struct Limits {
   uid_t user = 0;
 };
 
-class VerboltAnalyzeRun : public ::testing::Test {
+class VerboltAnalyzeRun : public test_support::FolderTest {
  protected:
-  void SetUp() override {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "verbolt-analyze-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    m_dir = pattern;
-  }
-
-  void TearDown() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_dir, ignored);
-  }
-
   std::string writeFile(const std::string& name, std::string_view bytes) {
     std::filesystem::path path = m_dir / name;
-    std::ofstream(path, std::ios::binary).write(bytes.data(), bytes.size());
+    test_support::writeFile(path, bytes);
     return path.string();
   }
 
@@ -276,8 +263,6 @@ class VerboltAnalyzeRun : public ::testing::Test {
     outcome.err = readFile(errPath);
     return outcome;
   }
-
-  std::filesystem::path m_dir;
 };
 
 TEST_F(VerboltAnalyzeRun, HelpGoesToStandardOutput) {
@@ -503,9 +488,10 @@ class VerboltAnalyzeBadInput : public VerboltAnalyzeRun {
  protected:
   void SetUp() override {
     VerboltAnalyzeRun::SetUp();
-#if defined(__SANITIZE_ADDRESS__)
-    // The address sanitizer reserves terabytes of address space up front.
-    GTEST_SKIP() << "an address-space cap cannot coexist with the address sanitizer";
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    // The address and thread sanitizers reserve terabytes of address space
+    // up front.
+    GTEST_SKIP() << "an address-space cap cannot coexist with the address or thread sanitizer";
 #endif
   }
 };

@@ -1,4 +1,4 @@
-#include "tools/lint_findings.h"
+#include "cli/lint_findings.h"
 
 #include <gtest/gtest.h>
 
@@ -10,23 +10,18 @@
 
 namespace {
 
-AnalysisSettings defaults() {
-  AnalysisSettings settings;
-  settings.ResetToDefaults();
-  return settings;
-}
-
 struct Checked {
-  std::vector<Finding> findings;
+  std::vector<LintFinding> findings;
   std::vector<std::string> messages;
 };
 
-Checked check(const std::string& text, const AnalysisSettings& settings = defaults()) {
+Checked check(const std::string& text,
+              const AnalysisSettings& settings = AnalysisSettings::Defaults()) {
   const AnalysisResult result = analyzeText(lowercaseText(text), settings);
   Checked checked;
   checked.findings = lintFindings(lowercaseText(text), result, settings.m_distantNb);
   const LineColumns lines(text);
-  for (const Finding& finding : checked.findings) {
+  for (const LintFinding& finding : checked.findings) {
     checked.messages.push_back(findingMessage(finding, text, lines));
   }
   return checked;
@@ -35,8 +30,8 @@ Checked check(const std::string& text, const AnalysisSettings& settings = defaul
 TEST(LintFindings, EachClosePairOnceAtItsSecondWord) {
   const Checked checked = check("Text one text two\ntext.");
   ASSERT_EQ(checked.findings.size(), 2u);
-  EXPECT_EQ(checked.findings[0], (Finding{LintRule::kCloseRepetition, 9, 13, 0, 0}));
-  EXPECT_EQ(checked.findings[1], (Finding{LintRule::kCloseRepetition, 18, 22, 9, 0}));
+  EXPECT_EQ(checked.findings[0], (LintFinding{LintRule::kCloseRepetition, 9, 13, 0, 0}));
+  EXPECT_EQ(checked.findings[1], (LintFinding{LintRule::kCloseRepetition, 18, 22, 9, 0}));
   EXPECT_EQ(checked.messages[0], "\"text\" again 9 letters after 1:1");
   EXPECT_EQ(checked.messages[1], "\"text\" again 9 letters after 1:10");
 }
@@ -51,7 +46,7 @@ TEST(LintFindings, SimilarWordsNameBothFormsAndSharedPairsComeOnce) {
 }
 
 TEST(LintFindings, EachDistantWindowOnceAtTheWordThatCompletesIt) {
-  AnalysisSettings settings = defaults();
+  AnalysisSettings settings = AnalysisSettings::Defaults();
   settings.m_closeActive = 0;
   settings.m_distantNb = 3;
   settings.m_distantDistance = 40;
@@ -60,13 +55,13 @@ TEST(LintFindings, EachDistantWindowOnceAtTheWordThatCompletesIt) {
   for (int at : {0, 10, 20, 30, 60}) text.replace(at, 5, "house");
   const Checked checked = check(text, settings);
   ASSERT_EQ(checked.findings.size(), 2u);
-  EXPECT_EQ(checked.findings[0], (Finding{LintRule::kDistantRepetition, 20, 25, 0, 3}));
-  EXPECT_EQ(checked.findings[1], (Finding{LintRule::kDistantRepetition, 30, 35, 10, 3}));
+  EXPECT_EQ(checked.findings[0], (LintFinding{LintRule::kDistantRepetition, 20, 25, 0, 3}));
+  EXPECT_EQ(checked.findings[1], (LintFinding{LintRule::kDistantRepetition, 30, 35, 10, 3}));
   EXPECT_EQ(checked.messages[1], "\"house\" 3 times within 20 letters, from 1:11");
 }
 
 TEST(LintFindings, SearchedWordsAndPhrasesInTextOrderWithTheirExtent) {
-  AnalysisSettings settings = defaults();
+  AnalysisSettings settings = AnalysisSettings::Defaults();
   settings.m_closeActive = 0;
   settings.m_wordsActive = 1;
   settings.m_wordsList = {"said"};
@@ -74,8 +69,8 @@ TEST(LintFindings, SearchedWordsAndPhrasesInTextOrderWithTheirExtent) {
   settings.m_phrasesList = {"tout \xE0 fait"};
   const Checked checked = check("He said: Tout\r\n\xE0 -- fait!", settings);
   ASSERT_EQ(checked.findings.size(), 2u);
-  EXPECT_EQ(checked.findings[0], (Finding{LintRule::kSearchedWord, 3, 7, -1, 0}));
-  EXPECT_EQ(checked.findings[1], (Finding{LintRule::kSearchedPhrase, 9, 24, -1, 0}));
+  EXPECT_EQ(checked.findings[0], (LintFinding{LintRule::kSearchedWord, 3, 7, -1, 0}));
+  EXPECT_EQ(checked.findings[1], (LintFinding{LintRule::kSearchedPhrase, 9, 24, -1, 0}));
   EXPECT_EQ(checked.messages[0], "searched word \"said\"");
   // The quote is one line of UTF-8, whatever stood between the letters.
   EXPECT_EQ(checked.messages[1], "searched phrase \"Tout \xC3\xA0 -- fait\"");

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "analysis/analysis_pass.h"
-#include "tools/line_columns.h"
+#include "cli/line_columns.h"
 
 enum class LintRule { kCloseRepetition, kDistantRepetition, kSearchedWord, kSearchedPhrase };
 constexpr size_t kLintRuleCount = 4;
@@ -25,13 +25,15 @@ struct LintRuleInfo {
 const std::array<LintRuleInfo, kLintRuleCount>& lintRules();
 const LintRuleInfo& lintRuleInfo(LintRule rule);
 
-struct Finding {
+// Not plain Finding: the window's F3 walk has a Finding of its own
+// (highlight/plan/findings.h), and one program may link both.
+struct LintFinding {
   LintRule rule = LintRule::kCloseRepetition;
   int start = 0;     // where it is reported
   int end = 0;       // just behind the word or phrase reported
   int earlier = -1;  // close: the first of the pair; distant: the first of the window
   int count = 0;     // distant: the occurrences in the window
-  friend bool operator==(const Finding&, const Finding&) = default;
+  friend bool operator==(const LintFinding&, const LintFinding&) = default;
 };
 
 // `text` is the analysed text (folded or not); `result` has the repetition
@@ -40,16 +42,17 @@ struct Finding {
 // a distant one gives one per word and window, at the occurrence that
 // completes the count; pairs and windows that several similar words share
 // are reported once. In text order.
-std::vector<Finding> lintFindings(std::string_view text, const AnalysisResult& result,
-                                  int distantNb);
+std::vector<LintFinding> lintFindings(std::string_view text, const AnalysisResult& result,
+                                      int distantNb);
 
 // `text` is the analysed text as written, Windows-1252; the message is
 // UTF-8, e.g. "\"text\" again 76 letters after 3:12".
-std::string findingMessage(const Finding& finding, std::string_view text, const LineColumns& lines);
+std::string findingMessage(const LintFinding& finding, std::string_view text,
+                           const LineColumns& lines);
 
 struct FindingCounts {
   std::array<long long, kLintRuleCount> byRule{};
   long long total() const;
   void add(const FindingCounts& other);
 };
-FindingCounts countFindings(const std::vector<Finding>& findings);
+FindingCounts countFindings(const std::vector<LintFinding>& findings);

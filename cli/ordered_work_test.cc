@@ -1,4 +1,4 @@
-#include "tools/ordered_work.h"
+#include "cli/ordered_work.h"
 
 #include <gtest/gtest.h>
 

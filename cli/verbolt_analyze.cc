@@ -17,6 +17,15 @@
 #include <thread>
 
 #include "analysis/analysis_pass.h"
+#include "cli/analyze_families.h"
+#include "cli/analyze_html.h"
+#include "cli/analyze_options.h"
+#include "cli/analyze_output.h"
+#include "cli/input_files.h"
+#include "cli/line_columns.h"
+#include "cli/lint_findings.h"
+#include "cli/lint_report.h"
+#include "cli/ordered_work.h"
 #include "manuscript/atomic_write.h"
 #include "manuscript/manuscript.h"
 #include "manuscript/markdown_prose.h"
@@ -24,15 +33,6 @@
 #include "settings/configuration.h"
 #include "text/cp1252.h"
 #include "text/words.h"
-#include "tools/analyze_families.h"
-#include "tools/analyze_html.h"
-#include "tools/analyze_options.h"
-#include "tools/analyze_output.h"
-#include "tools/input_files.h"
-#include "tools/line_columns.h"
-#include "tools/lint_findings.h"
-#include "tools/lint_report.h"
-#include "tools/ordered_work.h"
 
 namespace {
 
@@ -416,7 +416,7 @@ struct FileCheck {
   std::string written;  // the analysed text as written, when findings quote it
   AnalysisResult result;
   TextStatistics statistics;  // for the summary only
-  std::vector<Finding> findings;
+  std::vector<LintFinding> findings;
   LineColumns lines{std::string_view()};
 };
 
@@ -474,7 +474,9 @@ int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& setti
   report->begin();
   // A lone file may share its own analysis between the cores instead.
   const PassThreads threads = files.size() > 1 ? PassThreads::kOne : PassThreads::kAutomatic;
-  // The dictionary's cache of word forms is shared: one file at a time.
+  // The dictionary's cache answers the one thread that asked first (see
+  // lemma/lemma_cache.h): with it, the files are checked one at a time on
+  // this thread, where the families were loaded.
   const unsigned workers = settings.m_lemmas ? 1 : cores;
   runInOrder<FileCheck>(
       files.size(), workers, [&](size_t i) { return check(i, threads); }, deliver);

@@ -1,4 +1,4 @@
-#include "tools/analyze_options.h"
+#include "cli/analyze_options.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tools/input_files.h"
+#include "cli/input_files.h"
 
 #include <algorithm>
 #include <filesystem>

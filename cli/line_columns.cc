@@ -1,4 +1,4 @@
-#include "tools/line_columns.h"
+#include "cli/line_columns.h"
 
 #include <algorithm>
 

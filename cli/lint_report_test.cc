@@ -1,4 +1,4 @@
-#include "tools/lint_report.h"
+#include "cli/lint_report.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +16,7 @@ namespace {
 struct Sample {
   Sample(std::string pathGiven, std::string textGiven)
       : path(std::move(pathGiven)), text(std::move(textGiven)), lines(text) {
-    AnalysisSettings settings;
-    settings.ResetToDefaults();
+    AnalysisSettings settings = AnalysisSettings::Defaults();
     settings.m_phrasesActive = 1;
     settings.m_phrasesList = {"le chat"};
     const std::string lowered = lowercaseText(text);
@@ -33,7 +32,7 @@ struct Sample {
   LineColumns lines;
   AnalysisResult result;
   TextStatistics statistics;
-  std::vector<Finding> findings;
+  std::vector<LintFinding> findings;
 };
 
 std::string reportOf(OutputFormat format, const std::vector<const Sample*>& samples,

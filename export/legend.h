@@ -1,0 +1,20 @@
+// The legend of an exported page: each colour its text can show, named as
+// the window names it. The window's export and verbolt-analyze --html
+// both take it from here, so their pages say the same.
+#pragma once
+
+#include <vector>
+
+#include "export/export_document.h"
+
+enum class LegendExtent {
+  // The four highlight classes: close and distant repetitions, searched
+  // words and phrases. All a page made from an analysis alone can show.
+  kClasses,
+  // The four, then the marked word and the hidden repetitions, which only
+  // the window's editor paints.
+  kWithMarks,
+};
+
+// Labels in UTF-8, in the current language.
+std::vector<LegendEntry> exportLegend(LegendExtent extent);
