@@ -281,7 +281,7 @@ double timedOpen(FrameMain& frame, Bench& bench, size_t megabytes) {
   frame.OpenFile(path);
   awaitLength(frame.m_editor->GetLastPosition() + 1);
   const double milliseconds = untilShown(start);
-  frame.m_editor->m_history->MarkClean();  // no question about the letter later
+  frame.m_editor->History()->MarkClean();  // no question about the letter later
   return milliseconds;
 }
 
@@ -319,14 +319,15 @@ std::vector<Figure> run() {
   // ALT+click greys a word that is not marked, and shows it again.
   const long hiddenWord = bench.frequentWordPosition(2);
   for (int i = 0; i < kRepeats; ++i) {
-    frame->OnEditorClick(otherWord, false, false);
+    frame->m_editor->SendWordClick(otherWord, false, false);
     settle(200);
-    marks.push_back(timed(*frame->m_editor, [&] { frame->OnEditorClick(word, false, false); }));
+    marks.push_back(
+        timed(*frame->m_editor, [&] { frame->m_editor->SendWordClick(word, false, false); }));
     settle(200);
     hides.push_back(
-        timed(*frame->m_editor, [&] { frame->OnEditorClick(hiddenWord, false, true); }));
+        timed(*frame->m_editor, [&] { frame->m_editor->SendWordClick(hiddenWord, false, true); }));
     settle(200);
-    frame->OnEditorClick(hiddenWord, false, true);  // shown again for the next round
+    frame->m_editor->SendWordClick(hiddenWord, false, true);  // shown again for the next round
     settle(200);
   }
   for (int i = 0; i < kRepeats; ++i) {
@@ -348,7 +349,7 @@ std::vector<Figure> run() {
   const long marked = bench.frequentWordPosition();
   std::vector<Timing> markedWalks;
   for (int i = 0; i < kRepeats; ++i) {
-    frame->OnEditorClick(marked, false, false);
+    frame->m_editor->SendWordClick(marked, false, false);
     settle(200);
     markedWalks.push_back(timed(*frame->m_editor, [&] { bench.command(kIdNextFinding); }));
     settle(200);
@@ -420,7 +421,7 @@ std::vector<Figure> run() {
   gtk_text_buffer_delete_selection(buffer, TRUE, TRUE);
   gtk_text_buffer_end_user_action(buffer);
   figures.push_back({row("15", "15"), "undo history after deleting 5 MB",
-                     frame->m_editor->m_history->Bytes() / 1048576.0, "MB",
+                     frame->m_editor->History()->Bytes() / 1048576.0, "MB",
                      kMaxHistoryBytes / 1048576.0});
 
   frame->Destroy();

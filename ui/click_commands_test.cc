@@ -87,8 +87,8 @@ TEST_F(Clicks, ClicksOnASpaceOrPastTheEndChangeNothing) {
   clickAt(*frame.m_editor, 4);  // the space
   EXPECT_EQ(frame.m_markedWord, "chat");
   EXPECT_EQ(colourAt(0), kCloseRed);
-  frame.OnEditorClick(static_cast<long>(text.size()) + 3, false, false);  // past the end
-  frame.OnEditorClick(-1, false, true);
+  frame.m_editor->SendWordClick(static_cast<long>(text.size()) + 3, false, false);  // past the end
+  frame.m_editor->SendWordClick(-1, false, true);
   EXPECT_EQ(frame.m_markedWord, "chat");
   EXPECT_EQ(colourAt(5), kCloseRed);
 }
@@ -207,9 +207,9 @@ TEST_F(Clicks, AOneLetterSearchedWordKeepsItsClassWhenMarked) {
   setText(text);
   command(kIdProcess);
   ASSERT_EQ(colourAt(0), classColour(HighlightClass::kSearched));
-  frame.OnEditorClick(0, false, false);
+  frame.m_editor->SendWordClick(0, false, false);
   EXPECT_EQ(colourAt(0), markedColour(HighlightClass::kSearched));
-  frame.OnEditorClick(8, false, false);  // "y", the last letter of the text
+  frame.m_editor->SendWordClick(8, false, false);  // "y", the last letter of the text
   EXPECT_EQ(colourAt(0), classColour(HighlightClass::kSearched));
   EXPECT_EQ(colourAt(8), markedColour(HighlightClass::kSearched));
 }
@@ -224,7 +224,7 @@ TEST_F(Clicks, ContextMenuCommandsActWhereTheMenuWasOpened) {
   open.SetEventObject(&editor);
   editor.GetEventHandler()->ProcessEvent(open);
   ASSERT_EQ(poppedMenus.size(), 1u);
-  EXPECT_EQ(editor.m_contextPos, chat);
+  EXPECT_EQ(editor.ContextPosition(), chat);
   wxMenu& menu = *poppedMenus[0];
   EXPECT_EQ(menu.FindItemByPosition(0)->GetId(), kStrAddToSkipWords);
   EXPECT_EQ(menu.FindItemByPosition(1)->GetId(), kStrToggleHidden);
@@ -242,7 +242,7 @@ TEST_F(Clicks, ContextMenuCommandsActWhereTheMenuWasOpened) {
   EXPECT_EQ(listField(&AnalysisSettings::m_skipWords)->GetValue(), "i you he she it we they chat");
 
   // The Top-100 pane's menu has the standard items only.
-  EXPECT_EQ(frame.m_top100->m_contextMenu->GetMenuItemCount(), 9u);
+  EXPECT_EQ(frame.m_top100->ContextMenu().GetMenuItemCount(), 9u);
 }
 
 TEST(AddSkipWord, AddsOnlyWordsWithoutAnEquivalentEntry) {

@@ -81,8 +81,8 @@ void FrameMain::OnClipboardCommand(wxCommandEvent& event) {
   }
 }
 
-void FrameMain::OnEditorHistoryMoved() {
-  m_document.modified = !m_editor->m_history->IsClean();
+void FrameMain::OnEditorHistoryMoved(wxCommandEvent&) {
+  m_document.modified = !m_editor->History()->IsClean();
   UpdateTitle();
 }
 

@@ -179,7 +179,7 @@ TEST_F(Editing, TheMenusUndoAndAreEnabledOnlyWithSomethingToUndo) {
   EXPECT_EQ(bar->GetMenuLabelText(2), "Help");
 
   // The context menu's items, as the menu shows them when it opens.
-  wxMenu& context = *frame.m_editor->m_contextMenu;
+  wxMenu& context = frame.m_editor->ContextMenu();
   context.UpdateUI(frame.m_editor);
   EXPECT_FALSE(context.IsEnabled(wxID_UNDO));
   ASSERT_TRUE(typeAndSee("Le ", "Le Un chat"));
@@ -304,12 +304,12 @@ TEST_F(Editing, TheHistoryOfAFiveMegabyteTextHoldsTheEditsNotCopies) {
   EXPECT_FALSE(frame.m_editor->CanUndo());
   frame.m_editor->SetInsertionPoint(0);
   ASSERT_TRUE(typeAndSee("Un ", "Un Le chat"));
-  EXPECT_LT(frame.m_editor->m_history->Bytes(), 1000u);
+  EXPECT_LT(frame.m_editor->History()->Bytes(), 1000u);
   // Everything deleted at once is one step that holds the text once.
   frame.m_editor->SelectAll();
   press(WXK_DELETE);
   ASSERT_TRUE(waitFor([&] { return frame.m_editor->GetLastPosition() == 0; }, 5000));
-  EXPECT_LT(frame.m_editor->m_history->Bytes(), text.size() + 4096);
+  EXPECT_LT(frame.m_editor->History()->Bytes(), text.size() + 4096);
   ASSERT_TRUE(pressAndSee('z', wxMOD_CONTROL, "Un " + text));
 }
 

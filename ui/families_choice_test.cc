@@ -89,13 +89,13 @@ TEST_F(SimilarWordsKind, MarkingAndHidingFollowTheDictionaryForm) {
   EXPECT_EQ(colourAt(at("allons")), classColour(HighlightClass::kClose));
 
   // ALT+click on one form greys the repetitions of all, and again restores them.
-  m_frame->OnEditorClick(at("iront"), false, true);
+  m_frame->m_editor->SendWordClick(at("iront"), false, true);
   EXPECT_EQ(listField(&AnalysisSettings::m_hiddenList)->GetValue(), "iront");
   EXPECT_EQ(colourAt(at("allons")), hiddenColour(HighlightClass::kClose));
-  m_frame->OnEditorClick(at("iront"), false, true);
+  m_frame->m_editor->SendWordClick(at("iront"), false, true);
   EXPECT_EQ(colourAt(at("allons")), classColour(HighlightClass::kClose));
 
-  m_frame->OnEditorClick(at("allons"), false, false);
+  m_frame->m_editor->SendWordClick(at("allons"), false, false);
   EXPECT_EQ(m_frame->m_markedWord, "allons");
   EXPECT_EQ(colourAt(at("va")), kMarkedWithoutClass);  // too short to count, not to be marked
   EXPECT_EQ(colourAt(at("allons")), markedColour(HighlightClass::kClose));

@@ -21,6 +21,7 @@
 #include "settings/configuration.h"
 #include "settings/window_settings.h"
 #include "strings/localized_text.h"
+#include "ui/editor_events.h"
 #include "ui/gtk_style.h"
 #include "ui/ids.h"
 #include "ui/localized.h"
@@ -72,6 +73,9 @@ wxBEGIN_EVENT_TABLE(FrameMain, wxFrame)
   EVT_MENU(kIdNextFinding, FrameMain::OnWalkFindings)
   EVT_MENU(kIdPreviousFinding, FrameMain::OnWalkFindings)
   EVT_TEXT(kIdEditor, FrameMain::OnEditorChanged)
+  EVT_HISTORY_MOVED(kIdEditor, FrameMain::OnEditorHistoryMoved)
+  EVT_WORD_CLICK(kIdEditor, FrameMain::OnEditorClick)
+  EVT_WORD_CLICK(kIdTop100, FrameMain::OnTop100Click)
   EVT_CLOSE(FrameMain::OnCloseWindow)
   EVT_CHECKBOX(kSwitchSkip, FrameMain::OnSectionSwitch)
   EVT_CHECKBOX(kSwitchSame, FrameMain::OnSectionSwitch)
@@ -99,14 +103,14 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   auto* middle = new wxBoxSizer(wxHORIZONTAL);
   wxSizer* topRow = BuildTopRow();
   middle->Add(BuildSettingsPane(), 0, wxEXPAND);
-  m_editor = new TextCtrlCustom(true, this, this, kIdEditor, wxEmptyString, wxDefaultPosition,
-                                wxDefaultSize, wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2,
-                                wxDefaultValidator, "text");
+  m_editor =
+      new TextCtrlCustom(true, this, kIdEditor, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                         wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2, wxDefaultValidator, "text");
   // A multi-line control on GTK has no length limit to lift.
   m_editor->AppendText(localized(kStrWelcome));
   middle->Add(m_editor, 1, wxEXPAND);
   m_top100 = new TextCtrlCustom(
-      false, this, this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(150, -1),
+      false, this, kIdTop100, wxEmptyString, wxDefaultPosition, wxSize(150, -1),
       wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2 | wxNO_BORDER, wxDefaultValidator, "text");
   m_top100->SetBackgroundColour(toWxColour(kTop100Background));
   // The counts are right-aligned with spaces: only a fixed-width font lines
@@ -136,7 +140,7 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   m_editor->SetDropTarget(new ManuscriptDropTarget(*this));
   // The welcome text is no change of the writer's.
   m_document.modified = false;
-  m_editor->m_history->MarkClean();
+  m_editor->History()->MarkClean();
   UpdateTitle();
   InstallAccelerators();
   Layout();

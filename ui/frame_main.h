@@ -22,6 +22,7 @@ class wxMenu;
 class wxPanel;
 class wxScrolledWindow;
 class TextCtrlCustom;
+class WordClickEvent;
 class wxTextCtrl;
 class wxToolBar;
 class wxToolBarToolBase;
@@ -91,11 +92,11 @@ class FrameMain : public wxFrame {
 
   // The editor's undo or redo has moved: the text may be the saved one
   // again.
-  void OnEditorHistoryMoved();
+  void OnEditorHistoryMoved(wxCommandEvent& event);
 
-  // Clicks handed over by the editor and the Top-100 pane.
-  void OnEditorClick(long pos, bool controlDown, bool altDown);
-  void OnTop100Click(long pos);
+  // Clicks raised by the editor and the Top-100 pane.
+  void OnEditorClick(WordClickEvent& event);
+  void OnTop100Click(WordClickEvent& event);
 
   // Commands.
   void OnQuit(wxCommandEvent& event);

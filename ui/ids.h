@@ -31,6 +31,7 @@ enum CommandId {
   kIdSelectAll = 1026,
   kIdNextFinding = 1027,
   kIdPreviousFinding = 1028,
+  kIdTop100 = 1029,
 };
 
 // String ids of the texts that label the window.

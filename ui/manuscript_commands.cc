@@ -87,7 +87,7 @@ bool FrameMain::OpenFile(const wxString& path) {
   m_top100->Clear();
   m_markedWord.clear();
   ForgetFindings();
-  m_editor->m_history->MarkClean();
+  m_editor->History()->MarkClean();
   ShowWordCount(editorStatistics(*m_editor).words);
   m_document = {utf8Of(wxFileName(path).GetAbsolutePath()), outcome.manuscript->kind,
                 outcome.manuscript->format, false};
@@ -123,7 +123,7 @@ bool FrameMain::WriteText(const std::string& path, TextFormat format) {
   m_document.kind = manuscriptKindOf(path);
   m_document.format = format;
   m_document.modified = false;
-  m_editor->m_history->MarkClean();
+  m_editor->History()->MarkClean();
   m_recentFiles->AddFileToHistory(wxString::FromUTF8(path));
   StoreRecentFiles();
   UpdateTitle();

@@ -37,10 +37,10 @@ TEST_F(UnusualText, CharactersOutsideTheCodePageKeepEveryPositionInPlace) {
   EXPECT_EQ(colourAt(chat + 4), kWhite);
   for (long i = chat + 5; i < chat + 9; ++i) EXPECT_EQ(colourAt(i), kYellow) << i;
 
-  frame.OnEditorClick(chat + 1, false, false);
+  frame.m_editor->SendWordClick(chat + 1, false, false);
   EXPECT_EQ(frame.m_markedWord, "chat");
   EXPECT_EQ(colourAt(chat + 8), markedColour(HighlightClass::kClose));
-  frame.OnEditorClick(chat + 1, false, true);
+  frame.m_editor->SendWordClick(chat + 1, false, true);
   EXPECT_EQ(colourAt(chat + 6), markedColour(HighlightClass::kClose));  // marked stays red
   command(kIdClear);
   for (long i = 0; i < static_cast<long>(text.length()); ++i) EXPECT_EQ(colourAt(i), kWhite);
@@ -67,7 +67,7 @@ TEST_F(UnusualText, OnlySeparatorsAndOneLongLine) {
   setText(std::string(5000, ' ') + std::string(3000, '-') + "\n\n\t");
   command(kIdProcess);
   EXPECT_TRUE(frame.m_top100->GetValue().empty());
-  frame.OnEditorClick(10, false, false);
+  frame.m_editor->SendWordClick(10, false, false);
   EXPECT_TRUE(frame.m_markedWord.empty());
 
   std::string line;
@@ -79,7 +79,7 @@ TEST_F(UnusualText, OnlySeparatorsAndOneLongLine) {
   EXPECT_EQ(colourAt(last), kYellow);
   EXPECT_EQ(colourAt(last - 5), kYellow);
   EXPECT_EQ(colourAt(last - 4), kWhite);
-  frame.OnEditorClick(last, false, true);
+  frame.m_editor->SendWordClick(last, false, true);
   EXPECT_EQ(colourAt(last), hiddenColour(HighlightClass::kClose));
 }
 
