@@ -1,22 +1,13 @@
 #include "ui/click_commands.h"
 
-#include <wx/scrolwin.h>
-
 #include "analysis/equivalence.h"
 #include "highlight/editor_text.h"
 #include "highlight/hidden_words.h"
 #include "highlight/word_marking.h"
 #include "ui/editor_events.h"
 #include "ui/frame_main.h"
+#include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
-
-namespace {
-
-// The hidden-words section sits this far down the settings pane, in scroll
-// units.
-constexpr int kHiddenSectionScroll = 500;
-
-}  // namespace
 
 void addSkipWord(const std::string& word, AnalysisSettings& settings) {
   if (findWordInList(word, settings.m_skipWords, settings) < 0) {
@@ -36,13 +27,11 @@ void FrameMain::OnEditorClick(WordClickEvent& event) {
   if (event.ControlDown()) {
     addSkipWord(word, settings);
     WriteSettingsToPane(settings);
-    m_skipListField->SetInsertionPointEnd();
-    m_settingsPane->Scroll(0, 0);
+    m_settingsPane->ShowSkipWords();
   } else if (event.AltDown()) {
     toggleHiddenWord(*m_gauge, *m_editor, word, settings, loweredText);
     WriteSettingsToPane(settings);
-    m_settingsPane->Scroll(0, kHiddenSectionScroll);
-    m_hiddenListField->SetInsertionPointEnd();
+    m_settingsPane->ShowHiddenWords();
   } else {
     m_findings = findingsIn(
         markWord(*m_editor, *m_top100, true, word, settings, *m_gauge, m_markedWord, loweredText),

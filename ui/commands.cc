@@ -14,6 +14,7 @@
 #include "ui/ids.h"
 #include "ui/localized.h"
 #include "ui/run_analysis.h"
+#include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
 
 void FrameMain::OnQuit(wxCommandEvent&) { Close(true); }

@@ -30,7 +30,7 @@ class SimilarWordsKind : public MainWindow {
     std::filesystem::remove(FamiliesChoice::PreferencesPath());
   }
 
-  FamiliesChoice& choice() { return *m_frame->m_familiesChoice; }
+  FamiliesChoice& choice() { return m_frame->m_settingsPane->Families(); }
   template <typename Control>
   Control& control(int id) {
     auto* found = wxDynamicCast(choice().FindWindow(id), Control);

@@ -1,12 +1,9 @@
 #include "ui/frame_main.h"
 
 #include <wx/accel.h>
-#include <wx/checkbox.h>
 #include <wx/filehistory.h>
 #include <wx/gauge.h>
 #include <wx/menu.h>
-#include <wx/panel.h>
-#include <wx/scrolwin.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
@@ -24,8 +21,10 @@
 #include "ui/editor_events.h"
 #include "ui/gtk_style.h"
 #include "ui/ids.h"
+#include "ui/legend.h"
 #include "ui/localized.h"
 #include "ui/manuscript_drop.h"
+#include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
 
 namespace {
@@ -77,19 +76,6 @@ wxBEGIN_EVENT_TABLE(FrameMain, wxFrame)
   EVT_WORD_CLICK(kIdEditor, FrameMain::OnEditorClick)
   EVT_WORD_CLICK(kIdTop100, FrameMain::OnTop100Click)
   EVT_CLOSE(FrameMain::OnCloseWindow)
-  EVT_CHECKBOX(kSwitchSkip, FrameMain::OnSectionSwitch)
-  EVT_CHECKBOX(kSwitchSame, FrameMain::OnSectionSwitch)
-  EVT_CHECKBOX(kSwitchClose, FrameMain::OnSectionSwitch)
-  EVT_CHECKBOX(kSwitchDistant, FrameMain::OnSectionSwitch)
-  EVT_CHECKBOX(kSwitchWords, FrameMain::OnSectionSwitch)
-  EVT_CHECKBOX(kSwitchPhrases, FrameMain::OnSectionSwitch)
-  EVT_BUTTON(kHelpSkip, FrameMain::OnSectionHelp)
-  EVT_BUTTON(kHelpSame, FrameMain::OnSectionHelp)
-  EVT_BUTTON(kHelpClose, FrameMain::OnSectionHelp)
-  EVT_BUTTON(kHelpDistant, FrameMain::OnSectionHelp)
-  EVT_BUTTON(kHelpWords, FrameMain::OnSectionHelp)
-  EVT_BUTTON(kHelpPhrases, FrameMain::OnSectionHelp)
-  EVT_BUTTON(kHelpHidden, FrameMain::OnSectionHelp)
 wxEND_EVENT_TABLE()
 // clang-format on
 
@@ -100,9 +86,13 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   BuildMenuBar();
   SetBackgroundColour(toWxColour(kWindowBackground));
 
+  Legend* legend = nullptr;
+  wxSizer* topRow = BuildTopRow(legend);
+  // Made after the legend, whose switches turn its sections on, the pane
+  // also comes after it on the way of the Tab key.
+  m_settingsPane = new SettingsPane(this, *legend);
   auto* middle = new wxBoxSizer(wxHORIZONTAL);
-  wxSizer* topRow = BuildTopRow();
-  middle->Add(BuildSettingsPane(), 0, wxEXPAND);
+  middle->Add(m_settingsPane, 0, wxEXPAND);
   m_editor =
       new TextCtrlCustom(true, this, kIdEditor, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                          wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2, wxDefaultValidator, "text");
@@ -180,7 +170,7 @@ void FrameMain::BuildMenuBar() {
   SetMenuBar(bar);
 }
 
-wxSizer* FrameMain::BuildTopRow() {
+wxSizer* FrameMain::BuildTopRow(Legend*& legend) {
   m_settingsBar = newBar(this, kIdSettingsBar, wxSize(215, 16));
   m_settingsTool = m_settingsBar->AddCheckTool(kIdToggleSettings, localized(kStrSettings),
                                                toolIcon("ICON_OPTIONS"));
@@ -188,7 +178,7 @@ wxSizer* FrameMain::BuildTopRow() {
   m_settingsBar->ToggleTool(kIdToggleSettings, true);
   m_settingsBar->Realize();
 
-  wxPanel* legend = BuildLegend(this);
+  legend = new Legend(this, m_settingsBar->GetBackgroundColour());
 
   wxToolBar* commands = newBar(this, kIdCommandBar, wxDefaultSize);
   commands->AddSeparator();
@@ -255,6 +245,12 @@ void FrameMain::LoadSettings() {
   StartUpSettings start = startUpSettings(kConfigurationFile);
   reportBackup(start.backup);
   WriteSettingsToPane(start.settings);
+}
+
+AnalysisSettings FrameMain::ReadSettingsFromPane() const { return m_settingsPane->Read(); }
+
+void FrameMain::WriteSettingsToPane(const AnalysisSettings& settings) {
+  m_settingsPane->Write(settings);
 }
 
 void FrameMain::SaveSettings() const {

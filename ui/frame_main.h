@@ -8,19 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "highlight/plan/colours.h"
 #include "highlight/plan/findings.h"
 #include "manuscript/manuscript.h"
 #include "settings/analysis_settings.h"
 
-class FamiliesChoice;
-class wxCheckBox;
 class wxCloseEvent;
 class wxFileHistory;
 class wxGauge;
 class wxMenu;
-class wxPanel;
-class wxScrolledWindow;
+class Legend;
+class SettingsPane;
 class TextCtrlCustom;
 class WordClickEvent;
 class wxTextCtrl;
@@ -39,7 +36,7 @@ class FrameMain : public wxFrame {
   // over a file that is not Verbolt's own.
   void SaveSettings() const;
 
-  wxScrolledWindow* m_settingsPane = nullptr;
+  SettingsPane* m_settingsPane = nullptr;
   TextCtrlCustom* m_editor = nullptr;
   TextCtrlCustom* m_top100 = nullptr;
   wxGauge* m_gauge = nullptr;
@@ -48,29 +45,6 @@ class FrameMain : public wxFrame {
   wxToolBarToolBase* m_settingsTool = nullptr;
   wxToolBarToolBase* m_top100Tool = nullptr;
   std::string m_markedWord;
-
-  // The pane controls, kept for the transfers and the enabling rules.
-  struct NumberBinding {
-    int AnalysisSettings::*field;
-    wxTextCtrl* control;
-  };
-  struct ListBinding {
-    WordList AnalysisSettings::*field;
-    wxTextCtrl* control;
-    const char* separator;
-  };
-  struct Section {
-    int switchId;
-    int AnalysisSettings::*field;
-    wxCheckBox* switchBox;
-    std::vector<wxWindow*> content;  // enabled exactly when the switch is ticked
-  };
-  std::vector<NumberBinding> m_numberFields;
-  std::vector<ListBinding> m_listFields;
-  std::vector<Section> m_sections;
-  wxTextCtrl* m_skipListField = nullptr;
-  wxTextCtrl* m_hiddenListField = nullptr;
-  FamiliesChoice* m_familiesChoice = nullptr;  // kept in the preferences, not in the record
 
   // The manuscript the editor holds: where it came from, how it was
   // stored, and whether the writer has changed it since.
@@ -107,8 +81,6 @@ class FrameMain : public wxFrame {
   void OnClear(wxCommandEvent& event);
   void OnStats(wxCommandEvent& event);
   void OnToggleTop100(wxCommandEvent& event);
-  void OnSectionSwitch(wxCommandEvent& event);
-  void OnSectionHelp(wxCommandEvent& event);
   void OnOpen(wxCommandEvent& event);
   void OnSave(wxCommandEvent& event);
   void OnSaveAs(wxCommandEvent& event);
@@ -125,11 +97,8 @@ class FrameMain : public wxFrame {
 
  private:
   void BuildMenuBar();
-  wxSizer* BuildTopRow();
-  wxPanel* BuildLegend(wxWindow* parent);
-  wxScrolledWindow* BuildSettingsPane();
-  wxSizer* BuildSection(int titleId, int helpId, std::optional<Rgb> colour, bool hasSwitch);
-  void BuildSectionContents();
+  // The toolbars and the legend between them.
+  wxSizer* BuildTopRow(Legend*& legend);
   void InstallAccelerators();
   void LoadSettings();
   bool Save();
@@ -138,7 +107,6 @@ class FrameMain : public wxFrame {
   void UpdateTitle();
   void LoadRecentFiles();
   void StoreRecentFiles() const;
-  void ApplyEnablingRules(const Section& section);
   wxMenu* BuildEditMenu();
   // The text control the Edit menu acts on: the one with the keyboard, or
   // else the editor.
@@ -147,18 +115,6 @@ class FrameMain : public wxFrame {
   // read again from the editor at the next walk.
   void ForgetFindings();
   void ShowWordCount(int words);
-
-  wxWindow* AddLabel(wxSizer* sizer, int stringId);
-  wxTextCtrl* AddNumberField(wxSizer* sizer, int maxTypedChars, int AnalysisSettings::*field);
-  wxTextCtrl* AddListField(wxSizer* sizer, int height, WordList AnalysisSettings::*field,
-                           const char* separator, long extraStyle = 0);
-
-  // Builder state while the pane is made: the column of sections, the
-  // section panel being filled and the controls its switch governs.
-  wxSizer* m_paneColumn = nullptr;
-  wxWindow* m_sectionPanel = nullptr;
-  std::vector<wxWindow*>* m_sectionContent = nullptr;
-  std::vector<wxWindow*> m_alwaysEnabled;
 
   std::optional<std::vector<Finding>> m_findings;
 

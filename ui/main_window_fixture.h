@@ -23,6 +23,7 @@
 #include "settings/analysis_settings.h"
 #include "ui/dialogs.h"
 #include "ui/frame_main.h"
+#include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
 
 namespace fs = std::filesystem;
@@ -195,16 +196,10 @@ class MainWindow : public ::testing::Test {
 
   // The field bound to a settings member, as the writer sees it.
   wxTextCtrl* numberField(int AnalysisSettings::*field) {
-    for (const auto& binding : m_frame->m_numberFields) {
-      if (binding.field == field) return binding.control;
-    }
-    return nullptr;
+    return m_frame->m_settingsPane->NumberFieldFor(field);
   }
   wxTextCtrl* listField(WordList AnalysisSettings::*field) {
-    for (const auto& binding : m_frame->m_listFields) {
-      if (binding.field == field) return binding.control;
-    }
-    return nullptr;
+    return m_frame->m_settingsPane->ListFieldFor(field);
   }
 
   fs::path configPath() const { return m_dir / "config.txt"; }
