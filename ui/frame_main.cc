@@ -1,7 +1,6 @@
 #include "ui/frame_main.h"
 
 #include <wx/accel.h>
-#include <wx/filehistory.h>
 #include <wx/gauge.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
@@ -24,6 +23,7 @@
 #include "ui/legend.h"
 #include "ui/localized.h"
 #include "ui/manuscript_drop.h"
+#include "ui/recent_files.h"
 #include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
 
@@ -125,7 +125,6 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   SetStatusWidths(2, statusWidths);
 
   LoadSettings();
-  LoadRecentFiles();
   SetDropTarget(new ManuscriptDropTarget(*this));
   m_editor->SetDropTarget(new ManuscriptDropTarget(*this));
   // The welcome text is no change of the writer's.
@@ -139,10 +138,7 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   Centre(wxBOTH);
 }
 
-FrameMain::~FrameMain() {
-  SaveSettings();
-  delete m_recentFiles;
-}
+FrameMain::~FrameMain() { SaveSettings(); }
 
 void FrameMain::BuildMenuBar() {
   auto* file = new wxMenu;
@@ -156,8 +152,7 @@ void FrameMain::BuildMenuBar() {
   file->AppendSubMenu(exports, localized(kStrExport));
   auto* recent = new wxMenu;
   file->AppendSubMenu(recent, localized(kStrRecentFiles));
-  m_recentFiles = new wxFileHistory(9);
-  m_recentFiles->UseMenu(recent);
+  m_recentFiles = std::make_unique<RecentFiles>(recent);
   file->AppendSeparator();
   file->Append(kIdQuit, localized(kStrQuit));
   auto* help = new wxMenu;

@@ -4,6 +4,7 @@
 
 #include <wx/frame.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,10 +14,10 @@
 #include "settings/analysis_settings.h"
 
 class wxCloseEvent;
-class wxFileHistory;
 class wxGauge;
 class wxMenu;
 class Legend;
+class RecentFiles;
 class SettingsPane;
 class TextCtrlCustom;
 class WordClickEvent;
@@ -55,7 +56,7 @@ class FrameMain : public wxFrame {
     bool modified = false;
   };
   Document m_document;
-  wxFileHistory* m_recentFiles = nullptr;
+  std::unique_ptr<RecentFiles> m_recentFiles;
 
   // Opens a manuscript into the editor; a message box says why it could
   // not, and the editor keeps its text.
@@ -105,8 +106,6 @@ class FrameMain : public wxFrame {
   bool SaveAs(TextFormat format);
   bool WriteText(const std::string& path, TextFormat format);
   void UpdateTitle();
-  void LoadRecentFiles();
-  void StoreRecentFiles() const;
   wxMenu* BuildEditMenu();
   // The text control the Edit menu acts on: the one with the keyboard, or
   // else the editor.

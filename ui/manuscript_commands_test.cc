@@ -17,6 +17,7 @@
 #include "ui/ids.h"
 #include "ui/localized.h"
 #include "ui/main_window_fixture.h"
+#include "ui/recent_files.h"
 #include "ui/text_ctrl_custom.h"
 
 namespace {
@@ -91,8 +92,8 @@ TEST_F(Manuscripts, ADocxChapterOpensAndIsSavedAsTextAndExported) {
   EXPECT_NE(html.find("ffff8c"), std::string::npos) << "the yellow of close repetitions";
   EXPECT_NE(html.find(toCp1252(localized(kSwitchClose))), std::string::npos);
 
-  ASSERT_GE(frame.m_recentFiles->GetCount(), 2u);
-  EXPECT_EQ(frame.m_recentFiles->GetHistoryFile(0), wxString::FromUTF8(text));
+  ASSERT_GE(frame.m_recentFiles->Count(), 2u);
+  EXPECT_EQ(frame.m_recentFiles->Path(0), wxString::FromUTF8(text));
   const std::string stored =
       readFile(std::filesystem::path(getenv("XDG_CONFIG_HOME")) / "verbolt" / "recent-files.txt");
   EXPECT_EQ(stored.rfind(text + "\n", 0), 0u) << stored;
@@ -199,8 +200,8 @@ TEST_F(Manuscripts, ARecentFileThatHasGoneLeavesTheListWithAMessage) {
   command(wxID_FILE1);
   ASSERT_EQ(messageBoxes.size(), 1u);
   EXPECT_NE(messageBoxes[0].message.Find(wxString::FromUTF8(file)), wxNOT_FOUND);
-  for (size_t i = 0; i < frame.m_recentFiles->GetCount(); ++i) {
-    EXPECT_NE(frame.m_recentFiles->GetHistoryFile(i), wxString::FromUTF8(file));
+  for (size_t i = 0; i < frame.m_recentFiles->Count(); ++i) {
+    EXPECT_NE(frame.m_recentFiles->Path(i), wxString::FromUTF8(file));
   }
 }
 
