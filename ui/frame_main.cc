@@ -1,6 +1,5 @@
 #include "ui/frame_main.h"
 
-#include <wx/accel.h>
 #include <wx/gauge.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
@@ -17,6 +16,7 @@
 #include "settings/configuration.h"
 #include "settings/window_settings.h"
 #include "strings/localized_text.h"
+#include "ui/command_table.h"
 #include "ui/editor_events.h"
 #include "ui/gtk_style.h"
 #include "ui/ids.h"
@@ -30,8 +30,6 @@
 namespace {
 
 const char kConfigurationFile[] = "config.txt";
-
-wxBitmap toolIcon(const char* name) { return iconBitmap(name); }
 
 wxToolBar* newBar(wxWindow* parent, int id, wxSize bitmapSize) {
   auto* bar = new wxToolBar(parent, id, wxDefaultPosition, wxDefaultSize,
@@ -83,7 +81,9 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
     : wxFrame(nullptr, wxID_ANY, title, position, size, wxDEFAULT_FRAME_STYLE, "frame") {
   SetIcons(appIcons());
   SetMinSize(wxSize(900, 500));
-  BuildMenuBar();
+  wxMenu* recentFilesMenu = nullptr;
+  SetMenuBar(buildMenuBar(&recentFilesMenu));
+  m_recentFiles = std::make_unique<RecentFiles>(recentFilesMenu);
   SetBackgroundColour(toWxColour(kWindowBackground));
 
   Legend* legend = nullptr;
@@ -131,7 +131,9 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   m_document.modified = false;
   m_editor->History()->MarkClean();
   UpdateTitle();
-  InstallAccelerators();
+  // The menu shows most keys; the table makes them work whatever has the
+  // keyboard, the editor included.
+  SetAcceleratorTable(buildAcceleratorTable());
   Layout();
   // The sections' final sizes are known only now: let the pane scroll over all of them.
   m_settingsPane->FitInside();
@@ -140,52 +142,21 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
 
 FrameMain::~FrameMain() { SaveSettings(); }
 
-void FrameMain::BuildMenuBar() {
-  auto* file = new wxMenu;
-  file->Append(kIdOpen, localized(kStrOpen) + "\tCtrl+O");
-  file->Append(kIdSave, localized(kStrSave) + "\tCtrl+S");
-  file->Append(kIdSaveAs, localized(kStrSaveAs) + "\tCtrl+Shift+S");
-  auto* exports = new wxMenu;
-  exports->Append(kIdExportHtml, localized(kStrExportHtml));
-  exports->Append(kIdExportOdt, localized(kStrExportOdt));
-  exports->Append(kIdExportCsv, localized(kStrExportCsv));
-  file->AppendSubMenu(exports, localized(kStrExport));
-  auto* recent = new wxMenu;
-  file->AppendSubMenu(recent, localized(kStrRecentFiles));
-  m_recentFiles = std::make_unique<RecentFiles>(recent);
-  file->AppendSeparator();
-  file->Append(kIdQuit, localized(kStrQuit));
-  auto* help = new wxMenu;
-  help->Append(kIdHelp, localized(kStrHelp));
-  help->Append(kIdAbout, localized(kStrAboutItem));
-  auto* bar = new wxMenuBar;
-  bar->Append(file, localized(kStrFileMenu));
-  bar->Append(BuildEditMenu(), localized(kStrEditMenu));
-  bar->Append(help, localized(kStrHelp));
-  SetMenuBar(bar);
-}
-
 wxSizer* FrameMain::BuildTopRow(Legend*& legend) {
   m_settingsBar = newBar(this, kIdSettingsBar, wxSize(215, 16));
-  m_settingsTool = m_settingsBar->AddCheckTool(kIdToggleSettings, localized(kStrSettings),
-                                               toolIcon("ICON_OPTIONS"));
+  addTools(*m_settingsBar, BarName::kSettingsBar);
   m_settingsBar->AddSeparator();
-  m_settingsBar->ToggleTool(kIdToggleSettings, true);
   m_settingsBar->Realize();
 
   legend = new Legend(this, m_settingsBar->GetBackgroundColour());
 
   wxToolBar* commands = newBar(this, kIdCommandBar, wxDefaultSize);
   commands->AddSeparator();
-  commands->AddTool(kIdProcess, localized(kStrProcess), toolIcon("ICON_PROCESS"));
-  commands->AddTool(kIdClear, localized(kStrClear), toolIcon("ICON_CLEAR"));
-  commands->AddTool(kIdStats, localized(kStrStats), toolIcon("ICON_INFO"));
+  addTools(*commands, BarName::kCommandBar);
   commands->Realize();
 
   m_top100Bar = newBar(this, kIdTop100Bar, wxSize(143, 16));
-  m_top100Tool =
-      m_top100Bar->AddCheckTool(kIdToggleTop100, localized(kStrTop100), toolIcon("ICON_LIST"));
-  m_top100Bar->ToggleTool(kIdToggleTop100, true);
+  addTools(*m_top100Bar, BarName::kTop100Bar);
   m_top100Bar->Realize();
 
   auto* row = new wxBoxSizer(wxHORIZONTAL);
@@ -194,25 +165,6 @@ wxSizer* FrameMain::BuildTopRow(Legend*& legend) {
   row->Add(commands, 1);
   row->Add(m_top100Bar, 0);
   return row;
-}
-
-void FrameMain::InstallAccelerators() {
-  wxAcceleratorEntry entries[] = {
-      {wxACCEL_NORMAL, WXK_F5, kIdProcess},
-      {wxACCEL_NORMAL, WXK_F6, kIdClear},
-      {wxACCEL_NORMAL, WXK_F7, kIdStats},
-      // The menu shows these; the table makes them work whatever has the
-      // keyboard, the editor included.
-      {wxACCEL_CTRL, 'O', kIdOpen},
-      {wxACCEL_CTRL, 'S', kIdSave},
-      {wxACCEL_CTRL | wxACCEL_SHIFT, 'S', kIdSaveAs},
-      {wxACCEL_CTRL, 'Z', kIdUndo},
-      {wxACCEL_CTRL | wxACCEL_SHIFT, 'Z', kIdRedo},
-      {wxACCEL_CTRL, 'Y', kIdRedo},
-      {wxACCEL_NORMAL, WXK_F3, kIdNextFinding},
-      {wxACCEL_SHIFT, WXK_F3, kIdPreviousFinding},
-  };
-  SetAcceleratorTable(wxAcceleratorTable(WXSIZEOF(entries), entries));
 }
 
 namespace {

@@ -15,7 +15,6 @@
 
 class wxCloseEvent;
 class wxGauge;
-class wxMenu;
 class Legend;
 class RecentFiles;
 class SettingsPane;
@@ -23,7 +22,6 @@ class TextCtrlCustom;
 class WordClickEvent;
 class wxTextCtrl;
 class wxToolBar;
-class wxToolBarToolBase;
 
 class FrameMain : public wxFrame {
  public:
@@ -43,8 +41,6 @@ class FrameMain : public wxFrame {
   wxGauge* m_gauge = nullptr;
   wxToolBar* m_settingsBar = nullptr;
   wxToolBar* m_top100Bar = nullptr;
-  wxToolBarToolBase* m_settingsTool = nullptr;
-  wxToolBarToolBase* m_top100Tool = nullptr;
   std::string m_markedWord;
 
   // The manuscript the editor holds: where it came from, how it was
@@ -97,16 +93,13 @@ class FrameMain : public wxFrame {
   void OnWalkFindings(wxCommandEvent& event);
 
  private:
-  void BuildMenuBar();
   // The toolbars and the legend between them.
   wxSizer* BuildTopRow(Legend*& legend);
-  void InstallAccelerators();
   void LoadSettings();
   bool Save();
   bool SaveAs(TextFormat format);
   bool WriteText(const std::string& path, TextFormat format);
   void UpdateTitle();
-  wxMenu* BuildEditMenu();
   // The text control the Edit menu acts on: the one with the keyboard, or
   // else the editor.
   wxTextCtrl& EditTarget() const;

@@ -1,5 +1,5 @@
-// The File menu: opening, saving and exporting manuscripts, the recent
-// files, and the question before unsaved changes are lost.
+// The File menu's commands: opening, saving and exporting manuscripts,
+// the recent files, and the question before unsaved changes are lost.
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/menuitem.h>
