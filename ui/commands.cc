@@ -1,6 +1,5 @@
 // What the writer can ask of the main window.
 #include <wx/gauge.h>
-#include <wx/scrolwin.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 

@@ -6,17 +6,12 @@
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
-#include <cstdio>
-#include <cstring>
-
 #include "highlight/editor_history.h"
-#include "highlight/editor_text.h"
 #include "highlight/restyle.h"
 #include "resources/icons.h"
-#include "settings/configuration.h"
-#include "settings/window_settings.h"
 #include "strings/localized_text.h"
 #include "ui/command_table.h"
+#include "ui/config_file.h"
 #include "ui/editor_events.h"
 #include "ui/gtk_style.h"
 #include "ui/ids.h"
@@ -28,8 +23,6 @@
 #include "ui/text_ctrl_custom.h"
 
 namespace {
-
-const char kConfigurationFile[] = "config.txt";
 
 wxToolBar* newBar(wxWindow* parent, int id, wxSize bitmapSize) {
   auto* bar = new wxToolBar(parent, id, wxDefaultPosition, wxDefaultSize,
@@ -124,7 +117,7 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   const int statusWidths[] = {-1, 160};
   SetStatusWidths(2, statusWidths);
 
-  LoadSettings();
+  WriteSettingsToPane(loadConfigFile());
   SetDropTarget(new ManuscriptDropTarget(*this));
   m_editor->SetDropTarget(new ManuscriptDropTarget(*this));
   // The welcome text is no change of the writer's.
@@ -167,39 +160,10 @@ wxSizer* FrameMain::BuildTopRow(Legend*& legend) {
   return row;
 }
 
-namespace {
-
-// One line on standard error when config.txt was not Verbolt's own.
-void reportBackup(const Backup& backup) {
-  if (backup.outcome == Backup::Outcome::kKept) {
-    std::fprintf(stderr,
-                 "verbolt: %s does not hold Verbolt settings; it is kept as %s and Verbolt's "
-                 "settings take its place\n",
-                 kConfigurationFile, backup.name.c_str());
-  } else if (backup.outcome == Backup::Outcome::kFailed) {
-    std::fprintf(stderr,
-                 "verbolt: %s does not hold Verbolt settings and cannot be set aside (%s); it "
-                 "is left as it is and the settings are not written to it\n",
-                 kConfigurationFile, std::strerror(backup.error));
-  }
-}
-
-}  // namespace
-
-// A file that cannot be loaded is kept aside and replaced at once by the
-// defaults; the writer hears of it in one line.
-void FrameMain::LoadSettings() {
-  StartUpSettings start = startUpSettings(kConfigurationFile);
-  reportBackup(start.backup);
-  WriteSettingsToPane(start.settings);
-}
-
 AnalysisSettings FrameMain::ReadSettingsFromPane() const { return m_settingsPane->Read(); }
 
 void FrameMain::WriteSettingsToPane(const AnalysisSettings& settings) {
   m_settingsPane->Write(settings);
 }
 
-void FrameMain::SaveSettings() const {
-  reportBackup(saveWindowSettings(ReadSettingsFromPane(), kConfigurationFile));
-}
+void FrameMain::SaveSettings() const { saveConfigFile(ReadSettingsFromPane()); }

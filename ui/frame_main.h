@@ -95,7 +95,6 @@ class FrameMain : public wxFrame {
  private:
   // The toolbars and the legend between them.
   wxSizer* BuildTopRow(Legend*& legend);
-  void LoadSettings();
   bool Save();
   bool SaveAs(TextFormat format);
   bool WriteText(const std::string& path, TextFormat format);
