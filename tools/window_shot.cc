@@ -46,8 +46,8 @@ void pumpFor(std::chrono::milliseconds span) {
 // The sizes of every field of the pane, the editor and the frame: the
 // layout has settled when they stop changing.
 std::vector<wxRect> layoutOf(const FrameMain& frame) {
-  std::vector<wxRect> rects = {frame.GetScreenRect(), frame.m_editor->GetScreenRect()};
-  for (wxWindow* field : frame.m_settingsPane->Fields()) rects.push_back(field->GetScreenRect());
+  std::vector<wxRect> rects = {frame.GetScreenRect(), frame.Editor().GetScreenRect()};
+  for (wxWindow* field : frame.Settings().Fields()) rects.push_back(field->GetScreenRect());
   return rects;
 }
 
@@ -67,8 +67,8 @@ bool settle(const FrameMain& frame) {
 // A field is visible when it has a usable size and lies within the pane's
 // shown part (the lower sections may be scrolled out of view).
 std::string hiddenField(const FrameMain& frame) {
-  const wxRect pane = frame.m_settingsPane->GetScreenRect();
-  for (wxWindow* field : frame.m_settingsPane->Fields()) {
+  const wxRect pane = frame.Settings().GetScreenRect();
+  for (wxWindow* field : frame.Settings().Fields()) {
     const wxRect rect = field->GetScreenRect();
     if (!pane.Intersects(rect)) continue;
     if (!field->IsShownOnScreen() || rect.height < 12 || rect.width < 12) {
@@ -94,8 +94,8 @@ int takeShot(const char* output, const char* textFile) {
   if (textFile) {
     std::ifstream in(textFile, std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    frame->m_editor->Clear();
-    frame->m_editor->ChangeValue(fromCp1252(text));
+    frame->Editor().Clear();
+    frame->Editor().ChangeValue(fromCp1252(text));
   }
   int status = 0;
   if (!settle(*frame)) {

@@ -13,13 +13,13 @@
 #include "manuscript/manuscript.h"
 #include "settings/analysis_settings.h"
 
-class wxCloseEvent;
-class wxGauge;
 class Legend;
 class RecentFiles;
 class SettingsPane;
 class TextCtrlCustom;
 class WordClickEvent;
+class wxCloseEvent;
+class wxGauge;
 class wxTextCtrl;
 class wxToolBar;
 
@@ -35,13 +35,12 @@ class FrameMain : public wxFrame {
   // over a file that is not Verbolt's own.
   void SaveSettings() const;
 
-  SettingsPane* m_settingsPane = nullptr;
-  TextCtrlCustom* m_editor = nullptr;
-  TextCtrlCustom* m_top100 = nullptr;
-  wxGauge* m_gauge = nullptr;
-  wxToolBar* m_settingsBar = nullptr;
-  wxToolBar* m_top100Bar = nullptr;
-  std::string m_markedWord;
+  // Opens a manuscript into the editor; a message box says why it could
+  // not, and the editor keeps its text.
+  bool OpenFile(const wxString& path);
+  // Asks Save / Discard / Cancel when the text has changed; true when the
+  // writer may go on.
+  bool ConfirmDiscardChanges();
 
   // The manuscript the editor holds: where it came from, how it was
   // stored, and whether the writer has changed it since.
@@ -51,46 +50,16 @@ class FrameMain : public wxFrame {
     TextFormat format;
     bool modified = false;
   };
-  Document m_document;
-  std::unique_ptr<RecentFiles> m_recentFiles;
 
-  // Opens a manuscript into the editor; a message box says why it could
-  // not, and the editor keeps its text.
-  bool OpenFile(const wxString& path);
-  // Asks Save / Discard / Cancel when the text has changed; true when the
-  // writer may go on.
-  bool ConfirmDiscardChanges();
-
-  // The editor's undo or redo has moved: the text may be the saved one
-  // again.
-  void OnEditorHistoryMoved(wxCommandEvent& event);
-
-  // Clicks raised by the editor and the Top-100 pane.
-  void OnEditorClick(WordClickEvent& event);
-  void OnTop100Click(WordClickEvent& event);
-
-  // Commands.
-  void OnQuit(wxCommandEvent& event);
-  void OnAbout(wxCommandEvent& event);
-  void OnHelp(wxCommandEvent& event);
-  void OnToggleSettings(wxCommandEvent& event);
-  void OnProcess(wxCommandEvent& event);
-  void OnClear(wxCommandEvent& event);
-  void OnStats(wxCommandEvent& event);
-  void OnToggleTop100(wxCommandEvent& event);
-  void OnOpen(wxCommandEvent& event);
-  void OnSave(wxCommandEvent& event);
-  void OnSaveAs(wxCommandEvent& event);
-  void OnExport(wxCommandEvent& event);
-  void OnRecentFile(wxCommandEvent& event);
-  void OnEditorChanged(wxCommandEvent& event);
-  void OnCloseWindow(wxCloseEvent& event);
-  void OnUndo(wxCommandEvent& event);
-  void OnRedo(wxCommandEvent& event);
-  void OnClipboardCommand(wxCommandEvent& event);
-  void OnUpdateUndo(wxUpdateUIEvent& event);
-  void OnUpdateRedo(wxUpdateUIEvent& event);
-  void OnWalkFindings(wxCommandEvent& event);
+  // The parts of the window, as the screenshots, the benchmarks and the
+  // tests look at them.
+  TextCtrlCustom& Editor() const { return *m_editor; }
+  TextCtrlCustom& Top100() const { return *m_top100; }
+  SettingsPane& Settings() const { return *m_settingsPane; }
+  wxGauge& Gauge() const { return *m_gauge; }
+  const std::string& MarkedWord() const { return m_markedWord; }
+  const Document& CurrentDocument() const { return m_document; }
+  const RecentFiles& Recent() const { return *m_recentFiles; }
 
  private:
   // The toolbars and the legend between them.
@@ -107,6 +76,43 @@ class FrameMain : public wxFrame {
   void ForgetFindings();
   void ShowWordCount(int words);
 
+  // Commands.
+  void OnQuit(wxCommandEvent& event);
+  void OnAbout(wxCommandEvent& event);
+  void OnHelp(wxCommandEvent& event);
+  void OnToggleSettings(wxCommandEvent& event);
+  void OnProcess(wxCommandEvent& event);
+  void OnClear(wxCommandEvent& event);
+  void OnStats(wxCommandEvent& event);
+  void OnToggleTop100(wxCommandEvent& event);
+  void OnOpen(wxCommandEvent& event);
+  void OnSave(wxCommandEvent& event);
+  void OnSaveAs(wxCommandEvent& event);
+  void OnExport(wxCommandEvent& event);
+  void OnRecentFile(wxCommandEvent& event);
+  void OnUndo(wxCommandEvent& event);
+  void OnRedo(wxCommandEvent& event);
+  void OnClipboardCommand(wxCommandEvent& event);
+  void OnUpdateUndo(wxUpdateUIEvent& event);
+  void OnUpdateRedo(wxUpdateUIEvent& event);
+  void OnWalkFindings(wxCommandEvent& event);
+
+  // What the editor and the Top-100 pane tell.
+  void OnEditorChanged(wxCommandEvent& event);
+  void OnEditorHistoryMoved(wxCommandEvent& event);
+  void OnEditorClick(WordClickEvent& event);
+  void OnTop100Click(WordClickEvent& event);
+  void OnCloseWindow(wxCloseEvent& event);
+
+  SettingsPane* m_settingsPane = nullptr;
+  TextCtrlCustom* m_editor = nullptr;
+  TextCtrlCustom* m_top100 = nullptr;
+  wxGauge* m_gauge = nullptr;
+  wxToolBar* m_settingsBar = nullptr;
+  wxToolBar* m_top100Bar = nullptr;
+  std::unique_ptr<RecentFiles> m_recentFiles;
+  std::string m_markedWord;
+  Document m_document;
   std::optional<std::vector<Finding>> m_findings;
 
   wxDECLARE_EVENT_TABLE();

@@ -40,7 +40,7 @@ AnalysisSettings unusualSettings() {
 
 TEST_F(MainWindow, ThePaneGivesBackTheSettingsItShows) {
   FrameMain& frame = openFrame();
-  SettingsPane& pane = *frame.m_settingsPane;
+  SettingsPane& pane = frame.Settings();
   const AnalysisSettings shown = unusualSettings();
   pane.Write(shown);
   const AnalysisSettings read = pane.Read();
@@ -71,11 +71,11 @@ TEST_F(MainWindow, ALegendSwitchClickedTurnsItsSectionOffAndOn) {
   ASSERT_TRUE(waitFor([&] { return wxGetMousePosition() == middle; }));
   input.MouseClick();
   EXPECT_TRUE(waitFor([&] { return !close->GetValue() && !distance->IsEnabled(); }));
-  EXPECT_EQ(frame.m_settingsPane->Read().m_closeActive, 0);
+  EXPECT_EQ(frame.Settings().Read().m_closeActive, 0);
 
   input.MouseClick();
   EXPECT_TRUE(waitFor([&] { return close->GetValue() && distance->IsEnabled(); }));
-  EXPECT_EQ(frame.m_settingsPane->Read().m_closeActive, 1);
+  EXPECT_EQ(frame.Settings().Read().m_closeActive, 1);
 }
 
 }  // namespace
