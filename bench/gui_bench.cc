@@ -160,8 +160,14 @@ class GaugeRecorder {
  public:
   explicit GaugeRecorder(wxGauge& gauge) : m_bar(gauge.GetHandle()), m_range(gauge.GetRange()) {
     m_handler = g_signal_connect(m_bar, "notify::fraction", G_CALLBACK(onFraction), this);
+    // The window may go first: the pointer is then cleared.
+    g_object_add_weak_pointer(G_OBJECT(m_bar), reinterpret_cast<gpointer*>(&m_bar));
   }
-  ~GaugeRecorder() { g_signal_handler_disconnect(m_bar, m_handler); }
+  ~GaugeRecorder() {
+    if (!m_bar) return;
+    g_signal_handler_disconnect(m_bar, m_handler);
+    g_object_remove_weak_pointer(G_OBJECT(m_bar), reinterpret_cast<gpointer*>(&m_bar));
+  }
   GaugeRecorder(const GaugeRecorder&) = delete;
   GaugeRecorder& operator=(const GaugeRecorder&) = delete;
 
