@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -153,15 +154,34 @@ long residentKilobytes(const char* field) {
   return -1;
 }
 
-// Remembers every value the analysis gives the gauge.
-class RecordingGauge : public wxGauge {
+// Remembers every value the analysis gives the window's gauge, as the
+// toolkit's bar hears it.
+class GaugeRecorder {
  public:
-  explicit RecordingGauge(wxWindow* parent) : wxGauge(parent, wxID_ANY, 100) {}
-  void SetValue(int value) override {
-    values.push_back(value);
-    wxGauge::SetValue(value);
+  explicit GaugeRecorder(wxGauge& gauge) : m_bar(gauge.GetHandle()), m_range(gauge.GetRange()) {
+    m_handler = g_signal_connect(m_bar, "notify::fraction", G_CALLBACK(onFraction), this);
+    // The window may go first: the pointer is then cleared.
+    g_object_add_weak_pointer(G_OBJECT(m_bar), reinterpret_cast<gpointer*>(&m_bar));
   }
+  ~GaugeRecorder() {
+    if (!m_bar) return;
+    g_signal_handler_disconnect(m_bar, m_handler);
+    g_object_remove_weak_pointer(G_OBJECT(m_bar), reinterpret_cast<gpointer*>(&m_bar));
+  }
+  GaugeRecorder(const GaugeRecorder&) = delete;
+  GaugeRecorder& operator=(const GaugeRecorder&) = delete;
+
   std::vector<int> values;
+
+ private:
+  static void onFraction(GtkProgressBar* bar, GParamSpec*, GaugeRecorder* self) {
+    self->values.push_back(
+        static_cast<int>(std::lround(gtk_progress_bar_get_fraction(bar) * self->m_range)));
+  }
+
+  GtkWidget* m_bar;
+  int m_range;
+  gulong m_handler = 0;
 };
 
 struct Figure {
@@ -177,8 +197,8 @@ class Bench {
   explicit Bench(FrameMain& frame) : m_frame(frame) {}
 
   void load(const std::string& text) {
-    m_frame.m_editor->Clear();
-    m_frame.m_editor->ChangeValue(fromCp1252(text));
+    m_frame.Editor().Clear();
+    m_frame.Editor().ChangeValue(fromCp1252(text));
     m_text = text;
     settle(3000);  // the text is laid out before anything is timed
   }
@@ -191,7 +211,7 @@ class Bench {
   // The start of the first occurrence of a word of the Top-100: the most
   // counted one (rank 0), or a later one.
   long frequentWordPosition(size_t rank = 0) {
-    const std::string report = toCp1252(m_frame.m_top100->GetValue());
+    const std::string report = toCp1252(m_frame.Top100().GetValue());
     size_t colon = report.find(" : ");
     for (size_t r = 0; r < rank; ++r) colon = report.find(" : ", colon + 3);
     std::string word = report.substr(colon + 3, report.find('\n', colon) - colon - 3);
@@ -255,7 +275,7 @@ double timedPaste(FrameMain& frame, Bench& bench, size_t megabytes) {
     wxTheClipboard->Close();
   }
   frame.Raise();
-  frame.m_editor->SetFocus();
+  frame.Editor().SetFocus();
   settle(300);
   wxUIActionSimulator input;  // opening its own display connection takes a while
   awaitLength(static_cast<long>(pasted.size()) + 1);
@@ -272,16 +292,16 @@ double timedOpen(FrameMain& frame, Bench& bench, size_t megabytes) {
   const std::string path = "novel-" + std::to_string(megabytes) + "mb.txt";
   std::ofstream(path, std::ios::binary) << benchText(megabytes << 20);
   frame.Raise();
-  frame.m_editor->SetFocus();
+  frame.Editor().SetFocus();
   settle(300);
   wxUIActionSimulator input;
   awaitLength(-1);
   const gint64 start = g_get_monotonic_time();
   input.Char('q');
   frame.OpenFile(path);
-  awaitLength(frame.m_editor->GetLastPosition() + 1);
+  awaitLength(frame.Editor().GetLastPosition() + 1);
   const double milliseconds = untilShown(start);
-  frame.m_editor->m_history->MarkClean();  // no question about the letter later
+  frame.Editor().History()->MarkClean();  // no question about the letter later
   return milliseconds;
 }
 
@@ -293,10 +313,9 @@ std::vector<Figure> run() {
 
   auto* frame = new FrameMain("Verbolt 2", wxPoint(150, 50), wxSize(980, 730));
   frame->Show(true);
-  auto* gauge = new RecordingGauge(frame);
-  gauge->Hide();
-  frame->m_gauge = gauge;
-  watchEditor(*frame->m_editor);
+  GaugeRecorder gaugeValues(frame->Gauge());
+  auto* gauge = &gaugeValues;
+  watchEditor(frame->Editor());
   Bench bench(*frame);
   std::vector<Figure> figures;
   constexpr int kRepeats = 5;
@@ -306,9 +325,9 @@ std::vector<Figure> run() {
   for (int i = 0; i < kRepeats; ++i) {
     bench.command(kIdClear);
     settle(300);
-    fresh.push_back(timed(*frame->m_editor, [&] { bench.command(kIdProcess); }));
+    fresh.push_back(timed(frame->Editor(), [&] { bench.command(kIdProcess); }));
     settle(300);
-    recoloured.push_back(timed(*frame->m_editor, [&] { bench.command(kIdProcess); }));
+    recoloured.push_back(timed(frame->Editor(), [&] { bench.command(kIdProcess); }));
     settle(300);
   }
   const long rss = residentKilobytes("VmRSS:");
@@ -319,20 +338,21 @@ std::vector<Figure> run() {
   // ALT+click greys a word that is not marked, and shows it again.
   const long hiddenWord = bench.frequentWordPosition(2);
   for (int i = 0; i < kRepeats; ++i) {
-    frame->OnEditorClick(otherWord, false, false);
+    frame->Editor().SendWordClick(otherWord, false, false);
     settle(200);
-    marks.push_back(timed(*frame->m_editor, [&] { frame->OnEditorClick(word, false, false); }));
+    marks.push_back(
+        timed(frame->Editor(), [&] { frame->Editor().SendWordClick(word, false, false); }));
     settle(200);
     hides.push_back(
-        timed(*frame->m_editor, [&] { frame->OnEditorClick(hiddenWord, false, true); }));
+        timed(frame->Editor(), [&] { frame->Editor().SendWordClick(hiddenWord, false, true); }));
     settle(200);
-    frame->OnEditorClick(hiddenWord, false, true);  // shown again for the next round
+    frame->Editor().SendWordClick(hiddenWord, false, true);  // shown again for the next round
     settle(200);
   }
   for (int i = 0; i < kRepeats; ++i) {
     bench.command(kIdProcess);
     settle(200);
-    clears.push_back(timed(*frame->m_editor, [&] { bench.command(kIdClear); }));
+    clears.push_back(timed(frame->Editor(), [&] { bench.command(kIdClear); }));
     settle(200);
   }
   // F3 reads the editor's colours once after each change, then walks a list.
@@ -340,17 +360,17 @@ std::vector<Figure> run() {
   for (int i = 0; i < kRepeats; ++i) {
     bench.command(kIdProcess);
     settle(200);
-    frame->m_editor->SetInsertionPoint(0);
-    firstWalks.push_back(timed(*frame->m_editor, [&] { bench.command(kIdNextFinding); }));
-    nextWalks.push_back(timed(*frame->m_editor, [&] { bench.command(kIdNextFinding); }));
+    frame->Editor().SetInsertionPoint(0);
+    firstWalks.push_back(timed(frame->Editor(), [&] { bench.command(kIdNextFinding); }));
+    nextWalks.push_back(timed(frame->Editor(), [&] { bench.command(kIdNextFinding); }));
     settle(200);
   }
   const long marked = bench.frequentWordPosition();
   std::vector<Timing> markedWalks;
   for (int i = 0; i < kRepeats; ++i) {
-    frame->OnEditorClick(marked, false, false);
+    frame->Editor().SendWordClick(marked, false, false);
     settle(200);
-    markedWalks.push_back(timed(*frame->m_editor, [&] { bench.command(kIdNextFinding); }));
+    markedWalks.push_back(timed(frame->Editor(), [&] { bench.command(kIdNextFinding); }));
     settle(200);
   }
   // On a writer's text the rows carry the goals of real prose.
@@ -394,7 +414,7 @@ std::vector<Figure> run() {
 
   bench.load(benchText(5 << 20));
   gauge->values.clear();
-  const Timing large = timed(*frame->m_editor, [&] { bench.command(kIdProcess); });
+  const Timing large = timed(frame->Editor(), [&] { bench.command(kIdProcess); });
   const long rssLarge = residentKilobytes("VmRSS:");
   addTimed(row("10", "W3"), "F5 on 5 MB", {large}, goal(5000, 1000));
   int distinct = 0, last = -1, highest = 0;
@@ -414,13 +434,13 @@ std::vector<Figure> run() {
   // The undo history after the writer deletes the whole coloured 5 MB text,
   // the largest single step there is.
   GtkTextBuffer* buffer =
-      gtk_text_view_get_buffer(GTK_TEXT_VIEW(frame->m_editor->GetConnectWidget()));
-  frame->m_editor->SelectAll();
+      gtk_text_view_get_buffer(GTK_TEXT_VIEW(frame->Editor().GetConnectWidget()));
+  frame->Editor().SelectAll();
   gtk_text_buffer_begin_user_action(buffer);
   gtk_text_buffer_delete_selection(buffer, TRUE, TRUE);
   gtk_text_buffer_end_user_action(buffer);
   figures.push_back({row("15", "15"), "undo history after deleting 5 MB",
-                     frame->m_editor->m_history->Bytes() / 1048576.0, "MB",
+                     frame->Editor().History()->Bytes() / 1048576.0, "MB",
                      kMaxHistoryBytes / 1048576.0});
 
   frame->Destroy();

@@ -94,7 +94,7 @@ void measure(FrameMain& frame, const std::string& name, const std::string& bytes
   std::printf("%s (%.1f MB, %zu lines)\n", name.c_str(), bytes.size() / 1048576.0,
               static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')));
   for (const Way& way : ways()) {
-    wxTextCtrl& editor = *frame.m_editor;
+    wxTextCtrl& editor = frame.Editor();
     empty(editor);
     const double returned = timed([&] { way.load(editor, text); });
     const bool whole = editor.GetLastPosition() == static_cast<long>(text.size());

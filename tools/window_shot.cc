@@ -27,6 +27,7 @@
 #include "strings/localized_text.h"
 #include "ui/frame_main.h"
 #include "ui/ids.h"
+#include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
 
 namespace {
@@ -42,18 +43,11 @@ void pumpFor(std::chrono::milliseconds span) {
   }
 }
 
-std::vector<wxWindow*> paneFields(const FrameMain& frame) {
-  std::vector<wxWindow*> fields;
-  for (const auto& number : frame.m_numberFields) fields.push_back(number.control);
-  for (const auto& list : frame.m_listFields) fields.push_back(list.control);
-  return fields;
-}
-
 // The sizes of every field of the pane, the editor and the frame: the
 // layout has settled when they stop changing.
 std::vector<wxRect> layoutOf(const FrameMain& frame) {
-  std::vector<wxRect> rects = {frame.GetScreenRect(), frame.m_editor->GetScreenRect()};
-  for (wxWindow* field : paneFields(frame)) rects.push_back(field->GetScreenRect());
+  std::vector<wxRect> rects = {frame.GetScreenRect(), frame.Editor().GetScreenRect()};
+  for (wxWindow* field : frame.Settings().Fields()) rects.push_back(field->GetScreenRect());
   return rects;
 }
 
@@ -73,8 +67,8 @@ bool settle(const FrameMain& frame) {
 // A field is visible when it has a usable size and lies within the pane's
 // shown part (the lower sections may be scrolled out of view).
 std::string hiddenField(const FrameMain& frame) {
-  const wxRect pane = frame.m_settingsPane->GetScreenRect();
-  for (wxWindow* field : paneFields(frame)) {
+  const wxRect pane = frame.Settings().GetScreenRect();
+  for (wxWindow* field : frame.Settings().Fields()) {
     const wxRect rect = field->GetScreenRect();
     if (!pane.Intersects(rect)) continue;
     if (!field->IsShownOnScreen() || rect.height < 12 || rect.width < 12) {
@@ -100,8 +94,8 @@ int takeShot(const char* output, const char* textFile) {
   if (textFile) {
     std::ifstream in(textFile, std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    frame->m_editor->Clear();
-    frame->m_editor->ChangeValue(fromCp1252(text));
+    frame->Editor().Clear();
+    frame->Editor().ChangeValue(fromCp1252(text));
   }
   int status = 0;
   if (!settle(*frame)) {

@@ -34,10 +34,10 @@ class Clicks : public MainWindow {
   }
 
   Rgb top100LineColour(const std::string& word) {
-    std::string pane = toCp1252(m_frame->m_top100->GetValue());
+    std::string pane = toCp1252(m_frame->Top100().GetValue());
     size_t line = pane.find(" : " + word + "\n");
     EXPECT_NE(line, std::string::npos) << word;
-    return backgroundAt(*m_frame->m_top100, static_cast<long>(line + 3));
+    return backgroundAt(m_frame->Top100(), static_cast<long>(line + 3));
   }
 };
 
@@ -48,8 +48,8 @@ TEST_F(Clicks, APlainClickMarksTheWordAndItsFamilyRed) {
   const std::string text = "La maison, les maisons et la maisonnette. Un chien. Un chien.";
   FrameMain& frame = processed(text);
   ASSERT_EQ(colourAt(at(text, "maison")), kYellow);
-  clickAt(*frame.m_editor, at(text, "maison") + 2);
-  EXPECT_EQ(frame.m_markedWord, "maison");
+  clickAt(frame.Editor(), at(text, "maison") + 2);
+  EXPECT_EQ(frame.MarkedWord(), "maison");
   EXPECT_EQ(colourAt(at(text, "maison")), kCloseRed);
   EXPECT_EQ(colourAt(at(text, "maisons") + 6), kCloseRed);
   EXPECT_EQ(colourAt(at(text, "maisonnette") + 10), kCloseRed);
@@ -58,8 +58,8 @@ TEST_F(Clicks, APlainClickMarksTheWordAndItsFamilyRed) {
   EXPECT_EQ(top100LineColour("chien"), kTop100Background);
 
   // Another word: the first gets its class colour back.
-  clickAt(*frame.m_editor, at(text, "chien"));
-  EXPECT_EQ(frame.m_markedWord, "chien");
+  clickAt(frame.Editor(), at(text, "chien"));
+  EXPECT_EQ(frame.MarkedWord(), "chien");
   EXPECT_EQ(colourAt(at(text, "maison")), kYellow);
   EXPECT_EQ(colourAt(at(text, "maisonnette") + 10), kYellow);
   EXPECT_EQ(colourAt(at(text, "chien", 1) + 3), kCloseRed);
@@ -70,9 +70,9 @@ TEST_F(Clicks, APlainClickMarksTheWordAndItsFamilyRed) {
 TEST_F(Clicks, AWordWithoutClassTurnsRedThenWhiteAgain) {
   const std::string text = "alpha beta gamma delta";
   FrameMain& frame = processed(text);
-  clickAt(*frame.m_editor, at(text, "gamma"));
+  clickAt(frame.Editor(), at(text, "gamma"));
   EXPECT_EQ(colourAt(at(text, "gamma") + 1), kMarkedWithoutClass);
-  clickAt(*frame.m_editor, at(text, "delta") + 4);  // ends the text
+  clickAt(frame.Editor(), at(text, "delta") + 4);  // ends the text
   EXPECT_EQ(colourAt(at(text, "gamma") + 1), kWhite);
   for (long i = at(text, "delta"); i < static_cast<long>(text.size()); ++i) {
     EXPECT_EQ(colourAt(i), kMarkedWithoutClass) << i;
@@ -82,34 +82,34 @@ TEST_F(Clicks, AWordWithoutClassTurnsRedThenWhiteAgain) {
 TEST_F(Clicks, ClicksOnASpaceOrPastTheEndChangeNothing) {
   const std::string text = "chat chat";
   FrameMain& frame = processed(text + "\n\n\n");
-  clickAt(*frame.m_editor, 0);
-  ASSERT_EQ(frame.m_markedWord, "chat");
-  clickAt(*frame.m_editor, 4);  // the space
-  EXPECT_EQ(frame.m_markedWord, "chat");
+  clickAt(frame.Editor(), 0);
+  ASSERT_EQ(frame.MarkedWord(), "chat");
+  clickAt(frame.Editor(), 4);  // the space
+  EXPECT_EQ(frame.MarkedWord(), "chat");
   EXPECT_EQ(colourAt(0), kCloseRed);
-  frame.OnEditorClick(static_cast<long>(text.size()) + 3, false, false);  // past the end
-  frame.OnEditorClick(-1, false, true);
-  EXPECT_EQ(frame.m_markedWord, "chat");
+  frame.Editor().SendWordClick(static_cast<long>(text.size()) + 3, false, false);  // past the end
+  frame.Editor().SendWordClick(-1, false, true);
+  EXPECT_EQ(frame.MarkedWord(), "chat");
   EXPECT_EQ(colourAt(5), kCloseRed);
 }
 
 TEST_F(Clicks, ControlClickAddsTheWordToTheWordsToSkip) {
   const std::string text = "Les Chiens aboient. Les chiens dorment.";
   FrameMain& frame = processed(text);
-  frame.m_settingsPane->Scroll(0, 30);
+  frame.Settings().Scroll(0, 30);
   numberField(&AnalysisSettings::m_closeDistance)->ChangeValue("12ab");
   numberField(&AnalysisSettings::m_distantNb)->ChangeValue("0");  // kept out of range
-  clickAt(*frame.m_editor, at(text, "Chiens"), kControl);
+  clickAt(frame.Editor(), at(text, "Chiens"), kControl);
   EXPECT_EQ(listField(&AnalysisSettings::m_skipWords)->GetValue(),
             "i you he she it we they chiens");
   EXPECT_EQ(numberField(&AnalysisSettings::m_closeDistance)->GetValue(), "12");
   EXPECT_EQ(numberField(&AnalysisSettings::m_distantNb)->GetValue(), "0");
-  EXPECT_TRUE(frame.m_markedWord.empty());
-  EXPECT_EQ(frame.m_settingsPane->GetViewStart().y, 0);
+  EXPECT_TRUE(frame.MarkedWord().empty());
+  EXPECT_EQ(frame.Settings().GetViewStart().y, 0);
   EXPECT_EQ(colourAt(at(text, "Chiens")), kYellow);  // counts from the next Process
 
   // Already there (or similar to an entry): nothing is added.
-  clickAt(*frame.m_editor, at(text, "chiens"), kControl | kAlt);
+  clickAt(frame.Editor(), at(text, "chiens"), kControl | kAlt);
   EXPECT_EQ(listField(&AnalysisSettings::m_skipWords)->GetValue(),
             "i you he she it we they chiens");
   command(kIdProcess);
@@ -119,23 +119,23 @@ TEST_F(Clicks, ControlClickAddsTheWordToTheWordsToSkip) {
 TEST_F(Clicks, AltClickGreysARepetitionAndASecondOneRestoresIt) {
   const std::string text = "Le chat dort. Le chat mange. Une souris.";
   FrameMain& frame = processed(text);
-  clickAt(*frame.m_editor, at(text, "chat"), kAlt);
+  clickAt(frame.Editor(), at(text, "chat"), kAlt);
   EXPECT_EQ(listField(&AnalysisSettings::m_hiddenList)->GetValue(), "chat");
   EXPECT_EQ(colourAt(at(text, "chat")), hiddenColour(HighlightClass::kClose));
   EXPECT_EQ(colourAt(at(text, "chat", 1) + 3), hiddenColour(HighlightClass::kClose));
-  EXPECT_TRUE(frame.m_markedWord.empty());
-  EXPECT_GT(frame.m_settingsPane->GetViewStart().y, 0);
+  EXPECT_TRUE(frame.MarkedWord().empty());
+  EXPECT_GT(frame.Settings().GetViewStart().y, 0);
 
   // Hidden words stay grey across Process.
   command(kIdProcess);
   EXPECT_EQ(colourAt(at(text, "chat")), hiddenColour(HighlightClass::kClose));
 
-  clickAt(*frame.m_editor, at(text, "chat", 1), kAlt);
+  clickAt(frame.Editor(), at(text, "chat", 1), kAlt);
   EXPECT_EQ(listField(&AnalysisSettings::m_hiddenList)->GetValue(), "");
   EXPECT_EQ(colourAt(at(text, "chat")), kYellow);
 
   // A word without a colour joins the list but stays white.
-  clickAt(*frame.m_editor, at(text, "souris"), kAlt);
+  clickAt(frame.Editor(), at(text, "souris"), kAlt);
   EXPECT_EQ(listField(&AnalysisSettings::m_hiddenList)->GetValue(), "souris");
   EXPECT_EQ(colourAt(at(text, "souris")), kWhite);
 }
@@ -143,10 +143,10 @@ TEST_F(Clicks, AltClickGreysARepetitionAndASecondOneRestoresIt) {
 TEST_F(Clicks, AMarkedWordHiddenStaysRedUntilAnotherIsMarked) {
   const std::string text = "Le chat dort. Le chat mange. Le chien. Le chien.";
   FrameMain& frame = processed(text);
-  clickAt(*frame.m_editor, at(text, "chat"));
-  clickAt(*frame.m_editor, at(text, "chat"), kAlt);
+  clickAt(frame.Editor(), at(text, "chat"));
+  clickAt(frame.Editor(), at(text, "chat"), kAlt);
   EXPECT_EQ(colourAt(at(text, "chat")), kCloseRed);
-  clickAt(*frame.m_editor, at(text, "chien"));
+  clickAt(frame.Editor(), at(text, "chien"));
   EXPECT_EQ(colourAt(at(text, "chat")), hiddenColour(HighlightClass::kClose));
   EXPECT_EQ(colourAt(at(text, "chien")), kCloseRed);
 }
@@ -155,7 +155,7 @@ TEST_F(Clicks, SimilarWordsHideTogether) {
   const std::string text = "maison maisons. maison maisons.";
   FrameMain& frame = processed(text);
   listField(&AnalysisSettings::m_hiddenList)->ChangeValue("maison maison");
-  clickAt(*frame.m_editor, at(text, "maisons"), kAlt);  // similar to the first entry
+  clickAt(frame.Editor(), at(text, "maisons"), kAlt);  // similar to the first entry
   EXPECT_EQ(listField(&AnalysisSettings::m_hiddenList)->GetValue(), "maison");
   EXPECT_EQ(colourAt(at(text, "maisons") + 2), hiddenColour(HighlightClass::kClose));
 }
@@ -165,10 +165,10 @@ TEST_F(Clicks, SimilarWordsHideTogether) {
 TEST_F(Clicks, AClickInTheTextScrollsTheTop100ToTheWord) {
   FrameMain& frame = openFrame();
   command(kIdProcess);
-  const std::string text = toCp1252(frame.m_editor->GetValue());
-  const std::string pane = toCp1252(frame.m_top100->GetValue());
+  const std::string text = toCp1252(frame.Editor().GetValue());
+  const std::string pane = toCp1252(frame.Top100().GetValue());
   const long line = static_cast<long>(pane.find(" : yellow\n")) + 3;
-  wxTextCtrl& top100 = *frame.m_top100;
+  wxTextCtrl& top100 = frame.Top100();
   auto lineVisible = [&] {
     const wxPoint where = top100.PositionToCoords(line);
     return where.y >= 0 && where.y + top100.GetCharHeight() <= top100.GetClientSize().y;
@@ -179,8 +179,8 @@ TEST_F(Clicks, AClickInTheTextScrollsTheTop100ToTheWord) {
     return top100.PositionToCoords(line).y >= linesAbove * (top100.GetCharHeight() - 2);
   }));
   ASSERT_FALSE(lineVisible()) << "the pane is tall enough to show every word";
-  clickAt(*frame.m_editor, at(text, "yellow") + 2);
-  ASSERT_EQ(frame.m_markedWord, "yellow");
+  clickAt(frame.Editor(), at(text, "yellow") + 2);
+  ASSERT_EQ(frame.MarkedWord(), "yellow");
   EXPECT_TRUE(waitFor(lineVisible));
   EXPECT_EQ(top100LineColour("yellow"), kTop100Mark);
 }
@@ -188,11 +188,11 @@ TEST_F(Clicks, AClickInTheTextScrollsTheTop100ToTheWord) {
 TEST_F(Clicks, AClickInTheTop100MarksTheWordWithoutMovingThePane) {
   const std::string text = "Une table, une tablette, une table.";
   FrameMain& frame = processed(text);
-  std::string pane = toCp1252(frame.m_top100->GetValue());
+  std::string pane = toCp1252(frame.Top100().GetValue());
   long line = static_cast<long>(pane.find("table"));
   ASSERT_GE(line, 0);
-  clickAt(*frame.m_top100, line + 1, kControl);  // modifiers mean nothing there
-  EXPECT_EQ(frame.m_markedWord, "table");
+  clickAt(frame.Top100(), line + 1, kControl);  // modifiers mean nothing there
+  EXPECT_EQ(frame.MarkedWord(), "table");
   EXPECT_EQ(colourAt(at(text, "tablette") + 1), kCloseRed);
   EXPECT_EQ(listField(&AnalysisSettings::m_skipWords)->GetValue(), "i you he she it we they");
   EXPECT_EQ(top100LineColour("table"), kTop100Mark);
@@ -207,9 +207,9 @@ TEST_F(Clicks, AOneLetterSearchedWordKeepsItsClassWhenMarked) {
   setText(text);
   command(kIdProcess);
   ASSERT_EQ(colourAt(0), classColour(HighlightClass::kSearched));
-  frame.OnEditorClick(0, false, false);
+  frame.Editor().SendWordClick(0, false, false);
   EXPECT_EQ(colourAt(0), markedColour(HighlightClass::kSearched));
-  frame.OnEditorClick(8, false, false);  // "y", the last letter of the text
+  frame.Editor().SendWordClick(8, false, false);  // "y", the last letter of the text
   EXPECT_EQ(colourAt(0), classColour(HighlightClass::kSearched));
   EXPECT_EQ(colourAt(8), markedColour(HighlightClass::kSearched));
 }
@@ -217,14 +217,14 @@ TEST_F(Clicks, AOneLetterSearchedWordKeepsItsClassWhenMarked) {
 TEST_F(Clicks, ContextMenuCommandsActWhereTheMenuWasOpened) {
   const std::string text = "Le chat dort. Le chat mange.";
   FrameMain& frame = processed(text);
-  TextCtrlCustom& editor = *frame.m_editor;
+  TextCtrlCustom& editor = frame.Editor();
   long chat = at(text, "chat", 1);
   wxPoint screen = editor.ClientToScreen(editor.PositionToCoords(chat)) + wxPoint(2, 5);
   wxContextMenuEvent open(wxEVT_CONTEXT_MENU, editor.GetId(), screen);
   open.SetEventObject(&editor);
   editor.GetEventHandler()->ProcessEvent(open);
   ASSERT_EQ(poppedMenus.size(), 1u);
-  EXPECT_EQ(editor.m_contextPos, chat);
+  EXPECT_EQ(editor.ContextPosition(), chat);
   wxMenu& menu = *poppedMenus[0];
   EXPECT_EQ(menu.FindItemByPosition(0)->GetId(), kStrAddToSkipWords);
   EXPECT_EQ(menu.FindItemByPosition(1)->GetId(), kStrToggleHidden);
@@ -242,7 +242,7 @@ TEST_F(Clicks, ContextMenuCommandsActWhereTheMenuWasOpened) {
   EXPECT_EQ(listField(&AnalysisSettings::m_skipWords)->GetValue(), "i you he she it we they chat");
 
   // The Top-100 pane's menu has the standard items only.
-  EXPECT_EQ(frame.m_top100->m_contextMenu->GetMenuItemCount(), 9u);
+  EXPECT_EQ(frame.Top100().ContextMenu().GetMenuItemCount(), 9u);
 }
 
 TEST(AddSkipWord, AddsOnlyWordsWithoutAnEquivalentEntry) {

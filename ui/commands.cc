@@ -1,6 +1,5 @@
 // What the writer can ask of the main window.
 #include <wx/gauge.h>
-#include <wx/scrolwin.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
@@ -14,6 +13,7 @@
 #include "ui/ids.h"
 #include "ui/localized.h"
 #include "ui/run_analysis.h"
+#include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
 
 void FrameMain::OnQuit(wxCommandEvent&) { Close(true); }

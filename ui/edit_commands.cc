@@ -1,6 +1,5 @@
-// The Edit menu: undo and redo, the clipboard, and walking through the
+// The Edit menu's commands: undo and redo, the clipboard, and walking through the
 // findings with the place of each one on the status line.
-#include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 
@@ -35,21 +34,6 @@ StringId findingFormat(FindingKind kind) {
 
 }  // namespace
 
-wxMenu* FrameMain::BuildEditMenu() {
-  auto* edit = new wxMenu;
-  edit->Append(kIdUndo, localized(kStrUndo) + "\tCtrl+Z");
-  edit->Append(kIdRedo, localized(kStrRedo) + "\tCtrl+Shift+Z");
-  edit->AppendSeparator();
-  edit->Append(kIdCut, localized(kStrCut) + "\tCtrl+X");
-  edit->Append(kIdCopy, localized(kStrCopy) + "\tCtrl+C");
-  edit->Append(kIdPaste, localized(kStrPaste) + "\tCtrl+V");
-  edit->Append(kIdSelectAll, localized(kStrSelectAll) + "\tCtrl+A");
-  edit->AppendSeparator();
-  edit->Append(kIdNextFinding, localized(kStrNextFinding) + "\tF3");
-  edit->Append(kIdPreviousFinding, localized(kStrPreviousFinding) + "\tShift+F3");
-  return edit;
-}
-
 wxTextCtrl& FrameMain::EditTarget() const {
   auto* focused = dynamic_cast<wxTextCtrl*>(FindFocus());
   return focused ? *focused : *m_editor;
@@ -81,8 +65,8 @@ void FrameMain::OnClipboardCommand(wxCommandEvent& event) {
   }
 }
 
-void FrameMain::OnEditorHistoryMoved() {
-  m_document.modified = !m_editor->m_history->IsClean();
+void FrameMain::OnEditorHistoryMoved(wxCommandEvent&) {
+  m_document.modified = !m_editor->History()->IsClean();
   UpdateTitle();
 }
 

@@ -29,11 +29,11 @@ const std::string kAnimals =
 
 class Editing : public WriterAtKeyboard {
  protected:
-  std::vector<ColourRun> colours() { return BackgroundMap(*m_frame->m_editor).runs(); }
+  std::vector<ColourRun> colours() { return BackgroundMap(m_frame->Editor()).runs(); }
 
   std::pair<long, long> selection() {
     long from = 0, to = 0;
-    m_frame->m_editor->GetSelection(&from, &to);
+    m_frame->Editor().GetSelection(&from, &to);
     return {from, to};
   }
 
@@ -70,19 +70,19 @@ TEST_F(Editing, TypingIsUndoneWordByWordAndRedoneWithBothKeys) {
   // Nothing before the text as it was put into the editor.
   press('z', wxMOD_CONTROL);
   EXPECT_FALSE(waitFor([&] { return editorText() != "Un chat.\n"; }, 300));
-  EXPECT_FALSE(frame.m_editor->CanUndo());
+  EXPECT_FALSE(frame.Editor().CanUndo());
 
   ASSERT_TRUE(pressAndSee('z', wxMOD_CONTROL | wxMOD_SHIFT, "Un chat. \n"));
   ASSERT_TRUE(pressAndSee('y', wxMOD_CONTROL, "Un chat. Le \n"));
   // A new word typed after an undo ends what could be redone.
   ASSERT_TRUE(typeAndSee("loup", "Un chat. Le loup\n"));
-  EXPECT_FALSE(frame.m_editor->CanRedo());
-  EXPECT_EQ(wxWindow::FindFocus(), frame.m_editor);
+  EXPECT_FALSE(frame.Editor().CanRedo());
+  EXPECT_EQ(wxWindow::FindFocus(), &frame.Editor());
 }
 
 TEST_F(Editing, UndoAcrossProcessTakesBackTheEditAndLeavesEveryOtherColour) {
   FrameMain& frame = openOn(kAnimals, 38);
-  frame.m_editor->SetInsertionPoint(38);  // before "court"
+  frame.Editor().SetInsertionPoint(38);  // before "court"
   press(WXK_F5);
   ASSERT_TRUE(waitFor([&] { return colourAt(3) == kYellow; }));
   const std::vector<ColourRun> processed = colours();
@@ -98,7 +98,7 @@ TEST_F(Editing, UndoAcrossProcessTakesBackTheEditAndLeavesEveryOtherColour) {
   // Colouring never entered the history: the one undo took back the
   // deletion, and every colour is the one of the first run.
   EXPECT_EQ(colours(), processed);
-  EXPECT_FALSE(frame.m_editor->CanUndo());
+  EXPECT_FALSE(frame.Editor().CanUndo());
   ASSERT_TRUE(pressAndSee('y', wxMOD_CONTROL,
                           "Le chat dort. Le chat mange.\nUn chien , un"
                           " chien saute.\nRien ici.\n"
@@ -112,7 +112,7 @@ TEST_F(Editing, AReplacedColouredWordComesBackWithItsColour) {
   press(WXK_F5);
   ASSERT_TRUE(waitFor([&] { return colourAt(3) == kYellow; }));
   const std::vector<ColourRun> processed = colours();
-  m_frame->m_editor->SetSelection(17, 21);  // the second "chat"
+  m_frame->Editor().SetSelection(17, 21);  // the second "chat"
   ASSERT_TRUE(typeAndSee("c", "Le c mange"));
   ASSERT_TRUE(undo(kAnimals));
   EXPECT_EQ(colours(), processed);
@@ -126,15 +126,15 @@ TEST_F(Editing, APasteIsOneStepAndItsUndoLeavesTheColoursAsTheyWere) {
   ASSERT_TRUE(wxTheClipboard->Open());
   wxTheClipboard->SetData(new wxTextDataObject("Trois mots ici. "));
   wxTheClipboard->Close();
-  frame.m_editor->SetInsertionPoint(63);
+  frame.Editor().SetInsertionPoint(63);
 
   std::string pasted = kAnimals;
   pasted.insert(63, "Trois mots ici. ");
   ASSERT_TRUE(pressAndSee('v', wxMOD_CONTROL, pasted));
-  EXPECT_TRUE(frame.m_editor->CanUndo());
+  EXPECT_TRUE(frame.Editor().CanUndo());
   ASSERT_TRUE(undo(kAnimals));
   EXPECT_EQ(colours(), processed);
-  EXPECT_FALSE(frame.m_editor->CanUndo());
+  EXPECT_FALSE(frame.Editor().CanUndo());
 }
 
 TEST_F(Editing, ALongPasteKeepsTheViewAndAShortOneFollowsTheCaret) {
@@ -144,14 +144,14 @@ TEST_F(Editing, ALongPasteKeepsTheViewAndAShortOneFollowsTheCaret) {
   ASSERT_TRUE(wxTheClipboard->Open());
   wxTheClipboard->SetData(new wxTextDataObject(chapter));
   wxTheClipboard->Close();
-  frame.m_editor->SetInsertionPoint(0);
+  frame.Editor().SetInsertionPoint(0);
   ASSERT_TRUE(pressAndSee('v', wxMOD_CONTROL, chapter + "Un chat.\n"));
   // The start of the pasted text, where the caret stood and stays, is still
   // in sight, and the next key goes there.
   settle();
-  const wxPoint first = frame.m_editor->PositionToCoords(0);
+  const wxPoint first = frame.Editor().PositionToCoords(0);
   EXPECT_TRUE(first != wxDefaultPosition && first.y >= 0) << first.y;
-  EXPECT_EQ(frame.m_editor->GetInsertionPoint(), 0);
+  EXPECT_EQ(frame.Editor().GetInsertionPoint(), 0);
   ASSERT_TRUE(typeAndSee("X", "X" + chapter + "Un chat.\n"));
   ASSERT_TRUE(undo(chapter + "Un chat.\n"));
 
@@ -159,13 +159,12 @@ TEST_F(Editing, ALongPasteKeepsTheViewAndAShortOneFollowsTheCaret) {
   ASSERT_TRUE(wxTheClipboard->Open());
   wxTheClipboard->SetData(new wxTextDataObject("Fin."));
   wxTheClipboard->Close();
-  frame.m_editor->SetInsertionPointEnd();
+  frame.Editor().SetInsertionPointEnd();
   ASSERT_TRUE(pressAndSee('v', wxMOD_CONTROL, chapter + "Un chat.\nFin."));
-  const long end = frame.m_editor->GetLastPosition();
+  const long end = frame.Editor().GetLastPosition();
   EXPECT_TRUE(waitFor([&] {
-    const wxPoint point = frame.m_editor->PositionToCoords(end);
-    return point != wxDefaultPosition && point.y >= 0 &&
-           point.y < frame.m_editor->GetClientSize().y;
+    const wxPoint point = frame.Editor().PositionToCoords(end);
+    return point != wxDefaultPosition && point.y >= 0 && point.y < frame.Editor().GetClientSize().y;
   })) << "the end of the paste is not in sight";
   ASSERT_TRUE(undo(chapter + "Un chat.\n"));
   ASSERT_TRUE(undo("Un chat.\n"));
@@ -179,17 +178,17 @@ TEST_F(Editing, TheMenusUndoAndAreEnabledOnlyWithSomethingToUndo) {
   EXPECT_EQ(bar->GetMenuLabelText(2), "Help");
 
   // The context menu's items, as the menu shows them when it opens.
-  wxMenu& context = *frame.m_editor->m_contextMenu;
-  context.UpdateUI(frame.m_editor);
+  wxMenu& context = frame.Editor().ContextMenu();
+  context.UpdateUI(&frame.Editor());
   EXPECT_FALSE(context.IsEnabled(wxID_UNDO));
   ASSERT_TRUE(typeAndSee("Le ", "Le Un chat"));
-  context.UpdateUI(frame.m_editor);
+  context.UpdateUI(&frame.Editor());
   EXPECT_TRUE(context.IsEnabled(wxID_UNDO));
   EXPECT_FALSE(context.IsEnabled(wxID_REDO));
   wxCommandEvent undoItem(wxEVT_MENU, wxID_UNDO);
-  frame.m_editor->GetEventHandler()->ProcessEvent(undoItem);
+  frame.Editor().GetEventHandler()->ProcessEvent(undoItem);
   EXPECT_EQ(editorText(), "Un chat.\n");
-  context.UpdateUI(frame.m_editor);
+  context.UpdateUI(&frame.Editor());
   EXPECT_TRUE(context.IsEnabled(wxID_REDO));
 
   // The Edit menu's items.
@@ -206,9 +205,9 @@ TEST_F(Editing, TheMenusUndoAndAreEnabledOnlyWithSomethingToUndo) {
   EXPECT_EQ(editorText(), "Le Un chat.\n");
 
   // The context menu's Delete is an edit of the writer's like the others.
-  frame.m_editor->SetSelection(0, 3);
+  frame.Editor().SetSelection(0, 3);
   wxCommandEvent deleteItem(wxEVT_MENU, wxID_CLEAR);
-  frame.m_editor->GetEventHandler()->ProcessEvent(deleteItem);
+  frame.Editor().GetEventHandler()->ProcessEvent(deleteItem);
   EXPECT_EQ(editorText(), "Un chat.\n");
   ASSERT_TRUE(undo("Le Un chat.\n"));
 }
@@ -218,8 +217,8 @@ TEST_F(Editing, UndoingBackToTheOpenedFileClearsTheChangeMark) {
   { std::ofstream(file) << "Un chat.\n"; }
   FrameMain& frame = openFrame();
   ASSERT_TRUE(frame.OpenFile(file.string()));
-  EXPECT_FALSE(frame.m_editor->CanUndo());  // opening is no step
-  clickAt(*frame.m_editor, 0);
+  EXPECT_FALSE(frame.Editor().CanUndo());  // opening is no step
+  clickAt(frame.Editor(), 0);
   ASSERT_TRUE(typeAndSee("Le ", "Le Un chat"));
   EXPECT_TRUE(waitFor([&] { return frame.GetTitle() == "chapter.txt * - Verbolt 2"; }));
   ASSERT_TRUE(undo("Un chat.\n"));
@@ -244,7 +243,7 @@ TEST_F(Editing, F3WalksThroughTheCloseRepetitionsBothWaysAndWraps) {
   walkTo(false, 92, "souris");
   walkTo(false, 75, "souris");
   EXPECT_EQ(status(), "close repetition 5 of 6");
-  EXPECT_EQ(wxWindow::FindFocus(), m_frame->m_editor);
+  EXPECT_EQ(wxWindow::FindFocus(), &m_frame->Editor());
 
   // The writer rewrites the finding; the walk goes on from there.
   ASSERT_TRUE(typeAndSee("rat", "Une rat passe"));
@@ -259,9 +258,9 @@ TEST_F(Editing, F3WalksThroughAMarkedWordAndItsFamilyOnly) {
   press(WXK_F5);
   ASSERT_TRUE(waitFor([&] { return colourAt(3) == kYellow; }));
   // A click in the Top-100 pane marks the word.
-  const long inPane = static_cast<long>(toCp1252(m_frame->m_top100->GetValue()).find("chat"));
-  clickAt(*m_frame->m_top100, inPane + 1);
-  ASSERT_TRUE(waitFor([&] { return m_frame->m_markedWord == "chat"; }));
+  const long inPane = static_cast<long>(toCp1252(m_frame->Top100().GetValue()).find("chat"));
+  clickAt(m_frame->Top100(), inPane + 1);
+  ASSERT_TRUE(waitFor([&] { return m_frame->MarkedWord() == "chat"; }));
   walkTo(true, 3, "chat");
   EXPECT_EQ(status(), "\"chat\": 1 of 4");
   walkTo(true, 17, "chat");
@@ -281,9 +280,8 @@ TEST_F(Editing, F3ScrollsTheFindingIntoView) {
   ASSERT_TRUE(waitFor([&] { return colourAt(far + 12) == kYellow; }, 5000));
   walkTo(true, far + 12, "renard");
   EXPECT_TRUE(waitFor([&] {
-    const wxPoint point = frame.m_editor->PositionToCoords(far + 12);
-    return point != wxDefaultPosition && point.y >= 0 &&
-           point.y < frame.m_editor->GetClientSize().y;
+    const wxPoint point = frame.Editor().PositionToCoords(far + 12);
+    return point != wxDefaultPosition && point.y >= 0 && point.y < frame.Editor().GetClientSize().y;
   })) << "the finding is not on screen";
 }
 
@@ -301,15 +299,15 @@ TEST_F(Editing, TheHistoryOfAFiveMegabyteTextHoldsTheEditsNotCopies) {
   std::string text;
   while (text.size() < 5u << 20) text += "Le chat dort sur le tapis rouge du salon.\n";
   FrameMain& frame = openOn(text, 2);  // a click on a space marks nothing
-  EXPECT_FALSE(frame.m_editor->CanUndo());
-  frame.m_editor->SetInsertionPoint(0);
+  EXPECT_FALSE(frame.Editor().CanUndo());
+  frame.Editor().SetInsertionPoint(0);
   ASSERT_TRUE(typeAndSee("Un ", "Un Le chat"));
-  EXPECT_LT(frame.m_editor->m_history->Bytes(), 1000u);
+  EXPECT_LT(frame.Editor().History()->Bytes(), 1000u);
   // Everything deleted at once is one step that holds the text once.
-  frame.m_editor->SelectAll();
+  frame.Editor().SelectAll();
   press(WXK_DELETE);
-  ASSERT_TRUE(waitFor([&] { return frame.m_editor->GetLastPosition() == 0; }, 5000));
-  EXPECT_LT(frame.m_editor->m_history->Bytes(), text.size() + 4096);
+  ASSERT_TRUE(waitFor([&] { return frame.Editor().GetLastPosition() == 0; }, 5000));
+  EXPECT_LT(frame.Editor().History()->Bytes(), text.size() + 4096);
   ASSERT_TRUE(pressAndSee('z', wxMOD_CONTROL, "Un " + text));
 }
 

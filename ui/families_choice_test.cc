@@ -30,7 +30,7 @@ class SimilarWordsKind : public MainWindow {
     std::filesystem::remove(FamiliesChoice::PreferencesPath());
   }
 
-  FamiliesChoice& choice() { return *m_frame->m_familiesChoice; }
+  FamiliesChoice& choice() { return *&m_frame->Settings().Families(); }
   template <typename Control>
   Control& control(int id) {
     auto* found = wxDynamicCast(choice().FindWindow(id), Control);
@@ -52,7 +52,7 @@ class SimilarWordsKind : public MainWindow {
   std::string processed(const std::string& text) {
     setText(text);
     command(kIdProcess);
-    return toCp1252(m_frame->m_top100->GetValue());
+    return toCp1252(m_frame->Top100().GetValue());
   }
 };
 
@@ -89,14 +89,14 @@ TEST_F(SimilarWordsKind, MarkingAndHidingFollowTheDictionaryForm) {
   EXPECT_EQ(colourAt(at("allons")), classColour(HighlightClass::kClose));
 
   // ALT+click on one form greys the repetitions of all, and again restores them.
-  m_frame->OnEditorClick(at("iront"), false, true);
+  m_frame->Editor().SendWordClick(at("iront"), false, true);
   EXPECT_EQ(listField(&AnalysisSettings::m_hiddenList)->GetValue(), "iront");
   EXPECT_EQ(colourAt(at("allons")), hiddenColour(HighlightClass::kClose));
-  m_frame->OnEditorClick(at("iront"), false, true);
+  m_frame->Editor().SendWordClick(at("iront"), false, true);
   EXPECT_EQ(colourAt(at("allons")), classColour(HighlightClass::kClose));
 
-  m_frame->OnEditorClick(at("allons"), false, false);
-  EXPECT_EQ(m_frame->m_markedWord, "allons");
+  m_frame->Editor().SendWordClick(at("allons"), false, false);
+  EXPECT_EQ(m_frame->MarkedWord(), "allons");
   EXPECT_EQ(colourAt(at("va")), kMarkedWithoutClass);  // too short to count, not to be marked
   EXPECT_EQ(colourAt(at("allons")), markedColour(HighlightClass::kClose));
   EXPECT_EQ(colourAt(at("iront")), markedColour(HighlightClass::kClose));

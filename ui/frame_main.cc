@@ -1,37 +1,28 @@
 #include "ui/frame_main.h"
 
-#include <wx/accel.h>
-#include <wx/checkbox.h>
-#include <wx/filehistory.h>
 #include <wx/gauge.h>
 #include <wx/menu.h>
-#include <wx/panel.h>
-#include <wx/scrolwin.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
-#include <cstdio>
-#include <cstring>
-
 #include "highlight/editor_history.h"
-#include "highlight/editor_text.h"
 #include "highlight/restyle.h"
 #include "resources/icons.h"
-#include "settings/configuration.h"
-#include "settings/window_settings.h"
 #include "strings/localized_text.h"
+#include "ui/command_table.h"
+#include "ui/config_file.h"
+#include "ui/editor_events.h"
 #include "ui/gtk_style.h"
 #include "ui/ids.h"
+#include "ui/legend.h"
 #include "ui/localized.h"
 #include "ui/manuscript_drop.h"
+#include "ui/recent_files.h"
+#include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
 
 namespace {
-
-const char kConfigurationFile[] = "config.txt";
-
-wxBitmap toolIcon(const char* name) { return iconBitmap(name); }
 
 wxToolBar* newBar(wxWindow* parent, int id, wxSize bitmapSize) {
   auto* bar = new wxToolBar(parent, id, wxDefaultPosition, wxDefaultSize,
@@ -72,20 +63,10 @@ wxBEGIN_EVENT_TABLE(FrameMain, wxFrame)
   EVT_MENU(kIdNextFinding, FrameMain::OnWalkFindings)
   EVT_MENU(kIdPreviousFinding, FrameMain::OnWalkFindings)
   EVT_TEXT(kIdEditor, FrameMain::OnEditorChanged)
+  EVT_HISTORY_MOVED(kIdEditor, FrameMain::OnEditorHistoryMoved)
+  EVT_WORD_CLICK(kIdEditor, FrameMain::OnEditorClick)
+  EVT_WORD_CLICK(kIdTop100, FrameMain::OnTop100Click)
   EVT_CLOSE(FrameMain::OnCloseWindow)
-  EVT_CHECKBOX(kSwitchSkip, FrameMain::OnSectionSwitch)
-  EVT_CHECKBOX(kSwitchSame, FrameMain::OnSectionSwitch)
-  EVT_CHECKBOX(kSwitchClose, FrameMain::OnSectionSwitch)
-  EVT_CHECKBOX(kSwitchDistant, FrameMain::OnSectionSwitch)
-  EVT_CHECKBOX(kSwitchWords, FrameMain::OnSectionSwitch)
-  EVT_CHECKBOX(kSwitchPhrases, FrameMain::OnSectionSwitch)
-  EVT_BUTTON(kHelpSkip, FrameMain::OnSectionHelp)
-  EVT_BUTTON(kHelpSame, FrameMain::OnSectionHelp)
-  EVT_BUTTON(kHelpClose, FrameMain::OnSectionHelp)
-  EVT_BUTTON(kHelpDistant, FrameMain::OnSectionHelp)
-  EVT_BUTTON(kHelpWords, FrameMain::OnSectionHelp)
-  EVT_BUTTON(kHelpPhrases, FrameMain::OnSectionHelp)
-  EVT_BUTTON(kHelpHidden, FrameMain::OnSectionHelp)
 wxEND_EVENT_TABLE()
 // clang-format on
 
@@ -93,20 +74,26 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
     : wxFrame(nullptr, wxID_ANY, title, position, size, wxDEFAULT_FRAME_STYLE, "frame") {
   SetIcons(appIcons());
   SetMinSize(wxSize(900, 500));
-  BuildMenuBar();
+  wxMenu* recentFilesMenu = nullptr;
+  SetMenuBar(buildMenuBar(&recentFilesMenu));
+  m_recentFiles = std::make_unique<RecentFiles>(recentFilesMenu);
   SetBackgroundColour(toWxColour(kWindowBackground));
 
+  Legend* legend = nullptr;
+  wxSizer* topRow = BuildTopRow(legend);
+  // Made after the legend, whose switches turn its sections on, the pane
+  // also comes after it on the way of the Tab key.
+  m_settingsPane = new SettingsPane(this, *legend);
   auto* middle = new wxBoxSizer(wxHORIZONTAL);
-  wxSizer* topRow = BuildTopRow();
-  middle->Add(BuildSettingsPane(), 0, wxEXPAND);
-  m_editor = new TextCtrlCustom(true, this, this, kIdEditor, wxEmptyString, wxDefaultPosition,
-                                wxDefaultSize, wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2,
-                                wxDefaultValidator, "text");
+  middle->Add(m_settingsPane, 0, wxEXPAND);
+  m_editor =
+      new TextCtrlCustom(true, this, kIdEditor, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                         wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2, wxDefaultValidator, "text");
   // A multi-line control on GTK has no length limit to lift.
   m_editor->AppendText(localized(kStrWelcome));
   middle->Add(m_editor, 1, wxEXPAND);
   m_top100 = new TextCtrlCustom(
-      false, this, this, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(150, -1),
+      false, this, kIdTop100, wxEmptyString, wxDefaultPosition, wxSize(150, -1),
       wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2 | wxNO_BORDER, wxDefaultValidator, "text");
   m_top100->SetBackgroundColour(toWxColour(kTop100Background));
   // The counts are right-aligned with spaces: only a fixed-width font lines
@@ -130,73 +117,39 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   const int statusWidths[] = {-1, 160};
   SetStatusWidths(2, statusWidths);
 
-  LoadSettings();
-  LoadRecentFiles();
+  WriteSettingsToPane(loadConfigFile());
   SetDropTarget(new ManuscriptDropTarget(*this));
   m_editor->SetDropTarget(new ManuscriptDropTarget(*this));
   // The welcome text is no change of the writer's.
   m_document.modified = false;
-  m_editor->m_history->MarkClean();
+  m_editor->History()->MarkClean();
   UpdateTitle();
-  InstallAccelerators();
+  // The menu shows most keys; the table makes them work whatever has the
+  // keyboard, the editor included.
+  SetAcceleratorTable(buildAcceleratorTable());
   Layout();
   // The sections' final sizes are known only now: let the pane scroll over all of them.
   m_settingsPane->FitInside();
   Centre(wxBOTH);
 }
 
-FrameMain::~FrameMain() {
-  SaveSettings();
-  delete m_recentFiles;
-}
+FrameMain::~FrameMain() { SaveSettings(); }
 
-void FrameMain::BuildMenuBar() {
-  auto* file = new wxMenu;
-  file->Append(kIdOpen, localized(kStrOpen) + "\tCtrl+O");
-  file->Append(kIdSave, localized(kStrSave) + "\tCtrl+S");
-  file->Append(kIdSaveAs, localized(kStrSaveAs) + "\tCtrl+Shift+S");
-  auto* exports = new wxMenu;
-  exports->Append(kIdExportHtml, localized(kStrExportHtml));
-  exports->Append(kIdExportOdt, localized(kStrExportOdt));
-  exports->Append(kIdExportCsv, localized(kStrExportCsv));
-  file->AppendSubMenu(exports, localized(kStrExport));
-  auto* recent = new wxMenu;
-  file->AppendSubMenu(recent, localized(kStrRecentFiles));
-  m_recentFiles = new wxFileHistory(9);
-  m_recentFiles->UseMenu(recent);
-  file->AppendSeparator();
-  file->Append(kIdQuit, localized(kStrQuit));
-  auto* help = new wxMenu;
-  help->Append(kIdHelp, localized(kStrHelp));
-  help->Append(kIdAbout, localized(kStrAboutItem));
-  auto* bar = new wxMenuBar;
-  bar->Append(file, localized(kStrFileMenu));
-  bar->Append(BuildEditMenu(), localized(kStrEditMenu));
-  bar->Append(help, localized(kStrHelp));
-  SetMenuBar(bar);
-}
-
-wxSizer* FrameMain::BuildTopRow() {
+wxSizer* FrameMain::BuildTopRow(Legend*& legend) {
   m_settingsBar = newBar(this, kIdSettingsBar, wxSize(215, 16));
-  m_settingsTool = m_settingsBar->AddCheckTool(kIdToggleSettings, localized(kStrSettings),
-                                               toolIcon("ICON_OPTIONS"));
+  addTools(*m_settingsBar, BarName::kSettingsBar);
   m_settingsBar->AddSeparator();
-  m_settingsBar->ToggleTool(kIdToggleSettings, true);
   m_settingsBar->Realize();
 
-  wxPanel* legend = BuildLegend(this);
+  legend = new Legend(this, m_settingsBar->GetBackgroundColour());
 
   wxToolBar* commands = newBar(this, kIdCommandBar, wxDefaultSize);
   commands->AddSeparator();
-  commands->AddTool(kIdProcess, localized(kStrProcess), toolIcon("ICON_PROCESS"));
-  commands->AddTool(kIdClear, localized(kStrClear), toolIcon("ICON_CLEAR"));
-  commands->AddTool(kIdStats, localized(kStrStats), toolIcon("ICON_INFO"));
+  addTools(*commands, BarName::kCommandBar);
   commands->Realize();
 
   m_top100Bar = newBar(this, kIdTop100Bar, wxSize(143, 16));
-  m_top100Tool =
-      m_top100Bar->AddCheckTool(kIdToggleTop100, localized(kStrTop100), toolIcon("ICON_LIST"));
-  m_top100Bar->ToggleTool(kIdToggleTop100, true);
+  addTools(*m_top100Bar, BarName::kTop100Bar);
   m_top100Bar->Realize();
 
   auto* row = new wxBoxSizer(wxHORIZONTAL);
@@ -207,52 +160,10 @@ wxSizer* FrameMain::BuildTopRow() {
   return row;
 }
 
-void FrameMain::InstallAccelerators() {
-  wxAcceleratorEntry entries[] = {
-      {wxACCEL_NORMAL, WXK_F5, kIdProcess},
-      {wxACCEL_NORMAL, WXK_F6, kIdClear},
-      {wxACCEL_NORMAL, WXK_F7, kIdStats},
-      // The menu shows these; the table makes them work whatever has the
-      // keyboard, the editor included.
-      {wxACCEL_CTRL, 'O', kIdOpen},
-      {wxACCEL_CTRL, 'S', kIdSave},
-      {wxACCEL_CTRL | wxACCEL_SHIFT, 'S', kIdSaveAs},
-      {wxACCEL_CTRL, 'Z', kIdUndo},
-      {wxACCEL_CTRL | wxACCEL_SHIFT, 'Z', kIdRedo},
-      {wxACCEL_CTRL, 'Y', kIdRedo},
-      {wxACCEL_NORMAL, WXK_F3, kIdNextFinding},
-      {wxACCEL_SHIFT, WXK_F3, kIdPreviousFinding},
-  };
-  SetAcceleratorTable(wxAcceleratorTable(WXSIZEOF(entries), entries));
+AnalysisSettings FrameMain::ReadSettingsFromPane() const { return m_settingsPane->Read(); }
+
+void FrameMain::WriteSettingsToPane(const AnalysisSettings& settings) {
+  m_settingsPane->Write(settings);
 }
 
-namespace {
-
-// One line on standard error when config.txt was not Verbolt's own.
-void reportBackup(const Backup& backup) {
-  if (backup.outcome == Backup::Outcome::kKept) {
-    std::fprintf(stderr,
-                 "verbolt: %s does not hold Verbolt settings; it is kept as %s and Verbolt's "
-                 "settings take its place\n",
-                 kConfigurationFile, backup.name.c_str());
-  } else if (backup.outcome == Backup::Outcome::kFailed) {
-    std::fprintf(stderr,
-                 "verbolt: %s does not hold Verbolt settings and cannot be set aside (%s); it "
-                 "is left as it is and the settings are not written to it\n",
-                 kConfigurationFile, std::strerror(backup.error));
-  }
-}
-
-}  // namespace
-
-// A file that cannot be loaded is kept aside and replaced at once by the
-// defaults; the writer hears of it in one line.
-void FrameMain::LoadSettings() {
-  StartUpSettings start = startUpSettings(kConfigurationFile);
-  reportBackup(start.backup);
-  WriteSettingsToPane(start.settings);
-}
-
-void FrameMain::SaveSettings() const {
-  reportBackup(saveWindowSettings(ReadSettingsFromPane(), kConfigurationFile));
-}
+void FrameMain::SaveSettings() const { saveConfigFile(ReadSettingsFromPane()); }

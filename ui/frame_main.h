@@ -4,28 +4,24 @@
 
 #include <wx/frame.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "highlight/plan/colours.h"
 #include "highlight/plan/findings.h"
 #include "manuscript/manuscript.h"
 #include "settings/analysis_settings.h"
-#include "strings/string_id.h"
 
-class FamiliesChoice;
-class wxCheckBox;
-class wxCloseEvent;
-class wxFileHistory;
-class wxGauge;
-class wxMenu;
-class wxPanel;
-class wxScrolledWindow;
+class Legend;
+class RecentFiles;
+class SettingsPane;
 class TextCtrlCustom;
+class WordClickEvent;
+class wxCloseEvent;
+class wxGauge;
 class wxTextCtrl;
 class wxToolBar;
-class wxToolBarToolBase;
 
 class FrameMain : public wxFrame {
  public:
@@ -39,38 +35,12 @@ class FrameMain : public wxFrame {
   // over a file that is not Verbolt's own.
   void SaveSettings() const;
 
-  wxScrolledWindow* m_settingsPane = nullptr;
-  TextCtrlCustom* m_editor = nullptr;
-  TextCtrlCustom* m_top100 = nullptr;
-  wxGauge* m_gauge = nullptr;
-  wxToolBar* m_settingsBar = nullptr;
-  wxToolBar* m_top100Bar = nullptr;
-  wxToolBarToolBase* m_settingsTool = nullptr;
-  wxToolBarToolBase* m_top100Tool = nullptr;
-  std::string m_markedWord;
-
-  // The pane controls, kept for the transfers and the enabling rules.
-  struct NumberBinding {
-    int AnalysisSettings::*field;
-    wxTextCtrl* control;
-  };
-  struct ListBinding {
-    WordList AnalysisSettings::*field;
-    wxTextCtrl* control;
-    const char* separator;
-  };
-  struct Section {
-    int switchId;
-    int AnalysisSettings::*field;
-    wxCheckBox* switchBox;
-    std::vector<wxWindow*> content;  // enabled exactly when the switch is ticked
-  };
-  std::vector<NumberBinding> m_numberFields;
-  std::vector<ListBinding> m_listFields;
-  std::vector<Section> m_sections;
-  wxTextCtrl* m_skipListField = nullptr;
-  wxTextCtrl* m_hiddenListField = nullptr;
-  FamiliesChoice* m_familiesChoice = nullptr;  // kept in the preferences, not in the record
+  // Opens a manuscript into the editor; a message box says why it could
+  // not, and the editor keeps its text.
+  bool OpenFile(const wxString& path);
+  // Asks Save / Discard / Cancel when the text has changed; true when the
+  // writer may go on.
+  bool ConfirmDiscardChanges();
 
   // The manuscript the editor holds: where it came from, how it was
   // stored, and whether the writer has changed it since.
@@ -80,23 +50,31 @@ class FrameMain : public wxFrame {
     TextFormat format;
     bool modified = false;
   };
-  Document m_document;
-  wxFileHistory* m_recentFiles = nullptr;
 
-  // Opens a manuscript into the editor; a message box says why it could
-  // not, and the editor keeps its text.
-  bool OpenFile(const wxString& path);
-  // Asks Save / Discard / Cancel when the text has changed; true when the
-  // writer may go on.
-  bool ConfirmDiscardChanges();
+  // The parts of the window, as the screenshots, the benchmarks and the
+  // tests look at them.
+  TextCtrlCustom& Editor() const { return *m_editor; }
+  TextCtrlCustom& Top100() const { return *m_top100; }
+  SettingsPane& Settings() const { return *m_settingsPane; }
+  wxGauge& Gauge() const { return *m_gauge; }
+  const std::string& MarkedWord() const { return m_markedWord; }
+  const Document& CurrentDocument() const { return m_document; }
+  const RecentFiles& Recent() const { return *m_recentFiles; }
 
-  // The editor's undo or redo has moved: the text may be the saved one
-  // again.
-  void OnEditorHistoryMoved();
-
-  // Clicks handed over by the editor and the Top-100 pane.
-  void OnEditorClick(long pos, bool controlDown, bool altDown);
-  void OnTop100Click(long pos);
+ private:
+  // The toolbars and the legend between them.
+  wxSizer* BuildTopRow(Legend*& legend);
+  bool Save();
+  bool SaveAs(TextFormat format);
+  bool WriteText(const std::string& path, TextFormat format);
+  void UpdateTitle();
+  // The text control the Edit menu acts on: the one with the keyboard, or
+  // else the editor.
+  wxTextCtrl& EditTarget() const;
+  // The findings change with every edit and every recolouring; they are
+  // read again from the editor at the next walk.
+  void ForgetFindings();
+  void ShowWordCount(int words);
 
   // Commands.
   void OnQuit(wxCommandEvent& event);
@@ -107,15 +85,11 @@ class FrameMain : public wxFrame {
   void OnClear(wxCommandEvent& event);
   void OnStats(wxCommandEvent& event);
   void OnToggleTop100(wxCommandEvent& event);
-  void OnSectionSwitch(wxCommandEvent& event);
-  void OnSectionHelp(wxCommandEvent& event);
   void OnOpen(wxCommandEvent& event);
   void OnSave(wxCommandEvent& event);
   void OnSaveAs(wxCommandEvent& event);
   void OnExport(wxCommandEvent& event);
   void OnRecentFile(wxCommandEvent& event);
-  void OnEditorChanged(wxCommandEvent& event);
-  void OnCloseWindow(wxCloseEvent& event);
   void OnUndo(wxCommandEvent& event);
   void OnRedo(wxCommandEvent& event);
   void OnClipboardCommand(wxCommandEvent& event);
@@ -123,43 +97,22 @@ class FrameMain : public wxFrame {
   void OnUpdateRedo(wxUpdateUIEvent& event);
   void OnWalkFindings(wxCommandEvent& event);
 
- private:
-  void BuildMenuBar();
-  wxSizer* BuildTopRow();
-  wxPanel* BuildLegend(wxWindow* parent);
-  wxScrolledWindow* BuildSettingsPane();
-  wxSizer* BuildSection(int titleId, int helpId, std::optional<Rgb> colour, bool hasSwitch);
-  void BuildSectionContents();
-  void InstallAccelerators();
-  void LoadSettings();
-  bool Save();
-  bool SaveAs(TextFormat format);
-  bool WriteText(const std::string& path, TextFormat format);
-  void UpdateTitle();
-  void LoadRecentFiles();
-  void StoreRecentFiles() const;
-  void ApplyEnablingRules(const Section& section);
-  wxMenu* BuildEditMenu();
-  // The text control the Edit menu acts on: the one with the keyboard, or
-  // else the editor.
-  wxTextCtrl& EditTarget() const;
-  // The findings change with every edit and every recolouring; they are
-  // read again from the editor at the next walk.
-  void ForgetFindings();
-  void ShowWordCount(int words);
+  // What the editor and the Top-100 pane tell.
+  void OnEditorChanged(wxCommandEvent& event);
+  void OnEditorHistoryMoved(wxCommandEvent& event);
+  void OnEditorClick(WordClickEvent& event);
+  void OnTop100Click(WordClickEvent& event);
+  void OnCloseWindow(wxCloseEvent& event);
 
-  wxWindow* AddLabel(wxSizer* sizer, StringId stringId);
-  wxTextCtrl* AddNumberField(wxSizer* sizer, int maxTypedChars, int AnalysisSettings::*field);
-  wxTextCtrl* AddListField(wxSizer* sizer, int height, WordList AnalysisSettings::*field,
-                           const char* separator, long extraStyle = 0);
-
-  // Builder state while the pane is made: the column of sections, the
-  // section panel being filled and the controls its switch governs.
-  wxSizer* m_paneColumn = nullptr;
-  wxWindow* m_sectionPanel = nullptr;
-  std::vector<wxWindow*>* m_sectionContent = nullptr;
-  std::vector<wxWindow*> m_alwaysEnabled;
-
+  SettingsPane* m_settingsPane = nullptr;
+  TextCtrlCustom* m_editor = nullptr;
+  TextCtrlCustom* m_top100 = nullptr;
+  wxGauge* m_gauge = nullptr;
+  wxToolBar* m_settingsBar = nullptr;
+  wxToolBar* m_top100Bar = nullptr;
+  std::unique_ptr<RecentFiles> m_recentFiles;
+  std::string m_markedWord;
+  Document m_document;
   std::optional<std::vector<Finding>> m_findings;
 
   wxDECLARE_EVENT_TABLE();

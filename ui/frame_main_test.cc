@@ -39,13 +39,13 @@ TEST_F(MainWindow, FirstStartShowsDefaultsAndWritesThemAtOnce) {
   EXPECT_EQ(listField(&AnalysisSettings::m_skipWords)->GetValue(), "i you he she it we they");
   EXPECT_EQ(listField(&AnalysisSettings::m_phrasesList)->GetValue(),
             "example of phrase to search\nanother example");
-  EXPECT_EQ(toCp1252(frame.m_editor->GetValue()), LocalizedText(kStrWelcome));
-  EXPECT_TRUE(frame.m_top100->GetValue().empty());
-  EXPECT_EQ(frame.m_gauge->GetValue(), 0);
-  EXPECT_TRUE(frame.m_settingsBar->GetToolState(kIdToggleSettings));
-  EXPECT_TRUE(frame.m_top100Bar->GetToolState(kIdToggleTop100));
-  EXPECT_TRUE(frame.m_settingsPane->IsShown());
-  EXPECT_TRUE(frame.m_top100->IsShown());
+  EXPECT_EQ(toCp1252(frame.Editor().GetValue()), LocalizedText(kStrWelcome));
+  EXPECT_TRUE(frame.Top100().GetValue().empty());
+  EXPECT_EQ(frame.Gauge().GetValue(), 0);
+  EXPECT_TRUE(toolBar(kIdSettingsBar).GetToolState(kIdToggleSettings));
+  EXPECT_TRUE(toolBar(kIdTop100Bar).GetToolState(kIdToggleTop100));
+  EXPECT_TRUE(frame.Settings().IsShown());
+  EXPECT_TRUE(frame.Top100().IsShown());
   EXPECT_GE(frame.GetMinSize().x, 900);
   EXPECT_GE(frame.GetMinSize().y, 500);
 }
@@ -100,7 +100,7 @@ TEST_F(MainWindow, ProcessCorrectsTheNumbersAndNormalisesTheLists) {
   EXPECT_EQ(numberField(&AnalysisSettings::m_closeDistance)->GetValue(), "1");
   EXPECT_EQ(listField(&AnalysisSettings::m_skipWords)->GetValue(), "hello world");
   EXPECT_EQ(listField(&AnalysisSettings::m_phrasesList)->GetValue(), "one phrase\ntwo");
-  EXPECT_EQ(frame.m_gauge->GetValue(), 0);
+  EXPECT_EQ(frame.Gauge().GetValue(), 0);
 }
 
 TEST_F(MainWindow, ProcessColoursTheTextAndFillsTheTop100) {
@@ -127,7 +127,7 @@ TEST_F(MainWindow, ProcessColoursTheTextAndFillsTheTop100) {
 
   AnalysisSettings settings = frame.ReadSettingsFromPane();
   std::string expected = analyzeText(lowercaseText(text), settings).report;
-  EXPECT_EQ(toCp1252(frame.m_top100->GetValue()), expected);
+  EXPECT_EQ(toCp1252(frame.Top100().GetValue()), expected);
   EXPECT_NE(expected.find("  2 : chat\n"), std::string::npos);
 }
 
@@ -159,19 +159,19 @@ TEST_F(MainWindow, ProcessTwiceGivesTheSameResultAndKeepsTheScroll) {
   for (int line = 0; line < 400; ++line)
     text += "Line " + std::to_string(line) + " of words words.\n";
   setText(text);
-  frame.m_editor->ShowPosition(text.size() / 2);
-  ASSERT_TRUE(waitFor([&] { return frame.m_editor->GetScrollPos(wxVERTICAL) > 0; }));
+  frame.Editor().ShowPosition(text.size() / 2);
+  ASSERT_TRUE(waitFor([&] { return frame.Editor().GetScrollPos(wxVERTICAL) > 0; }));
   settle();
-  int scroll = frame.m_editor->GetScrollPos(wxVERTICAL);
+  int scroll = frame.Editor().GetScrollPos(wxVERTICAL);
   command(kIdProcess);
-  wxString firstReport = frame.m_top100->GetValue();
+  wxString firstReport = frame.Top100().GetValue();
   Rgb firstColour = colourAt(text.find("words"));
   command(kIdProcess);
   settle();
-  EXPECT_EQ(frame.m_top100->GetValue(), firstReport);
+  EXPECT_EQ(frame.Top100().GetValue(), firstReport);
   EXPECT_EQ(colourAt(text.find("words")), firstColour);
   EXPECT_EQ(firstColour, classColour(HighlightClass::kClose));
-  EXPECT_EQ(frame.m_editor->GetScrollPos(wxVERTICAL), scroll);
+  EXPECT_EQ(frame.Editor().GetScrollPos(wxVERTICAL), scroll);
 }
 
 TEST_F(MainWindow, ClearWhitensTheTextButKeepsTheTop100) {
@@ -179,18 +179,18 @@ TEST_F(MainWindow, ClearWhitensTheTextButKeepsTheTop100) {
   setText("chat chat");
   command(kIdProcess);
   ASSERT_EQ(colourAt(0), classColour(HighlightClass::kClose));
-  wxString report = frame.m_top100->GetValue();
+  wxString report = frame.Top100().GetValue();
   command(kIdClear);
   for (long i = 0; i < 9; ++i) EXPECT_EQ(colourAt(i), kWhite) << i;
-  EXPECT_EQ(frame.m_top100->GetValue(), report);
+  EXPECT_EQ(frame.Top100().GetValue(), report);
 }
 
 TEST_F(MainWindow, EmptyEditorProcessesToNothing) {
   FrameMain& frame = openFrame();
   setText("");
   command(kIdProcess);
-  EXPECT_TRUE(frame.m_top100->GetValue().empty());
-  EXPECT_EQ(frame.m_gauge->GetValue(), 0);
+  EXPECT_TRUE(frame.Top100().GetValue().empty());
+  EXPECT_EQ(frame.Gauge().GetValue(), 0);
 }
 
 TEST_F(MainWindow, SwitchesEnableTheirSectionAndProcessHonoursThem) {
@@ -220,21 +220,21 @@ TEST_F(MainWindow, SwitchesEnableTheirSectionAndProcessHonoursThem) {
 TEST_F(MainWindow, HidingThePanesKeepsTheirValues) {
   FrameMain& frame = openFrame();
   numberField(&AnalysisSettings::m_closeDistance)->ChangeValue("50");
-  frame.m_settingsBar->ToggleTool(kIdToggleSettings, false);
+  toolBar(kIdSettingsBar).ToggleTool(kIdToggleSettings, false);
   command(kIdToggleSettings);
-  EXPECT_FALSE(frame.m_settingsPane->IsShown());
-  frame.m_top100Bar->ToggleTool(kIdToggleTop100, false);
+  EXPECT_FALSE(frame.Settings().IsShown());
+  toolBar(kIdTop100Bar).ToggleTool(kIdToggleTop100, false);
   command(kIdToggleTop100);
-  EXPECT_FALSE(frame.m_top100->IsShown());
+  EXPECT_FALSE(frame.Top100().IsShown());
   EXPECT_TRUE(frame.FindWindow(kSwitchClose)->IsShown());  // the legend stays
 
   setText("chat 12345678901234567890123456789012345678901234567890 chat");
   command(kIdProcess);  // still reads the hidden pane: 55 apart is beyond 50
   EXPECT_EQ(colourAt(0), kWhite);
 
-  frame.m_settingsBar->ToggleTool(kIdToggleSettings, true);
+  toolBar(kIdSettingsBar).ToggleTool(kIdToggleSettings, true);
   command(kIdToggleSettings);
-  EXPECT_TRUE(frame.m_settingsPane->IsShown());
+  EXPECT_TRUE(frame.Settings().IsShown());
   EXPECT_EQ(numberField(&AnalysisSettings::m_closeDistance)->GetValue(), "50");
 }
 

@@ -69,10 +69,10 @@ TEST_F(GuardedWindow, ACommandOutOfMemoryIsReportedOnceAndTheWindowGoesOn) {
       << messageBoxes[0].message;
   EXPECT_NE(messageBoxes[0].message.find("unchanged"), wxString::npos);
   EXPECT_TRUE(messageBoxes[0].style & wxICON_ERROR);
-  EXPECT_EQ(toCp1252(frame.m_editor->GetValue()), "Le chat et le chat.");
+  EXPECT_EQ(toCp1252(frame.Editor().GetValue()), "Le chat et le chat.");
   EXPECT_EQ(numberField(&AnalysisSettings::m_closeDistance)->GetValue(), "250");
-  EXPECT_EQ(frame.m_gauge->GetValue(), 0);
-  EXPECT_TRUE(frame.m_editor->IsShown());
+  EXPECT_EQ(frame.Gauge().GetValue(), 0);
+  EXPECT_TRUE(frame.Editor().IsShown());
 
   // The window still works, and the settings are saved at exit.
   setAnalysisPass(nullptr);

@@ -33,6 +33,7 @@ enum CommandId {
   kIdSelectAll = 1026,
   kIdNextFinding = 1027,
   kIdPreviousFinding = 1028,
+  kIdTop100 = 1029,
 };
 
 // Section switches (check boxes) and help buttons.

@@ -45,7 +45,7 @@ TEST_F(Keyboard, TypingAndTheFunctionKeysGoOnAfterEveryCommand) {
   press(WXK_F5);
   ASSERT_TRUE(
       waitFor([&] { return colourAt(at("blanc")) == kWhite && colourAt(at("chat")) == kYellow; }));
-  EXPECT_EQ(wxWindow::FindFocus(), frame.m_editor);
+  EXPECT_EQ(wxWindow::FindFocus(), &frame.Editor());
   EXPECT_TRUE(typeAndSee("xyz", "Le xyzUn chat"));
 
   // F7 straight after F5, then F6, then F5 again: none is lost.
@@ -66,13 +66,13 @@ TEST_F(Keyboard, ASelectionMadeBeforeProcessIsStillTheSelectionAfter) {
   press(WXK_LEFT, wxMOD_SHIFT);
   ASSERT_TRUE(waitFor([&] {
     long from = 0, to = 0;
-    frame.m_editor->GetSelection(&from, &to);
+    frame.Editor().GetSelection(&from, &to);
     return from == 12 && to == 14;
   }));
   press(WXK_F5);
   ASSERT_TRUE(waitFor([&] { return colourAt(text.find("chien")) == kYellow; }));
   long from = 0, to = 0;
-  frame.m_editor->GetSelection(&from, &to);
+  frame.Editor().GetSelection(&from, &to);
   EXPECT_EQ(from, 12);
   EXPECT_EQ(to, 14);
   // The selection is replaced by what is typed, as before the command.
@@ -94,22 +94,22 @@ TEST_F(Keyboard, TheToolbarTheContextMenuAndClicksLeaveTheKeyboardInTheEditor) {
   EXPECT_TRUE(typeAndSee("a", "aLe chien"));
 
   // The context menu's hidden-repetitions item, chosen at the caret.
-  frame.m_editor->SetInsertionPoint(at("chat") + 1);
+  frame.Editor().SetInsertionPoint(at("chat") + 1);
   press(WXK_MENU);
   ASSERT_TRUE(waitFor([] { return !poppedMenus.empty(); }));
   wxCommandEvent hide(wxEVT_MENU, kStrToggleHidden);
-  frame.m_editor->GetEventHandler()->ProcessEvent(hide);
+  frame.Editor().GetEventHandler()->ProcessEvent(hide);
   EXPECT_EQ(colourAt(at("chat") + 1), hiddenColour(HighlightClass::kClose));
-  EXPECT_EQ(wxWindow::FindFocus(), frame.m_editor);
+  EXPECT_EQ(wxWindow::FindFocus(), &frame.Editor());
   EXPECT_TRUE(typeAndSee("b", "cbhat"));
 
   // A click that marks a word, then keys.
   const long chien = at("chien");
-  clickAt(*frame.m_editor, chien + 2);
-  ASSERT_EQ(frame.m_markedWord, "chien");
+  clickAt(frame.Editor(), chien + 2);
+  ASSERT_EQ(frame.MarkedWord(), "chien");
   EXPECT_TRUE(typeAndSee("c", "chcien"));
   press(WXK_F5);
-  EXPECT_TRUE(waitFor([&] { return frame.m_markedWord.empty(); }));
+  EXPECT_TRUE(waitFor([&] { return frame.MarkedWord().empty(); }));
   EXPECT_TRUE(typeAndSee("d", "chcdien"));
 }
 

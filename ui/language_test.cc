@@ -55,7 +55,7 @@ TEST_P(WindowLanguage, MenusToolsSectionsAndWelcomeSpeakIt) {
   EXPECT_EQ(bar.FindItem(kIdNextFinding)->GetItemLabel(), text(kStrNextFinding) + "\tF3");
   EXPECT_EQ(bar.FindItem(kIdQuit)->GetItemLabel(), text(kStrQuit));
   EXPECT_EQ(bar.FindItem(kIdAbout)->GetItemLabel(), text(kStrAboutItem));
-  EXPECT_EQ(frame.m_settingsBar->FindById(kIdToggleSettings)->GetLabel(), text(kStrSettings));
+  EXPECT_EQ(toolBar(kIdSettingsBar).FindById(kIdToggleSettings)->GetLabel(), text(kStrSettings));
   auto* commands = wxDynamicCast(frame.FindWindow(kIdCommandBar), wxToolBar);
   ASSERT_NE(commands, nullptr);
   EXPECT_EQ(commands->FindById(kIdProcess)->GetLabel(), text(kStrProcess));
@@ -64,7 +64,7 @@ TEST_P(WindowLanguage, MenusToolsSectionsAndWelcomeSpeakIt) {
        {kStrSkipWords, kStrSimilarWords, kStrCloseRepetitions, kStrSearchPhrases}) {
     EXPECT_EQ(frame.FindWindow(section)->GetLabel(), text(section)) << section;
   }
-  EXPECT_EQ(frame.m_editor->GetValue(), text(kStrWelcome));
+  EXPECT_EQ(frame.Editor().GetValue(), text(kStrWelcome));
   // The first start keeps the lists the table gives in that language.
   EXPECT_EQ(listField(&AnalysisSettings::m_wordsList)->GetValue(),
             GetParam() == Language::kFrench ? wxString::FromUTF8("avait \xC3\xA9tait")
@@ -78,7 +78,7 @@ TEST_P(WindowLanguage, HelpBoxContextMenuAndAboutSpeakIt) {
   EXPECT_EQ(messageBoxes[0].caption, text(kStrHelpCaption) + text(kStrSimilarWords));
   EXPECT_EQ(messageBoxes[0].message, text(kStrSimilarWordsHelp));
 
-  clickOn(*frame.m_editor, wxMOUSE_BTN_RIGHT);
+  clickOn(frame.Editor(), wxMOUSE_BTN_RIGHT);
   ASSERT_TRUE(waitFor([] { return !poppedMenus.empty(); }));
   wxMenu& menu = *poppedMenus[0];
   EXPECT_EQ(menu.FindItem(kStrAddToSkipWords)->GetItemLabel(), text(kStrAddToSkipWords));
@@ -103,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowLanguage,
 TEST_F(MainWindow, AFrenchWindowSaysReglagesAndFichier) {
   setLanguage(Language::kFrench);
   FrameMain& frame = openFrame();
-  EXPECT_EQ(frame.m_settingsBar->FindById(kIdToggleSettings)->GetLabel(),
+  EXPECT_EQ(toolBar(kIdSettingsBar).FindById(kIdToggleSettings)->GetLabel(),
             wxString::FromUTF8("R\xC3\xA9glages"));
   EXPECT_EQ(frame.GetMenuBar()->GetMenuLabelText(0), "Fichier");
   setLanguage(Language::kEnglish);

@@ -9,6 +9,7 @@
 #include <wx/dialog.h>
 #include <wx/menu.h>
 #include <wx/textctrl.h>
+#include <wx/toolbar.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
@@ -23,6 +24,7 @@
 #include "settings/analysis_settings.h"
 #include "ui/dialogs.h"
 #include "ui/frame_main.h"
+#include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
 
 namespace fs = std::filesystem;
@@ -187,25 +189,22 @@ class MainWindow : public ::testing::Test {
   }
 
   void setText(const std::string& bytes) {
-    m_frame->m_editor->Clear();
-    m_frame->m_editor->ChangeValue(fromCp1252(bytes));
+    m_frame->Editor().Clear();
+    m_frame->Editor().ChangeValue(fromCp1252(bytes));
   }
 
-  Rgb colourAt(long position) { return backgroundAt(*m_frame->m_editor, position); }
+  Rgb colourAt(long position) { return backgroundAt(m_frame->Editor(), position); }
 
   // The field bound to a settings member, as the writer sees it.
   wxTextCtrl* numberField(int AnalysisSettings::*field) {
-    for (const auto& binding : m_frame->m_numberFields) {
-      if (binding.field == field) return binding.control;
-    }
-    return nullptr;
+    return m_frame->Settings().NumberFieldFor(field);
   }
   wxTextCtrl* listField(WordList AnalysisSettings::*field) {
-    for (const auto& binding : m_frame->m_listFields) {
-      if (binding.field == field) return binding.control;
-    }
-    return nullptr;
+    return m_frame->Settings().ListFieldFor(field);
   }
+
+  // One of the toolbars of the top row, by its id.
+  wxToolBar& toolBar(int id) { return *wxDynamicCast(m_frame->FindWindow(id), wxToolBar); }
 
   fs::path configPath() const { return m_dir / "config.txt"; }
 
@@ -224,12 +223,12 @@ class WriterAtKeyboard : public MainWindow {
     FrameMain& frame = openFrame();
     frame.Raise();
     setText(text);
-    clickAt(*frame.m_editor, position);
-    EXPECT_TRUE(waitFor([&] { return wxWindow::FindFocus() == frame.m_editor; }));
+    clickAt(frame.Editor(), position);
+    EXPECT_TRUE(waitFor([&] { return wxWindow::FindFocus() == &frame.Editor(); }));
     return frame;
   }
 
-  std::string editorText() { return toCp1252(m_frame->m_editor->GetValue()); }
+  std::string editorText() { return toCp1252(m_frame->Editor().GetValue()); }
   long at(const std::string& what) { return static_cast<long>(editorText().rfind(what)); }
 
   // Types `letters` and waits until the editor holds `expected`; false when

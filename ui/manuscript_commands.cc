@@ -1,13 +1,11 @@
-// The File menu: opening, saving and exporting manuscripts, the recent
-// files, and the question before unsaved changes are lost.
+// The File menu's commands: opening, saving and exporting manuscripts,
+// the recent files, and the question before unsaved changes are lost.
 #include <wx/filedlg.h>
-#include <wx/filehistory.h>
 #include <wx/filename.h>
 #include <wx/menuitem.h>
 #include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -26,13 +24,12 @@
 #include "ui/ids.h"
 #include "ui/localized.h"
 #include "ui/manuscript_drop.h"
-#include "ui/preferences.h"
+#include "ui/recent_files.h"
 #include "ui/text_ctrl_custom.h"
 
 namespace {
 
 const char kProgramTitle[] = "Verbolt 2";
-const char kRecentFilesName[] = "recent-files.txt";
 
 std::string utf8Of(const wxString& text) {
   const wxScopedCharBuffer bytes = text.utf8_str();
@@ -88,12 +85,11 @@ bool FrameMain::OpenFile(const wxString& path) {
   m_top100->Clear();
   m_markedWord.clear();
   ForgetFindings();
-  m_editor->m_history->MarkClean();
+  m_editor->History()->MarkClean();
   ShowWordCount(editorStatistics(*m_editor).words);
   m_document = {utf8Of(wxFileName(path).GetAbsolutePath()), outcome.manuscript->kind,
                 outcome.manuscript->format, false};
-  m_recentFiles->AddFileToHistory(wxString::FromUTF8(m_document.path));
-  StoreRecentFiles();
+  m_recentFiles->Add(wxString::FromUTF8(m_document.path));
   UpdateTitle();
   return true;
 }
@@ -124,9 +120,8 @@ bool FrameMain::WriteText(const std::string& path, TextFormat format) {
   m_document.kind = manuscriptKindOf(path);
   m_document.format = format;
   m_document.modified = false;
-  m_editor->m_history->MarkClean();
-  m_recentFiles->AddFileToHistory(wxString::FromUTF8(path));
-  StoreRecentFiles();
+  m_editor->History()->MarkClean();
+  m_recentFiles->Add(wxString::FromUTF8(path));
   UpdateTitle();
   return true;
 }
@@ -168,14 +163,13 @@ void FrameMain::OnSave(wxCommandEvent&) { Save(); }
 void FrameMain::OnSaveAs(wxCommandEvent&) { SaveAs(m_document.format); }
 
 void FrameMain::OnRecentFile(wxCommandEvent& event) {
-  const size_t index = static_cast<size_t>(event.GetId() - wxID_FILE1);
-  if (index >= m_recentFiles->GetCount()) return;
-  const wxString path = m_recentFiles->GetHistoryFile(index);
+  const size_t index = RecentFiles::IndexOf(event.GetId());
+  if (index >= m_recentFiles->Count()) return;
+  const wxString path = m_recentFiles->Path(index);
   if (!wxFileName::FileExists(path)) {
     showMessageBox(wxString::Format(localized(kStrRecentFileGone), path), localized(kStrCannotOpen),
                    wxOK | wxICON_WARNING, this);
-    m_recentFiles->RemoveFileFromHistory(index);
-    StoreRecentFiles();
+    m_recentFiles->Remove(index);
     return;
   }
   if (ConfirmDiscardChanges()) OpenFile(path);
@@ -230,24 +224,4 @@ void FrameMain::OnExport(wxCommandEvent& event) {
   if (!writeFileAtomically(utf8Of(path), bytes, error)) {
     showMessageBox(wxString::FromUTF8(error), localized(kStrCannotSave), wxOK | wxICON_ERROR, this);
   }
-}
-
-void FrameMain::LoadRecentFiles() {
-  std::ifstream in(preferencesPath(kRecentFilesName));
-  std::vector<std::string> paths;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty()) paths.push_back(line);
-  }
-  // The file lists the newest first; the history takes the oldest first.
-  for (auto it = paths.rbegin(); it != paths.rend(); ++it) {
-    m_recentFiles->AddFileToHistory(wxString::FromUTF8(*it));
-  }
-}
-
-void FrameMain::StoreRecentFiles() const {
-  std::string lines;
-  for (size_t i = 0; i < m_recentFiles->GetCount(); ++i) {
-    lines += utf8Of(m_recentFiles->GetHistoryFile(i)) + "\n";
-  }
-  storePreferences(kRecentFilesName, lines);
 }

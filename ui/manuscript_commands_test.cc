@@ -17,6 +17,7 @@
 #include "ui/ids.h"
 #include "ui/localized.h"
 #include "ui/main_window_fixture.h"
+#include "ui/recent_files.h"
 #include "ui/text_ctrl_custom.h"
 
 namespace {
@@ -25,8 +26,8 @@ class Manuscripts : public MainWindow {
  protected:
   FrameMain& openWithKeyboard() {
     FrameMain& frame = openFrame();
-    clickAt(*frame.m_editor, 0);
-    EXPECT_TRUE(waitFor([&] { return wxWindow::FindFocus() == frame.m_editor; }));
+    clickAt(frame.Editor(), 0);
+    EXPECT_TRUE(waitFor([&] { return wxWindow::FindFocus() == &frame.Editor(); }));
     return frame;
   }
 
@@ -47,7 +48,7 @@ class Manuscripts : public MainWindow {
 
   std::string editorUtf8() {
     // The bytes live in the string's own cache: the string must outlive them.
-    const wxString text = m_frame->m_editor->GetValue();
+    const wxString text = m_frame->Editor().GetValue();
     const wxScopedCharBuffer bytes = text.utf8_str();
     return std::string(bytes.data(), bytes.length());
   }
@@ -67,11 +68,11 @@ TEST_F(Manuscripts, ADocxChapterOpensAndIsSavedAsTextAndExported) {
   ASSERT_TRUE(titleBecomes("chapter.docx - Verbolt 2"));
   EXPECT_EQ(fileDialogTitles.size(), 1u) << "one key press, one dialog";
   EXPECT_EQ(editorUtf8(), read.manuscript->utf8);
-  EXPECT_TRUE(frame.m_top100->GetValue().empty());
+  EXPECT_TRUE(frame.Top100().GetValue().empty());
 
   wxUIActionSimulator().Char(WXK_F5);
-  ASSERT_TRUE(waitFor([&] { return !frame.m_top100->GetValue().empty(); }));
-  frame.m_editor->SetInsertionPoint(0);
+  ASSERT_TRUE(waitFor([&] { return !frame.Top100().GetValue().empty(); }));
+  frame.Editor().SetInsertionPoint(0);
   wxUIActionSimulator().Text("Q");
   ASSERT_TRUE(titleBecomes("chapter.docx * - Verbolt 2"));
 
@@ -91,8 +92,8 @@ TEST_F(Manuscripts, ADocxChapterOpensAndIsSavedAsTextAndExported) {
   EXPECT_NE(html.find("ffff8c"), std::string::npos) << "the yellow of close repetitions";
   EXPECT_NE(html.find(toCp1252(localized(kStrCloseRepetitions))), std::string::npos);
 
-  ASSERT_GE(frame.m_recentFiles->GetCount(), 2u);
-  EXPECT_EQ(frame.m_recentFiles->GetHistoryFile(0), wxString::FromUTF8(text));
+  ASSERT_GE(frame.Recent().Count(), 2u);
+  EXPECT_EQ(frame.Recent().Path(0), wxString::FromUTF8(text));
   const std::string stored =
       readFile(std::filesystem::path(getenv("XDG_CONFIG_HOME")) / "verbolt" / "recent-files.txt");
   EXPECT_EQ(stored.rfind(text + "\n", 0), 0u) << stored;
@@ -113,15 +114,15 @@ TEST_F(Manuscripts, SaveWritesTheEncodingAndLineEndsTheFileCameIn) {
     const std::string before = readFile(file);
     fileDialogAnswers = {wxString::FromUTF8(file)};
     pressCtrl('o');
-    ASSERT_TRUE(waitFor([&] { return m_frame->m_document.path == file; }));
+    ASSERT_TRUE(waitFor([&] { return m_frame->CurrentDocument().path == file; }));
     EXPECT_EQ(editorUtf8().find('\r'), std::string::npos);
-    m_frame->m_editor->SetInsertionPoint(0);
+    m_frame->Editor().SetInsertionPoint(0);
     wxUIActionSimulator().Text("Z");
-    ASSERT_TRUE(waitFor([&] { return m_frame->m_document.modified; }));
+    ASSERT_TRUE(waitFor([&] { return m_frame->CurrentDocument().modified; }));
     wxUIActionSimulator().Char(WXK_BACK);
-    ASSERT_TRUE(waitFor([&] { return m_frame->m_editor->GetRange(0, 1) != "Z"; }));
+    ASSERT_TRUE(waitFor([&] { return m_frame->Editor().GetRange(0, 1) != "Z"; }));
     pressCtrl('s');
-    ASSERT_TRUE(waitFor([&] { return !m_frame->m_document.modified; }));
+    ASSERT_TRUE(waitFor([&] { return !m_frame->CurrentDocument().modified; }));
     EXPECT_EQ(readFile(file), before);
   }
 }
@@ -130,8 +131,8 @@ TEST_F(Manuscripts, ACharacterTheEncodingCannotHoldIsSavedAsUtf8Elsewhere) {
   FrameMain& frame = openWithKeyboard();
   const std::string file = write("old.txt", "Caf\xE9.\n");
   ASSERT_TRUE(frame.OpenFile(wxString::FromUTF8(file)));
-  frame.m_editor->SetInsertionPoint(0);
-  frame.m_editor->WriteText(wxString::FromUTF8("\xF0\x9F\x98\x80 "));
+  frame.Editor().SetInsertionPoint(0);
+  frame.Editor().WriteText(wxString::FromUTF8("\xF0\x9F\x98\x80 "));
   const std::string copy = (m_dir / "new.txt").string();
   messageBoxAnswers = {wxYES};
   fileDialogAnswers = {wxString::FromUTF8(copy)};
@@ -144,14 +145,14 @@ TEST_F(Manuscripts, ACharacterTheEncodingCannotHoldIsSavedAsUtf8Elsewhere) {
 TEST_F(Manuscripts, UnsavedChangesAreAskedAboutAndCancelKeepsEverything) {
   FrameMain& frame = openWithKeyboard();
   wxUIActionSimulator().Text("Mon texte ");
-  ASSERT_TRUE(waitFor([&] { return frame.m_editor->GetValue().StartsWith("Mon texte "); }));
-  const wxString typed = frame.m_editor->GetValue();
+  ASSERT_TRUE(waitFor([&] { return frame.Editor().GetValue().StartsWith("Mon texte "); }));
+  const wxString typed = frame.Editor().GetValue();
 
   messageBoxAnswers = {wxCANCEL};
   pressCtrl('o');
   ASSERT_TRUE(waitFor([] { return messageBoxes.size() == 1; }));
   EXPECT_TRUE(fileDialogTitles.empty()) << "no file is asked for once the writer cancels";
-  EXPECT_EQ(frame.m_editor->GetValue(), typed);
+  EXPECT_EQ(frame.Editor().GetValue(), typed);
 
   messageBoxAnswers = {wxCANCEL};
   EXPECT_FALSE(frame.Close(false));
@@ -166,14 +167,14 @@ TEST_F(Manuscripts, UnsavedChangesAreAskedAboutAndCancelKeepsEverything) {
   pressCtrl('o');
   ASSERT_TRUE(titleBecomes("autre.txt - Verbolt 2"));
   wxUIActionSimulator().Char(WXK_F5);
-  ASSERT_TRUE(waitFor([&] { return !frame.m_top100->GetValue().empty(); }));
-  EXPECT_FALSE(frame.m_document.modified);
+  ASSERT_TRUE(waitFor([&] { return !frame.Top100().GetValue().empty(); }));
+  EXPECT_FALSE(frame.CurrentDocument().modified);
   EXPECT_TRUE(frame.ConfirmDiscardChanges());
 }
 
 TEST_F(Manuscripts, BadFilesGiveOneMessageAndTheTextStays) {
   FrameMain& frame = openWithKeyboard();
-  const wxString welcome = frame.m_editor->GetValue();
+  const wxString welcome = frame.Editor().GetValue();
   const std::string files[] = {
       write("fake.docx", "This is no Word document."),
       write("binary.txt", std::string("\x01\x02\x03\0\0\0\x04\x05", 8)),
@@ -186,7 +187,7 @@ TEST_F(Manuscripts, BadFilesGiveOneMessageAndTheTextStays) {
     EXPECT_FALSE(frame.OpenFile(wxString::FromUTF8(file)));
     ASSERT_EQ(messageBoxes.size(), 1u);
     EXPECT_EQ(messageBoxes[0].caption, localized(kStrCannotOpen));
-    EXPECT_EQ(frame.m_editor->GetValue(), welcome);
+    EXPECT_EQ(frame.Editor().GetValue(), welcome);
     EXPECT_EQ(frame.GetTitle(), "Verbolt 2");
   }
 }
@@ -199,8 +200,8 @@ TEST_F(Manuscripts, ARecentFileThatHasGoneLeavesTheListWithAMessage) {
   command(wxID_FILE1);
   ASSERT_EQ(messageBoxes.size(), 1u);
   EXPECT_NE(messageBoxes[0].message.Find(wxString::FromUTF8(file)), wxNOT_FOUND);
-  for (size_t i = 0; i < frame.m_recentFiles->GetCount(); ++i) {
-    EXPECT_NE(frame.m_recentFiles->GetHistoryFile(i), wxString::FromUTF8(file));
+  for (size_t i = 0; i < frame.Recent().Count(); ++i) {
+    EXPECT_NE(frame.Recent().Path(i), wxString::FromUTF8(file));
   }
 }
 

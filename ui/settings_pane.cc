@@ -1,5 +1,5 @@
-// The settings pane: seven sections, one per feature, and the four legend
-// switches of the top row. Its controls hold the current settings.
+#include "ui/settings_pane.h"
+
 #include <wx/bmpbuttn.h>
 #include <wx/checkbox.h>
 #include <wx/panel.h>
@@ -9,7 +9,6 @@
 #include <wx/statline.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
-#include <wx/toolbar.h>
 
 #include <algorithm>
 
@@ -19,15 +18,16 @@
 #include "strings/localized_text.h"
 #include "ui/dialogs.h"
 #include "ui/families_choice.h"
-#include "ui/frame_main.h"
 #include "ui/ids.h"
+#include "ui/legend.h"
 #include "ui/localized.h"
 #include "ui/number_field.h"
-#include "ui/text_ctrl_custom.h"
 
 namespace {
 
 constexpr int kListWidth = 205;
+// The hidden-words section sits this far down the pane, in scroll units.
+constexpr int kHiddenSectionScroll = 500;
 const char kWordSeparator[] = " ";
 const char kPhraseSeparator[] = "\n";
 
@@ -47,22 +47,6 @@ int inRowFlags(wxSizer* sizer) {
   return box && box->GetOrientation() == wxHORIZONTAL ? wxALIGN_CENTER_VERTICAL : 0;
 }
 
-// The colour of its section lies behind the box and its label, on a panel
-// of its own: given to the box itself, GTK would fill the tick's square with
-// it, and a white tick on a pale colour reads as no tick at all.
-wxCheckBox* legendSwitch(wxWindow* parent, wxSizer* column, int id, Rgb colour) {
-  auto* panel = new wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxNO_BORDER);
-  panel->SetBackgroundColour(toWxColour(colour));
-  auto* box = new wxCheckBox(panel, id, localized(StringId(id)), wxDefaultPosition, wxDefaultSize,
-                             0, wxDefaultValidator, "check");
-  box->SetValue(true);
-  auto* sizer = new wxBoxSizer(wxHORIZONTAL);
-  sizer->Add(box, 1, wxALIGN_CENTER_VERTICAL);
-  panel->SetSizer(sizer);
-  column->Add(panel, 1, wxEXPAND);
-  return box;
-}
-
 // The toolkit applies a new font only once the control is shown, so the
 // size it measures now is that of the regular label. A check box given
 // less than its bold width makes GTK complain on every layout: widen it by
@@ -77,39 +61,32 @@ void makeBold(wxWindow& title) {
 
 }  // namespace
 
-wxPanel* FrameMain::BuildLegend(wxWindow* parent) {
-  auto* legend = new wxPanel(parent, kIdLegend, wxDefaultPosition, wxDefaultSize, wxNO_BORDER);
-  legend->SetBackgroundColour(m_settingsBar->GetBackgroundColour());
-  m_sections.reserve(6);  // pointers into it are held while the pane is built
-  struct Switch {
-    int id;
-    int AnalysisSettings::*field;
-    HighlightClass colour;
-  };
-  const Switch columns[2][2] = {
-      {{kSwitchClose, &AnalysisSettings::m_closeActive, HighlightClass::kClose},
-       {kSwitchDistant, &AnalysisSettings::m_distantActive, HighlightClass::kDistant}},
-      {{kSwitchWords, &AnalysisSettings::m_wordsActive, HighlightClass::kSearched},
-       {kSwitchPhrases, &AnalysisSettings::m_phrasesActive, HighlightClass::kPhrase}},
-  };
-  auto* row = new wxBoxSizer(wxHORIZONTAL);
-  for (const auto& column : columns) {
-    auto* boxes = new wxBoxSizer(wxVERTICAL);
-    for (const Switch& s : column) {
-      wxCheckBox* box = legendSwitch(legend, boxes, s.id, classColour(s.colour));
-      m_sections.push_back({s.id, s.field, box, {}});
-    }
-    row->Add(boxes, 0, wxEXPAND);
-  }
-  legend->SetSizerAndFit(row);
-  return legend;
-}
+// clang-format off
+wxBEGIN_EVENT_TABLE(SettingsPane, wxScrolledWindow)
+  EVT_CHECKBOX(kSwitchSkip, SettingsPane::OnSectionSwitch)
+  EVT_CHECKBOX(kSwitchSame, SettingsPane::OnSectionSwitch)
+  EVT_CHECKBOX(kSwitchClose, SettingsPane::OnSectionSwitch)
+  EVT_CHECKBOX(kSwitchDistant, SettingsPane::OnSectionSwitch)
+  EVT_CHECKBOX(kSwitchWords, SettingsPane::OnSectionSwitch)
+  EVT_CHECKBOX(kSwitchPhrases, SettingsPane::OnSectionSwitch)
+  EVT_BUTTON(kHelpSkip, SettingsPane::OnSectionHelp)
+  EVT_BUTTON(kHelpSame, SettingsPane::OnSectionHelp)
+  EVT_BUTTON(kHelpClose, SettingsPane::OnSectionHelp)
+  EVT_BUTTON(kHelpDistant, SettingsPane::OnSectionHelp)
+  EVT_BUTTON(kHelpWords, SettingsPane::OnSectionHelp)
+  EVT_BUTTON(kHelpPhrases, SettingsPane::OnSectionHelp)
+  EVT_BUTTON(kHelpHidden, SettingsPane::OnSectionHelp)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-wxScrolledWindow* FrameMain::BuildSettingsPane() {
-  m_settingsPane =
-      new wxScrolledWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxVSCROLL, "panel");
-  m_settingsPane->SetBackgroundColour(toWxColour(kWindowBackground));
-  m_settingsPane->SetScrollRate(0, 10);
+SettingsPane::SettingsPane(wxWindow* parent, Legend& legend)
+    : wxScrolledWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxVSCROLL, "panel") {
+  SetBackgroundColour(toWxColour(kWindowBackground));
+  SetScrollRate(0, 10);
+  m_sections.reserve(6);  // pointers into it are held while the pane is built
+  for (const Legend::Switch& s : legend.Switches())
+    m_sections.push_back({s.id, s.field, s.box, {}});
+  legend.SendClicksTo(this);
 
   auto* column = new wxBoxSizer(wxVERTICAL);
   column->Add(3, 3);
@@ -121,14 +98,13 @@ wxScrolledWindow* FrameMain::BuildSettingsPane() {
   outer->Add(5, 5);
   outer->Add(column, 1);
   outer->Add(5, 5);
-  m_settingsPane->SetSizer(outer);
-  m_settingsPane->FitInside();
-  int scrollBar = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, m_settingsPane);
-  m_settingsPane->SetMinSize(wxSize(outer->GetMinSize().x + scrollBar, -1));
-  return m_settingsPane;
+  SetSizer(outer);
+  FitInside();
+  int scrollBar = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this);
+  SetMinSize(wxSize(outer->GetMinSize().x + scrollBar, -1));
 }
 
-void FrameMain::BuildSectionContents() {
+void SettingsPane::BuildSectionContents() {
   wxSizer* skip = BuildSection(kSwitchSkip, kHelpSkip, std::nullopt, true);
   auto* skipRow = new wxBoxSizer(wxHORIZONTAL);
   AddLabel(skipRow, kStrLessThan);
@@ -200,10 +176,10 @@ void FrameMain::BuildSectionContents() {
   m_hiddenListField = AddListField(hidden, 35, &AnalysisSettings::m_hiddenList, kWordSeparator);
 }
 
-wxSizer* FrameMain::BuildSection(int titleId, int helpId, std::optional<Rgb> colour,
-                                 bool hasSwitch) {
-  auto* panel = new wxPanel(m_settingsPane, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                            wxBORDER_SIMPLE, "panel");
+wxSizer* SettingsPane::BuildSection(int titleId, int helpId, std::optional<Rgb> colour,
+                                    bool hasSwitch) {
+  auto* panel =
+      new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_SIMPLE, "panel");
   panel->SetBackgroundColour(toWxColour(kSectionBackground));
   auto* sectionSizer = new wxBoxSizer(wxVERTICAL);
   sectionSizer->SetMinSize(210, 15);
@@ -258,15 +234,15 @@ wxSizer* FrameMain::BuildSection(int titleId, int helpId, std::optional<Rgb> col
   return content;
 }
 
-wxWindow* FrameMain::AddLabel(wxSizer* sizer, StringId stringId) {
+wxWindow* SettingsPane::AddLabel(wxSizer* sizer, StringId stringId) {
   auto* label = new wxStaticText(m_sectionPanel, wxID_ANY, localized(stringId));
   sizer->Add(label, 0, inRowFlags(sizer));
   m_sectionContent->push_back(label);
   return label;
 }
 
-wxTextCtrl* FrameMain::AddNumberField(wxSizer* sizer, int maxTypedChars,
-                                      int AnalysisSettings::*field) {
+wxTextCtrl* SettingsPane::AddNumberField(wxSizer* sizer, int maxTypedChars,
+                                         int AnalysisSettings::*field) {
   auto* control = new NumberField(m_sectionPanel, maxTypedChars);
   sizer->Add(control, 0, inRowFlags(sizer));
   m_sectionContent->push_back(control);
@@ -274,8 +250,9 @@ wxTextCtrl* FrameMain::AddNumberField(wxSizer* sizer, int maxTypedChars,
   return control;
 }
 
-wxTextCtrl* FrameMain::AddListField(wxSizer* sizer, int height, WordList AnalysisSettings::*field,
-                                    const char* separator, long extraStyle) {
+wxTextCtrl* SettingsPane::AddListField(wxSizer* sizer, int height,
+                                       WordList AnalysisSettings::*field, const char* separator,
+                                       long extraStyle) {
   auto* control = new wxTextCtrl(m_sectionPanel, wxID_ANY, wxEmptyString, wxDefaultPosition,
                                  wxSize(kListWidth, height), wxTE_MULTILINE | extraStyle);
   sizer->Add(control, 0);
@@ -284,7 +261,7 @@ wxTextCtrl* FrameMain::AddListField(wxSizer* sizer, int height, WordList Analysi
   return control;
 }
 
-AnalysisSettings FrameMain::ReadSettingsFromPane() const {
+AnalysisSettings SettingsPane::Read() const {
   AnalysisSettings settings;
   for (const Section& section : m_sections) {
     settings.*section.field = section.switchBox->GetValue() ? 1 : 0;
@@ -300,7 +277,7 @@ AnalysisSettings FrameMain::ReadSettingsFromPane() const {
   return settings;
 }
 
-void FrameMain::WriteSettingsToPane(const AnalysisSettings& settings) {
+void SettingsPane::Write(const AnalysisSettings& settings) {
   for (const Section& section : m_sections) {
     section.switchBox->SetValue(settings.*section.field == 1);
   }
@@ -319,23 +296,54 @@ void FrameMain::WriteSettingsToPane(const AnalysisSettings& settings) {
   }
 }
 
-void FrameMain::ApplyEnablingRules(const Section& section) {
+void SettingsPane::ApplyEnablingRules(const Section& section) {
   bool ticked = section.switchBox->GetValue();
   for (wxWindow* control : section.content) control->Enable(ticked);
   if (section.switchId == kSwitchSame) m_familiesChoice->GreyUnusedControls();
 }
 
-void FrameMain::OnSectionSwitch(wxCommandEvent& event) {
+void SettingsPane::OnSectionSwitch(wxCommandEvent& event) {
   for (const Section& section : m_sections) {
     if (section.switchId == event.GetId()) ApplyEnablingRules(section);
   }
 }
 
-void FrameMain::OnSectionHelp(wxCommandEvent& event) {
+void SettingsPane::OnSectionHelp(wxCommandEvent& event) {
   for (const HelpTopic& topic : kHelpTopics) {
     if (topic.helpId != event.GetId()) continue;
     showMessageBox(localized(StringId(topic.helpId)),
                    localized(kStrHelpCaption) + localized(StringId(topic.titleId)),
                    wxOK | wxICON_QUESTION, nullptr);
   }
+}
+
+wxTextCtrl* SettingsPane::NumberFieldFor(int AnalysisSettings::*field) const {
+  for (const NumberBinding& binding : m_numberFields) {
+    if (binding.field == field) return binding.control;
+  }
+  return nullptr;
+}
+
+wxTextCtrl* SettingsPane::ListFieldFor(WordList AnalysisSettings::*field) const {
+  for (const ListBinding& binding : m_listFields) {
+    if (binding.field == field) return binding.control;
+  }
+  return nullptr;
+}
+
+std::vector<wxWindow*> SettingsPane::Fields() const {
+  std::vector<wxWindow*> fields;
+  for (const NumberBinding& number : m_numberFields) fields.push_back(number.control);
+  for (const ListBinding& list : m_listFields) fields.push_back(list.control);
+  return fields;
+}
+
+void SettingsPane::ShowSkipWords() {
+  m_skipListField->SetInsertionPointEnd();
+  Scroll(0, 0);
+}
+
+void SettingsPane::ShowHiddenWords() {
+  Scroll(0, kHiddenSectionScroll);
+  m_hiddenListField->SetInsertionPointEnd();
 }

@@ -10,7 +10,7 @@
 #include "highlight/editor_text.h"
 #include "strings/localized_text.h"
 #include "ui/dialogs.h"
-#include "ui/frame_main.h"
+#include "ui/editor_events.h"
 #include "ui/ids.h"
 #include "ui/localized.h"
 
@@ -47,13 +47,11 @@ wxBEGIN_EVENT_TABLE(TextCtrlCustom, wxTextCtrl)
 wxEND_EVENT_TABLE()
 // clang-format on
 
-TextCtrlCustom::TextCtrlCustom(bool isEditor, FrameMain* frame, wxWindow* parent, wxWindowID id,
+TextCtrlCustom::TextCtrlCustom(bool isEditor, wxWindow* parent, wxWindowID id,
                                const wxString& value, const wxPoint& pos, const wxSize& size,
                                long style, const wxValidator& validator, const wxString& name)
     : wxTextCtrl(parent, id, value, pos, size, style, validator, name),
-      m_contextMenu(buildContextMenu(isEditor)),
-      m_isEditor(isEditor),
-      m_frame(frame) {
+      m_contextMenu(buildContextMenu(isEditor)) {
   if (isEditor) {
     m_history = std::make_unique<EditorHistory>(*this);
     takeOverPaste(*this);
@@ -65,13 +63,25 @@ TextCtrlCustom::~TextCtrlCustom() { delete m_contextMenu; }
 void TextCtrlCustom::Undo() {
   if (!m_history) return;
   m_history->Undo();
-  m_frame->OnEditorHistoryMoved();
+  SendHistoryMoved();
 }
 
 void TextCtrlCustom::Redo() {
   if (!m_history) return;
   m_history->Redo();
-  m_frame->OnEditorHistoryMoved();
+  SendHistoryMoved();
+}
+
+void TextCtrlCustom::SendHistoryMoved() {
+  wxCommandEvent event(kEvtHistoryMoved, GetId());
+  event.SetEventObject(this);
+  ProcessWindowEvent(event);
+}
+
+void TextCtrlCustom::SendWordClick(long pos, bool controlDown, bool altDown) {
+  WordClickEvent event(kEvtWordClick, GetId(), pos, controlDown, altDown);
+  event.SetEventObject(this);
+  ProcessWindowEvent(event);
 }
 
 // The toolkit's Delete removes the selection as the program would, which
@@ -92,11 +102,7 @@ bool TextCtrlCustom::CanRedo() const { return m_history && m_history->CanRedo();
 void TextCtrlCustom::OnLeftDown(wxMouseEvent& event) {
   long pos = -1;
   HitTest(event.GetPosition(), &pos);
-  if (m_isEditor) {
-    m_frame->OnEditorClick(pos, event.ControlDown(), event.AltDown());
-  } else {
-    m_frame->OnTop100Click(pos);
-  }
+  SendWordClick(pos, event.ControlDown(), event.AltDown());
   // The control's own handling of the click (caret, selection) follows.
   event.Skip();
 }
@@ -111,10 +117,6 @@ void TextCtrlCustom::OnContextMenu(wxContextMenuEvent& event) {
   showPopupMenu(*this, *m_contextMenu);
 }
 
-void TextCtrlCustom::OnAddToSkipWords(wxCommandEvent&) {
-  m_frame->OnEditorClick(m_contextPos, true, false);
-}
+void TextCtrlCustom::OnAddToSkipWords(wxCommandEvent&) { SendWordClick(m_contextPos, true, false); }
 
-void TextCtrlCustom::OnToggleHidden(wxCommandEvent&) {
-  m_frame->OnEditorClick(m_contextPos, false, true);
-}
+void TextCtrlCustom::OnToggleHidden(wxCommandEvent&) { SendWordClick(m_contextPos, false, true); }

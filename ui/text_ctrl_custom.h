@@ -1,7 +1,7 @@
 // The rich text control used twice by the main window: as the editor and as
-// the Top-100 pane. A left click becomes a word command for the frame, and
-// the context menu is the program's own, which in the editor starts with
-// the two word commands.
+// the Top-100 pane. A left click becomes a word click event for the window
+// around it, and the context menu is the program's own, which in the editor
+// starts with the two word commands.
 #pragma once
 
 #include <wx/textctrl.h>
@@ -9,12 +9,11 @@
 #include <memory>
 
 class EditorHistory;
-class FrameMain;
 class wxMenu;
 
 class TextCtrlCustom : public wxTextCtrl {
  public:
-  TextCtrlCustom(bool isEditor, FrameMain* frame, wxWindow* parent, wxWindowID id,
+  TextCtrlCustom(bool isEditor, wxWindow* parent, wxWindowID id,
                  const wxString& value = wxEmptyString, const wxPoint& pos = wxDefaultPosition,
                  const wxSize& size = wxDefaultSize, long style = 0,
                  const wxValidator& validator = wxDefaultValidator,
@@ -27,11 +26,15 @@ class TextCtrlCustom : public wxTextCtrl {
   bool CanUndo() const override;
   bool CanRedo() const override;
 
-  wxMenu* m_contextMenu;
-  bool m_isEditor;
-  FrameMain* m_frame;
-  long m_contextPos = 0;  // where the pointer was when the menu opened
-  std::unique_ptr<EditorHistory> m_history;
+  // Sends the word click event for `pos` to the window around, at once, as
+  // a left click with CTRL and ALT held as given would.
+  void SendWordClick(long pos, bool controlDown, bool altDown);
+
+  // The editor's history; none in the Top-100 pane.
+  EditorHistory* History() const { return m_history.get(); }
+  wxMenu& ContextMenu() const { return *m_contextMenu; }
+  // Where the pointer was when the context menu last opened.
+  long ContextPosition() const { return m_contextPos; }
 
  private:
   void OnLeftDown(wxMouseEvent& event);
@@ -39,6 +42,11 @@ class TextCtrlCustom : public wxTextCtrl {
   void OnAddToSkipWords(wxCommandEvent& event);
   void OnToggleHidden(wxCommandEvent& event);
   void OnDeleteSelection(wxCommandEvent& event);
+  void SendHistoryMoved();
+
+  wxMenu* m_contextMenu;
+  long m_contextPos = 0;
+  std::unique_ptr<EditorHistory> m_history;
 
   wxDECLARE_EVENT_TABLE();
 };

@@ -15,8 +15,8 @@ namespace {
 class UnusualText : public MainWindow {
  protected:
   void setWide(const wxString& text) {
-    m_frame->m_editor->Clear();
-    m_frame->m_editor->ChangeValue(text);
+    m_frame->Editor().Clear();
+    m_frame->Editor().ChangeValue(text);
   }
 };
 
@@ -37,10 +37,10 @@ TEST_F(UnusualText, CharactersOutsideTheCodePageKeepEveryPositionInPlace) {
   EXPECT_EQ(colourAt(chat + 4), kWhite);
   for (long i = chat + 5; i < chat + 9; ++i) EXPECT_EQ(colourAt(i), kYellow) << i;
 
-  frame.OnEditorClick(chat + 1, false, false);
-  EXPECT_EQ(frame.m_markedWord, "chat");
+  frame.Editor().SendWordClick(chat + 1, false, false);
+  EXPECT_EQ(frame.MarkedWord(), "chat");
   EXPECT_EQ(colourAt(chat + 8), markedColour(HighlightClass::kClose));
-  frame.OnEditorClick(chat + 1, false, true);
+  frame.Editor().SendWordClick(chat + 1, false, true);
   EXPECT_EQ(colourAt(chat + 6), markedColour(HighlightClass::kClose));  // marked stays red
   command(kIdClear);
   for (long i = 0; i < static_cast<long>(text.length()); ++i) EXPECT_EQ(colourAt(i), kWhite);
@@ -52,7 +52,7 @@ TEST_F(UnusualText, CharactersOutsideTheCodePageKeepEveryPositionInPlace) {
 TEST_F(UnusualText, ANulByteNeverEmptiesTheEditor) {
   openFrame();
   setText(std::string("mot\0mot", 7));
-  EXPECT_EQ(m_frame->m_editor->GetLastPosition(), 7);
+  EXPECT_EQ(m_frame->Editor().GetLastPosition(), 7);
   command(kIdProcess);
   EXPECT_EQ(colourAt(0), kWhite);  // too short to count
   setText(std::string("chat\0chat", 9));
@@ -66,9 +66,9 @@ TEST_F(UnusualText, OnlySeparatorsAndOneLongLine) {
   FrameMain& frame = openFrame();
   setText(std::string(5000, ' ') + std::string(3000, '-') + "\n\n\t");
   command(kIdProcess);
-  EXPECT_TRUE(frame.m_top100->GetValue().empty());
-  frame.OnEditorClick(10, false, false);
-  EXPECT_TRUE(frame.m_markedWord.empty());
+  EXPECT_TRUE(frame.Top100().GetValue().empty());
+  frame.Editor().SendWordClick(10, false, false);
+  EXPECT_TRUE(frame.MarkedWord().empty());
 
   std::string line;
   for (int i = 0; i < 1000; ++i) line += "mot" + std::to_string(i % 97) + " ";
@@ -79,7 +79,7 @@ TEST_F(UnusualText, OnlySeparatorsAndOneLongLine) {
   EXPECT_EQ(colourAt(last), kYellow);
   EXPECT_EQ(colourAt(last - 5), kYellow);
   EXPECT_EQ(colourAt(last - 4), kWhite);
-  frame.OnEditorClick(last, false, true);
+  frame.Editor().SendWordClick(last, false, true);
   EXPECT_EQ(colourAt(last), hiddenColour(HighlightClass::kClose));
 }
 

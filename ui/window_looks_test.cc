@@ -95,9 +95,9 @@ TEST_F(WindowLooks, ALegendTickStandsOutFromItsColour) {
 
 TEST_F(WindowLooks, TheGaugeShowsItsEmptyTroughAtRest) {
   FrameMain& frame = shown();
-  ASSERT_EQ(frame.m_gauge->GetValue(), 0);
+  ASSERT_EQ(frame.Gauge().GetValue(), 0);
   int trough = 0;
-  const std::vector<Rgb> pixels = screenPixels(frame.m_gauge->GetScreenRect());
+  const std::vector<Rgb> pixels = screenPixels(frame.Gauge().GetScreenRect());
   for (Rgb pixel : pixels) trough += pixel != kWindowBackground;
   EXPECT_GT(trough, static_cast<int>(pixels.size()) / 2);
 }
@@ -112,13 +112,13 @@ TEST_F(WindowLooks, TheTop100CountsLineUp) {
   text += "unique.\n";
   setText(text);
   command(kIdProcess);
-  const std::string pane = toCp1252(frame.m_top100->GetValue());
+  const std::string pane = toCp1252(frame.Top100().GetValue());
   std::set<int> colonColumns;
   for (size_t colon = pane.find(':'); colon != std::string::npos;
        colon = pane.find(':', colon + 1)) {
     ASSERT_TRUE(
-        waitFor([&] { return frame.m_top100->PositionToCoords(static_cast<long>(colon)).x > 0; }));
-    colonColumns.insert(frame.m_top100->PositionToCoords(static_cast<long>(colon)).x);
+        waitFor([&] { return frame.Top100().PositionToCoords(static_cast<long>(colon)).x > 0; }));
+    colonColumns.insert(frame.Top100().PositionToCoords(static_cast<long>(colon)).x);
   }
   EXPECT_EQ(colonColumns.size(), 1u) << pane;
 }
@@ -165,16 +165,16 @@ TEST_F(LongRun, TheGaugeIsDrawnAsItFills) {
   setText(longText());
   settle();
   std::vector<double> drawn;
-  const gulong handler = g_signal_connect_after(frame.m_gauge->GetHandle(), "draw",
+  const gulong handler = g_signal_connect_after(frame.Gauge().GetHandle(), "draw",
                                                 G_CALLBACK(recordDrawnFraction), &drawn);
   command(kIdProcess);
-  g_signal_handler_disconnect(frame.m_gauge->GetHandle(), handler);
+  g_signal_handler_disconnect(frame.Gauge().GetHandle(), handler);
   std::set<double> duringTheRun;
   for (double fraction : drawn) {
     if (fraction > 0) duringTheRun.insert(fraction);
   }
   EXPECT_GE(duringTheRun.size(), 2u) << "the gauge was drawn " << drawn.size() << " times";
-  EXPECT_EQ(frame.m_gauge->GetValue(), 0);
+  EXPECT_EQ(frame.Gauge().GetValue(), 0);
 }
 
 TEST_F(LongRun, KeysTypedDuringARunLandAfterItInOrder) {
@@ -187,14 +187,14 @@ TEST_F(LongRun, KeysTypedDuringARunLandAfterItInOrder) {
   for (long i = 0; i < 300; ++i) colours.push_back(colourAt(i));
   command(kIdClear);
 
-  clickAt(*frame.m_editor, 0);
-  ASSERT_TRUE(waitFor([&] { return wxWindow::FindFocus() == frame.m_editor; }));
+  clickAt(frame.Editor(), 0);
+  ASSERT_TRUE(waitFor([&] { return wxWindow::FindFocus() == &frame.Editor(); }));
   wxUIActionSimulator input;
   input.Char(WXK_F5);
   input.Text("xyz");
   ASSERT_TRUE(
-      waitFor([&] { return toCp1252(frame.m_editor->GetValue()).rfind("xyz", 0) == 0; }, 20000));
-  EXPECT_EQ(toCp1252(frame.m_editor->GetValue()), "xyz" + text);
+      waitFor([&] { return toCp1252(frame.Editor().GetValue()).rfind("xyz", 0) == 0; }, 20000));
+  EXPECT_EQ(toCp1252(frame.Editor().GetValue()), "xyz" + text);
   // The run saw the text before the keys: its colours moved with the words,
   // and the new word has none.
   for (long i = 0; i < 3; ++i) EXPECT_EQ(colourAt(i), kWhite) << i;

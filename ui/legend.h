@@ -1,0 +1,35 @@
+// The legend of the top row: four switches, each on the colour its words
+// take, which turn the colouring sections of the settings pane on and off.
+// The pane reads them with its own controls and hears their clicks.
+#pragma once
+
+#include <wx/panel.h>
+
+#include <vector>
+
+#include "settings/analysis_settings.h"
+
+class wxCheckBox;
+
+class Legend : public wxPanel {
+ public:
+  Legend(wxWindow* parent, const wxColour& background);
+
+  struct Switch {
+    int id;  // that of the section it turns on, and of its title
+    int AnalysisSettings::*field;
+    wxCheckBox* box;
+  };
+  const std::vector<Switch>& Switches() const { return m_switches; }
+
+  // The switches' clicks go on to `handler`, which enables the sections.
+  void SendClicksTo(wxEvtHandler* handler) { m_clicksHandler = handler; }
+
+ private:
+  void OnSwitch(wxCommandEvent& event);
+
+  std::vector<Switch> m_switches;
+  wxEvtHandler* m_clicksHandler = nullptr;
+
+  wxDECLARE_EVENT_TABLE();
+};

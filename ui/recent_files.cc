@@ -1,0 +1,47 @@
+#include "ui/recent_files.h"
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "settings/recent_file_list.h"
+#include "ui/preferences.h"
+
+namespace {
+
+std::string utf8Of(const wxString& text) {
+  const wxScopedCharBuffer bytes = text.utf8_str();
+  return std::string(bytes.data(), bytes.length());
+}
+
+}  // namespace
+
+RecentFiles::RecentFiles(wxMenu* menu) {
+  m_history.UseMenu(menu);
+  std::ifstream in(preferencesPath(kRecentFilesName), std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::vector<std::string> paths = parseRecentFiles(text);
+  // The history takes the oldest first.
+  for (auto it = paths.rbegin(); it != paths.rend(); ++it) {
+    m_history.AddFileToHistory(wxString::FromUTF8(*it));
+  }
+}
+
+void RecentFiles::Add(const wxString& path) {
+  m_history.AddFileToHistory(path);
+  Store();
+}
+
+void RecentFiles::Remove(size_t index) {
+  m_history.RemoveFileFromHistory(index);
+  Store();
+}
+
+void RecentFiles::Store() const {
+  std::vector<std::string> paths;
+  for (size_t i = 0; i < m_history.GetCount(); ++i) {
+    paths.push_back(utf8Of(m_history.GetHistoryFile(i)));
+  }
+  storePreferences(kRecentFilesName, recentFilesText(paths));
+}

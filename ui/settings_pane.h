@@ -1,0 +1,86 @@
+// The settings pane: the sections of the settings, one per feature, in a
+// column that scrolls. Its controls, and the legend's switches, hold the
+// current settings: Read() gives them, Write() shows them. A section's
+// controls are enabled exactly when its switch is ticked.
+#pragma once
+
+#include <wx/scrolwin.h>
+
+#include <optional>
+#include <vector>
+
+#include "highlight/plan/colours.h"
+#include "settings/analysis_settings.h"
+#include "strings/string_id.h"
+
+class FamiliesChoice;
+class Legend;
+class wxCheckBox;
+class wxTextCtrl;
+
+class SettingsPane : public wxScrolledWindow {
+ public:
+  // The legend is made first, in the row above: its switches turn on
+  // sections of this pane.
+  SettingsPane(wxWindow* parent, Legend& legend);
+
+  // The settings as the controls show them, unclamped.
+  AnalysisSettings Read() const;
+  void Write(const AnalysisSettings& settings);
+
+  // The field bound to a settings member; null when there is none.
+  wxTextCtrl* NumberFieldFor(int AnalysisSettings::*field) const;
+  wxTextCtrl* ListFieldFor(WordList AnalysisSettings::*field) const;
+  // Every number and list field, in the pane's order.
+  std::vector<wxWindow*> Fields() const;
+  FamiliesChoice& Families() const { return *m_familiesChoice; }
+
+  // Scrolls to a list the writer has just added a word to, with the caret
+  // after the word.
+  void ShowSkipWords();
+  void ShowHiddenWords();
+
+ private:
+  struct NumberBinding {
+    int AnalysisSettings::*field;
+    wxTextCtrl* control;
+  };
+  struct ListBinding {
+    WordList AnalysisSettings::*field;
+    wxTextCtrl* control;
+    const char* separator;
+  };
+  struct Section {
+    int switchId;
+    int AnalysisSettings::*field;
+    wxCheckBox* switchBox;
+    std::vector<wxWindow*> content;  // enabled exactly when the switch is ticked
+  };
+
+  void BuildSectionContents();
+  wxSizer* BuildSection(int titleId, int helpId, std::optional<Rgb> colour, bool hasSwitch);
+  wxWindow* AddLabel(wxSizer* sizer, StringId stringId);
+  wxTextCtrl* AddNumberField(wxSizer* sizer, int maxTypedChars, int AnalysisSettings::*field);
+  wxTextCtrl* AddListField(wxSizer* sizer, int height, WordList AnalysisSettings::*field,
+                           const char* separator, long extraStyle = 0);
+  void ApplyEnablingRules(const Section& section);
+
+  void OnSectionSwitch(wxCommandEvent& event);
+  void OnSectionHelp(wxCommandEvent& event);
+
+  std::vector<NumberBinding> m_numberFields;
+  std::vector<ListBinding> m_listFields;
+  std::vector<Section> m_sections;
+  wxTextCtrl* m_skipListField = nullptr;
+  wxTextCtrl* m_hiddenListField = nullptr;
+  FamiliesChoice* m_familiesChoice = nullptr;  // kept in the preferences, not in the record
+
+  // Builder state while the pane is made: the column of sections, the
+  // section panel being filled and the controls its switch governs.
+  wxSizer* m_paneColumn = nullptr;
+  wxWindow* m_sectionPanel = nullptr;
+  std::vector<wxWindow*>* m_sectionContent = nullptr;
+  std::vector<wxWindow*> m_alwaysEnabled;
+
+  wxDECLARE_EVENT_TABLE();
+};
