@@ -246,7 +246,7 @@ TEST_F(Clicks, ContextMenuCommandsActWhereTheMenuWasOpened) {
 }
 
 TEST(AddSkipWord, AddsOnlyWordsWithoutAnEquivalentEntry) {
-  AnalysisSettings settings = defaultSettings();
+  AnalysisSettings settings = AnalysisSettings::Defaults();
   settings.m_skipWords = {"faire"};
   addSkipWord("fairent", settings);
   addSkipWord("fais", settings);

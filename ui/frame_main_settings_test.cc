@@ -31,7 +31,7 @@ TEST_F(MainWindow, AnotherProgramsConfigIsKeptAndSaidOnceOnStandardError) {
   EXPECT_EQ(linesStartingWith(err, "verbolt:"), 1) << err;
   EXPECT_NE(err.find("config.txt.bak"), std::string::npos) << err;
   EXPECT_EQ(readFile(m_dir / "config.txt.bak"), foreign);
-  EXPECT_EQ(readFile(configPath()), configurationText(defaultSettings()));
+  EXPECT_EQ(readFile(configPath()), configurationText(AnalysisSettings::Defaults()));
   EXPECT_EQ(numberField(&AnalysisSettings::m_closeDistance)->GetValue(), "100");
   closeFrame();
   EXPECT_EQ(readFile(m_dir / "config.txt.bak"), foreign);
@@ -45,7 +45,7 @@ TEST_F(MainWindow, ALoadableOrMissingConfigIsNotSetAside) {
   const std::string err = testing::internal::GetCapturedStderr();
   EXPECT_EQ(linesStartingWith(err, "verbolt:"), 0) << err;
   EXPECT_FALSE(fs::exists(m_dir / "config.txt.bak"));
-  EXPECT_EQ(readFile(configPath()), configurationText(defaultSettings()));
+  EXPECT_EQ(readFile(configPath()), configurationText(AnalysisSettings::Defaults()));
 }
 
 TEST_F(MainWindow, LeftoversOfAKilledSaveAreRemovedAtStartAndNothingElse) {

@@ -34,7 +34,7 @@ namespace {
 
 TEST_F(MainWindow, FirstStartShowsDefaultsAndWritesThemAtOnce) {
   FrameMain& frame = openFrame();
-  EXPECT_EQ(readFile(configPath()), configurationText(defaultSettings()));
+  EXPECT_EQ(readFile(configPath()), configurationText(AnalysisSettings::Defaults()));
   EXPECT_EQ(numberField(&AnalysisSettings::m_closeDistance)->GetValue(), "100");
   EXPECT_EQ(listField(&AnalysisSettings::m_skipWords)->GetValue(), "i you he she it we they");
   EXPECT_EQ(listField(&AnalysisSettings::m_phrasesList)->GetValue(),
@@ -53,20 +53,20 @@ TEST_F(MainWindow, FirstStartShowsDefaultsAndWritesThemAtOnce) {
 TEST_F(MainWindow, UnloadableFilesAreReplacedByDefaults) {
   for (const std::string& content :
        {std::string(), std::string("// Verbolt 2 configuration file\n"), [] {
-          std::string text = configurationText(defaultSettings());
+          std::string text = configurationText(AnalysisSettings::Defaults());
           size_t line = text.find("m_distantNb");
           return text.erase(line, text.find('\n', line) + 1 - line);
         }()}) {
     std::ofstream(configPath(), std::ios::binary) << content;
     openFrame();
-    EXPECT_EQ(readFile(configPath()), configurationText(defaultSettings()));
+    EXPECT_EQ(readFile(configPath()), configurationText(AnalysisSettings::Defaults()));
     EXPECT_EQ(numberField(&AnalysisSettings::m_distantNb)->GetValue(), "6");
     closeFrame();
   }
 }
 
 TEST_F(MainWindow, StoredSettingsAreShownAndKeptAsTypedAtExit) {
-  AnalysisSettings stored = defaultSettings();
+  AnalysisSettings stored = AnalysisSettings::Defaults();
   stored.m_closeDistance = 1000;  // longer than its four typed characters allow
   stored.m_sameActive = 0;
   stored.m_skipWords = {"alpha", "beta"};

@@ -22,6 +22,7 @@
 #include "settings/analysis_settings.h"
 #include "settings/configuration.h"
 #include "strings/localized_text.h"
+#include "test_support/test_support.h"
 
 extern char** environ;
 
@@ -30,25 +31,16 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-// Polls `condition` until it holds or `limit` has passed.
-bool waitFor(const std::function<bool()>& condition, std::chrono::seconds limit = 30s) {
-  const auto until = std::chrono::steady_clock::now() + limit;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > until) return false;
-    std::this_thread::sleep_for(20ms);
-  }
-  return true;
-}
+using test_support::readFile;
 
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// The program gets half a minute for whatever it is waited for.
+bool waitFor(const std::function<bool()>& condition) {
+  return test_support::waitFor(condition, 30s);
 }
 
 std::string defaultsText(Language language = Language::kEnglish) {
   setLanguage(language);
-  AnalysisSettings s;
-  s.ResetToDefaults();
+  const AnalysisSettings s = AnalysisSettings::Defaults();
   setLanguage(Language::kEnglish);
   return configurationText(s);
 }
@@ -132,18 +124,12 @@ class Program {
   std::optional<int> m_status;
 };
 
-class RealProgram : public ::testing::Test {
+class RealProgram : public test_support::FolderTest {
  protected:
   void SetUp() override {
-    m_dir = fs::temp_directory_path() /
-            ("verbolt-program-" + std::to_string(getpid()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(m_dir);
+    FolderTest::SetUp();
     fs::create_directories(m_dir / "work");
   }
-  void TearDown() override { fs::remove_all(m_dir); }
-
-  fs::path m_dir;
 };
 
 // The window is up once its start-up file is written; removing it means a

@@ -22,6 +22,7 @@
 #include "highlight/editor_text.h"
 #include "highlight/gui_test_support.h"
 #include "settings/analysis_settings.h"
+#include "test_support/test_support.h"
 #include "ui/dialogs.h"
 #include "ui/frame_main.h"
 #include "ui/settings_pane.h"
@@ -74,10 +75,7 @@ inline int recordModal(wxDialog& dialog) {
 }
 inline void recordPopupMenu(wxWindow&, wxMenu& menu) { poppedMenus.push_back(&menu); }
 
-inline std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using test_support::readFile;
 
 enum Modifier { kNone = 0, kControl = 1, kAlt = 2 };
 
@@ -117,23 +115,13 @@ inline void clickAt(wxTextCtrl& control, long position, int modifiers = kNone) {
   control.Unbind(wxEVT_LEFT_UP, countUp);
 }
 
-inline AnalysisSettings defaultSettings() {
-  AnalysisSettings s;
-  s.ResetToDefaults();
-  return s;
-}
-
 // Each test starts the window in a fresh working directory, where it keeps
 // its config.txt.
-class MainWindow : public ::testing::Test {
+class MainWindow : public test_support::FolderTest {
  protected:
   void SetUp() override {
     m_previousDir = fs::current_path();
-    m_dir = fs::temp_directory_path() /
-            ("verbolt-window-" + std::to_string(getpid()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(m_dir);
-    fs::create_directories(m_dir);
+    FolderTest::SetUp();
     fs::current_path(m_dir);
     messageBoxes.clear();
     browserAddresses.clear();
@@ -152,7 +140,7 @@ class MainWindow : public ::testing::Test {
   void TearDown() override {
     closeFrame();
     fs::current_path(m_previousDir);
-    fs::remove_all(m_dir);
+    FolderTest::TearDown();
     setMessageBoxHandler(nullptr);
     setFileDialogHandler(nullptr);
     setBrowserHandler(nullptr);
@@ -209,7 +197,6 @@ class MainWindow : public ::testing::Test {
   fs::path configPath() const { return m_dir / "config.txt"; }
 
   FrameMain* m_frame = nullptr;
-  fs::path m_dir;
   fs::path m_previousDir;
 };
 

@@ -51,8 +51,8 @@ TEST_F(MainWindow, ThePaneGivesBackTheSettingsItShows) {
   EXPECT_FALSE(listField(&AnalysisSettings::m_skipWords)->IsEnabled());
   EXPECT_FALSE(listField(&AnalysisSettings::m_phrasesList)->IsEnabled());
 
-  pane.Write(defaultSettings());
-  EXPECT_EQ(configurationText(pane.Read()), configurationText(defaultSettings()));
+  pane.Write(AnalysisSettings::Defaults());
+  EXPECT_EQ(configurationText(pane.Read()), configurationText(AnalysisSettings::Defaults()));
 }
 
 TEST_F(MainWindow, ALegendSwitchClickedTurnsItsSectionOffAndOn) {
