@@ -17,6 +17,8 @@
 #include "analysis/word_table.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 // The pass walks the text once; this gauge interval keeps the gauge cheap.
@@ -363,3 +365,5 @@ AnalysisResult analyzeText(std::string_view text, const AnalysisSettings& settin
   progressCounter += text.size();
   return result;
 }
+
+}  // namespace verbolt

@@ -10,6 +10,8 @@
 #include "analysis/progress.h"
 #include "settings/analysis_settings.h"
 
+namespace verbolt {
+
 struct AnalysisResult {
   std::vector<int> phraseRanges;  // flat (start, length) pairs
   std::vector<int> searchedStarts;
@@ -42,3 +44,5 @@ AnalysisResult analyzeText(std::string_view loweredText, const AnalysisSettings&
                            const ProgressSink& progress = {},
                            RepeatedStarts repeats = RepeatedStarts::kKept,
                            PassThreads threads = PassThreads::kAutomatic);
+
+}  // namespace verbolt

@@ -12,6 +12,8 @@
 #include "analysis/search.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 using Starts = std::vector<int>;
@@ -430,3 +432,5 @@ TEST(AnalysisPassCollapsed, StaysWithinTheNumberOfWordsWhereTheFullListsExplode)
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace verbolt {
+
 bool areSimilar(std::string_view a, std::string_view b, const AnalysisSettings& settings) {
   if (!settings.m_sameActive) return a == b;
   if (settings.m_lemmas) {
@@ -47,3 +49,5 @@ bool isSkipped(std::string_view word, const AnalysisSettings& settings) {
   return length < settings.m_skipNbLettersMin || length > settings.m_skipNbLettersMax ||
          findWordInList(word, settings.m_skipWords, settings) >= 0;
 }
+
+}  // namespace verbolt

@@ -9,6 +9,8 @@
 
 #include "settings/analysis_settings.h"
 
+namespace verbolt {
+
 // Equal words, or, with similar words on, words whose common beginning is
 // long enough, or, when the settings carry lemmas, words that share one.
 // Symmetric but not transitive.
@@ -56,3 +58,5 @@ int findWordInList(std::string_view word, const WordList& list, const AnalysisSe
 // families by dictionary form the elisions are skipped even when the skip
 // filter is off: they are part of the next word.
 bool isSkipped(std::string_view word, const AnalysisSettings& settings);
+
+}  // namespace verbolt

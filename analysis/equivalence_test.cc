@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace verbolt {
+
 namespace {
 
 AnalysisSettings similarWords(int letters = 4, int percent = 50) {
@@ -106,3 +108,5 @@ TEST(IsSkipped, AMinimumAboveTheMaximumSkipsEverything) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

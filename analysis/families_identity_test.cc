@@ -11,6 +11,8 @@
 #include "analysis/analysis_pass.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 // French and English words that share beginnings, elisions with both
@@ -104,3 +106,5 @@ TEST(FamiliesIdentity, BeginningFamiliesGiveTheResultsOfBefore) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

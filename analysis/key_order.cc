@@ -7,6 +7,8 @@
 
 #include "analysis/word_head.h"
 
+namespace verbolt {
+
 KeyOrder::KeyOrder(size_t stateInts, int initialState)
     : m_stateInts(stateInts), m_initialState(initialState) {}
 
@@ -116,3 +118,5 @@ void KeyOrder::splitIfFull(size_t position) {
   m_firstKeys.insert(m_firstKeys.begin() + static_cast<long>(position) + 1, half.keys[0]);
   relocate(upper, 0);
 }
+
+}  // namespace verbolt

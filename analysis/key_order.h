@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+namespace verbolt {
+
 class KeyOrder {
  public:
   // A key as the walks compare it: its first 16 bytes inline (zeros after
@@ -156,3 +158,5 @@ void KeyOrder::forEach(Visit visit) const {
     }
   }
 }
+
+}  // namespace verbolt

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace verbolt {
+
 namespace {
 
 constexpr size_t kStateInts = 3;
@@ -101,3 +103,5 @@ TEST(KeyOrder, WalksRunsAcrossBlocks) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -13,6 +13,8 @@
 #include "analysis/equivalence.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 // A dictionary that knows the lemmas it is given, and counts the questions.
@@ -171,3 +173,5 @@ TEST(LemmaFamilies, TheLongTextPassAsksFromTheCallingThreadAlone) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

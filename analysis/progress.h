@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace verbolt {
+
 // Each thread has a counter of its own: the window runs its analysis and
 // its restyling on one thread, which keeps one count for its gauge, while
 // verbolt-analyze checks several files at once, one per thread, and their
@@ -31,3 +33,5 @@ void progressTicks(size_t from, size_t to, unsigned interval, Due&& due) {
 using ProgressSink = std::function<void(int gaugeValue)>;
 
 inline int gaugeValue(double fraction) { return static_cast<int>(100 * fraction); }
+
+}  // namespace verbolt

@@ -2,6 +2,8 @@
 
 #include <bit>
 
+namespace verbolt {
+
 std::vector<int> RepeatedStartList::merged(const RepeatedStartList& a, const RepeatedStartList& b) {
   if (a.m_counted) return {};
   if (a.m_collapsed) return ascendingStarts(a.m_seen, b.m_seen);
@@ -40,3 +42,5 @@ std::vector<int> RepeatedStartList::ascendingStarts(const std::vector<std::uint6
   }
   return starts;
 }
+
+}  // namespace verbolt

@@ -7,6 +7,8 @@
 
 #include "analysis/analysis_pass.h"
 
+namespace verbolt {
+
 // The starts one of the two repetition rules appends. Kept in full, with,
 // when the work is shared, where the starts of each occurrence end, so
 // that the two shares can be put back in text order; collapsed, one bit
@@ -70,3 +72,5 @@ class RepeatedStartList {
   static std::vector<int> ascendingStarts(const std::vector<std::uint64_t>& a,
                                           const std::vector<std::uint64_t>& b);
 };
+
+}  // namespace verbolt

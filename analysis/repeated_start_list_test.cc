@@ -4,6 +4,8 @@
 
 #include <initializer_list>
 
+namespace verbolt {
+
 namespace {
 
 void append(RepeatedStartList& list, std::initializer_list<int> starts, int occurrence) {
@@ -59,3 +61,5 @@ TEST(RepeatedStartList, CountedListsHoldNothingAndCountEveryAppend) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

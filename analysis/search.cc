@@ -12,6 +12,8 @@
 #include "analysis/word_head.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 int findWordPart(std::string_view word, const WordList& parts) {
   for (size_t i = 0; i < parts.size(); ++i) {
     if (word.find(parts[i]) != std::string_view::npos) return static_cast<int>(i);
@@ -180,3 +182,5 @@ void PhraseFinder::findIn(std::string_view text, size_t from, size_t to,
     }
   }
 }
+
+}  // namespace verbolt

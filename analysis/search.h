@@ -9,6 +9,8 @@
 
 #include "settings/analysis_settings.h"
 
+namespace verbolt {
+
 // Index of the first part contained anywhere in `word`, or -1. An empty
 // part is contained in every word.
 int findWordPart(std::string_view word, const WordList& parts);
@@ -55,3 +57,5 @@ class PhraseFinder {
   };
   std::vector<Beginning> m_beginnings;
 };
+
+}  // namespace verbolt

@@ -4,6 +4,8 @@
 
 #include <random>
 
+namespace verbolt {
+
 namespace {
 
 using Ranges = std::vector<int>;
@@ -141,3 +143,5 @@ TEST(WordSearch, ByWordPartAnywhereInTheWord) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

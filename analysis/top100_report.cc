@@ -9,6 +9,8 @@
 
 #include "analysis/equivalence.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr int kMainLines = 100;
@@ -152,3 +154,5 @@ std::string buildTop100Report(std::vector<WordTable::KeyCount> countsInKeyOrder,
                               const AnalysisSettings& settings) {
   return Report(std::move(countsInKeyOrder), settings).build();
 }
+
+}  // namespace verbolt

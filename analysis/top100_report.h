@@ -8,8 +8,12 @@
 #include "analysis/word_table.h"
 #include "settings/analysis_settings.h"
 
+namespace verbolt {
+
 std::string buildTop100Report(const WordTable& table, const AnalysisSettings& settings);
 
 // The same from every key of the run with its count, in key order.
 std::string buildTop100Report(std::vector<WordTable::KeyCount> countsInKeyOrder,
                               const AnalysisSettings& settings);
+
+}  // namespace verbolt

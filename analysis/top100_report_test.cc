@@ -6,6 +6,8 @@
 
 #include "analysis/word_table_test_support.h"
 
+namespace verbolt {
+
 namespace {
 
 AnalysisSettings settingsWith(int sameActive) {
@@ -92,3 +94,5 @@ TEST(Top100Report, ZeroCountsAreListedWhenNothingIsEquivalent) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string_view>
 
+namespace verbolt {
+
 // Bytes [0, count) of `bytes` (count at most 8) as they lie in memory,
 // zeros after them, without reading a byte beyond them: a word may end the
 // text. The loads overlap rather than loop.
@@ -58,3 +60,5 @@ inline size_t firstDifferentByte(std::uint64_t x) {
     return static_cast<size_t>(std::countl_zero(x)) / 8;
   }
 }
+
+}  // namespace verbolt

@@ -6,6 +6,8 @@
 
 #include "analysis/word_head.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
@@ -106,3 +108,5 @@ void WordIndex::rehash(size_t slots) {
     m_slots[s] = slot;
   }
 }
+
+}  // namespace verbolt

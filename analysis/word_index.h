@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace verbolt {
+
 class WordIndex {
  public:
   static constexpr int kAbsent = -1;
@@ -61,3 +63,5 @@ class WordIndex {
 
 // The hash the index uses; any byte string, any length.
 std::uint64_t hashWord(std::string_view word);
+
+}  // namespace verbolt

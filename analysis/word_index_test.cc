@@ -6,6 +6,8 @@
 #include <random>
 #include <string>
 
+namespace verbolt {
+
 namespace {
 
 TEST(WordIndex, GivesDenseIdsInOrderOfFirstInsertion) {
@@ -62,3 +64,5 @@ TEST(WordIndex, AgreesWithAnOrderedMapThroughManyGrowths) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

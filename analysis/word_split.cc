@@ -7,6 +7,8 @@
 #include "analysis/word_head.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr std::array<std::uint64_t, 9> kFirstBytes = [] {
@@ -75,3 +77,5 @@ Buckets complementOf(const Buckets& buckets) {
   for (size_t i = 0; i < buckets.size(); ++i) complement[i] = !buckets[i];
   return complement;
 }
+
+}  // namespace verbolt

@@ -7,6 +7,8 @@
 
 #include "settings/analysis_settings.h"
 
+namespace verbolt {
+
 // How two shares divide the words: by the beginning that every word shares
 // with all the words its occurrences are recorded under, so that each
 // share has every occurrence its entries receive. Words are sorted into
@@ -42,3 +44,5 @@ Buckets balancedBuckets(std::string_view text, const WordSplit& split);
 
 // The buckets the other share takes.
 Buckets complementOf(const Buckets& buckets);
+
+}  // namespace verbolt

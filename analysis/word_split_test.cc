@@ -7,6 +7,8 @@
 
 #include "analysis/equivalence.h"
 
+namespace verbolt {
+
 namespace {
 
 std::string randomWord(std::mt19937& random) {
@@ -82,3 +84,5 @@ TEST(WordSplit, BalancedBucketsGiveEachShareAboutHalfOfTheWords) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

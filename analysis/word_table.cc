@@ -7,6 +7,8 @@
 #include "analysis/equivalence.h"
 #include "analysis/word_head.h"
 
+namespace verbolt {
+
 namespace {
 
 // List chunks hold a power of two ints; class c holds 2^c.
@@ -350,3 +352,5 @@ std::vector<WordTable::KeyCount> WordTable::countsInKeyOrder() const {
   });
   return counts;
 }
+
+}  // namespace verbolt

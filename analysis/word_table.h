@@ -15,6 +15,8 @@
 #include "analysis/word_index.h"
 #include "settings/analysis_settings.h"
 
+namespace verbolt {
+
 class WordTable {
  public:
   // Keeps a reference to `settings`, which must outlive the table.
@@ -126,3 +128,5 @@ class WordTable {
   std::vector<int> m_receivers;
   std::vector<Key> m_sortedKeys;
 };
+
+}  // namespace verbolt

@@ -7,6 +7,8 @@
 #include "analysis/equivalence.h"
 #include "analysis/word_table_test_support.h"
 
+namespace verbolt {
+
 namespace {
 
 AnalysisSettings settingsWith(int sameActive, int distantNb = 6) {
@@ -270,3 +272,5 @@ TEST(WordTableEquivalence, FamiliesTooLargeToListMatchThePlainWalk) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

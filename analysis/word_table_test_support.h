@@ -10,6 +10,8 @@
 
 #include "analysis/word_table.h"
 
+namespace verbolt {
+
 struct WordEntry {
   int count = 0;
   // Slot (count mod N) receives the next occurrence; -1 is an empty slot.
@@ -55,3 +57,5 @@ class WordsTable {
   std::map<std::string, int, std::less<>> m_ids;
   WordTable m_table;  // after m_ids, whose words it reads, so it goes first
 };
+
+}  // namespace verbolt

@@ -13,6 +13,8 @@
 #include "bench/text_generator.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr size_t kMegabyte = 1024 * 1024;
@@ -100,5 +102,9 @@ BENCHMARK(BM_AnalysisHostileBeginning)
     ->Arg(10)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2.0);
+
+}  // namespace verbolt
+
+using namespace verbolt;
 
 BENCHMARK_MAIN();

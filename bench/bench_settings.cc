@@ -1,5 +1,7 @@
 #include "bench/bench_settings.h"
 
+namespace verbolt {
+
 AnalysisSettings defaultBenchSettings() {
   AnalysisSettings settings = AnalysisSettings::Defaults();
   settings.ClampToRanges();
@@ -25,3 +27,5 @@ AnalysisSettings allFeaturesBenchSettings() {
   settings.ClampToRanges();
   return settings;
 }
+
+}  // namespace verbolt

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <chrono>
 
+namespace verbolt {
+
 template <typename Work>
 double bestMilliseconds(int repetitions, Work work) {
   double best = 1e100;
@@ -17,3 +19,5 @@ double bestMilliseconds(int repetitions, Work work) {
   }
   return best;
 }
+
+}  // namespace verbolt

@@ -8,6 +8,8 @@
 #include "bench/best_time.h"
 #include "highlight/editor_text.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr size_t kMegabyte = 1 << 20;
@@ -27,6 +29,10 @@ std::string sampleBytes(size_t size) {
 }
 
 }  // namespace
+
+}  // namespace verbolt
+
+using namespace verbolt;
 
 int main() {
   const std::string bytes = sampleBytes(kMegabyte);

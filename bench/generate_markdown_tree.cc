@@ -17,6 +17,8 @@
 #include "bench/text_generator.h"
 #include "text/cp1252.h"
 
+namespace verbolt {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -115,6 +117,10 @@ std::string codeBlock(long page) {
 }
 
 }  // namespace
+
+}  // namespace verbolt
+
+using namespace verbolt;
 
 int main(int argc, char** argv) {
   const Options options = parseOptions(argc, argv);

@@ -15,6 +15,8 @@
 #include "bench/text_generator.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 struct Options {
@@ -92,6 +94,10 @@ size_t countDistinctWords(std::string_view text) {
 }
 
 }  // namespace
+
+}  // namespace verbolt
+
+using namespace verbolt;
 
 int main(int argc, char** argv) {
   Options options = parseOptions(argc, argv);

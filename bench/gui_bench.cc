@@ -38,6 +38,8 @@
 #include "ui/ids.h"
 #include "ui/text_ctrl_custom.h"
 
+namespace verbolt {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -451,6 +453,10 @@ std::vector<Figure> run() {
 }
 
 }  // namespace
+
+}  // namespace verbolt
+
+using namespace verbolt;
 
 int main(int argc, char** argv) {
   const char* figuresFile = argc > 1 ? argv[1] : nullptr;

@@ -18,6 +18,8 @@
 #include "settings/analysis_settings.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr int kRuns = 7;
@@ -52,6 +54,10 @@ AnalysisSettings defaults() {
 }
 
 }  // namespace
+
+}  // namespace verbolt
+
+using namespace verbolt;
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -29,6 +29,8 @@
 #include "ui/frame_main.h"
 #include "ui/text_ctrl_custom.h"
 
+namespace verbolt {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -105,6 +107,10 @@ void measure(FrameMain& frame, const std::string& name, const std::string& bytes
 }
 
 }  // namespace
+
+}  // namespace verbolt
+
+using namespace verbolt;
 
 int main(int argc, char** argv) {
   int toolkitArgc = 1;

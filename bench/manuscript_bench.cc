@@ -23,6 +23,8 @@
 #include "text/cp1252.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr size_t kMegabyte = 1 << 20;
@@ -132,6 +134,10 @@ void benchSize(size_t megabytes, const std::filesystem::path& directory) {
 }
 
 }  // namespace
+
+}  // namespace verbolt
+
+using namespace verbolt;
 
 int main() {
   char pattern[] = "/tmp/verbolt-manuscript-bench-XXXXXX";

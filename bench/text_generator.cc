@@ -7,6 +7,8 @@
 #include <unordered_set>
 #include <vector>
 
+namespace verbolt {
+
 namespace {
 
 constexpr size_t kVocabularySize = 60000;
@@ -343,3 +345,5 @@ std::string generateLargeFamilies(size_t bytes, uint32_t seed) {
   std::vector<std::string> familyWords = makeFamilyWords(seed);
   return ProseWriter(vocabularyFor(seed), seed, &familyWords, 1).write(bytes);
 }
+
+}  // namespace verbolt

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace verbolt {
+
 // `bytes` bytes of Windows-1252 prose drawn from a Zipf-like vocabulary of
 // 60,000 words: common English words at the top ranks, made-up pronounceable
 // words in the long tail. Sentences start with a capital and end with a full
@@ -43,3 +45,5 @@ inline constexpr size_t kLargeFamilyWordCount = 100000;
 
 inline constexpr std::string_view kHostilePrefix = "co";
 inline constexpr size_t kHostileWordCount = 100000;
+
+}  // namespace verbolt

@@ -8,6 +8,8 @@
 #include "bench/bench_settings.h"
 #include "settings/configuration.h"
 
+using namespace verbolt;
+
 int main(int argc, char** argv) {
   if (argc != 3) {
     std::fprintf(stderr, "usage: write-settings defaults|all-features OUTFILE\n");

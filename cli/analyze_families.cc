@@ -3,6 +3,8 @@
 #include "lemma/dictionary.h"
 #include "lemma/family_kind.h"
 
+namespace verbolt {
+
 bool applyFamilies(std::string_view kindName, AnalysisSettings& settings, std::string* problem) {
   std::optional<FamilyKind> kind = familyKindNamed(kindName);
   if (!kind) {
@@ -20,3 +22,5 @@ bool applyFamilies(std::string_view kindName, AnalysisSettings& settings, std::s
   settings.m_lemmas = loadLemmas(*files);
   return true;
 }
+
+}  // namespace verbolt

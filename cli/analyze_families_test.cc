@@ -8,6 +8,8 @@
 #include <fstream>
 #include <string>
 
+namespace verbolt {
+
 namespace {
 
 struct Outcome {
@@ -73,3 +75,5 @@ TEST(AnalyzeFamilies, AnUnknownKindIsAUsageError) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

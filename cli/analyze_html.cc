@@ -7,6 +7,8 @@
 #include "highlight/plan/paint_plan.h"
 #include "text/cp1252.h"
 
+namespace verbolt {
+
 std::string analysisHtml(std::string_view textUtf8, std::string_view loweredText,
                          const AnalysisResult& result, const AnalysisSettings& settings,
                          std::string_view title) {
@@ -15,3 +17,5 @@ std::string analysisHtml(std::string_view textUtf8, std::string_view loweredText
   const std::vector<LegendEntry> legend = exportLegend(LegendExtent::kClasses);
   return exportHtml({textUtf8, runs, report, title, legend});
 }
+
+}  // namespace verbolt

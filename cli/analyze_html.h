@@ -8,8 +8,12 @@
 #include "analysis/analysis_pass.h"
 #include "settings/analysis_settings.h"
 
+namespace verbolt {
+
 // `textUtf8` is the text as read, one character for each byte of
 // `loweredText`, the folded Windows-1252 text that was analysed.
 std::string analysisHtml(std::string_view textUtf8, std::string_view loweredText,
                          const AnalysisResult& result, const AnalysisSettings& settings,
                          std::string_view title);
+
+}  // namespace verbolt

@@ -3,6 +3,8 @@
 #include <functional>
 #include <string_view>
 
+namespace verbolt {
+
 namespace {
 
 std::string inQuotes(std::string_view text) { return "'" + std::string(text) + "'"; }
@@ -141,3 +143,5 @@ ParsedOptions parseAnalyzeOptions(const std::vector<std::string>& arguments) {
   }
   return parsed;
 }
+
+}  // namespace verbolt

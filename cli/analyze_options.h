@@ -10,6 +10,8 @@
 #include "cli/lint_findings.h"
 #include "cli/lint_report.h"
 
+namespace verbolt {
+
 struct AnalyzeOptions {
   bool help = false;
   bool unique = false;
@@ -34,3 +36,5 @@ struct ParsedOptions {
 // Checks only the command line itself; whether the operands are files or
 // folders is for the caller.
 ParsedOptions parseAnalyzeOptions(const std::vector<std::string>& arguments);
+
+}  // namespace verbolt

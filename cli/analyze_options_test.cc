@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace verbolt {
+
 namespace {
 
 TEST(AnalyzeOptions, FormatsFailOnAndOperandsInEitherSpelling) {
@@ -49,3 +51,5 @@ TEST(AnalyzeOptions, EachMistakeNamesWhatIsWrong) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -5,6 +5,8 @@
 
 #include "text/cp1252.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr size_t kBlockSize = 1 << 20;
@@ -187,3 +189,5 @@ std::string analysisSummary(const TextStatistics& statistics, const AnalysisResu
   out += cp1252ToUtf8(result.report);
   return out;
 }
+
+}  // namespace verbolt

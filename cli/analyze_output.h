@@ -10,6 +10,8 @@
 #include "analysis/analysis_pass.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 // Appends `value` in decimal, without allocating.
 void appendDecimal(std::string& out, long long value);
 
@@ -43,3 +45,5 @@ void appendJsonUtf8String(std::string& out, std::string_view text);
 // found them, or, with `eachStartOnce`, as listed) and the Top-100 report.
 std::string analysisSummary(const TextStatistics& statistics, const AnalysisResult& result,
                             bool eachStartOnce = false);
+
+}  // namespace verbolt

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
+namespace verbolt {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -61,3 +63,5 @@ std::vector<InputFile> inputFiles(const std::vector<std::string>& operands) {
   }
   return files;
 }
+
+}  // namespace verbolt

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace verbolt {
+
 struct InputFile {
   std::string path;
   std::string problem;  // why it cannot be read; empty when it can be tried
@@ -20,3 +22,5 @@ bool isManuscriptName(std::string_view path);
 // links to folders. A folder that cannot be listed is one entry with its
 // problem; a file is only tried when it is read.
 std::vector<InputFile> inputFiles(const std::vector<std::string>& operands);
+
+}  // namespace verbolt

@@ -6,9 +6,11 @@
 #include <filesystem>
 #include <fstream>
 
-namespace fs = std::filesystem;
-
 #include "test_support/test_support.h"
+
+namespace verbolt {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -55,3 +57,5 @@ TEST_F(InputFiles, LinksToFoldersAreNotFollowed) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

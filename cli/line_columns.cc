@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace verbolt {
+
 LineColumns::LineColumns(std::string_view text) {
   m_lineStarts.push_back(0);
   for (size_t i = 0; i < text.size(); ++i) {
@@ -15,3 +17,5 @@ LineColumn LineColumns::at(size_t position) const {
   const size_t line = static_cast<size_t>(after - m_lineStarts.begin());
   return {static_cast<int>(line), static_cast<int>(position - m_lineStarts[line - 1] + 1)};
 }
+
+}  // namespace verbolt

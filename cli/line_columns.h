@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace verbolt {
+
 struct LineColumn {
   int line = 1;
   int column = 1;
@@ -24,3 +26,5 @@ class LineColumns {
  private:
   std::vector<size_t> m_lineStarts;
 };
+
+}  // namespace verbolt

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace verbolt {
+
 namespace {
 
 TEST(LineColumns, CountFromOneOnEveryLine) {
@@ -27,3 +29,5 @@ TEST(LineColumns, CrLfIsOneLineEndAndALoneCrIsOneToo) {
 TEST(LineColumns, AnEmptyTextHasOneLine) { EXPECT_EQ(LineColumns("").at(0), (LineColumn{1, 1})); }
 
 }  // namespace
+
+}  // namespace verbolt

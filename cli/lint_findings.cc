@@ -6,6 +6,8 @@
 #include "text/cp1252.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr std::array<LintRuleInfo, kLintRuleCount> kRules = {{
@@ -143,3 +145,5 @@ FindingCounts countFindings(const std::vector<LintFinding>& findings) {
   for (const LintFinding& f : findings) ++counts.byRule[static_cast<size_t>(f.rule)];
   return counts;
 }
+
+}  // namespace verbolt

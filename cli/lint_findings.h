@@ -11,6 +11,8 @@
 #include "analysis/analysis_pass.h"
 #include "cli/line_columns.h"
 
+namespace verbolt {
+
 enum class LintRule { kCloseRepetition, kDistantRepetition, kSearchedWord, kSearchedPhrase };
 constexpr size_t kLintRuleCount = 4;
 
@@ -56,3 +58,5 @@ struct FindingCounts {
   void add(const FindingCounts& other);
 };
 FindingCounts countFindings(const std::vector<LintFinding>& findings);
+
+}  // namespace verbolt

@@ -8,6 +8,8 @@
 #include "settings/analysis_settings.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 struct Checked {
@@ -87,3 +89,5 @@ TEST(LintFindings, CountsByRuleAddUp) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -3,6 +3,8 @@
 #include "text/cp1252.h"
 #include "text/utf8.h"
 
+namespace verbolt {
+
 namespace {
 
 class JsonListReport : public LintReport {
@@ -168,3 +170,5 @@ std::unique_ptr<LintReport> makeLintReport(OutputFormat format, OutputBlockSink 
 std::string pathAsUtf8(std::string_view path) {
   return isValidUtf8(path) ? std::string(path) : cp1252ToUtf8(path);
 }
+
+}  // namespace verbolt

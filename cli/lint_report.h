@@ -13,6 +13,8 @@
 #include "cli/lint_findings.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 enum class OutputFormat { kJson, kSummary, kLine, kSarif, kGithub };
 
 struct AnalysedFile {
@@ -54,3 +56,5 @@ std::unique_ptr<LintReport> makeSarifReport(OutputBlockSink sink);
 
 // A file name as UTF-8: its bytes when they are UTF-8, else Windows-1252.
 std::string pathAsUtf8(std::string_view path);
+
+}  // namespace verbolt

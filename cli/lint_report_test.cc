@@ -8,6 +8,8 @@
 
 #include "settings/analysis_settings.h"
 
+namespace verbolt {
+
 using nlohmann::json;
 
 namespace {
@@ -159,3 +161,5 @@ TEST(PathAsUtf8, Windows1252NamesAreDecoded) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+namespace verbolt {
+
 // Calls work(i) for every i in [0, count) on `threads` threads, and
 // deliver(i, result) on the calling thread in ascending order of i, each
 // result as soon as it and those before it are there. At most twice
@@ -82,3 +84,5 @@ void runInOrder(size_t count, unsigned threads, Work work, Deliver deliver) {
   for (std::thread& thread : pool) thread.join();
   if (failure) std::rethrow_exception(failure);
 }
+
+}  // namespace verbolt

@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace verbolt {
+
 namespace {
 
 TEST(RunInOrder, ResultsArriveInOrderWhateverThreadMadeThem) {
@@ -92,3 +94,5 @@ TEST(RunInOrder, AFailureStopsTheRunAndIsThrownOnTheCaller) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

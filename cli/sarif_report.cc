@@ -7,6 +7,8 @@
 #include "cli/lint_report.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr std::string_view kSchema =
@@ -142,3 +144,5 @@ class SarifReport : public LintReport {
 std::unique_ptr<LintReport> makeSarifReport(OutputBlockSink sink) {
   return std::make_unique<SarifReport>(std::move(sink));
 }
+
+}  // namespace verbolt

@@ -34,6 +34,8 @@
 #include "text/cp1252.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr int kExitSuccess = 0;
@@ -523,6 +525,10 @@ int run(int argc, char** argv) {
 }
 
 }  // namespace
+
+}  // namespace verbolt
+
+using namespace verbolt;
 
 // An exhausted memory, or any other failure, ends the tool with one line
 // and the status of an input error, never with an abort.

@@ -27,6 +27,8 @@ extern char** environ;
 
 #include "test_support/test_support.h"
 
+namespace verbolt {
+
 namespace {
 
 std::string jsonString(std::string_view cp1252Text) {
@@ -763,3 +765,5 @@ TEST_F(VerboltAnalyzeRun, WhatOnlyOneFileCanHaveIsRefusedForSeveral) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

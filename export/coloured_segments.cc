@@ -4,6 +4,8 @@
 
 #include "text/utf8.h"
 
+namespace verbolt {
+
 namespace {
 
 // Walks the text forward one character at a time, keeping the byte offset
@@ -67,3 +69,5 @@ std::string hexColour(Rgb colour) {
   }
   return hex;
 }
+
+}  // namespace verbolt

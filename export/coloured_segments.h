@@ -11,6 +11,8 @@
 
 #include "highlight/plan/paint_plan.h"
 
+namespace verbolt {
+
 struct ColouredSegment {
   size_t begin;  // byte offsets into the UTF-8 text
   size_t end;
@@ -32,3 +34,5 @@ struct RgbLess {
     return std::tie(a.red, a.green, a.blue) < std::tie(b.red, b.green, b.blue);
   }
 };
+
+}  // namespace verbolt

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace verbolt {
+
 namespace {
 
 const Rgb kYellow = {255, 255, 140};
@@ -29,3 +31,5 @@ TEST(ColouredSegments, WhiteOverlapsAndRunsPastTheEndAreLeftOut) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -9,6 +9,8 @@
 #include "highlight/plan/colours.h"
 #include "highlight/plan/paint_plan.h"
 
+namespace verbolt {
+
 struct LegendEntry {
   Rgb colour;
   std::string label;  // UTF-8, in the window's language
@@ -26,3 +28,5 @@ struct ExportDocument {
   std::string_view title;
   std::span<const LegendEntry> legend;
 };
+
+}  // namespace verbolt

@@ -12,6 +12,8 @@
 #include "highlight/plan/paint_plan.h"
 #include "text/utf8.h"
 
+namespace verbolt {
+
 using Backgrounds = std::vector<std::optional<Rgb>>;
 
 // The background every character should show: its run's colour, none for
@@ -71,3 +73,5 @@ inline void addBackgrounds(Backgrounds& backgrounds, std::string_view text,
                            std::optional<Rgb> colour) {
   backgrounds.insert(backgrounds.end(), utf8CharCount(text), colour);
 }
+
+}  // namespace verbolt

@@ -5,6 +5,8 @@
 #include "export/coloured_segments.h"
 #include "export/xml_text.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr std::string_view kHeader =
@@ -143,3 +145,5 @@ std::string exportFlatOdt(const ExportDocument& document) {
   out += "</office:text></office:body>\n</office:document>\n";
   return out;
 }
+
+}  // namespace verbolt

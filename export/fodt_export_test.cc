@@ -7,6 +7,8 @@
 #include "export/export_test_support.h"
 #include "manuscript/document_text.h"
 
+namespace verbolt {
+
 namespace {
 
 const Rgb kYellow = {255, 255, 140};
@@ -91,3 +93,5 @@ TEST(FlatOdtExport, OneParagraphPerLineEmptyLinesIncluded) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

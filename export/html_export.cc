@@ -5,6 +5,8 @@
 #include "export/coloured_segments.h"
 #include "export/xml_text.h"
 
+namespace verbolt {
+
 namespace {
 
 // Browsers leave backgrounds out of print unless told; the highlights are
@@ -105,3 +107,5 @@ std::string exportHtml(const ExportDocument& document) {
   out += "</body>\n</html>\n";
   return out;
 }
+
+}  // namespace verbolt

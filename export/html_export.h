@@ -5,7 +5,11 @@
 
 #include "export/export_document.h"
 
+namespace verbolt {
+
 // One self-contained HTML5 file (no outside resource; also well-formed
 // XML): the title, the legend, the text with its highlight backgrounds and
 // its line breaks, then the Top-100 report. Printing keeps the colours.
 std::string exportHtml(const ExportDocument& document);
+
+}  // namespace verbolt

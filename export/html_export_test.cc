@@ -4,6 +4,8 @@
 
 #include "export/export_test_support.h"
 
+namespace verbolt {
+
 namespace {
 
 struct PageContent {
@@ -103,3 +105,5 @@ TEST(HtmlExport, CharactersXmlCannotHoldBecomeOneReplacementEachAndKeepTheColour
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -4,6 +4,8 @@
 #include "strings/localized_text.h"
 #include "text/cp1252.h"
 
+namespace verbolt {
+
 namespace {
 
 LegendEntry entry(Rgb colour, StringId labelId) {
@@ -26,3 +28,5 @@ std::vector<LegendEntry> exportLegend(LegendExtent extent) {
   }
   return legend;
 }
+
+}  // namespace verbolt

@@ -7,6 +7,8 @@
 
 #include "export/export_document.h"
 
+namespace verbolt {
+
 enum class LegendExtent {
   // The four highlight classes: close and distant repetitions, searched
   // words and phrases. All a page made from an analysis alone can show.
@@ -18,3 +20,5 @@ enum class LegendExtent {
 
 // Labels in UTF-8, in the current language.
 std::vector<LegendEntry> exportLegend(LegendExtent extent);
+
+}  // namespace verbolt

@@ -5,6 +5,8 @@
 #include "highlight/plan/colours.h"
 #include "strings/localized_text.h"
 
+namespace verbolt {
+
 namespace {
 
 std::vector<std::string> labelsOf(const std::vector<LegendEntry>& legend) {
@@ -49,3 +51,5 @@ TEST(ExportLegend, LabelsAreUtf8InTheCurrentLanguage) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+namespace verbolt {
+
 namespace {
 
 constexpr std::string_view kSimilarIndent = "       ";
@@ -79,3 +81,5 @@ std::string exportTop100Csv(std::string_view reportUtf8) {
   }
   return out;
 }
+
+}  // namespace verbolt

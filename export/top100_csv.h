@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace verbolt {
+
 struct Top100Row {
   long long count = 0;
   std::string word;
@@ -20,3 +22,5 @@ std::vector<Top100Row> parseTop100Report(std::string_view reportUtf8);
 // per main line, the similar words joined by spaces; a field holding a
 // comma, a quote or a line end is quoted, its quotes doubled.
 std::string exportTop100Csv(std::string_view reportUtf8);
+
+}  // namespace verbolt

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace verbolt {
+
 namespace {
 
 TEST(Top100Csv, OneRowPerMainLineWithItsSimilarWordsInTheThirdField) {
@@ -31,3 +33,5 @@ TEST(Top100Csv, AnEmptyReportGivesTheHeaderAlone) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -2,6 +2,8 @@
 
 #include "text/utf8.h"
 
+namespace verbolt {
+
 namespace {
 
 bool forbiddenInXml(char32_t c) {
@@ -46,3 +48,5 @@ void appendXmlText(std::string& out, std::string_view text) {
     }
   }
 }
+
+}  // namespace verbolt

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <filesystem>
 
+namespace verbolt {
+
 bool writeAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = write(fd, bytes.data(), bytes.size());
@@ -36,3 +38,5 @@ void syncParentDirectory(const std::string& path) {
   syncFile(fd);
   close(fd);
 }
+
+}  // namespace verbolt

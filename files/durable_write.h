@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace verbolt {
+
 // Writes all of `bytes` to `fd`, going on after interruptions and short
 // writes. A write that takes nothing fails with errno ENOSPC.
 bool writeAll(int fd, std::string_view bytes);
@@ -15,3 +17,5 @@ bool syncFile(int fd);
 // Makes a rename inside `path`'s folder survive a power cut. Not every file
 // system lets a folder be flushed; the rename stands either way.
 void syncParentDirectory(const std::string& path);
+
+}  // namespace verbolt

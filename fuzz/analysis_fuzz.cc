@@ -22,6 +22,8 @@
 #include "settings/analysis_settings.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 // Longer texts teach the fuzzer nothing new and slow every run down.
@@ -204,6 +206,10 @@ void checkSharedPassAgrees(std::string_view text, const AnalysisSettings& settin
 }
 
 }  // namespace
+
+}  // namespace verbolt
+
+using namespace verbolt;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   FuzzedDataProvider data(bytes, size);

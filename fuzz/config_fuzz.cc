@@ -20,6 +20,8 @@
 #include "settings/analysis_settings.h"
 #include "settings/configuration.h"
 
+namespace verbolt {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -85,6 +87,10 @@ void checkNumberReading(const uint8_t* bytes, size_t size) {
 }
 
 }  // namespace
+
+}  // namespace verbolt
+
+using namespace verbolt;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   checkNumberReading(bytes, size);

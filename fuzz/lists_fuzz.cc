@@ -15,6 +15,8 @@
 #include "settings/analysis_settings.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 // The two separators the program uses, or any short byte string.
@@ -65,6 +67,10 @@ WordList withoutEmptyItems(WordList list) {
 }
 
 }  // namespace
+
+}  // namespace verbolt
+
+using namespace verbolt;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   FuzzedDataProvider data(bytes, size);

@@ -17,6 +17,8 @@
 #include "manuscript/markdown_prose.h"
 #include "text/utf8.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr size_t kMaxText = 1 << 20;
@@ -78,6 +80,10 @@ void parseXml(DocumentDialect dialect, std::string_view xml) {
 }
 
 }  // namespace
+
+}  // namespace verbolt
+
+using namespace verbolt;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;

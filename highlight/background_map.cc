@@ -10,6 +10,8 @@
 #include "highlight/tag_backgrounds.h"
 #include "highlight/text_buffer.h"
 
+namespace verbolt {
+
 namespace {
 
 // Maximal runs of one background between two iterators, white left out.
@@ -63,3 +65,5 @@ std::vector<ColourRun> readBackgroundRuns(wxTextCtrl& control, long from, long t
 }
 
 Rgb BackgroundMap::at(long position) const { return colourAt(m_runs, position); }
+
+}  // namespace verbolt

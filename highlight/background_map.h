@@ -13,6 +13,8 @@
 
 class wxTextCtrl;
 
+namespace verbolt {
+
 class BackgroundMap {
  public:
   explicit BackgroundMap(wxTextCtrl& control);
@@ -35,3 +37,5 @@ class BackgroundMap {
 std::vector<ColourRun> backgroundRuns(wxTextCtrl& control, long from, long to);
 // The same, read from the control even when the backgrounds are known.
 std::vector<ColourRun> readBackgroundRuns(wxTextCtrl& control, long from, long to);
+
+}  // namespace verbolt

@@ -7,6 +7,8 @@
 #include "highlight/gui_test_support.h"
 #include "highlight/restyle.h"
 
+namespace verbolt {
+
 namespace {
 
 // Every character, read through the map, as the control's own style query
@@ -63,3 +65,5 @@ TEST(BackgroundMap, AnUnstyledOrEmptyControlIsWhite) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

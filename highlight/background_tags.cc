@@ -13,6 +13,8 @@
 #include "highlight/tag_backgrounds.h"
 #include "highlight/text_buffer.h"
 
+namespace verbolt {
+
 namespace {
 
 // The control names its background tags by the colour's 16-bit channels;
@@ -171,3 +173,5 @@ Rgb WordColours::of(long start, long end) {
   gtk_text_buffer_get_iter_at_offset(m_reader->buffer, &iter, static_cast<gint>(probe));
   return m_reader->backgrounds.at(iter);
 }
+
+}  // namespace verbolt

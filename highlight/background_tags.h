@@ -11,6 +11,8 @@
 
 class wxTextCtrl;
 
+namespace verbolt {
+
 // Takes every background off the control: each character reads as white.
 void removeBackgrounds(wxTextCtrl& control);
 
@@ -40,3 +42,5 @@ class WordColours {
   struct Reader;
   Reader* m_reader;
 };
+
+}  // namespace verbolt

@@ -9,6 +9,8 @@
 #include "highlight/gui_test_support.h"
 #include "highlight/restyle.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr Rgb kClose = classColour(HighlightClass::kClose);
@@ -49,3 +51,5 @@ TEST(BackgroundTags, AreTheControlsOwnBackgroundsBothWays) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

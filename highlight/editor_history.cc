@@ -10,6 +10,8 @@
 #include "highlight/restyle.h"
 #include "highlight/text_buffer.h"
 
+namespace verbolt {
+
 namespace {
 
 GtkTextBuffer* asBuffer(void* buffer) { return static_cast<GtkTextBuffer*>(buffer); }
@@ -164,3 +166,5 @@ void EditorHistory::Remove(TextEdit& edit) {
   m_applying = false;
   PlaceCaret(edit.position, edit.position);
 }
+
+}  // namespace verbolt

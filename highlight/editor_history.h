@@ -13,6 +13,8 @@
 
 class wxTextCtrl;
 
+namespace verbolt {
+
 class EditorHistory {
  public:
   explicit EditorHistory(wxTextCtrl& editor);
@@ -64,3 +66,5 @@ class EditorHistory {
   int m_userActions = 0;
   bool m_applying = false;
 };
+
+}  // namespace verbolt

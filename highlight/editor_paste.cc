@@ -3,6 +3,8 @@
 #include <gtk/gtk.h>
 #include <wx/textctrl.h>
 
+namespace verbolt {
+
 namespace {
 
 void insertPasted(GtkClipboard*, const gchar* text, gpointer data) {
@@ -42,3 +44,5 @@ void takeOverPaste(wxTextCtrl& editor) {
   g_signal_connect(editor.GetConnectWidget(), "paste-clipboard", G_CALLBACK(pasteClipboard),
                    nullptr);
 }
+
+}  // namespace verbolt

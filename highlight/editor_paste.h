@@ -8,9 +8,13 @@
 
 class wxTextCtrl;
 
+namespace verbolt {
+
 // Makes every paste into `editor` (keys, menus) the editor's own.
 void takeOverPaste(wxTextCtrl& editor);
 
 // Longer pastes leave the view and the caret where they were: at the start
 // of the pasted text, which stays in sight.
 constexpr long kPasteFollowedUpTo = 20000;
+
+}  // namespace verbolt

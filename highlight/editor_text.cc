@@ -10,6 +10,8 @@
 #include "text/cp1252.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 // Every code point the code page holds is below U+2123 (the trade mark
@@ -130,3 +132,5 @@ TextStatistics editorStatistics(const wxTextCtrl& control) {
   if (!control.IsMultiLine()) return readNow(control).statistics;
   return readText(control).statistics;
 }
+
+}  // namespace verbolt

@@ -12,6 +12,8 @@
 
 class wxTextCtrl;
 
+namespace verbolt {
+
 // The control drops its whole text when it meets U+0000, so a NUL byte is
 // shown as the symbol for null; being outside the code page, that symbol
 // reads back as the unmappable byte, a separator as NUL was.
@@ -28,3 +30,5 @@ std::string editorBytes(const wxTextCtrl& control);
 // novel, reading it costs a click as much as the marking.
 std::string loweredEditorBytes(const wxTextCtrl& control);
 TextStatistics editorStatistics(const wxTextCtrl& control);
+
+}  // namespace verbolt

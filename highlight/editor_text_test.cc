@@ -8,6 +8,8 @@
 #include "highlight/gui_test_support.h"
 #include "text/cp1252.h"
 
+namespace verbolt {
+
 namespace {
 
 std::string everyByteButNul() {
@@ -101,3 +103,5 @@ TEST_F(EditorTextInControl, TheKeptLoweredTextFollowsEveryChange) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

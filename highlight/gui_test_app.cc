@@ -3,4 +3,8 @@
 
 #include "highlight/gui_test_support.h"
 
+namespace verbolt {
+
 wxApp* makeTestApp() { return new wxApp; }
+
+}  // namespace verbolt

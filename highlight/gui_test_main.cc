@@ -14,6 +14,8 @@
 
 #include "highlight/gui_test_support.h"
 
+namespace verbolt {
+
 namespace {
 
 // A toolkit assert would otherwise open a dialog and wait for a click that
@@ -52,6 +54,10 @@ GLogWriterOutput failOnToolkitDiagnostic(GLogLevelFlags level, const GLogField* 
 }
 
 }  // namespace
+
+}  // namespace verbolt
+
+using namespace verbolt;
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);

@@ -17,6 +17,8 @@
 #include "highlight/plan/colours.h"
 #include "test_support/test_support.h"
 
+namespace verbolt {
+
 // The application object the window tests run in; each test program
 // gives its own.
 wxApp* makeTestApp();
@@ -125,3 +127,5 @@ class EditorWindow {
   wxTextCtrl* m_editor;
   wxGauge* m_gauge;
 };
+
+}  // namespace verbolt

@@ -7,6 +7,8 @@
 #include "highlight/progress_gauge.h"
 #include "highlight/restyle.h"
 
+namespace verbolt {
+
 void toggleHiddenWord(wxGauge& gauge, wxTextCtrl& editor, const std::string& word,
                       AnalysisSettings& settings, const std::string& loweredText) {
   WordList& hidden = settings.m_hiddenList;
@@ -22,3 +24,5 @@ void toggleHiddenWord(wxGauge& gauge, wxTextCtrl& editor, const std::string& wor
   }
   showProgress(gauge, 0);
 }
+
+}  // namespace verbolt

@@ -9,8 +9,12 @@
 class wxGauge;
 class wxTextCtrl;
 
+namespace verbolt {
+
 // Removes the first entry equivalent to `word` from the hidden list, or
 // appends `word` when there is none; then regreys the editor, whose text,
 // lowered, is `loweredText`.
 void toggleHiddenWord(wxGauge& gauge, wxTextCtrl& editor, const std::string& word,
                       AnalysisSettings& settings, const std::string& loweredText);
+
+}  // namespace verbolt

@@ -6,6 +6,8 @@
 #include "highlight/plan/colour_runs.h"
 #include "highlight/text_buffer.h"
 
+namespace verbolt {
+
 struct KeptBackgrounds {
   bool known = false;
   std::vector<ColourRun> runs;
@@ -73,3 +75,5 @@ void BackgroundsPainting::cleared() {
 void BackgroundsPainting::painted(const std::vector<ColourRun>& runs) {
   if (m_kept->known) m_kept->runs = paintedOver(m_kept->runs, runs);
 }
+
+}  // namespace verbolt

@@ -11,6 +11,8 @@
 #include "highlight/plan/paint_plan.h"
 
 class wxTextCtrl;
+
+namespace verbolt {
 struct KeptBackgrounds;
 
 // The kept backgrounds as maximal runs, white left out, ascending; null
@@ -37,3 +39,5 @@ class BackgroundsPainting {
   void* m_buffer;
   KeptBackgrounds* m_kept;
 };
+
+}  // namespace verbolt

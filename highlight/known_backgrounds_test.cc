@@ -11,6 +11,8 @@
 #include "highlight/background_tags.h"
 #include "highlight/gui_test_support.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr Rgb kClose = classColour(HighlightClass::kClose);
@@ -91,3 +93,5 @@ TEST(KnownBackgrounds, AreKnownFromTheFirstClearing) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

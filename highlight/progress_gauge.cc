@@ -9,6 +9,8 @@
 #include <chrono>
 #include <memory>
 
+namespace verbolt {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -54,3 +56,5 @@ void showProgress(wxGauge& gauge, int value) {
   lastPaint = now;
   paintWithoutInput();
 }
+
+}  // namespace verbolt

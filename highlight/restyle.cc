@@ -16,6 +16,8 @@
 #include "highlight/progress_gauge.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 // Scopes are never nested, so one saved position serves them all.
@@ -88,3 +90,5 @@ void clearHighlights(wxTextCtrl& editor) {
   RestyleScope scope(editor);
   removeBackgrounds(editor);
 }
+
+}  // namespace verbolt

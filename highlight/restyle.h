@@ -14,6 +14,8 @@
 class wxGauge;
 class wxTextCtrl;
 
+namespace verbolt {
+
 wxColour toWxColour(Rgb colour);
 Rgb toRgb(const wxColour& colour);
 
@@ -49,3 +51,5 @@ void applyHiddenWords(const std::string& loweredText, wxGauge& gauge, wxTextCtrl
 
 // Whitens the whole editor inside a RestyleScope.
 void clearHighlights(wxTextCtrl& editor);
+
+}  // namespace verbolt

@@ -12,6 +12,8 @@
 #include "highlight/plan/paint_plan.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr Rgb kPhrase = classColour(HighlightClass::kPhrase);
@@ -321,3 +323,5 @@ TEST_F(Restyle, HighlightingEndsWithTheGaugeNearlyFull) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -9,6 +9,8 @@
 
 #include "highlight/plan/colours.h"
 
+namespace verbolt {
+
 // The background each tag sets, asked of each tag once: asking a tag its
 // properties costs far more than finding it. Keep one for one pass only:
 // tags are keyed by address.
@@ -48,3 +50,5 @@ class TagBackgrounds {
 
   std::unordered_map<GtkTextTag*, std::optional<Rgb>> m_backgrounds;
 };
+
+}  // namespace verbolt

@@ -5,7 +5,11 @@
 #include <gtk/gtk.h>
 #include <wx/textctrl.h>
 
+namespace verbolt {
+
 inline GtkTextBuffer* textBufferOf(const wxTextCtrl& control) {
   return gtk_text_view_get_buffer(
       GTK_TEXT_VIEW(const_cast<wxTextCtrl&>(control).GetConnectWidget()));
 }
+
+}  // namespace verbolt

@@ -19,6 +19,8 @@
 #include "highlight/restyle.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr unsigned kMarkingInterval = 10000;
@@ -164,3 +166,5 @@ std::vector<ColourRun> markWord(wxTextCtrl& editor, wxTextCtrl& top100, bool fro
   if (top100.IsShown()) markTop100(top100, fromEditor, word, settings);
   return marked;
 }
+
+}  // namespace verbolt

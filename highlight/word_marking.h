@@ -13,6 +13,8 @@
 class wxGauge;
 class wxTextCtrl;
 
+namespace verbolt {
+
 // The lowered word of the control under character position `pos`, with the
 // separator at `pos` when there is one (a click on the apostrophe of
 // "l'homme" gives "l'homme"); empty on a space or past the end.
@@ -36,3 +38,5 @@ std::vector<ColourRun> markWord(wxTextCtrl& editor, wxTextCtrl& top100, bool fro
 std::vector<ColourRun> recolourWord(const std::string& word, const AnalysisSettings& settings,
                                     wxTextCtrl& editor, const std::string& loweredText, bool unmark,
                                     wxGauge& gauge, double progressStart, double progressSpan);
+
+}  // namespace verbolt

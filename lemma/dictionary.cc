@@ -7,6 +7,8 @@
 #include "lemma/lemma_cache.h"
 #include "text/cp1252.h"
 
+namespace verbolt {
+
 namespace {
 
 bool isReadableFile(const std::string& path) {
@@ -52,3 +54,5 @@ std::shared_ptr<LemmaSource> loadLemmas(const DictionaryFiles& files) {
   auto stems = std::make_shared<HunspellStems>(files);
   return std::make_shared<LemmaCache>([stems](std::string_view word) { return (*stems)(word); });
 }
+
+}  // namespace verbolt

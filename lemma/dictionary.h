@@ -9,6 +9,8 @@
 #include "settings/lemma_source.h"
 #include "strings/language.h"
 
+namespace verbolt {
+
 inline constexpr char kDictionaryFolder[] = "/usr/share/hunspell";
 
 struct DictionaryFiles {
@@ -26,3 +28,5 @@ std::string dictionaryPackage(Language language);
 // The lemmas of the words of Windows-1252 text by the dictionary at
 // `files`: its stems, each word consulted once.
 std::shared_ptr<LemmaSource> loadLemmas(const DictionaryFiles& files);
+
+}  // namespace verbolt

@@ -8,6 +8,8 @@
 #include "analysis/equivalence.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 class Dictionary : public ::testing::Test {
@@ -81,3 +83,5 @@ TEST(DictionaryFiles, AFolderWithoutTheDictionaryHasNone) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -1,5 +1,7 @@
 #include "lemma/family_kind.h"
 
+namespace verbolt {
+
 namespace {
 
 struct Named {
@@ -37,3 +39,5 @@ std::optional<Language> dictionaryLanguage(FamilyKind kind) {
   }
   return std::nullopt;
 }
+
+}  // namespace verbolt

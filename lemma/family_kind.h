@@ -9,6 +9,8 @@
 
 #include "strings/language.h"
 
+namespace verbolt {
+
 enum class FamilyKind { kBeginning, kLemmaFrench, kLemmaEnglish };
 
 // "beginning", "lemma-fr", "lemma-en"; none for any other name.
@@ -17,3 +19,5 @@ std::string_view nameOf(FamilyKind kind);
 
 // The language of the dictionary a kind reads; none for kBeginning.
 std::optional<Language> dictionaryLanguage(FamilyKind kind);
+
+}  // namespace verbolt

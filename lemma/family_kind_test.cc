@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace verbolt {
+
 namespace {
 
 TEST(FamilyKind, NamesGoBothWays) {
@@ -17,3 +19,5 @@ TEST(FamilyKind, NamesGoBothWays) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

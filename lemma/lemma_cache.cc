@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cassert>
 
+namespace verbolt {
+
 const std::vector<int>& LemmaCache::lemmasOf(std::string_view word) {
   checkOwner();
   auto known = m_lemmasOfWord.find(word);
@@ -28,3 +30,5 @@ void LemmaCache::checkOwner() {
   assert(m_owner == caller && "a LemmaCache answers the one thread that asked first");
 #endif
 }
+
+}  // namespace verbolt

@@ -18,6 +18,8 @@
 
 #include "settings/lemma_source.h"
 
+namespace verbolt {
+
 class LemmaCache : public LemmaSource {
  public:
   // The lemmas of a word, as the dictionary spells them; none when unknown.
@@ -48,3 +50,5 @@ class LemmaCache : public LemmaSource {
   std::unordered_map<std::string, std::vector<int>, Hash, std::equal_to<>> m_lemmasOfWord;
   std::unordered_map<std::string, int, Hash, std::equal_to<>> m_lemmaIds;
 };
+
+}  // namespace verbolt

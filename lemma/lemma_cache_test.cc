@@ -5,6 +5,8 @@
 #include <map>
 #include <thread>
 
+namespace verbolt {
+
 namespace {
 
 TEST(LemmaCache, ConsultsTheDictionaryOncePerDistinctWord) {
@@ -63,3 +65,5 @@ TEST(LemmaCacheDeathTest, AThreadAfterTheFirstIsRefused) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -11,6 +11,8 @@
 
 #include "files/durable_write.h"
 
+namespace verbolt {
+
 namespace {
 
 std::string quoted(const std::string& path) {
@@ -78,3 +80,5 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
   syncParentDirectory(target);
   return true;
 }
+
+}  // namespace verbolt

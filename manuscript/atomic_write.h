@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace verbolt {
+
 // Writes `bytes` to a temporary file beside `path`, flushes it to the disk
 // and renames it over `path`: a full disk, a crash or a power cut leaves
 // the old file whole or the new one complete, never a mix. The new file
@@ -11,3 +13,5 @@
 // target is replaced. On failure returns false, leaves no temporary file
 // and says why in `error`, one English sentence.
 bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+
+}  // namespace verbolt

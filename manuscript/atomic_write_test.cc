@@ -12,6 +12,8 @@
 
 #include "test_support/test_support.h"
 
+namespace verbolt {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -90,3 +92,5 @@ TEST_F(AtomicWrite, AWriteCutShortLeavesTheOldFileWholeAndNoTemporary) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

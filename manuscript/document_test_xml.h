@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace verbolt {
+
 inline std::string odtContentXml(const std::string& body) {
   return R"(<?xml version="1.0" encoding="UTF-8"?>
 <office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:dc="http://purl.org/dc/elements/1.1/" office:version="1.3"><office:automatic-styles><text:p>not body</text:p></office:automatic-styles><office:body><office:text>)" +
@@ -46,3 +48,5 @@ inline const std::string kDocxBody =
 inline const std::string kDocxText =
     "Chapter One\nIt was late, she said.\nTab\tand\nbreak & more\n\nNew page inserted\ncell "
     "A\ncell B\n7\nboxEnd \u00E9t\u00E9 \U0001F600";
+
+}  // namespace verbolt

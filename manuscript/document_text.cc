@@ -4,6 +4,8 @@
 
 #include <charconv>
 
+namespace verbolt {
+
 namespace {
 
 // Element names arrive as namespace URI, this separator, local name: the
@@ -325,3 +327,5 @@ std::string DocumentTextParser::takeText() {
   if (!text.empty() && text.back() == '\n') text.pop_back();
   return std::move(text);
 }
+
+}  // namespace verbolt

@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+namespace verbolt {
+
 enum class DocumentDialect { kOpenDocument, kWord };
 
 class DocumentTextParser {
@@ -38,3 +40,5 @@ class DocumentTextParser {
  private:
   std::unique_ptr<State> m_state;
 };
+
+}  // namespace verbolt

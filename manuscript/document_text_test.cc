@@ -4,6 +4,8 @@
 
 #include "manuscript/document_test_xml.h"
 
+namespace verbolt {
+
 namespace {
 
 std::string parsed(DocumentDialect dialect, const std::string& xml, size_t chunkSize = 1 << 16) {
@@ -58,3 +60,5 @@ TEST(DocumentText, ATextPastItsLimitStopsTheParse) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

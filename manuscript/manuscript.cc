@@ -12,6 +12,8 @@
 #include "manuscript/document_text.h"
 #include "manuscript/zip_part.h"
 
+namespace verbolt {
+
 namespace {
 
 std::string lowercaseAscii(std::string_view text) {
@@ -185,3 +187,5 @@ ReadOutcome readManuscript(const std::string& path) {
   if (!readWholeFile(path, name, bytes, error)) return failure(error);
   return readManuscriptBytes(bytes, manuscriptKindOf(path), name);
 }
+
+}  // namespace verbolt

@@ -10,6 +10,8 @@
 
 #include "manuscript/text_format.h"
 
+namespace verbolt {
+
 enum class ManuscriptKind { kPlainText, kMarkdown, kOdt, kDocx };
 
 // By extension, whatever its case: .md, .odt, .docx; anything else is
@@ -42,3 +44,5 @@ ReadOutcome readManuscript(const std::string& path);
 // The same, for the bytes of a file called `fileName`.
 ReadOutcome readManuscriptBytes(std::string_view bytes, ManuscriptKind kind,
                                 const std::string& fileName);
+
+}  // namespace verbolt

@@ -11,6 +11,8 @@
 #include "manuscript/zip_test_support.h"
 #include "test_support/test_support.h"
 
+namespace verbolt {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -161,3 +163,5 @@ TEST(ManuscriptBytes, AZipBombIsStoppedWhetherItsSizeIsDeclaredOrNot) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

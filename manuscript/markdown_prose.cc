@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace verbolt {
+
 namespace {
 
 struct ByteRange {
@@ -152,3 +154,5 @@ std::string keepOnly(std::string_view text, const std::vector<ByteRange>& ranges
 std::string markdownProse(std::string_view utf8) {
   return keepOnly(utf8, proseRanges(utf8, frontMatterEnd(utf8)));
 }
+
+}  // namespace verbolt

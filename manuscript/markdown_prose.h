@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace verbolt {
+
 // `utf8` is a Markdown text whose line ends are "\n" (as readManuscript
 // gives it). Returns a text with as many characters, each in its place:
 // the characters of prose stay, and every other one becomes a space, line
@@ -14,3 +16,5 @@
 // entities, and the markup itself (heading signs, emphasis marks, list
 // bullets, table pipes, backslashes of escapes).
 std::string markdownProse(std::string_view utf8);
+
+}  // namespace verbolt

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace verbolt {
+
 namespace {
 
 // The characters of each line: the prose must keep every one in place.
@@ -85,3 +87,5 @@ TEST(MarkdownProse, EachSkippedCharacterIsOneSpaceWhateverItsBytes) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -5,6 +5,8 @@
 #include "text/cp1252.h"
 #include "text/utf8.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
@@ -217,3 +219,5 @@ EncodeOutcome encodeText(std::string_view utf8, TextFormat format) {
   }
   return outcome;
 }
+
+}  // namespace verbolt

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace verbolt {
+
 enum class TextEncoding { kUtf8, kUtf8WithBom, kUtf16LeWithBom, kUtf16BeWithBom, kCp1252 };
 enum class LineEnds { kLf, kCrLf, kCr };
 
@@ -42,3 +44,5 @@ struct EncodeOutcome {
 // The inverse of decodeText: "\n" becomes the format's line end, and the
 // text its encoding, with its byte-order mark.
 EncodeOutcome encodeText(std::string_view utf8, TextFormat format);
+
+}  // namespace verbolt

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace verbolt {
+
 namespace {
 
 constexpr TextEncoding kEncodings[] = {TextEncoding::kUtf8, TextEncoding::kUtf8WithBom,
@@ -85,3 +87,5 @@ TEST(TextFormat, BinaryMeansANulOrMoreThanATenthOfControls) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+namespace verbolt {
+
 namespace {
 
 struct Loaded {
@@ -58,3 +60,5 @@ const ZipLibrary* zipLibrary(std::string* problem) {
   }
   return &loaded.library;
 }
+
+}  // namespace verbolt

@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace verbolt {
+
 struct ZipLibrary {
   decltype(&zip_discard) discard;
   decltype(&zip_error_fini) errorFini;
@@ -29,3 +31,5 @@ struct ZipLibrary {
 // The library, loaded once for every thread; null when it cannot be
 // loaded, with the reason in `problem`.
 const ZipLibrary* zipLibrary(std::string* problem);
+
+}  // namespace verbolt

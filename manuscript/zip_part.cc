@@ -4,6 +4,8 @@
 
 #include "manuscript/zip_library.h"
 
+namespace verbolt {
+
 namespace {
 
 // A zip starts with a local file header, or is an empty archive.
@@ -88,3 +90,5 @@ ZipOutcome streamZipPart(std::string_view archiveBytes, const std::string& partN
   if (!archive.isOpen()) return outcome;
   return archive.stream(partName, maxSize, sink);
 }
+
+}  // namespace verbolt

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace verbolt {
+
 enum class ZipProblem { kNone, kNoLibrary, kNotAZip, kCorrupt, kNoPart, kTooLarge, kRefusedBySink };
 
 struct ZipOutcome {
@@ -23,3 +25,5 @@ using ZipChunkSink = std::function<bool(std::string_view chunk)>;
 // whatever it declares, is kTooLarge.
 ZipOutcome streamZipPart(std::string_view archive, const std::string& partName, uint64_t maxSize,
                          const ZipChunkSink& sink);
+
+}  // namespace verbolt

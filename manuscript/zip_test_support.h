@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+namespace verbolt {
+
 using ZipParts = std::vector<std::pair<std::string, std::string>>;
 
 inline std::string zipArchive(const ZipParts& parts) {
@@ -38,3 +40,5 @@ inline std::string odtArchive(const std::string& contentXml) {
 inline std::string docxArchive(const std::string& documentXml) {
   return zipArchive({{"[Content_Types].xml", "<Types/>"}, {"word/document.xml", documentXml}});
 }
+
+}  // namespace verbolt

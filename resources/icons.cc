@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <string_view>
 
+namespace verbolt {
+
 namespace {
 
 struct EmbeddedPicture {
@@ -59,3 +61,5 @@ wxIconBundle appIcons() {
   }
   return bundle;
 }
+
+}  // namespace verbolt

@@ -8,6 +8,8 @@
 #include <string>
 #include <utility>
 
+namespace verbolt {
+
 namespace {
 
 struct NamedSize {
@@ -87,3 +89,5 @@ TEST(AppIcons, BundleHoldsEverySizeOfTheApplicationIcon) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

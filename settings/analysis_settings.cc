@@ -6,6 +6,8 @@
 #include "strings/localized_text.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 void clamp(int& value, int low, int high) { value = std::clamp(value, low, high); }
@@ -120,3 +122,5 @@ int parseCount(std::string_view text) {
   }
   return static_cast<int>(negative ? -magnitude : magnitude);
 }
+
+}  // namespace verbolt

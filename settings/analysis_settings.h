@@ -8,6 +8,8 @@
 
 #include "settings/lemma_source.h"
 
+namespace verbolt {
+
 using WordList = std::vector<std::string>;
 
 struct AnalysisSettings {
@@ -52,3 +54,5 @@ struct AnalysisSettings {
 // sign, digits up to the first other character, 0 without digits), except
 // that a value beyond the int range saturates at its limit.
 int parseCount(std::string_view text);
+
+}  // namespace verbolt

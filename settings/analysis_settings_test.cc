@@ -4,6 +4,8 @@
 
 #include <climits>
 
+namespace verbolt {
+
 namespace {
 
 WordList listFrom(const std::string& text, const std::string& separator) {
@@ -129,3 +131,5 @@ TEST(ParseCount, SaturatesBeyondTheIntRange) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

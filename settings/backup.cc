@@ -6,6 +6,8 @@
 
 #include <cerrno>
 
+namespace verbolt {
+
 namespace {
 
 // Past this many backups something else is wrong; the file is left alone.
@@ -47,3 +49,5 @@ Backup keepAsBackup(const std::string& path) {
   }
   return {Backup::Outcome::kFailed, {}, errno};
 }
+
+}  // namespace verbolt

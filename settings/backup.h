@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace verbolt {
+
 struct Backup {
   enum class Outcome { kNothingThere, kKept, kFailed };
   Outcome outcome;
@@ -14,3 +16,5 @@ struct Backup {
 // the first free name of `path`.bak, `path`.bak.1, `path`.bak.2... An
 // existing backup is never replaced.
 Backup keepAsBackup(const std::string& path);
+
+}  // namespace verbolt

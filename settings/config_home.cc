@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace verbolt {
+
 namespace {
 
 bool isAbsolute(const char* path) { return path && path[0] == '/'; }
@@ -40,3 +42,5 @@ bool enterFolder(const std::string& folder, std::string& problem) {
   }
   return true;
 }
+
+}  // namespace verbolt

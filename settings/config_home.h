@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace verbolt {
+
 // $XDG_CONFIG_HOME/verbolt, or `home`/.config/verbolt when XDG_CONFIG_HOME
 // is unset, empty or not absolute (the XDG rules ignore a relative one).
 // Empty when neither gives an absolute folder.
@@ -13,3 +15,5 @@ std::string configHomeFolder(const char* xdgConfigHome, const char* home);
 // and makes it the current directory. False with `problem` set when it
 // cannot.
 bool enterFolder(const std::string& folder, std::string& problem);
+
+}  // namespace verbolt

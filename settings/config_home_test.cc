@@ -9,6 +9,8 @@
 
 #include "test_support/test_support.h"
 
+namespace verbolt {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -57,3 +59,5 @@ TEST_F(EnterFolder, AFileInTheWayIsNamedInTheProblem) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

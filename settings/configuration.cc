@@ -18,6 +18,8 @@
 #include "settings/save_temporary.h"
 #include "text/debug_trace.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr std::string_view kKeySeparator = " = ";
@@ -290,3 +292,5 @@ void SaveConfiguration(const AnalysisSettings& settings, const std::string& path
     debugTrace("- Configuration file could not be written: " + path);
   }
 }
+
+}  // namespace verbolt

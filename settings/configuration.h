@@ -6,6 +6,8 @@
 
 #include "settings/analysis_settings.h"
 
+namespace verbolt {
+
 // The first line of every file SaveConfiguration writes.
 inline constexpr std::string_view kConfigurationHeader = "// Verbolt 2 configuration file";
 
@@ -31,3 +33,5 @@ void SaveConfiguration(const AnalysisSettings& settings, const std::string& path
 
 // The exact bytes SaveConfiguration writes.
 std::string configurationText(const AnalysisSettings& settings);
+
+}  // namespace verbolt

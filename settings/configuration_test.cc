@@ -21,6 +21,8 @@
 #include "strings/localized_text.h"
 #include "test_support/test_support.h"
 
+namespace verbolt {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -462,3 +464,5 @@ TEST_F(SettingsFileFaults, AOneMegabyteLineIsReadWhole) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+namespace verbolt {
+
 class LemmaSource {
  public:
   virtual ~LemmaSource() = default;
@@ -18,3 +20,5 @@ class LemmaSource {
   // list stays where it is as long as the source.
   virtual const std::vector<int>& lemmasOf(std::string_view word) = 0;
 };
+
+}  // namespace verbolt

@@ -1,5 +1,7 @@
 #include "settings/recent_file_list.h"
 
+namespace verbolt {
+
 std::vector<std::string> parseRecentFiles(std::string_view text) {
   std::vector<std::string> paths;
   while (!text.empty()) {
@@ -17,3 +19,5 @@ std::string recentFilesText(const std::vector<std::string>& newestFirst) {
   for (const std::string& path : newestFirst) text += path + "\n";
   return text;
 }
+
+}  // namespace verbolt

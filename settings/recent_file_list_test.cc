@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace verbolt {
+
 namespace {
 
 using Paths = std::vector<std::string>;
@@ -21,3 +23,5 @@ TEST(RecentFileList, SkipsBlankLinesAndTakesALastLineWithoutItsEnd) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -16,6 +16,8 @@
 
 #include "settings/configuration.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr std::string_view kMarker = ".verbolt-";
@@ -90,3 +92,5 @@ int removeLeftoverTemporaries(const std::string& path) {
   }
   return removed;
 }
+
+}  // namespace verbolt

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace verbolt {
+
 // Creates `path`.verbolt-PID-XXXXXX, locked and not inherited by child
 // processes. Returns its descriptor and sets `name`, or returns -1.
 int createSaveTemporary(const std::string& path, std::string& name);
@@ -15,3 +17,5 @@ int createSaveTemporary(const std::string& path, std::string& name);
 // user, and holding nothing but the beginning of a configuration file.
 // Anything else beside `path` is left alone. Returns how many went.
 int removeLeftoverTemporaries(const std::string& path);
+
+}  // namespace verbolt

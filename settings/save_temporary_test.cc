@@ -14,6 +14,8 @@
 #include "settings/configuration.h"
 #include "test_support/test_support.h"
 
+namespace verbolt {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -129,3 +131,5 @@ TEST_F(SaveTemporaries, SavesNameTheirTemporaryAfterTheirProcess) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -3,6 +3,8 @@
 #include "settings/configuration.h"
 #include "settings/save_temporary.h"
 
+namespace verbolt {
+
 namespace {
 
 // Another program's config.txt, or one this program cannot read, is
@@ -30,3 +32,5 @@ Backup saveWindowSettings(const AnalysisSettings& settings, const std::string& p
   if (backup.outcome != Backup::Outcome::kFailed) SaveConfiguration(settings, path);
   return backup;
 }
+
+}  // namespace verbolt

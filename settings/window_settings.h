@@ -7,6 +7,8 @@
 #include "settings/analysis_settings.h"
 #include "settings/backup.h"
 
+namespace verbolt {
+
 struct StartUpSettings {
   AnalysisSettings settings;
   Backup backup;  // what became of a file that failed to load
@@ -23,3 +25,5 @@ StartUpSettings startUpSettings(const std::string& path);
 // not set it aside) is kept under a backup name first, or, when it cannot
 // be, left as it is and nothing is written.
 Backup saveWindowSettings(const AnalysisSettings& settings, const std::string& path);
+
+}  // namespace verbolt

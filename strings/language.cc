@@ -1,5 +1,7 @@
 #include "strings/language.h"
 
+namespace verbolt {
+
 namespace {
 
 bool isSet(const char* value) { return value != nullptr && *value != '\0'; }
@@ -19,3 +21,5 @@ std::optional<Language> languageNamed(std::string_view name) {
   if (name == "fr") return Language::kFrench;
   return std::nullopt;
 }
+
+}  // namespace verbolt

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+namespace verbolt {
+
 enum class Language { kEnglish, kFrench };
 
 // The language of a desktop whose locale variables hold these values (null
@@ -16,3 +18,5 @@ Language languageOfLocale(const char* lcAll, const char* lcMessages, const char*
 // The language named "en" or "fr" on the command line; none for any other
 // name.
 std::optional<Language> languageNamed(std::string_view name);
+
+}  // namespace verbolt

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace verbolt {
+
 namespace {
 
 TEST(LanguageOfLocaleTest, TheFirstVariableSetDecides) {
@@ -35,3 +37,5 @@ TEST(LanguageNamedTest, KnowsEnAndFrOnly) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -1,5 +1,7 @@
 #include "strings/localized_text.h"
 
+namespace verbolt {
+
 // Texts are Windows-1252 bytes; every byte above 0x7F is written as a hex
 // escape so the bytes do not depend on how this file is encoded. An escape
 // followed by a hex digit is closed and the literal reopened, otherwise the
@@ -300,3 +302,5 @@ std::string LocalizedText(StringId id) {
   if (entry == table.end()) return std::string();
   return shownLanguage == Language::kFrench ? entry->second.french : entry->second.english;
 }
+
+}  // namespace verbolt

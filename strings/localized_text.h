@@ -8,6 +8,8 @@
 #include "strings/language.h"
 #include "strings/string_id.h"
 
+namespace verbolt {
+
 struct LocalizedPair {
   std::string english;
   std::string french;
@@ -26,3 +28,5 @@ Language currentLanguage();
 // The text of `id` in the current language; empty when the table has no
 // such entry.
 std::string LocalizedText(StringId id);
+
+}  // namespace verbolt

@@ -9,6 +9,8 @@
 #include <sstream>
 #include <vector>
 
+namespace verbolt {
+
 namespace {
 
 const std::set<int> kAbsentIds = {15, 23, 24, 29, 34, 40, 41, 51, 52, 55, 56, 59, 61};
@@ -212,3 +214,5 @@ TEST(StringTableTest, AccentsBeforeHexLettersKeepTheLettersThatFollow) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -2,6 +2,8 @@
 // named here once; the gaps are ids the table has never held.
 #pragma once
 
+namespace verbolt {
+
 enum StringId : int {
   // Welcome text and main menus.
   kStrWelcome = 0,
@@ -116,3 +118,5 @@ enum StringId : int {
   kStrEnglishDictionary = 113,
   kStrDictionaryMissing = 114,
 };
+
+}  // namespace verbolt

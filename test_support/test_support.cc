@@ -6,6 +6,8 @@
 #include <iterator>
 #include <thread>
 
+namespace verbolt {
+
 namespace fs = std::filesystem;
 
 namespace test_support {
@@ -79,3 +81,5 @@ std::set<std::string> FolderTest::entries() const {
 }
 
 }  // namespace test_support
+
+}  // namespace verbolt

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+namespace verbolt {
+
 namespace test_support {
 
 // The bytes of a file; empty when it cannot be read.
@@ -38,3 +40,5 @@ class FolderTest : public ::testing::Test {
 };
 
 }  // namespace test_support
+
+}  // namespace verbolt

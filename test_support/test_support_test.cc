@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+namespace verbolt {
+
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
@@ -55,3 +57,5 @@ TEST(WaitFor, GivesUpOnceTheLimitHasPassed) {
 
 }  // namespace
 }  // namespace test_support
+
+}  // namespace verbolt

@@ -5,6 +5,8 @@
 
 #include "text/utf8.h"
 
+namespace verbolt {
+
 namespace {
 
 // Code points of the bytes 0x80-0x9F; the rest of the code page equals
@@ -66,3 +68,5 @@ bool utf8ToCp1252(std::string_view utf8, std::string& out, size_t& errorOffset) 
   }
   return true;
 }
+
+}  // namespace verbolt

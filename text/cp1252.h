@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace verbolt {
+
 // The five bytes that Windows-1252 leaves undefined decode to the control
 // character of the same value, so every byte round-trips.
 char32_t decodeCp1252(unsigned char byte);
@@ -20,3 +22,5 @@ std::string cp1252ToUtf8(std::string_view text);
 // kUnmappableByte). Returns false at the first invalid sequence, with its
 // byte offset in `errorOffset`.
 bool utf8ToCp1252(std::string_view utf8, std::string& out, size_t& errorOffset);
+
+}  // namespace verbolt

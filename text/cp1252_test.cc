@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace verbolt {
+
 namespace {
 
 TEST(Cp1252, EveryByteRoundTrips) {
@@ -77,3 +79,5 @@ TEST(Utf8ToCp1252, RefusesInvalidSequencesWithTheirOffset) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -1,5 +1,7 @@
 #include "text/debug_trace.h"
 
+namespace verbolt {
+
 namespace {
 DebugTraceSink traceSink = nullptr;
 }
@@ -9,3 +11,5 @@ void setDebugTraceSink(DebugTraceSink sink) { traceSink = sink; }
 void debugTrace(const std::string& line) {
   if (traceSink) traceSink(line);
 }
+
+}  // namespace verbolt

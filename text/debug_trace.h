@@ -4,7 +4,11 @@
 
 #include <string>
 
+namespace verbolt {
+
 using DebugTraceSink = void (*)(const std::string& line);
 
 void setDebugTraceSink(DebugTraceSink sink);
 void debugTrace(const std::string& line);
+
+}  // namespace verbolt

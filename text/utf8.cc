@@ -1,5 +1,7 @@
 #include "text/utf8.h"
 
+namespace verbolt {
+
 namespace {
 
 // Length of the sequence led by `lead`, or 0 for a byte that cannot lead.
@@ -83,3 +85,5 @@ bool isValidUtf8(std::string_view text) {
   }
   return true;
 }
+
+}  // namespace verbolt

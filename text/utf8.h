@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace verbolt {
+
 constexpr char32_t kReplacementCharacter = 0xFFFD;
 
 // Appends `c` (any code point up to U+10FFFF) in UTF-8.
@@ -24,3 +26,5 @@ long validUtf8CharAt(std::string_view text, size_t i, int& length);
 size_t utf8CharCount(std::string_view text);
 
 bool isValidUtf8(std::string_view text);
+
+}  // namespace verbolt

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace verbolt {
+
 namespace {
 
 TEST(Utf8, EncodesEveryLengthAndDecodesItBack) {
@@ -30,3 +32,5 @@ TEST(Utf8, EachInvalidByteIsOneReplacementCharacter) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -7,6 +7,8 @@
 #include <emmintrin.h>
 #endif
 
+namespace verbolt {
+
 namespace {
 
 bool isCountSeparator(unsigned char c) { return c == ' ' || c == '\n' || c == 0x96; }
@@ -170,3 +172,5 @@ TextStatistics lowercaseAndCount(std::string& text) {
   }
   return statisticsOf(text.size(), counts);
 }
+
+}  // namespace verbolt

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace verbolt {
+
 namespace word_chars {
 constexpr std::array<bool, 256> makeTable() {
   std::array<bool, 256> table{};
@@ -79,3 +81,5 @@ TextStatistics textStatistics(std::string_view text);
 // textStatistics of the text as given, and the text folded as
 // lowercaseTextInPlace folds it, in one pass over a long text.
 TextStatistics lowercaseAndCount(std::string& text);
+
+}  // namespace verbolt

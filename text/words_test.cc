@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace verbolt {
+
 namespace {
 
 std::vector<std::string> wordsOf(const std::string& text) {
@@ -199,3 +201,5 @@ TEST(LowercaseAndCount, GivesTheFiguresOfTheTextAsGivenAndFoldsIt) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

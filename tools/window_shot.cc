@@ -30,6 +30,8 @@
 #include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
 
+namespace verbolt {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -124,6 +126,10 @@ int takeShot(const char* output, const char* textFile) {
 }
 
 }  // namespace
+
+}  // namespace verbolt
+
+using namespace verbolt;
 
 int main(int argc, char** argv) {
   if (argc < 2 || argc > 3) {

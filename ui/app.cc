@@ -10,6 +10,8 @@
 #include "ui/session_end.h"
 #include "ui/toolkit_language.h"
 
+namespace verbolt {
+
 namespace {
 
 void traceToDebugLog(const std::string& line) { wxLogDebug("%s", fromCp1252(line)); }
@@ -32,3 +34,5 @@ bool MyApp::OnInit() {
   if (argc > 1) frame->OpenFile(argv[1]);
   return true;
 }
+
+}  // namespace verbolt

@@ -3,7 +3,11 @@
 
 #include "ui/guarded_app.h"
 
+namespace verbolt {
+
 class MyApp : public GuardedApp {
  public:
   bool OnInit() override;
 };
+
+}  // namespace verbolt

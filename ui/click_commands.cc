@@ -9,6 +9,8 @@
 #include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
 
+namespace verbolt {
+
 void addSkipWord(const std::string& word, AnalysisSettings& settings) {
   if (findWordInList(word, settings.m_skipWords, settings) < 0) {
     settings.m_skipWords.push_back(word);
@@ -48,3 +50,5 @@ void FrameMain::OnTop100Click(WordClickEvent& event) {
                                    m_markedWord, loweredEditorBytes(*m_editor)),
                           true);
 }
+
+}  // namespace verbolt

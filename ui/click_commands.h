@@ -7,5 +7,9 @@
 
 #include "settings/analysis_settings.h"
 
+namespace verbolt {
+
 // Appends `word` to the words to skip unless an equivalent entry is there.
 void addSkipWord(const std::string& word, AnalysisSettings& settings);
+
+}  // namespace verbolt

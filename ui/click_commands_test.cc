@@ -14,6 +14,8 @@
 #include "ui/main_window_fixture.h"
 #include "ui/text_ctrl_custom.h"
 
+namespace verbolt {
+
 namespace {
 
 class Clicks : public MainWindow {
@@ -257,3 +259,5 @@ TEST(AddSkipWord, AddsOnlyWordsWithoutAnEquivalentEntry) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

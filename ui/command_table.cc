@@ -11,6 +11,8 @@
 #include "ui/ids.h"
 #include "ui/localized.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr Shortcut ctrl(int key) { return {wxACCEL_CTRL, key, true}; }
@@ -141,3 +143,5 @@ void addTools(wxToolBar& bar, BarName which) {
     }
   }
 }
+
+}  // namespace verbolt

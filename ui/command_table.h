@@ -14,6 +14,8 @@ class wxMenu;
 class wxMenuBar;
 class wxToolBar;
 
+namespace verbolt {
+
 // The menus of the bar and their submenus.
 enum class MenuName { kNoMenu, kMenuBar, kFile, kExport, kRecentFiles, kEdit, kHelp };
 // The toolbars of the top row.
@@ -72,3 +74,5 @@ wxMenuBar* buildMenuBar(wxMenu** recentFiles);
 wxAcceleratorTable buildAcceleratorTable();
 // Adds the buttons of `which` to `bar`, in table order.
 void addTools(wxToolBar& bar, BarName which);
+
+}  // namespace verbolt

@@ -15,6 +15,8 @@
 #include "ui/localized.h"
 #include "ui/main_window_fixture.h"
 
+namespace verbolt {
+
 namespace {
 
 // FrameMain's static event table, which only the class and its heirs see.
@@ -95,3 +97,5 @@ TEST_F(MainWindow, TheMenusWriteTheKeysOfTheTable) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

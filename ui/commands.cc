@@ -16,6 +16,8 @@
 #include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
 
+namespace verbolt {
+
 void FrameMain::OnQuit(wxCommandEvent&) { Close(true); }
 
 void FrameMain::OnAbout(wxCommandEvent&) {
@@ -62,3 +64,5 @@ void FrameMain::OnStats(wxCommandEvent&) {
   showMessageBox(message, localized(kStrTextInformation), wxOK | wxICON_INFORMATION | wxSTAY_ON_TOP,
                  this);
 }
+
+}  // namespace verbolt

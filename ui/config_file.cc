@@ -5,6 +5,8 @@
 
 #include "settings/window_settings.h"
 
+namespace verbolt {
+
 namespace {
 
 const char kConfigurationFile[] = "config.txt";
@@ -35,3 +37,5 @@ AnalysisSettings loadConfigFile() {
 void saveConfigFile(const AnalysisSettings& settings) {
   reportBackup(saveWindowSettings(settings, kConfigurationFile));
 }
+
+}  // namespace verbolt

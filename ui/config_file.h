@@ -5,8 +5,12 @@
 
 #include "settings/analysis_settings.h"
 
+namespace verbolt {
+
 // The settings of config.txt; the defaults, written at once, when it
 // cannot be loaded.
 AnalysisSettings loadConfigFile();
 // Writes `settings` to config.txt, unclamped.
 void saveConfigFile(const AnalysisSettings& settings);
+
+}  // namespace verbolt

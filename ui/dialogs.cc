@@ -8,6 +8,8 @@
 #include <wx/utils.h>
 #include <wx/window.h>
 
+namespace verbolt {
+
 namespace {
 
 int realMessageBox(const wxString& message, const wxString& caption, long style, wxWindow* parent) {
@@ -81,3 +83,5 @@ wxString askForFile(const wxString& title, const wxString& wildcard, const wxStr
                     long style, wxWindow* parent) {
   return fileDialogHandler(title, wildcard, defaultFile, style, parent);
 }
+
+}  // namespace verbolt

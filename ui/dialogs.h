@@ -9,6 +9,8 @@ class wxDialog;
 class wxMenu;
 class wxWindow;
 
+namespace verbolt {
+
 using MessageBoxHandler = int (*)(const wxString& message, const wxString& caption, long style,
                                   wxWindow* parent);
 using ModalDialogHandler = int (*)(wxDialog& dialog);
@@ -36,3 +38,5 @@ bool openInBrowser(const wxString& address);
 // empty string when the writer cancels.
 wxString askForFile(const wxString& title, const wxString& wildcard, const wxString& defaultFile,
                     long style, wxWindow* parent);
+
+}  // namespace verbolt

@@ -4,6 +4,8 @@
 
 #include "ui/session_end.h"
 
+namespace verbolt {
+
 namespace {
 
 // The toolkit's own handler: it reports the loss and ends the program.
@@ -22,3 +24,5 @@ int onDisplayLost(Display* display) {
 }  // namespace
 
 void saveSettingsIfTheDisplayIsLost() { toolkitHandler = XSetIOErrorHandler(onDisplayLost); }
+
+}  // namespace verbolt

@@ -5,5 +5,9 @@
 // connection.
 #pragma once
 
+namespace verbolt {
+
 // Called once the toolkit has opened the display.
 void saveSettingsIfTheDisplayIsLost();
+
+}  // namespace verbolt

@@ -12,6 +12,8 @@
 #include "ui/localized.h"
 #include "ui/text_ctrl_custom.h"
 
+namespace verbolt {
+
 namespace {
 
 enum StatusField { kWhereField, kWordsField };
@@ -104,3 +106,5 @@ void FrameMain::OnWalkFindings(wxCommandEvent& event) {
           : wxString::Format(localized(format), rank.number, rank.count);
   SetStatusText(where, kWhereField);
 }
+
+}  // namespace verbolt

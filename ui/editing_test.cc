@@ -18,6 +18,8 @@
 #include "ui/main_window_fixture.h"
 #include "ui/text_ctrl_custom.h"
 
+namespace verbolt {
+
 namespace {
 
 const Rgb kYellow = classColour(HighlightClass::kClose);
@@ -312,3 +314,5 @@ TEST_F(Editing, TheHistoryOfAFiveMegabyteTextHoldsTheEditsNotCopies) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -1,4 +1,8 @@
 #include "ui/editor_events.h"
 
+namespace verbolt {
+
 wxDEFINE_EVENT(kEvtWordClick, WordClickEvent);
 wxDEFINE_EVENT(kEvtHistoryMoved, wxCommandEvent);
+
+}  // namespace verbolt

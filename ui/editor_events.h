@@ -6,6 +6,8 @@
 
 #include <wx/event.h>
 
+namespace verbolt {
+
 // A left click, or a context-menu word command, at a position of the text.
 // CTRL and ALT are those held during the click; the context menu's two
 // word commands stand for a CTRL-click and an ALT-click.
@@ -41,3 +43,5 @@ using WordClickEventFunction = void (wxEvtHandler::*)(WordClickEvent&);
 #define EVT_WORD_CLICK(id, func) wx__DECLARE_EVT1(kEvtWordClick, id, WordClickEventHandler(func))
 #define EVT_HISTORY_MOVED(id, func) \
   wx__DECLARE_EVT1(kEvtHistoryMoved, id, wxCommandEventHandler(func))
+
+}  // namespace verbolt

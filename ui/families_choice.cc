@@ -11,6 +11,8 @@
 #include "ui/localized.h"
 #include "ui/preferences.h"
 
+namespace verbolt {
+
 namespace {
 
 const char kPreferencesName[] = "similar-words.txt";
@@ -154,3 +156,5 @@ void FamiliesChoice::Remember() const {
   // Lost, the choice falls back to the default at the next start.
   storePreferences(kPreferencesName, std::string(nameOf(m_kind)) + "\n");
 }
+
+}  // namespace verbolt

@@ -19,6 +19,8 @@ class wxChoice;
 class wxRadioButton;
 class wxStaticText;
 
+namespace verbolt {
+
 class FamiliesChoice : public wxPanel {
  public:
   explicit FamiliesChoice(wxWindow* parent);
@@ -65,3 +67,5 @@ class FamiliesChoice : public wxPanel {
 
   wxDECLARE_EVENT_TABLE();
 };
+
+}  // namespace verbolt

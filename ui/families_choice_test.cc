@@ -16,6 +16,8 @@
 #include "ui/ids.h"
 #include "ui/main_window_fixture.h"
 
+namespace verbolt {
+
 namespace {
 
 class SimilarWordsKind : public MainWindow {
@@ -162,3 +164,5 @@ TEST_F(SimilarWordsKind, TheFrenchWindowNamesTheKindsInFrench) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

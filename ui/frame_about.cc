@@ -11,6 +11,8 @@
 #include "ui/ids.h"
 #include "ui/localized.h"
 
+namespace verbolt {
+
 const char kVersionText[] = "v2.029";
 
 // clang-format off
@@ -44,3 +46,5 @@ FrameAbout::FrameAbout()
 FrameAbout::~FrameAbout() = default;
 
 void FrameAbout::OnLink(wxHyperlinkEvent& event) { openInBrowser(event.GetURL()); }
+
+}  // namespace verbolt

@@ -4,6 +4,8 @@
 #include <wx/dialog.h>
 #include <wx/hyperlink.h>
 
+namespace verbolt {
+
 class FrameAbout : public wxDialog {
  public:
   FrameAbout();
@@ -18,3 +20,5 @@ class FrameAbout : public wxDialog {
 
 // The version the About box shows.
 extern const char kVersionText[];
+
+}  // namespace verbolt

@@ -22,6 +22,8 @@
 #include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
 
+namespace verbolt {
+
 namespace {
 
 wxToolBar* newBar(wxWindow* parent, int id, wxSize bitmapSize) {
@@ -167,3 +169,5 @@ void FrameMain::WriteSettingsToPane(const AnalysisSettings& settings) {
 }
 
 void FrameMain::SaveSettings() const { saveConfigFile(ReadSettingsFromPane()); }
+
+}  // namespace verbolt

@@ -13,15 +13,18 @@
 #include "manuscript/manuscript.h"
 #include "settings/analysis_settings.h"
 
+class wxCloseEvent;
+class wxGauge;
+class wxTextCtrl;
+class wxToolBar;
+
+namespace verbolt {
+
 class Legend;
 class RecentFiles;
 class SettingsPane;
 class TextCtrlCustom;
 class WordClickEvent;
-class wxCloseEvent;
-class wxGauge;
-class wxTextCtrl;
-class wxToolBar;
 
 class FrameMain : public wxFrame {
  public:
@@ -117,3 +120,5 @@ class FrameMain : public wxFrame {
 
   wxDECLARE_EVENT_TABLE();
 };
+
+}  // namespace verbolt

@@ -10,6 +10,8 @@
 #include "settings/configuration.h"
 #include "ui/main_window_fixture.h"
 
+namespace verbolt {
+
 namespace {
 
 int linesStartingWith(const std::string& text, const std::string& prefix) {
@@ -63,3 +65,5 @@ TEST_F(MainWindow, LeftoversOfAKilledSaveAreRemovedAtStartAndNothingElse) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

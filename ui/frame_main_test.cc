@@ -30,6 +30,8 @@
 #include "ui/main_window_fixture.h"
 #include "ui/text_ctrl_custom.h"
 
+namespace verbolt {
+
 namespace {
 
 TEST_F(MainWindow, FirstStartShowsDefaultsAndWritesThemAtOnce) {
@@ -293,3 +295,5 @@ TEST(AboutBox, ShowsTheVersionOnItsThirdLineAndLinksTheSite) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace verbolt {
+
 namespace {
 
 void applyStyleSheet(GtkWidget* widget, const std::string& css) {
@@ -29,3 +31,5 @@ void fillGaugeHeight(wxGauge& gauge) {
   applyStyleSheet(gauge.GetHandle(), "progressbar trough, progressbar progress { min-height: " +
                                          std::to_string(height - 2) + "px; }");
 }
+
+}  // namespace verbolt

@@ -7,6 +7,8 @@
 class wxGauge;
 class wxToolBar;
 
+namespace verbolt {
+
 // The theme paints a tool bar's background with its own grey, whatever wx
 // asks for: this colour wins over the theme.
 void setToolBarBackground(wxToolBar& bar, Rgb colour);
@@ -14,3 +16,5 @@ void setToolBarBackground(wxToolBar& bar, Rgb colour);
 // The theme draws a gauge as a two-pixel line at the bottom of its space,
 // which the eye takes for a border: the trough and the bar fill the gauge.
 void fillGaugeHeight(wxGauge& gauge);
+
+}  // namespace verbolt

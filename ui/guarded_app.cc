@@ -14,6 +14,8 @@
 #include "ui/ids.h"
 #include "ui/session_end.h"
 
+namespace verbolt {
+
 namespace {
 
 wxString localized(StringId id) { return fromCp1252(LocalizedText(id)); }
@@ -77,3 +79,5 @@ void GuardedApp::OnEndSession(wxCloseEvent&) { closeEveryWindow(); }
 wxBEGIN_EVENT_TABLE(GuardedApp, wxApp)
   EVT_END_SESSION(GuardedApp::OnEndSession)
 wxEND_EVENT_TABLE()
+
+}  // namespace verbolt

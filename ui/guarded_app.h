@@ -6,6 +6,8 @@
 
 #include <wx/app.h>
 
+namespace verbolt {
+
 class GuardedApp : public wxApp {
  public:
   // Every event handler runs through here.
@@ -19,3 +21,5 @@ class GuardedApp : public wxApp {
  private:
   wxDECLARE_EVENT_TABLE();
 };
+
+}  // namespace verbolt

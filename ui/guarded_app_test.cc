@@ -16,6 +16,8 @@
 #include "ui/main_window_fixture.h"
 #include "ui/run_analysis.h"
 
+namespace verbolt {
+
 namespace {
 
 AnalysisResult runOutOfMemory(std::string_view, const AnalysisSettings&,
@@ -105,3 +107,5 @@ TEST_F(GuardedWindow, TheEndOfTheSessionClosesTheWindowTheNormalWay) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

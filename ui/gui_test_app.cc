@@ -3,4 +3,8 @@
 #include "highlight/gui_test_support.h"
 #include "ui/guarded_app.h"
 
+namespace verbolt {
+
 wxApp* makeTestApp() { return new GuardedApp; }
+
+}  // namespace verbolt

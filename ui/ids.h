@@ -5,6 +5,8 @@
 
 #include "strings/string_id.h"
 
+namespace verbolt {
+
 enum CommandId {
   kIdQuit = 1000,
   kIdAbout = 1001,
@@ -53,3 +55,5 @@ enum SectionId {
   kTitleHidden = kStrHiddenRepetitions,
   kHelpHidden = kStrHiddenRepetitionsHelp,
 };
+
+}  // namespace verbolt

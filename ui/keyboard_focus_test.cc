@@ -15,6 +15,8 @@
 #include "ui/main_window_fixture.h"
 #include "ui/text_ctrl_custom.h"
 
+namespace verbolt {
+
 namespace {
 
 const Rgb kYellow = classColour(HighlightClass::kClose);
@@ -114,3 +116,5 @@ TEST_F(Keyboard, TheToolbarTheContextMenuAndClicksLeaveTheKeyboardInTheEditor) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -14,6 +14,8 @@
 #include "ui/main_window_fixture.h"
 #include "ui/toolkit_language.h"
 
+namespace verbolt {
+
 namespace {
 
 class WindowLanguage : public MainWindow, public ::testing::WithParamInterface<Language> {
@@ -110,3 +112,5 @@ TEST_F(MainWindow, AFrenchWindowSaysReglagesAndFichier) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -7,6 +7,8 @@
 #include "ui/ids.h"
 #include "ui/localized.h"
 
+namespace verbolt {
+
 namespace {
 
 // The colour of its section lies behind the box and its label, on a panel
@@ -66,3 +68,5 @@ void Legend::OnSwitch(wxCommandEvent& event) {
     event.Skip();
   }
 }
+
+}  // namespace verbolt

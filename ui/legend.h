@@ -11,6 +11,8 @@
 
 class wxCheckBox;
 
+namespace verbolt {
+
 class Legend : public wxPanel {
  public:
   Legend(wxWindow* parent, const wxColour& background);
@@ -33,3 +35,5 @@ class Legend : public wxPanel {
 
   wxDECLARE_EVENT_TABLE();
 };
+
+}  // namespace verbolt

@@ -5,4 +5,8 @@
 
 #include "strings/string_id.h"
 
+namespace verbolt {
+
 wxString localized(StringId stringId);
+
+}  // namespace verbolt

@@ -17,6 +17,8 @@
 #include "strings/localized_text.h"
 #include "ui/app.h"
 
+using namespace verbolt;
+
 wxIMPLEMENT_APP_NO_MAIN(MyApp);
 
 namespace {

@@ -26,6 +26,8 @@
 
 extern char** environ;
 
+namespace verbolt {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -254,3 +256,5 @@ TEST_F(RealProgram, AnUnknownLanguageIsRefusedBeforeAnyWindow) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -28,6 +28,8 @@
 #include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
 
+namespace verbolt {
+
 namespace fs = std::filesystem;
 
 struct MessageBoxCall {
@@ -231,3 +233,5 @@ class WriterAtKeyboard : public MainWindow {
 
   void press(int key, int modifiers = wxMOD_NONE) { wxUIActionSimulator().Char(key, modifiers); }
 };
+
+}  // namespace verbolt

@@ -27,6 +27,8 @@
 #include "ui/recent_files.h"
 #include "ui/text_ctrl_custom.h"
 
+namespace verbolt {
+
 namespace {
 
 const char kProgramTitle[] = "Verbolt 2";
@@ -225,3 +227,5 @@ void FrameMain::OnExport(wxCommandEvent& event) {
     showMessageBox(wxString::FromUTF8(error), localized(kStrCannotSave), wxOK | wxICON_ERROR, this);
   }
 }
+
+}  // namespace verbolt

@@ -20,6 +20,8 @@
 #include "ui/recent_files.h"
 #include "ui/text_ctrl_custom.h"
 
+namespace verbolt {
+
 namespace {
 
 class Manuscripts : public MainWindow {
@@ -206,3 +208,5 @@ TEST_F(Manuscripts, ARecentFileThatHasGoneLeavesTheListWithAMessage) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -3,6 +3,8 @@
 
 #include <wx/dnd.h>
 
+namespace verbolt {
+
 class FrameMain;
 
 class ManuscriptDropTarget : public wxFileDropTarget {
@@ -13,3 +15,5 @@ class ManuscriptDropTarget : public wxFileDropTarget {
  private:
   FrameMain& m_frame;
 };
+
+}  // namespace verbolt

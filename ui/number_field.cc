@@ -2,6 +2,8 @@
 
 #include <gtk/gtk.h>
 
+namespace verbolt {
+
 namespace {
 
 // The theme's entry padding would leave room for fewer digits than the
@@ -38,3 +40,5 @@ void NumberField::OnChar(wxKeyEvent& event) {
   if (typesACharacter && lengthAfter > m_maxTypedChars) return;  // refused, as a full field does
   event.Skip();
 }
+
+}  // namespace verbolt

@@ -6,6 +6,8 @@
 
 #include <wx/textctrl.h>
 
+namespace verbolt {
+
 class NumberField : public wxTextCtrl {
  public:
   NumberField(wxWindow* parent, int maxTypedChars);
@@ -17,3 +19,5 @@ class NumberField : public wxTextCtrl {
 
   wxDECLARE_EVENT_TABLE();
 };
+
+}  // namespace verbolt

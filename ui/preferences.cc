@@ -7,6 +7,8 @@
 #include "manuscript/atomic_write.h"
 #include "settings/config_home.h"
 
+namespace verbolt {
+
 std::string preferencesPath(const char* name) {
   const std::string folder = configHomeFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
   return folder.empty() ? std::string() : folder + "/" + name;
@@ -19,3 +21,5 @@ void storePreferences(const char* name, const std::string& content) {
   std::string error;
   writeFileAtomically(path, content, error);
 }
+
+}  // namespace verbolt

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace verbolt {
+
 // The path of preferences file `name`; empty when the user has no home.
 std::string preferencesPath(const char* name);
 
@@ -12,3 +14,5 @@ std::string preferencesPath(const char* name);
 // is missing. A file that cannot be written is let go: losing a preference
 // loses no work.
 void storePreferences(const char* name, const std::string& content);
+
+}  // namespace verbolt

@@ -8,6 +8,8 @@
 #include "settings/recent_file_list.h"
 #include "ui/preferences.h"
 
+namespace verbolt {
+
 namespace {
 
 std::string utf8Of(const wxString& text) {
@@ -45,3 +47,5 @@ void RecentFiles::Store() const {
   }
   storePreferences(kRecentFilesName, recentFilesText(paths));
 }
+
+}  // namespace verbolt

@@ -9,6 +9,8 @@
 
 class wxMenu;
 
+namespace verbolt {
+
 class RecentFiles {
  public:
   // Lists the stored files in `menu`, whose items carry wxID_FILE1 on.
@@ -30,3 +32,5 @@ class RecentFiles {
 
   wxFileHistory m_history{9};
 };
+
+}  // namespace verbolt

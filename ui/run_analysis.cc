@@ -10,6 +10,8 @@
 #include "highlight/restyle.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 // The window paints each start once: the full lists could exhaust the
@@ -44,3 +46,5 @@ AnalysisRun runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::s
   wxLogDebug("process time %f", clock.Time() / 1000.0);
   return run;
 }
+
+}  // namespace verbolt

@@ -13,6 +13,8 @@
 class wxGauge;
 class wxTextCtrl;
 
+namespace verbolt {
+
 // What a run leaves besides the colours: the Top-100 report, the number of
 // words, and the runs it painted, which are the findings to walk through.
 struct AnalysisRun {
@@ -33,3 +35,5 @@ using AnalysisPassFunction = AnalysisResult (*)(std::string_view loweredText,
                                                 const AnalysisSettings& settings,
                                                 const ProgressSink& progress);
 AnalysisPassFunction setAnalysisPass(AnalysisPassFunction pass);
+
+}  // namespace verbolt

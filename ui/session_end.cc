@@ -9,6 +9,8 @@
 
 #include "ui/frame_main.h"
 
+namespace verbolt {
+
 namespace {
 
 // A message box or dialog runs a loop of its own inside the main one;
@@ -54,3 +56,5 @@ void closeWindowsOnTerminationSignals() {
   for (int signal : {SIGTERM, SIGHUP, SIGINT})
     g_unix_signal_add(signal, onTerminationSignal, nullptr);
 }
+
+}  // namespace verbolt

@@ -1,6 +1,8 @@
 // However the session ends, the settings of every main window are saved.
 #pragma once
 
+namespace verbolt {
+
 // Closes every top-level window as its close box would, which saves.
 void closeEveryWindow();
 
@@ -13,3 +15,5 @@ void saveEveryMainWindow();
 // as soon as no modal dialog holds the event loop. Needs the toolkit's
 // event loop to be set up.
 void closeWindowsOnTerminationSignals();
+
+}  // namespace verbolt

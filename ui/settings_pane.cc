@@ -23,6 +23,8 @@
 #include "ui/localized.h"
 #include "ui/number_field.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr int kListWidth = 205;
@@ -347,3 +349,5 @@ void SettingsPane::ShowHiddenWords() {
   Scroll(0, kHiddenSectionScroll);
   m_hiddenListField->SetInsertionPointEnd();
 }
+
+}  // namespace verbolt

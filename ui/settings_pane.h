@@ -13,10 +13,13 @@
 #include "settings/analysis_settings.h"
 #include "strings/string_id.h"
 
-class FamiliesChoice;
-class Legend;
 class wxCheckBox;
 class wxTextCtrl;
+
+namespace verbolt {
+
+class FamiliesChoice;
+class Legend;
 
 class SettingsPane : public wxScrolledWindow {
  public:
@@ -84,3 +87,5 @@ class SettingsPane : public wxScrolledWindow {
 
   wxDECLARE_EVENT_TABLE();
 };
+
+}  // namespace verbolt

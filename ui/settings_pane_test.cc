@@ -10,6 +10,8 @@
 #include "ui/ids.h"
 #include "ui/main_window_fixture.h"
 
+namespace verbolt {
+
 namespace {
 
 // Every field and switch away from its default.
@@ -79,3 +81,5 @@ TEST_F(MainWindow, ALegendSwitchClickedTurnsItsSectionOffAndOn) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -14,6 +14,8 @@
 #include "ui/ids.h"
 #include "ui/localized.h"
 
+namespace verbolt {
+
 namespace {
 
 wxMenu* buildContextMenu(bool isEditor) {
@@ -120,3 +122,5 @@ void TextCtrlCustom::OnContextMenu(wxContextMenuEvent& event) {
 void TextCtrlCustom::OnAddToSkipWords(wxCommandEvent&) { SendWordClick(m_contextPos, true, false); }
 
 void TextCtrlCustom::OnToggleHidden(wxCommandEvent&) { SendWordClick(m_contextPos, false, true); }
+
+}  // namespace verbolt

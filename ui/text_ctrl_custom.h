@@ -8,8 +8,11 @@
 
 #include <memory>
 
-class EditorHistory;
 class wxMenu;
+
+namespace verbolt {
+
+class EditorHistory;
 
 class TextCtrlCustom : public wxTextCtrl {
  public:
@@ -50,3 +53,5 @@ class TextCtrlCustom : public wxTextCtrl {
 
   wxDECLARE_EVENT_TABLE();
 };
+
+}  // namespace verbolt

@@ -2,6 +2,8 @@
 
 #include <wx/translation.h>
 
+namespace verbolt {
+
 void useToolkitLanguage(Language language) {
   auto* translations = new wxTranslations;
   if (language == Language::kFrench) {
@@ -10,3 +12,5 @@ void useToolkitLanguage(Language language) {
   }
   wxTranslations::Set(translations);  // takes ownership, and drops the one before
 }
+
+}  // namespace verbolt

@@ -4,7 +4,11 @@
 
 #include "strings/language.h"
 
+namespace verbolt {
+
 // Makes wxGetTranslation answer in `language` from the toolkit's catalog
 // (Debian's wx3.2-i18n), whatever the C library's locale; English needs
 // no catalog. Without the catalog the English words stay.
 void useToolkitLanguage(Language language);
+
+}  // namespace verbolt

@@ -10,6 +10,8 @@
 #include "ui/main_window_fixture.h"
 #include "ui/text_ctrl_custom.h"
 
+namespace verbolt {
+
 namespace {
 
 class UnusualText : public MainWindow {
@@ -84,3 +86,5 @@ TEST_F(UnusualText, OnlySeparatorsAndOneLongLine) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -18,6 +18,8 @@
 #include "ui/ids.h"
 #include "ui/main_window_fixture.h"
 
+namespace verbolt {
+
 namespace {
 
 // The pixels of a rectangle of the screen, row by row.
@@ -202,3 +204,5 @@ TEST_F(LongRun, KeysTypedDuringARunLandAfterItInOrder) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+namespace verbolt {
+
 namespace {
 
 // Appends [start, end) in `colour`, joining it to the last run when they
@@ -68,3 +70,5 @@ Rgb colourAt(const std::vector<ColourRun>& runs, long position) {
   const ColourRun& run = *(after - 1);
   return position < run.end ? run.colour : kWhite;
 }
+
+}  // namespace verbolt

@@ -6,6 +6,8 @@
 
 #include "highlight/plan/paint_plan.h"
 
+namespace verbolt {
+
 // The maximal runs of one colour, white left out, that `base` shows once
 // `painted` is painted over it: every run of `painted` gives its characters
 // its colour, and a white one takes their background away. Both lists are
@@ -23,3 +25,5 @@ void shiftRuns(std::vector<ColourRun>& runs, long by);
 // The colour at `position` of ascending, non-overlapping runs; white
 // outside them.
 Rgb colourAt(const std::vector<ColourRun>& runs, long position);
+
+}  // namespace verbolt

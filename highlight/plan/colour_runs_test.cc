@@ -5,6 +5,8 @@
 #include <random>
 #include <vector>
 
+namespace verbolt {
+
 namespace {
 
 constexpr Rgb kRed{255, 0, 0};
@@ -90,3 +92,5 @@ TEST(ColourRuns, TheColourAtAPosition) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

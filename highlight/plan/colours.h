@@ -5,6 +5,8 @@
 
 #include <array>
 
+namespace verbolt {
+
 struct Rgb {
   unsigned char red;
   unsigned char green;
@@ -45,3 +47,5 @@ constexpr Rgb kTop100Mark = kMarkedWithoutClass;
 constexpr Rgb classColour(HighlightClass c) { return kClassColours[static_cast<int>(c)]; }
 constexpr Rgb hiddenColour(HighlightClass c) { return kHiddenColours[static_cast<int>(c)]; }
 constexpr Rgb markedColour(HighlightClass c) { return kMarkedColours[static_cast<int>(c)]; }
+
+}  // namespace verbolt

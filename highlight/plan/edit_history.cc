@@ -4,6 +4,8 @@
 
 #include "highlight/plan/colour_runs.h"
 
+namespace verbolt {
+
 namespace {
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
@@ -135,3 +137,5 @@ void EditHistory::MarkClean() {
   // saved text again.
   m_lastStepOpen = false;
 }
+
+}  // namespace verbolt

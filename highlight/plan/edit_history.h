@@ -11,6 +11,8 @@
 
 #include "highlight/plan/paint_plan.h"
 
+namespace verbolt {
+
 // Text put into the editor or taken out of it. Positions and lengths are
 // in characters of the editor, `text` is UTF-8.
 struct TextEdit {
@@ -68,3 +70,5 @@ class EditHistory {
   long m_clean = 0;  // steps applied in the clean text; -1 when out of reach
   size_t m_bytes = 0;
 };
+
+}  // namespace verbolt

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace verbolt {
+
 namespace {
 
 // A text that the edits change, as the editor would: positions are bytes
@@ -195,3 +197,5 @@ TEST(EditHistoryTest, StaysWithinItsBoundDroppingTheOldestSteps) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+namespace verbolt {
+
 namespace {
 
 std::optional<FindingKind> kindOf(Rgb colour, bool markedOnly) {
@@ -61,3 +63,5 @@ FindingRank rankOf(const std::vector<Finding>& findings, size_t index) {
   }
   return rank;
 }
+
+}  // namespace verbolt

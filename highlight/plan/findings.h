@@ -7,6 +7,8 @@
 
 #include "highlight/plan/paint_plan.h"
 
+namespace verbolt {
+
 enum class FindingKind { kPhrase, kSearched, kDistant, kClose, kMarked };
 
 struct Finding {
@@ -35,3 +37,5 @@ struct FindingRank {
   int count;
 };
 FindingRank rankOf(const std::vector<Finding>& findings, size_t index);
+
+}  // namespace verbolt

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace verbolt {
+
 namespace {
 
 constexpr Rgb kClose = classColour(HighlightClass::kClose);
@@ -78,3 +80,5 @@ TEST(FindingsTest, RankCountsWithinTheKind) {
 }
 
 }  // namespace
+
+}  // namespace verbolt

@@ -7,6 +7,8 @@
 #include "analysis/equivalence.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 // The plan holds one byte per character: an index into this palette. Only
@@ -148,3 +150,5 @@ std::vector<ColourRun> planHighlights(std::string_view loweredText, const Analys
   canvas.applyHiddenWords(settings, progress);
   return canvas.runs();
 }
+
+}  // namespace verbolt

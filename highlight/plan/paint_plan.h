@@ -14,6 +14,8 @@
 #include "settings/analysis_settings.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 struct ColourRun {
   int start;
   int end;  // exclusive
@@ -67,3 +69,5 @@ void hiddenWordsPass(std::string_view loweredText, const AnalysisSettings& setti
   });
   countUpTo(n);
 }
+
+}  // namespace verbolt

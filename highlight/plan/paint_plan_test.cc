@@ -9,6 +9,8 @@
 #include "analysis/equivalence.h"
 #include "text/words.h"
 
+namespace verbolt {
+
 namespace {
 
 constexpr Rgb kPhrase = classColour(HighlightClass::kPhrase);
@@ -308,3 +310,5 @@ TEST(PlanHighlights, MatchesPaintingTheListsInOrder) {
 }
 
 }  // namespace
+
+}  // namespace verbolt
