@@ -26,6 +26,7 @@
 #include "cli/lint_findings.h"
 #include "cli/lint_report.h"
 #include "cli/ordered_work.h"
+#include "files/durable_write.h"
 #include "manuscript/atomic_write.h"
 #include "manuscript/manuscript.h"
 #include "manuscript/markdown_prose.h"
@@ -533,6 +534,7 @@ using namespace verbolt;
 // An exhausted memory, or any other failure, ends the tool with one line
 // and the status of an input error, never with an abort.
 int main(int argc, char** argv) {
+  ignoreFileSizeSignal();
   try {
     return run(argc, argv);
   } catch (const std::bad_alloc&) {

@@ -215,6 +215,7 @@ void expectUsageError(const Outcome& outcome, std::string_view named) {
 struct Limits {
   rlim_t addressSpace = 0;
   uid_t user = 0;
+  rlim_t fileSize = 0;
 };
 
 class VerboltAnalyzeRun : public test_support::FolderTest {
@@ -248,6 +249,10 @@ class VerboltAnalyzeRun : public test_support::FolderTest {
       if (limits.addressSpace != 0) {
         rlimit cap = {limits.addressSpace, limits.addressSpace};
         if (setrlimit(RLIMIT_AS, &cap) != 0) _exit(126);
+      }
+      if (limits.fileSize != 0) {
+        rlimit cap = {limits.fileSize, limits.fileSize};
+        if (setrlimit(RLIMIT_FSIZE, &cap) != 0) _exit(126);
       }
       if (limits.user != 0 && (setgid(limits.user) != 0 || setuid(limits.user) != 0)) _exit(126);
       execve(program.c_str(), argv.data(), environ);
@@ -634,6 +639,18 @@ TEST_F(VerboltAnalyzeRun, APageThatCannotBeWrittenGivesStatus1) {
   EXPECT_EQ(outcome.exitStatus, 1);
   EXPECT_NE(outcome.err.find("Cannot save \xE2\x80\x9Cpage.html\xE2\x80\x9D"), std::string::npos)
       << outcome.err;
+}
+
+TEST_F(VerboltAnalyzeRun, AFileSizeLimitMakesThePageAnErrorNotAKill) {
+  const std::string text = writeFile("t.txt", "chat");
+  const std::filesystem::path page = m_dir / "page.html";
+  Limits limits;
+  limits.fileSize = 1024;
+  const Outcome outcome = run({"--html=" + page.string(), text}, {}, limits);
+  EXPECT_EQ(outcome.exitStatus, 1) << outcome.err;
+  EXPECT_NE(outcome.err.find("File too large"), std::string::npos) << outcome.err;
+  EXPECT_FALSE(std::filesystem::exists(page));
+  for (const std::string& name : entries()) EXPECT_FALSE(name.starts_with(".verbolt-save-"));
 }
 
 // The linter: several files, the formats, positions and exit statuses.

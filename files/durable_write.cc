@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <filesystem>
 
 namespace verbolt {
@@ -38,5 +39,7 @@ void syncParentDirectory(const std::string& path) {
   syncFile(fd);
   close(fd);
 }
+
+void ignoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
 }  // namespace verbolt

@@ -18,4 +18,9 @@ bool syncFile(int fd);
 // system lets a folder be flushed; the rename stands either way.
 void syncParentDirectory(const std::string& path);
 
+// A file-size limit (ulimit -f, a quota) then makes a write fail with
+// EFBIG, which every save reports, instead of ending the program with
+// SIGXFSZ and the writer's text with it. Called once, at start.
+void ignoreFileSizeSignal();
+
 }  // namespace verbolt

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "files/durable_write.h"
 #include "settings/config_home.h"
 #include "strings/language.h"
 #include "strings/localized_text.h"
@@ -88,6 +89,7 @@ bool hasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  ignoreFileSizeSignal();
   std::optional<Language> language = chosenLanguage(argc, argv);
   if (!language) {
     std::fprintf(stderr, "verbolt: --lang takes en or fr\n");
