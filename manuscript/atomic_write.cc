@@ -42,16 +42,46 @@ mode_t permissionsFor(const std::string& path) {
   return 0666 & ~mask;
 }
 
+// A pipe, a socket or a device cannot be replaced by a file: the bytes go
+// into it as they come, as a shell's redirection would send them.
+bool writeIntoSpecialFile(const std::string& path, const std::string& target,
+                          std::string_view bytes, std::string& error) {
+  const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    error = failedBecause("it cannot be opened for writing", path);
+    return false;
+  }
+  bool ok = writeAll(fd, bytes);
+  if (!ok) error = failedBecause("writing failed", path);
+  if (close(fd) != 0 && ok) {
+    ok = false;
+    error = failedBecause("writing failed", path);
+  }
+  return ok;
+}
+
+// The temporary's name stays short whatever the file's own, so that a
+// file whose name is as long as the system allows can still be saved; it
+// names this process, which tells a save in progress from one a kill left.
+std::string temporaryPattern(const std::string& target) {
+  const std::filesystem::path folder = std::filesystem::path(target).parent_path();
+  const std::string name = ".verbolt-save-" + std::to_string(getpid()) + "-XXXXXX";
+  return (folder / name).string();
+}
+
 }  // namespace
 
 bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
   const std::string target = resolvedTarget(path);
   struct stat info;
-  if (stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-    error = "Cannot save " + quoted(path) + ": it is a folder.";
-    return false;
+  if (stat(target.c_str(), &info) == 0) {
+    if (S_ISDIR(info.st_mode)) {
+      error = "Cannot save " + quoted(path) + ": it is a folder.";
+      return false;
+    }
+    if (!S_ISREG(info.st_mode)) return writeIntoSpecialFile(path, target, bytes, error);
   }
-  std::string temporary = target + ".XXXXXX";
+  std::string temporary = temporaryPattern(target);
   const int fd = mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) {
     error = failedBecause("no file can be made in its folder", path);

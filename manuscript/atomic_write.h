@@ -10,8 +10,9 @@ namespace verbolt {
 // and renames it over `path`: a full disk, a crash or a power cut leaves
 // the old file whole or the new one complete, never a mix. The new file
 // keeps the old one's permissions; a symbolic link stays a link and its
-// target is replaced. On failure returns false, leaves no temporary file
-// and says why in `error`, one English sentence.
+// target is replaced. A pipe, a socket or a device is written into, never
+// replaced. On failure returns false, leaves no temporary file and says
+// why in `error`, one English sentence.
 bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
 
 }  // namespace verbolt

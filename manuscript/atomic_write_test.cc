@@ -1,5 +1,6 @@
 #include "manuscript/atomic_write.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -89,6 +90,30 @@ TEST_F(AtomicWrite, AWriteCutShortLeavesTheOldFileWholeAndNoTemporary) {
   EXPECT_EQ(error, "Cannot save \u201Cchapter.txt\u201D: writing failed (File too large).");
   EXPECT_EQ(contentOf(m_path), "old text");
   EXPECT_EQ(entries().size(), 1u);
+}
+
+TEST_F(AtomicWrite, ANameAsLongAsTheSystemAllowsIsSavedAndReplaced) {
+  const std::string path = m_directory + "/" + std::string(251, 'a') + ".txt";
+  std::string error;
+  ASSERT_TRUE(writeFileAtomically(path, "first", error)) << error;
+  ASSERT_TRUE(writeFileAtomically(path, "second", error)) << error;
+  EXPECT_EQ(contentOf(path), "second");
+  EXPECT_EQ(entries().size(), 1u);
+}
+
+TEST_F(AtomicWrite, APipeIsWrittenIntoAndStaysAPipe) {
+  const std::string pipe = m_directory + "/pipe";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const int reader = open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  std::string error;
+  EXPECT_TRUE(writeFileAtomically(pipe, "through the pipe", error)) << error;
+  char buffer[64] = {};
+  const ssize_t got = read(reader, buffer, sizeof buffer);
+  close(reader);
+  EXPECT_EQ(std::string(buffer, got > 0 ? got : 0), "through the pipe");
+  EXPECT_TRUE(fs::is_fifo(pipe));
+  EXPECT_EQ(entries(), std::set<std::string>{"pipe"});
 }
 
 }  // namespace
