@@ -1,6 +1,7 @@
 #include "manuscript/atomic_write.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,7 +9,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 
+#include "files/abandoned_temporary.h"
 #include "files/durable_write.h"
 
 namespace verbolt {
@@ -63,9 +66,10 @@ bool writeIntoSpecialFile(const std::string& path, const std::string& target,
 // The temporary's name stays short whatever the file's own, so that a
 // file whose name is as long as the system allows can still be saved; it
 // names this process, which tells a save in progress from one a kill left.
+constexpr std::string_view kTemporaryPrefix = ".verbolt-save-";
 std::string temporaryPattern(const std::string& target) {
   const std::filesystem::path folder = std::filesystem::path(target).parent_path();
-  const std::string name = ".verbolt-save-" + std::to_string(getpid()) + "-XXXXXX";
+  const std::string name = std::string(kTemporaryPrefix) + std::to_string(getpid()) + "-XXXXXX";
   return (folder / name).string();
 }
 
@@ -87,6 +91,9 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
     error = failedBecause("no file can be made in its folder", path);
     return false;
   }
+  // Held until the rename: the next opening of the folder, in this window or
+  // another, then knows the save is in progress.
+  flock(fd, LOCK_EX | LOCK_NB);
   bool ok = true;
   if (fchmod(fd, permissionsFor(target)) != 0) {
     ok = false;
@@ -109,6 +116,19 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
   }
   syncParentDirectory(target);
   return true;
+}
+
+int removeAbandonedSaves(const std::string& folder) {
+  std::error_code error;
+  std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, error);
+  int removed = 0;
+  for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+    const pid_t saver = saverInName(entries->path().filename().string(), kTemporaryPrefix);
+    if (saver == 0 || processRuns(saver)) continue;
+    // A manuscript can hold any bytes: the name and the lock tell alone.
+    if (removeIfAbandoned(entries->path().string(), [](int) { return true; })) ++removed;
+  }
+  return removed;
 }
 
 }  // namespace verbolt

@@ -15,4 +15,10 @@ namespace verbolt {
 // why in `error`, one English sentence.
 bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
 
+// Removes from `folder` the temporaries that saves killed half-way left
+// there: named after a process that no longer runs, not locked by a save
+// in progress, owned by this user. Anything else is left alone. Returns
+// how many went.
+int removeAbandonedSaves(const std::string& folder);
+
 }  // namespace verbolt

@@ -2,14 +2,17 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 #include "test_support/test_support.h"
 
@@ -114,6 +117,37 @@ TEST_F(AtomicWrite, APipeIsWrittenIntoAndStaysAPipe) {
   EXPECT_EQ(std::string(buffer, got > 0 ? got : 0), "through the pipe");
   EXPECT_TRUE(fs::is_fifo(pipe));
   EXPECT_EQ(entries(), std::set<std::string>{"pipe"});
+}
+
+// The id of a process that has ended.
+pid_t endedProcess() {
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  return child;
+}
+
+TEST_F(AtomicWrite, OnlyTheTemporariesOfSavesThatCannotFinishAreRemoved) {
+  const std::string dead = std::to_string(endedProcess());
+  const std::string alive = std::to_string(getpid());
+  for (const std::string& name : std::vector<std::string>{
+           ".verbolt-save-" + dead + "-aB3dE9", ".verbolt-save-" + dead + "-locked",
+           ".verbolt-save-" + alive + "-xY7zQ1", ".verbolt-save-" + dead + "-toolong",
+           ".verbolt-save-x-aB3dE9", "chapter.txt", "chapter.txt.aB3dE9"}) {
+    test_support::writeFile(m_dir / name, "some text");
+  }
+  fs::create_directory(m_dir / (".verbolt-save-" + dead + "-folder"));
+  // A save in progress in another window holds its temporary locked.
+  const int held = open((m_dir / (".verbolt-save-" + dead + "-locked")).c_str(), O_RDONLY);
+  ASSERT_EQ(flock(held, LOCK_EX), 0);
+
+  EXPECT_EQ(removeAbandonedSaves(m_directory), 1);
+  close(held);
+  EXPECT_EQ(entries(),
+            (std::set<std::string>{
+                ".verbolt-save-" + dead + "-locked", ".verbolt-save-" + alive + "-xY7zQ1",
+                ".verbolt-save-" + dead + "-toolong", ".verbolt-save-" + dead + "-folder",
+                ".verbolt-save-x-aB3dE9", "chapter.txt", "chapter.txt.aB3dE9"}));
 }
 
 }  // namespace

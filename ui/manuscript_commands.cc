@@ -6,6 +6,7 @@
 #include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,9 @@ bool FrameMain::OpenFile(const wxString& path) {
   ShowWordCount(editorStatistics(*m_editor).words);
   m_document = {utf8Of(wxFileName(path).GetAbsolutePath()), outcome.manuscript->kind,
                 outcome.manuscript->format, false};
+  // Saves of this folder's files that a kill cut short leave temporaries
+  // that nothing else would ever remove.
+  removeAbandonedSaves(std::filesystem::path(m_document.path).parent_path().string());
   m_recentFiles->Add(wxString::FromUTF8(m_document.path));
   UpdateTitle();
   return true;

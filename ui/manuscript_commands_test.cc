@@ -2,6 +2,8 @@
 // a writer presses them, the file dialogs and questions answered through
 // the window's seams, the files on disk read back.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <wx/filehistory.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
@@ -172,6 +174,19 @@ TEST_F(Manuscripts, UnsavedChangesAreAskedAboutAndCancelKeepsEverything) {
   ASSERT_TRUE(waitFor([&] { return !frame.Top100().GetValue().empty(); }));
   EXPECT_FALSE(frame.CurrentDocument().modified);
   EXPECT_TRUE(frame.ConfirmDiscardChanges());
+}
+
+TEST_F(Manuscripts, OpeningAFileRemovesTheTemporariesOfSavesAKillCutShort) {
+  FrameMain& frame = openFrame();
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  waitpid(child, nullptr, 0);
+  const std::string leftover = ".verbolt-save-" + std::to_string(child) + "-aB3dE9";
+  write(leftover, "half a chap");
+  const std::string chapter = write("chapter.txt", "A whole chapter.\n");
+  ASSERT_TRUE(frame.OpenFile(wxString::FromUTF8(chapter)));
+  EXPECT_FALSE(std::filesystem::exists(m_dir / leftover));
+  EXPECT_TRUE(std::filesystem::exists(chapter));
 }
 
 TEST_F(Manuscripts, BadFilesGiveOneMessageAndTheTextStays) {
