@@ -55,6 +55,11 @@ std::string toCp1252(const wxString& text) {
   return bytes;
 }
 
+std::string utf8Of(const wxString& text) {
+  const wxScopedCharBuffer bytes = text.utf8_str();
+  return std::string(bytes.data(), bytes.length());
+}
+
 wxString fromCp1252(std::string_view bytes) {
   const auto& table = decodeTable();
   // Filled in place: building the characters elsewhere and copying them in

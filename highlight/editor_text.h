@@ -22,6 +22,8 @@ constexpr wchar_t kNulPlaceholder = 0x2400;
 // Characters outside Windows-1252 become one separator byte each.
 std::string toCp1252(const wxString& text);
 wxString fromCp1252(std::string_view bytes);
+// File names and exported text are UTF-8, whatever the editor holds.
+std::string utf8Of(const wxString& text);
 
 std::string editorBytes(const wxTextCtrl& control);
 

@@ -34,11 +34,6 @@ namespace {
 
 const char kProgramTitle[] = "Verbolt 2";
 
-std::string utf8Of(const wxString& text) {
-  const wxScopedCharBuffer bytes = text.utf8_str();
-  return std::string(bytes.data(), bytes.length());
-}
-
 wxString openWildcard() {
   return localized(kStrManuscripts) + " (*.txt;*.md;*.odt;*.docx)|*.txt;*.md;*.odt;*.docx;" +
          "*.TXT;*.MD;*.ODT;*.DOCX|" + localized(kStrAllFiles) + " (*)|*";

@@ -5,19 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "highlight/editor_text.h"
 #include "settings/recent_file_list.h"
 #include "ui/preferences.h"
 
 namespace verbolt {
 
-namespace {
-
-std::string utf8Of(const wxString& text) {
-  const wxScopedCharBuffer bytes = text.utf8_str();
-  return std::string(bytes.data(), bytes.length());
-}
-
-}  // namespace
+namespace {}  // namespace
 
 RecentFiles::RecentFiles(wxMenu* menu) {
   m_history.UseMenu(menu);
