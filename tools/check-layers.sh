@@ -22,10 +22,10 @@ root=${1:-"$(dirname "$0")/.."}
 cd "$root"
 
 declare -A layer=(
-  [test_support]=0 [strings]=0 [text]=0 [files]=0 [manuscript]=1 [settings]=1 [analysis]=2
+  [test_support]=0 [strings]=0 [text]=0 [files]=0 [manuscript]=1 [settings]=1 [analysis]=2 [recovery]=2
   [highlight/plan]=3 [resources]=3 [lemma]=3 [highlight]=4 [export]=4 [ui]=5 [cli]=5 [tools]=6 [bench]=6 [fuzz]=6
 )
-toolkit_free=(test_support strings text files manuscript settings analysis highlight/plan export lemma cli)
+toolkit_free=(test_support strings text files manuscript settings analysis recovery highlight/plan export lemma cli)
 # Folders of scripts, data and documents: they hold no source file.
 no_code=(.ci docs packaging samples)
 toolkit_header='(wx/|gtk/|gdk/|glib|pango/|cairo|X11/)'
