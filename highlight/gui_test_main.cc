@@ -28,7 +28,7 @@ void failOnAssert(const wxString& file, int line, const wxString& function,
 }
 
 // GTK animates scrolling for a quarter of a second; the tests want the
-// scroll position at once.
+// scroll position at once. The folder is the tests' own settings and state.
 std::filesystem::path makeGtkConfigWithoutAnimations() {
   std::string pattern = (std::filesystem::temp_directory_path() / "verbolt-gui-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) return {};
@@ -36,6 +36,9 @@ std::filesystem::path makeGtkConfigWithoutAnimations() {
   std::filesystem::create_directories(dir / "gtk-3.0");
   std::ofstream(dir / "gtk-3.0" / "settings.ini") << "[Settings]\ngtk-enable-animations=0\n";
   setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+  // The windows under test keep their recovery copies here, never in the
+  // developer's own state folder.
+  setenv("XDG_STATE_HOME", (dir / "state").c_str(), 1);
   return dir;
 }
 

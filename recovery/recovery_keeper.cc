@@ -53,7 +53,10 @@ void RecoveryKeeper::Pause(const TextSource& text, int64_t caret, Clock::time_po
   if (!m_slot || m_log.Empty()) return;
   // A journal that could not be written leaves a gap the next edits
   // cannot be read across.
-  if (!m_writer.TakeError().empty()) m_hasCopy = false;
+  if (std::string error = m_writer.TakeError(); !error.empty()) {
+    m_hasCopy = false;
+    m_failure = std::move(error);
+  }
   if (FullCopyDue(now)) {
     WriteFullCopy(text, caret, now);
     return;

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "recovery/change_log.h"
 #include "recovery/recovery_copy.h"
@@ -71,8 +72,9 @@ class RecoveryKeeper {
   // was set aside.
   void Close(bool unsavedChanges);
 
-  // The last failure to write a copy, one English sentence, or empty.
-  std::string TakeError() { return m_writer.TakeError(); }
+  // The last failure to write a copy noticed at a pause, one English
+  // sentence, or empty.
+  std::string TakeFailure() { return std::exchange(m_failure, {}); }
   // The copy's files, for the writer who looks for them.
   const RecoverySlot* Slot() const { return m_slot.get(); }
 
@@ -94,6 +96,7 @@ class RecoveryKeeper {
   Clock::time_point m_lastFullCopy;
   size_t m_journalBytes = 0;
   size_t m_journalEdits = 0;
+  std::string m_failure;
   RecoveryWriter m_writer;
 };
 

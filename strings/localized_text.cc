@@ -279,6 +279,28 @@ StringTable buildStringTable() {
       {kStrEnglishDictionary, {"English", "anglais"}},
       {kStrDictionaryMissing, {"No %s dictionary: install the package %s.",
              "Pas de dictionnaire %s : installez le paquet %s."}},
+      {kStrDiscardRecovered, {"&Discard Recovered Text", "&Abandonner le texte r\xE9" "cup\xE9r\xE9"}},
+      {kStrRecovered, {"Brought back the text left unsaved when Verbolt 2 last ended. "
+             "File > Discard Recovered Text goes back to the saved file.",
+             "Texte non enregistr\xE9 r\xE9" "cup\xE9r\xE9 de la derni\xE8re session. "
+             "Fichier > Abandonner le texte r\xE9" "cup\xE9r\xE9 revient au fichier enregistr\xE9."}},
+      {kStrRecoveredFileChanged, {"Brought back the text left unsaved when Verbolt 2 last ended. "
+             "The file on disk has changed since.",
+             "Texte non enregistr\xE9 r\xE9" "cup\xE9r\xE9 de la derni\xE8re session. "
+             "Le fichier sur le disque a chang\xE9 depuis."}},
+      {kStrRecoveryDiscarded, {"Back to the saved file. Until the text is saved, the next start "
+             "can still bring back the discarded text.",
+             "Retour au fichier enregistr\xE9. Jusqu'au prochain enregistrement, le prochain "
+             "d\xE9marrage peut encore r\xE9" "cup\xE9rer le texte abandonn\xE9."}},
+      {kStrRecoveryFailed, {"No recovery copy could be written: %s",
+             "Aucune copie de secours n'a pu \xEAtre \xE9" "crite : %s"}},
+      {kStrFileChangedOnDisk, {"%s has been changed by another program since it was opened or saved.\n"
+             "Overwrite it with the text of the editor?",
+             "%s a \xE9t\xE9 modifi\xE9 par un autre programme depuis son ouverture ou son "
+             "enregistrement.\nLe remplacer par le texte de l'\xE9" "diteur ?"}},
+      {kStrOverwrite, {"Overwrite", "Remplacer"}},
+      {kStrSaveAsButton, {"Save As...", "Enregistrer sous..."}},
+      {kStrUntitled, {"Untitled", "Sans titre"}},
   };
   // clang-format on
 }

@@ -117,6 +117,16 @@ enum StringId : int {
   kStrFrenchDictionary = 112,
   kStrEnglishDictionary = 113,
   kStrDictionaryMissing = 114,
+  // Recovery of unsaved text, and saves over a file changed elsewhere.
+  kStrDiscardRecovered = 130,
+  kStrRecovered = 131,
+  kStrRecoveredFileChanged = 132,
+  kStrRecoveryDiscarded = 133,
+  kStrRecoveryFailed = 134,
+  kStrFileChangedOnDisk = 135,
+  kStrOverwrite = 136,
+  kStrSaveAsButton = 137,
+  kStrUntitled = 138,
 };
 
 }  // namespace verbolt

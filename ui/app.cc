@@ -30,8 +30,13 @@ bool MyApp::OnInit() {
   auto* frame = new FrameMain("Verbolt 2", wxPoint(150, 50), wxSize(980, 730));
   frame->Show(true);
   SetTopWindow(frame);
-  // `verbolt FILE` opens the manuscript at start.
-  if (argc > 1) frame->OpenFile(argv[1]);
+  // `verbolt FILE` opens the manuscript at start; without one, a text with
+  // no file that the last run left unsaved comes back.
+  if (argc > 1) {
+    frame->OpenFile(argv[1]);
+  } else {
+    frame->RecoverUntitledText();
+  }
   return true;
 }
 

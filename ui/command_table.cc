@@ -35,6 +35,7 @@ const Command kCommands[] = {
   {kIdOpen,            kStrOpen,            {kFile, 1},   ctrl('O'),      kNoKey,    kNoTool},
   {kIdSave,            kStrSave,            {kFile, 1},   ctrl('S'),      kNoKey,    kNoTool},
   {kIdSaveAs,          kStrSaveAs,          {kFile, 1},   ctrlShift('S'), kNoKey,    kNoTool},
+  {kIdDiscardRecovered, kStrDiscardRecovered, {kFile, 1}, kNoKey,         kNoKey,    kNoTool},
   {kIdExportHtml,      kStrExportHtml,      {kExport, 1}, kNoKey,         kNoKey,    kNoTool},
   {kIdExportOdt,       kStrExportOdt,       {kExport, 1}, kNoKey,         kNoKey,    kNoTool},
   {kIdExportCsv,       kStrExportCsv,       {kExport, 1}, kNoKey,         kNoKey,    kNoTool},

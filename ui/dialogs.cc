@@ -49,6 +49,23 @@ Handler replace(Handler& current, Handler replacement, Handler real) {
 
 }  // namespace
 
+int askWithVerbs(const wxString& message, const wxString& caption, const Verbs& verbs,
+                 wxWindow* parent) {
+  const long style = wxYES_NO | wxCANCEL | wxICON_QUESTION;
+  if (messageBoxHandler != realMessageBox)
+    return messageBoxHandler(message, caption, style, parent);
+  wxMessageDialog dialog(parent, message, caption, style);
+  dialog.SetYesNoCancelLabels(verbs.yes, verbs.no, wxID_CANCEL);
+  switch (dialog.ShowModal()) {
+    case wxID_YES:
+      return wxYES;
+    case wxID_NO:
+      return wxNO;
+    default:
+      return wxCANCEL;
+  }
+}
+
 MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler) {
   return replace(messageBoxHandler, handler, realMessageBox);
 }

@@ -28,6 +28,16 @@ PopupMenuHandler setPopupMenuHandler(PopupMenuHandler handler);
 FileDialogHandler setFileDialogHandler(FileDialogHandler handler);
 
 int showMessageBox(const wxString& message, const wxString& caption, long style, wxWindow* parent);
+// The buttons of a question, named by what they do rather than Yes and No.
+struct Verbs {
+  wxString yes;
+  wxString no;
+};
+// A question with the verbs on its Yes and No buttons and a Cancel
+// button; wxYES, wxNO or wxCANCEL, as showMessageBox answers (and tests
+// answer it the same way).
+int askWithVerbs(const wxString& message, const wxString& caption, const Verbs& verbs,
+                 wxWindow* parent);
 int showModal(wxDialog& dialog);
 // Pops the menu up under the pointer; returns when it is closed.
 void showPopupMenu(wxWindow& window, wxMenu& menu);

@@ -16,8 +16,6 @@ namespace verbolt {
 
 namespace {
 
-enum StatusField { kWhereField, kWordsField };
-
 StringId findingFormat(FindingKind kind) {
   switch (kind) {
     case FindingKind::kPhrase:

@@ -21,6 +21,7 @@
 #include "ui/recent_files.h"
 #include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
+#include "ui/text_recovery.h"
 
 namespace verbolt {
 
@@ -54,6 +55,8 @@ wxBEGIN_EVENT_TABLE(FrameMain, wxFrame)
   EVT_MENU(kIdExportOdt, FrameMain::OnExport)
   EVT_MENU(kIdExportCsv, FrameMain::OnExport)
   EVT_MENU_RANGE(wxID_FILE1, wxID_FILE9, FrameMain::OnRecentFile)
+  EVT_MENU(kIdDiscardRecovered, FrameMain::OnDiscardRecovered)
+  EVT_UPDATE_UI(kIdDiscardRecovered, FrameMain::OnUpdateDiscardRecovered)
   EVT_MENU(kIdUndo, FrameMain::OnUndo)
   EVT_MENU(kIdRedo, FrameMain::OnRedo)
   EVT_UPDATE_UI(kIdUndo, FrameMain::OnUpdateUndo)
@@ -118,6 +121,12 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   CreateStatusBar(2);
   const int statusWidths[] = {-1, 160};
   SetStatusWidths(2, statusWidths);
+
+  m_recovery = std::make_unique<TextRecovery>(*m_editor);
+  m_recovery->OnFailure([this](const std::string& problem) {
+    SetStatusText(wxString::Format(localized(kStrRecoveryFailed), wxString::FromUTF8(problem)),
+                  kWhereField);
+  });
 
   WriteSettingsToPane(loadConfigFile());
   SetDropTarget(new ManuscriptDropTarget(*this));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "files/file_stamp.h"
 #include "highlight/plan/findings.h"
 #include "manuscript/manuscript.h"
 #include "settings/analysis_settings.h"
@@ -24,6 +25,8 @@ class Legend;
 class RecentFiles;
 class SettingsPane;
 class TextCtrlCustom;
+class TextRecovery;
+struct RecoveredText;
 class WordClickEvent;
 
 class FrameMain : public wxFrame {
@@ -44,6 +47,12 @@ class FrameMain : public wxFrame {
   // Asks Save / Discard / Cancel when the text has changed; true when the
   // writer may go on.
   bool ConfirmDiscardChanges();
+  // At a start without a file: brings back a text with no file that the
+  // last run left unsaved.
+  void RecoverUntitledText();
+  // The program is about to end without asking: the unsaved text's
+  // recovery copy is brought up to date on the disk.
+  void WriteRecoveryNow();
 
   // The manuscript the editor holds: where it came from, how it was
   // stored, and whether the writer has changed it since.
@@ -52,6 +61,9 @@ class FrameMain : public wxFrame {
     ManuscriptKind kind = ManuscriptKind::kPlainText;
     TextFormat format;
     bool modified = false;
+    // The file as it was last read or written, to notice another
+    // program's change before it is written over.
+    std::optional<FileStamp> stamp;
   };
 
   // The parts of the window, as the screenshots, the benchmarks and the
@@ -63,6 +75,9 @@ class FrameMain : public wxFrame {
   const std::string& MarkedWord() const { return m_markedWord; }
   const Document& CurrentDocument() const { return m_document; }
   const RecentFiles& Recent() const { return *m_recentFiles; }
+  // Whether the editor shows a text brought back from a recovery copy,
+  // not saved nor discarded since.
+  bool ShowsRecoveredText() const { return m_showsRecovered; }
 
  private:
   // The toolbars and the legend between them.
@@ -70,6 +85,14 @@ class FrameMain : public wxFrame {
   bool Save();
   bool SaveAs(TextFormat format);
   bool WriteText(const std::string& path, TextFormat format);
+  // Whether the file on disk may be written over: when another program
+  // changed it since it was read or written, the writer is asked.
+  bool MayOverwrite();
+  // Puts `utf8` in the editor as a new text: no colours, no marked word.
+  void LoadText(const std::string& utf8);
+  void ShowRecovered(const RecoveredText& recovered);
+  // Tells the recovery copy which file the text belongs to, and how.
+  void DescribeToRecovery();
   void UpdateTitle();
   // The text control the Edit menu acts on: the one with the keyboard, or
   // else the editor.
@@ -93,6 +116,8 @@ class FrameMain : public wxFrame {
   void OnSaveAs(wxCommandEvent& event);
   void OnExport(wxCommandEvent& event);
   void OnRecentFile(wxCommandEvent& event);
+  void OnDiscardRecovered(wxCommandEvent& event);
+  void OnUpdateDiscardRecovered(wxUpdateUIEvent& event);
   void OnUndo(wxCommandEvent& event);
   void OnRedo(wxCommandEvent& event);
   void OnClipboardCommand(wxCommandEvent& event);
@@ -114,6 +139,8 @@ class FrameMain : public wxFrame {
   wxToolBar* m_settingsBar = nullptr;
   wxToolBar* m_top100Bar = nullptr;
   std::unique_ptr<RecentFiles> m_recentFiles;
+  std::unique_ptr<TextRecovery> m_recovery;
+  bool m_showsRecovered = false;
   std::string m_markedWord;
   Document m_document;
   std::optional<std::vector<Finding>> m_findings;

@@ -36,7 +36,12 @@ enum CommandId {
   kIdNextFinding = 1027,
   kIdPreviousFinding = 1028,
   kIdTop100 = 1029,
+  kIdDiscardRecovered = 1030,
 };
+
+// The status line: what the window has to tell (where the walk through
+// the findings stands, a text brought back), and the number of words.
+enum StatusField { kWhereField, kWordsField };
 
 // Section switches (check boxes) and help buttons.
 enum SectionId {

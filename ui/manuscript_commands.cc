@@ -6,7 +6,9 @@
 #include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,7 @@
 #include "highlight/editor_history.h"
 #include "highlight/editor_text.h"
 #include "manuscript/atomic_write.h"
+#include "recovery/recovery_copy.h"
 #include "strings/localized_text.h"
 #include "text/words.h"
 #include "ui/dialogs.h"
@@ -27,6 +30,7 @@
 #include "ui/manuscript_drop.h"
 #include "ui/recent_files.h"
 #include "ui/text_ctrl_custom.h"
+#include "ui/text_recovery.h"
 
 namespace verbolt {
 
@@ -62,11 +66,24 @@ bool ManuscriptDropTarget::OnDropFiles(wxCoord, wxCoord, const wxArrayString& fi
 
 void FrameMain::UpdateTitle() {
   if (m_document.path.empty()) {
-    SetTitle(kProgramTitle);
+    // The welcome text is no writer's text until it is changed.
+    SetTitle(m_document.modified ? localized(kStrUntitled) + " * - " + kProgramTitle
+                                 : wxString(kProgramTitle));
     return;
   }
   const wxString name = wxFileName(wxString::FromUTF8(m_document.path)).GetFullName();
   SetTitle(name + (m_document.modified ? " * - " : " - ") + kProgramTitle);
+}
+
+void FrameMain::LoadText(const std::string& utf8) {
+  // Clearing first makes an equal text load afresh, without its colours.
+  m_editor->Clear();
+  m_editor->ChangeValue(wxString::FromUTF8(utf8));
+  m_editor->SetInsertionPoint(0);
+  m_top100->Clear();
+  m_markedWord.clear();
+  ForgetFindings();
+  ShowWordCount(editorStatistics(*m_editor).words);
 }
 
 bool FrameMain::OpenFile(const wxString& path) {
@@ -76,23 +93,91 @@ bool FrameMain::OpenFile(const wxString& path) {
                    wxOK | wxICON_ERROR, this);
     return false;
   }
-  // Clearing first makes an equal text load afresh, without its colours.
-  m_editor->Clear();
-  m_editor->ChangeValue(wxString::FromUTF8(outcome.manuscript->utf8));
-  m_editor->SetInsertionPoint(0);
-  m_top100->Clear();
-  m_markedWord.clear();
-  ForgetFindings();
+  LoadText(outcome.manuscript->utf8);
   m_editor->History()->MarkClean();
-  ShowWordCount(editorStatistics(*m_editor).words);
-  m_document = {utf8Of(wxFileName(path).GetAbsolutePath()), outcome.manuscript->kind,
-                outcome.manuscript->format, false};
+  const std::string absolute = utf8Of(wxFileName(path).GetAbsolutePath());
+  m_document = {absolute, outcome.manuscript->kind, outcome.manuscript->format, false,
+                fileStampOf(absolute)};
+  m_showsRecovered = false;
   // Saves of this folder's files that a kill cut short leave temporaries
   // that nothing else would ever remove.
   removeAbandonedSaves(std::filesystem::path(m_document.path).parent_path().string());
   m_recentFiles->Add(wxString::FromUTF8(m_document.path));
+  // What the writer typed in this file and never saved, when the program
+  // last ended without asking, comes back over the file's text.
+  const std::optional<RecoveredText> recovered = m_recovery->Keeper().Begin(absolute, true);
+  DescribeToRecovery();
+  if (recovered) ShowRecovered(*recovered);
   UpdateTitle();
   return true;
+}
+
+void FrameMain::RecoverUntitledText() {
+  const std::optional<RecoveredText> recovered = m_recovery->Keeper().Begin("", true);
+  DescribeToRecovery();
+  if (recovered) ShowRecovered(*recovered);
+  UpdateTitle();
+}
+
+void FrameMain::DescribeToRecovery() {
+  RecoveredText header;
+  header.documentPath = m_document.path;
+  header.format = m_document.format;
+  header.documentStamp = m_document.stamp;
+  m_recovery->Keeper().Describe(header);
+}
+
+// The text comes back as it was left, unsaved; the file on disk is not
+// touched until the writer saves.
+void FrameMain::ShowRecovered(const RecoveredText& recovered) {
+  LoadText(recovered.utf8);
+  const long caret = std::clamp<long>(recovered.caret, 0, m_editor->GetLastPosition());
+  m_editor->SetInsertionPoint(caret);
+  m_editor->ShowPosition(caret);
+  m_document.path = recovered.documentPath;
+  if (!m_document.path.empty()) m_document.kind = manuscriptKindOf(m_document.path);
+  m_document.format = recovered.format;
+  m_document.stamp = recovered.documentStamp;
+  m_document.modified = true;
+  m_showsRecovered = true;
+  DescribeToRecovery();
+  const bool fileChanged =
+      !m_document.path.empty() && fileStampOf(m_document.path) != recovered.documentStamp;
+  SetStatusText(localized(fileChanged ? kStrRecoveredFileChanged : kStrRecovered), kWhereField);
+}
+
+void FrameMain::WriteRecoveryNow() {
+  if (m_document.modified) m_recovery->WriteNow();
+}
+
+void FrameMain::OnUpdateDiscardRecovered(wxUpdateUIEvent& event) { event.Enable(m_showsRecovered); }
+
+// One click back to the file on disk. The recovery copy stays where it is
+// until the text is saved or changed, so that the next start can still
+// bring it back.
+void FrameMain::OnDiscardRecovered(wxCommandEvent&) {
+  if (!m_showsRecovered) return;
+  std::string utf8;
+  if (!m_document.path.empty() && wxFileName::FileExists(wxString::FromUTF8(m_document.path))) {
+    ReadOutcome outcome = readManuscript(m_document.path);
+    if (!outcome.manuscript) {
+      showMessageBox(wxString::FromUTF8(outcome.error), localized(kStrCannotOpen),
+                     wxOK | wxICON_ERROR, this);
+      return;
+    }
+    utf8 = outcome.manuscript->utf8;
+    m_document.kind = outcome.manuscript->kind;
+    m_document.format = outcome.manuscript->format;
+    m_document.stamp = fileStampOf(m_document.path);
+  }
+  LoadText(utf8);
+  m_editor->History()->MarkClean();
+  m_document.modified = false;
+  m_showsRecovered = false;
+  m_recovery->Keeper().SetAside();
+  DescribeToRecovery();
+  SetStatusText(localized(kStrRecoveryDiscarded), kWhereField);
+  UpdateTitle();
 }
 
 bool FrameMain::ConfirmDiscardChanges() {
@@ -117,14 +202,35 @@ bool FrameMain::WriteText(const std::string& path, TextFormat format) {
     showMessageBox(wxString::FromUTF8(error), localized(kStrCannotSave), wxOK | wxICON_ERROR, this);
     return false;
   }
+  // Saved: the recovery copy of the text has done its work.
+  if (path == m_document.path) {
+    m_recovery->Keeper().Forget();
+  } else {
+    m_recovery->Keeper().Begin(path, false);
+  }
   m_document.path = path;
   m_document.kind = manuscriptKindOf(path);
   m_document.format = format;
   m_document.modified = false;
+  m_document.stamp = fileStampOf(path);
+  m_showsRecovered = false;
+  DescribeToRecovery();
   m_editor->History()->MarkClean();
   m_recentFiles->Add(wxString::FromUTF8(path));
   UpdateTitle();
   return true;
+}
+
+bool FrameMain::MayOverwrite() {
+  const std::optional<FileStamp> now = fileStampOf(m_document.path);
+  // A file gone since is simply written again.
+  if (!now || !m_document.stamp || *now == *m_document.stamp) return true;
+  const wxString name = wxFileName(wxString::FromUTF8(m_document.path)).GetFullName();
+  const int answer =
+      askWithVerbs(wxString::Format(localized(kStrFileChangedOnDisk), name), kProgramTitle,
+                   {localized(kStrOverwrite), localized(kStrSaveAsButton)}, this);
+  if (answer == wxNO) SaveAs(m_document.format);
+  return answer == wxYES;
 }
 
 bool FrameMain::Save() {
@@ -137,6 +243,7 @@ bool FrameMain::Save() {
     }
     return SaveAs({TextEncoding::kUtf8, LineEnds::kLf});
   }
+  if (!MayOverwrite()) return !m_document.modified;
   return WriteText(m_document.path, m_document.format);
 }
 
@@ -189,6 +296,11 @@ void FrameMain::OnCloseWindow(wxCloseEvent& event) {
     event.Veto();
     return;
   }
+  // A close that cannot ask (a signal, the session's end) keeps the
+  // unsaved text in its recovery copy for the next start.
+  const bool unsaved = !event.CanVeto() && m_document.modified;
+  if (unsaved) m_recovery->WriteNow();
+  m_recovery->Keeper().Close(unsaved);
   Destroy();
 }
 

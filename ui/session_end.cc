@@ -48,7 +48,10 @@ void closeEveryWindow() {
 
 void saveEveryMainWindow() {
   for (wxWindow* window : wxTopLevelWindows) {
-    if (auto* frame = dynamic_cast<FrameMain*>(window)) frame->SaveSettings();
+    if (auto* frame = dynamic_cast<FrameMain*>(window)) {
+      frame->SaveSettings();
+      frame->WriteRecoveryNow();
+    }
   }
 }
 
