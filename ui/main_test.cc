@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "recovery/recovery_copy.h"
 #include "settings/analysis_settings.h"
 #include "settings/configuration.h"
 #include "strings/localized_text.h"
@@ -90,6 +91,7 @@ class Program {
   }
 
   void signal(int number) { kill(m_pid, number); }
+  pid_t pid() const { return m_pid; }
 
   // True once the program waits in its event loop with nothing to do: a
   // signal then has to wake the loop by itself.
@@ -244,6 +246,89 @@ TEST_F(RealProgram, AFrenchDesktopStartsWithTheFrenchListsAndNoOtherDoes) {
   EXPECT_EQ(firstStartSettings(work, {}, {"LC_ALL=", "LC_MESSAGES=", "LANG=de_DE.UTF-8"}), english);
   EXPECT_EQ(firstStartSettings(work, {"--lang", "fr"}, {"LC_ALL=C"}), french);
   EXPECT_EQ(firstStartSettings(work, {"--lang", "en"}, {"LC_ALL=fr_FR.UTF-8"}), english);
+}
+
+// What xdotool prints for `arguments`, as a writer's hands and eyes on
+// the display the program runs on; its last line break dropped.
+std::string xdotool(const std::string& arguments) {
+  std::string output;
+  FILE* pipe = popen(("xdotool " + arguments + " 2>/dev/null").c_str(), "r");
+  if (!pipe) return output;
+  char buffer[256];
+  while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
+  pclose(pipe);
+  if (!output.empty() && output.back() == '\n') output.pop_back();
+  return output;
+}
+
+// The recovery copy of the only document in `folder`, as a start reads it.
+std::optional<RecoveredText> onlyCopy(const fs::path& folder) {
+  if (!fs::exists(folder)) return std::nullopt;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+    if (entry.path().extension() != ".snapshot") continue;
+    fs::path journal = entry.path();
+    journal.replace_extension(".journal");
+    return readRecovery(readFile(entry.path()), readFile(journal));
+  }
+  return std::nullopt;
+}
+
+// The writer opens a chapter, clicks into the text, types at its end, and
+// the program ends without a question: killed after a pause, or sent
+// SIGTERM straight after the typing. The next start on the chapter shows
+// the typed text, marked unsaved, and the file is as it was.
+TEST_F(RealProgram, TypedTextSurvivesAKillAndALogout) {
+  const fs::path work = m_dir / "work";
+  const fs::path chapter = work / "chapter.txt";
+  const fs::path recovery = m_dir / "state" / "verbolt" / "recovery";
+  const std::vector<std::string> environment = {"XDG_CONFIG_HOME=" + (m_dir / "xdg").string(),
+                                                "XDG_STATE_HOME=" + (m_dir / "state").string()};
+  for (int number : {SIGKILL, SIGTERM}) {
+    SCOPED_TRACE(strsignal(number));
+    fs::remove_all(m_dir / "state");
+    test_support::writeFile(chapter, "Once upon a time.\n");
+    {
+      Program program(work, {chapter.string()}, environment);
+      const std::string window = xdotool("search --sync --onlyvisible --name 'chapter[.]txt'");
+      ASSERT_FALSE(window.empty()) << program.log();
+      ASSERT_TRUE(program.waitUntilIdle());
+      // Keys and clicks as a person makes them: through the X server, to
+      // the window under the pointer.
+      xdotool("mousemove --window " + window + " 490 400");
+      xdotool("click 1");
+      xdotool("key ctrl+End");
+      xdotool("type 'The end.'");
+      if (number == SIGKILL) {
+        ASSERT_TRUE(waitFor([&] {
+          const std::optional<RecoveredText> copy = onlyCopy(recovery);
+          return copy && copy->utf8 == "Once upon a time.\nThe end.";
+        })) << "no recovery copy after the pause; the window is \""
+            << xdotool("getwindowname " + window) << "\"";
+      } else {
+        ASSERT_TRUE(waitFor(
+            [&] { return xdotool("getwindowname " + window) == "chapter.txt * - Verbolt 2"; }));
+        ASSERT_TRUE(program.waitUntilIdle());
+      }
+      program.signal(number);
+      ASSERT_TRUE(program.waitForExit().has_value());
+    }
+    EXPECT_EQ(readFile(chapter), "Once upon a time.\n");
+
+    Program again(work, {chapter.string()}, environment);
+    const std::string window = xdotool("search --sync --onlyvisible --name 'chapter[.]txt'");
+    ASSERT_TRUE(waitFor([&] {
+      return xdotool("getwindowname " + window) == "chapter.txt * - Verbolt 2";
+    })) << xdotool("getwindowname " + window)
+        << again.log();
+    // What the editor shows is what its own copy holds once it is sent
+    // away in turn.
+    again.signal(SIGTERM);
+    ASSERT_TRUE(again.waitForExit().has_value());
+    const std::optional<RecoveredText> shown = onlyCopy(recovery);
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->utf8, "Once upon a time.\nThe end.");
+    EXPECT_EQ(readFile(chapter), "Once upon a time.\n");
+  }
 }
 
 TEST_F(RealProgram, AnUnknownLanguageIsRefusedBeforeAnyWindow) {
