@@ -75,6 +75,7 @@ class RecoveryKeeper {
   // The last failure to write a copy noticed at a pause, one English
   // sentence, or empty.
   std::string TakeFailure() { return std::exchange(m_failure, {}); }
+  uint64_t BytesWritten() const { return m_writer.BytesWritten(); }
   // The copy's files, for the writer who looks for them.
   const RecoverySlot* Slot() const { return m_slot.get(); }
 

@@ -87,7 +87,10 @@ void RecoveryWriter::Do(const Task& task) {
       }
       break;
   }
-  if (error.empty()) return;
+  if (error.empty()) {
+    m_bytesWritten += task.bytes.size();
+    return;
+  }
   std::lock_guard lock(m_mutex);
   m_error = std::move(error);
 }

@@ -2,7 +2,9 @@
 // asked for, so that the disk never holds up a key.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <mutex>
 #include <string>
@@ -28,6 +30,8 @@ class RecoveryWriter {
   // The last failure, one English sentence; empty when there was none
   // since the last call.
   std::string TakeError();
+  // The bytes written to the disk so far, for the benchmarks.
+  uint64_t BytesWritten() const { return m_bytesWritten; }
 
  private:
   enum class Kind { kReplace, kAppend, kRemove };
@@ -46,6 +50,7 @@ class RecoveryWriter {
   bool m_busy = false;
   bool m_stopping = false;
   std::string m_error;
+  std::atomic<uint64_t> m_bytesWritten = 0;
   std::thread m_thread;
 };
 
