@@ -250,9 +250,11 @@ TEST_F(RealProgram, AFrenchDesktopStartsWithTheFrenchListsAndNoOtherDoes) {
 
 // What xdotool prints for `arguments`, as a writer's hands and eyes on
 // the display the program runs on; its last line break dropped.
-std::string xdotool(const std::string& arguments) {
+std::string xdotool(const std::string& arguments, const std::string& display = "") {
   std::string output;
-  FILE* pipe = popen(("xdotool " + arguments + " 2>/dev/null").c_str(), "r");
+  const std::string command =
+      (display.empty() ? "" : "DISPLAY=" + display + " ") + "xdotool " + arguments;
+  FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
   if (!pipe) return output;
   char buffer[256];
   while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
@@ -329,6 +331,37 @@ TEST_F(RealProgram, TypedTextSurvivesAKillAndALogout) {
     EXPECT_EQ(shown->utf8, "Once upon a time.\nThe end.");
     EXPECT_EQ(readFile(chapter), "Once upon a time.\n");
   }
+}
+
+// The display goes (a remote session dropped) while the text is unsaved:
+// the toolkit ends the program at once, but the copy is written first.
+TEST_F(RealProgram, UnsavedTextIsKeptWhenTheDisplayIsLost) {
+  OwnDisplay display;
+  ASSERT_FALSE(display.name().empty()) << "Xvfb did not start";
+  const fs::path work = m_dir / "work";
+  const fs::path chapter = work / "chapter.txt";
+  test_support::writeFile(chapter, "Once upon a time.\n");
+  Program program(work, {chapter.string()},
+                  {"DISPLAY=" + display.name(), "XDG_CONFIG_HOME=" + (m_dir / "xdg").string(),
+                   "XDG_STATE_HOME=" + (m_dir / "state").string()});
+  const std::string window =
+      xdotool("search --sync --onlyvisible --name 'chapter[.]txt'", display.name());
+  ASSERT_FALSE(window.empty()) << program.log();
+  ASSERT_TRUE(program.waitUntilIdle());
+  xdotool("mousemove --window " + window + " 490 400", display.name());
+  xdotool("click 1", display.name());
+  xdotool("key ctrl+End", display.name());
+  xdotool("type 'The end.'", display.name());
+  ASSERT_TRUE(waitFor([&] {
+    return xdotool("getwindowname " + window, display.name()) == "chapter.txt * - Verbolt 2";
+  }));
+  ASSERT_TRUE(program.waitUntilIdle());
+  display.stop();
+  ASSERT_TRUE(program.waitForExit().has_value()) << "still running without a display";
+  const std::optional<RecoveredText> copy = onlyCopy(m_dir / "state" / "verbolt" / "recovery");
+  ASSERT_TRUE(copy) << program.log();
+  EXPECT_EQ(copy->utf8, "Once upon a time.\nThe end.");
+  EXPECT_EQ(readFile(chapter), "Once upon a time.\n");
 }
 
 TEST_F(RealProgram, AnUnknownLanguageIsRefusedBeforeAnyWindow) {
