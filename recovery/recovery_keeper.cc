@@ -31,6 +31,11 @@ std::optional<RecoveredText> RecoveryKeeper::Begin(const std::string& documentPa
   m_header = RecoveredText();
   m_header.documentPath = documentPath;
   m_slot = RecoverySlot::Claim(m_folder, documentPath, recover);
+  if (!m_slot) {
+    m_failure = m_folder.empty()
+                    ? "no recovery folder: neither XDG_STATE_HOME nor HOME names an absolute folder"
+                    : "the recovery folder '" + m_folder + "' cannot be used";
+  }
   if (!m_slot || !recover) return std::nullopt;
   return m_slot->Read();
 }

@@ -72,8 +72,8 @@ class RecoveryKeeper {
   // was set aside.
   void Close(bool unsavedChanges);
 
-  // The last failure to write a copy noticed at a pause, one English
-  // sentence, or empty.
+  // The last failure to keep a copy (no folder to keep it in, a write
+  // that failed), one English sentence, or empty.
   std::string TakeFailure() { return std::exchange(m_failure, {}); }
   uint64_t BytesWritten() const { return m_writer.BytesWritten(); }
   // The copy's files, for the writer who looks for them.

@@ -167,6 +167,29 @@ TEST_F(Keeping, OpeningAnotherFileLetsTheOldCopyGo) {
   ASSERT_TRUE(nextStart("/b.txt"));
 }
 
+TEST_F(Keeping, AFolderThatCannotBeUsedIsToldAndNothingElseFails) {
+  test_support::writeFile(m_dir / "file", "not a folder");
+  Window window((m_dir / "file" / "recovery").string());
+  EXPECT_FALSE(window.keeper().Begin("/a.txt", true));
+  EXPECT_NE(window.keeper().TakeFailure().find("cannot be used"), std::string::npos);
+  EXPECT_EQ(window.keeper().TakeFailure(), "");
+  window.type("typed");
+  window.pause(m_start);
+  window.writeNow();
+  window.keeper().Close(true);
+  EXPECT_EQ(window.keeper().BytesWritten(), 0u);
+}
+
+TEST_F(Keeping, AKilledFullCopyLeavesNoTemporaryForLong) {
+  std::filesystem::create_directories(folder());
+  // A save of a process that has ended, as a kill leaves it.
+  const std::string leftover = folder() + "/.verbolt-save-999999999-aB3dE9";
+  test_support::writeFile(leftover, "verbolt-recovery 1\n1\n");
+  Window window(folder());
+  window.keeper().Begin("/a.txt", true);
+  EXPECT_FALSE(std::filesystem::exists(leftover));
+}
+
 }  // namespace
 
 }  // namespace verbolt

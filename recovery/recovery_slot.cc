@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "manuscript/atomic_write.h"
+
 namespace verbolt {
 
 namespace {
@@ -102,6 +104,8 @@ std::unique_ptr<RecoverySlot> RecoverySlot::Claim(const std::string& folder,
                                                   const std::string& documentPath,
                                                   bool preferCopy) {
   if (folder.empty() || !makePrivateFolder(folder)) return nullptr;
+  // A full copy cut short by a kill leaves its temporary here.
+  removeAbandonedSaves(folder);
   const std::string name = folder + "/" + readableName(documentPath);
   std::unique_ptr<RecoverySlot> firstEmpty;
   for (int number = 1; number <= kSlotsPerDocument; ++number) {

@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build_dir=${TSAN_BUILD_DIR:-build-tsan}
-tests=(strings_tests text_tests settings_tests manuscript_tests analysis_tests lemma_tests
+tests=(strings_tests text_tests settings_tests manuscript_tests recovery_tests analysis_tests lemma_tests
   plan_tests export_tests cli_tests)
 
 tools/install-deps.sh
