@@ -18,7 +18,8 @@
 
 namespace verbolt {
 
-void FrameMain::OnQuit(wxCommandEvent&) { Close(true); }
+// As the close box: unsaved changes are asked about first.
+void FrameMain::OnQuit(wxCommandEvent&) { Close(false); }
 
 void FrameMain::OnAbout(wxCommandEvent&) {
   FrameAbout about;

@@ -163,6 +163,13 @@ TEST_F(Manuscripts, UnsavedChangesAreAskedAboutAndCancelKeepsEverything) {
   EXPECT_EQ(messageBoxes.size(), 2u);
   EXPECT_TRUE(frame.IsShown());
 
+  // Quit, from the menu or Ctrl+Q, asks as the close box does.
+  messageBoxAnswers = {wxCANCEL};
+  pressCtrl('q');
+  ASSERT_TRUE(waitFor([] { return messageBoxes.size() == 3; }));
+  EXPECT_TRUE(frame.IsShown());
+  EXPECT_EQ(frame.Editor().GetValue(), typed);
+
   // Colouring is no change: after F5 and F6, Discard is still asked for
   // only because of the typing.
   messageBoxAnswers = {wxNO};
