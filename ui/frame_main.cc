@@ -96,6 +96,8 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
                          wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2, wxDefaultValidator, "text");
   // A multi-line control on GTK has no length limit to lift.
   m_editor->AppendText(localized(kStrWelcome));
+  // Appending leaves the caret, and the view, at the end of the text.
+  m_editor->SetInsertionPoint(0);
   middle->Add(m_editor, 1, wxEXPAND);
   m_top100 = new TextCtrlCustom(
       false, this, kIdTop100, wxEmptyString, wxDefaultPosition, wxSize(150, -1),

@@ -55,7 +55,7 @@ TEST_P(WindowLanguage, MenusToolsSectionsAndWelcomeSpeakIt) {
   EXPECT_EQ(bar.GetMenuLabel(1), text(kStrEditMenu));
   EXPECT_EQ(bar.GetMenuLabel(2), text(kStrHelp));
   EXPECT_EQ(bar.FindItem(kIdNextFinding)->GetItemLabel(), text(kStrNextFinding) + "\tF3");
-  EXPECT_EQ(bar.FindItem(kIdQuit)->GetItemLabel(), text(kStrQuit));
+  EXPECT_EQ(bar.FindItem(kIdQuit)->GetItemLabel(), text(kStrQuit) + "\tCtrl+Q");
   EXPECT_EQ(bar.FindItem(kIdAbout)->GetItemLabel(), text(kStrAboutItem));
   EXPECT_EQ(toolBar(kIdSettingsBar).FindById(kIdToggleSettings)->GetLabel(), text(kStrSettings));
   auto* commands = wxDynamicCast(frame.FindWindow(kIdCommandBar), wxToolBar);
@@ -67,6 +67,13 @@ TEST_P(WindowLanguage, MenusToolsSectionsAndWelcomeSpeakIt) {
     EXPECT_EQ(frame.FindWindow(section)->GetLabel(), text(section)) << section;
   }
   EXPECT_EQ(frame.Editor().GetValue(), text(kStrWelcome));
+  // It opens at its first line, the caret before it.
+  EXPECT_EQ(frame.Editor().GetInsertionPoint(), 0);
+  ASSERT_TRUE(waitFor([&] { return frame.Editor().PositionToCoords(0) != wxDefaultPosition; }));
+  settle();
+  const wxPoint first = frame.Editor().PositionToCoords(0);
+  EXPECT_GE(first.y, 0);
+  EXPECT_LT(first.y, frame.Editor().GetClientSize().y / 4);
   // The first start keeps the lists the table gives in that language.
   EXPECT_EQ(listField(&AnalysisSettings::m_wordsList)->GetValue(),
             GetParam() == Language::kFrench ? wxString::FromUTF8("avait \xC3\xA9tait")
