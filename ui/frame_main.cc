@@ -99,9 +99,11 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   // Appending leaves the caret, and the view, at the end of the text.
   m_editor->SetInsertionPoint(0);
   middle->Add(m_editor, 1, wxEXPAND);
-  m_top100 = new TextCtrlCustom(
-      false, this, kIdTop100, wxEmptyString, wxDefaultPosition, wxSize(150, -1),
-      wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2 | wxNO_BORDER, wxDefaultValidator, "text");
+  // A report: selectable and clickable, never typed into.
+  m_top100 =
+      new TextCtrlCustom(false, this, kIdTop100, wxEmptyString, wxDefaultPosition, wxSize(150, -1),
+                         wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2 | wxTE_READONLY | wxNO_BORDER,
+                         wxDefaultValidator, "text");
   m_top100->SetBackgroundColour(toWxColour(kTop100Background));
   // The counts are right-aligned with spaces: only a fixed-width font lines
   // them up.

@@ -115,6 +115,29 @@ TEST_F(Keyboard, TheToolbarTheContextMenuAndClicksLeaveTheKeyboardInTheEditor) {
   EXPECT_TRUE(typeAndSee("d", "chcdien"));
 }
 
+// The Top-100 is a report: it takes the keyboard to be selected and
+// clicked, never a letter.
+TEST_F(Keyboard, TheTop100TakesNoTyping) {
+  const std::string text = "Le chien et le chien. Un chat, un chat.\n";
+  FrameMain& frame = openOn(text, 0);
+  press(WXK_F5);
+  ASSERT_TRUE(waitFor([&] { return !frame.Top100().GetValue().empty(); }));
+  const wxString report = frame.Top100().GetValue();
+  const long chat = static_cast<long>(report.find("chat"));
+  clickAt(frame.Top100(), chat + 1);
+  ASSERT_EQ(frame.MarkedWord(), "chat");
+  ASSERT_TRUE(waitFor([&] { return wxWindow::FindFocus() == &frame.Top100(); }));
+  wxUIActionSimulator().Text("xy");
+  press(WXK_BACK);
+  press(WXK_DELETE);
+  settle();
+  EXPECT_EQ(frame.Top100().GetValue(), report);
+  EXPECT_EQ(editorText(), text);
+  // Still a report to copy from.
+  frame.Top100().SetSelection(chat, chat + 4);
+  EXPECT_EQ(frame.Top100().GetStringSelection(), "chat");
+}
+
 }  // namespace
 
 }  // namespace verbolt
