@@ -39,7 +39,11 @@ FrameAbout::FrameAbout()
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   sizer->Add(text, 0, wxEXPAND);
   sizer->Add(link, 0, wxEXPAND);
-  SetSizer(sizer);
+  // A Close button, which Escape and Enter press too.
+  sizer->Add(CreateStdDialogButtonSizer(wxCLOSE), 0, wxEXPAND | wxALL, 8);
+  SetAffirmativeId(wxID_CLOSE);
+  SetEscapeId(wxID_CLOSE);
+  SetSizerAndFit(sizer);
   Centre(wxBOTH);
 }
 

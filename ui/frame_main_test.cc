@@ -11,6 +11,7 @@
 #include <wx/scrolwin.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
 
 #include <filesystem>
 #include <fstream>
@@ -292,6 +293,32 @@ TEST(AboutBox, ShowsTheVersionOnItsThirdLineAndLinksTheSite) {
   ASSERT_NE(link, nullptr);
   EXPECT_EQ(link->GetURL(), link->GetLabel());
   EXPECT_EQ(link->GetURL(), localized(kStrSiteAddress));
+}
+
+// The box closes from the keyboard, and from its Close button.
+TEST(AboutBox, EscapeOrItsCloseButtonClosesIt) {
+  for (bool escape : {true, false}) {
+    SCOPED_TRACE(escape ? "Escape" : "Close button");
+    FrameAbout about;
+    ASSERT_TRUE(showOnScreen(about));
+    wxWindow* close = about.FindWindow(wxID_CLOSE);
+    ASSERT_NE(close, nullptr);
+    ASSERT_TRUE(close->IsShown());
+    about.Raise();
+    if (escape) {
+      about.SetFocus();
+      ASSERT_TRUE(waitFor([&] { return wxWindow::FindFocus() != nullptr; }));
+      wxUIActionSimulator().Char(WXK_ESCAPE);
+    } else {
+      const wxRect area = close->GetScreenRect();
+      const wxPoint middle(area.x + area.width / 2, area.y + area.height / 2);
+      wxUIActionSimulator input;
+      input.MouseMove(middle);
+      waitFor([&] { return wxGetMousePosition() == middle; });
+      input.MouseClick();
+    }
+    EXPECT_TRUE(waitFor([&] { return !about.IsShown(); }));
+  }
 }
 
 }  // namespace
