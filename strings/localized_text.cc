@@ -301,6 +301,11 @@ StringTable buildStringTable() {
       {kStrOverwrite, {"Overwrite", "Remplacer"}},
       {kStrSaveAsButton, {"Save As...", "Enregistrer sous..."}},
       {kStrUntitled, {"Untitled", "Sans titre"}},
+      {kStrSaveButton, {"Save", "Enregistrer"}},
+      {kStrCloseWithoutSaving, {"Close without Saving", "Fermer sans enregistrer"}},
+      {kStrOpenWithoutSaving, {"Open without Saving", "Ouvrir sans enregistrer"}},
+      {kStrSaveAsUtf8Button, {"Save as UTF-8...", "Enregistrer en UTF-8..."}},
+      {kStrSaveAsTextButton, {"Save as Text...", "Enregistrer en texte..."}},
   };
   // clang-format on
 }

@@ -57,9 +57,9 @@ TEST(StringTableTest, TheSimilarWordsKindsFollowFrom110) {
             "ais : installez le paquet hunspell-fr.");
 }
 
-TEST(StringTableTest, TheRecoveryTextsFollowFrom130) {
+TEST(StringTableTest, TheRecoveryTextsAndTheVerbsFollowFrom130) {
   const StringTable& table = stringTable();
-  for (int id = 130; id <= 138; ++id) EXPECT_EQ(table.count(StringId(id)), 1u) << id;
+  for (int id = 130; id <= 143; ++id) EXPECT_EQ(table.count(StringId(id)), 1u) << id;
   EXPECT_EQ(formatted(table.at(kStrRecoveryFailed).french, "disque plein"),
             "Aucune copie de secours n'a pu \xEAtre \xE9"
             "crite : disque plein");

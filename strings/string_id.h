@@ -127,6 +127,12 @@ enum StringId : int {
   kStrOverwrite = 136,
   kStrSaveAsButton = 137,
   kStrUntitled = 138,
+  // The verbs on the buttons of the File menu's questions.
+  kStrSaveButton = 139,
+  kStrCloseWithoutSaving = 140,
+  kStrOpenWithoutSaving = 141,
+  kStrSaveAsUtf8Button = 142,
+  kStrSaveAsTextButton = 143,
 };
 
 }  // namespace verbolt

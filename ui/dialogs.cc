@@ -66,6 +66,16 @@ int askWithVerbs(const wxString& message, const wxString& caption, const Verbs& 
   }
 }
 
+int askWithVerb(const wxString& message, const wxString& caption, const wxString& verb,
+                wxWindow* parent) {
+  if (messageBoxHandler != realMessageBox) {
+    return messageBoxHandler(message, caption, wxYES_NO | wxICON_QUESTION, parent);
+  }
+  wxMessageDialog dialog(parent, message, caption, wxOK | wxCANCEL | wxICON_QUESTION);
+  dialog.SetOKCancelLabels(verb, wxID_CANCEL);
+  return dialog.ShowModal() == wxID_OK ? wxYES : wxNO;
+}
+
 MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler) {
   return replace(messageBoxHandler, handler, realMessageBox);
 }

@@ -38,6 +38,10 @@ struct Verbs {
 // answer it the same way).
 int askWithVerbs(const wxString& message, const wxString& caption, const Verbs& verbs,
                  wxWindow* parent);
+// A question with one verb and Cancel: wxYES for the verb, wxNO otherwise
+// (tests answer it as a Yes / No question).
+int askWithVerb(const wxString& message, const wxString& caption, const wxString& verb,
+                wxWindow* parent);
 int showModal(wxDialog& dialog);
 // Pops the menu up under the pointer; returns when it is closed.
 void showPopupMenu(wxWindow& window, wxMenu& menu);

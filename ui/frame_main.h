@@ -13,6 +13,7 @@
 #include "highlight/plan/findings.h"
 #include "manuscript/manuscript.h"
 #include "settings/analysis_settings.h"
+#include "strings/string_id.h"
 
 class wxCloseEvent;
 class wxGauge;
@@ -44,9 +45,10 @@ class FrameMain : public wxFrame {
   // Opens a manuscript into the editor; a message box says why it could
   // not, and the editor keeps its text.
   bool OpenFile(const wxString& path);
-  // Asks Save / Discard / Cancel when the text has changed; true when the
-  // writer may go on.
-  bool ConfirmDiscardChanges();
+  // Asks Save / `discard` / Cancel when the text has changed; true when
+  // the writer may go on. `discard` names what going on without saving
+  // does.
+  bool ConfirmDiscardChanges(StringId discard = kStrCloseWithoutSaving);
   // At a start without a file: brings back a text with no file that the
   // last run left unsaved.
   void RecoverUntitledText();

@@ -60,7 +60,7 @@ constexpr ExportKind kExports[] = {
 }  // namespace
 
 bool ManuscriptDropTarget::OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) {
-  if (files.empty() || !m_frame.ConfirmDiscardChanges()) return false;
+  if (files.empty() || !m_frame.ConfirmDiscardChanges(kStrOpenWithoutSaving)) return false;
   return m_frame.OpenFile(files[0]);
 }
 
@@ -180,10 +180,10 @@ void FrameMain::OnDiscardRecovered(wxCommandEvent&) {
   UpdateTitle();
 }
 
-bool FrameMain::ConfirmDiscardChanges() {
+bool FrameMain::ConfirmDiscardChanges(StringId discard) {
   if (!m_document.modified) return true;
-  const int answer = showMessageBox(localized(kStrSaveChanges), kProgramTitle,
-                                    wxYES_NO | wxCANCEL | wxICON_QUESTION, this);
+  const int answer = askWithVerbs(localized(kStrSaveChanges), kProgramTitle,
+                                  {localized(kStrSaveButton), localized(discard)}, this);
   if (answer == wxNO) return true;
   return answer == wxYES && Save();
 }
@@ -191,8 +191,8 @@ bool FrameMain::ConfirmDiscardChanges() {
 bool FrameMain::WriteText(const std::string& path, TextFormat format) {
   const EncodeOutcome encoded = encodeText(utf8Of(m_editor->GetValue()), format);
   if (encoded.firstUnencodable) {
-    if (showMessageBox(localized(kStrSaveAsUtf8), kProgramTitle, wxYES_NO | wxICON_QUESTION,
-                       this) != wxYES) {
+    if (askWithVerb(localized(kStrSaveAsUtf8), kProgramTitle, localized(kStrSaveAsUtf8Button),
+                    this) != wxYES) {
       return false;
     }
     return SaveAs({TextEncoding::kUtf8, format.lineEnds});
@@ -237,8 +237,8 @@ bool FrameMain::Save() {
   if (m_document.path.empty()) return SaveAs(m_document.format);
   // A document's layout would be lost in plain text: it is never written over.
   if (isDocument(m_document.kind)) {
-    if (showMessageBox(localized(kStrSaveDocumentAsText), kProgramTitle, wxYES_NO | wxICON_QUESTION,
-                       this) != wxYES) {
+    if (askWithVerb(localized(kStrSaveDocumentAsText), kProgramTitle,
+                    localized(kStrSaveAsTextButton), this) != wxYES) {
       return false;
     }
     return SaveAs({TextEncoding::kUtf8, LineEnds::kLf});
@@ -260,7 +260,7 @@ bool FrameMain::SaveAs(TextFormat format) {
 }
 
 void FrameMain::OnOpen(wxCommandEvent&) {
-  if (!ConfirmDiscardChanges()) return;
+  if (!ConfirmDiscardChanges(kStrOpenWithoutSaving)) return;
   const wxString path =
       askForFile(plainLabel(kStrOpen), openWildcard(), wxEmptyString, wxFD_OPEN, this);
   if (!path.empty()) OpenFile(path);
@@ -280,7 +280,7 @@ void FrameMain::OnRecentFile(wxCommandEvent& event) {
     m_recentFiles->Remove(index);
     return;
   }
-  if (ConfirmDiscardChanges()) OpenFile(path);
+  if (ConfirmDiscardChanges(kStrOpenWithoutSaving)) OpenFile(path);
 }
 
 void FrameMain::OnEditorChanged(wxCommandEvent& event) {

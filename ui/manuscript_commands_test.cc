@@ -2,6 +2,7 @@
 // a writer presses them, the file dialogs and questions answered through
 // the window's seams, the files on disk read back.
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <wx/filehistory.h>
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "highlight/editor_text.h"
 #include "highlight/plan/colours.h"
@@ -181,6 +183,68 @@ TEST_F(Manuscripts, UnsavedChangesAreAskedAboutAndCancelKeepsEverything) {
   ASSERT_TRUE(waitFor([&] { return !frame.Top100().GetValue().empty(); }));
   EXPECT_FALSE(frame.CurrentDocument().modified);
   EXPECT_TRUE(frame.ConfirmDiscardChanges());
+}
+
+// The words on the buttons of the message box GTK shows, for `responses`;
+// then the box is answered with `answer`.
+struct RealQuestion {
+  std::vector<GtkResponseType> responses;
+  GtkResponseType answer;
+  std::vector<std::string> labels;
+  bool seen = false;
+};
+
+gboolean answerRealQuestion(gpointer data) {
+  auto* question = static_cast<RealQuestion*>(data);
+  GList* windows = gtk_window_list_toplevels();
+  for (GList* item = windows; item; item = item->next) {
+    if (!GTK_IS_MESSAGE_DIALOG(item->data) || !gtk_widget_get_visible(GTK_WIDGET(item->data))) {
+      continue;
+    }
+    GtkDialog* dialog = GTK_DIALOG(item->data);
+    for (GtkResponseType response : question->responses) {
+      GtkWidget* button = gtk_dialog_get_widget_for_response(dialog, response);
+      question->labels.push_back(button ? gtk_button_get_label(GTK_BUTTON(button)) : "(none)");
+    }
+    question->seen = true;
+    gtk_dialog_response(dialog, question->answer);
+    break;
+  }
+  g_list_free(windows);
+  return question->seen ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
+}
+
+// The File menu's questions name what each button does, in the writer's
+// words, on the real message box.
+TEST_F(Manuscripts, QuestionsNameWhatEachButtonDoes) {
+  FrameMain& frame = openFrame();
+  frame.Editor().AppendText(" changed");
+  setMessageBoxHandler(nullptr);
+  RealQuestion closing{{GTK_RESPONSE_YES, GTK_RESPONSE_NO}, GTK_RESPONSE_CANCEL};
+  g_timeout_add(20, answerRealQuestion, &closing);
+  EXPECT_FALSE(frame.Close(false));
+  ASSERT_TRUE(closing.seen);
+  EXPECT_EQ(closing.labels, (std::vector<std::string>{"Save", "Close without Saving"}));
+
+  RealQuestion opening{{GTK_RESPONSE_YES, GTK_RESPONSE_NO}, GTK_RESPONSE_CANCEL};
+  g_timeout_add(20, answerRealQuestion, &opening);
+  command(kIdOpen);
+  ASSERT_TRUE(opening.seen);
+  EXPECT_EQ(opening.labels, (std::vector<std::string>{"Save", "Open without Saving"}));
+  EXPECT_TRUE(fileDialogTitles.empty());
+
+  // A character Windows-1252 cannot hold, in a Windows-1252 file.
+  const std::string file = write("latin.txt", "caf\xE9\n");
+  ASSERT_TRUE(frame.OpenFile(wxString::FromUTF8(file)));
+  frame.Editor().AppendText(wxString::FromUTF8("\xE2\x82\xAC\xF0\x9F\x98\x80"));
+  RealQuestion utf8{{GTK_RESPONSE_OK}, GTK_RESPONSE_CANCEL};
+  g_timeout_add(20, answerRealQuestion, &utf8);
+  command(kIdSave);
+  ASSERT_TRUE(utf8.seen);
+  EXPECT_EQ(utf8.labels, (std::vector<std::string>{"Save as UTF-8..."}));
+  EXPECT_EQ(readFile(file), "caf\xE9\n");
+  setMessageBoxHandler(recordMessageBox);
+  messageBoxAnswers = {wxNO};
 }
 
 TEST_F(Manuscripts, OpeningAFileRemovesTheTemporariesOfSavesAKillCutShort) {
