@@ -1,7 +1,5 @@
 #include "ui/recent_files.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -11,13 +9,9 @@
 
 namespace verbolt {
 
-namespace {}  // namespace
-
 RecentFiles::RecentFiles(wxMenu* menu) {
   m_history.UseMenu(menu);
-  std::ifstream in(preferencesPath(kRecentFilesName), std::ios::binary);
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  const std::vector<std::string> paths = parseRecentFiles(text);
+  const std::vector<std::string> paths = readRecentFiles(preferencesPath(kRecentFilesName));
   // The history takes the oldest first.
   for (auto it = paths.rbegin(); it != paths.rend(); ++it) {
     m_history.AddFileToHistory(wxString::FromUTF8(*it));
