@@ -117,6 +117,9 @@ enum StringId : int {
   kStrFrenchDictionary = 112,
   kStrEnglishDictionary = 113,
   kStrDictionaryMissing = 114,
+  // What saving a file just opened would change of it.
+  kStrUndecodableBytes = 120,
+  kStrMixedLineEnds = 121,
 };
 
 }  // namespace verbolt

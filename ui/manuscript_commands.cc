@@ -53,6 +53,37 @@ struct ExportKind {
 constexpr ExportKind kExports[] = {
     {kIdExportHtml, "html"}, {kIdExportOdt, "fodt"}, {kIdExportCsv, "csv"}};
 
+const char* encodingName(TextEncoding encoding) {
+  const bool utf16 =
+      encoding == TextEncoding::kUtf16LeWithBom || encoding == TextEncoding::kUtf16BeWithBom;
+  return utf16 ? "UTF-16" : "UTF-8";
+}
+
+const char* lineEndName(LineEnds ends) {
+  switch (ends) {
+    case LineEnds::kCrLf:
+      return "CRLF";
+    case LineEnds::kCr:
+      return "CR";
+    default:
+      return "LF";
+  }
+}
+
+// What a save would change of the file just opened, in the writer's words;
+// empty when a save gives its bytes back.
+wxString lossNotice(const RoundTripLoss& loss, TextFormat format) {
+  wxString notice;
+  if (loss.undecodableBytes) {
+    notice = wxString::Format(localized(kStrUndecodableBytes), encodingName(format.encoding));
+  }
+  if (loss.mixedLineEnds) {
+    if (!notice.empty()) notice += " ";
+    notice += wxString::Format(localized(kStrMixedLineEnds), lineEndName(format.lineEnds));
+  }
+  return notice;
+}
+
 }  // namespace
 
 bool ManuscriptDropTarget::OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) {
@@ -92,6 +123,9 @@ bool FrameMain::OpenFile(const wxString& path) {
   removeAbandonedSaves(std::filesystem::path(m_document.path).parent_path().string());
   m_recentFiles->Add(wxString::FromUTF8(m_document.path));
   UpdateTitle();
+  // Said now rather than found out after a save: the writer may still
+  // keep a copy of the file as it is.
+  ShowNotice(lossNotice(outcome.manuscript->loss, outcome.manuscript->format));
   return true;
 }
 
