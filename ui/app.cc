@@ -2,6 +2,10 @@
 
 #include <wx/log.h>
 
+#include <optional>
+#include <string>
+#include <utility>
+
 #include "highlight/editor_text.h"
 #include "strings/localized_text.h"
 #include "text/debug_trace.h"
@@ -16,7 +20,14 @@ namespace {
 
 void traceToDebugLog(const std::string& line) { wxLogDebug("%s", fromCp1252(line)); }
 
+std::optional<std::string>& manuscriptAtStart() {
+  static std::optional<std::string> path;
+  return path;
+}
+
 }  // namespace
+
+void MyApp::OpenAtStart(std::string path) { manuscriptAtStart() = std::move(path); }
 
 bool MyApp::OnInit() {
 #ifdef NDEBUG
@@ -31,7 +42,7 @@ bool MyApp::OnInit() {
   frame->Show(true);
   SetTopWindow(frame);
   // `verbolt FILE` opens the manuscript at start.
-  if (argc > 1) frame->OpenFile(argv[1]);
+  if (manuscriptAtStart()) frame->OpenFile(fileNameOf(*manuscriptAtStart()));
   return true;
 }
 

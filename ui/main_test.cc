@@ -264,6 +264,26 @@ TEST_F(RealProgram, ASignalUnderTheStartsMessageBoxClosesOnceItIsDismissed) {
       << program.log();
 }
 
+// A file name in another encoding than UTF-8 (a Latin-1 e acute here, as
+// old archives and USB sticks hold) opens as any other: the recent files
+// list it byte for byte.
+TEST_F(RealProgram, AFileNameThatIsNotUtf8Opens) {
+  const fs::path work = m_dir / "work";
+  const std::string name = "caf\xE9.txt";
+  test_support::writeFile(work / name, "Un caf\xC3\xA9 noir.\n");
+  const fs::path recent = m_dir / "xdg" / "verbolt" / "recent-files.txt";
+  Program program(work, {name}, {"XDG_CONFIG_HOME=" + (m_dir / "xdg").string(), "LC_ALL=C.UTF-8"});
+  EXPECT_TRUE(waitFor([&] { return readFile(recent) == (work / name).string() + "\n"; }))
+      << "recent files: \"" << readFile(recent) << "\"" << program.log();
+  // The title shows the byte that is no UTF-8 as U+FFFD.
+  ScreenWindows screen;
+  EXPECT_TRUE(waitFor([&] { return screen.titled("caf\xEF\xBF\xBD.txt - Verbolt 2") != 0; }));
+  program.signal(SIGTERM);
+  std::optional<int> status = program.waitForExit();
+  ASSERT_TRUE(status.has_value());
+  EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << *status << program.log();
+}
+
 TEST_F(RealProgram, TheDesktopEntrysOptionKeepsTheSettingsInTheConfigFolder) {
   const fs::path folder = m_dir / "xdg" / "verbolt";
   Program program(m_dir / "work", {"--in-config-home"},

@@ -96,15 +96,14 @@ void FrameMain::UpdateTitle() {
     SetTitle(kProgramTitle);
     return;
   }
-  const wxString name = wxFileName(wxString::FromUTF8(m_document.path)).GetFullName();
+  const wxString name = shownUtf8(std::filesystem::path(m_document.path).filename().string());
   SetTitle(name + (m_document.modified ? " * - " : " - ") + kProgramTitle);
 }
 
 bool FrameMain::OpenFile(const wxString& path) {
-  ReadOutcome outcome = readManuscript(utf8Of(path));
+  ReadOutcome outcome = readManuscript(fileNameBytes(path));
   if (!outcome.manuscript) {
-    showMessageBox(wxString::FromUTF8(outcome.error), localized(kStrCannotOpen),
-                   wxOK | wxICON_ERROR, this);
+    showMessageBox(shownUtf8(outcome.error), localized(kStrCannotOpen), wxOK | wxICON_ERROR, this);
     return false;
   }
   // Clearing first makes an equal text load afresh, without its colours.
@@ -116,12 +115,12 @@ bool FrameMain::OpenFile(const wxString& path) {
   ForgetFindings();
   m_editor->History()->MarkClean();
   ShowWordCount(editorStatistics(*m_editor).words);
-  m_document = {utf8Of(wxFileName(path).GetAbsolutePath()), outcome.manuscript->kind,
+  m_document = {fileNameBytes(wxFileName(path).GetAbsolutePath()), outcome.manuscript->kind,
                 outcome.manuscript->format, false};
   // Saves of this folder's files that a kill cut short leave temporaries
   // that nothing else would ever remove.
   removeAbandonedSaves(std::filesystem::path(m_document.path).parent_path().string());
-  m_recentFiles->Add(wxString::FromUTF8(m_document.path));
+  m_recentFiles->Add(fileNameOf(m_document.path));
   UpdateTitle();
   // Said now rather than found out after a save: the writer may still
   // keep a copy of the file as it is.
@@ -148,7 +147,7 @@ bool FrameMain::WriteText(const std::string& path, TextFormat format) {
   }
   std::string error;
   if (!writeFileAtomically(path, encoded.bytes, error)) {
-    showMessageBox(wxString::FromUTF8(error), localized(kStrCannotSave), wxOK | wxICON_ERROR, this);
+    showMessageBox(shownUtf8(error), localized(kStrCannotSave), wxOK | wxICON_ERROR, this);
     return false;
   }
   m_document.path = path;
@@ -156,7 +155,7 @@ bool FrameMain::WriteText(const std::string& path, TextFormat format) {
   m_document.format = format;
   m_document.modified = false;
   m_editor->History()->MarkClean();
-  m_recentFiles->Add(wxString::FromUTF8(path));
+  m_recentFiles->Add(fileNameOf(path));
   UpdateTitle();
   return true;
 }
@@ -175,15 +174,15 @@ bool FrameMain::Save() {
 }
 
 bool FrameMain::SaveAs(TextFormat format) {
-  wxFileName proposed(wxString::FromUTF8(m_document.path));
+  wxFileName proposed(fileNameOf(m_document.path));
   if (isDocument(m_document.kind)) proposed.SetExt("txt");
   wxString path =
       askForFile(plainLabel(kStrSaveAs), localized(kStrManuscripts) + " (*.txt;*.md)|*.txt;*.md",
                  proposed.GetFullName(), wxFD_SAVE, this);
   if (path.empty()) return false;
   // The text is plain: a document's name would promise what it is not.
-  if (isDocument(manuscriptKindOf(utf8Of(path)))) path += ".txt";
-  return WriteText(utf8Of(path), format);
+  if (isDocument(manuscriptKindOf(fileNameBytes(path)))) path += ".txt";
+  return WriteText(fileNameBytes(path), format);
 }
 
 void FrameMain::OnOpen(wxCommandEvent&) {
@@ -201,7 +200,9 @@ void FrameMain::OnRecentFile(wxCommandEvent& event) {
   const size_t index = RecentFiles::IndexOf(event.GetId());
   if (index >= m_recentFiles->Count()) return;
   const wxString path = m_recentFiles->Path(index);
-  if (!wxFileName::FileExists(path)) {
+  std::error_code error;
+  const std::filesystem::path file(fileNameBytes(path));
+  if (!std::filesystem::exists(file, error) || std::filesystem::is_directory(file, error)) {
     showMessageBox(wxString::Format(localized(kStrRecentFileGone), path), localized(kStrCannotOpen),
                    wxOK | wxICON_WARNING, this);
     m_recentFiles->Remove(index);
@@ -234,7 +235,7 @@ void FrameMain::OnExport(wxCommandEvent& event) {
     if (kind.id == event.GetId()) extension = kind.extension;
   }
   wxFileName proposed(m_document.path.empty() ? wxString("manuscript")
-                                              : wxString::FromUTF8(m_document.path));
+                                              : fileNameOf(m_document.path));
   proposed.SetExt(extension);
   const wxString path =
       askForFile(plainLabel(kStrExport), wxString("*.") + extension + "|*." + extension,
@@ -256,8 +257,8 @@ void FrameMain::OnExport(wxCommandEvent& event) {
     bytes = exportHtml(document);
   }
   std::string error;
-  if (!writeFileAtomically(utf8Of(path), bytes, error)) {
-    showMessageBox(wxString::FromUTF8(error), localized(kStrCannotSave), wxOK | wxICON_ERROR, this);
+  if (!writeFileAtomically(fileNameBytes(path), bytes, error)) {
+    showMessageBox(shownUtf8(error), localized(kStrCannotSave), wxOK | wxICON_ERROR, this);
   }
 }
 

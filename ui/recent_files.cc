@@ -14,7 +14,7 @@ RecentFiles::RecentFiles(wxMenu* menu) {
   const std::vector<std::string> paths = readRecentFiles(preferencesPath(kRecentFilesName));
   // The history takes the oldest first.
   for (auto it = paths.rbegin(); it != paths.rend(); ++it) {
-    m_history.AddFileToHistory(wxString::FromUTF8(*it));
+    m_history.AddFileToHistory(fileNameOf(*it));
   }
 }
 
@@ -31,7 +31,7 @@ void RecentFiles::Remove(size_t index) {
 void RecentFiles::Store() const {
   std::vector<std::string> paths;
   for (size_t i = 0; i < m_history.GetCount(); ++i) {
-    paths.push_back(utf8Of(m_history.GetHistoryFile(i)));
+    paths.push_back(fileNameBytes(m_history.GetHistoryFile(i)));
   }
   storePreferences(kRecentFilesName, recentFilesText(paths));
 }
