@@ -1,6 +1,7 @@
 #include "highlight/editor_text.h"
 
 #include <gtk/gtk.h>
+#include <wx/strconv.h>
 #include <wx/textctrl.h>
 
 #include <array>
@@ -8,6 +9,7 @@
 
 #include "highlight/text_buffer.h"
 #include "text/cp1252.h"
+#include "text/utf8.h"
 #include "text/words.h"
 
 namespace verbolt {
@@ -58,6 +60,31 @@ std::string toCp1252(const wxString& text) {
 std::string utf8Of(const wxString& text) {
   const wxScopedCharBuffer bytes = text.utf8_str();
   return std::string(bytes.data(), bytes.length());
+}
+
+namespace {
+
+const wxMBConv& fileNameConversion() {
+  static const wxMBConvUTF8 conversion(wxMBConvUTF8::MAP_INVALID_UTF8_TO_PUA);
+  return conversion;
+}
+
+}  // namespace
+
+wxString fileNameOf(std::string_view bytes) {
+  return wxString(bytes.data(), fileNameConversion(), bytes.size());
+}
+
+std::string fileNameBytes(const wxString& name) {
+  const wxCharBuffer bytes = name.mb_str(fileNameConversion());
+  return std::string(bytes.data(), bytes.length());
+}
+
+wxString shownUtf8(std::string_view bytes) {
+  if (isValidUtf8(bytes)) return wxString::FromUTF8(bytes.data(), bytes.size());
+  std::string repaired;
+  for (size_t i = 0; i < bytes.size();) appendUtf8(repaired, nextUtf8Char(bytes, i));
+  return wxString::FromUTF8(repaired.data(), repaired.size());
 }
 
 wxString fromCp1252(std::string_view bytes) {

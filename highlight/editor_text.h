@@ -25,6 +25,15 @@ wxString fromCp1252(std::string_view bytes);
 // File names and exported text are UTF-8, whatever the editor holds.
 std::string utf8Of(const wxString& text);
 
+// A file name is bytes, which need not be UTF-8 (a Latin-1 name from an old
+// archive): a byte that is not UTF-8 travels through a wxString as a
+// character of its own and comes back as it was.
+wxString fileNameOf(std::string_view bytes);
+std::string fileNameBytes(const wxString& name);
+// UTF-8 for the writer to read (a title, a message naming a file), a byte
+// that is not UTF-8 shown as U+FFFD.
+wxString shownUtf8(std::string_view bytes);
+
 std::string editorBytes(const wxTextCtrl& control);
 
 // The same, lowered as the analysis wants it, and the text's figures. A

@@ -25,6 +25,17 @@ TEST(EditorText, EveryByteButNulRoundTrips) {
   EXPECT_EQ(toCp1252(text), bytes);
 }
 
+TEST(EditorText, AFileNameComesBackByteForByteWhateverItsEncoding) {
+  for (const std::string name : {"/tmp/caf\xE9.txt", "/tmp/\xC3\xA9t\xC3\xA9.md", "/a/\xFF\xFE\x80",
+                                 "/tmp/plain.txt", "/tmp/\xF0\x9F\x98\x80 \xE2\x82\xAC"}) {
+    EXPECT_EQ(fileNameBytes(fileNameOf(name)), name);
+  }
+  EXPECT_EQ(fileNameOf("/tmp/\xC3\xA9t\xC3\xA9.md"),
+            wxString::FromUTF8("/tmp/\xC3\xA9t\xC3\xA9.md"));
+  EXPECT_EQ(utf8Of(shownUtf8("caf\xE9.txt")), "caf\xEF\xBF\xBD.txt");
+  EXPECT_EQ(utf8Of(shownUtf8("\xC3\xA9t\xC3\xA9")), "\xC3\xA9t\xC3\xA9");
+}
+
 TEST(EditorText, DecodesToTheCodePagesCharacters) {
   const wxString text = fromCp1252("\x80\x92\xE9\x9F");
   EXPECT_EQ(text, wxString(L"\u20AC\u2019\u00E9\u0178"));

@@ -99,7 +99,8 @@ ReadOutcome readPlainText(std::string_view bytes, ManuscriptKind kind, const std
   if (looksBinary(decoded.utf8)) {
     return failure(quoted(name) + " is not a text file: it holds binary data.");
   }
-  return {Manuscript{std::move(decoded.utf8), kind, decoded.format}, {}};
+  const RoundTripLoss loss = roundTripLoss(bytes, decoded);
+  return {Manuscript{std::move(decoded.utf8), kind, decoded.format, loss}, {}};
 }
 
 // The editor takes U+0000 as the end of its text and drops the rest. A

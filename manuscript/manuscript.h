@@ -26,6 +26,9 @@ struct Manuscript {
   ManuscriptKind kind = ManuscriptKind::kPlainText;
   // How to save it again; UTF-8 and "\n" for the documents.
   TextFormat format;
+  // What saving it again in that format would change of a plain text or
+  // Markdown file; nothing for the documents, which are never written over.
+  RoundTripLoss loss;
 };
 
 struct ReadOutcome {

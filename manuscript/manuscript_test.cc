@@ -114,6 +114,16 @@ TEST(ManuscriptBytes, BinaryTextIsRefusedButUtf16IsNot) {
   EXPECT_EQ(utf16.manuscript->utf8, "hi");
 }
 
+TEST(ManuscriptBytes, APlainTextOrMarkdownSaysWhatASaveWouldChange) {
+  const ReadOutcome mixed = readManuscriptBytes("one\r\ntwo\n", ManuscriptKind::kMarkdown, "x.md");
+  ASSERT_TRUE(mixed.manuscript);
+  EXPECT_EQ(mixed.manuscript->loss, (RoundTripLoss{false, true}));
+  const ReadOutcome clean =
+      readManuscriptBytes("one\r\ntwo\r\n", ManuscriptKind::kPlainText, "x.txt");
+  ASSERT_TRUE(clean.manuscript);
+  EXPECT_FALSE(clean.manuscript->loss.any());
+}
+
 TEST(ManuscriptBytes, DocumentsThatAreNotWhatTheirExtensionSays) {
   EXPECT_EQ(errorOf(readManuscriptBytes("%PDF-1.7", ManuscriptKind::kDocx, "c.docx")),
             "\u201Cc.docx\u201D is not a Word document: it is not a zip archive.");

@@ -171,6 +171,29 @@ bool appendEncoded(std::string& out, char32_t c, TextEncoding encoding) {
   }
 }
 
+// `utf8` in `encoding`, character for character, line ends as they are;
+// empty when a character does not fit.
+std::string encodedAsIs(std::string_view utf8, TextEncoding encoding) {
+  std::string out(bomOf(encoding));
+  for (size_t i = 0; i < utf8.size();) {
+    if (!appendEncoded(out, nextUtf8Char(utf8, i), encoding)) return {};
+  }
+  return out;
+}
+
+std::string withLineEnds(std::string_view utf8, LineEnds ends) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (char c : utf8) {
+    if (c == '\n') {
+      out += lineEndBytes(ends);
+    } else {
+      out.push_back(c);
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 DecodedText decodeText(std::string_view bytes) {
@@ -218,6 +241,21 @@ EncodeOutcome encodeText(std::string_view utf8, TextFormat format) {
     }
   }
   return outcome;
+}
+
+RoundTripLoss roundTripLoss(std::string_view bytes, const DecodedText& decoded) {
+  const EncodeOutcome again = encodeText(decoded.utf8, decoded.format);
+  if (!again.firstUnencodable && again.bytes == bytes) return {};
+  // The characters as they came, before their line ends were made one.
+  const std::string characters = toUtf8(bytes, decoded.format.encoding);
+  std::string unified = characters;
+  unifyLineEnds(unified);
+  RoundTripLoss loss;
+  loss.undecodableBytes = encodedAsIs(characters, decoded.format.encoding) != bytes;
+  loss.mixedLineEnds = withLineEnds(unified, decoded.format.lineEnds) != characters;
+  // Whatever else would change, the bytes are not the file's.
+  if (!loss.any()) loss.undecodableBytes = true;
+  return loss;
 }
 
 }  // namespace verbolt

@@ -45,4 +45,18 @@ struct EncodeOutcome {
 // text its encoding, with its byte-order mark.
 EncodeOutcome encodeText(std::string_view utf8, TextFormat format);
 
+// What a save of the unchanged text would not give back of the file it was
+// read from: decodeText keeps one encoding and one kind of line end, so
+// bytes that do not decode come back as U+FFFD, and line ends of several
+// kinds (or a CR before a CRLF) all as the format's.
+struct RoundTripLoss {
+  bool undecodableBytes = false;
+  bool mixedLineEnds = false;
+  bool any() const { return undecodableBytes || mixedLineEnds; }
+  friend bool operator==(const RoundTripLoss&, const RoundTripLoss&) = default;
+};
+
+// `decoded` is decodeText(bytes).
+RoundTripLoss roundTripLoss(std::string_view bytes, const DecodedText& decoded);
+
 }  // namespace verbolt

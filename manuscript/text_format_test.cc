@@ -86,6 +86,50 @@ TEST(TextFormat, BinaryMeansANulOrMoreThanATenthOfControls) {
   EXPECT_FALSE(looksBinary(""));
 }
 
+RoundTripLoss lossOf(std::string_view bytes) { return roundTripLoss(bytes, decodeText(bytes)); }
+
+constexpr RoundTripLoss kNoLoss{};
+constexpr RoundTripLoss kUndecodable{true, false};
+constexpr RoundTripLoss kMixedLineEnds{false, true};
+
+TEST(RoundTripLoss, BytesThatDoNotDecodeUnderTheirMarkAreNamed) {
+  // A stray Latin-1 byte after a UTF-8 mark.
+  EXPECT_EQ(lossOf("\xEF\xBB\xBF"
+                   "caf\xE9\n"),
+            kUndecodable);
+  // A high surrogate alone, in UTF-16 LE.
+  EXPECT_EQ(lossOf(std::string("\xFF\xFEH\0\x00\xD8i\0", 8)), kUndecodable);
+  // Half a character at the end, in UTF-16 BE.
+  EXPECT_EQ(lossOf(std::string("\xFE\xFF\0H\0i\0", 7)), kUndecodable);
+}
+
+TEST(RoundTripLoss, LineEndsOfSeveralKindsAreNamed) {
+  EXPECT_EQ(lossOf("one\r\ntwo\r\nthree\n"), kMixedLineEnds);
+  EXPECT_EQ(lossOf("one\r\r\ntwo\r\n"), kMixedLineEnds);
+  EXPECT_EQ(lossOf("one\rtwo\n"), kMixedLineEnds);
+  EXPECT_EQ(lossOf(std::string("\xFF\xFEH\0\r\0\n\0i\0\n\0", 12)), kMixedLineEnds);
+  EXPECT_EQ(lossOf("\xEF\xBB\xBF"
+                   "caf\xE9\r\n\n"),
+            (RoundTripLoss{true, true}));
+}
+
+TEST(RoundTripLoss, AFileASaveGivesBackLosesNothing) {
+  std::string everyHighByte;
+  for (int byte = 0x80; byte <= 0xFF; ++byte) everyHighByte.push_back(static_cast<char>(byte));
+  for (const std::string& bytes : {
+           std::string(""),
+           std::string("one\r\ntwo\r\n"),
+           std::string("one\rtwo\r"),
+           std::string("no line end"),
+           std::string("\xEF\xBB\xBF"
+                       "caf\xC3\xA9 \xEF\xBF\xBD\n"),
+           std::string("\xFE\xFF\0H\xD8\x3D\xDE\x00\0\n", 10),
+           "Caf\xE9 " + everyHighByte + "\r\n",
+       }) {
+    EXPECT_EQ(lossOf(bytes), kNoLoss) << bytes;
+  }
+}
+
 }  // namespace
 
 }  // namespace verbolt

@@ -279,6 +279,13 @@ StringTable buildStringTable() {
       {kStrEnglishDictionary, {"English", "anglais"}},
       {kStrDictionaryMissing, {"No %s dictionary: install the package %s.",
              "Pas de dictionnaire %s : installez le paquet %s."}},
+      {kStrUndecodableBytes, {"This file holds bytes that are not valid %s; saving will replace "
+             "them with U+FFFD.",
+             "Ce fichier contient des octets qui ne sont pas du %s valide ; l'enregistrer les "
+             "remplacera par U+FFFD."}},
+      {kStrMixedLineEnds, {"This file has mixed line ends; saving will write every line end as %s.",
+             "Ce fichier m\xE9lange plusieurs sortes de fins de ligne ; l'enregistrer les \xE9" "crira "
+             "toutes en %s."}},
       {kStrDiscardRecovered, {"&Discard Recovered Text", "&Abandonner le texte r\xE9" "cup\xE9r\xE9"}},
       {kStrRecovered, {"Brought back the text left unsaved when Verbolt 2 last ended. "
              "File > Discard Recovered Text goes back to the saved file.",

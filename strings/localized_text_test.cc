@@ -45,6 +45,20 @@ TEST(StringTableTest, HoldsEveryIdUpToTheHighestExceptTheGaps) {
   }
 }
 
+TEST(StringTableTest, TheWarningsOfAFileJustOpenedFollowFrom120AndEndTheTable) {
+  const StringTable& table = stringTable();
+  for (int id = 115; id < 120; ++id) EXPECT_EQ(table.count(StringId(id)), 0u) << id;
+  EXPECT_EQ(table.count(kStrUndecodableBytes), 1u);
+  EXPECT_EQ(table.count(kStrMixedLineEnds), 1u);
+  EXPECT_EQ(table.rbegin()->first, kStrMixedLineEnds);
+  EXPECT_EQ(formatted(table.at(kStrMixedLineEnds).english, "CRLF"),
+            "This file has mixed line ends; saving will write every line end as CRLF.");
+  EXPECT_EQ(formatted(table.at(kStrUndecodableBytes).french, "UTF-16"),
+            "Ce fichier contient des octets qui ne sont pas du UTF-16 valide ; l'enregistrer les "
+            "remplacera par U+FFFD.");
+  EXPECT_TRUE(contains(formatted(table.at(kStrMixedLineEnds).french, "LF"), " toutes en LF."));
+}
+
 TEST(StringTableTest, TheSimilarWordsKindsFollowFrom110) {
   const StringTable& table = stringTable();
   for (int id = 110; id <= 114; ++id) EXPECT_EQ(table.count(StringId(id)), 1u) << id;

@@ -117,6 +117,9 @@ enum StringId : int {
   kStrFrenchDictionary = 112,
   kStrEnglishDictionary = 113,
   kStrDictionaryMissing = 114,
+  // What saving a file just opened would change of it.
+  kStrUndecodableBytes = 120,
+  kStrMixedLineEnds = 121,
   // Recovery of unsaved text, and saves over a file changed elsewhere.
   kStrDiscardRecovered = 130,
   kStrRecovered = 131,

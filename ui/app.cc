@@ -2,6 +2,10 @@
 
 #include <wx/log.h>
 
+#include <optional>
+#include <string>
+#include <utility>
+
 #include "highlight/editor_text.h"
 #include "strings/localized_text.h"
 #include "text/debug_trace.h"
@@ -16,7 +20,14 @@ namespace {
 
 void traceToDebugLog(const std::string& line) { wxLogDebug("%s", fromCp1252(line)); }
 
+std::optional<std::string>& manuscriptAtStart() {
+  static std::optional<std::string> path;
+  return path;
+}
+
 }  // namespace
+
+void MyApp::OpenAtStart(std::string path) { manuscriptAtStart() = std::move(path); }
 
 bool MyApp::OnInit() {
 #ifdef NDEBUG
@@ -32,8 +43,8 @@ bool MyApp::OnInit() {
   SetTopWindow(frame);
   // `verbolt FILE` opens the manuscript at start; without one, a text with
   // no file that the last run left unsaved comes back.
-  if (argc > 1) {
-    frame->OpenFile(argv[1]);
+  if (manuscriptAtStart()) {
+    frame->OpenFile(fileNameOf(*manuscriptAtStart()));
   } else {
     frame->RecoverUntitledText();
   }

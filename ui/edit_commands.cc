@@ -79,6 +79,8 @@ void FrameMain::ShowWordCount(int words) {
   SetStatusText(wxString::Format(localized(kStrWordCount), words), kWordsField);
 }
 
+void FrameMain::ShowNotice(const wxString& text) { SetStatusText(text, kWhereField); }
+
 // With a marked word, its occurrences and those of its family, which are
 // red; otherwise every coloured word or phrase. The selection lands on the
 // finding and the editor takes the keyboard, so that the writer can type

@@ -5,8 +5,6 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
-#include <fstream>
-
 #include "lemma/dictionary.h"
 #include "ui/localized.h"
 #include "ui/preferences.h"
@@ -16,6 +14,8 @@ namespace verbolt {
 namespace {
 
 const char kPreferencesName[] = "similar-words.txt";
+// One line, the name of a kind ("lemma-fr").
+constexpr LineBounds kPreferencesBounds = {1, 64};
 constexpr int kMissingWrap = 200;
 
 // The languages of the choice, in its order.
@@ -62,9 +62,8 @@ FamiliesChoice::FamiliesChoice(wxWindow* parent) : wxPanel(parent, wxID_ANY) {
   column->Add(m_missing);
   SetSizer(column);
 
-  std::ifstream preferences(PreferencesPath());
-  std::string name;
-  std::getline(preferences, name);
+  const std::vector<std::string> lines = readPreferences(kPreferencesName, kPreferencesBounds);
+  const std::string name = lines.empty() ? std::string() : lines.front();
   ShowKind(familyKindNamed(name).value_or(FamilyKind::kBeginning));
   m_kind = ShownKind();
 }

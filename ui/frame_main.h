@@ -103,6 +103,9 @@ class FrameMain : public wxFrame {
   // read again from the editor at the next walk.
   void ForgetFindings();
   void ShowWordCount(int words);
+  // A line in the status bar for the writer to read without stopping; the
+  // next edit clears it.
+  void ShowNotice(const wxString& text);
 
   // Commands.
   void OnQuit(wxCommandEvent& event);

@@ -11,6 +11,7 @@
 #include <list>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "files/durable_write.h"
 #include "settings/config_home.h"
@@ -80,6 +81,20 @@ const char* homeFolder() {
   return entry ? entry->pw_dir : nullptr;
 }
 
+// Takes the manuscript to open out of the arguments: the first one that is
+// not an option. The toolkit would turn it into text by the locale's rules
+// and drop a name that is not UTF-8; the window takes its bytes as they are.
+std::optional<std::string> takeManuscript(int& argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i][0] == '-') continue;
+    std::string path = argv[i];
+    for (int j = i; j < argc; ++j) argv[j] = argv[j + 1];
+    --argc;
+    return path;
+  }
+  return std::nullopt;
+}
+
 bool hasDisplay() {
   const char* x11 = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
@@ -113,6 +128,9 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "verbolt: %s\n", problem.c_str());
       return 1;
     }
+  }
+  if (std::optional<std::string> manuscript = takeManuscript(argc, argv)) {
+    MyApp::OpenAtStart(std::move(*manuscript));
   }
   if (!hasDisplay()) {
     std::fprintf(stderr,

@@ -25,6 +25,10 @@
 #include "strings/localized_text.h"
 #include "test_support/test_support.h"
 
+// Last: Xlib's macros (None, Status...) would clash with the names above.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
 extern char** environ;
 
 namespace verbolt {
@@ -122,6 +126,13 @@ class Program {
 
   std::string log() const { return readFile(m_log); }
 
+  // True while the program has not ended.
+  bool running() {
+    int status = 0;
+    if (!m_status && waitpid(m_pid, &status, WNOHANG) == m_pid) m_status = status;
+    return !m_status;
+  }
+
  private:
   fs::path m_log;
   pid_t m_pid = -1;
@@ -156,6 +167,123 @@ TEST_F(RealProgram, TerminationSignalsCloseTheWindowAndSaveTheSettings) {
   for (int number : {SIGTERM, SIGHUP, SIGINT}) {
     expectSignalSavesTheSettings(m_dir / "work", m_dir / "xdg", number);
   }
+}
+
+// The windows of the display the tests run on, seen as a writer sees them:
+// by their titles.
+class ScreenWindows {
+ public:
+  ScreenWindows() : m_display(XOpenDisplay(nullptr)) {
+    // A window that went away meanwhile is no reason to end the test.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+  }
+  ~ScreenWindows() {
+    if (m_display) XCloseDisplay(m_display);
+  }
+  ScreenWindows(const ScreenWindows&) = delete;
+  ScreenWindows& operator=(const ScreenWindows&) = delete;
+
+  // The top-level window on screen titled `title`, or 0.
+  Window titled(const std::string& title) {
+    if (!m_display) return 0;
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(m_display, DefaultRootWindow(m_display), &root, &parent, &children, &count)) {
+      return 0;
+    }
+    Window found = 0;
+    for (unsigned i = 0; i < count && !found; ++i) {
+      if (isShown(children[i]) && titleOf(children[i]) == title) found = children[i];
+    }
+    if (children) XFree(children);
+    return found;
+  }
+
+  // Asks `window` to close, as its title bar's close box does.
+  void close(Window window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(m_display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(m_display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(m_display, window, False, NoEventMask, &event);
+    XSync(m_display, False);
+  }
+
+ private:
+  bool isShown(Window window) {
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(m_display, window, &attributes) &&
+           attributes.map_state == IsViewable;
+  }
+
+  std::string titleOf(Window window) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    const Atom name = XInternAtom(m_display, "_NET_WM_NAME", False);
+    const Atom utf8 = XInternAtom(m_display, "UTF8_STRING", False);
+    if (XGetWindowProperty(m_display, window, name, 0, 1024, False, utf8, &type, &format, &items,
+                           &after, &data) != Success ||
+        !data) {
+      return {};
+    }
+    std::string title(reinterpret_cast<char*>(data), items);
+    XFree(data);
+    return title;
+  }
+
+  Display* m_display;
+};
+
+// At start the window opens the file named on the command line; a signal
+// while the box saying it cannot be opened is up saves the settings at
+// once and closes the window when the box is dismissed.
+TEST_F(RealProgram, ASignalUnderTheStartsMessageBoxClosesOnceItIsDismissed) {
+  const fs::path work = m_dir / "work";
+  ScreenWindows screen;
+  Program program(work, {"missing-file.txt"}, {"XDG_CONFIG_HOME=" + (m_dir / "xdg").string()});
+  const std::string caption = LocalizedText(kStrCannotOpen);
+  Window box = 0;
+  ASSERT_TRUE(waitFor([&] { return (box = screen.titled(caption)) != 0; })) << program.log();
+  ASSERT_TRUE(program.waitUntilIdle()) << program.log();
+  fs::remove(work / "config.txt");
+  program.signal(SIGTERM);
+  EXPECT_TRUE(waitFor([&] { return fs::exists(work / "config.txt"); })) << program.log();
+  EXPECT_EQ(readFile(work / "config.txt"), defaultsText());
+  // The box stays until the writer dismisses it.
+  ASSERT_TRUE(program.waitUntilIdle()) << program.log();
+  EXPECT_TRUE(program.running());
+  EXPECT_EQ(screen.titled(caption), box);
+  screen.close(box);
+  std::optional<int> status = program.waitForExit();
+  ASSERT_TRUE(status.has_value()) << "still running once the box was dismissed";
+  EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0)
+      << (WIFSIGNALED(*status) ? strsignal(WTERMSIG(*status)) : "") << " " << *status
+      << program.log();
+}
+
+// A file name in another encoding than UTF-8 (a Latin-1 e acute here, as
+// old archives and USB sticks hold) opens as any other: the recent files
+// list it byte for byte.
+TEST_F(RealProgram, AFileNameThatIsNotUtf8Opens) {
+  const fs::path work = m_dir / "work";
+  const std::string name = "caf\xE9.txt";
+  test_support::writeFile(work / name, "Un caf\xC3\xA9 noir.\n");
+  const fs::path recent = m_dir / "xdg" / "verbolt" / "recent-files.txt";
+  Program program(work, {name}, {"XDG_CONFIG_HOME=" + (m_dir / "xdg").string(), "LC_ALL=C.UTF-8"});
+  EXPECT_TRUE(waitFor([&] { return readFile(recent) == (work / name).string() + "\n"; }))
+      << "recent files: \"" << readFile(recent) << "\"" << program.log();
+  // The title shows the byte that is no UTF-8 as U+FFFD.
+  ScreenWindows screen;
+  EXPECT_TRUE(waitFor([&] { return screen.titled("caf\xEF\xBF\xBD.txt - Verbolt 2") != 0; }));
+  program.signal(SIGTERM);
+  std::optional<int> status = program.waitForExit();
+  ASSERT_TRUE(status.has_value());
+  EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << *status << program.log();
 }
 
 TEST_F(RealProgram, TheDesktopEntrysOptionKeepsTheSettingsInTheConfigFolder) {

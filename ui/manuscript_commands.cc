@@ -57,6 +57,37 @@ struct ExportKind {
 constexpr ExportKind kExports[] = {
     {kIdExportHtml, "html"}, {kIdExportOdt, "fodt"}, {kIdExportCsv, "csv"}};
 
+const char* encodingName(TextEncoding encoding) {
+  const bool utf16 =
+      encoding == TextEncoding::kUtf16LeWithBom || encoding == TextEncoding::kUtf16BeWithBom;
+  return utf16 ? "UTF-16" : "UTF-8";
+}
+
+const char* lineEndName(LineEnds ends) {
+  switch (ends) {
+    case LineEnds::kCrLf:
+      return "CRLF";
+    case LineEnds::kCr:
+      return "CR";
+    default:
+      return "LF";
+  }
+}
+
+// What a save would change of the file just opened, in the writer's words;
+// empty when a save gives its bytes back.
+wxString lossNotice(const RoundTripLoss& loss, TextFormat format) {
+  wxString notice;
+  if (loss.undecodableBytes) {
+    notice = wxString::Format(localized(kStrUndecodableBytes), encodingName(format.encoding));
+  }
+  if (loss.mixedLineEnds) {
+    if (!notice.empty()) notice += " ";
+    notice += wxString::Format(localized(kStrMixedLineEnds), lineEndName(format.lineEnds));
+  }
+  return notice;
+}
+
 }  // namespace
 
 bool ManuscriptDropTarget::OnDropFiles(wxCoord, wxCoord, const wxArrayString& files) {
@@ -71,7 +102,7 @@ void FrameMain::UpdateTitle() {
                                  : wxString(kProgramTitle));
     return;
   }
-  const wxString name = wxFileName(wxString::FromUTF8(m_document.path)).GetFullName();
+  const wxString name = shownUtf8(std::filesystem::path(m_document.path).filename().string());
   SetTitle(name + (m_document.modified ? " * - " : " - ") + kProgramTitle);
 }
 
@@ -87,22 +118,24 @@ void FrameMain::LoadText(const std::string& utf8) {
 }
 
 bool FrameMain::OpenFile(const wxString& path) {
-  ReadOutcome outcome = readManuscript(utf8Of(path));
+  ReadOutcome outcome = readManuscript(fileNameBytes(path));
   if (!outcome.manuscript) {
-    showMessageBox(wxString::FromUTF8(outcome.error), localized(kStrCannotOpen),
-                   wxOK | wxICON_ERROR, this);
+    showMessageBox(shownUtf8(outcome.error), localized(kStrCannotOpen), wxOK | wxICON_ERROR, this);
     return false;
   }
   LoadText(outcome.manuscript->utf8);
   m_editor->History()->MarkClean();
-  const std::string absolute = utf8Of(wxFileName(path).GetAbsolutePath());
+  const std::string absolute = fileNameBytes(wxFileName(path).GetAbsolutePath());
   m_document = {absolute, outcome.manuscript->kind, outcome.manuscript->format, false,
                 fileStampOf(absolute)};
   m_showsRecovered = false;
   // Saves of this folder's files that a kill cut short leave temporaries
   // that nothing else would ever remove.
   removeAbandonedSaves(std::filesystem::path(m_document.path).parent_path().string());
-  m_recentFiles->Add(wxString::FromUTF8(m_document.path));
+  m_recentFiles->Add(fileNameOf(m_document.path));
+  // Said now rather than found out after a save: the writer may still
+  // keep a copy of the file as it is.
+  ShowNotice(lossNotice(outcome.manuscript->loss, outcome.manuscript->format));
   // What the writer typed in this file and never saved, when the program
   // last ended without asking, comes back over the file's text.
   const std::optional<RecoveredText> recovered = m_recovery->Keeper().Begin(absolute, true);
@@ -158,11 +191,11 @@ void FrameMain::OnUpdateDiscardRecovered(wxUpdateUIEvent& event) { event.Enable(
 void FrameMain::OnDiscardRecovered(wxCommandEvent&) {
   if (!m_showsRecovered) return;
   std::string utf8;
-  if (!m_document.path.empty() && wxFileName::FileExists(wxString::FromUTF8(m_document.path))) {
+  if (!m_document.path.empty() && wxFileName::FileExists(fileNameOf(m_document.path))) {
     ReadOutcome outcome = readManuscript(m_document.path);
     if (!outcome.manuscript) {
-      showMessageBox(wxString::FromUTF8(outcome.error), localized(kStrCannotOpen),
-                     wxOK | wxICON_ERROR, this);
+      showMessageBox(shownUtf8(outcome.error), localized(kStrCannotOpen), wxOK | wxICON_ERROR,
+                     this);
       return;
     }
     utf8 = outcome.manuscript->utf8;
@@ -199,7 +232,7 @@ bool FrameMain::WriteText(const std::string& path, TextFormat format) {
   }
   std::string error;
   if (!writeFileAtomically(path, encoded.bytes, error)) {
-    showMessageBox(wxString::FromUTF8(error), localized(kStrCannotSave), wxOK | wxICON_ERROR, this);
+    showMessageBox(shownUtf8(error), localized(kStrCannotSave), wxOK | wxICON_ERROR, this);
     return false;
   }
   // Saved: the recovery copy of the text has done its work.
@@ -216,7 +249,7 @@ bool FrameMain::WriteText(const std::string& path, TextFormat format) {
   m_showsRecovered = false;
   DescribeToRecovery();
   m_editor->History()->MarkClean();
-  m_recentFiles->Add(wxString::FromUTF8(path));
+  m_recentFiles->Add(fileNameOf(path));
   UpdateTitle();
   return true;
 }
@@ -225,7 +258,7 @@ bool FrameMain::MayOverwrite() {
   const std::optional<FileStamp> now = fileStampOf(m_document.path);
   // A file gone since is simply written again.
   if (!now || !m_document.stamp || *now == *m_document.stamp) return true;
-  const wxString name = wxFileName(wxString::FromUTF8(m_document.path)).GetFullName();
+  const wxString name = wxFileName(shownUtf8(m_document.path)).GetFullName();
   const int answer =
       askWithVerbs(wxString::Format(localized(kStrFileChangedOnDisk), name), kProgramTitle,
                    {localized(kStrOverwrite), localized(kStrSaveAsButton)}, this);
@@ -248,15 +281,15 @@ bool FrameMain::Save() {
 }
 
 bool FrameMain::SaveAs(TextFormat format) {
-  wxFileName proposed(wxString::FromUTF8(m_document.path));
+  wxFileName proposed(fileNameOf(m_document.path));
   if (isDocument(m_document.kind)) proposed.SetExt("txt");
   wxString path =
       askForFile(plainLabel(kStrSaveAs), localized(kStrManuscripts) + " (*.txt;*.md)|*.txt;*.md",
                  proposed.GetFullName(), wxFD_SAVE, this);
   if (path.empty()) return false;
   // The text is plain: a document's name would promise what it is not.
-  if (isDocument(manuscriptKindOf(utf8Of(path)))) path += ".txt";
-  return WriteText(utf8Of(path), format);
+  if (isDocument(manuscriptKindOf(fileNameBytes(path)))) path += ".txt";
+  return WriteText(fileNameBytes(path), format);
 }
 
 void FrameMain::OnOpen(wxCommandEvent&) {
@@ -274,7 +307,9 @@ void FrameMain::OnRecentFile(wxCommandEvent& event) {
   const size_t index = RecentFiles::IndexOf(event.GetId());
   if (index >= m_recentFiles->Count()) return;
   const wxString path = m_recentFiles->Path(index);
-  if (!wxFileName::FileExists(path)) {
+  std::error_code error;
+  const std::filesystem::path file(fileNameBytes(path));
+  if (!std::filesystem::exists(file, error) || std::filesystem::is_directory(file, error)) {
     showMessageBox(wxString::Format(localized(kStrRecentFileGone), path), localized(kStrCannotOpen),
                    wxOK | wxICON_WARNING, this);
     m_recentFiles->Remove(index);
@@ -312,7 +347,7 @@ void FrameMain::OnExport(wxCommandEvent& event) {
     if (kind.id == event.GetId()) extension = kind.extension;
   }
   wxFileName proposed(m_document.path.empty() ? wxString("manuscript")
-                                              : wxString::FromUTF8(m_document.path));
+                                              : fileNameOf(m_document.path));
   proposed.SetExt(extension);
   const wxString path =
       askForFile(plainLabel(kStrExport), wxString("*.") + extension + "|*." + extension,
@@ -334,8 +369,8 @@ void FrameMain::OnExport(wxCommandEvent& event) {
     bytes = exportHtml(document);
   }
   std::string error;
-  if (!writeFileAtomically(utf8Of(path), bytes, error)) {
-    showMessageBox(wxString::FromUTF8(error), localized(kStrCannotSave), wxOK | wxICON_ERROR, this);
+  if (!writeFileAtomically(fileNameBytes(path), bytes, error)) {
+    showMessageBox(shownUtf8(error), localized(kStrCannotSave), wxOK | wxICON_ERROR, this);
   }
 }
 

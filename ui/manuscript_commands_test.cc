@@ -280,6 +280,38 @@ TEST_F(Manuscripts, BadFilesGiveOneMessageAndTheTextStays) {
   }
 }
 
+// A file whose bytes a save would not give back says so, in the status
+// line, as soon as it is open; a clean file says nothing.
+TEST_F(Manuscripts, AFileASaveWouldChangeSaysSoWhenItOpens) {
+  FrameMain& frame = openWithKeyboard();
+  const std::string lineEnds = "saving will write every line end as CRLF";
+  const std::string utf8 = "not valid UTF-8; saving will replace them with U+FFFD";
+  const std::string utf16 = "not valid UTF-16; saving will replace them with U+FFFD";
+  const struct {
+    std::string file;
+    std::string warning;
+  } cases[] = {
+      {write("stray.txt", "\xEF\xBB\xBFUn \xE9t\xE9.\n"), utf8},
+      {write("surrogate.txt", std::string("\xFF\xFEH\0\x00\xD8i\0", 8)), utf16},
+      {write("odd.txt", std::string("\xFE\xFF\0H\0i\0", 7)), utf16},
+      {write("mixed.txt", "Un.\r\nDeux.\r\nTrois.\n"), lineEnds},
+      {write("crcrlf.txt", "Un.\r\r\nDeux.\r\n"), lineEnds},
+      {write("clean.txt", "Un.\r\nDeux.\r\n"), ""},
+  };
+  for (const auto& [file, warning] : cases) {
+    SCOPED_TRACE(file);
+    messageBoxes.clear();
+    ASSERT_TRUE(frame.OpenFile(wxString::FromUTF8(file)));
+    const std::string status = frame.GetStatusBar()->GetStatusText(0).utf8_string();
+    if (warning.empty()) {
+      EXPECT_EQ(status, "");
+    } else {
+      EXPECT_NE(status.find(warning), std::string::npos) << status;
+    }
+    EXPECT_TRUE(messageBoxes.empty()) << "the warning does not stop the writer";
+  }
+}
+
 TEST_F(Manuscripts, ARecentFileThatHasGoneLeavesTheListWithAMessage) {
   FrameMain& frame = openWithKeyboard();
   const std::string file = write("parti.txt", "Un texte.\n");

@@ -2,9 +2,9 @@
 
 #include <wx/filename.h>
 
+#include <cstdio>
 #include <cstdlib>
 
-#include "manuscript/atomic_write.h"
 #include "settings/config_home.h"
 
 namespace verbolt {
@@ -14,12 +14,20 @@ std::string preferencesPath(const char* name) {
   return folder.empty() ? std::string() : folder + "/" + name;
 }
 
+std::vector<std::string> readPreferences(const char* name, LineBounds bounds) {
+  const std::string path = preferencesPath(name);
+  return path.empty() ? std::vector<std::string>() : readPreferenceLines(path, bounds);
+}
+
 void storePreferences(const char* name, const std::string& content) {
   const std::string path = preferencesPath(name);
   if (path.empty()) return;
   wxFileName::Mkdir(wxFileName(wxString::FromUTF8(path)).GetPath(), 0700, wxPATH_MKDIR_FULL);
-  std::string error;
-  writeFileAtomically(path, content, error);
+  const PreferenceStore store = storePreferenceFile(path, content);
+  if (store.backup.outcome == Backup::Outcome::kKept) {
+    std::fprintf(stderr, "verbolt: %s could not be read; it is kept as %s\n", path.c_str(),
+                 store.backup.name.c_str());
+  }
 }
 
 }  // namespace verbolt

@@ -1,7 +1,5 @@
 #include "ui/recent_files.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -11,16 +9,12 @@
 
 namespace verbolt {
 
-namespace {}  // namespace
-
 RecentFiles::RecentFiles(wxMenu* menu) {
   m_history.UseMenu(menu);
-  std::ifstream in(preferencesPath(kRecentFilesName), std::ios::binary);
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  const std::vector<std::string> paths = parseRecentFiles(text);
+  const std::vector<std::string> paths = readRecentFiles(preferencesPath(kRecentFilesName));
   // The history takes the oldest first.
   for (auto it = paths.rbegin(); it != paths.rend(); ++it) {
-    m_history.AddFileToHistory(wxString::FromUTF8(*it));
+    m_history.AddFileToHistory(fileNameOf(*it));
   }
 }
 
@@ -37,7 +31,7 @@ void RecentFiles::Remove(size_t index) {
 void RecentFiles::Store() const {
   std::vector<std::string> paths;
   for (size_t i = 0; i < m_history.GetCount(); ++i) {
-    paths.push_back(utf8Of(m_history.GetHistoryFile(i)));
+    paths.push_back(fileNameBytes(m_history.GetHistoryFile(i)));
   }
   storePreferences(kRecentFilesName, recentFilesText(paths));
 }

@@ -15,9 +15,14 @@ namespace {
 
 // A message box or dialog runs a loop of its own inside the main one;
 // destroying its parent window under it would pull the ground from under
-// the command that opened it.
+// the command that opened it. The main loop calls this at depth 1, a box
+// it opened at 2. A box of the start (the file named on the command line
+// cannot be opened) runs before the main loop, its own loop then at depth
+// 1: until the main loop runs, a box may be open whatever the depth.
+bool aDialogMayBeOpen() { return !wxApp::IsMainLoopRunning() || g_main_depth() > 1; }
+
 gboolean closeOnceNoDialogIsOpen(gpointer) {
-  if (g_main_depth() > 1) return G_SOURCE_CONTINUE;
+  if (aDialogMayBeOpen()) return G_SOURCE_CONTINUE;
   closeEveryWindow();
   return G_SOURCE_REMOVE;
 }
@@ -26,7 +31,7 @@ gboolean closeOnceNoDialogIsOpen(gpointer) {
 // windows may be touched.
 gboolean onTerminationSignal(gpointer) {
   saveEveryMainWindow();
-  if (g_main_depth() > 1) {
+  if (aDialogMayBeOpen()) {
     constexpr guint kRetryMilliseconds = 100;
     g_timeout_add(kRetryMilliseconds, closeOnceNoDialogIsOpen, nullptr);
   } else {
