@@ -146,6 +146,10 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   // The sections' final sizes are known only now: let the pane scroll over all of them.
   m_settingsPane->FitInside();
   Centre(wxBOTH);
+  // The writer's first key goes into the text, not to the first switch of
+  // the toolbar; the window gives the keyboard back to it after every
+  // message box.
+  m_editor->SetFocus();
 }
 
 FrameMain::~FrameMain() { SaveSettings(); }

@@ -461,6 +461,34 @@ TEST_F(RealProgram, TypedTextSurvivesAKillAndALogout) {
   }
 }
 
+// `verbolt FILE`, then typing at once, without a click: the letters go
+// into the text, and no switch of the toolbar has taken them.
+TEST_F(RealProgram, TheFirstKeysGoIntoTheText) {
+  const fs::path work = m_dir / "work";
+  const fs::path chapter = work / "chapter.txt";
+  test_support::writeFile(chapter, "Once upon a time.\n");
+  Program program(work, {chapter.string()},
+                  {"XDG_CONFIG_HOME=" + (m_dir / "xdg").string(),
+                   "XDG_STATE_HOME=" + (m_dir / "state").string()});
+  const std::string window = xdotool("search --sync --onlyvisible --name 'chapter[.]txt'");
+  ASSERT_FALSE(window.empty()) << program.log();
+  ASSERT_TRUE(program.waitUntilIdle());
+  // The pointer over the window, as a writer's hand rests: no click.
+  xdotool("mousemove --window " + window + " 490 400");
+  xdotool("type 'Hi there '");
+  ASSERT_TRUE(waitFor([&] {
+    return xdotool("getwindowname " + window) == "chapter.txt * - Verbolt 2";
+  })) << xdotool("getwindowname " + window);
+  ASSERT_TRUE(program.waitUntilIdle());
+  program.signal(SIGTERM);
+  ASSERT_TRUE(program.waitForExit().has_value());
+  // Every switch as it was, close repetitions still ticked.
+  EXPECT_EQ(readFile(work / "config.txt"), defaultsText());
+  const std::optional<RecoveredText> copy = onlyCopy(m_dir / "state" / "verbolt" / "recovery");
+  ASSERT_TRUE(copy);
+  EXPECT_EQ(copy->utf8, "Hi there Once upon a time.\n");
+}
+
 // The display goes (a remote session dropped) while the text is unsaved:
 // the toolkit ends the program at once, but the copy is written first.
 TEST_F(RealProgram, UnsavedTextIsKeptWhenTheDisplayIsLost) {

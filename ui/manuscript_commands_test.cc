@@ -247,6 +247,24 @@ TEST_F(Manuscripts, QuestionsNameWhatEachButtonDoes) {
   messageBoxAnswers = {wxNO};
 }
 
+// The editor has the keyboard from the start, and again once a message
+// box is dismissed: the writer's next key goes into the text.
+TEST_F(Manuscripts, TheEditorHasTheKeyboardFromTheStartAndAfterAMessageBox) {
+  FrameMain& frame = openFrame();
+  frame.Raise();
+  ASSERT_TRUE(waitFor([&] { return wxWindow::FindFocus() == &frame.Editor(); }));
+  setMessageBoxHandler(nullptr);
+  RealQuestion box{{GTK_RESPONSE_OK}, GTK_RESPONSE_OK};
+  g_timeout_add(20, answerRealQuestion, &box);
+  EXPECT_FALSE(frame.OpenFile(wxString::FromUTF8((m_dir / "missing.txt").string())));
+  setMessageBoxHandler(recordMessageBox);
+  ASSERT_TRUE(box.seen);
+  EXPECT_TRUE(waitFor([&] { return wxWindow::FindFocus() == &frame.Editor(); }));
+  frame.Editor().SetInsertionPoint(0);
+  wxUIActionSimulator().Text("k");
+  EXPECT_TRUE(waitFor([&] { return frame.Editor().GetValue().StartsWith("k"); }));
+}
+
 TEST_F(Manuscripts, OpeningAFileRemovesTheTemporariesOfSavesAKillCutShort) {
   FrameMain& frame = openFrame();
   const pid_t child = fork();
