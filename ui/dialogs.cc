@@ -27,9 +27,9 @@ bool realBrowser(const wxString& address) {
   return wxLaunchDefaultBrowser(address, wxBROWSER_NEW_WINDOW | wxBROWSER_NOBUSYCURSOR);
 }
 
-wxString realFileDialog(const wxString& title, const wxString& wildcard,
+wxString realFileDialog(const wxString& title, const wxString& wildcard, const wxString& folder,
                         const wxString& defaultFile, long style, wxWindow* parent) {
-  wxFileDialog dialog(parent, title, wxEmptyString, defaultFile, wildcard,
+  wxFileDialog dialog(parent, title, folder, defaultFile, wildcard,
                       style | (style & wxFD_SAVE ? wxFD_OVERWRITE_PROMPT : wxFD_FILE_MUST_EXIST));
   return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
 }
@@ -106,9 +106,9 @@ bool openInBrowser(const wxString& address) { return browserHandler(address); }
 
 void showPopupMenu(wxWindow& window, wxMenu& menu) { popupMenuHandler(window, menu); }
 
-wxString askForFile(const wxString& title, const wxString& wildcard, const wxString& defaultFile,
-                    long style, wxWindow* parent) {
-  return fileDialogHandler(title, wildcard, defaultFile, style, parent);
+wxString askForFile(const wxString& title, const wxString& wildcard, const wxString& folder,
+                    const wxString& defaultFile, long style, wxWindow* parent) {
+  return fileDialogHandler(title, wildcard, folder, defaultFile, style, parent);
 }
 
 }  // namespace verbolt

@@ -18,7 +18,8 @@ using BrowserHandler = bool (*)(const wxString& address);
 using PopupMenuHandler = void (*)(wxWindow& window, wxMenu& menu);
 // Returns the path chosen, or an empty string when the writer cancels.
 using FileDialogHandler = wxString (*)(const wxString& title, const wxString& wildcard,
-                                       const wxString& defaultFile, long style, wxWindow* parent);
+                                       const wxString& folder, const wxString& defaultFile,
+                                       long style, wxWindow* parent);
 
 // Each setter returns the handler it replaces; nullptr restores the real one.
 MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler);
@@ -48,9 +49,10 @@ void showPopupMenu(wxWindow& window, wxMenu& menu);
 // Opens the address in a new window of the default browser. On a machine
 // without a browser this fails quietly.
 bool openInBrowser(const wxString& address);
-// Asks for a file to open (style wxFD_OPEN) or to save to (wxFD_SAVE); an
-// empty string when the writer cancels.
-wxString askForFile(const wxString& title, const wxString& wildcard, const wxString& defaultFile,
-                    long style, wxWindow* parent);
+// Asks for a file to open (style wxFD_OPEN) or to save to (wxFD_SAVE),
+// starting in `folder` (the toolkit's choice when empty); an empty string
+// when the writer cancels.
+wxString askForFile(const wxString& title, const wxString& wildcard, const wxString& folder,
+                    const wxString& defaultFile, long style, wxWindow* parent);
 
 }  // namespace verbolt

@@ -90,6 +90,11 @@ class FrameMain : public wxFrame {
   // Whether the file on disk may be written over: when another program
   // changed it since it was read or written, the writer is asked.
   bool MayOverwrite();
+  // Where the file dialogs start.
+  wxString DialogFolder() const;
+  // The file dialog, started there; remembers the folder of the file chosen.
+  wxString AskForFile(StringId title, const wxString& wildcard, const wxString& defaultFile,
+                      long style);
   // Puts `utf8` in the editor as a new text: no colours, no marked word.
   void LoadText(const std::string& utf8);
   void ShowRecovered(const RecoveredText& recovered);
@@ -146,6 +151,7 @@ class FrameMain : public wxFrame {
   std::unique_ptr<RecentFiles> m_recentFiles;
   std::unique_ptr<TextRecovery> m_recovery;
   bool m_showsRecovered = false;
+  wxString m_lastFolder;
   std::string m_markedWord;
   Document m_document;
   std::optional<std::vector<Finding>> m_findings;

@@ -50,6 +50,8 @@ inline std::vector<int> messageBoxAnswers;
 // are used up.
 inline std::vector<wxString> fileDialogAnswers;
 inline std::vector<wxString> fileDialogTitles;
+// The folders the file dialogs started in.
+inline std::vector<wxString> fileDialogFolders;
 
 inline int recordMessageBox(const wxString& message, const wxString& caption, long style,
                             wxWindow* parent) {
@@ -59,9 +61,10 @@ inline int recordMessageBox(const wxString& message, const wxString& caption, lo
   messageBoxAnswers.erase(messageBoxAnswers.begin());
   return answer;
 }
-inline wxString answerFileDialog(const wxString& title, const wxString&, const wxString&, long,
-                                 wxWindow*) {
+inline wxString answerFileDialog(const wxString& title, const wxString&, const wxString& folder,
+                                 const wxString&, long, wxWindow*) {
   fileDialogTitles.push_back(title);
+  fileDialogFolders.push_back(folder);
   if (fileDialogAnswers.empty()) return {};
   const wxString answer = fileDialogAnswers.front();
   fileDialogAnswers.erase(fileDialogAnswers.begin());
@@ -135,6 +138,7 @@ class MainWindow : public test_support::FolderTest {
     messageBoxAnswers.clear();
     fileDialogAnswers.clear();
     fileDialogTitles.clear();
+    fileDialogFolders.clear();
     setBrowserHandler(recordBrowser);
     setModalDialogHandler(recordModal);
   }

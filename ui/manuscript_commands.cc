@@ -283,19 +283,34 @@ bool FrameMain::Save() {
 bool FrameMain::SaveAs(TextFormat format) {
   wxFileName proposed(fileNameOf(m_document.path));
   if (isDocument(m_document.kind)) proposed.SetExt("txt");
-  wxString path =
-      askForFile(plainLabel(kStrSaveAs), localized(kStrManuscripts) + " (*.txt;*.md)|*.txt;*.md",
-                 proposed.GetFullName(), wxFD_SAVE, this);
+  wxString path = AskForFile(kStrSaveAs, localized(kStrManuscripts) + " (*.txt;*.md)|*.txt;*.md",
+                             proposed.GetFullName(), wxFD_SAVE);
   if (path.empty()) return false;
   // The text is plain: a document's name would promise what it is not.
   if (isDocument(manuscriptKindOf(fileNameBytes(path)))) path += ".txt";
   return WriteText(fileNameBytes(path), format);
 }
 
+// The manuscript's own folder; with none open, the folder of the last file
+// chosen, or of the newest recent file.
+wxString FrameMain::DialogFolder() const {
+  if (!m_document.path.empty()) return wxFileName(fileNameOf(m_document.path)).GetPath();
+  if (!m_lastFolder.empty()) return m_lastFolder;
+  if (m_recentFiles->Count() > 0) return wxFileName(m_recentFiles->Path(0)).GetPath();
+  return wxEmptyString;
+}
+
+wxString FrameMain::AskForFile(StringId title, const wxString& wildcard,
+                               const wxString& defaultFile, long style) {
+  const wxString path =
+      askForFile(plainLabel(title), wildcard, DialogFolder(), defaultFile, style, this);
+  if (!path.empty()) m_lastFolder = wxFileName(path).GetPath();
+  return path;
+}
+
 void FrameMain::OnOpen(wxCommandEvent&) {
   if (!ConfirmDiscardChanges(kStrOpenWithoutSaving)) return;
-  const wxString path =
-      askForFile(plainLabel(kStrOpen), openWildcard(), wxEmptyString, wxFD_OPEN, this);
+  const wxString path = AskForFile(kStrOpen, openWildcard(), wxEmptyString, wxFD_OPEN);
   if (!path.empty()) OpenFile(path);
 }
 
@@ -349,9 +364,8 @@ void FrameMain::OnExport(wxCommandEvent& event) {
   wxFileName proposed(m_document.path.empty() ? wxString("manuscript")
                                               : fileNameOf(m_document.path));
   proposed.SetExt(extension);
-  const wxString path =
-      askForFile(plainLabel(kStrExport), wxString("*.") + extension + "|*." + extension,
-                 proposed.GetFullName(), wxFD_SAVE, this);
+  const wxString path = AskForFile(kStrExport, wxString("*.") + extension + "|*." + extension,
+                                   proposed.GetFullName(), wxFD_SAVE);
   if (path.empty()) return;
 
   const std::string text = utf8Of(m_editor->GetValue());

@@ -265,6 +265,30 @@ TEST_F(Manuscripts, TheEditorHasTheKeyboardFromTheStartAndAfterAMessageBox) {
   EXPECT_TRUE(waitFor([&] { return frame.Editor().GetValue().StartsWith("k"); }));
 }
 
+// Open, Save As and Export start in the manuscript's folder, wherever the
+// program was started; a document's text is offered beside it.
+TEST_F(Manuscripts, FileDialogsStartInTheManuscriptsFolder) {
+  FrameMain& frame = openFrame();
+  const fs::path book = m_dir / "book";
+  fs::create_directories(book);
+  const std::string docx = (book / "chapter.docx").string();
+  fs::copy_file(VERBOLT_SAMPLES "/chapter.docx", docx);
+  ASSERT_TRUE(frame.OpenFile(wxString::FromUTF8(docx)));
+  for (int id : {kIdOpen, kIdSaveAs, kIdExportHtml}) {
+    command(id);
+    ASSERT_FALSE(fileDialogFolders.empty()) << id;
+    EXPECT_EQ(fileDialogFolders.back(), wxString::FromUTF8(book.string())) << id;
+  }
+  // Save of a document offers its text as a .txt, which the writer takes.
+  frame.Editor().AppendText(" more");
+  messageBoxAnswers = {wxYES};
+  fileDialogAnswers = {wxString::FromUTF8((book / "chapter.txt").string())};
+  command(kIdSave);
+  EXPECT_EQ(fileDialogFolders.back(), wxString::FromUTF8(book.string()));
+  EXPECT_TRUE(fs::exists(book / "chapter.txt"));
+  EXPECT_FALSE(fs::exists(m_dir / "chapter.txt"));
+}
+
 TEST_F(Manuscripts, OpeningAFileRemovesTheTemporariesOfSavesAKillCutShort) {
   FrameMain& frame = openFrame();
   const pid_t child = fork();
