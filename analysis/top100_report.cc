@@ -48,7 +48,7 @@ void appendMainLine(std::string& report, int count, std::string_view word) {
 }
 
 void appendEquivalentLine(std::string& report, std::string_view word) {
-  report.append("       ").append(word).append("\n");
+  report.append(kFamilyIndent, ' ').append(word).append("\n");
 }
 
 class Report {

@@ -10,6 +10,9 @@
 
 namespace verbolt {
 
+// The spaces before each equivalent word.
+constexpr int kFamilyIndent = 7;
+
 std::string buildTop100Report(const WordTable& table, const AnalysisSettings& settings);
 
 // The same from every key of the run with its count, in key order.

@@ -6,6 +6,7 @@
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
+#include "analysis/top100_report.h"
 #include "highlight/editor_history.h"
 #include "highlight/restyle.h"
 #include "resources/icons.h"
@@ -108,6 +109,9 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   // The counts are right-aligned with spaces: only a fixed-width font lines
   // them up.
   m_top100->SetFont(wxFont(wxFontInfo(GetFont().GetPointSize()).Family(wxFONTFAMILY_TELETYPE)));
+  // A similar word too long for the pane stays under the words of its
+  // family, never at the margin where a counted word would start.
+  hangWrappedLines(*m_top100, m_top100->GetTextExtent(wxString(' ', kFamilyIndent)).x);
   middle->Add(m_top100, 0, wxEXPAND);
 
   m_gauge =

@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 #include <wx/gauge.h>
+#include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
 #include <string>
@@ -30,6 +31,12 @@ void fillGaugeHeight(wxGauge& gauge) {
   const int height = gauge.GetSize().y;
   applyStyleSheet(gauge.GetHandle(), "progressbar trough, progressbar progress { min-height: " +
                                          std::to_string(height - 2) + "px; }");
+}
+
+void hangWrappedLines(wxTextCtrl& control, int indent) {
+  GtkTextView* view = GTK_TEXT_VIEW(control.GetConnectWidget());
+  gtk_text_view_set_left_margin(view, indent);
+  gtk_text_view_set_indent(view, -indent);
 }
 
 }  // namespace verbolt

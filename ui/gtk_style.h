@@ -5,6 +5,7 @@
 #include "highlight/plan/colours.h"
 
 class wxGauge;
+class wxTextCtrl;
 class wxToolBar;
 
 namespace verbolt {
@@ -16,5 +17,9 @@ void setToolBarBackground(wxToolBar& bar, Rgb colour);
 // The theme draws a gauge as a two-pixel line at the bottom of its space,
 // which the eye takes for a border: the trough and the bar fill the gauge.
 void fillGaugeHeight(wxGauge& gauge);
+
+// A line too long for the control goes on `indent` pixels in from the
+// left, under the text of an indented line rather than at the margin.
+void hangWrappedLines(wxTextCtrl& control, int indent);
 
 }  // namespace verbolt

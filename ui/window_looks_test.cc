@@ -125,6 +125,32 @@ TEST_F(WindowLooks, TheTop100CountsLineUp) {
   EXPECT_EQ(colonColumns.size(), 1u) << pane;
 }
 
+// A similar word too long for the pane goes on under its family's words,
+// never at the margin where a counted word starts.
+TEST_F(WindowLooks, ALongFamilyWordStaysIndented) {
+  FrameMain& frame = shown();
+  std::string text;
+  for (int i = 0; i < 5; ++i) text += "revolution ";
+  text += "revolutionaries.\n";
+  setText(text);
+  command(kIdProcess);
+  const std::string pane = toCp1252(frame.Top100().GetValue());
+  const size_t family = pane.find("revolutionaries");
+  ASSERT_NE(family, std::string::npos) << pane;
+  ASSERT_EQ(pane.substr(family - 8, 8), "\n       ") << pane;
+  wxTextCtrl& top100 = frame.Top100();
+  const long word = static_cast<long>(family);
+  ASSERT_TRUE(waitFor([&] { return top100.PositionToCoords(word).x >= 0; }));
+  const int indent = top100.GetTextExtent(wxString(' ', 7)).x;
+  // The first character of the pane, at the start of a counted line.
+  const wxPoint main = top100.PositionToCoords(0);
+  const wxPoint wrapped = top100.PositionToCoords(word);
+  // The word does not fit on the line of its spaces: it went on below...
+  EXPECT_GT(wrapped.y, top100.PositionToCoords(word - 1).y) << pane;
+  // ...under the family's indent.
+  EXPECT_GE(wrapped.x - main.x, indent - 1);
+}
+
 // A long run lets GTK draw the gauge as it fills; the keys typed meanwhile
 // wait and land after the run, in their order.
 class LongRun : public WindowLooks {
