@@ -80,6 +80,35 @@ TEST_F(MainWindow, ALegendSwitchClickedTurnsItsSectionOffAndOn) {
   EXPECT_EQ(frame.Settings().Read().m_closeActive, 1);
 }
 
+// Scrolled to its end, the pane shows its last section whole, whatever
+// the window's size down to its smallest and whichever sections are on.
+TEST_F(MainWindow, ThePaneScrollsToItsLastSectionAtEverySize) {
+  FrameMain& frame = openFrame();
+  SettingsPane& pane = frame.Settings();
+  const int switches[] = {kSwitchSkip,    kSwitchSame,  kSwitchClose,
+                          kSwitchDistant, kSwitchWords, kSwitchPhrases};
+  for (wxSize size : {frame.GetMinSize(), wxSize(900, 600), wxSize(980, 730)}) {
+    frame.SetSize(size);
+    for (int states = 0; states < 1 << 6; ++states) {
+      for (int i = 0; i < 6; ++i) clickSwitch(switches[i], (states >> i) & 1);
+      frame.Layout();
+      pane.Scroll(0, pane.GetVirtualSize().y);
+      // The lowest control of the pane, in the pane's own coordinates.
+      wxWindow* lowest = nullptr;
+      for (wxWindow* child : pane.GetChildren()) {
+        if (!lowest || child->GetRect().GetBottom() > lowest->GetRect().GetBottom()) {
+          lowest = child;
+        }
+      }
+      ASSERT_NE(lowest, nullptr);
+      SCOPED_TRACE(testing::Message() << size.x << "x" << size.y << ", switches " << states
+                                      << ", lowest \"" << lowest->GetLabel() << "\"");
+      EXPECT_GE(lowest->GetRect().GetTop(), 0);
+      EXPECT_LE(lowest->GetRect().GetBottom(), pane.GetClientSize().y);
+    }
+  }
+}
+
 }  // namespace
 
 }  // namespace verbolt
