@@ -1,6 +1,7 @@
 // Entry point. Without a display the toolkit would abort with a cryptic
 // message; say so plainly instead.
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <wx/app.h>
 
@@ -95,6 +96,24 @@ std::optional<std::string> takeManuscript(int& argc, char** argv) {
   return std::nullopt;
 }
 
+// The toolkit keeps its own settings (the file dialog's folder and sort
+// order) through the session bus. Without one, every change it tries to
+// store ends in a warning on the terminal: for this run they are kept in
+// memory instead. A writer's own choice of backend stands.
+void keepToolkitSettingsInMemoryWithoutABus() {
+  const char* chosen = std::getenv("GSETTINGS_BACKEND");
+  if (chosen && *chosen) return;
+  const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+  if (address && *address) return;
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  struct stat bus;
+  if (runtime && *runtime && stat((std::string(runtime) + "/bus").c_str(), &bus) == 0 &&
+      S_ISSOCK(bus.st_mode)) {
+    return;
+  }
+  setenv("GSETTINGS_BACKEND", "memory", 1);
+}
+
 bool hasDisplay() {
   const char* x11 = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
@@ -138,5 +157,6 @@ int main(int argc, char** argv) {
                  "(neither DISPLAY nor WAYLAND_DISPLAY is set)\n");
     return 1;
   }
+  keepToolkitSettingsInMemoryWithoutABus();
   return wxEntry(argc, argv);
 }

@@ -489,6 +489,36 @@ TEST_F(RealProgram, TheFirstKeysGoIntoTheText) {
   EXPECT_EQ(copy->utf8, "Hi there Once upon a time.\n");
 }
 
+// Without a session bus, the file dialog's own settings would end in a
+// dconf warning each time it opens: the terminal a writer started the
+// program from stays quiet.
+TEST_F(RealProgram, TheFileDialogIsQuietWithoutASessionBus) {
+  const fs::path work = m_dir / "work";
+  fs::create_directories(m_dir / "run");
+  Program program(work, {},
+                  {"XDG_CONFIG_HOME=" + (m_dir / "xdg").string(),
+                   "XDG_STATE_HOME=" + (m_dir / "state").string(),
+                   "XDG_RUNTIME_DIR=" + (m_dir / "run").string(),
+                   "DBUS_SESSION_BUS_ADDRESS=", "GSETTINGS_BACKEND="});
+  const std::string window = xdotool("search --sync --onlyvisible --name 'Verbolt 2'");
+  ASSERT_FALSE(window.empty()) << program.log();
+  ASSERT_TRUE(program.waitUntilIdle());
+  xdotool("mousemove --window " + window + " 490 400");
+  xdotool("key ctrl+o");
+  std::string dialog;
+  ASSERT_TRUE(waitFor([&] {
+    dialog = xdotool("search --onlyvisible --name '^Open'");
+    return !dialog.empty();
+  })) << program.log();
+  ASSERT_TRUE(program.waitUntilIdle());
+  xdotool("key Escape");
+  ASSERT_TRUE(waitFor([&] { return xdotool("search --onlyvisible --name '^Open'").empty(); }));
+  program.signal(SIGTERM);
+  ASSERT_TRUE(program.waitForExit().has_value());
+  EXPECT_EQ(program.log().find("dconf"), std::string::npos) << program.log();
+  EXPECT_EQ(program.log().find("WARNING"), std::string::npos) << program.log();
+}
+
 // The display goes (a remote session dropped) while the text is unsaved:
 // the toolkit ends the program at once, but the copy is written first.
 TEST_F(RealProgram, UnsavedTextIsKeptWhenTheDisplayIsLost) {
