@@ -34,12 +34,10 @@ RestyleScope::RestyleScope(wxTextCtrl& control)
   savedScrollPosition = m_control.GetScrollPos(wxVERTICAL);
   m_control.GetSelection(&m_selectionFrom, &m_selectionTo);
   m_caret = m_control.GetInsertionPoint();
-  m_control.Show(false);
 }
 
 RestyleScope::~RestyleScope() {
-  m_control.Show(true);
-  if (m_hadFocus) m_control.SetFocus();
+  if (m_hadFocus && wxWindow::FindFocus() != &m_control) m_control.SetFocus();
   long from = 0;
   long to = 0;
   m_control.GetSelection(&from, &to);

@@ -19,9 +19,10 @@ namespace verbolt {
 wxColour toWxColour(Rgb colour);
 Rgb toRgb(const wxColour& colour);
 
-// Hides the control while it is restyled and puts back afterwards what the
-// writer had: its vertical scroll position, its selection and caret, and
-// the keyboard focus, which GTK takes from a hidden control.
+// Puts back, once the control is restyled, what the writer had: its
+// vertical scroll position, its selection and caret, and the keyboard
+// focus. The control stays on the screen meanwhile: hiding it made no
+// restyle faster and blanked the text for as long as a long one took.
 class RestyleScope {
  public:
   explicit RestyleScope(wxTextCtrl& control);

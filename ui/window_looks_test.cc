@@ -205,6 +205,41 @@ TEST_F(LongRun, TheGaugeIsDrawnAsItFills) {
   EXPECT_EQ(frame.Gauge().GetValue(), 0);
 }
 
+struct Sightings {
+  GtkWidget* editor;
+  std::vector<bool> shown;
+};
+
+void recordEditorShown(GObject*, GParamSpec*, gpointer data) {
+  auto* sightings = static_cast<Sightings*>(data);
+  sightings->shown.push_back(gtk_widget_get_mapped(sightings->editor));
+}
+
+// While a long run colours the text, or marks a word in it, the writer
+// keeps the text in sight: the editor is never taken off the screen.
+TEST_F(LongRun, TheTextStaysInSightWhileItIsColouredAndMarked) {
+  FrameMain& frame = shown();
+  slowSettings();
+  const std::string text = longText();
+  setText(text);
+  settle();
+  Sightings sightings{frame.Editor().GetHandle(), {}};
+  // Each step of the gauge, as the run sets it.
+  const gulong handler = g_signal_connect(frame.Gauge().GetHandle(), "notify::fraction",
+                                          G_CALLBACK(recordEditorShown), &sightings);
+  command(kIdProcess);
+  const size_t duringF5 = sightings.shown.size();
+  clickAt(frame.Editor(), 3);
+  ASSERT_FALSE(frame.MarkedWord().empty());
+  g_signal_handler_disconnect(frame.Gauge().GetHandle(), handler);
+  EXPECT_GE(duringF5, 2u);
+  EXPECT_GT(sightings.shown.size(), duringF5) << "the gauge did not move while marking";
+  for (size_t i = 0; i < sightings.shown.size(); ++i) {
+    EXPECT_TRUE(sightings.shown[i]) << "hidden at gauge step " << i << " of "
+                                    << sightings.shown.size() << " (F5's: " << duringF5 << ")";
+  }
+}
+
 TEST_F(LongRun, KeysTypedDuringARunLandAfterItInOrder) {
   FrameMain& frame = shown();
   slowSettings();
