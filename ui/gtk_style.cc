@@ -35,7 +35,6 @@ void fillGaugeHeight(wxGauge& gauge) {
 
 void hangWrappedLines(wxTextCtrl& control, int indent) {
   GtkTextView* view = GTK_TEXT_VIEW(control.GetConnectWidget());
-  gtk_text_view_set_left_margin(view, indent);
   gtk_text_view_set_indent(view, -indent);
 }
 

@@ -19,7 +19,9 @@ void setToolBarBackground(wxToolBar& bar, Rgb colour);
 void fillGaugeHeight(wxGauge& gauge);
 
 // A line too long for the control goes on `indent` pixels in from the
-// left, under the text of an indented line rather than at the margin.
+// left, under the text of an indented line rather than at the margin. A
+// negative first-line indent alone gives that: a left margin would narrow
+// every line, those that fit included.
 void hangWrappedLines(wxTextCtrl& control, int indent);
 
 }  // namespace verbolt

@@ -149,6 +149,10 @@ TEST_F(WindowLooks, ALongFamilyWordStaysIndented) {
   EXPECT_GT(wrapped.y, top100.PositionToCoords(word - 1).y) << pane;
   // ...under the family's indent.
   EXPECT_GE(wrapped.x - main.x, indent - 1);
+  // A counted word that fits keeps its line whole: the indent takes no
+  // room from the lines that need none.
+  const long counted = static_cast<long>(pane.find("revolution"));
+  EXPECT_EQ(top100.PositionToCoords(counted).y, top100.PositionToCoords(counted + 9).y) << pane;
 }
 
 // A long run lets GTK draw the gauge as it fills; the keys typed meanwhile
