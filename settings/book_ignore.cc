@@ -1,0 +1,123 @@
+#include "settings/book_ignore.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "text/cp1252.h"
+#include "text/utf8.h"
+
+namespace verbolt {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string quoted(const std::string& path) { return "'" + path + "'"; }
+
+// The file's bytes, within the bound; false with `problem` set otherwise.
+bool readSmallFile(const std::string& path, std::string& bytes, std::string& problem) {
+  // Never blocks on a pipe named like the list.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    problem = quoted(path) + " cannot be read: " + std::strerror(errno);
+    return false;
+  }
+  struct stat status;
+  bool read = false;
+  if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    problem = quoted(path) + " is not a regular file";
+  } else if (static_cast<size_t>(status.st_size) > kMaxBookIgnoreBytes) {
+    problem = quoted(path) + " is too large for a list of words (over 1 MB)";
+  } else {
+    bytes.resize(static_cast<size_t>(status.st_size));
+    const ssize_t got = pread(fd, bytes.data(), bytes.size(), 0);
+    read = got == static_cast<ssize_t>(bytes.size());
+    if (!read) problem = quoted(path) + " cannot be read: " + std::strerror(errno);
+  }
+  close(fd);
+  return read;
+}
+
+bool holdsGit(const fs::path& folder) {
+  std::error_code error;
+  return fs::exists(folder / ".git", error);
+}
+
+}  // namespace
+
+bool parseBookIgnore(std::string_view text, WordList& words) {
+  if (text.find('\0') != std::string_view::npos || !isValidUtf8(text)) return false;
+  std::string joined;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    line = line.substr(0, line.find('#'));
+    joined.append(line).push_back(' ');
+    start = end + 1;
+  }
+  std::string cp1252;
+  size_t errorOffset = 0;
+  if (!utf8ToCp1252(joined, cp1252, errorOffset)) return false;
+  // Tabs and carriage returns part words as spaces do.
+  std::replace_if(
+      cp1252.begin(), cp1252.end(), [](char c) { return c == '\t' || c == '\r'; }, ' ');
+  WordList lineWords;
+  AnalysisSettings::SetListFromText(lineWords, cp1252, " ");
+  for (std::string& word : lineWords) {
+    if (!word.empty() && std::find(words.begin(), words.end(), word) == words.end()) {
+      words.push_back(word);
+    }
+  }
+  return true;
+}
+
+BookIgnore readBookIgnore(const std::string& folder) {
+  BookIgnore book;
+  if (folder.empty()) return book;
+  std::error_code error;
+  fs::path here = fs::absolute(folder, error).lexically_normal();
+  if (error) return book;
+  for (;;) {
+    const fs::path candidate = here / kBookIgnoreName;
+    struct stat status;
+    if (lstat(candidate.c_str(), &status) == 0) {
+      std::string bytes, problem;
+      WordList words;
+      if (!readSmallFile(candidate.string(), bytes, problem)) {
+        book.problems.push_back(problem);
+      } else if (!parseBookIgnore(bytes, words)) {
+        book.problems.push_back(quoted(candidate.string()) + " is not UTF-8 text: skipped");
+      } else {
+        book.files.push_back({candidate.string(), words.size()});
+        for (std::string& word : words) {
+          if (std::find(book.words.begin(), book.words.end(), word) == book.words.end()) {
+            book.words.push_back(std::move(word));
+          }
+        }
+      }
+    }
+    if (holdsGit(here) || !here.has_relative_path()) break;
+    here = here.parent_path();
+  }
+  return book;
+}
+
+void addBookIgnore(AnalysisSettings& settings, const BookIgnore& book) {
+  for (const std::string& word : book.words) {
+    if (std::find(settings.m_skipWords.begin(), settings.m_skipWords.end(), word) ==
+        settings.m_skipWords.end()) {
+      settings.m_skipWords.push_back(word);
+    }
+  }
+}
+
+}  // namespace verbolt
