@@ -16,6 +16,8 @@ struct AnalyzeOptions {
   bool help = false;
   bool unique = false;
   bool utf8 = false;
+  // --no-ignore-files: the books' .verbolt-ignore files are left out.
+  bool noIgnoreFiles = false;
   std::optional<std::string> configPath;
   std::optional<std::string> htmlPath;
   // --format, or --summary; none: one text file and its JSON object.

@@ -11,7 +11,10 @@
 #include <exception>
 #include <filesystem>
 #include <limits>
+#include <map>
+#include <memory>
 #include <new>
+#include <set>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -31,6 +34,7 @@
 #include "manuscript/manuscript.h"
 #include "manuscript/markdown_prose.h"
 #include "settings/analysis_settings.h"
+#include "settings/book_ignore.h"
 #include "settings/configuration.h"
 #include "text/cp1252.h"
 #include "text/words.h"
@@ -51,9 +55,9 @@ constexpr long long kMaxTextLength = std::numeric_limits<int>::max();
 
 constexpr std::string_view kUsage =
     "Usage: verbolt-analyze [--config FILE] [--families KIND] [--summary] [--unique] [--utf8]\n"
-    "                       [--html FILE] TEXTFILE\n"
+    "                       [--no-ignore-files] [--html FILE] TEXTFILE\n"
     "       verbolt-analyze --format FORMAT [--fail-on KINDS] [--config FILE] [--utf8]\n"
-    "                       [--families KIND] FILE|FOLDER...\n"
+    "                       [--families KIND] [--no-ignore-files] FILE|FOLDER...\n"
     "\n"
     "Looks for close and distant repetitions, searched words and phrases in\n"
     "TEXTFILE, read as Windows-1252 bytes (\"-\" reads standard input), the way\n"
@@ -97,6 +101,10 @@ constexpr std::string_view kUsage =
     "                 becomes a separator. Invalid UTF-8 is an input error.\n"
     "  --html FILE    also write the text with its highlights, the legend and\n"
     "                 the Top-100 to FILE, one self-contained web page\n"
+    "  --no-ignore-files  leave out the books' own lists: without it, the words\n"
+    "                 of every .verbolt-ignore file in a file's folder and the\n"
+    "                 folders above it (up to one holding .git) are skipped as\n"
+    "                 the skip list's are, for that file\n"
     "  --families KIND  similar words share a beginning (beginning, the default)\n"
     "                 or a dictionary form in the French or English Hunspell\n"
     "                 dictionary (lemma-fr, lemma-en)\n"
@@ -250,6 +258,43 @@ AnalysisSettings loadSettings(const AnalyzeOptions& options, const Configuration
   return settings;
 }
 
+// The settings of each file: the run's, with the words of its book's
+// .verbolt-ignore files added. Each folder's files are read once; a file
+// that cannot be used is told once, on standard error.
+class BookSettings {
+ public:
+  BookSettings(const AnalyzeOptions& options, const AnalysisSettings& base)
+      : m_use(!options.noIgnoreFiles), m_base(base) {}
+
+  const AnalysisSettings& For(const std::string& path) {
+    // Standard input is a text with no file, and no book.
+    if (!m_use || path == "-") return m_base;
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    auto found = m_byFolder.find(folder);
+    if (found == m_byFolder.end()) found = m_byFolder.emplace(folder, Read(folder)).first;
+    return found->second ? *found->second : m_base;
+  }
+
+ private:
+  std::shared_ptr<const AnalysisSettings> Read(const std::string& folder) {
+    const BookIgnore book = readBookIgnore(folder.empty() ? "." : folder);
+    for (const std::string& problem : book.problems) {
+      if (m_told.insert(problem).second) {
+        std::fprintf(stderr, "%s: warning: %s\n", kProgram.data(), problem.c_str());
+      }
+    }
+    if (book.words.empty()) return nullptr;
+    auto settings = std::make_shared<AnalysisSettings>(m_base);
+    addBookIgnore(*settings, book);
+    return settings;
+  }
+
+  bool m_use;
+  const AnalysisSettings& m_base;
+  std::map<std::string, std::shared_ptr<const AnalysisSettings>> m_byFolder;
+  std::set<std::string> m_told;
+};
+
 // Writes the blocks straight to standard output; finish() is false when any
 // of them, or the final flush, failed (a full disk, a closed pipe).
 class StandardOutput {
@@ -371,8 +416,10 @@ bool failsTheRun(const AnalyzeOptions& options, const FindingCounts& counts) {
 bool linterStatuses(const AnalyzeOptions& options) { return options.format || options.failOn; }
 
 // One text file, JSON or summary: the output of earlier versions.
-int runOneFile(const AnalyzeOptions& options, const AnalysisSettings& settings) {
+int runOneFile(const AnalyzeOptions& options, const AnalysisSettings& runSettings) {
   const std::string& path = options.operands[0];
+  BookSettings books(options, runSettings);
+  const AnalysisSettings& settings = books.For(path);
   const OutputFormat format = options.format.value_or(OutputFormat::kJson);
   std::string text;
   std::string utf8;
@@ -451,10 +498,14 @@ int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& setti
       format, [&output](std::string_view block) { output.write(block); }, options.unique);
   LintTotals totals;
   const std::vector<InputFile> files = inputFiles(options.operands);
+  // Found before the checks start, on this thread: they run side by side.
+  BookSettings books(options, settings);
+  std::vector<const AnalysisSettings*> fileSettings;
+  for (const InputFile& file : files) fileSettings.push_back(&books.For(file.path));
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
   auto check = [&](size_t i, PassThreads threads) {
     if (files[i].problem.empty())
-      return checkFile(options, settings, files[i].path, format, threads);
+      return checkFile(options, *fileSettings[i], files[i].path, format, threads);
     FileCheck unlisted;
     unlisted.problem = files[i].problem;
     return unlisted;

@@ -781,6 +781,33 @@ TEST_F(VerboltAnalyzeRun, WhatOnlyOneFileCanHaveIsRefusedForSeveral) {
   expectUsageError(run({"--format", "yaml", text}), "yaml");
 }
 
+// A book's .verbolt-ignore, in the manuscript's folder or one above it,
+// skips its words for every file under it, in every format.
+TEST_F(VerboltAnalyzeRun, TheBooksIgnoreFileSkipsItsWords) {
+  std::filesystem::create_directories(m_dir / "book" / "chapters");
+  const std::string chapter =
+      writeFile("book/chapters/one.txt", "The garden, the garden and the garden again. Anna.\n");
+  writeFile("book/.verbolt-ignore", "# words of this book\ngarden\n");
+  const Outcome skipped = run({"--format", "line", (m_dir / "book").string()});
+  EXPECT_EQ(skipped.exitStatus, 0) << skipped.err;
+  EXPECT_EQ(skipped.out.find("garden"), std::string::npos) << skipped.out;
+  EXPECT_EQ(skipped.err, "");
+  // One file alone, JSON: no repetition left at all.
+  const Outcome json = run({chapter});
+  EXPECT_NE(json.out.find("\"closeStarts\": []"), std::string::npos) << json.out;
+
+  const Outcome kept = run({"--format", "line", "--no-ignore-files", chapter});
+  EXPECT_NE(kept.out.find("garden"), std::string::npos) << kept.out;
+
+  // A file that is no list is told in one line; the run goes on.
+  writeFile("book/chapters/.verbolt-ignore", std::string("\0\1binary", 8));
+  const Outcome told = run({"--format", "line", chapter});
+  EXPECT_EQ(told.exitStatus, 0);
+  EXPECT_EQ(told.out.find("garden"), std::string::npos) << told.out;
+  EXPECT_NE(told.err.find("is not UTF-8 text"), std::string::npos) << told.err;
+  EXPECT_EQ(told.err.find('\n'), told.err.size() - 1) << told.err;
+}
+
 }  // namespace
 
 }  // namespace verbolt
