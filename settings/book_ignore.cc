@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "files/durable_write.h"
+#include "settings/save_temporary.h"
 #include "text/cp1252.h"
 #include "text/utf8.h"
 
@@ -118,6 +120,51 @@ void addBookIgnore(AnalysisSettings& settings, const BookIgnore& book) {
       settings.m_skipWords.push_back(word);
     }
   }
+}
+
+bool addToBookIgnore(const std::string& folder, const std::string& word, std::string& problem) {
+  const std::string path = (fs::path(folder) / kBookIgnoreName).string();
+  std::string bytes;
+  mode_t mode = S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH;
+  struct stat status;
+  if (lstat(path.c_str(), &status) == 0) {
+    if (!S_ISREG(status.st_mode)) {
+      problem = quoted(path) + " is not a regular file: the word was not added";
+      return false;
+    }
+    if (!readSmallFile(path, bytes, problem)) return false;
+    WordList listed;
+    if (!parseBookIgnore(bytes, listed)) {
+      problem = quoted(path) + " is not UTF-8 text: the word was not added";
+      return false;
+    }
+    WordList adding;
+    parseBookIgnore(cp1252ToUtf8(word), adding);
+    if (std::all_of(adding.begin(), adding.end(), [&listed](const std::string& w) {
+          return std::find(listed.begin(), listed.end(), w) != listed.end();
+        })) {
+      return true;
+    }
+    mode = status.st_mode & 07777;
+  } else if (errno != ENOENT) {
+    problem = quoted(path) + " cannot be read: " + std::strerror(errno);
+    return false;
+  }
+  if (!bytes.empty() && bytes.back() != '\n') bytes += '\n';
+  bytes += cp1252ToUtf8(word) + "\n";
+  std::string temporary;
+  const int fd = createSaveTemporary(path, temporary);
+  bool ok = fd >= 0 && fchmod(fd, mode) == 0 && writeAll(fd, bytes) && syncFile(fd);
+  const int savedErrno = errno;
+  if (fd >= 0) ok = close(fd) == 0 && ok;
+  ok = ok && rename(temporary.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    problem = quoted(path) + " cannot be written: " + std::strerror(fd < 0 ? savedErrno : errno);
+    if (fd >= 0) unlink(temporary.c_str());
+    return false;
+  }
+  syncParentDirectory(path);
+  return true;
 }
 
 }  // namespace verbolt

@@ -42,4 +42,11 @@ bool parseBookIgnore(std::string_view text, WordList& words);
 // Adds the book's words to the skip list, each once.
 void addBookIgnore(AnalysisSettings& settings, const BookIgnore& book);
 
+// Adds `word` (Windows-1252) as a line of the ignore file in `folder`,
+// making the file when there is none, unless it lists the word already.
+// The file is replaced atomically and keeps its permissions; anything but
+// a regular file under its name is left alone. False, with one English
+// sentence in `problem`, when the word could not be added.
+bool addToBookIgnore(const std::string& folder, const std::string& word, std::string& problem);
+
 }  // namespace verbolt

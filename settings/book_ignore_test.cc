@@ -102,6 +102,35 @@ TEST(BookIgnoreSettings, TheBooksWordsJoinTheSkipListOnce) {
   EXPECT_EQ(settings.m_skipWords.back(), "garden");
 }
 
+TEST_F(BookIgnoreFiles, AWordIsAddedOnceAsALineOfTheNearestFile) {
+  std::string problem;
+  ASSERT_TRUE(addToBookIgnore(m_dir.string(), "garden", problem)) << problem;
+  EXPECT_EQ(test_support::readFile(m_dir / kBookIgnoreName), "garden\n");
+  // A file written by hand, without a last line end, with a comment.
+  writeFile(m_dir / kBookIgnoreName, "# names\nAnna");
+  fs::permissions(m_dir / kBookIgnoreName, fs::perms::owner_read | fs::perms::owner_write |
+                                               fs::perms::group_read | fs::perms::group_write);
+  ASSERT_TRUE(addToBookIgnore(m_dir.string(), "\xE9lodie", problem)) << problem;
+  ASSERT_TRUE(addToBookIgnore(m_dir.string(), "anna", problem)) << problem;
+  EXPECT_EQ(test_support::readFile(m_dir / kBookIgnoreName), "# names\nAnna\n\xC3\xA9lodie\n");
+  EXPECT_EQ(fs::status(m_dir / kBookIgnoreName).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                fs::perms::group_write);
+  EXPECT_EQ(entries(), (std::set<std::string>{kBookIgnoreName}));
+
+  // Never through a link, nor into a folder or a binary file.
+  fs::remove(m_dir / kBookIgnoreName);
+  writeFile(m_dir / "elsewhere", "x\n");
+  fs::create_symlink(m_dir / "elsewhere", m_dir / kBookIgnoreName);
+  EXPECT_FALSE(addToBookIgnore(m_dir.string(), "garden", problem));
+  EXPECT_NE(problem.find("not a regular file"), std::string::npos);
+  EXPECT_EQ(test_support::readFile(m_dir / "elsewhere"), "x\n");
+  fs::remove(m_dir / kBookIgnoreName);
+  writeFile(m_dir / kBookIgnoreName, std::string("\0bin", 4));
+  EXPECT_FALSE(addToBookIgnore(m_dir.string(), "garden", problem));
+  EXPECT_EQ(test_support::readFile(m_dir / kBookIgnoreName), std::string("\0bin", 4));
+}
+
 }  // namespace
 
 }  // namespace verbolt
