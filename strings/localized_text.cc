@@ -313,6 +313,13 @@ StringTable buildStringTable() {
       {kStrOpenWithoutSaving, {"Open without Saving", "Ouvrir sans enregistrer"}},
       {kStrSaveAsUtf8Button, {"Save as UTF-8...", "Enregistrer en UTF-8..."}},
       {kStrSaveAsTextButton, {"Save as Text...", "Enregistrer en texte..."}},
+      {kStrIgnoreInBook, {"Ignore in this book", "Ignorer dans ce livre"}},
+      {kStrIgnoredInBook, {"\"%s\" is skipped in this book from the next F5 (%s).",
+             "\xAB %s \xBB est ignor\xE9 dans ce livre d\xE8s le prochain F5 (%s)."}},
+      {kStrNoBookList, {"A text with no file has no book list: save it first.",
+             "Un texte sans fichier n'a pas de liste du livre : enregistrez-le d'abord."}},
+      {kStrCannotIgnore, {"Cannot add the word to the book's list",
+             "Impossible d'ajouter le mot \xE0 la liste du livre"}},
   };
   // clang-format on
 }

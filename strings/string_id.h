@@ -136,6 +136,11 @@ enum StringId : int {
   kStrOpenWithoutSaving = 141,
   kStrSaveAsUtf8Button = 142,
   kStrSaveAsTextButton = 143,
+  // The book's own list of words to skip.
+  kStrIgnoreInBook = 144,
+  kStrIgnoredInBook = 145,
+  kStrNoBookList = 146,
+  kStrCannotIgnore = 147,
 };
 
 }  // namespace verbolt

@@ -1,11 +1,19 @@
 #include "ui/click_commands.h"
 
+#include <wx/msgdlg.h>
+
+#include <filesystem>
+
 #include "analysis/equivalence.h"
 #include "highlight/editor_text.h"
 #include "highlight/hidden_words.h"
 #include "highlight/word_marking.h"
+#include "settings/book_ignore.h"
+#include "strings/localized_text.h"
+#include "ui/dialogs.h"
 #include "ui/editor_events.h"
 #include "ui/frame_main.h"
+#include "ui/localized.h"
 #include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
 
@@ -31,21 +39,59 @@ void FrameMain::OnEditorClick(WordClickEvent& event) {
     WriteSettingsToPane(settings);
     m_settingsPane->ShowSkipWords();
   } else if (event.AltDown()) {
-    toggleHiddenWord(*m_gauge, *m_editor, word, settings, loweredText);
+    // The book's words serve the engine; only the hidden list goes back
+    // to the pane.
+    AnalysisSettings forText = ForTheText(settings);
+    toggleHiddenWord(*m_gauge, *m_editor, word, forText, loweredText);
+    settings.m_hiddenList = forText.m_hiddenList;
     WriteSettingsToPane(settings);
     m_settingsPane->ShowHiddenWords();
   } else {
-    m_findings = findingsIn(
-        markWord(*m_editor, *m_top100, true, word, settings, *m_gauge, m_markedWord, loweredText),
-        true);
+    m_findings = findingsIn(markWord(*m_editor, *m_top100, true, word, ForTheText(settings),
+                                     *m_gauge, m_markedWord, loweredText),
+                            true);
   }
+}
+
+AnalysisSettings FrameMain::ForTheText(const AnalysisSettings& pane, bool tell) {
+  AnalysisSettings settings = pane;
+  // A text with no file has no book.
+  if (m_document.path.empty()) return settings;
+  const BookIgnore book =
+      readBookIgnore(std::filesystem::path(m_document.path).parent_path().string());
+  if (tell && !book.problems.empty()) ShowNotice(shownUtf8(book.problems.front()));
+  addBookIgnore(settings, book);
+  return settings;
+}
+
+void FrameMain::OnUpdateIgnoreInBook(wxUpdateUIEvent& event) {
+  event.Enable(!m_document.path.empty());
+}
+
+// As CTRL+click does for the skip list, the word counts from the next F5.
+void FrameMain::OnIgnoreInBook(WordClickEvent& event) {
+  const std::string word = wordAtPosition(loweredEditorBytes(*m_editor), event.Position());
+  if (word.empty()) return;
+  if (m_document.path.empty()) {
+    ShowNotice(localized(kStrNoBookList));
+    return;
+  }
+  const std::string folder = std::filesystem::path(m_document.path).parent_path().string();
+  std::string problem;
+  if (!addToBookIgnore(folder, word, problem)) {
+    showMessageBox(shownUtf8(problem), localized(kStrCannotIgnore), wxOK | wxICON_ERROR, this);
+    return;
+  }
+  ShowNotice(
+      wxString::Format(localized(kStrIgnoredInBook), fromCp1252(word),
+                       shownUtf8((std::filesystem::path(folder) / kBookIgnoreName).string())));
 }
 
 void FrameMain::OnTop100Click(WordClickEvent& event) {
   const std::string word = wordAtPosition(*m_top100, event.Position());
   if (word.empty()) return;
   ForgetFindings();
-  AnalysisSettings settings = ReadSettingsFromPane();
+  const AnalysisSettings settings = ForTheText(ReadSettingsFromPane());
   m_findings = findingsIn(markWord(*m_editor, *m_top100, false, word, settings, *m_gauge,
                                    m_markedWord, loweredEditorBytes(*m_editor)),
                           true);

@@ -230,9 +230,10 @@ TEST_F(Clicks, ContextMenuCommandsActWhereTheMenuWasOpened) {
   wxMenu& menu = *poppedMenus[0];
   EXPECT_EQ(menu.FindItemByPosition(0)->GetId(), kStrAddToSkipWords);
   EXPECT_EQ(menu.FindItemByPosition(1)->GetId(), kStrToggleHidden);
-  EXPECT_EQ(menu.FindItemByPosition(3)->GetId(), wxID_UNDO);
-  EXPECT_EQ(menu.FindItemByPosition(11)->GetId(), wxID_SELECTALL);
-  EXPECT_EQ(menu.GetMenuItemCount(), 12u);
+  EXPECT_EQ(menu.FindItemByPosition(2)->GetId(), kStrIgnoreInBook);
+  EXPECT_EQ(menu.FindItemByPosition(4)->GetId(), wxID_UNDO);
+  EXPECT_EQ(menu.FindItemByPosition(12)->GetId(), wxID_SELECTALL);
+  EXPECT_EQ(menu.GetMenuItemCount(), 13u);
 
   editor.SetInsertionPoint(0);  // the selection does not matter, the right click does
   wxCommandEvent hide(wxEVT_MENU, kStrToggleHidden);
@@ -245,6 +246,44 @@ TEST_F(Clicks, ContextMenuCommandsActWhereTheMenuWasOpened) {
 
   // The Top-100 pane's menu has the standard items only.
   EXPECT_EQ(frame.Top100().ContextMenu().GetMenuItemCount(), 9u);
+}
+
+// A manuscript's book list: the words of the .verbolt-ignore files above
+// it are never coloured, and the context menu adds a word to the nearest.
+TEST_F(Clicks, TheBooksIgnoreFileKeepsItsWordsWhite) {
+  const fs::path book = m_dir / "book";
+  fs::create_directories(book / "chapters");
+  test_support::writeFile(book / ".verbolt-ignore", "garden\n");
+  const std::string text = "The garden, the garden. A chat, a chat.\n";
+  test_support::writeFile(book / "chapters" / "one.txt", text);
+  FrameMain& frame = openFrame();
+  ASSERT_TRUE(frame.OpenFile(wxString::FromUTF8((book / "chapters" / "one.txt").string())));
+  command(kIdProcess);
+  const long garden = static_cast<long>(text.find("garden"));
+  const long chat = static_cast<long>(text.find("chat"));
+  EXPECT_EQ(colourAt(garden), kWhite);
+  EXPECT_EQ(colourAt(chat), classColour(HighlightClass::kClose));
+  EXPECT_EQ(toCp1252(frame.Top100().GetValue()).find("garden"), std::string::npos);
+  // The pane's own list is the writer's, untouched by the book's.
+  EXPECT_EQ(listField(&AnalysisSettings::m_skipWords)->GetValue().Find("garden"), wxNOT_FOUND);
+
+  // "Ignore in this book" on "chat", chosen from the context menu there.
+  TextCtrlCustom& editor = frame.Editor();
+  editor.SetInsertionPoint(chat + 1);
+  wxContextMenuEvent open(wxEVT_CONTEXT_MENU, editor.GetId(), wxDefaultPosition);
+  open.SetEventObject(&editor);
+  editor.GetEventHandler()->ProcessEvent(open);
+  ASSERT_EQ(poppedMenus.size(), 1u);
+  wxUpdateUIEvent update(kStrIgnoreInBook);
+  update.SetEventObject(&editor);
+  editor.GetEventHandler()->ProcessEvent(update);
+  EXPECT_TRUE(update.GetEnabled());
+  wxCommandEvent ignore(wxEVT_MENU, kStrIgnoreInBook);
+  editor.GetEventHandler()->ProcessEvent(ignore);
+  EXPECT_EQ(test_support::readFile(book / "chapters" / ".verbolt-ignore"), "chat\n");
+  command(kIdProcess);
+  EXPECT_EQ(colourAt(chat), kWhite);
+  EXPECT_EQ(colourAt(garden), kWhite);
 }
 
 TEST(AddSkipWord, AddsOnlyWordsWithoutAnEquivalentEntry) {

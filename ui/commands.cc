@@ -43,7 +43,8 @@ void FrameMain::OnProcess(wxCommandEvent&) {
   settings.ClampToRanges();
   WriteSettingsToPane(settings);
   ForgetFindings();
-  const AnalysisRun run = runAnalysis(settings, *m_gauge, m_markedWord, *m_editor);
+  const AnalysisRun run =
+      runAnalysis(ForTheText(settings, true), *m_gauge, m_markedWord, *m_editor);
   ShowWordCount(run.words);
   // The runs just painted are the editor's colours: no need to read them back.
   m_findings = findingsIn(run.painted, false);

@@ -33,6 +33,8 @@ class WordClickEvent : public wxCommandEvent {
 };
 
 wxDECLARE_EVENT(kEvtWordClick, WordClickEvent);
+// The context menu's "Ignore in this book", at a position of the text.
+wxDECLARE_EVENT(kEvtIgnoreInBook, WordClickEvent);
 // The editor's undo or redo has moved: the text may be the saved one again.
 wxDECLARE_EVENT(kEvtHistoryMoved, wxCommandEvent);
 
@@ -41,6 +43,8 @@ using WordClickEventFunction = void (wxEvtHandler::*)(WordClickEvent&);
 
 // Event table entries, as wx's own EVT_ macros.
 #define EVT_WORD_CLICK(id, func) wx__DECLARE_EVT1(kEvtWordClick, id, WordClickEventHandler(func))
+#define EVT_IGNORE_IN_BOOK(id, func) \
+  wx__DECLARE_EVT1(kEvtIgnoreInBook, id, WordClickEventHandler(func))
 #define EVT_HISTORY_MOVED(id, func) \
   wx__DECLARE_EVT1(kEvtHistoryMoved, id, wxCommandEventHandler(func))
 

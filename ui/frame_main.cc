@@ -72,6 +72,8 @@ wxBEGIN_EVENT_TABLE(FrameMain, wxFrame)
   EVT_HISTORY_MOVED(kIdEditor, FrameMain::OnEditorHistoryMoved)
   EVT_WORD_CLICK(kIdEditor, FrameMain::OnEditorClick)
   EVT_WORD_CLICK(kIdTop100, FrameMain::OnTop100Click)
+  EVT_IGNORE_IN_BOOK(kIdEditor, FrameMain::OnIgnoreInBook)
+  EVT_UPDATE_UI(kStrIgnoreInBook, FrameMain::OnUpdateIgnoreInBook)
   EVT_CLOSE(FrameMain::OnCloseWindow)
 wxEND_EVENT_TABLE()
 // clang-format on

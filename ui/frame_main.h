@@ -100,6 +100,10 @@ class FrameMain : public wxFrame {
   void ShowRecovered(const RecoveredText& recovered);
   // Tells the recovery copy which file the text belongs to, and how.
   void DescribeToRecovery();
+  // The settings the engine takes for the text: the pane's, with the words
+  // of the book's .verbolt-ignore files skipped too. A problem with one of
+  // those files goes to the status line when `tell`.
+  AnalysisSettings ForTheText(const AnalysisSettings& pane, bool tell = false);
   void UpdateTitle();
   // The text control the Edit menu acts on: the one with the keyboard, or
   // else the editor.
@@ -140,6 +144,8 @@ class FrameMain : public wxFrame {
   void OnEditorHistoryMoved(wxCommandEvent& event);
   void OnEditorClick(WordClickEvent& event);
   void OnTop100Click(WordClickEvent& event);
+  void OnIgnoreInBook(WordClickEvent& event);
+  void OnUpdateIgnoreInBook(wxUpdateUIEvent& event);
   void OnCloseWindow(wxCloseEvent& event);
 
   SettingsPane* m_settingsPane = nullptr;

@@ -23,6 +23,7 @@ wxMenu* buildContextMenu(bool isEditor) {
   if (isEditor) {
     menu->Append(kStrAddToSkipWords, localized(kStrAddToSkipWords));
     menu->Append(kStrToggleHidden, localized(kStrToggleHidden));
+    menu->Append(kStrIgnoreInBook, localized(kStrIgnoreInBook));
     menu->AppendSeparator();
   }
   menu->Append(wxID_UNDO, wxGetTranslation("&Undo"));
@@ -45,6 +46,7 @@ wxBEGIN_EVENT_TABLE(TextCtrlCustom, wxTextCtrl)
   EVT_CONTEXT_MENU(TextCtrlCustom::OnContextMenu)
   EVT_MENU(kStrAddToSkipWords, TextCtrlCustom::OnAddToSkipWords)
   EVT_MENU(kStrToggleHidden, TextCtrlCustom::OnToggleHidden)
+  EVT_MENU(kStrIgnoreInBook, TextCtrlCustom::OnIgnoreInBook)
   EVT_MENU(wxID_CLEAR, TextCtrlCustom::OnDeleteSelection)
 wxEND_EVENT_TABLE()
 // clang-format on
@@ -122,5 +124,11 @@ void TextCtrlCustom::OnContextMenu(wxContextMenuEvent& event) {
 void TextCtrlCustom::OnAddToSkipWords(wxCommandEvent&) { SendWordClick(m_contextPos, true, false); }
 
 void TextCtrlCustom::OnToggleHidden(wxCommandEvent&) { SendWordClick(m_contextPos, false, true); }
+
+void TextCtrlCustom::OnIgnoreInBook(wxCommandEvent&) {
+  WordClickEvent event(kEvtIgnoreInBook, GetId(), m_contextPos);
+  event.SetEventObject(this);
+  ProcessWindowEvent(event);
+}
 
 }  // namespace verbolt

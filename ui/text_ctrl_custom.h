@@ -44,6 +44,7 @@ class TextCtrlCustom : public wxTextCtrl {
   void OnContextMenu(wxContextMenuEvent& event);
   void OnAddToSkipWords(wxCommandEvent& event);
   void OnToggleHidden(wxCommandEvent& event);
+  void OnIgnoreInBook(wxCommandEvent& event);
   void OnDeleteSelection(wxCommandEvent& event);
   void SendHistoryMoved();
 
