@@ -65,6 +65,8 @@ const std::vector<OptionRow>& optionTable() {
        [](AnalyzeOptions& o, const std::string&, std::string&) { return o.unique = true; }},
       {"--utf8", false,
        [](AnalyzeOptions& o, const std::string&, std::string&) { return o.utf8 = true; }},
+      {"--skip-names", false,
+       [](AnalyzeOptions& o, const std::string&, std::string&) { return o.skipNames = true; }},
       {"--no-ignore-files", false,
        [](AnalyzeOptions& o, const std::string&, std::string&) { return o.noIgnoreFiles = true; }},
       {"--summary", false,

@@ -18,6 +18,8 @@ struct AnalyzeOptions {
   bool utf8 = false;
   // --no-ignore-files: the books' .verbolt-ignore files are left out.
   bool noIgnoreFiles = false;
+  // --skip-names: the names of each file's characters are skipped.
+  bool skipNames = false;
   std::optional<std::string> configPath;
   std::optional<std::string> htmlPath;
   // --format, or --summary; none: one text file and its JSON object.

@@ -20,6 +20,7 @@
 #include <thread>
 
 #include "analysis/analysis_pass.h"
+#include "analysis/character_names.h"
 #include "cli/analyze_families.h"
 #include "cli/analyze_html.h"
 #include "cli/analyze_options.h"
@@ -55,9 +56,10 @@ constexpr long long kMaxTextLength = std::numeric_limits<int>::max();
 
 constexpr std::string_view kUsage =
     "Usage: verbolt-analyze [--config FILE] [--families KIND] [--summary] [--unique] [--utf8]\n"
-    "                       [--no-ignore-files] [--html FILE] TEXTFILE\n"
+    "                       [--no-ignore-files] [--skip-names] [--html FILE] TEXTFILE\n"
     "       verbolt-analyze --format FORMAT [--fail-on KINDS] [--config FILE] [--utf8]\n"
-    "                       [--families KIND] [--no-ignore-files] FILE|FOLDER...\n"
+    "                       [--families KIND] [--no-ignore-files] [--skip-names]\n"
+    "                       FILE|FOLDER...\n"
     "\n"
     "Looks for close and distant repetitions, searched words and phrases in\n"
     "TEXTFILE, read as Windows-1252 bytes (\"-\" reads standard input), the way\n"
@@ -105,6 +107,9 @@ constexpr std::string_view kUsage =
     "                 of every .verbolt-ignore file in a file's folder and the\n"
     "                 folders above it (up to one holding .git) are skipped as\n"
     "                 the skip list's are, for that file\n"
+    "  --skip-names   skip the names of each file's characters and places: the\n"
+    "                 words capitalised at every occurrence that stand at least\n"
+    "                 once inside a sentence\n"
     "  --families KIND  similar words share a beginning (beginning, the default)\n"
     "                 or a dictionary form in the French or English Hunspell\n"
     "                 dictionary (lemma-fr, lemma-en)\n"
@@ -415,11 +420,16 @@ bool failsTheRun(const AnalyzeOptions& options, const FindingCounts& counts) {
 // be written is an error like a file that cannot be read.
 bool linterStatuses(const AnalyzeOptions& options) { return options.format || options.failOn; }
 
+// The names of the text's characters join the words to skip.
+void addNames(AnalysisSettings& settings, std::string_view text) {
+  for (std::string& name : characterNames(text)) settings.m_skipWords.push_back(std::move(name));
+}
+
 // One text file, JSON or summary: the output of earlier versions.
 int runOneFile(const AnalyzeOptions& options, const AnalysisSettings& runSettings) {
   const std::string& path = options.operands[0];
   BookSettings books(options, runSettings);
-  const AnalysisSettings& settings = books.For(path);
+  AnalysisSettings settings = books.For(path);
   const OutputFormat format = options.format.value_or(OutputFormat::kJson);
   std::string text;
   std::string utf8;
@@ -428,6 +438,7 @@ int runOneFile(const AnalyzeOptions& options, const AnalysisSettings& runSetting
     printProblem(problem);
     return kExitError;
   }
+  if (options.skipNames) addNames(settings, text);
   const bool summary = format == OutputFormat::kSummary;
   // The text is folded in place: a 10 MB text need not exist twice.
   TextStatistics statistics;
@@ -470,12 +481,14 @@ struct FileCheck {
   LineColumns lines{std::string_view()};
 };
 
-FileCheck checkFile(const AnalyzeOptions& options, const AnalysisSettings& settings,
+FileCheck checkFile(const AnalyzeOptions& options, const AnalysisSettings& fileSettings,
                     const std::string& path, OutputFormat format, PassThreads threads) {
   FileCheck check;
   std::string text;
   std::string utf8;
   if (!readInput(options, path, text, utf8, &check.problem)) return check;
+  AnalysisSettings settings = fileSettings;
+  if (options.skipNames) addNames(settings, text);
   const bool withFindings = reportsFindings(format);
   // Findings quote the words as written; the engine takes them folded.
   if (withFindings) {

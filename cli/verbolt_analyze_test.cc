@@ -808,6 +808,25 @@ TEST_F(VerboltAnalyzeRun, TheBooksIgnoreFileSkipsItsWords) {
   EXPECT_EQ(told.err.find('\n'), told.err.size() - 1) << told.err;
 }
 
+// --skip-names leaves the characters' names out and keeps the rest.
+TEST_F(VerboltAnalyzeRun, SkipNamesDropsTheNamesAndKeepsTheWords) {
+  const std::string story = writeFile(
+      "story.txt",
+      "Later Anna closed the garden gate, and Anna smiled at Marcus. Marcus saw the garden.\n");
+  const Outcome all = run({"--format", "line", story});
+  EXPECT_NE(all.out.find("\"Anna\""), std::string::npos) << all.out;
+  EXPECT_NE(all.out.find("\"Marcus\""), std::string::npos) << all.out;
+  const Outcome named = run({"--format", "line", "--skip-names", story});
+  EXPECT_EQ(named.exitStatus, 0) << named.err;
+  EXPECT_EQ(named.out.find("Anna"), std::string::npos) << named.out;
+  EXPECT_EQ(named.out.find("Marcus"), std::string::npos) << named.out;
+  EXPECT_NE(named.out.find("\"garden\""), std::string::npos) << named.out;
+  // The single-file JSON report's Top-100 leaves them out too.
+  const Outcome json = run({"--skip-names", story});
+  EXPECT_EQ(json.out.find("anna"), std::string::npos) << json.out;
+  EXPECT_NE(json.out.find("garden"), std::string::npos) << json.out;
+}
+
 }  // namespace
 
 }  // namespace verbolt
