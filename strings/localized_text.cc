@@ -318,6 +318,7 @@ StringTable buildStringTable() {
              "\xAB %s \xBB est ignor\xE9 dans ce livre d\xE8s le prochain F5 (%s)."}},
       {kStrNoBookList, {"A text with no file has no book list: save it first.",
              "Un texte sans fichier n'a pas de liste du livre : enregistrez-le d'abord."}},
+      {kStrSkipNames, {"Skip the characters' names", "Ignorer les noms des personnages"}},
       {kStrCannotIgnore, {"Cannot add the word to the book's list",
              "Impossible d'ajouter le mot \xE0 la liste du livre"}},
   };

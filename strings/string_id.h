@@ -141,6 +141,7 @@ enum StringId : int {
   kStrIgnoredInBook = 145,
   kStrNoBookList = 146,
   kStrCannotIgnore = 147,
+  kStrSkipNames = 148,
 };
 
 }  // namespace verbolt

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "analysis/character_names.h"
 #include "analysis/equivalence.h"
 #include "highlight/editor_text.h"
 #include "highlight/hidden_words.h"
@@ -55,6 +56,11 @@ void FrameMain::OnEditorClick(WordClickEvent& event) {
 
 AnalysisSettings FrameMain::ForTheText(const AnalysisSettings& pane, bool tell) {
   AnalysisSettings settings = pane;
+  if (m_settingsPane->SkipNames()) {
+    for (std::string& name : characterNames(editorBytes(*m_editor))) {
+      settings.m_skipWords.push_back(std::move(name));
+    }
+  }
   // A text with no file has no book.
   if (m_document.path.empty()) return settings;
   const BookIgnore book =

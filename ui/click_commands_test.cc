@@ -2,6 +2,7 @@
 #include "ui/click_commands.h"
 
 #include <gtest/gtest.h>
+#include <wx/checkbox.h>
 #include <wx/scrolwin.h>
 #include <wx/uiaction.h>
 
@@ -284,6 +285,44 @@ TEST_F(Clicks, TheBooksIgnoreFileKeepsItsWordsWhite) {
   command(kIdProcess);
   EXPECT_EQ(colourAt(chat), kWhite);
   EXPECT_EQ(colourAt(garden), kWhite);
+}
+
+// "Skip the characters' names", ticked with the pointer: the names stay
+// white at the next F5, the other repetitions keep their colours, and the
+// choice is there at the next start.
+TEST_F(Clicks, TheCharactersNamesAreSkippedWhenTheWriterSaysSo) {
+  FrameMain& frame = openFrame();
+  const std::string text =
+      "Later Anna closed the garden gate, and Anna smiled. The garden slept.\n";
+  setText(text);
+  const long anna = static_cast<long>(text.find("Anna"));
+  const long garden = static_cast<long>(text.find("garden"));
+  command(kIdProcess);
+  ASSERT_EQ(colourAt(anna), classColour(HighlightClass::kClose));
+
+  wxCheckBox& box = frame.Settings().SkipNamesBox();
+  ASSERT_FALSE(box.GetValue());
+  const wxRect area = box.GetScreenRect();
+  const wxPoint middle(area.x + 8, area.y + area.height / 2);
+  wxUIActionSimulator input;
+  input.MouseMove(middle);
+  waitFor([&] { return wxGetMousePosition() == middle; });
+  input.MouseClick();
+  ASSERT_TRUE(waitFor([&] { return box.GetValue(); }));
+  command(kIdProcess);
+  EXPECT_EQ(colourAt(anna), kWhite);
+  EXPECT_EQ(colourAt(garden), classColour(HighlightClass::kClose));
+  EXPECT_EQ(toCp1252(frame.Top100().GetValue()).find("anna"), std::string::npos);
+  // Never in the pane's list, nor in config.txt.
+  EXPECT_EQ(listField(&AnalysisSettings::m_skipWords)->GetValue().Find("anna"), wxNOT_FOUND);
+
+  closeFrame();
+  FrameMain& next = openFrame();
+  EXPECT_TRUE(next.Settings().SkipNamesBox().GetValue());
+  next.Settings().SkipNamesBox().SetValue(false);
+  wxCommandEvent off(wxEVT_CHECKBOX, kIdSkipNames);
+  off.SetEventObject(&next.Settings().SkipNamesBox());
+  next.Settings().SkipNamesBox().GetEventHandler()->ProcessEvent(off);
 }
 
 TEST(AddSkipWord, AddsOnlyWordsWithoutAnEquivalentEntry) {

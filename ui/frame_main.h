@@ -101,7 +101,8 @@ class FrameMain : public wxFrame {
   // Tells the recovery copy which file the text belongs to, and how.
   void DescribeToRecovery();
   // The settings the engine takes for the text: the pane's, with the words
-  // of the book's .verbolt-ignore files skipped too. A problem with one of
+  // of the book's .verbolt-ignore files, and the characters' names when
+  // the pane says so, skipped too. A problem with one of
   // those files goes to the status line when `tell`.
   AnalysisSettings ForTheText(const AnalysisSettings& pane, bool tell = false);
   void UpdateTitle();

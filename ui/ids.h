@@ -37,6 +37,7 @@ enum CommandId {
   kIdPreviousFinding = 1028,
   kIdTop100 = 1029,
   kIdDiscardRecovered = 1030,
+  kIdSkipNames = 1031,
 };
 
 // The status line: what the window has to tell (where the walk through

@@ -22,10 +22,14 @@
 #include "ui/legend.h"
 #include "ui/localized.h"
 #include "ui/number_field.h"
+#include "ui/preferences.h"
 
 namespace verbolt {
 
 namespace {
+
+// On or off, kept for the next start.
+const char kSkipNamesPreference[] = "skip-names.txt";
 
 constexpr int kListWidth = 205;
 // The hidden-words section sits this far down the pane, in scroll units.
@@ -66,6 +70,7 @@ void makeBold(wxWindow& title) {
 // clang-format off
 wxBEGIN_EVENT_TABLE(SettingsPane, wxScrolledWindow)
   EVT_CHECKBOX(kSwitchSkip, SettingsPane::OnSectionSwitch)
+  EVT_CHECKBOX(kIdSkipNames, SettingsPane::OnSkipNames)
   EVT_CHECKBOX(kSwitchSame, SettingsPane::OnSectionSwitch)
   EVT_CHECKBOX(kSwitchClose, SettingsPane::OnSectionSwitch)
   EVT_CHECKBOX(kSwitchDistant, SettingsPane::OnSectionSwitch)
@@ -117,6 +122,11 @@ void SettingsPane::BuildSectionContents() {
   skip->Add(skipRow);
   AddLabel(skip, kStrListToSkip);
   m_skipListField = AddListField(skip, 58, &AnalysisSettings::m_skipWords, kWordSeparator);
+  m_skipNames = new wxCheckBox(m_sectionPanel, kIdSkipNames, localized(kStrSkipNames));
+  m_skipNames->SetValue(readPreferences(kSkipNamesPreference, {1, 8}) ==
+                        std::vector<std::string>{"on"});
+  skip->Add(m_skipNames, 0, wxTOP, 2);
+  m_sectionContent->push_back(m_skipNames);
 
   wxSizer* same = BuildSection(kSwitchSame, kHelpSame, std::nullopt, true);
   auto* lettersRow = new wxBoxSizer(wxHORIZONTAL);
@@ -348,6 +358,12 @@ void SettingsPane::ShowSkipWords() {
 void SettingsPane::ShowHiddenWords() {
   Scroll(0, kHiddenSectionScroll);
   m_hiddenListField->SetInsertionPointEnd();
+}
+
+bool SettingsPane::SkipNames() const { return m_skipNames->IsEnabled() && m_skipNames->GetValue(); }
+
+void SettingsPane::OnSkipNames(wxCommandEvent&) {
+  storePreferences(kSkipNamesPreference, m_skipNames->GetValue() ? "on\n" : "off\n");
 }
 
 }  // namespace verbolt

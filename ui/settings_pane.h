@@ -37,6 +37,10 @@ class SettingsPane : public wxScrolledWindow {
   // Every number and list field, in the pane's order.
   std::vector<wxWindow*> Fields() const;
   FamiliesChoice& Families() const { return *m_familiesChoice; }
+  // "Skip the characters' names": one of the program's preferences, never
+  // in config.txt.
+  bool SkipNames() const;
+  wxCheckBox& SkipNamesBox() const { return *m_skipNames; }
 
   // Scrolls to a list the writer has just added a word to, with the caret
   // after the word.
@@ -81,6 +85,9 @@ class SettingsPane : public wxScrolledWindow {
   // Builder state while the pane is made: the column of sections, the
   // section panel being filled and the controls its switch governs.
   wxSizer* m_paneColumn = nullptr;
+  void OnSkipNames(wxCommandEvent& event);
+
+  wxCheckBox* m_skipNames = nullptr;
   wxWindow* m_sectionPanel = nullptr;
   std::vector<wxWindow*>* m_sectionContent = nullptr;
   std::vector<wxWindow*> m_alwaysEnabled;
