@@ -142,6 +142,9 @@ enum StringId : int {
   kStrNoBookList = 146,
   kStrCannotIgnore = 147,
   kStrSkipNames = 148,
+  kStrBookList = 149,
+  kStrNoBookFile = 150,
+  kStrOpenBookList = 151,
 };
 
 }  // namespace verbolt

@@ -66,6 +66,7 @@ AnalysisSettings FrameMain::ForTheText(const AnalysisSettings& pane, bool tell) 
   const BookIgnore book =
       readBookIgnore(std::filesystem::path(m_document.path).parent_path().string());
   if (tell && !book.problems.empty()) ShowNotice(shownUtf8(book.problems.front()));
+  m_settingsPane->ShowBookList(book);
   addBookIgnore(settings, book);
   return settings;
 }
@@ -88,6 +89,7 @@ void FrameMain::OnIgnoreInBook(WordClickEvent& event) {
     showMessageBox(shownUtf8(problem), localized(kStrCannotIgnore), wxOK | wxICON_ERROR, this);
     return;
   }
+  m_settingsPane->ShowBookList(readBookIgnore(folder));
   ShowNotice(
       wxString::Format(localized(kStrIgnoredInBook), fromCp1252(word),
                        shownUtf8((std::filesystem::path(folder) / kBookIgnoreName).string())));

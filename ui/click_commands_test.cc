@@ -2,8 +2,10 @@
 #include "ui/click_commands.h"
 
 #include <gtest/gtest.h>
+#include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/scrolwin.h>
+#include <wx/stattext.h>
 #include <wx/uiaction.h>
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include "ui/frame_main.h"
 #include "ui/ids.h"
 #include "ui/main_window_fixture.h"
+#include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
 
 namespace verbolt {
@@ -267,6 +270,19 @@ TEST_F(Clicks, TheBooksIgnoreFileKeepsItsWordsWhite) {
   EXPECT_EQ(toCp1252(frame.Top100().GetValue()).find("garden"), std::string::npos);
   // The pane's own list is the writer's, untouched by the book's.
   EXPECT_EQ(listField(&AnalysisSettings::m_skipWords)->GetValue().Find("garden"), wxNOT_FOUND);
+  // The pane tells the book's words and where they come from; its button
+  // opens the nearest list in the desktop's editor.
+  EXPECT_EQ(frame.Settings().BookListLine().GetLabel(), "Words of the book's lists: 1");
+  EXPECT_EQ(frame.Settings().BookListLine().GetToolTipText(),
+            wxString::FromUTF8((book / ".verbolt-ignore").string()));
+  auto* openList = wxDynamicCast(frame.FindWindow(kIdOpenBookList), wxButton);
+  ASSERT_NE(openList, nullptr);
+  ASSERT_TRUE(openList->IsEnabled());
+  wxCommandEvent press(wxEVT_BUTTON, kIdOpenBookList);
+  press.SetEventObject(openList);
+  openList->GetEventHandler()->ProcessEvent(press);
+  ASSERT_EQ(browserAddresses.size(), 1u);
+  EXPECT_EQ(browserAddresses[0], wxString::FromUTF8((book / ".verbolt-ignore").string()));
 
   // "Ignore in this book" on "chat", chosen from the context menu there.
   TextCtrlCustom& editor = frame.Editor();
@@ -282,6 +298,7 @@ TEST_F(Clicks, TheBooksIgnoreFileKeepsItsWordsWhite) {
   wxCommandEvent ignore(wxEVT_MENU, kStrIgnoreInBook);
   editor.GetEventHandler()->ProcessEvent(ignore);
   EXPECT_EQ(test_support::readFile(book / "chapters" / ".verbolt-ignore"), "chat\n");
+  EXPECT_EQ(frame.Settings().BookListLine().GetLabel(), "Words of the book's lists: 2");
   command(kIdProcess);
   EXPECT_EQ(colourAt(chat), kWhite);
   EXPECT_EQ(colourAt(garden), kWhite);

@@ -104,6 +104,12 @@ int showModal(wxDialog& dialog) { return modalDialogHandler(dialog); }
 
 bool openInBrowser(const wxString& address) { return browserHandler(address); }
 
+bool openWithDesktop(const wxString& path) {
+  if (browserHandler != realBrowser) return browserHandler(path);
+  wxLogNull quiet;
+  return wxLaunchDefaultApplication(path);
+}
+
 void showPopupMenu(wxWindow& window, wxMenu& menu) { popupMenuHandler(window, menu); }
 
 wxString askForFile(const wxString& title, const wxString& wildcard, const wxString& folder,

@@ -49,6 +49,10 @@ void showPopupMenu(wxWindow& window, wxMenu& menu);
 // Opens the address in a new window of the default browser. On a machine
 // without a browser this fails quietly.
 bool openInBrowser(const wxString& address);
+// Opens a file in the desktop's application for it (a text editor for a
+// list); fails quietly too. Through the browser handler's seam, given the
+// file's path.
+bool openWithDesktop(const wxString& path);
 // Asks for a file to open (style wxFD_OPEN) or to save to (wxFD_SAVE),
 // starting in `folder` (the toolkit's choice when empty); an empty string
 // when the writer cancels.

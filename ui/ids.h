@@ -38,6 +38,7 @@ enum CommandId {
   kIdTop100 = 1029,
   kIdDiscardRecovered = 1030,
   kIdSkipNames = 1031,
+  kIdOpenBookList = 1032,
 };
 
 // The status line: what the window has to tell (where the walk through

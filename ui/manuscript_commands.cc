@@ -21,6 +21,7 @@
 #include "highlight/editor_text.h"
 #include "manuscript/atomic_write.h"
 #include "recovery/recovery_copy.h"
+#include "settings/book_ignore.h"
 #include "strings/localized_text.h"
 #include "text/words.h"
 #include "ui/dialogs.h"
@@ -29,6 +30,7 @@
 #include "ui/localized.h"
 #include "ui/manuscript_drop.h"
 #include "ui/recent_files.h"
+#include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
 #include "ui/text_recovery.h"
 
@@ -133,6 +135,8 @@ bool FrameMain::OpenFile(const wxString& path) {
   // that nothing else would ever remove.
   removeAbandonedSaves(std::filesystem::path(m_document.path).parent_path().string());
   m_recentFiles->Add(fileNameOf(m_document.path));
+  m_settingsPane->ShowBookList(
+      readBookIgnore(std::filesystem::path(m_document.path).parent_path().string()));
   // Said now rather than found out after a save: the writer may still
   // keep a copy of the file as it is.
   ShowNotice(lossNotice(outcome.manuscript->loss, outcome.manuscript->format));

@@ -1,6 +1,7 @@
 #include "ui/settings_pane.h"
 
 #include <wx/bmpbuttn.h>
+#include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/panel.h>
 #include <wx/scrolwin.h>
@@ -71,6 +72,7 @@ void makeBold(wxWindow& title) {
 wxBEGIN_EVENT_TABLE(SettingsPane, wxScrolledWindow)
   EVT_CHECKBOX(kSwitchSkip, SettingsPane::OnSectionSwitch)
   EVT_CHECKBOX(kIdSkipNames, SettingsPane::OnSkipNames)
+  EVT_BUTTON(kIdOpenBookList, SettingsPane::OnOpenBookList)
   EVT_CHECKBOX(kSwitchSame, SettingsPane::OnSectionSwitch)
   EVT_CHECKBOX(kSwitchClose, SettingsPane::OnSectionSwitch)
   EVT_CHECKBOX(kSwitchDistant, SettingsPane::OnSectionSwitch)
@@ -127,6 +129,14 @@ void SettingsPane::BuildSectionContents() {
                         std::vector<std::string>{"on"});
   skip->Add(m_skipNames, 0, wxTOP, 2);
   m_sectionContent->push_back(m_skipNames);
+  auto* bookRow = new wxBoxSizer(wxHORIZONTAL);
+  m_bookList = new wxStaticText(m_sectionPanel, wxID_ANY, localized(kStrNoBookFile));
+  m_openBookList = new wxButton(m_sectionPanel, kIdOpenBookList, localized(kStrOpenBookList),
+                                wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+  m_openBookList->Disable();
+  bookRow->Add(m_bookList, 1, wxALIGN_CENTER_VERTICAL);
+  bookRow->Add(m_openBookList, 0, wxLEFT, 4);
+  skip->Add(bookRow, 0, wxEXPAND | wxTOP, 2);
 
   wxSizer* same = BuildSection(kSwitchSame, kHelpSame, std::nullopt, true);
   auto* lettersRow = new wxBoxSizer(wxHORIZONTAL);
@@ -361,6 +371,27 @@ void SettingsPane::ShowHiddenWords() {
 }
 
 bool SettingsPane::SkipNames() const { return m_skipNames->IsEnabled() && m_skipNames->GetValue(); }
+
+void SettingsPane::ShowBookList(const BookIgnore& book) {
+  size_t words = 0;
+  wxString where;
+  for (const BookIgnore::File& file : book.files) {
+    words += file.words;
+    where += shownUtf8(file.path) + "\n";
+  }
+  // Where the words come from: the files, nearest first, under the pointer.
+  m_bookList->SetLabel(book.files.empty()
+                           ? localized(kStrNoBookFile)
+                           : wxString::Format(localized(kStrBookList), static_cast<int>(words)));
+  m_bookList->SetToolTip(where.Trim());
+  m_nearestBookFile = book.files.empty() ? std::string() : book.files.front().path;
+  m_openBookList->Enable(!book.files.empty());
+  Layout();
+}
+
+void SettingsPane::OnOpenBookList(wxCommandEvent&) {
+  if (!m_nearestBookFile.empty()) openWithDesktop(fileNameOf(m_nearestBookFile));
+}
 
 void SettingsPane::OnSkipNames(wxCommandEvent&) {
   storePreferences(kSkipNamesPreference, m_skipNames->GetValue() ? "on\n" : "off\n");

@@ -11,9 +11,12 @@
 
 #include "highlight/plan/colours.h"
 #include "settings/analysis_settings.h"
+#include "settings/book_ignore.h"
 #include "strings/string_id.h"
 
+class wxButton;
 class wxCheckBox;
+class wxStaticText;
 class wxTextCtrl;
 
 namespace verbolt {
@@ -40,6 +43,10 @@ class SettingsPane : public wxScrolledWindow {
   // "Skip the characters' names": one of the program's preferences, never
   // in config.txt.
   bool SkipNames() const;
+  // Shows, read-only, how many words the book's ignore files hold and
+  // where; the button opens the nearest in the desktop's editor.
+  void ShowBookList(const BookIgnore& book);
+  const wxStaticText& BookListLine() const { return *m_bookList; }
   wxCheckBox& SkipNamesBox() const { return *m_skipNames; }
 
   // Scrolls to a list the writer has just added a word to, with the caret
@@ -86,8 +93,12 @@ class SettingsPane : public wxScrolledWindow {
   // section panel being filled and the controls its switch governs.
   wxSizer* m_paneColumn = nullptr;
   void OnSkipNames(wxCommandEvent& event);
+  void OnOpenBookList(wxCommandEvent& event);
 
   wxCheckBox* m_skipNames = nullptr;
+  wxStaticText* m_bookList = nullptr;
+  wxButton* m_openBookList = nullptr;
+  std::string m_nearestBookFile;
   wxWindow* m_sectionPanel = nullptr;
   std::vector<wxWindow*>* m_sectionContent = nullptr;
   std::vector<wxWindow*> m_alwaysEnabled;
