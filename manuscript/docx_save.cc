@@ -7,6 +7,7 @@
 #include "manuscript/docx_body.h"
 #include "manuscript/docx_edit.h"
 #include "manuscript/line_diff.h"
+#include "manuscript/paragraph_alignment.h"
 #include "text/utf8.h"
 
 namespace verbolt {
@@ -165,7 +166,33 @@ class BodySave {
       }
       return true;
     }
-    return editParagraphs(first, end - 1, newText(hunk.newBegin, hunk.newEnd), hunk.newBegin);
+    return planAligned(hunk, first, end);
+  }
+
+  // A stretch where lines were split, joined, added or deleted: each
+  // paragraph is rewritten from the lines it became.
+  bool planAligned(const LineHunk& hunk, size_t first, size_t end) {
+    std::vector<AlignedParagraph> paragraphs;
+    for (size_t p = first; p < end; ++p) {
+      const bool joins = p + 1 < end && paragraph(p).container == paragraph(p + 1).container;
+      paragraphs.push_back({paragraph(p).text, m_firstLine[p + 1] - m_firstLine[p], joins});
+    }
+    const std::vector<std::string_view> lines(m_newLines.begin() + hunk.newBegin,
+                                              m_newLines.begin() + hunk.newEnd);
+    for (const AlignedStep& step : alignParagraphs(paragraphs, lines)) {
+      const size_t pb = first + step.paragraphBegin, pe = first + step.paragraphEnd;
+      const size_t lb = hunk.newBegin + step.lineBegin, le = hunk.newBegin + step.lineEnd;
+      bool ok = true;
+      if (pb == pe) {
+        ok = insertParagraphs({m_firstLine[pb], m_firstLine[pb], lb, le});
+      } else if (lb == le) {
+        ok = deleteParagraphs(pb, pe, lb + 1);
+      } else {
+        ok = editParagraphs(pb, pe - 1, newText(lb, le), lb);
+      }
+      if (!ok) return false;
+    }
+    return true;
   }
 
   std::string_view newText(size_t begin, size_t end) const {
