@@ -13,6 +13,7 @@ packages=(
   libzip-dev libexpat1-dev libmd4c-dev nlohmann-json3-dev
   libhunspell-dev hunspell-fr hunspell-en-us wx3.2-i18n
   desktop-file-utils appstream lintian dpkg-dev
+  libreoffice-writer-nogui
   clang libclang-rt-14-dev
 )
 [ $# -gt 0 ] && packages=("$@")
