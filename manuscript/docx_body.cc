@@ -332,6 +332,8 @@ struct BodyParse {
     }
     const bool fieldMark = name.isWord() && (name.local == "fldChar" || name.local == "instrText");
     if (fieldMark || fieldDepth > 0) guardByField(piece);
+    DocxRun& owner = paragraph.runs[run];
+    if (owner.pieceCount++ == 0) owner.firstPiece = paragraph.pieces.size();
     paragraph.pieces.push_back(piece);
   }
 

@@ -59,6 +59,9 @@ struct DocxPiece {
 struct DocxRun {
   ByteRange xml;
   ByteRange properties;  // w:rPr, empty when it has none
+  // Its pieces, which lie together in the paragraph's.
+  size_t firstPiece = 0;
+  size_t pieceCount = 0;
 };
 
 struct DocxParagraph {

@@ -67,6 +67,8 @@ TEST(DocxBody, ParagraphsRunsAndPiecesLieWhereTheXmlHoldsThem) {
   ASSERT_NE(bold, nullptr);
   EXPECT_EQ(bold->kind, DocxPieceKind::kText);
   EXPECT_EQ(bold->run, 1);
+  EXPECT_EQ(late.runs[1].pieceCount, 1u);
+  EXPECT_EQ(&late.pieces[late.runs[1].firstPiece], bold);
   EXPECT_EQ(bold->xml.of(xml), "<w:t>late</w:t>");
 
   const DocxParagraph& breaks = body.paragraphs[2];
@@ -122,7 +124,8 @@ TEST(DocxBody, DeepNestingIsReadWithoutRecursion) {
   std::string deep;
   for (int i = 0; i < 200000; ++i) deep += "<x>";
   for (int i = 0; i < 200000; ++i) deep += "</x>";
-  const DocxBody body = parseDocxBody(docxDocumentXml("<w:p><w:r><w:t>a</w:t></w:r>" + deep + "</w:p>"));
+  const DocxBody body =
+      parseDocxBody(docxDocumentXml("<w:p><w:r><w:t>a</w:t></w:r>" + deep + "</w:p>"));
   ASSERT_TRUE(body.error.empty()) << body.error;
   EXPECT_EQ(docxBodyText(body), "a");
 }

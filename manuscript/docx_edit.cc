@@ -184,16 +184,10 @@ class ParagraphWriter {
   bool isWholeRun(const std::vector<Item>& items, size_t i, size_t j) const {
     const auto [paragraphIndex, run] = runOf(items[i]);
     if (run < 0) return false;
-    const DocxParagraph& paragraph = m_body.paragraphs[paragraphIndex];
-    size_t first = kNone, count = 0;
-    for (size_t p = 0; p < paragraph.pieces.size(); ++p) {
-      if (paragraph.pieces[p].run != run || !inRun(paragraph.pieces[p])) continue;
-      if (first == kNone) first = p;
-      ++count;
-    }
-    if (count != j - i) return false;
+    const DocxRun& source = m_body.paragraphs[paragraphIndex].runs[run];
+    if (source.pieceCount != j - i) return false;
     for (size_t k = i; k < j; ++k) {
-      if (items[k].piece != first + (k - i) || !isWholeItem(items[k])) return false;
+      if (items[k].piece != source.firstPiece + (k - i) || !isWholeItem(items[k])) return false;
     }
     return true;
   }

@@ -31,15 +31,15 @@ bool matchLines(const Ids& a, const Ids& b, size_t maxEdits,
   const long n = static_cast<long>(a.size());
   const long m = static_cast<long>(b.size());
   const long most = std::min<long>(n + m, static_cast<long>(maxEdits));
-  std::vector<long> v(2 * most + 3, 0);
+  std::vector<int> v(2 * most + 3, 0);
   const long offset = most + 1;
-  std::vector<std::vector<long>> trace;
+  std::vector<std::vector<int>> trace;
   long found = -1;
   for (long d = 0; d <= most && found < 0; ++d) {
     for (long k = -d; k <= d; k += 2) {
-      long x = (k == -d || (k != d && v[offset + k - 1] < v[offset + k + 1]))
-                   ? v[offset + k + 1]
-                   : v[offset + k - 1] + 1;
+      int x = (k == -d || (k != d && v[offset + k - 1] < v[offset + k + 1]))
+                  ? v[offset + k + 1]
+                  : v[offset + k - 1] + 1;
       long y = x - k;
       while (x < n && y < m && a[x] == b[y]) ++x, ++y;
       v[offset + k] = x;
@@ -50,7 +50,7 @@ bool matchLines(const Ids& a, const Ids& b, size_t maxEdits,
   if (found < 0) return false;
   long x = n, y = m;
   for (long d = found; d > 0; --d) {
-    const std::vector<long>& before = trace[d - 1];
+    const std::vector<int>& before = trace[d - 1];
     auto at = [&before, d](long k) { return before[k + d - 1]; };
     const long k = x - y;
     const long previousK = (k == -d || (k != d && at(k - 1) < at(k + 1))) ? k + 1 : k - 1;
@@ -87,7 +87,15 @@ std::vector<LineHunk> diffLines(const std::vector<std::string_view>& oldLines,
   numberLines(oldLines, newLines, prefix, oldEnd, newEnd, a, b);
   std::vector<std::pair<size_t, size_t>> matches;
   if (!matchLines(a, b, maxEdits, matches)) {
-    addHunk(hunks, prefix, oldEnd, prefix, newEnd);
+    // Lines rewritten in place, as a search-and-replace through the text
+    // does, still pair one to one.
+    if (oldEnd - prefix == newEnd - prefix) {
+      for (size_t i = prefix; i < oldEnd; ++i) {
+        if (oldLines[i] != newLines[i]) addHunk(hunks, i, i + 1, i, i + 1);
+      }
+    } else {
+      addHunk(hunks, prefix, oldEnd, prefix, newEnd);
+    }
     return hunks;
   }
   size_t oldAt = 0, newAt = 0;

@@ -19,12 +19,13 @@ struct LineHunk {
 };
 
 // The hunks of a shortest edit from `oldLines` to `newLines`, in order.
-// Past `maxEdits` lines inserted or deleted the search stops and what is
-// left between the common beginning and end comes as one hunk: the memory
-// the search takes grows with the square of the edits.
+// Past `maxEdits` lines inserted or deleted the search stops (its memory
+// grows with the square of the edits: 64 MB at the default): lines left
+// as many as they were pair one to one, otherwise what is left between
+// the common beginning and end comes as one hunk.
 std::vector<LineHunk> diffLines(const std::vector<std::string_view>& oldLines,
                                 const std::vector<std::string_view>& newLines,
-                                size_t maxEdits = 8192);
+                                size_t maxEdits = 4096);
 
 // The lines of `text`, split at "\n": one more than it has "\n".
 std::vector<std::string_view> splitLines(std::string_view text);

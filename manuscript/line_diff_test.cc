@@ -72,6 +72,13 @@ TEST(LineDiff, RandomEditsAreFoundWithTheLinesBetweenThemEqualAndPastTheLimitOne
     EXPECT_EQ(applied(oldLines, newLines, diffLines(oldLines, newLines)), newLines);
     const auto limited = diffLines(oldLines, newLines, 1);
     EXPECT_EQ(applied(oldLines, newLines, limited), newLines);
+    std::vector<std::string> rewritten = a;
+    for (std::string& line : rewritten) line = random() % 2 ? line + "!" : line;
+    const std::vector<std::string_view> rewrittenLines(rewritten.begin(), rewritten.end());
+    for (const LineHunk& hunk : diffLines(oldLines, rewrittenLines, 1)) {
+      EXPECT_EQ(hunk.oldEnd - hunk.oldBegin, 1u);
+      EXPECT_EQ(hunk.newBegin, hunk.oldBegin);
+    }
   }
 }
 
