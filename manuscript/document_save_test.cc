@@ -260,6 +260,46 @@ TEST_F(SaveIntoDocx, TheSampleChapterTakesEditsEverywhereButItsTrackedDeletion) 
             "<w:rPr><w:i/></w:rPr>");
 }
 
+// Content controls, text boxes and hyperlinks hold text the editor shows
+// but cannot rewrite; a section break stays with the paragraph that ends
+// the section.
+TEST(SaveIntoDocxStructures, EditsInsideThemAreRefusedAndBesideThemWritten) {
+  const std::string body =
+      R"(<w:sdt><w:sdtPr><w:alias w:val="Title"/></w:sdtPr><w:sdtContent><w:p><w:r><w:t>Controlled</w:t></w:r></w:p></w:sdtContent></w:sdt>)"
+      R"(<w:p><w:r><w:t>before</w:t></w:r><w:r><w:drawing><w:txbxContent><w:p><w:r><w:t>boxed</w:t></w:r></w:p></w:txbxContent></w:drawing></w:r><w:r><w:t>after</w:t></w:r></w:p>)"
+      R"(<w:p><w:r><w:t xml:space="preserve">See </w:t></w:r><w:hyperlink r:id="rId9" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><w:r><w:t>the site</w:t></w:r></w:hyperlink><w:r><w:t xml:space="preserve"> today.</w:t></w:r></w:p>)"
+      R"(<w:p><w:pPr><w:sectPr><w:pgSz w:w="11906" w:h="16838"/></w:sectPr></w:pPr><w:r><w:t>End of part one.</w:t></w:r></w:p>)"
+      R"(<w:p><w:r><w:t>Part two.</w:t></w:r></w:p>)";
+  const std::string package = wordPackage(docxDocumentXml(body));
+  const std::string text = readBack(package);
+  ASSERT_EQ(text,
+            "Controlled\nbefore\nboxed\nafter\nSee the site today.\nEnd of part one.\nPart two.");
+  auto save = [&](const std::string& edited) {
+    return saveIntoDocument(ManuscriptKind::kDocx, package, edited);
+  };
+  EXPECT_EQ(save(replaced(text, "Controlled", "Free")).error,
+            "Line 1 cannot be saved into the document: it touches a content control.");
+  EXPECT_EQ(save(replaced(text, "after", "later")).error,
+            "Line 4 cannot be saved into the document: its paragraph holds a text box.");
+  EXPECT_EQ(save(replaced(text, "the site", "the page")).error,
+            "Line 5 cannot be saved into the document: it touches the text of a hyperlink.");
+  EXPECT_EQ(save(replaced(text, "one.\nPart", "one. Part")).error,
+            "Line 6 cannot be saved into the document: it would remove a section break.");
+
+  const DocumentSave beside = save(replaced(text, "today", "tomorrow"));
+  ASSERT_TRUE(beside.bytes) << beside.error;
+  EXPECT_EQ(readBack(*beside.bytes), replaced(text, "today", "tomorrow"));
+  const std::string split = replaced(text, "End of part one.", "End of\npart one.");
+  const DocumentSave splitSave = save(split);
+  ASSERT_TRUE(splitSave.bytes) << splitSave.error;
+  EXPECT_EQ(readBack(*splitSave.bytes), split);
+  const std::string xml = zipEntry(*splitSave.bytes, "word/document.xml");
+  // The section break goes with the second half of the split paragraph.
+  EXPECT_EQ(occurrences(xml, "<w:sectPr>"), 2u);
+  EXPECT_LT(xml.find("<w:t>End of</w:t>"), xml.find("<w:sectPr>"));
+  EXPECT_LT(xml.find("<w:sectPr>"), xml.find("part one."));
+}
+
 // Random edits of lines, words and paragraph boundaries over a chapter of
 // many runs: whatever the writer does, what is saved reads back as the text.
 TEST(SaveIntoDocxRandomly, EveryEditReadsBackAsTheEditedText) {
