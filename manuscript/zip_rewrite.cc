@@ -1,6 +1,7 @@
 #include "manuscript/zip_rewrite.h"
 
 #include "manuscript/zip_library.h"
+#include "manuscript/zip_splice.h"
 
 namespace verbolt {
 
@@ -62,6 +63,9 @@ ZipRewrite rewrite(const ZipLibrary& z, zip_source_t* source, const std::string&
 
 ZipRewrite replaceZipPart(std::string_view archive, const std::string& partName,
                           std::string_view content) {
+  if (std::optional<std::string> spliced = spliceZipPart(archive, partName, content)) {
+    return {std::move(spliced), {}};
+  }
   std::string problem;
   const ZipLibrary* z = zipLibrary(&problem);
   if (!z) return failure(problem);
