@@ -85,13 +85,23 @@ class BodySave {
     for (const LineHunk& hunk : paragraphHunks(diffLines(m_oldLines, m_newLines))) {
       if (!planHunk(hunk)) return false;
     }
+    std::stable_sort(m_patches.begin(), m_patches.end(), [](const Patch& a, const Patch& b) {
+      return a.begin != b.begin ? a.begin < b.begin : a.end < b.end;
+    });
+    for (size_t i = 1; i < m_patches.size(); ++i) {
+      // Two steps that both rewrite one paragraph: a deletion beside an
+      // edit it could not join.
+      if (m_patches[i].begin < m_patches[i - 1].end) {
+        error =
+            "The text cannot be saved into the document: paragraphs deleted beside edited ones "
+            "could not be placed; save the deletion and the edits one at a time.";
+        return false;
+      }
+    }
     return true;
   }
 
   std::string patched() {
-    std::stable_sort(m_patches.begin(), m_patches.end(), [](const Patch& a, const Patch& b) {
-      return a.begin != b.begin ? a.begin < b.begin : a.end < b.end;
-    });
     std::string out;
     out.reserve(m_xml.size() + m_xml.size() / 8);
     size_t at = 0;

@@ -103,24 +103,31 @@ bool mayJoin(const std::vector<AlignedParagraph>& paragraphs, size_t begin, size
   return true;
 }
 
-// Deleted paragraphs go with an edited neighbour they may join.
+// Deleted paragraphs go with an edited neighbour they may join: the one
+// before them, else the one after them.
 std::vector<AlignedStep> mergeDeletions(const std::vector<AlignedParagraph>& paragraphs,
-                                        std::vector<AlignedStep> steps) {
+                                        const std::vector<AlignedStep>& steps) {
   std::vector<AlignedStep> merged;
-  for (size_t s = 0; s < steps.size(); ++s) {
-    AlignedStep step = steps[s];
-    if (isDeletion(step) && !merged.empty() && isEdit(merged.back()) &&
+  std::vector<AlignedStep> waiting;  // deletions with no edit before them to join
+  for (const AlignedStep& step : steps) {
+    if (isDeletion(step) && waiting.empty() && !merged.empty() && isEdit(merged.back()) &&
         mayJoin(paragraphs, merged.back().paragraphBegin, step.paragraphEnd)) {
       merged.back().paragraphEnd = step.paragraphEnd;
-      continue;
+    } else if (isDeletion(step)) {
+      waiting.push_back(step);
+    } else if (isEdit(step) && !waiting.empty() &&
+               mayJoin(paragraphs, waiting.front().paragraphBegin, step.paragraphEnd)) {
+      AlignedStep edit = step;
+      edit.paragraphBegin = waiting.front().paragraphBegin;
+      waiting.clear();
+      merged.push_back(edit);
+    } else {
+      merged.insert(merged.end(), waiting.begin(), waiting.end());
+      waiting.clear();
+      merged.push_back(step);
     }
-    if (isDeletion(step) && s + 1 < steps.size() && isEdit(steps[s + 1]) &&
-        mayJoin(paragraphs, step.paragraphBegin, steps[s + 1].paragraphEnd)) {
-      steps[s + 1].paragraphBegin = step.paragraphBegin;
-      continue;
-    }
-    merged.push_back(step);
   }
+  merged.insert(merged.end(), waiting.begin(), waiting.end());
   return merged;
 }
 
