@@ -127,6 +127,17 @@ TEST_F(SaveIntoDocx, AWordRewrittenInsideARunKeepsItsFormatting) {
   EXPECT_EQ(runPropertiesShowing(cjk, 8, "\u6771\u4EAC\u306E\u671D"), "<w:rPr><w:i/></w:rPr>");
 }
 
+TEST_F(SaveIntoDocx, WordsChangedApartInAParagraphLeaveTheFormattingBetweenThem) {
+  const std::string xml = saved(replaced(kChapterText, "The wandering river ran to the sea.",
+                                         "A wandering river ran to the ocean."));
+  EXPECT_EQ(runPropertiesShowing(xml, 1, "der"), "<w:rPr><w:b/></w:rPr>");
+  EXPECT_EQ(runPropertiesShowing(xml, 1, "ing river ran"), "<w:rPr><w:i/></w:rPr>");
+  EXPECT_EQ(runPropertiesShowing(xml, 1, "ocean"), "");
+  const std::string split = saved(replaced(kChapterText, "The wandering river ran to the sea.",
+                                           "The wandering\nriver ran to the ocean."));
+  EXPECT_EQ(runPropertiesShowing(split, 2, "river ran"), "<w:rPr><w:i/></w:rPr>");
+}
+
 TEST_F(SaveIntoDocx, TextTypedAtARunBoundaryTakesTheRunBeforeIt) {
   const std::string plain = saved(replaced(kChapterText, "wandering", "wanXdering"));
   EXPECT_EQ(runPropertiesShowing(plain, 1, "wanX"), "");

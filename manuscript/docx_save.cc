@@ -8,6 +8,7 @@
 #include "manuscript/docx_edit.h"
 #include "manuscript/line_diff.h"
 #include "manuscript/paragraph_alignment.h"
+#include "manuscript/text_changes.h"
 #include "text/utf8.h"
 
 namespace verbolt {
@@ -226,6 +227,10 @@ class BodySave {
     std::string buffer;
     const std::string_view before = oldText(first, last, buffer);
     if (before == after) return true;
+    if (first == last && isPlain(paragraph(first))) {
+      const std::vector<TextChange> changes = textChanges(before, after);
+      if (changes.size() > 1) return editInPlaces(first, changes, after, line);
+    }
     const CharChange change = charChange(before, after);
     DocxEdit edit;
     edit.inserted = change.inserted;
@@ -233,6 +238,73 @@ class BodySave {
     locate(first, last, change.to, edit.lastParagraph, edit.to);
     const size_t editLine = line + 1 + std::count(after.begin(), after.begin() + change.from, '\n');
     return apply(edit, editLine);
+  }
+
+  // A paragraph whose pieces owe nothing to the paragraphs around it: it
+  // can be read again on its own.
+  bool isPlain(const DocxParagraph& p) const {
+    if (p.guard != DocxGuard::kNone || p.markGuard != DocxGuard::kNone) return false;
+    for (const DocxPiece& piece : p.pieces) {
+      if (piece.guard != DocxGuard::kNone) return false;
+    }
+    return true;
+  }
+
+  // Several changes in one paragraph, the last first so that the offsets
+  // of the others still hold: the paragraph is read again after each.
+  bool editInPlaces(size_t p, const std::vector<TextChange>& changes, std::string_view after,
+                    size_t line) {
+    const std::string prefix = paragraphPrefix(p);
+    const std::string open = std::string(rootStartTag()) + "<" + prefix + "body>";
+    const std::string close = "</" + prefix + "body></" + rootName() + ">";
+    std::string fragment(paragraph(p).xml.of(m_xml));
+    for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
+      const std::string document = open + fragment + close;
+      const DocxBody body = parseDocxBody(document);
+      if (!body.error.empty() || body.paragraphs.empty()) {
+        error =
+            "The text cannot be saved into the document: a paragraph it rewrote cannot be read "
+            "again (" +
+            body.error + ").";
+        return false;
+      }
+      const DocxEdit edit{0, change->from, 0, change->to, change->inserted, false};
+      const DocxEditOutcome outcome = applyDocxEdit(document, body, edit);
+      const size_t editLine =
+          line + 1 + std::count(after.begin(), after.begin() + change->from, '\n');
+      if (!outcome.refusal.empty()) return refuse(editLine, outcome.refusal);
+      const ByteRange first = body.paragraphs[0].xml;
+      fragment = document.substr(open.size(), first.begin - open.size()) + outcome.xml +
+                 document.substr(first.end, document.size() - close.size() - first.end);
+    }
+    m_patches.push_back({paragraph(p).xml.begin, paragraph(p).xml.end, std::move(fragment)});
+    return true;
+  }
+
+  std::string paragraphPrefix(size_t p) const {
+    const std::string_view tag = paragraph(p).startTag.of(m_xml);
+    const size_t colon = tag.find(':');
+    const size_t nameEnd = tag.find_first_of(" \t\r\n/>", 1);
+    return colon < nameEnd ? std::string(tag.substr(1, colon)) : std::string();
+  }
+
+  // The document element's start tag, which declares the namespaces a
+  // paragraph read on its own needs.
+  std::string_view rootStartTag() const {
+    size_t at = m_xml.find('<');
+    while (at != std::string_view::npos && at + 1 < m_xml.size() &&
+           (m_xml[at + 1] == '?' || m_xml[at + 1] == '!')) {
+      at = m_xml.find('<', at + 1);
+    }
+    if (at == std::string_view::npos) return {};
+    const size_t end = m_xml.find('>', at);
+    return end == std::string_view::npos ? std::string_view() : m_xml.substr(at, end + 1 - at);
+  }
+
+  std::string rootName() const {
+    const std::string_view tag = rootStartTag();
+    if (tag.size() < 2) return {};
+    return std::string(tag.substr(1, tag.find_first_of(" \t\r\n/>", 1) - 1));
   }
 
   // The paragraph and offset of position `at` of paragraphs first..last
