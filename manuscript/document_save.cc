@@ -41,6 +41,11 @@ DocumentSave saveIntoDocx(std::string_view package, std::string_view edited) {
   DocxXmlSave saved = saveIntoDocxXml(xml, edited);
   if (!saved.xml) return failure(std::move(saved.error));
   if (*saved.xml == xml) return {std::string(package), {}};
+  if (saved.xml->size() > kMaxUnpackedSize) {
+    return failure(
+        "The document cannot be saved into: its word/document.xml would grow past "
+        "256 MB, more than it could be opened with again.");
+  }
   ZipRewrite rewritten = replaceZipPart(package, kWordBody, *saved.xml);
   if (!rewritten.bytes) {
     return failure("The document cannot be saved into: " + rewritten.error + ".");

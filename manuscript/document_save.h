@@ -26,8 +26,9 @@ struct DocumentSave {
 // a tracked change, a field, a content control, a hyperlink or a text box;
 // one that would empty a table cell, join two cells or move a section
 // break), naming its line; a package that is not a Word document or whose
-// body unpacks to more than kMaxUnpackedSize; a text a document cannot
-// hold. Only Word documents (kDocx) can be saved into so far.
+// body unpacks, or would grow, to more than kMaxUnpackedSize; a text a
+// document cannot hold. Only Word documents (kDocx) can be saved into so
+// far.
 DocumentSave saveIntoDocument(ManuscriptKind kind, std::string_view originalPackage,
                               std::string_view editedUtf8);
 

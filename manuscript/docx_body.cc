@@ -2,6 +2,8 @@
 
 #include <expat.h>
 
+#include <limits>
+
 namespace verbolt {
 
 namespace {
@@ -389,6 +391,10 @@ void onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, in
 
 DocxBody parseDocxBody(std::string_view documentXml) {
   Parse parse;
+  if (documentXml.size() > static_cast<size_t>(std::numeric_limits<int>::max())) {
+    parse.body.error = "it is larger than 2 GB";
+    return std::move(parse.body);
+  }
   parse.parser = XML_ParserCreateNS("UTF-8", kNamespaceSeparator);
   XML_SetUserData(parse.parser, &parse);
   XML_SetElementHandler(parse.parser, onStart, onEnd);

@@ -33,7 +33,7 @@ struct AlignedParagraph {
 // paragraphs × lines steps: larger stretches come as one step.
 std::vector<AlignedStep> alignParagraphs(const std::vector<AlignedParagraph>& paragraphs,
                                          const std::vector<std::string_view>& lines,
-                                         size_t maxCells = 1 << 18);
+                                         size_t maxCells = 1 << 14);
 
 // The bytes an edit from `before` to `after` rewrites, once their common
 // beginning and end are kept.
