@@ -269,6 +269,11 @@ TEST_F(SaveIntoDocx, TheSampleChapterTakesEditsEverywhereButItsTrackedDeletion) 
   EXPECT_EQ(readBack(*save.bytes), edited);
   EXPECT_EQ(runPropertiesShowing(zipEntry(*save.bytes, "word/document.xml"), 1, "hiver"),
             "<w:rPr><w:i/></w:rPr>");
+  const DocumentSave across = saveIntoDocument(ManuscriptKind::kDocx, sample,
+                                               replaced(text, "again.\na key", "again, a key"));
+  EXPECT_EQ(across.error,
+            "Line 3 cannot be saved into the document: it touches a tracked change, which must be "
+            "accepted or rejected in a word processor first.");
 }
 
 // The same over the chapter, with its table, notes, tracked changes and
