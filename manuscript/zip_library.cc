@@ -29,6 +29,7 @@ Loaded load() {
   }
   ZipLibrary& z = loaded.library;
   std::string& problem = loaded.problem;
+  find(handle, "zip_close", z.close, problem);
   find(handle, "zip_discard", z.discard, problem);
   find(handle, "zip_error_fini", z.errorFini, problem);
   find(handle, "zip_error_init", z.errorInit, problem);
@@ -36,11 +37,18 @@ Loaded load() {
   find(handle, "zip_fclose", z.fclose, problem);
   find(handle, "zip_file_get_error", z.fileError, problem);
   find(handle, "zip_fopen_index", z.fopenIndex, problem);
+  find(handle, "zip_file_replace", z.fileReplace, problem);
   find(handle, "zip_fread", z.fread, problem);
   find(handle, "zip_name_locate", z.nameLocate, problem);
   find(handle, "zip_open_from_source", z.openFromSource, problem);
+  find(handle, "zip_source_buffer", z.sourceBuffer, problem);
   find(handle, "zip_source_buffer_create", z.sourceBufferCreate, problem);
+  find(handle, "zip_source_close", z.sourceClose, problem);
   find(handle, "zip_source_free", z.sourceFree, problem);
+  find(handle, "zip_source_keep", z.sourceKeep, problem);
+  find(handle, "zip_source_open", z.sourceOpen, problem);
+  find(handle, "zip_source_read", z.sourceRead, problem);
+  find(handle, "zip_source_stat", z.sourceStat, problem);
   find(handle, "zip_stat_index", z.statIndex, problem);
   find(handle, "zip_stat_init", z.statInit, problem);
   find(handle, "zip_strerror", z.strerror, problem);

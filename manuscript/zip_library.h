@@ -11,6 +11,7 @@
 namespace verbolt {
 
 struct ZipLibrary {
+  decltype(&zip_close) close;
   decltype(&zip_discard) discard;
   decltype(&zip_error_fini) errorFini;
   decltype(&zip_error_init) errorInit;
@@ -18,11 +19,18 @@ struct ZipLibrary {
   decltype(&zip_fclose) fclose;
   decltype(&zip_file_get_error) fileError;
   decltype(&zip_fopen_index) fopenIndex;
+  decltype(&zip_file_replace) fileReplace;
   decltype(&zip_fread) fread;
   decltype(&zip_name_locate) nameLocate;
   decltype(&zip_open_from_source) openFromSource;
+  decltype(&zip_source_buffer) sourceBuffer;
   decltype(&zip_source_buffer_create) sourceBufferCreate;
+  decltype(&zip_source_close) sourceClose;
   decltype(&zip_source_free) sourceFree;
+  decltype(&zip_source_keep) sourceKeep;
+  decltype(&zip_source_open) sourceOpen;
+  decltype(&zip_source_read) sourceRead;
+  decltype(&zip_source_stat) sourceStat;
   decltype(&zip_stat_index) statIndex;
   decltype(&zip_stat_init) statInit;
   decltype(&zip_strerror) strerror;

@@ -1,0 +1,111 @@
+// Times saving the editor's text back into a Word document: chapters of
+// 5 and 10 MB of prose (the latter a .docx of about 5 MB), their paragraphs in runs of plain and
+// italic text as an edited manuscript has them, saved unchanged, after one edit and after 1,000
+// edits spread through them. Prints the best of several runs of each.
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "bench/best_time.h"
+#include "bench/text_generator.h"
+#include "export/xml_text.h"
+#include "manuscript/document_save.h"
+#include "manuscript/zip_test_support.h"
+#include "text/cp1252.h"
+
+namespace verbolt {
+
+namespace {
+
+constexpr size_t kMegabyte = 1 << 20;
+constexpr int kRepetitions = 5;
+constexpr uint32_t kSeed = 21;
+
+std::vector<std::string> paragraphsOf(const std::string& utf8) {
+  std::vector<std::string> paragraphs;
+  size_t start = 0;
+  while (start < utf8.size()) {
+    size_t end = utf8.find('\n', start);
+    if (end == std::string::npos) end = utf8.size();
+    paragraphs.push_back(utf8.substr(start, end - start));
+    start = end + 1;
+  }
+  return paragraphs;
+}
+
+// A run every 200 bytes or so, cut between characters, every other one in
+// italics.
+std::string documentXml(const std::vector<std::string>& paragraphs) {
+  std::string xml =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:document "
+      "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body>";
+  for (const std::string& paragraph : paragraphs) {
+    xml += "<w:p><w:pPr><w:pStyle w:val=\"Normal\"/></w:pPr>";
+    for (size_t i = 0, run = 0; i < paragraph.size(); ++run) {
+      size_t end = std::min(i + 200, paragraph.size());
+      while (end < paragraph.size() &&
+             (static_cast<unsigned char>(paragraph[end]) & 0xC0) == 0x80) {
+        ++end;
+      }
+      xml += run % 2 ? "<w:r><w:rPr><w:i/><w:lang w:val=\"en-GB\"/></w:rPr>"
+                     : "<w:r><w:rPr><w:lang w:val=\"en-GB\"/></w:rPr>";
+      xml += "<w:t xml:space=\"preserve\">";
+      appendXmlText(xml, paragraph.substr(i, end - i));
+      xml += "</w:t></w:r>";
+      i = end;
+    }
+    xml += "</w:p>";
+  }
+  return xml + "<w:sectPr/></w:body></w:document>";
+}
+
+// `count` paragraphs spread evenly through the text, each with a word
+// typed into its middle.
+std::string edited(std::vector<std::string> paragraphs, size_t count) {
+  const size_t step = std::max<size_t>(1, paragraphs.size() / std::max<size_t>(count, 1));
+  for (size_t p = 0, done = 0; p < paragraphs.size() && done < count; p += step, ++done) {
+    paragraphs[p].insert(paragraphs[p].size() / 2, " edited");
+  }
+  std::string text;
+  for (size_t p = 0; p < paragraphs.size(); ++p) text += (p ? "\n" : "") + paragraphs[p];
+  return text;
+}
+
+void timeSave(const char* label, const std::string& package, const std::string& text) {
+  size_t size = 0;
+  bool same = false;
+  std::string error;
+  const double ms = bestMilliseconds(kRepetitions, [&] {
+    const DocumentSave save = saveIntoDocument(ManuscriptKind::kDocx, package, text);
+    size = save.bytes ? save.bytes->size() : 0;
+    same = save.bytes && *save.bytes == package;
+    error = save.error;
+  });
+  std::printf("  save %-28s %8.1f ms  (%.2f MB written%s)%s%s\n", label, ms,
+              static_cast<double>(size) / kMegabyte, same ? ", the package as it was" : "",
+              error.empty() ? "" : "  FAILED: ", error.c_str());
+}
+
+void benchSize(size_t megabytes) {
+  const std::string utf8 = cp1252ToUtf8(generateProse(megabytes * kMegabyte, kSeed));
+  const std::vector<std::string> paragraphs = paragraphsOf(utf8);
+  const std::string xml = documentXml(paragraphs);
+  const std::string package = docxArchive(xml);
+  std::printf("%zu MB of prose: %zu paragraphs, document.xml %.1f MB, .docx %.1f MB\n", megabytes,
+              paragraphs.size(), static_cast<double>(xml.size()) / kMegabyte,
+              static_cast<double>(package.size()) / kMegabyte);
+  timeSave("unchanged", package, edited(paragraphs, 0));
+  timeSave("after 1 edit", package, edited(paragraphs, 1));
+  timeSave("after 1,000 edits", package, edited(paragraphs, 1000));
+}
+
+}  // namespace
+
+}  // namespace verbolt
+
+int main() {
+  std::printf("best of %d runs each\n", verbolt::kRepetitions);
+  for (size_t megabytes : {5, 10}) verbolt::benchSize(megabytes);
+  return 0;
+}

@@ -1,0 +1,112 @@
+// LibreOffice as the reader of what saving into a document writes: it
+// opens each saved .docx and its text export must be the editor's text.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "manuscript/document_save.h"
+#include "manuscript/docx_test_package.h"
+#include "test_support/test_support.h"
+
+namespace verbolt {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string soffice() {
+  const char* path = std::getenv("PATH");
+  std::string folders = path ? path : "";
+  for (size_t start = 0; start <= folders.size();) {
+    size_t end = folders.find(':', start);
+    if (end == std::string::npos) end = folders.size();
+    const fs::path candidate = fs::path(folders.substr(start, end - start)) / "soffice";
+    if (end > start && access(candidate.c_str(), X_OK) == 0) return candidate.string();
+    start = end + 1;
+  }
+  return {};
+}
+
+std::string without(std::string text, const std::string& what) {
+  const size_t at = text.find(what);
+  EXPECT_NE(at, std::string::npos) << what;
+  if (at != std::string::npos) text.erase(at, what.size());
+  return text;
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  const size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
+// The chapter without what LibreOffice shows in its text and the editor
+// does not: the number of a footnote, the text of a tracked deletion and a
+// page number it computes anew.
+std::string consumerBody() {
+  std::string body = without(
+      kChapterBody,
+      R"(<w:r><w:rPr><w:rStyle w:val="FootnoteReference"/></w:rPr><w:footnoteReference w:id="1"/></w:r>)");
+  const size_t deletion = body.find("<w:del ");
+  body.erase(deletion, body.find("</w:del>") + 8 - deletion);
+  const size_t field = body.find(R"(<w:p><w:r><w:t xml:space="preserve">Page </w:t>)");
+  body.erase(field, body.find("</w:p>", field) + 6 - field);
+  return body;
+}
+
+std::string withoutLastNewline(std::string text) {
+  if (!text.empty() && text.back() == '\n') text.pop_back();
+  return text;
+}
+
+class LibreOfficeReadsSavedDocuments : public test_support::FolderTest {};
+
+TEST_F(LibreOfficeReadsSavedDocuments, AsTheTextTheEditorSaved) {
+  const std::string program = soffice();
+  if (program.empty()) {
+    std::printf("soffice is not installed: LibreOffice cannot check the saved documents\n");
+    GTEST_SKIP();
+  }
+  std::string xml = docxDocumentXml(consumerBody());
+  xml.insert(xml.find("<w:document") + 11,
+             R"( xmlns:w14="http://schemas.microsoft.com/office/word/2010/wordml")");
+  const std::string package = wordPackage(xml);
+  const std::string text =
+      readManuscriptBytes(package, ManuscriptKind::kDocx, "c.docx").manuscript->utf8;
+  const std::vector<std::string> edits = {
+      replaced(text, "river", "stream"),
+      replaced(text, "wandering", "wanXdering"),
+      replaced(text, "wandering river ", ""),
+      replaced(text, "Chapter One", "Chapter\nOne"),
+      replaced(text, "Chapter One\nThe", "Chapter One: The"),
+      replaced(text, "a key under the stone\n", "a key under the stone\na lamp & <a> candle\n"),
+      replaced(text, "She walked home and slept.", "\tShe slept. "),
+      replaced(text, "second line", "2nd line"),
+      replaced(text, "\u591C", "\u671D"),
+      replaced(text, "morning", "noon"),
+      "A first line\n" + text + "\nA last line",
+  };
+  const fs::path out = m_dir / "out";
+  std::string command = program + " -env:UserInstallation=file://" + (m_dir / "profile").string() +
+                        " --headless --convert-to txt:Text --outdir " + out.string();
+  for (size_t i = 0; i < edits.size(); ++i) {
+    const DocumentSave save = saveIntoDocument(ManuscriptKind::kDocx, package, edits[i]);
+    ASSERT_TRUE(save.bytes) << save.error;
+    const fs::path file = m_dir / ("edit" + std::to_string(i) + ".docx");
+    test_support::writeFile(file, *save.bytes);
+    command += " " + file.string();
+  }
+  ASSERT_EQ(std::system((command + " >/dev/null 2>&1").c_str()), 0) << command;
+  for (size_t i = 0; i < edits.size(); ++i) {
+    std::string exported = test_support::readFile(out / ("edit" + std::to_string(i) + ".txt"));
+    // The export starts with a byte-order mark: it is UTF-8, not text.
+    if (exported.starts_with("\xEF\xBB\xBF")) exported.erase(0, 3);
+    EXPECT_EQ(withoutLastNewline(exported), withoutLastNewline(edits[i])) << "edit " << i;
+  }
+}
+
+}  // namespace
+
+}  // namespace verbolt

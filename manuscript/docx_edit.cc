@@ -1,0 +1,476 @@
+#include "manuscript/docx_edit.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace verbolt {
+
+namespace {
+
+constexpr size_t kNone = static_cast<size_t>(-1);
+
+// One thing an output paragraph shows: a piece of the body, whole or
+// partly, or typed text with the formatting of a run.
+struct Item {
+  size_t paragraph = kNone;  // of the piece, or of the style run
+  size_t piece = kNone;      // kNone for typed text
+  size_t begin = 0;          // the part of the piece's text kept
+  size_t end = 0;
+  std::string_view typed;
+  int styleRun = -1;  // the run whose formatting typed text takes
+};
+
+Item pieceItem(size_t paragraph, size_t piece, size_t begin, size_t end) {
+  Item item;
+  item.paragraph = paragraph;
+  item.piece = piece;
+  item.begin = begin;
+  item.end = end;
+  return item;
+}
+
+struct OutParagraph {
+  size_t frame = kNone;  // the paragraph whose start tag it keeps; kNone for a new one
+  size_t propertiesOf = 0;
+  bool withSection = true;
+  std::vector<Item> items;
+};
+
+bool showsText(const DocxPiece& piece) { return piece.textEnd > piece.textBegin; }
+
+bool inRun(const DocxPiece& piece) {
+  return piece.kind == DocxPieceKind::kText || piece.kind == DocxPieceKind::kSymbol ||
+         piece.kind == DocxPieceKind::kRunExtra;
+}
+
+void appendEscaped(std::string& out, std::string_view text) {
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      default:
+        out += c;
+    }
+  }
+}
+
+// Text gathered for a run, as one w:t.
+void flushText(std::string& xml, const std::string& prefix, std::string& text) {
+  if (text.empty()) return;
+  // Without it, Word drops the spaces at either end of the element.
+  const bool preserve = text.front() == ' ' || text.back() == ' ';
+  xml += "<" + prefix + "t" + (preserve ? " xml:space=\"preserve\">" : ">");
+  appendEscaped(xml, text);
+  xml += "</" + prefix + "t>";
+  text.clear();
+}
+
+// Typed text into a run: a tab is an element of its own.
+void addTyped(std::string& xml, const std::string& prefix, std::string& text,
+              std::string_view typed) {
+  for (char c : typed) {
+    if (c == '\t') {
+      flushText(xml, prefix, text);
+      xml += "<" + prefix + "tab/>";
+    } else {
+      text += c;
+    }
+  }
+}
+
+// The prefix of the document's WordprocessingML elements, from a
+// paragraph's start tag: "w:" for <w:p>.
+std::string prefixOf(std::string_view startTag) {
+  const size_t end = startTag.find_first_of(" \t\r\n/>", 1);
+  const std::string_view name = startTag.substr(1, end - 1);
+  const size_t colon = name.find(':');
+  return colon == std::string_view::npos ? std::string() : std::string(name.substr(0, colon + 1));
+}
+
+std::string_view propertiesWithoutSection(std::string_view xml, const DocxParagraph& paragraph,
+                                          std::string& buffer) {
+  const std::string_view properties = paragraph.properties.of(xml);
+  if (paragraph.sectionProperties.empty()) return properties;
+  buffer = std::string(xml.substr(paragraph.properties.begin,
+                                  paragraph.sectionProperties.begin - paragraph.properties.begin));
+  buffer += xml.substr(paragraph.sectionProperties.end,
+                       paragraph.properties.end - paragraph.sectionProperties.end);
+  return buffer;
+}
+
+// Writes runs and the pieces between them.
+class ParagraphWriter {
+ public:
+  ParagraphWriter(std::string_view xml, const DocxBody& body, std::string prefix)
+      : m_xml(xml), m_body(body), m_prefix(std::move(prefix)) {}
+
+  std::string write(const OutParagraph& out) {
+    if (out.frame != kNone && isWholeParagraph(out)) {
+      return std::string(m_body.paragraphs[out.frame].xml.of(m_xml));
+    }
+    std::string xml = startTag(out);
+    const DocxParagraph& source = m_body.paragraphs[out.propertiesOf];
+    std::string buffer;
+    xml += out.withSection ? source.properties.of(m_xml)
+                           : propertiesWithoutSection(m_xml, source, buffer);
+    writeItems(xml, out.items);
+    return xml + "</" + m_prefix + "p>";
+  }
+
+ private:
+  std::string startTag(const OutParagraph& out) const {
+    if (out.frame == kNone) return "<" + m_prefix + "p>";
+    std::string tag(m_body.paragraphs[out.frame].startTag.of(m_xml));
+    if (tag.ends_with("/>")) tag.erase(tag.size() - 2, 1);
+    return tag;
+  }
+
+  bool isWholeItem(const Item& item) const {
+    if (item.piece == kNone) return false;
+    const DocxPiece& piece = m_body.paragraphs[item.paragraph].pieces[item.piece];
+    return item.begin == piece.textBegin && item.end == piece.textEnd;
+  }
+
+  bool isWholeParagraph(const OutParagraph& out) const {
+    const DocxParagraph& paragraph = m_body.paragraphs[out.frame];
+    if (out.propertiesOf != out.frame ||
+        !(out.withSection || paragraph.sectionProperties.empty()) ||
+        out.items.size() != paragraph.pieces.size()) {
+      return false;
+    }
+    for (size_t i = 0; i < out.items.size(); ++i) {
+      const Item& item = out.items[i];
+      if (item.paragraph != out.frame || item.piece != i || !isWholeItem(item)) return false;
+    }
+    return true;
+  }
+
+  const DocxPiece* pieceOf(const Item& item) const {
+    return item.piece == kNone ? nullptr : &m_body.paragraphs[item.paragraph].pieces[item.piece];
+  }
+
+  bool isRunItem(const Item& item) const {
+    const DocxPiece* piece = pieceOf(item);
+    return !piece || inRun(*piece);
+  }
+
+  std::pair<size_t, int> runOf(const Item& item) const {
+    const DocxPiece* piece = pieceOf(item);
+    return {item.paragraph, piece ? piece->run : item.styleRun};
+  }
+
+  void writeItems(std::string& xml, const std::vector<Item>& items) {
+    for (size_t i = 0; i < items.size();) {
+      if (!isRunItem(items[i])) {
+        xml += pieceOf(items[i])->xml.of(m_xml);
+        ++i;
+        continue;
+      }
+      size_t j = i + 1;
+      while (j < items.size() && isRunItem(items[j]) && runOf(items[j]) == runOf(items[i])) ++j;
+      writeRun(xml, items, i, j);
+      i = j;
+    }
+  }
+
+  // Whether items [i, j) are all the pieces of their run, whole, in order.
+  bool isWholeRun(const std::vector<Item>& items, size_t i, size_t j) const {
+    const auto [paragraphIndex, run] = runOf(items[i]);
+    if (run < 0) return false;
+    const DocxRun& source = m_body.paragraphs[paragraphIndex].runs[run];
+    if (source.pieceCount != j - i) return false;
+    for (size_t k = i; k < j; ++k) {
+      if (items[k].piece != source.firstPiece + (k - i) || !isWholeItem(items[k])) return false;
+    }
+    return true;
+  }
+
+  void writeRun(std::string& xml, const std::vector<Item>& items, size_t i, size_t j) {
+    const auto [paragraphIndex, run] = runOf(items[i]);
+    const DocxParagraph& paragraph = m_body.paragraphs[paragraphIndex];
+    if (isWholeRun(items, i, j)) {
+      xml += paragraph.runs[run].xml.of(m_xml);
+      return;
+    }
+    xml += "<" + m_prefix + "r>";
+    if (run >= 0) xml += paragraph.runs[run].properties.of(m_xml);
+    std::string text;
+    for (size_t k = i; k < j; ++k) {
+      const DocxPiece* piece = pieceOf(items[k]);
+      if (!piece) {
+        addTyped(xml, m_prefix, text, items[k].typed);
+      } else if (piece->kind == DocxPieceKind::kText) {
+        text +=
+            std::string_view(paragraph.text).substr(items[k].begin, items[k].end - items[k].begin);
+      } else {
+        flushText(xml, m_prefix, text);
+        xml += piece->xml.of(m_xml);
+      }
+    }
+    flushText(xml, m_prefix, text);
+    xml += "</" + m_prefix + "r>";
+  }
+
+  std::string_view m_xml;
+  const DocxBody& m_body;
+  std::string m_prefix;
+};
+
+}  // namespace
+
+std::string guardReason(DocxGuard guard) {
+  switch (guard) {
+    case DocxGuard::kTrackedChange:
+      return "it touches a tracked change, which must be accepted or rejected in a word "
+             "processor first";
+    case DocxGuard::kField:
+      return "it touches a field (a page number, a date, a cross-reference), whose text the "
+             "word processor computes";
+    case DocxGuard::kContentControl:
+      return "it touches a content control";
+    case DocxGuard::kTextBox:
+      return "its paragraph holds a text box";
+    case DocxGuard::kHyperlink:
+      return "it touches the text of a hyperlink";
+    case DocxGuard::kOtherMarkup:
+      return "it touches text wrapped in markup the editor cannot rewrite";
+    default:
+      return {};
+  }
+}
+
+namespace {
+
+// Applies one edit: checks it, sorts the pieces of its paragraphs into
+// those before, inside and after the replaced text, and writes the
+// paragraphs that come out.
+class EditPlan {
+ public:
+  EditPlan(std::string_view xml, const DocxBody& body, const DocxEdit& edit)
+      : m_xml(xml), m_body(body), m_edit(edit) {
+    size_t base = 0;
+    for (size_t p = edit.firstParagraph; p <= edit.lastParagraph; ++p) {
+      m_base.push_back(base);
+      base += body.paragraphs[p].text.size() + 1;
+    }
+    m_from = edit.from;
+    m_to = m_base.back() + edit.to;
+  }
+
+  DocxEditOutcome run() {
+    DocxEditOutcome outcome;
+    outcome.refusal = refusal();
+    if (!outcome.refusal.empty()) return outcome;
+    sortPieces();
+    ParagraphWriter writer(m_xml, m_body,
+                           prefixOf(paragraph(m_edit.firstParagraph).startTag.of(m_xml)));
+    for (const OutParagraph& out : outParagraphs()) outcome.xml += writer.write(out);
+    return outcome;
+  }
+
+ private:
+  const DocxParagraph& paragraph(size_t p) const { return m_body.paragraphs[p]; }
+  size_t globalOf(size_t p, size_t offset) const {
+    return m_base[p - m_edit.firstParagraph] + offset;
+  }
+
+  std::string refusal() const {
+    const size_t first = m_edit.firstParagraph, last = m_edit.lastParagraph;
+    for (size_t p = first; p <= last; ++p) {
+      if (paragraph(p).guard != DocxGuard::kNone) return guardReason(paragraph(p).guard);
+    }
+    for (size_t p = first; p < last; ++p) {
+      const std::string why = joinRefusal(p);
+      if (!why.empty()) return why;
+    }
+    if (first != last && !m_edit.keepLastFrame && m_edit.inserted.find('\n') == std::string::npos &&
+        !paragraph(last).sectionProperties.empty()) {
+      return "it would remove a section break";
+    }
+    return pieceRefusal();
+  }
+
+  std::string joinRefusal(size_t p) const {
+    if (paragraph(p).markGuard != DocxGuard::kNone) return guardReason(paragraph(p).markGuard);
+    if (!paragraph(p).sectionProperties.empty()) return "it would remove a section break";
+    if (paragraph(p).container != paragraph(p + 1).container) {
+      return "it would join paragraphs of different table cells, or a table cell with the text "
+             "outside the table";
+    }
+    return {};
+  }
+
+  std::string pieceRefusal() const {
+    std::optional<int> groupBefore, groupAfter;
+    for (size_t p = m_edit.firstParagraph; p <= m_edit.lastParagraph; ++p) {
+      for (const DocxPiece& piece : paragraph(p).pieces) {
+        const size_t begin = globalOf(p, piece.textBegin), end = globalOf(p, piece.textEnd);
+        const bool shows = end > begin;
+        if (shows && begin < m_from) groupBefore = piece.group;
+        if (shows && end > m_to && !groupAfter) groupAfter = piece.group;
+        if (piece.guard == DocxGuard::kNone) continue;
+        const bool touched =
+            shows ? (begin < m_to && end > m_from) || (begin < m_from && m_from < end)
+                  : (m_from < begin && begin < m_to);
+        if (touched) return guardReason(piece.guard);
+      }
+    }
+    if (!m_edit.inserted.empty() && groupBefore && groupAfter && *groupBefore >= 0 &&
+        *groupBefore == *groupAfter) {
+      return guardReason(guardOfGroup(*groupBefore));
+    }
+    return {};
+  }
+
+  DocxGuard guardOfGroup(int group) const {
+    for (size_t p = m_edit.firstParagraph; p <= m_edit.lastParagraph; ++p) {
+      for (const DocxPiece& piece : paragraph(p).pieces) {
+        if (piece.group == group) return piece.guard;
+      }
+    }
+    return DocxGuard::kOtherMarkup;
+  }
+
+  void sortPieces() {
+    for (size_t p = m_edit.firstParagraph; p <= m_edit.lastParagraph; ++p) {
+      const DocxParagraph& par = paragraph(p);
+      for (size_t i = 0; i < par.pieces.size(); ++i) sortPiece(p, i);
+    }
+  }
+
+  void sortPiece(size_t p, size_t i) {
+    const DocxPiece& piece = paragraph(p).pieces[i];
+    const size_t begin = globalOf(p, piece.textBegin), end = globalOf(p, piece.textEnd);
+    if (end > begin) {
+      if (begin < m_from) {
+        m_head.push_back(
+            pieceItem(p, i, piece.textBegin, piece.textBegin + (std::min(end, m_from) - begin)));
+      }
+      if (end > m_to) {
+        m_tail.push_back(
+            pieceItem(p, i, piece.textEnd - (end - std::max(begin, m_to)), piece.textEnd));
+      }
+      if (begin < m_from) m_groupsBefore.push_back(piece.group);
+      return;
+    }
+    const Item whole = pieceItem(p, i, piece.textBegin, piece.textEnd);
+    if (begin < m_from) {
+      m_head.push_back(whole);
+    } else if (begin > m_to) {
+      m_tail.push_back(whole);
+    } else if (piece.guard == DocxGuard::kNone) {
+      m_middle.push_back(whole);
+    } else if (piece.group >= 0 && std::find(m_groupsBefore.begin(), m_groupsBefore.end(),
+                                             piece.group) != m_groupsBefore.end()) {
+      // The end of a field whose text comes before the edit.
+      m_head.push_back(whole);
+    } else {
+      m_tail.push_back(whole);
+    }
+  }
+
+  // The run whose formatting typed text takes: over a selection, the run
+  // of its first character, as a word processor does when a word is typed
+  // over; else the run before it, or the first one after it at the start
+  // of a paragraph.
+  Item styleItem() const {
+    auto usable = [this](size_t p, size_t i) {
+      const DocxPiece& piece = paragraph(p).pieces[i];
+      return piece.run >= 0 && piece.guard == DocxGuard::kNone && showsText(piece);
+    };
+    if (m_from < m_to) {
+      const DocxParagraph& first = paragraph(m_edit.firstParagraph);
+      for (size_t i = 0; i < first.pieces.size(); ++i) {
+        const DocxPiece& piece = first.pieces[i];
+        if (piece.textEnd > m_from && piece.textBegin < m_to && usable(m_edit.firstParagraph, i)) {
+          return pieceItem(m_edit.firstParagraph, i, 0, 0);
+        }
+      }
+    }
+    for (auto it = m_head.rbegin(); it != m_head.rend(); ++it) {
+      if (it->paragraph == m_edit.firstParagraph && usable(it->paragraph, it->piece)) return *it;
+    }
+    for (const Item& item : m_tail) {
+      if (usable(item.paragraph, item.piece)) return item;
+    }
+    return pieceItem(m_edit.firstParagraph, kNone, 0, 0);
+  }
+
+  Item typed(std::string_view text, const Item& style) const {
+    const int run = style.piece == kNone ? -1 : paragraph(style.paragraph).pieces[style.piece].run;
+    return {style.paragraph, kNone, 0, 0, text, run};
+  }
+
+  std::vector<OutParagraph> outParagraphs() const {
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    for (size_t end; (end = m_edit.inserted.find('\n', start)) != std::string_view::npos;
+         start = end + 1) {
+      lines.push_back(m_edit.inserted.substr(start, end - start));
+    }
+    lines.push_back(m_edit.inserted.substr(start));
+    const Item style = styleItem();
+    const size_t first = m_edit.firstParagraph, last = m_edit.lastParagraph;
+    const size_t frame = m_edit.keepLastFrame ? last : first;
+    const bool split = lines.size() > 1;
+
+    std::vector<OutParagraph> out(1);
+    out[0] = {frame, frame, !split, m_head};
+    if (!lines[0].empty()) out[0].items.push_back(typed(lines[0], style));
+    out[0].items.insert(out[0].items.end(), m_middle.begin(), m_middle.end());
+    for (size_t l = 1; l < lines.size(); ++l) {
+      const bool isLast = l + 1 == lines.size();
+      OutParagraph next{kNone, isLast ? last : first, isLast, {}};
+      if (!lines[l].empty()) next.items.push_back(typed(lines[l], style));
+      out.push_back(std::move(next));
+    }
+    out.back().items.insert(out.back().items.end(), m_tail.begin(), m_tail.end());
+    return out;
+  }
+
+  std::string_view m_xml;
+  const DocxBody& m_body;
+  const DocxEdit& m_edit;
+  std::vector<size_t> m_base;
+  size_t m_from = 0;
+  size_t m_to = 0;
+  std::vector<Item> m_head, m_middle, m_tail;
+  std::vector<int> m_groupsBefore;
+};
+
+}  // namespace
+
+DocxEditOutcome applyDocxEdit(std::string_view documentXml, const DocxBody& body,
+                              const DocxEdit& edit) {
+  return EditPlan(documentXml, body, edit).run();
+}
+
+std::string newDocxParagraph(std::string_view documentXml, const DocxParagraph& like, bool firstRun,
+                             std::string_view text) {
+  const std::string prefix = prefixOf(like.startTag.of(documentXml));
+  std::string buffer;
+  std::string xml = "<" + prefix + "p>";
+  xml += propertiesWithoutSection(documentXml, like, buffer);
+  if (text.empty()) return xml + "</" + prefix + "p>";
+  const DocxRun* style = nullptr;
+  for (const DocxPiece& piece : like.pieces) {
+    if (piece.run < 0 || piece.guard != DocxGuard::kNone || !showsText(piece)) continue;
+    style = &like.runs[piece.run];
+    if (firstRun) break;
+  }
+  xml += "<" + prefix + "r>";
+  if (style) xml += style->properties.of(documentXml);
+  std::string pending;
+  addTyped(xml, prefix, pending, text);
+  flushText(xml, prefix, pending);
+  return xml + "</" + prefix + "r></" + prefix + "p>";
+}
+
+}  // namespace verbolt
