@@ -321,6 +321,10 @@ StringTable buildStringTable() {
       {kStrBookList, {"Words of the book's lists: %d", "Mots des listes du livre : %d"}},
       {kStrNoBookFile, {"Book list: none", "Liste du livre : aucune"}},
       {kStrOpenBookList, {"Open", "Ouvrir"}},
+      {kStrCannotSaveIntoDocument, {"The document is left as it was. %s\n"
+             "Save the text as a .txt file beside the document?",
+             "Le document reste tel qu'il \xE9tait. %s\n"
+             "Enregistrer le texte dans un fichier .txt \xE0 c\xF4t\xE9 du document ?"}},
       {kStrSkipNames, {"Skip the characters' names", "Ignorer les noms des personnages"}},
       {kStrCannotIgnore, {"Cannot add the word to the book's list",
              "Impossible d'ajouter le mot \xE0 la liste du livre"}},

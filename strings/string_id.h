@@ -145,6 +145,7 @@ enum StringId : int {
   kStrBookList = 149,
   kStrNoBookFile = 150,
   kStrOpenBookList = 151,
+  kStrCannotSaveIntoDocument = 152,
 };
 
 }  // namespace verbolt

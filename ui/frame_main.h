@@ -66,6 +66,9 @@ class FrameMain : public wxFrame {
     // The file as it was last read or written, to notice another
     // program's change before it is written over.
     std::optional<FileStamp> stamp;
+    // A Word document's bytes as last read or written: the writer's text
+    // is saved into them, its formatting kept.
+    std::shared_ptr<const std::string> package;
   };
 
   // The parts of the window, as the screenshots, the benchmarks and the
@@ -87,6 +90,10 @@ class FrameMain : public wxFrame {
   bool Save();
   bool SaveAs(TextFormat format);
   bool WriteText(const std::string& path, TextFormat format);
+  // Writes the editor's text into the opened Word document.
+  bool SaveIntoDocument();
+  // The text is on disk as `path`, stored as `format`.
+  void Saved(const std::string& path, TextFormat format);
   // Whether the file on disk may be written over: when another program
   // changed it since it was read or written, the writer is asked.
   bool MayOverwrite();

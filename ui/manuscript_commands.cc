@@ -8,6 +8,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +23,7 @@
 #include "highlight/editor_history.h"
 #include "highlight/editor_text.h"
 #include "manuscript/atomic_write.h"
+#include "manuscript/document_save.h"
 #include "recovery/recovery_copy.h"
 #include "settings/book_ignore.h"
 #include "strings/localized_text.h"
@@ -47,6 +51,16 @@ wxString openWildcard() {
 
 // A menu label without its keyboard marks, for a dialog's title.
 wxString plainLabel(StringId stringId) { return wxStripMenuCodes(localized(stringId)); }
+
+// The bytes of a Word document, which a save writes the text into; none
+// for other files, or when it cannot be read again.
+std::shared_ptr<const std::string> packageOf(const std::string& path, ManuscriptKind kind) {
+  if (kind != ManuscriptKind::kDocx) return nullptr;
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (!in.good() && !in.eof()) return nullptr;
+  return std::make_shared<const std::string>(std::move(bytes));
+}
 
 bool isDocument(ManuscriptKind kind) {
   return kind == ManuscriptKind::kOdt || kind == ManuscriptKind::kDocx;
@@ -128,8 +142,8 @@ bool FrameMain::OpenFile(const wxString& path) {
   LoadText(outcome.manuscript->utf8);
   m_editor->History()->MarkClean();
   const std::string absolute = fileNameBytes(wxFileName(path).GetAbsolutePath());
-  m_document = {absolute, outcome.manuscript->kind, outcome.manuscript->format, false,
-                fileStampOf(absolute)};
+  m_document = {absolute, outcome.manuscript->kind, outcome.manuscript->format,
+                false,    fileStampOf(absolute),    packageOf(absolute, outcome.manuscript->kind)};
   m_showsRecovered = false;
   // Saves of this folder's files that a kill cut short leave temporaries
   // that nothing else would ever remove.
@@ -239,6 +253,12 @@ bool FrameMain::WriteText(const std::string& path, TextFormat format) {
     showMessageBox(shownUtf8(error), localized(kStrCannotSave), wxOK | wxICON_ERROR, this);
     return false;
   }
+  m_document.package.reset();
+  Saved(path, format);
+  return true;
+}
+
+void FrameMain::Saved(const std::string& path, TextFormat format) {
   // Saved: the recovery copy of the text has done its work.
   if (path == m_document.path) {
     m_recovery->Keeper().Forget();
@@ -255,6 +275,29 @@ bool FrameMain::WriteText(const std::string& path, TextFormat format) {
   m_editor->History()->MarkClean();
   m_recentFiles->Add(fileNameOf(path));
   UpdateTitle();
+}
+
+// Only the paragraphs the writer changed change; the rest of the document
+// is copied as it was. An edit that cannot be placed safely leaves the
+// document untouched and offers the text as .txt beside it.
+bool FrameMain::SaveIntoDocument() {
+  if (!MayOverwrite()) return !m_document.modified;
+  const DocumentSave saved =
+      saveIntoDocument(m_document.kind, *m_document.package, utf8Of(m_editor->GetValue()));
+  if (!saved.bytes) {
+    if (askWithVerb(wxString::Format(localized(kStrCannotSaveIntoDocument), shownUtf8(saved.error)),
+                    kProgramTitle, localized(kStrSaveAsTextButton), this) != wxYES) {
+      return false;
+    }
+    return SaveAs({TextEncoding::kUtf8, LineEnds::kLf});
+  }
+  std::string error;
+  if (!writeFileAtomically(m_document.path, *saved.bytes, error)) {
+    showMessageBox(shownUtf8(error), localized(kStrCannotSave), wxOK | wxICON_ERROR, this);
+    return false;
+  }
+  m_document.package = std::make_shared<const std::string>(*saved.bytes);
+  Saved(m_document.path, m_document.format);
   return true;
 }
 
@@ -272,6 +315,7 @@ bool FrameMain::MayOverwrite() {
 
 bool FrameMain::Save() {
   if (m_document.path.empty()) return SaveAs(m_document.format);
+  if (m_document.kind == ManuscriptKind::kDocx && m_document.package) return SaveIntoDocument();
   // A document's layout would be lost in plain text: it is never written over.
   if (isDocument(m_document.kind)) {
     if (askWithVerb(localized(kStrSaveDocumentAsText), kProgramTitle,

@@ -62,7 +62,7 @@ class Manuscripts : public MainWindow {
 
 // The writer's day: open a Word chapter, colour it, fix it, save it as
 // text, export the colours, find it again under the recent files.
-TEST_F(Manuscripts, ADocxChapterOpensAndIsSavedAsTextAndExported) {
+TEST_F(Manuscripts, ADocxChapterIsSavedIntoItselfAsTextAndExported) {
   FrameMain& frame = openWithKeyboard();
   const std::string docx = (m_dir / "chapter.docx").string();
   std::filesystem::copy_file(VERBOLT_SAMPLES "/chapter.docx", docx);
@@ -82,14 +82,34 @@ TEST_F(Manuscripts, ADocxChapterOpensAndIsSavedAsTextAndExported) {
   wxUIActionSimulator().Text("Q");
   ASSERT_TRUE(titleBecomes("chapter.docx * - Verbolt 2"));
 
-  // Plain text never goes over the document: Save proposes a .txt.
-  const std::string text = (m_dir / "chapter.txt").string();
-  messageBoxAnswers = {wxYES};
-  fileDialogAnswers = {wxString::FromUTF8(text)};
+  // F3 selects the first finding; the rewrite is typed over it.
+  wxUIActionSimulator().Char(WXK_F3);
+  long from = 0, to = 0;
+  ASSERT_TRUE(waitFor([&] {
+    frame.Editor().GetSelection(&from, &to);
+    return to > from;
+  }));
+  const std::string before = editorUtf8();
+  wxUIActionSimulator().Text("home");
+  ASSERT_TRUE(waitFor([&] { return editorUtf8() != before; }));
+  const std::string rewritten = editorUtf8();
+  EXPECT_NE(rewritten.find("home"), std::string::npos);
+
+  // Ctrl+S writes the rewrite into the document itself, asking nothing.
   pressCtrl('s');
+  ASSERT_TRUE(titleBecomes("chapter.docx - Verbolt 2"));
+  EXPECT_TRUE(messageBoxes.empty());
+  const ReadOutcome saved = readManuscript(docx);
+  ASSERT_TRUE(saved.manuscript) << saved.error;
+  EXPECT_EQ(saved.manuscript->utf8, rewritten);
+  EXPECT_NE(readFile(docx), readFile(VERBOLT_SAMPLES "/chapter.docx"));
+
+  // Save As writes the text as plain text, never under a document's name.
+  const std::string text = (m_dir / "chapter.txt").string();
+  fileDialogAnswers = {wxString::FromUTF8(text)};
+  command(kIdSaveAs);
   ASSERT_TRUE(titleBecomes("chapter.txt - Verbolt 2"));
-  EXPECT_EQ(readFile(text), "Q" + read.manuscript->utf8);
-  EXPECT_EQ(readFile(docx), readFile(VERBOLT_SAMPLES "/chapter.docx"));
+  EXPECT_EQ(readFile(text), rewritten);
 
   const std::string page = (m_dir / "chapter.html").string();
   fileDialogAnswers = {wxString::FromUTF8(page)};
@@ -104,6 +124,41 @@ TEST_F(Manuscripts, ADocxChapterOpensAndIsSavedAsTextAndExported) {
       readFile(std::filesystem::path(getenv("XDG_CONFIG_HOME")) / "verbolt" / "recent-files.txt");
   EXPECT_EQ(stored.rfind(text + "\n", 0), 0u) << stored;
   EXPECT_EQ(readFile(configPath()).find("chapter"), std::string::npos) << "config.txt untouched";
+}
+
+// An edit that cannot be placed safely in the document (joining a line
+// across a tracked deletion) leaves it untouched, says which line and why,
+// and offers the text as .txt beside it.
+TEST_F(Manuscripts, AnEditTheDocumentCannotTakeLeavesItWholeAndOffersText) {
+  FrameMain& frame = openFrame();
+  const std::string docx = (m_dir / "chapter.docx").string();
+  std::filesystem::copy_file(VERBOLT_SAMPLES "/chapter.docx", docx);
+  ASSERT_TRUE(frame.OpenFile(wxString::FromUTF8(docx)));
+  const std::string text = editorUtf8();
+  const size_t again = text.find("again.");
+  ASSERT_NE(again, std::string::npos);
+  ASSERT_EQ(text[again + 6], '\n');
+  // "again." and the next line become one sentence: the line's end, where
+  // the deletion sits, is rewritten.
+  const long stop = wxString::FromUTF8(text.substr(0, again + 5)).length();
+  frame.Editor().Replace(stop, stop + 2, ", ");
+  ASSERT_TRUE(frame.CurrentDocument().modified);
+
+  messageBoxAnswers = {wxNO};
+  command(kIdSave);
+  ASSERT_EQ(messageBoxes.size(), 1u);
+  EXPECT_NE(messageBoxes[0].message.find("tracked change"), wxString::npos)
+      << messageBoxes[0].message;
+  EXPECT_NE(messageBoxes[0].message.find("ine "), wxString::npos) << "names the line";
+  EXPECT_EQ(readFile(docx), readFile(VERBOLT_SAMPLES "/chapter.docx"));
+  EXPECT_TRUE(frame.CurrentDocument().modified);
+
+  messageBoxAnswers = {wxYES};
+  fileDialogAnswers = {wxString::FromUTF8((m_dir / "chapter.txt").string())};
+  command(kIdSave);
+  EXPECT_EQ(readFile(docx), readFile(VERBOLT_SAMPLES "/chapter.docx"));
+  EXPECT_EQ(readFile(m_dir / "chapter.txt"), editorUtf8());
+  EXPECT_FALSE(frame.CurrentDocument().modified);
 }
 
 // Each encoding and line end comes back byte for byte after an edit and
@@ -279,11 +334,9 @@ TEST_F(Manuscripts, FileDialogsStartInTheManuscriptsFolder) {
     ASSERT_FALSE(fileDialogFolders.empty()) << id;
     EXPECT_EQ(fileDialogFolders.back(), wxString::FromUTF8(book.string())) << id;
   }
-  // Save of a document offers its text as a .txt, which the writer takes.
-  frame.Editor().AppendText(" more");
-  messageBoxAnswers = {wxYES};
+  // A document's text saved as .txt goes beside it.
   fileDialogAnswers = {wxString::FromUTF8((book / "chapter.txt").string())};
-  command(kIdSave);
+  command(kIdSaveAs);
   EXPECT_EQ(fileDialogFolders.back(), wxString::FromUTF8(book.string()));
   EXPECT_TRUE(fs::exists(book / "chapter.txt"));
   EXPECT_FALSE(fs::exists(m_dir / "chapter.txt"));
