@@ -20,7 +20,7 @@ size_t bytesOfLast(const std::string& utf8, int64_t count) {
 
 // `last` replaced [q, q + removed) by n characters, which now stand at
 // [q, q + n).
-bool ChangeLog::MergeInto(TextChange& last, const TextChange& change) {
+bool ChangeLog::MergeInto(EditorChange& last, const EditorChange& change) {
   const int64_t insertedEnd = last.position + m_lastInserted;
   // Typing on after the last edit.
   if (change.removed == 0 && change.position == insertedEnd) {
@@ -49,14 +49,14 @@ bool ChangeLog::MergeInto(TextChange& last, const TextChange& change) {
   return false;
 }
 
-void ChangeLog::Record(TextChange change) {
+void ChangeLog::Record(EditorChange change) {
   m_bytes += change.inserted.size();
   if (!m_changes.empty() && MergeInto(m_changes.back(), change)) return;
   m_lastInserted = characterCount(change.inserted);
   m_changes.push_back(std::move(change));
 }
 
-std::vector<TextChange> ChangeLog::Take() {
+std::vector<EditorChange> ChangeLog::Take() {
   m_bytes = 0;
   return std::exchange(m_changes, {});
 }

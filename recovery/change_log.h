@@ -14,18 +14,18 @@ namespace verbolt {
 
 class ChangeLog {
  public:
-  void Record(TextChange change);
+  void Record(EditorChange change);
   bool Empty() const { return m_changes.empty(); }
   // The bytes the edits hold, and how many there are, to bound the wait.
   size_t Bytes() const { return m_bytes; }
   size_t Count() const { return m_changes.size(); }
   // The edits, in the order they were made; the log is empty after.
-  std::vector<TextChange> Take();
+  std::vector<EditorChange> Take();
 
  private:
-  bool MergeInto(TextChange& last, const TextChange& change);
+  bool MergeInto(EditorChange& last, const EditorChange& change);
 
-  std::vector<TextChange> m_changes;
+  std::vector<EditorChange> m_changes;
   size_t m_bytes = 0;
   int64_t m_lastInserted = 0;  // characters the last edit put in
 };

@@ -8,8 +8,8 @@ namespace verbolt {
 
 namespace {
 
-std::string replay(std::string text, const std::vector<TextChange>& changes) {
-  for (const TextChange& change : changes) EXPECT_TRUE(applyChange(text, change));
+std::string replay(std::string text, const std::vector<EditorChange>& changes) {
+  for (const EditorChange& change : changes) EXPECT_TRUE(applyChange(text, change));
   return text;
 }
 
@@ -22,20 +22,20 @@ TEST(ChangeLog, RunsOfTypingAndDeletingBecomeOneEdit) {
   log.Record({13, 1, ""});
   log.Record({13, 0, "p"});
   log.Record({14, 0, "!"});
-  EXPECT_EQ(log.Take(), (std::vector<TextChange>{{10, 0, "hélp!"}}));
+  EXPECT_EQ(log.Take(), (std::vector<EditorChange>{{10, 0, "hélp!"}}));
   EXPECT_TRUE(log.Empty());
 
   // Backspaces, then forward deletes, each in a row.
   for (int i = 0; i < 3; ++i) log.Record({20 - i, 1, ""});
-  EXPECT_EQ(log.Take(), (std::vector<TextChange>{{18, 3, ""}}));
+  EXPECT_EQ(log.Take(), (std::vector<EditorChange>{{18, 3, ""}}));
   for (int i = 0; i < 3; ++i) log.Record({5, 1, ""});
-  EXPECT_EQ(log.Take(), (std::vector<TextChange>{{5, 3, ""}}));
+  EXPECT_EQ(log.Take(), (std::vector<EditorChange>{{5, 3, ""}}));
 
   // Typing over a selection.
   log.Record({4, 6, ""});
   log.Record({4, 0, "a"});
   log.Record({5, 0, "b"});
-  EXPECT_EQ(log.Take(), (std::vector<TextChange>{{4, 6, "ab"}}));
+  EXPECT_EQ(log.Take(), (std::vector<EditorChange>{{4, 6, "ab"}}));
 }
 
 TEST(ChangeLog, EditsElsewhereStaySeparate) {
@@ -59,7 +59,7 @@ TEST(ChangeLog, MergedEditsGiveTheSameText) {
     int64_t caret = 3;
     for (int step = 0; step < 40; ++step) {
       const int64_t length = characterCount(text);
-      TextChange change;
+      EditorChange change;
       switch (random() % 4) {
         case 0:  // typing at the caret
           change = {caret, 0, random() % 3 == 0 ? "é" : "x"};

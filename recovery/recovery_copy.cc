@@ -128,7 +128,7 @@ class Positions {
   size_t m_byte = 0;
 };
 
-bool apply(std::string& utf8, Positions& positions, const TextChange& change) {
+bool apply(std::string& utf8, Positions& positions, const EditorChange& change) {
   if (change.removed < 0) return false;
   const std::optional<size_t> begin = positions.ByteOf(change.position);
   if (!begin) return false;
@@ -141,12 +141,12 @@ bool apply(std::string& utf8, Positions& positions, const TextChange& change) {
 
 // "POSITION REMOVED INSERTED": the inserted text is everything after the
 // second space.
-std::optional<TextChange> parseChange(std::string_view value) {
+std::optional<EditorChange> parseChange(std::string_view value) {
   const size_t first = value.find(' ');
   if (first == std::string_view::npos) return std::nullopt;
   const size_t second = value.find(' ', first + 1);
   if (second == std::string_view::npos) return std::nullopt;
-  TextChange change;
+  EditorChange change;
   if (!parseNumber(value.substr(0, first), change.position) ||
       !parseNumber(value.substr(first + 1, second - first - 1), change.removed)) {
     return std::nullopt;
@@ -182,9 +182,9 @@ std::string journalHeader(uint64_t generation) {
   return out;
 }
 
-std::string journalBytes(const std::vector<TextChange>& changes, int64_t caret) {
+std::string journalBytes(const std::vector<EditorChange>& changes, int64_t caret) {
   std::string out;
-  for (const TextChange& change : changes) {
+  for (const EditorChange& change : changes) {
     putField(out, "edit",
              std::to_string(change.position) + " " + std::to_string(change.removed) + " " +
                  change.inserted);
@@ -232,13 +232,13 @@ std::optional<RecoveredText> readRecovery(std::string_view snapshot, std::string
       continue;
     }
     if (entries[i].name != "edit") continue;
-    std::optional<TextChange> change = parseChange(entries[i].value);
+    std::optional<EditorChange> change = parseChange(entries[i].value);
     if (!change || !apply(text.utf8, positions, *change)) break;
   }
   return text;
 }
 
-bool applyChange(std::string& utf8, const TextChange& change) {
+bool applyChange(std::string& utf8, const EditorChange& change) {
   Positions positions(utf8);
   return apply(utf8, positions, change);
 }

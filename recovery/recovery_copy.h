@@ -35,11 +35,11 @@ struct RecoveredText {
 // An edit of the editor's text: `removed` characters from `position` on
 // give way to `inserted` (UTF-8). Positions count characters, as the
 // editor does.
-struct TextChange {
+struct EditorChange {
   int64_t position = 0;
   int64_t removed = 0;
   std::string inserted;
-  friend bool operator==(const TextChange&, const TextChange&) = default;
+  friend bool operator==(const EditorChange&, const EditorChange&) = default;
 };
 
 // The snapshot file of `text`. A journal goes with the snapshot of the
@@ -49,7 +49,7 @@ std::string snapshotBytes(const RecoveredText& text, uint64_t generation);
 // The beginning of the journal that goes with snapshot `generation`.
 std::string journalHeader(uint64_t generation);
 // Journal fields for `changes`, made in that order, and the caret after them.
-std::string journalBytes(const std::vector<TextChange>& changes, int64_t caret);
+std::string journalBytes(const std::vector<EditorChange>& changes, int64_t caret);
 
 // The text a snapshot and its journal give; none when the snapshot is not
 // one. The journal is left out when it belongs to another snapshot, and
@@ -59,7 +59,7 @@ std::optional<RecoveredText> readRecovery(std::string_view snapshot, std::string
 
 // Makes `change` in `utf8`; false, leaving it as it was, when the change
 // reaches beyond the text.
-bool applyChange(std::string& utf8, const TextChange& change);
+bool applyChange(std::string& utf8, const EditorChange& change);
 
 // The number of characters of `utf8`.
 int64_t characterCount(std::string_view utf8);

@@ -40,7 +40,7 @@ std::optional<RecoveredText> RecoveryKeeper::Begin(const std::string& documentPa
   return m_slot->Read();
 }
 
-void RecoveryKeeper::Record(TextChange change) {
+void RecoveryKeeper::Record(EditorChange change) {
   m_setAside = false;
   m_log.Record(std::move(change));
 }

@@ -54,7 +54,7 @@ class RecoveryKeeper {
   // text and the caret.
   void Describe(const RecoveredText& header) { m_header = header; }
 
-  void Record(TextChange change);
+  void Record(EditorChange change);
   // The typing paused: what changed since the last write goes to the disk.
   void Pause(const TextSource& text, int64_t caret, Clock::time_point now);
   // The same, at once and waiting until it is on the disk: the program is

@@ -21,7 +21,7 @@ class Window {
   std::string& text() { return m_text; }
   int textReads() const { return m_textReads; }
 
-  void edit(TextChange change) {
+  void edit(EditorChange change) {
     ASSERT_TRUE(applyChange(m_text, change));
     m_keeper.Record(change);
   }

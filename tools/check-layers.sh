@@ -100,6 +100,14 @@ while IFS= read -r file; do
   done < <(includes_of "$file")
 done < <(git ls-files --cached --others --exclude-standard)
 
+# One program links every layer: two headers that each declare a struct
+# or class of one name declare one type twice, and the linker keeps one
+# copy of their inline code for both layouts.
+while IFS= read -r name; do
+  fault "two headers declare $name: $(git grep -l -E "^(struct|class) $name( |$)" -- '*.h' | tr '\n' ' ')"
+done < <(git grep -h -o -E "^(struct|class) [A-Za-z_][A-Za-z0-9_]*( [:{]| *$)" -- '*.h' |
+  sed -E 's/^(struct|class) ([A-Za-z0-9_]+).*/\2/' | sort | uniq -d)
+
 if [ "$faults" -gt 0 ]; then
   echo "$faults layer fault(s)"
   exit 1
