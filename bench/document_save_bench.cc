@@ -22,18 +22,6 @@ constexpr size_t kMegabyte = 1 << 20;
 constexpr int kRepetitions = 5;
 constexpr uint32_t kSeed = 21;
 
-std::vector<std::string> paragraphsOf(const std::string& utf8) {
-  std::vector<std::string> paragraphs;
-  size_t start = 0;
-  while (start < utf8.size()) {
-    size_t end = utf8.find('\n', start);
-    if (end == std::string::npos) end = utf8.size();
-    paragraphs.push_back(utf8.substr(start, end - start));
-    start = end + 1;
-  }
-  return paragraphs;
-}
-
 // A run every 200 bytes or so, cut between characters, every other one in
 // italics.
 std::string documentXml(const std::vector<std::string>& paragraphs) {

@@ -31,18 +31,6 @@ constexpr size_t kMegabyte = 1 << 20;
 constexpr int kRepetitions = 5;
 constexpr uint32_t kSeed = 14;
 
-std::vector<std::string> paragraphsOf(const std::string& utf8) {
-  std::vector<std::string> paragraphs;
-  size_t start = 0;
-  while (start < utf8.size()) {
-    size_t end = utf8.find('\n', start);
-    if (end == std::string::npos) end = utf8.size();
-    paragraphs.push_back(utf8.substr(start, end - start));
-    start = end + 1;
-  }
-  return paragraphs;
-}
-
 // Word writes a run wherever the formatting changes: a run every few
 // sentences, as an edited manuscript has them.
 std::string documentXml(const std::vector<std::string>& paragraphs) {

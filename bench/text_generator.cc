@@ -346,4 +346,16 @@ std::string generateLargeFamilies(size_t bytes, uint32_t seed) {
   return ProseWriter(vocabularyFor(seed), seed, &familyWords, 1).write(bytes);
 }
 
+std::vector<std::string> paragraphsOf(const std::string& utf8) {
+  std::vector<std::string> paragraphs;
+  size_t start = 0;
+  while (start < utf8.size()) {
+    size_t end = utf8.find('\n', start);
+    if (end == std::string::npos) end = utf8.size();
+    paragraphs.push_back(utf8.substr(start, end - start));
+    start = end + 1;
+  }
+  return paragraphs;
+}
+
 }  // namespace verbolt

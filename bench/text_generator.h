@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace verbolt {
 
@@ -45,5 +46,9 @@ inline constexpr size_t kLargeFamilyWordCount = 100000;
 
 inline constexpr std::string_view kHostilePrefix = "co";
 inline constexpr size_t kHostileWordCount = 100000;
+
+// The paragraphs of prose, one a line, for the benchmarks that make
+// documents of it.
+std::vector<std::string> paragraphsOf(const std::string& utf8);
 
 }  // namespace verbolt
