@@ -9,7 +9,7 @@
 
 #include "bench/best_time.h"
 #include "bench/text_generator.h"
-#include "export/xml_text.h"
+#include "text/xml_text.h"
 #include "manuscript/document_save.h"
 #include "manuscript/zip_test_support.h"
 #include "text/cp1252.h"

@@ -14,7 +14,7 @@
 #include "bench/text_generator.h"
 #include "export/fodt_export.h"
 #include "export/html_export.h"
-#include "export/xml_text.h"
+#include "text/xml_text.h"
 #include "highlight/plan/paint_plan.h"
 #include "manuscript/atomic_write.h"
 #include "manuscript/manuscript.h"

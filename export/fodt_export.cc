@@ -3,7 +3,7 @@
 #include <set>
 
 #include "export/coloured_segments.h"
-#include "export/xml_text.h"
+#include "text/xml_text.h"
 
 namespace verbolt {
 

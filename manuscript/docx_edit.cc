@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "text/xml_text.h"
+
 namespace verbolt {
 
 namespace {
@@ -43,31 +45,13 @@ bool inRun(const DocxPiece& piece) {
          piece.kind == DocxPieceKind::kRunExtra;
 }
 
-void appendEscaped(std::string& out, std::string_view text) {
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      default:
-        out += c;
-    }
-  }
-}
-
 // Text gathered for a run, as one w:t.
 void flushText(std::string& xml, const std::string& prefix, std::string& text) {
   if (text.empty()) return;
   // Without it, Word drops the spaces at either end of the element.
   const bool preserve = text.front() == ' ' || text.back() == ' ';
   xml += "<" + prefix + "t" + (preserve ? " xml:space=\"preserve\">" : ">");
-  appendEscaped(xml, text);
+  appendXmlText(xml, text);
   xml += "</" + prefix + "t>";
   text.clear();
 }

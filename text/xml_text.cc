@@ -1,4 +1,4 @@
-#include "export/xml_text.h"
+#include "text/xml_text.h"
 
 #include "text/utf8.h"
 

@@ -1,4 +1,5 @@
-// Text inside HTML and OpenDocument files.
+// Text inside XML and HTML files: the documents the program writes and
+// the word-processor bodies it saves into.
 #pragma once
 
 #include <string>
