@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "files/durable_write.h"
+#include "files/small_file.h"
 #include "settings/save_temporary.h"
 #include "text/cp1252.h"
 #include "text/utf8.h"
@@ -24,27 +25,23 @@ namespace fs = std::filesystem;
 std::string quoted(const std::string& path) { return "'" + path + "'"; }
 
 // The file's bytes, within the bound; false with `problem` set otherwise.
-bool readSmallFile(const std::string& path, std::string& bytes, std::string& problem) {
-  // Never blocks on a pipe named like the list.
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) {
-    problem = quoted(path) + " cannot be read: " + std::strerror(errno);
-    return false;
+bool readListFile(const std::string& path, std::string& bytes, std::string& problem) {
+  int error = 0;
+  switch (readSmallFile(path, kMaxBookIgnoreBytes, bytes, error)) {
+    case SmallFileRead::kRead:
+      return true;
+    case SmallFileRead::kNotRegular:
+      problem = quoted(path) + " is not a regular file";
+      return false;
+    case SmallFileRead::kTooLarge:
+      problem = quoted(path) + " is too large for a list of words (over 1 MB)";
+      return false;
+    case SmallFileRead::kCannotOpen:
+    case SmallFileRead::kCannotRead:
+      break;
   }
-  struct stat status;
-  bool read = false;
-  if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-    problem = quoted(path) + " is not a regular file";
-  } else if (static_cast<size_t>(status.st_size) > kMaxBookIgnoreBytes) {
-    problem = quoted(path) + " is too large for a list of words (over 1 MB)";
-  } else {
-    bytes.resize(static_cast<size_t>(status.st_size));
-    const ssize_t got = pread(fd, bytes.data(), bytes.size(), 0);
-    read = got == static_cast<ssize_t>(bytes.size());
-    if (!read) problem = quoted(path) + " cannot be read: " + std::strerror(errno);
-  }
-  close(fd);
-  return read;
+  problem = quoted(path) + " cannot be read: " + std::strerror(error);
+  return false;
 }
 
 bool holdsGit(const fs::path& folder) {
@@ -94,7 +91,7 @@ BookIgnore readBookIgnore(const std::string& folder) {
     if (lstat(candidate.c_str(), &status) == 0) {
       std::string bytes, problem;
       WordList words;
-      if (!readSmallFile(candidate.string(), bytes, problem)) {
+      if (!readListFile(candidate.string(), bytes, problem)) {
         book.problems.push_back(problem);
       } else if (!parseBookIgnore(bytes, words)) {
         book.problems.push_back(quoted(candidate.string()) + " is not UTF-8 text: skipped");
@@ -132,7 +129,7 @@ bool addToBookIgnore(const std::string& folder, const std::string& word, std::st
       problem = quoted(path) + " is not a regular file: the word was not added";
       return false;
     }
-    if (!readSmallFile(path, bytes, problem)) return false;
+    if (!readListFile(path, bytes, problem)) return false;
     WordList listed;
     if (!parseBookIgnore(bytes, listed)) {
       problem = quoted(path) + " is not UTF-8 text: the word was not added";
