@@ -67,6 +67,19 @@ TEST(AnalyzeFamilies, FrenchDictionaryFormsMakeTheFamilies) {
   EXPECT_EQ(beginning.out.find("       savent\n"), std::string::npos) << beginning.out;
 }
 
+TEST(AnalyzeFamilies, EnglishIrregularFormsJoinTheirWord) {
+  const std::string text =
+      "The children went home. One child had gone before them, and the mice ran. "
+      "A mouse watched the going of every child.";
+  Outcome lemma = analyze(text, "--summary --families lemma-en");
+  ASSERT_EQ(lemma.exitStatus, 0) << lemma.out;
+  for (const char* family :
+       {"  3 : children\n       child\n", "  3 : went\n       gone\n       going\n",
+        "  2 : mice\n       mouse\n"}) {
+    EXPECT_NE(lemma.out.find(family), std::string::npos) << family << lemma.out;
+  }
+}
+
 TEST(AnalyzeFamilies, AnUnknownKindIsAUsageError) {
   Outcome outcome = analyze(kFrench, "--families lemma-de");
   EXPECT_EQ(outcome.exitStatus, 2);

@@ -16,9 +16,15 @@ inline constexpr char kDictionaryFolder[] = "/usr/share/hunspell";
 struct DictionaryFiles {
   std::string affixes;  // .aff
   std::string words;    // .dic
+  // English only: the folder of the irregular forms' lists (see
+  // lemma/irregular_forms.h), consulted before the affix rules; empty for
+  // none.
+  std::string irregularForms;
 };
 
-// The dictionary of `language` in `folder`; none when a file is missing.
+// The dictionary of `language` in `folder`, with English's irregular forms
+// from irregularFormsFolder(); none when a file of the dictionary is
+// missing (the irregular forms are optional).
 std::optional<DictionaryFiles> findDictionary(Language language,
                                               const std::string& folder = kDictionaryFolder);
 
@@ -26,7 +32,9 @@ std::optional<DictionaryFiles> findDictionary(Language language,
 std::string dictionaryPackage(Language language);
 
 // The lemmas of the words of Windows-1252 text by the dictionary at
-// `files`: its stems, each word consulted once.
+// `files`: a form's irregular dictionary words, then its stems, each word
+// consulted once. A stem reached by taking a prefix off is no lemma of the
+// word: "details" is not a form of "tail", nor "infringed" of "fringe".
 std::shared_ptr<LemmaSource> loadLemmas(const DictionaryFiles& files);
 
 }  // namespace verbolt

@@ -6,6 +6,8 @@
 
 #include "analysis/analysis_pass.h"
 #include "analysis/equivalence.h"
+#include "lemma/irregular_forms.h"
+#include "test_support/test_support.h"
 #include "text/words.h"
 
 namespace verbolt {
@@ -60,6 +62,51 @@ TEST_F(Dictionary, EnglishFormsShareTheirDictionaryWord) {
   EXPECT_TRUE(areSimilar("houses", "house", s));
   EXPECT_TRUE(areSimilar("walked", "walking", s));
   EXPECT_FALSE(areSimilar("cart", "carton", s));
+}
+
+TEST_F(Dictionary, EnglishIrregularFormsJoinTheirWord) {
+  ASSERT_FALSE(readIrregularForms(irregularFormsFolder()).empty())
+      << kIrregularFormsPackage << " is not installed";
+  const AnalysisSettings s = familiesOf(Language::kEnglish);
+  EXPECT_TRUE(areSimilar("went", "gone", s));
+  EXPECT_TRUE(areSimilar("went", "going", s));
+  EXPECT_TRUE(areSimilar("mice", "mouse", s));
+  EXPECT_TRUE(areSimilar("children", "child", s));
+  EXPECT_TRUE(areSimilar("better", "good", s));
+  EXPECT_FALSE(areSimilar("went", "want", s));
+}
+
+TEST_F(Dictionary, EnglishStemsMadeByOtherWordsAffixesStayApart) {
+  const AnalysisSettings s = familiesOf(Language::kEnglish);
+  // A prefix taken off, a derivation, a letter of the dictionary.
+  EXPECT_FALSE(areSimilar("details", "tail", s));
+  EXPECT_FALSE(areSimilar("infringed", "fringe", s));
+  EXPECT_FALSE(areSimilar("into", "unto", s));
+  EXPECT_FALSE(areSimilar("hearth", "hear", s));
+  EXPECT_FALSE(areSimilar("five", "fix", s));
+  EXPECT_FALSE(areSimilar("table", "tens", s));
+  // The inflections of a word the dictionary lists stay with it.
+  EXPECT_TRUE(areSimilar("details", "detail", s));
+  EXPECT_TRUE(areSimilar("infringed", "infringe", s));
+  EXPECT_TRUE(areSimilar("building", "build", s));
+  EXPECT_TRUE(areSimilar("living", "lived", s));
+  EXPECT_TRUE(areSimilar("busier", "busy", s));
+}
+
+class IrregularFormsElsewhere : public test_support::FolderTest {};
+
+TEST_F(IrregularFormsElsewhere, TheVariableChoosesTheLists) {
+  test_support::writeFile(m_dir / "verb.exc", "zorgled zorgle\n");
+  setenv(kIrregularFormsVariable, m_dir.c_str(), 1);
+  std::optional<DictionaryFiles> files = findDictionary(Language::kEnglish);
+  unsetenv(kIrregularFormsVariable);
+  ASSERT_TRUE(files);
+  AnalysisSettings s = AnalysisSettings::Defaults();
+  s.m_lemmas = loadLemmas(*files);
+  EXPECT_TRUE(areSimilar("zorgled", "zorgle", s));
+  EXPECT_FALSE(areSimilar("went", "gone", s));
+  // French has no such lists.
+  EXPECT_TRUE(findDictionary(Language::kFrench)->irregularForms.empty());
 }
 
 TEST_F(Dictionary, AFrenchParagraphCountsElidedWordsAsTheirWord) {

@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libwxgtk3.2-dev libgtk-3-dev libx11-dev xvfb xauth imagemagick x11-apps xdotool
   libzip-dev zlib1g-dev libexpat1-dev libmd4c-dev nlohmann-json3-dev
-  libhunspell-dev hunspell-fr hunspell-en-us wx3.2-i18n
+  libhunspell-dev hunspell-fr hunspell-en-us wordnet-base wx3.2-i18n
   desktop-file-utils appstream lintian dpkg-dev
   libreoffice-writer-nogui
   clang libclang-rt-14-dev
