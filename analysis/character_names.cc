@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/sentence_marks.h"
 #include "text/words.h"
 
 namespace verbolt {
@@ -20,27 +21,7 @@ bool isCapital(unsigned char c) {
 }
 
 // Ends a sentence, or opens one: a capital after it proves nothing.
-bool opensASentence(unsigned char c) {
-  switch (c) {
-    case '.':
-    case '!':
-    case '?':
-    case 0x85:  // …
-    case '\n':
-    case '\r':
-    case '"':
-    case '\'':
-    case 0x91:  // ‘
-    case 0x93:  // “
-    case 0xAB:  // «
-    case '-':
-    case 0x96:  // –
-    case 0x97:  // —
-      return true;
-    default:
-      return false;
-  }
-}
+bool opensASentence(unsigned char c) { return endsASentence(c) || opensDialogue(c); }
 
 // Whether the word at `start` is the first of its sentence.
 bool startsASentence(std::string_view text, size_t start) {

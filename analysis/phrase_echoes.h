@@ -1,0 +1,53 @@
+// Echoes found without a list: a phrase of a few words that comes back
+// soon ("she couldn't help but", "for a moment"), and sentences that open
+// with the same word one after another ("She", "She", "She"). Both are
+// read from the lowered text, the words compared as they are written: the
+// similar-words rule is left out.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "settings/analysis_settings.h"
+
+namespace verbolt {
+
+struct EchoSettings {
+  size_t distance = 3000;  // letters between the starts of two occurrences
+  int minWords = 2;
+  int maxWords = 6;
+  size_t openingSentences = 5;  // the stretch of consecutive sentences
+  size_t openingRepeats = 3;    // openings alike within it that make a finding
+};
+
+inline constexpr size_t kNoEarlier = static_cast<size_t>(-1);
+
+// An occurrence of an echo, [begin, end) in bytes, and the start of the
+// occurrence it echoes (the nearest before it), kNoEarlier for the first.
+struct EchoRange {
+  size_t begin = 0;
+  size_t end = 0;
+  size_t earlier = kNoEarlier;
+
+  bool operator==(const EchoRange&) const = default;
+};
+
+// The occurrences of phrase echoes in `lowered`, by their start, the longer
+// first at one start. A phrase is 2 to 6 words (EchoSettings) of one
+// sentence, neither first nor last a word of the list to skip (when
+// skipping is on), with one word at least that is not skipped. It is an
+// echo where another occurrence of it, not overlapping, starts within the
+// distance. An occurrence inside an occurrence of a longer echo is not
+// reported again.
+std::vector<EchoRange> findPhraseEchoes(std::string_view lowered, const AnalysisSettings& settings,
+                                        const EchoSettings& echoes);
+
+// The first words of the sentences that open like `openingRepeats` or more
+// of `openingSentences` consecutive sentences, every word counted. A
+// sentence ends at ".", "!", "?", "…" or a paragraph's end; quotes and
+// dialogue dashes before its first word are passed over. `earlier` is the
+// nearest such opening before it, when one is within the stretch.
+std::vector<EchoRange> findSentenceOpenings(std::string_view lowered, const EchoSettings& echoes);
+
+}  // namespace verbolt

@@ -1,0 +1,72 @@
+// Times the search for phrase echoes and sentence openings on a text, with
+// the default settings, against counting its words as `wc -w` does.
+//
+//   echoes-bench TEXT   (Windows-1252; bench/prepare-real-texts.sh makes
+//                        the King James Bible at 10 MB)
+//
+// Prints the median of five runs of each, the ratio to the word count, and
+// how many occurrences each rule finds.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "analysis/phrase_echoes.h"
+#include "settings/analysis_settings.h"
+#include "text/words.h"
+
+using namespace verbolt;
+
+namespace {
+
+template <typename Work>
+double medianMilliseconds(Work work) {
+  std::vector<double> times;
+  for (int i = 0; i < 5; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    times.push_back(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count());
+  }
+  std::sort(times.begin(), times.end());
+  return times[2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: echoes-bench TEXT\n");
+    return 2;
+  }
+  std::ifstream in(argv[1], std::ios::binary);
+  const std::string text = lowercaseText(std::string{std::istreambuf_iterator<char>(in), {}});
+  AnalysisSettings settings = AnalysisSettings::Defaults();
+  settings.ClampToRanges();
+  const EchoSettings echoes;
+  size_t words = 0, phrases = 0, openings = 0;
+  // As wc -w counts: runs of bytes between blanks.
+  const double count = medianMilliseconds([&] {
+    words = 0;
+    bool inWord = false;
+    for (unsigned char c : text) {
+      const bool blank = c == ' ' || c == '\n' || c == '\t' || c == '\r';
+      words += !blank && !inWord ? 1 : 0;
+      inWord = !blank;
+    }
+  });
+  const double phraseTime =
+      medianMilliseconds([&] { phrases = findPhraseEchoes(text, settings, echoes).size(); });
+  const double openingTime =
+      medianMilliseconds([&] { openings = findSentenceOpenings(text, echoes).size(); });
+  std::printf("%.1f MB, %zu words\n", text.size() / 1048576.0, words);
+  std::printf("word count            %8.1f ms\n", count);
+  std::printf("phrase echoes         %8.1f ms  %zu occurrences\n", phraseTime, phrases);
+  std::printf("sentence openings     %8.1f ms  %zu openings\n", openingTime, openings);
+  std::printf("both / word count     %8.1fx\n", (phraseTime + openingTime) / count);
+  return 0;
+}
