@@ -232,6 +232,19 @@ TEST(PhraseEchoesAgainstThePlainRule, RandomTexts) {
   }
 }
 
+TEST(PhraseEchoesAgainstThePlainRule, ALongTextWhoseRecentPhrasesComeAndGo) {
+  // Thousands of occurrences enter and leave the memory of recent phrases.
+  std::mt19937 random(8122026);
+  const std::string text = randomText(random, 4000);
+  AnalysisSettings settings = skipping();
+  for (size_t distance : {40u, 400u, 3000u}) {
+    EchoSettings echoes;
+    echoes.distance = distance;
+    EXPECT_EQ(findPhraseEchoes(text, settings, echoes), plainPhraseEchoes(text, settings, echoes))
+        << distance;
+  }
+}
+
 }  // namespace
 
 }  // namespace verbolt
