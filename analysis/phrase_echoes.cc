@@ -258,11 +258,7 @@ class EchoesOfLength {
   std::vector<bool> m_echoing;
 };
 
-}  // namespace
-
-std::vector<EchoRange> findPhraseEchoes(std::string_view lowered, const AnalysisSettings& settings,
-                                        const EchoSettings& echoes) {
-  const std::vector<Word> words = wordsOf(lowered, settings);
+std::vector<EchoRange> phraseEchoesOf(const std::vector<Word>& words, const EchoSettings& echoes) {
   std::vector<Occurrence> found;
   const size_t shortest = static_cast<size_t>(std::max(1, echoes.minWords));
   std::vector<EchoesOfLength> lengths;
@@ -308,8 +304,8 @@ std::vector<EchoRange> findPhraseEchoes(std::string_view lowered, const Analysis
   return ranges;
 }
 
-std::vector<EchoRange> findSentenceOpenings(std::string_view lowered, const EchoSettings& echoes) {
-  const std::vector<Word> words = wordsOf(lowered, AnalysisSettings());
+std::vector<EchoRange> sentenceOpeningsOf(const std::vector<Word>& words,
+                                          const EchoSettings& echoes) {
   // The first word of each sentence, in order.
   std::vector<const Word*> openings;
   for (const Word& word : words) {
@@ -341,6 +337,23 @@ std::vector<EchoRange> findSentenceOpenings(std::string_view lowered, const Echo
     ranges.push_back(range);
   }
   return ranges;
+}
+
+}  // namespace
+
+std::vector<EchoRange> findPhraseEchoes(std::string_view lowered, const AnalysisSettings& settings,
+                                        const EchoSettings& echoes) {
+  return phraseEchoesOf(wordsOf(lowered, settings), echoes);
+}
+
+std::vector<EchoRange> findSentenceOpenings(std::string_view lowered, const EchoSettings& echoes) {
+  return sentenceOpeningsOf(wordsOf(lowered, AnalysisSettings()), echoes);
+}
+
+Echoes findEchoes(std::string_view lowered, const AnalysisSettings& settings,
+                  const EchoSettings& echoes) {
+  const std::vector<Word> words = wordsOf(lowered, settings);
+  return {phraseEchoesOf(words, echoes), sentenceOpeningsOf(words, echoes)};
 }
 
 }  // namespace verbolt

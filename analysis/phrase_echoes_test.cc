@@ -68,6 +68,7 @@ TEST(SentenceOpenings, ThreeOfFiveOpeningAlike) {
   EXPECT_EQ(found(text, openings), (std::vector<std::string>{"she", "she", "she", "she"}));
   EXPECT_EQ(openings[0].earlier, kNoEarlier);
   EXPECT_EQ(openings[3].earlier, openings[2].begin);
+  EXPECT_EQ(findEchoes(text, skipping(), EchoSettings()).openings, openings);
   EchoSettings four;
   four.openingRepeats = 5;
   EXPECT_TRUE(findSentenceOpenings(text, four).empty());
