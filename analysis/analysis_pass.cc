@@ -362,6 +362,16 @@ AnalysisResult analyzeText(std::string_view text, const AnalysisSettings& settin
   if (familiesByLemma(settings)) shared = false;
   AnalysisResult result = shared ? analyzeInTwoShares(text, settings, progress, repeats)
                                  : analyzeAlone(text, settings, progress, repeats);
+  const EchoSettings& echoes = settings.m_echoes;
+  if (echoes.phrasesActive && echoes.openingsActive) {
+    Echoes found = findEchoes(text, settings, echoes);
+    result.phraseEchoes = std::move(found.phrases);
+    result.sentenceOpenings = std::move(found.openings);
+  } else if (echoes.phrasesActive) {
+    result.phraseEchoes = findPhraseEchoes(text, settings, echoes);
+  } else if (echoes.openingsActive) {
+    result.sentenceOpenings = findSentenceOpenings(text, echoes);
+  }
   progressCounter += text.size();
   return result;
 }

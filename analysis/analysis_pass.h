@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/phrase_echoes.h"
 #include "analysis/progress.h"
 #include "settings/analysis_settings.h"
 
@@ -22,6 +23,9 @@ struct AnalysisResult {
   // was appended: the sizes of the lists when they are kept in full.
   size_t distantStartCount = 0;
   size_t closeStartCount = 0;
+  // With the echoes' switches on (settings.m_echoes), in text order.
+  std::vector<EchoRange> phraseEchoes;
+  std::vector<EchoRange> sentenceOpenings;
 };
 
 // Whether closeStarts and distantStarts keep every start as often as the

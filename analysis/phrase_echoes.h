@@ -10,16 +10,9 @@
 #include <vector>
 
 #include "settings/analysis_settings.h"
+#include "settings/echo_settings.h"
 
 namespace verbolt {
-
-struct EchoSettings {
-  size_t distance = 3000;  // letters between the starts of two occurrences
-  int minWords = 2;
-  int maxWords = 6;
-  size_t openingSentences = 5;  // the stretch of consecutive sentences
-  size_t openingRepeats = 3;    // openings alike within it that make a finding
-};
 
 inline constexpr size_t kNoEarlier = static_cast<size_t>(-1);
 

@@ -14,7 +14,7 @@ std::string analysisHtml(std::string_view textUtf8, std::string_view loweredText
                          std::string_view title) {
   const std::vector<ColourRun> runs = planHighlights(loweredText, result, settings);
   const std::string report = cp1252ToUtf8(result.report);
-  const std::vector<LegendEntry> legend = exportLegend(LegendExtent::kClasses);
+  const std::vector<LegendEntry> legend = exportLegend(LegendExtent::kClasses, settings.m_echoes);
   return exportHtml({textUtf8, runs, report, title, legend});
 }
 

@@ -109,7 +109,7 @@ void writeEchoList(BlockWriter& writer, const std::vector<EchoRange>& ranges) {
   writer.text() += ']';
 }
 
-void writeJsonKeys(BlockWriter& writer, const AnalysisResult& result, const Echoes* echoes) {
+void writeJsonKeys(BlockWriter& writer, const AnalysisResult& result, bool withEchoes) {
   writer.text() += "  \"phraseRanges\": ";
   writePairList(writer, result.phraseRanges);
   writer.text() += ",\n  \"searchedStarts\": ";
@@ -118,11 +118,11 @@ void writeJsonKeys(BlockWriter& writer, const AnalysisResult& result, const Echo
   writeIntList(writer, result.distantStarts);
   writer.text() += ",\n  \"closeStarts\": ";
   writeIntList(writer, result.closeStarts);
-  if (echoes) {
+  if (withEchoes) {
     writer.text() += ",\n  \"phraseEchoes\": ";
-    writeEchoList(writer, echoes->phrases);
+    writeEchoList(writer, result.phraseEchoes);
     writer.text() += ",\n  \"sentenceOpenings\": ";
-    writeEchoList(writer, echoes->openings);
+    writeEchoList(writer, result.sentenceOpenings);
   }
   writer.text() += ",\n  \"report\": ";
   appendJsonString(writer.text(), result.report);
@@ -157,22 +157,21 @@ void appendJsonString(std::string& out, std::string_view text) {
   out += '"';
 }
 
-void writeAnalysisJson(const AnalysisResult& result, const OutputBlockSink& sink,
-                       const Echoes* echoes) {
+void writeAnalysisJson(const AnalysisResult& result, const OutputBlockSink& sink, bool withEchoes) {
   BlockWriter writer(sink);
   writer.text() += "{\n";
-  writeJsonKeys(writer, result, echoes);
+  writeJsonKeys(writer, result, withEchoes);
   writer.text() += "\n}\n";
   writer.passOn();
 }
 
 void writeFileAnalysisJson(std::string_view pathUtf8, const AnalysisResult& result,
-                           const OutputBlockSink& sink, const Echoes* echoes) {
+                           const OutputBlockSink& sink, bool withEchoes) {
   BlockWriter writer(sink);
   writer.text() += "{\n  \"path\": ";
   appendJsonUtf8String(writer.text(), pathUtf8);
   writer.text() += ",\n";
-  writeJsonKeys(writer, result, echoes);
+  writeJsonKeys(writer, result, withEchoes);
   writer.text() += "\n}";
   writer.passOn();
 }
@@ -197,7 +196,7 @@ std::string analysisJson(const AnalysisResult& result) {
 }
 
 std::string analysisSummary(const TextStatistics& statistics, const AnalysisResult& result,
-                            bool eachStartOnce, const Echoes* echoes) {
+                            bool eachStartOnce, bool withEchoes) {
   std::string out;
   appendCountLine(out, statistics.words, "words");
   appendCountLine(out, statistics.lettersWithoutSpaces, "letters (excluding spaces)");
@@ -209,9 +208,9 @@ std::string analysisSummary(const TextStatistics& statistics, const AnalysisResu
   size_t close = eachStartOnce ? result.closeStarts.size() : result.closeStartCount;
   appendCountLine(out, static_cast<long long>(distant), "distant repetition starts");
   appendCountLine(out, static_cast<long long>(close), "close repetition starts");
-  if (echoes) {
-    appendCountLine(out, static_cast<long long>(echoes->phrases.size()), "phrase echo ranges");
-    appendCountLine(out, static_cast<long long>(echoes->openings.size()),
+  if (withEchoes) {
+    appendCountLine(out, static_cast<long long>(result.phraseEchoes.size()), "phrase echo ranges");
+    appendCountLine(out, static_cast<long long>(result.sentenceOpenings.size()),
                     "repeated sentence openings");
   }
   out += "\nTop-100:\n";

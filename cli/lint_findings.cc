@@ -124,15 +124,13 @@ std::span<const LintRuleInfo> lintRules(bool withEchoes) {
 const LintRuleInfo& lintRuleInfo(LintRule rule) { return kRules[static_cast<size_t>(rule)]; }
 
 std::vector<LintFinding> lintFindings(std::string_view text, const AnalysisResult& result,
-                                      int distantNb, const Echoes* echoes) {
+                                      int distantNb) {
   std::vector<LintFinding> findings;
   addCloseFindings(text, result.closeStarts, findings);
   addDistantFindings(text, result.distantStarts, distantNb, findings);
   addSearchFindings(text, result, findings);
-  if (echoes) {
-    addEchoFindings(echoes->phrases, LintRule::kPhraseEcho, findings);
-    addEchoFindings(echoes->openings, LintRule::kSentenceOpening, findings);
-  }
+  addEchoFindings(result.phraseEchoes, LintRule::kPhraseEcho, findings);
+  addEchoFindings(result.sentenceOpenings, LintRule::kSentenceOpening, findings);
   std::sort(findings.begin(), findings.end(),
             [](const LintFinding& a, const LintFinding& b) { return orderKey(a) < orderKey(b); });
   findings.erase(std::unique(findings.begin(), findings.end()), findings.end());

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "analysis/analysis_pass.h"
-#include "analysis/phrase_echoes.h"
 #include "cli/line_columns.h"
 
 namespace verbolt {
@@ -56,10 +55,10 @@ struct LintFinding {
 // A close repetition gives one finding per pair, at its second occurrence;
 // a distant one gives one per word and window, at the occurrence that
 // completes the count; pairs and windows that several similar words share
-// are reported once. With `echoes`, each occurrence of a phrase echo or a
-// repeated opening that has one before it gives a finding. In text order.
+// are reported once. Each occurrence of a phrase echo or a repeated
+// opening that has one before it gives a finding. In text order.
 std::vector<LintFinding> lintFindings(std::string_view text, const AnalysisResult& result,
-                                      int distantNb, const Echoes* echoes = nullptr);
+                                      int distantNb);
 
 // `text` is the analysed text as written, Windows-1252; the message is
 // UTF-8, e.g. "\"text\" again 76 letters after 3:12".

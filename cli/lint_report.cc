@@ -16,7 +16,7 @@ class JsonListReport : public LintReport {
   void file(const AnalysedFile& file) override {
     if (!m_first) m_sink(",\n");
     m_first = false;
-    writeFileAnalysisJson(pathAsUtf8(file.path), file.result, m_sink, file.echoes);
+    writeFileAnalysisJson(pathAsUtf8(file.path), file.result, m_sink, file.withEchoes);
   }
 
   void end(const LintTotals&) override { m_sink(m_first ? "]\n" : "\n]\n"); }
@@ -35,7 +35,7 @@ class SummaryReport : public LintReport {
     std::string out = m_first ? "" : "\n";
     m_first = false;
     out += "==> " + pathAsUtf8(file.path) + " <==\n";
-    out += analysisSummary(file.statistics, file.result, m_eachStartOnce, file.echoes);
+    out += analysisSummary(file.statistics, file.result, m_eachStartOnce, file.withEchoes);
     m_sink(out);
   }
 

@@ -24,7 +24,7 @@ struct AnalysedFile {
   const TextStatistics& statistics;
   const std::vector<LintFinding>& findings;
   const LineColumns& lines;
-  const Echoes* echoes = nullptr;  // with --echoes
+  bool withEchoes = false;  // --echoes
 };
 
 struct LintTotals {

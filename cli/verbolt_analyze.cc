@@ -15,7 +15,6 @@
 #include <map>
 #include <memory>
 #include <new>
-#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -23,7 +22,6 @@
 
 #include "analysis/analysis_pass.h"
 #include "analysis/character_names.h"
-#include "analysis/phrase_echoes.h"
 #include "cli/analyze_families.h"
 #include "cli/analyze_html.h"
 #include "cli/analyze_options.h"
@@ -414,12 +412,10 @@ long long echoing(const std::vector<EchoRange>& ranges) {
                        [](const EchoRange& range) { return range.earlier != kNoEarlier; });
 }
 
-FindingCounts countsOfLists(const AnalysisResult& result, const Echoes* echoes) {
+FindingCounts countsOfLists(const AnalysisResult& result) {
   FindingCounts counts;
-  if (echoes) {
-    counts.byRule[static_cast<size_t>(LintRule::kPhraseEcho)] = echoing(echoes->phrases);
-    counts.byRule[static_cast<size_t>(LintRule::kSentenceOpening)] = echoing(echoes->openings);
-  }
+  counts.byRule[static_cast<size_t>(LintRule::kPhraseEcho)] = echoing(result.phraseEchoes);
+  counts.byRule[static_cast<size_t>(LintRule::kSentenceOpening)] = echoing(result.sentenceOpenings);
   counts.byRule[static_cast<size_t>(LintRule::kCloseRepetition)] =
       static_cast<long long>(result.closeStartCount / 2);
   counts.byRule[static_cast<size_t>(LintRule::kDistantRepetition)] =
@@ -471,16 +467,13 @@ int runOneFile(const AnalyzeOptions& options, const AnalysisSettings& runSetting
     lowercaseTextInPlace(text);
   }
   AnalysisResult result = analyzeText(text, settings, {}, repeatedStartsFor(options, format));
-  std::optional<Echoes> echoes;
-  if (options.echoes) echoes = findEchoes(text, settings, EchoSettings());
-  const Echoes* found = echoes ? &*echoes : nullptr;
 
   StandardOutput output;
   if (summary) {
-    output.write(analysisSummary(statistics, result, options.unique, found));
+    output.write(analysisSummary(statistics, result, options.unique, options.echoes));
   } else {
     writeAnalysisJson(
-        result, [&output](std::string_view block) { output.write(block); }, found);
+        result, [&output](std::string_view block) { output.write(block); }, options.echoes);
   }
   const int writeFailure = linterStatuses(options) ? kExitError : kExitWriteFailureOfOneFile;
   if (!output.finish()) {
@@ -494,7 +487,7 @@ int runOneFile(const AnalyzeOptions& options, const AnalysisSettings& runSetting
       return writeFailure;
     }
   }
-  return failsTheRun(options, countsOfLists(result, found)) ? kExitFindings : kExitSuccess;
+  return failsTheRun(options, countsOfLists(result)) ? kExitFindings : kExitSuccess;
 }
 
 // One file of several, analysed: what the report needs, or why it could
@@ -506,7 +499,6 @@ struct FileCheck {
   TextStatistics statistics;  // for the summary only
   std::vector<LintFinding> findings;
   LineColumns lines{std::string_view()};
-  std::optional<Echoes> echoes;  // with --echoes
 };
 
 FileCheck checkFile(const AnalyzeOptions& options, const AnalysisSettings& fileSettings,
@@ -526,11 +518,7 @@ FileCheck checkFile(const AnalyzeOptions& options, const AnalysisSettings& fileS
     check.statistics = lowercaseAndCount(text);
   }
   check.result = analyzeText(text, settings, {}, repeatedStartsFor(options, format), threads);
-  if (options.echoes) check.echoes = findEchoes(text, settings, EchoSettings());
-  const Echoes* echoes = check.echoes ? &*check.echoes : nullptr;
-  if (withFindings) {
-    check.findings = lintFindings(text, check.result, settings.m_distantNb, echoes);
-  }
+  if (withFindings) check.findings = lintFindings(text, check.result, settings.m_distantNb);
   // Most files of a tidy tree have no finding: their lines are never asked.
   if (!check.findings.empty()) check.lines = LineColumns(check.written);
   return check;
@@ -565,12 +553,11 @@ int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& setti
       ++totals.unreadable;
       return;
     }
-    const Echoes* echoes = checked.echoes ? &*checked.echoes : nullptr;
     report->file({files[i].path, checked.written, checked.result, checked.statistics,
-                  checked.findings, checked.lines, echoes});
+                  checked.findings, checked.lines, options.echoes});
     ++totals.files;
     totals.findings.add(reportsFindings(format) ? countFindings(checked.findings)
-                                                : countsOfLists(checked.result, echoes));
+                                                : countsOfLists(checked.result));
   };
   report->begin();
   // A lone file may share its own analysis between the cores instead.
@@ -615,6 +602,8 @@ int run(int argc, char** argv) {
     return kExitError;
   }
   AnalysisSettings settings = loadSettings(options, check);
+  settings.m_echoes.phrasesActive = options.echoes;
+  settings.m_echoes.openingsActive = options.echoes;
   if (!applyFamilies(options.families, settings, &problem)) {
     printProblem(problem);
     return kExitError;

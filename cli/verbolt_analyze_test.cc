@@ -783,6 +783,13 @@ TEST_F(VerboltAnalyzeRun, EchoesAreFoundWithoutAList) {
             std::string::npos)
       << json.out;
   EXPECT_EQ(run({story}).out.find("phraseEchoes"), std::string::npos);
+  // The page shows them in their colours, named in its legend.
+  const std::string page = (m_dir / "story.html").string();
+  ASSERT_EQ(run({"--echoes", "--html", page, story}).exitStatus, 0);
+  const std::string html = test_support::readFile(page);
+  EXPECT_NE(html.find("Phrase echoes"), std::string::npos);
+  EXPECT_NE(html.find("Repeated openings"), std::string::npos);
+  EXPECT_NE(html.find("#ffcd96"), std::string::npos);
 }
 
 TEST_F(VerboltAnalyzeRun, ExitStatusesFollowFailOnAndErrorsWin) {

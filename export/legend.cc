@@ -14,13 +14,19 @@ LegendEntry entry(Rgb colour, StringId labelId) {
 
 }  // namespace
 
-std::vector<LegendEntry> exportLegend(LegendExtent extent) {
+std::vector<LegendEntry> exportLegend(LegendExtent extent, const EchoSettings& echoes) {
   std::vector<LegendEntry> legend = {
       entry(classColour(HighlightClass::kClose), kStrCloseRepetitions),
       entry(classColour(HighlightClass::kDistant), kStrDistantRepetitions),
       entry(classColour(HighlightClass::kSearched), kStrSearchWords),
       entry(classColour(HighlightClass::kPhrase), kStrSearchPhrases),
   };
+  if (echoes.phrasesActive) {
+    legend.push_back(entry(classColour(HighlightClass::kEcho), kStrPhraseEchoes));
+  }
+  if (echoes.openingsActive) {
+    legend.push_back(entry(classColour(HighlightClass::kOpening), kStrRepeatedOpenings));
+  }
   if (extent == LegendExtent::kWithMarks) {
     legend.push_back(entry(kMarkedWithoutClass, kStrMarkedWord));
     // Hidden words of every class look alike: one entry stands for all.

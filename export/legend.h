@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "export/export_document.h"
+#include "settings/echo_settings.h"
 
 namespace verbolt {
 
@@ -18,7 +19,8 @@ enum class LegendExtent {
   kWithMarks,
 };
 
-// Labels in UTF-8, in the current language.
-std::vector<LegendEntry> exportLegend(LegendExtent extent);
+// Labels in UTF-8, in the current language. The echoes' classes follow the
+// four when their switches are on in `echoes`.
+std::vector<LegendEntry> exportLegend(LegendExtent extent, const EchoSettings& echoes = {});
 
 }  // namespace verbolt

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/echo_settings.h"
 #include "settings/lemma_source.h"
 
 namespace verbolt {
@@ -36,6 +37,8 @@ struct AnalysisSettings {
   // Never stored in config.txt: with similar words on, words are similar
   // when they share a dictionary form, rather than a beginning, while set.
   std::shared_ptr<LemmaSource> m_lemmas;
+  // Never stored in config.txt: the phrases and openings that echo.
+  EchoSettings m_echoes;
 
   // A record holding the defaults, in the language the string table
   // answers in.

@@ -328,6 +328,32 @@ StringTable buildStringTable() {
       {kStrSkipNames, {"Skip the characters' names", "Ignorer les noms des personnages"}},
       {kStrCannotIgnore, {"Cannot add the word to the book's list",
              "Impossible d'ajouter le mot \xE0 la liste du livre"}},
+      {kStrEchoes, {"Echoes", "\xC9" "chos"}},
+      {kStrEchoesHelp, {"Echoes are found without a list.\n\n"
+             "Repeated phrases: the same words in the same order, within one sentence, "
+             "coming back within the distance. Words of the list to skip never start or end "
+             "one. Only the longest phrase is coloured, not every phrase inside it.\n\n"
+             "Sentences opening alike: three of five sentences in a row that open with the "
+             "same word are coloured at that word. Every word counts here.",
+             "Les \xE9" "chos sont trouv\xE9s sans liste.\n\n"
+             "Groupes de mots r\xE9p\xE9t\xE9s : les m\xEAmes mots dans le m\xEAme ordre, "
+             "dans une phrase, qui reviennent \xE0 moins de la distance. Les mots \xE0 ignorer "
+             "ne commencent ni ne finissent un groupe. Seul le plus long groupe est "
+             "color\xE9, pas chacun de ceux qu'il contient.\n\n"
+             "Phrases commen\xE7" "ant pareil : trois phrases sur cinq \xE0 la suite qui "
+             "commencent par le m\xEAme mot sont color\xE9" "es sur ce mot. Ici, tous les mots "
+             "comptent."}},
+      {kStrEchoPhrases, {"Repeated phrases", "Groupes de mots r\xE9p\xE9t\xE9s"}},
+      {kStrEchoOf, {"of", "de"}},
+      {kStrEchoTo, {"to", "\xE0"}},
+      {kStrEchoWords, {"words", "mots"}},
+      {kStrEchoWithin, {"within", "\xE0 moins de"}},
+      {kStrEchoLetters, {"letters", "lettres"}},
+      {kStrSentenceOpenings, {"Sentences opening alike", "Phrases commen\xE7" "ant pareil"}},
+      {kStrEchoFinding, {"phrase echo %d of %d", "\xE9" "cho %d sur %d"}},
+      {kStrOpeningFinding, {"sentence opening %d of %d", "d\xE9" "but de phrase %d sur %d"}},
+      {kStrPhraseEchoes, {"Phrase echoes", "\xC9" "chos"}},
+      {kStrRepeatedOpenings, {"Repeated openings", "D\xE9" "buts r\xE9p\xE9t\xE9s"}},
   };
   // clang-format on
 }

@@ -74,13 +74,19 @@ TEST(StringTableTest, TheSimilarWordsKindsFollowFrom110) {
 TEST(StringTableTest, TheRecoveryTextsAndTheVerbsFollowFrom130) {
   const StringTable& table = stringTable();
   for (int id = 130; id <= 152; ++id) EXPECT_EQ(table.count(StringId(id)), 1u) << id;
-  EXPECT_EQ(table.rbegin()->first, kStrCannotSaveIntoDocument);
+  for (int id = 153; id < 160; ++id) EXPECT_EQ(table.count(StringId(id)), 0u) << id;
   EXPECT_EQ(formatted(table.at(kStrRecoveryFailed).french, "disque plein"),
             "Aucune copie de secours n'a pu \xEAtre \xE9"
             "crite : disque plein");
   EXPECT_EQ(formatted(table.at(kStrFileChangedOnDisk).english, "a.txt"),
             "a.txt has been changed by another program since it was opened or saved.\n"
             "Overwrite it with the text of the editor?");
+}
+
+TEST(StringTableTest, TheEchoesFollowFrom160) {
+  const StringTable& table = stringTable();
+  for (int id = 160; id <= 172; ++id) EXPECT_EQ(table.count(StringId(id)), 1u) << id;
+  EXPECT_EQ(table.rbegin()->first, kStrEchoOf);
 }
 
 TEST(StringTableTest, TextsAreWindows1252NotUtf8) {

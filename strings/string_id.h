@@ -146,6 +146,20 @@ enum StringId : int {
   kStrNoBookFile = 150,
   kStrOpenBookList = 151,
   kStrCannotSaveIntoDocument = 152,
+  // Echoes found without a list.
+  kStrEchoes = 160,
+  kStrEchoesHelp = 161,
+  kStrEchoPhrases = 162,
+  kStrEchoTo = 163,
+  kStrEchoWords = 164,
+  kStrEchoWithin = 165,
+  kStrEchoLetters = 166,
+  kStrSentenceOpenings = 167,
+  kStrEchoFinding = 168,
+  kStrOpeningFinding = 169,
+  kStrPhraseEchoes = 170,
+  kStrRepeatedOpenings = 171,
+  kStrEchoOf = 172,
 };
 
 }  // namespace verbolt

@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build_dir=${FUZZ_BUILD_DIR:-build-fuzz}
-targets=(analysis_fuzz config_fuzz lists_fuzz manuscript_fuzz)
+targets=(analysis_fuzz config_fuzz document_save_fuzz lists_fuzz manuscript_fuzz)
 
 tools/install-deps.sh
 
@@ -20,11 +20,12 @@ cmake --build "$build_dir" -j "$(nproc)" --target "${targets[@]}"
 
 # Longest input each target is given: a text of a few pages, a
 # configuration file with long lines, a list field, a small document.
-declare -A max_len=([analysis_fuzz]=16384 [config_fuzz]=65536 [lists_fuzz]=4096
-  [manuscript_fuzz]=65536)
+declare -A max_len=([analysis_fuzz]=16384 [config_fuzz]=65536 [document_save_fuzz]=4096
+  [lists_fuzz]=4096 [manuscript_fuzz]=65536)
 # A whole analysis run costs far more than reading a file or a list, so the
 # analysis gets the larger share of the time.
-declare -A seconds=([analysis_fuzz]=30 [config_fuzz]=15 [lists_fuzz]=15 [manuscript_fuzz]=20)
+declare -A seconds=([analysis_fuzz]=30 [config_fuzz]=15 [document_save_fuzz]=20 [lists_fuzz]=15
+  [manuscript_fuzz]=20)
 if [ -n "${FUZZ_SECONDS:-}" ]; then
   for target in "${targets[@]}"; do seconds[$target]=$FUZZ_SECONDS; done
 fi

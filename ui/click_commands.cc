@@ -56,6 +56,7 @@ void FrameMain::OnEditorClick(WordClickEvent& event) {
 
 AnalysisSettings FrameMain::ForTheText(const AnalysisSettings& pane, bool tell) {
   AnalysisSettings settings = pane;
+  settings.m_echoes = m_settingsPane->Echoes();
   if (m_settingsPane->SkipNames()) {
     for (std::string& name : characterNames(editorBytes(*m_editor))) {
       settings.m_skipWords.push_back(std::move(name));

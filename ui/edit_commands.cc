@@ -26,6 +26,10 @@ StringId findingFormat(FindingKind kind) {
       return kStrDistantFinding;
     case FindingKind::kClose:
       return kStrCloseFinding;
+    case FindingKind::kEcho:
+      return kStrEchoFinding;
+    case FindingKind::kOpening:
+      return kStrOpeningFinding;
     case FindingKind::kMarked:
       break;
   }

@@ -6,6 +6,8 @@
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "highlight/editor_history.h"
 #include "highlight/gui_test_support.h"
 #include "highlight/plan/colours.h"
+#include "ui/echoes_controls.h"
 #include "ui/frame_main.h"
 #include "ui/ids.h"
 #include "ui/main_window_fixture.h"
@@ -253,6 +256,66 @@ TEST_F(Editing, F3WalksThroughTheCloseRepetitionsBothWaysAndWraps) {
   EXPECT_EQ(status(), "close repetition 5 of 5");
   ASSERT_TRUE(undo(kAnimals));
   EXPECT_EQ(colourAt(75), kYellow);
+}
+
+// The echoes, switched on with the pointer at the end of the settings pane:
+// F5 colours the phrase that comes back and the sentences that open alike,
+// F3 walks them, and the choice is a preference, never in config.txt.
+TEST_F(Editing, EchoesAreColouredAndWalkedOnceSwitchedOn) {
+  const std::string text =
+      "She couldn't help but smile at the rain falling on the roofs of the town.\n"
+      "She waited by the gate for a long while, counting carts and horses.\n"
+      "She couldn't help but laugh.\n";
+  FrameMain& frame = openOn(text, 0);
+  const long second = static_cast<long>(text.rfind("couldn"));
+  const long lastBut = static_cast<long>(text.rfind("but"));
+  const long lastShe = static_cast<long>(text.rfind("She"));
+  EchoesControls& echoes = frame.Settings().EchoesSection();
+  ASSERT_FALSE(echoes.PhrasesBox().GetValue());
+  ASSERT_FALSE(echoes.OpeningsBox().GetValue());
+  ASSERT_FALSE(echoes.DistanceField().IsEnabled());
+
+  frame.Settings().Scroll(0, frame.Settings().GetVirtualSize().y);
+  wxUIActionSimulator input;
+  for (wxCheckBox* box : {&echoes.PhrasesBox(), &echoes.OpeningsBox()}) {
+    const wxRect area = box->GetScreenRect();
+    const wxPoint middle(area.x + 8, area.y + area.height / 2);
+    input.MouseMove(middle);
+    ASSERT_TRUE(waitFor([&] { return wxGetMousePosition() == middle; }));
+    input.MouseClick();
+    ASSERT_TRUE(waitFor([&] { return box->GetValue(); }));
+  }
+  EXPECT_TRUE(echoes.DistanceField().IsEnabled());
+
+  // Back into the text, and to its start from the keyboard: a second
+  // click where the first one was would select a word.
+  clickAt(frame.Editor(), static_cast<long>(text.size()) - 1);
+  ASSERT_TRUE(waitFor([&] { return wxWindow::FindFocus() == &frame.Editor(); }));
+  press(WXK_HOME, wxMOD_CONTROL);
+  ASSERT_TRUE(waitFor([&] { return selection() == std::pair<long, long>(0, 0); }));
+  press(WXK_F5);
+  const Rgb echo = classColour(HighlightClass::kEcho);
+  const Rgb opening = classColour(HighlightClass::kOpening);
+  ASSERT_TRUE(waitFor([&] { return colourAt(second) == echo; }));
+  EXPECT_EQ(colourAt(4), echo);
+  EXPECT_EQ(colourAt(lastBut), echo);
+  EXPECT_EQ(colourAt(0), opening);
+  EXPECT_EQ(colourAt(lastShe), opening);
+  EXPECT_EQ(colourAt(lastShe + 3), kWhite);
+
+  walkTo(true, 0, "She");
+  EXPECT_EQ(status(), "sentence opening 1 of 3");
+  walkTo(true, 4, "couldn't help but");
+  EXPECT_EQ(status(), "phrase echo 1 of 2");
+
+  closeFrame();
+  const std::string stored = test_support::readFile(
+      std::filesystem::path(std::getenv("XDG_CONFIG_HOME")) / "verbolt" / "echoes.txt");
+  EXPECT_EQ(stored, "phrases on\nopenings on\ndistance 3000\nwords 2 6\n");
+  EXPECT_EQ(test_support::readFile("config.txt").find("echo"), std::string::npos);
+  FrameMain& next = openFrame();
+  EXPECT_TRUE(next.Settings().EchoesSection().PhrasesBox().GetValue());
+  EXPECT_TRUE(next.Settings().Echoes().openingsActive);
 }
 
 TEST_F(Editing, F3WalksThroughAMarkedWordAndItsFamilyOnly) {

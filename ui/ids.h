@@ -39,6 +39,8 @@ enum CommandId {
   kIdDiscardRecovered = 1030,
   kIdSkipNames = 1031,
   kIdOpenBookList = 1032,
+  kIdEchoPhrases = 1040,
+  kIdEchoOpenings = 1041,
 };
 
 // The status line: what the window has to tell (where the walk through
@@ -61,6 +63,8 @@ enum SectionId {
   kHelpPhrases = kStrSearchPhrasesHelp,
   kTitleHidden = kStrHiddenRepetitions,
   kHelpHidden = kStrHiddenRepetitionsHelp,
+  kTitleEchoes = kStrEchoes,
+  kHelpEchoes = kStrEchoesHelp,
 };
 
 }  // namespace verbolt

@@ -419,7 +419,8 @@ void FrameMain::OnExport(wxCommandEvent& event) {
   const std::string text = utf8Of(m_editor->GetValue());
   const std::string report = utf8Of(m_top100->GetValue());
   const BackgroundMap backgrounds(*m_editor);
-  const std::vector<LegendEntry> legend = exportLegend(LegendExtent::kWithMarks);
+  const std::vector<LegendEntry> legend =
+      exportLegend(LegendExtent::kWithMarks, m_settingsPane->Echoes());
   const std::string title = utf8Of(proposed.GetName());
   const ExportDocument document{text, backgrounds.runs(), report, title, legend};
   std::string bytes;

@@ -18,6 +18,7 @@
 #include "resources/icons.h"
 #include "strings/localized_text.h"
 #include "ui/dialogs.h"
+#include "ui/echoes_controls.h"
 #include "ui/families_choice.h"
 #include "ui/ids.h"
 #include "ui/legend.h"
@@ -43,9 +44,9 @@ struct HelpTopic {
   int titleId;
 };
 constexpr HelpTopic kHelpTopics[] = {
-    {kHelpSkip, kSwitchSkip},       {kHelpSame, kSwitchSame},   {kHelpClose, kSwitchClose},
-    {kHelpDistant, kSwitchDistant}, {kHelpWords, kSwitchWords}, {kHelpPhrases, kSwitchPhrases},
-    {kHelpHidden, kTitleHidden},
+    {kHelpSkip, kSwitchSkip},       {kHelpSame, kSwitchSame},    {kHelpClose, kSwitchClose},
+    {kHelpDistant, kSwitchDistant}, {kHelpWords, kSwitchWords},  {kHelpPhrases, kSwitchPhrases},
+    {kHelpHidden, kTitleHidden},    {kHelpEchoes, kTitleEchoes},
 };
 
 // Controls of a row are centred vertically; a label alone on its line is not.
@@ -85,6 +86,9 @@ wxBEGIN_EVENT_TABLE(SettingsPane, wxScrolledWindow)
   EVT_BUTTON(kHelpWords, SettingsPane::OnSectionHelp)
   EVT_BUTTON(kHelpPhrases, SettingsPane::OnSectionHelp)
   EVT_BUTTON(kHelpHidden, SettingsPane::OnSectionHelp)
+  EVT_BUTTON(kHelpEchoes, SettingsPane::OnSectionHelp)
+  EVT_CHECKBOX(kIdEchoPhrases, SettingsPane::OnEchoSwitch)
+  EVT_CHECKBOX(kIdEchoOpenings, SettingsPane::OnEchoSwitch)
 wxEND_EVENT_TABLE()
 // clang-format on
 
@@ -112,6 +116,8 @@ SettingsPane::SettingsPane(wxWindow* parent, Legend& legend)
   int scrollBar = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this);
   SetMinSize(wxSize(outer->GetMinSize().x + scrollBar, -1));
 }
+
+SettingsPane::~SettingsPane() = default;
 
 void SettingsPane::BuildSectionContents() {
   wxSizer* skip = BuildSection(kSwitchSkip, kHelpSkip, std::nullopt, true);
@@ -196,6 +202,11 @@ void SettingsPane::BuildSectionContents() {
       BuildSection(kTitleHidden, kHelpHidden, hiddenColour(HighlightClass::kClose), false);
   AddLabel(hidden, kStrHiddenWordList);
   m_hiddenListField = AddListField(hidden, 35, &AnalysisSettings::m_hiddenList, kWordSeparator);
+
+  // Last, so that the sections above keep their places in the pane.
+  wxSizer* echoes =
+      BuildSection(kTitleEchoes, kHelpEchoes, classColour(HighlightClass::kEcho), false);
+  m_echoes = std::make_unique<EchoesControls>(m_sectionPanel, echoes);
 }
 
 wxSizer* SettingsPane::BuildSection(int titleId, int helpId, std::optional<Rgb> colour,
@@ -391,6 +402,16 @@ void SettingsPane::ShowBookList(const BookIgnore& book) {
 
 void SettingsPane::OnOpenBookList(wxCommandEvent&) {
   if (!m_nearestBookFile.empty()) openWithDesktop(fileNameOf(m_nearestBookFile));
+}
+
+EchoSettings SettingsPane::Echoes() const {
+  m_echoes->Store();
+  return m_echoes->Read();
+}
+
+void SettingsPane::OnEchoSwitch(wxCommandEvent&) {
+  m_echoes->ApplyEnablingRules();
+  m_echoes->Store();
 }
 
 void SettingsPane::OnSkipNames(wxCommandEvent&) {

@@ -6,6 +6,7 @@
 
 #include <wx/scrolwin.h>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -21,6 +22,7 @@ class wxTextCtrl;
 
 namespace verbolt {
 
+class EchoesControls;
 class FamiliesChoice;
 class Legend;
 
@@ -29,6 +31,7 @@ class SettingsPane : public wxScrolledWindow {
   // The legend is made first, in the row above: its switches turn on
   // sections of this pane.
   SettingsPane(wxWindow* parent, Legend& legend);
+  ~SettingsPane() override;
 
   // The settings as the controls show them, unclamped.
   AnalysisSettings Read() const;
@@ -43,6 +46,9 @@ class SettingsPane : public wxScrolledWindow {
   // "Skip the characters' names": one of the program's preferences, never
   // in config.txt.
   bool SkipNames() const;
+  // The "Echoes" section, kept in the preferences as it is read.
+  EchoSettings Echoes() const;
+  EchoesControls& EchoesSection() const { return *m_echoes; }
   // Shows, read-only, how many words the book's ignore files hold and
   // where; the button opens the nearest in the desktop's editor.
   void ShowBookList(const BookIgnore& book);
@@ -93,9 +99,11 @@ class SettingsPane : public wxScrolledWindow {
   // section panel being filled and the controls its switch governs.
   wxSizer* m_paneColumn = nullptr;
   void OnSkipNames(wxCommandEvent& event);
+  void OnEchoSwitch(wxCommandEvent& event);
   void OnOpenBookList(wxCommandEvent& event);
 
   wxCheckBox* m_skipNames = nullptr;
+  std::unique_ptr<EchoesControls> m_echoes;
   wxStaticText* m_bookList = nullptr;
   wxButton* m_openBookList = nullptr;
   std::string m_nearestBookFile;

@@ -14,27 +14,35 @@ struct Rgb {
   friend constexpr bool operator==(const Rgb&, const Rgb&) = default;
 };
 
-// In the order the classes are applied: later ones win.
-enum class HighlightClass { kPhrase, kSearched, kDistant, kClose };
-constexpr int kHighlightClassCount = 4;
+// The first four in the order they are applied: later ones win. The
+// echoes' two came later and are applied first, so that every other class
+// shows over them.
+enum class HighlightClass { kPhrase, kSearched, kDistant, kClose, kEcho, kOpening };
+constexpr int kHighlightClassCount = 6;
 
 constexpr std::array<Rgb, kHighlightClassCount> kClassColours = {{
     {220, 200, 255},  // phrase
     {180, 230, 255},  // searched
     {180, 255, 180},  // distant
     {255, 255, 140},  // close
+    {255, 205, 150},  // phrase echo
+    {255, 190, 225},  // sentence opening
 }};
 constexpr std::array<Rgb, kHighlightClassCount> kHiddenColours = {{
     {235, 235, 236},
     {235, 235, 235},
     {235, 235, 234},
     {235, 235, 233},
+    {235, 235, 232},
+    {235, 235, 231},
 }};
 constexpr std::array<Rgb, kHighlightClassCount> kMarkedColours = {{
     {255, 140, 142},
     {255, 140, 141},
     {255, 140, 139},
     {255, 140, 138},
+    {255, 140, 137},
+    {255, 140, 136},
 }};
 constexpr Rgb kWhite = {255, 255, 255};
 constexpr Rgb kMarkedWithoutClass = {255, 140, 140};

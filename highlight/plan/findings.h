@@ -9,7 +9,8 @@
 
 namespace verbolt {
 
-enum class FindingKind { kPhrase, kSearched, kDistant, kClose, kMarked };
+// The classes' kinds in the order of HighlightClass, then the marked words.
+enum class FindingKind { kPhrase, kSearched, kDistant, kClose, kEcho, kOpening, kMarked };
 
 struct Finding {
   int start;

@@ -62,6 +62,12 @@ class Canvas {
     if (start < end) std::fill(m_colours.begin() + start, m_colours.begin() + end, colour);
   }
 
+  void paintEchoes(const std::vector<EchoRange>& ranges, HighlightClass c) {
+    for (const EchoRange& range : ranges) {
+      paint(static_cast<long long>(range.begin), static_cast<long long>(range.end), classIndex(c));
+    }
+  }
+
   void paintPhrases(const std::vector<int>& ranges, const ProgressSink& progress) {
     const size_t n = ranges.size();
     for (size_t j = 0; j + 1 < n; j += 2) {
@@ -143,6 +149,8 @@ std::vector<ColourRun> planHighlights(std::string_view loweredText, const Analys
                                       const AnalysisSettings& settings,
                                       const ProgressSink& progress) {
   Canvas canvas(loweredText);
+  canvas.paintEchoes(result.sentenceOpenings, HighlightClass::kOpening);
+  canvas.paintEchoes(result.phraseEchoes, HighlightClass::kEcho);
   canvas.paintPhrases(result.phraseRanges, progress);
   canvas.paintWords(result.searchedStarts, HighlightClass::kSearched, 0.6, progress);
   canvas.paintWords(result.distantStarts, HighlightClass::kDistant, 0.7, progress);

@@ -102,6 +102,28 @@ TEST(PlanHighlights, LaterListsWin) {
                 {0, 2, kClose}, {3, 7, kDistant}, {8, 13, kSearched}, {14, 20, kPhrase}}));
 }
 
+TEST(PlanHighlights, EchoesLieUnderEveryOtherClass) {
+  // An opening, then an echo over it, a phrase and a close repetition.
+  const std::string text = "she said that the rain fell";
+  constexpr Rgb kEcho = classColour(HighlightClass::kEcho);
+  constexpr Rgb kOpening = classColour(HighlightClass::kOpening);
+  AnalysisResult result;
+  result.sentenceOpenings = {{0, 3, kNoEarlier}};
+  result.phraseEchoes = {{0, 22, kNoEarlier}};
+  result.phraseRanges = {18, 4};
+  result.closeStarts = {9};
+  EXPECT_EQ(
+      plan(text, result),
+      (std::vector<ColourRun>{{0, 9, kEcho}, {9, 13, kClose}, {13, 18, kEcho}, {18, 22, kPhrase}}));
+  result.phraseEchoes.clear();
+  EXPECT_EQ(plan(text, result),
+            (std::vector<ColourRun>{{0, 3, kOpening}, {9, 13, kClose}, {18, 22, kPhrase}}));
+  // Hidden, they take their own greys.
+  result.sentenceOpenings.push_back({23, 27, kNoEarlier});
+  EXPECT_EQ(plan(text, result, plainSettings({"she"})).front(),
+            (ColourRun{0, 3, hiddenColour(HighlightClass::kOpening)}));
+}
+
 TEST(PlanHighlights, WordStartsColourUpToTheWordEnd) {
   const std::string text = "le chat-noir dort";
   AnalysisResult result;
