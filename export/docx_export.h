@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "export/export_document.h"
 
@@ -17,7 +18,11 @@ namespace verbolt {
 // and the Top-100 under a heading, one paragraph a line in a fixed-width
 // font. The title goes into the document's properties. Every part is dated
 // alike, so the same document gives the same bytes. Nothing when the
-// package would pass the 4 GB a zip archive holds without Zip64.
+// package would pass the 4 GB a zip archive holds without Zip64, which
+// kDocxTooLarge says.
 std::optional<std::string> exportDocx(const ExportDocument& document);
+
+constexpr std::string_view kDocxTooLarge =
+    "the Word document would be larger than the 4 GB a zip archive holds";
 
 }  // namespace verbolt

@@ -7,7 +7,6 @@
 
 #include "export/export_test_support.h"
 #include "manuscript/manuscript.h"
-#include "manuscript/zip_part.h"
 
 namespace verbolt {
 
@@ -23,16 +22,6 @@ std::string packageOf(const ExportDocument& document) {
   return package.value_or("");
 }
 
-std::string partOf(const std::string& package, const std::string& name) {
-  std::string content;
-  const ZipOutcome outcome = streamZipPart(package, name, 1 << 24, [&](std::string_view chunk) {
-    content += chunk;
-    return true;
-  });
-  EXPECT_EQ(outcome.problem, ZipProblem::kNone) << name;
-  return content;
-}
-
 size_t countOf(const std::string& text, const std::string& what) {
   size_t count = 0;
   for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
@@ -46,47 +35,16 @@ std::string readBack(const std::string& package) {
   return read.manuscript ? read.manuscript->utf8 : "";
 }
 
-// The background of every character of the body: each run's w:shd fill;
-// a w:tab and the end of a w:p count one character each.
-Backgrounds readBackgrounds(const std::string& package) {
-  std::optional<Rgb> runColour;
-  Backgrounds backgrounds;
-  bool inText = false;
-  bool firstParagraph = true;
-  XmlEvents events;
-  events.start = [&](std::string_view name, const char** attributes) {
-    if (name == "w:p") {
-      if (!firstParagraph) backgrounds.push_back(std::nullopt);  // the line end
-      firstParagraph = false;
-    }
-    if (name == "w:r") runColour.reset();
-    if (name == "w:shd") {
-      EXPECT_EQ(attributeOf(attributes, "w:val"), "clear");
-      runColour = rgbFromHex(attributeOf(attributes, "w:fill"));
-    }
-    if (name == "w:tab") backgrounds.push_back(runColour);
-    if (name == "w:t") inText = true;
-  };
-  events.end = [&](std::string_view name) {
-    if (name == "w:t") inText = false;
-  };
-  events.characters = [&](std::string_view text) {
-    if (inText) addBackgrounds(backgrounds, text, runColour);
-  };
-  EXPECT_TRUE(walkXml(partOf(package, "word/document.xml"), events)) << "not well-formed";
-  return backgrounds;
-}
-
 TEST(DocxExport, TheTextComesBackThroughTheWordReaderSpaceForSpace) {
   const std::string text =
       "  Leading spaces, two  and three   spaces,\ttab <&> \"quoted\"\n\n"
       "l'\u00E9t\u00E9 \u591C \U0001F600 \n";
   const std::string package = packageOf({text, {}, "", "Chapter 3", {}});
   EXPECT_EQ(readBack(package), text);
-  EXPECT_NE(partOf(package, "docProps/core.xml").find("<dc:title>Chapter 3</dc:title>"),
+  EXPECT_NE(docxPart(package, "docProps/core.xml").find("<dc:title>Chapter 3</dc:title>"),
             std::string::npos);
   // One paragraph a line, the empty ones and the last one included.
-  const std::string body = partOf(package, "word/document.xml");
+  const std::string body = docxPart(package, "word/document.xml");
   EXPECT_EQ(countOf(body, "<w:p>"), 4u);
 }
 
@@ -105,8 +63,8 @@ TEST(DocxExport, EveryCharacterKeepsItsExactColourAsShading) {
   Backgrounds expected = expectedBackgrounds(text, runs);
   expected[8].reset();
   expected[29].reset();
-  EXPECT_EQ(readBackgrounds(package), expected);
-  const std::string body = partOf(package, "word/document.xml");
+  EXPECT_EQ(docxBackgrounds(package), expected);
+  const std::string body = docxPart(package, "word/document.xml");
   EXPECT_NE(body.find(R"(<w:shd w:val="clear" w:color="auto" w:fill="DCC8FF"/>)"),
             std::string::npos);
   EXPECT_EQ(body.find("w:highlight"), std::string::npos);
@@ -124,16 +82,16 @@ TEST(DocxExport, TheLegendAndTheTop100FollowTheTextOnAPageOfTheirOwn) {
   expected.insert(expected.end(), 17, kYellow);
   expected.push_back(std::nullopt);
   expected.insert(expected.end(), 11, kRed);
-  const Backgrounds backgrounds = readBackgrounds(package);
+  const Backgrounds backgrounds = docxBackgrounds(package);
   ASSERT_GE(backgrounds.size(), expected.size());
   EXPECT_EQ(Backgrounds(backgrounds.begin(), backgrounds.begin() + expected.size()), expected);
-  const std::string body = partOf(package, "word/document.xml");
+  const std::string body = docxPart(package, "word/document.xml");
   EXPECT_NE(body.find("<w:p><w:pPr><w:pageBreakBefore/></w:pPr><w:r><w:rPr><w:shd"),
             std::string::npos);
   EXPECT_EQ(countOf(body, "pageBreakBefore"), 1u) << "one new page";
 
   // Without a legend the heading of the Top-100 starts the new page.
-  const std::string bare = partOf(packageOf({text, {}, report, "t", {}}), "word/document.xml");
+  const std::string bare = docxPart(packageOf({text, {}, report, "t", {}}), "word/document.xml");
   EXPECT_NE(bare.find(R"(<w:pStyle w:val="Heading2"/><w:pageBreakBefore/>)"), std::string::npos);
 }
 
@@ -146,7 +104,7 @@ TEST(DocxExport, ThePackageHoldsEveryPartItNamesAndIsTheSameEveryTime) {
   const std::string package = packageOf(document);
   EXPECT_EQ(packageOf(document), package);
   std::set<std::string> named;
-  const std::string types = partOf(package, "[Content_Types].xml");
+  const std::string types = docxPart(package, "[Content_Types].xml");
   const std::regex override(R"(PartName="/([^"]+)\")");
   for (auto m = std::sregex_iterator(types.begin(), types.end(), override);
        m != std::sregex_iterator(); ++m) {
@@ -155,7 +113,7 @@ TEST(DocxExport, ThePackageHoldsEveryPartItNamesAndIsTheSameEveryTime) {
   const std::regex target(R"(Target="([^"]+)\")");
   for (const auto& [rels, folder] : {std::pair<std::string, std::string>{"_rels/.rels", ""},
                                      {"word/_rels/document.xml.rels", "word/"}}) {
-    const std::string relationships = partOf(package, rels);
+    const std::string relationships = docxPart(package, rels);
     for (auto m = std::sregex_iterator(relationships.begin(), relationships.end(), target);
          m != std::sregex_iterator(); ++m) {
       named.insert(folder + std::string((*m)[1]));
@@ -169,7 +127,7 @@ TEST(DocxExport, ThePackageHoldsEveryPartItNamesAndIsTheSameEveryTime) {
     events.start = [](std::string_view, const char**) {};
     events.end = [](std::string_view) {};
     events.characters = [](std::string_view) {};
-    EXPECT_TRUE(walkXml(partOf(package, part), events)) << part;
+    EXPECT_TRUE(walkXml(docxPart(package, part), events)) << part;
   }
 }
 

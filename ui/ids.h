@@ -39,6 +39,7 @@ enum CommandId {
   kIdDiscardRecovered = 1030,
   kIdSkipNames = 1031,
   kIdOpenBookList = 1032,
+  kIdExportDocx = 1033,
 };
 
 // The status line: what the window has to tell (where the walk through
