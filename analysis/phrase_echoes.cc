@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "analysis/equivalence.h"
 #include "analysis/sentence_marks.h"
@@ -22,30 +23,74 @@ struct Word {
   bool counted;     // neither listed nor skipped for its length
 };
 
+std::uint64_t bytesHash(std::string_view bytes) {
+  std::uint64_t hash = 0xCBF29CE484222325ull;
+  for (unsigned char c : bytes) hash = (hash ^ c) * 0x100000001B3ull;
+  return hash;
+}
+
+// Ids of the distinct words, in a flat table: a novel has some ten
+// thousand distinct words and millions of occurrences to look up.
+class WordIds {
+ public:
+  WordIds() : m_slots(1024, 0) {}
+
+  // The id of `word`, and whether it is new.
+  std::pair<int, bool> idOf(std::string_view word) {
+    const size_t mask = m_slots.size() - 1;
+    for (size_t slot = bytesHash(word) & mask;; slot = (slot + 1) & mask) {
+      if (m_slots[slot] == 0) {
+        m_words.push_back(word);
+        m_slots[slot] = static_cast<int>(m_words.size());
+        if (m_words.size() * 2 > m_slots.size()) grow();
+        return {static_cast<int>(m_words.size()) - 1, true};
+      }
+      if (m_words[m_slots[slot] - 1] == word) return {m_slots[slot] - 1, false};
+    }
+  }
+
+ private:
+  void grow() {
+    std::vector<int> slots(m_slots.size() * 2, 0);
+    const size_t mask = slots.size() - 1;
+    for (size_t id = 0; id < m_words.size(); ++id) {
+      size_t slot = bytesHash(m_words[id]) & mask;
+      while (slots[slot] != 0) slot = (slot + 1) & mask;
+      slots[slot] = static_cast<int>(id) + 1;
+    }
+    m_slots.swap(slots);
+  }
+
+  std::vector<int> m_slots;  // id + 1; 0 for an empty slot
+  std::vector<std::string_view> m_words;
+};
+
 // The words of the text, each with its sentence.
 std::vector<Word> wordsOf(std::string_view text, const AnalysisSettings& settings) {
   AnalysisSettings plain = settings;
   plain.m_sameActive = false;
   plain.m_lemmas.reset();
-  std::unordered_map<std::string_view, int> ids;
-  std::unordered_map<int, std::pair<bool, bool>> kinds;
+  WordIds ids;
+  std::vector<std::pair<bool, bool>> kinds;
   std::vector<Word> words;
+  words.reserve(text.size() / 5);  // prose has a word every five or six letters
   size_t sentence = 0;
   size_t scanned = 0;
   forEachWord(text, [&](size_t begin, size_t end) {
     bool ended = false;
-    for (; scanned < begin; ++scanned)
+    for (; scanned < begin; ++scanned) {
       ended |= endsASentence(static_cast<unsigned char>(text[scanned]));
+    }
     if (ended && !words.empty()) ++sentence;
     scanned = end;
     const std::string_view word = text.substr(begin, end - begin);
-    const auto [found, added] = ids.try_emplace(word, static_cast<int>(ids.size()));
-    std::pair<bool, bool>& kind = kinds[found->second];
+    const auto [id, added] = ids.idOf(word);
     if (added) {
-      kind.first = settings.m_skipActive && findWordInList(word, plain.m_skipWords, plain) >= 0;
-      kind.second = !isSkipped(word, plain);
+      kinds.emplace_back(
+          settings.m_skipActive && findWordInList(word, plain.m_skipWords, plain) >= 0,
+          !isSkipped(word, plain));
     }
-    words.push_back({begin, end, found->second, sentence, kind.first, kind.second});
+    words.push_back({begin, end, id, sentence, kinds[id].first, kinds[id].second});
   });
   return words;
 }
@@ -57,24 +102,84 @@ bool samePhrase(const std::vector<Word>& words, size_t a, size_t b, size_t lengt
   return true;
 }
 
-// Whether the `length` words from `first` make a phrase that may echo.
-bool isPhrase(const std::vector<Word>& words, size_t first, size_t length) {
-  const size_t last = first + length - 1;
-  if (last >= words.size() || words[first].sentence != words[last].sentence) return false;
-  if (words[first].listed || words[last].listed) return false;
-  for (size_t i = first; i <= last; ++i) {
-    if (words[i].counted) return true;
-  }
-  return false;
+// A phrase's key, built a word at a time.
+constexpr std::uint64_t kPhraseSeed = 0x9E3779B97F4A7C15ull;
+
+std::uint64_t withWord(std::uint64_t key, int id) {
+  return (key ^ static_cast<std::uint64_t>(id)) * 0x100000001B3ull;
 }
 
-std::uint64_t phraseHash(const std::vector<Word>& words, size_t first, size_t length) {
-  std::uint64_t hash = 0x9E3779B97F4A7C15ull;
-  for (size_t i = first; i < first + length; ++i) {
-    hash = (hash ^ static_cast<std::uint64_t>(words[i].id)) * 0x100000001B3ull;
-  }
-  return hash ^ (hash >> 29);
+std::uint64_t keyOf(std::uint64_t built) {
+  built ^= built >> 29;
+  return built == 0 ? 1 : built;  // 0 marks an empty slot
 }
+
+// The latest occurrence of each phrase among those within the distance: a
+// small table that the occurrences leave as the search moves on, so that
+// it stays in the cache however long the text.
+class RecentPhrases {
+ public:
+  RecentPhrases() : m_slots(256) {}
+
+  // The occurrence stored under `key`, or kNoEarlier; `index` takes its place.
+  size_t exchange(std::uint64_t key, size_t index) {
+    const size_t mask = m_slots.size() - 1;
+    size_t slot = home(key);
+    for (; m_slots[slot].key != 0; slot = (slot + 1) & mask) {
+      if (m_slots[slot].key == key) return std::exchange(m_slots[slot].index, index);
+    }
+    m_slots[slot] = {key, index};
+    if (++m_used * 4 > m_slots.size()) grow();
+    return kNoEarlier;
+  }
+
+  // Forgets `key` when `index` is still its latest occurrence.
+  void leave(std::uint64_t key, size_t index) {
+    const size_t mask = m_slots.size() - 1;
+    size_t slot = home(key);
+    for (; m_slots[slot].key != key; slot = (slot + 1) & mask) {
+      if (m_slots[slot].key == 0) return;
+    }
+    if (m_slots[slot].index != index) return;
+    // Shifts back the entries after it that could sit in its place, so
+    // that no search stops at the hole.
+    for (size_t next = (slot + 1) & mask; m_slots[next].key != 0; next = (next + 1) & mask) {
+      const size_t wanted = home(m_slots[next].key);
+      const bool staysAfterHole =
+          slot <= next ? (wanted > slot && wanted <= next) : (wanted > slot || wanted <= next);
+      if (staysAfterHole) continue;
+      m_slots[slot] = m_slots[next];
+      slot = next;
+    }
+    m_slots[slot].key = 0;
+    --m_used;
+  }
+
+ private:
+  struct Slot {
+    std::uint64_t key = 0;
+    size_t index = 0;
+  };
+
+  // Where `key` belongs: its high bits, well mixed whatever the words.
+  size_t home(std::uint64_t key) const {
+    return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> m_shift);
+  }
+
+  void grow() {
+    std::vector<Slot> old(m_slots.size() * 2);
+    old.swap(m_slots);
+    --m_shift;
+    m_used = 0;
+    for (const Slot& entry : old) {
+      if (entry.key != 0) exchange(entry.key, entry.index);
+    }
+  }
+
+  std::vector<Slot> m_slots;
+  size_t m_used = 0;
+  int m_shift = 64 - 8;  // 256 slots
+};
 
 struct Occurrence {
   size_t first;  // word index
@@ -82,51 +187,106 @@ struct Occurrence {
   size_t earlier = kNoEarlier;  // word index of the occurrence it echoes
 };
 
-// The echoing occurrences of the phrases of `length` words: every
-// occurrence with another that does not overlap it within the distance,
-// paired with the nearest such occurrence before it.
-void findOfLength(const std::vector<Word>& words, size_t length, size_t distance,
-                  std::vector<Occurrence>& found) {
-  std::unordered_map<std::uint64_t, size_t> last;
-  std::vector<size_t> previous(words.size(), kNoEarlier);
-  std::vector<bool> echoing(words.size(), false);
-  for (size_t i = 0; i + length <= words.size(); ++i) {
-    if (!isPhrase(words, i, length)) continue;
-    auto [slot, added] = last.try_emplace(phraseHash(words, i, length), i);
-    if (added) continue;
-    previous[i] = slot->second;
-    slot->second = i;
-    Occurrence occurrence{i, length};
+// The search for the echoing phrases of one length. Its memory of the
+// occurrences before the current one reaches back as far as the distance,
+// in rings indexed by word.
+class EchoesOfLength {
+ public:
+  EchoesOfLength(const std::vector<Word>& words, size_t length, size_t distance)
+      : m_words(words), m_length(length), m_distance(distance) {
+    // Two words' starts are two bytes apart at least.
+    size_t ring = 64;
+    while (ring < std::min(words.size(), distance / 2 + length + 2)) ring *= 2;
+    m_mask = ring - 1;
+    m_previous.assign(ring, kNoEarlier);
+    m_hash.assign(ring, 0);
+    m_echoing.assign(ring, false);
+  }
+
+  // Word `i` starts no phrase of this length.
+  void pass(size_t i) {
+    forgetBefore(i);
+    m_hash[i & m_mask] = 0;
+  }
+
+  // The phrase of this length from word `i`, under `key`: when another
+  // occurrence of it that does not overlap it is within the distance, it is
+  // added to `found`, paired with the nearest before it, and so are the
+  // earlier ones not added yet.
+  void visit(size_t i, std::uint64_t key, std::vector<Occurrence>& found) {
+    forgetBefore(i);
+    m_hash[i & m_mask] = key;
+    m_echoing[i & m_mask] = false;
+    m_previous[i & m_mask] = m_recent.exchange(key, i);
+    Occurrence occurrence{i, m_length};
     // Past an occurrence that already echoes, and those overlapping it, the
     // earlier ones within the distance echo already: the walk stops there.
     size_t stopAfter = kNoEarlier;
-    for (size_t j = previous[i]; j != kNoEarlier; j = previous[j]) {
-      if (words[i].begin - words[j].begin > distance) break;
-      if (stopAfter != kNoEarlier && j + length <= stopAfter) break;
-      if (j + length > i || !samePhrase(words, i, j, length)) continue;
+    for (size_t j = m_previous[i & m_mask]; j != kNoEarlier; j = m_previous[j & m_mask]) {
+      if (m_words[i].begin - m_words[j].begin > m_distance) break;
+      if (stopAfter != kNoEarlier && j + m_length <= stopAfter) break;
+      if (j + m_length > i || !samePhrase(m_words, i, j, m_length)) continue;
       if (occurrence.earlier == kNoEarlier) occurrence.earlier = j;
-      if (echoing[j]) {
+      if (m_echoing[j & m_mask]) {
         if (stopAfter == kNoEarlier) stopAfter = j;
         continue;
       }
-      echoing[j] = true;
-      found.push_back({j, length});
+      m_echoing[j & m_mask] = true;
+      found.push_back({j, m_length});
     }
-    if (occurrence.earlier == kNoEarlier) continue;
-    echoing[i] = true;
+    if (occurrence.earlier == kNoEarlier) return;
+    m_echoing[i & m_mask] = true;
     found.push_back(occurrence);
   }
-}
 
-}  // namespace
+ private:
+  // The occurrences farther than the distance before word `i` leave the table.
+  void forgetBefore(size_t i) {
+    for (; m_oldest < i && m_words[i].begin - m_words[m_oldest].begin > m_distance; ++m_oldest) {
+      if (m_hash[m_oldest & m_mask] != 0) m_recent.leave(m_hash[m_oldest & m_mask], m_oldest);
+    }
+  }
 
-std::vector<EchoRange> findPhraseEchoes(std::string_view lowered, const AnalysisSettings& settings,
-                                        const EchoSettings& echoes) {
-  const std::vector<Word> words = wordsOf(lowered, settings);
+  const std::vector<Word>& m_words;
+  size_t m_length;
+  size_t m_distance;
+  size_t m_mask = 0;
+  size_t m_oldest = 0;
+  RecentPhrases m_recent;
+  std::vector<size_t> m_previous;     // the occurrence of the same phrase before
+  std::vector<std::uint64_t> m_hash;  // the phrase's key; 0 for no phrase
+  std::vector<bool> m_echoing;
+};
+
+std::vector<EchoRange> phraseEchoesOf(const std::vector<Word>& words, const EchoSettings& echoes) {
   std::vector<Occurrence> found;
   const size_t shortest = static_cast<size_t>(std::max(1, echoes.minWords));
+  std::vector<EchoesOfLength> lengths;
   for (size_t length = shortest; length <= static_cast<size_t>(echoes.maxWords); ++length) {
-    findOfLength(words, length, echoes.distance, found);
+    lengths.emplace_back(words, length, echoes.distance);
+  }
+  for (size_t i = 0; i < words.size(); ++i) {
+    // The phrases from word i, one word longer at each step.
+    std::uint64_t key = kPhraseSeed;
+    bool counted = false;
+    size_t visited = 0;
+    for (size_t last = i;
+         !words[i].listed && last < words.size() && last - i < lengths.size() + shortest - 1 &&
+         words[last].sentence == words[i].sentence;
+         ++last) {
+      key = withWord(key, words[last].id);
+      counted |= words[last].counted;
+      const size_t length = last - i + 1;
+      if (length < shortest) continue;
+      EchoesOfLength& search = lengths[length - shortest];
+      if (words[last].listed || !counted) {
+        search.pass(i);
+      } else {
+        search.visit(i, keyOf(key), found);
+      }
+      ++visited;
+    }
+    for (size_t l = visited; l < lengths.size(); ++l) lengths[l].pass(i);
   }
   std::sort(found.begin(), found.end(), [](const Occurrence& a, const Occurrence& b) {
     return a.first != b.first ? a.first < b.first : a.length > b.length;
@@ -144,8 +304,8 @@ std::vector<EchoRange> findPhraseEchoes(std::string_view lowered, const Analysis
   return ranges;
 }
 
-std::vector<EchoRange> findSentenceOpenings(std::string_view lowered, const EchoSettings& echoes) {
-  const std::vector<Word> words = wordsOf(lowered, AnalysisSettings());
+std::vector<EchoRange> sentenceOpeningsOf(const std::vector<Word>& words,
+                                          const EchoSettings& echoes) {
   // The first word of each sentence, in order.
   std::vector<const Word*> openings;
   for (const Word& word : words) {
@@ -177,6 +337,23 @@ std::vector<EchoRange> findSentenceOpenings(std::string_view lowered, const Echo
     ranges.push_back(range);
   }
   return ranges;
+}
+
+}  // namespace
+
+std::vector<EchoRange> findPhraseEchoes(std::string_view lowered, const AnalysisSettings& settings,
+                                        const EchoSettings& echoes) {
+  return phraseEchoesOf(wordsOf(lowered, settings), echoes);
+}
+
+std::vector<EchoRange> findSentenceOpenings(std::string_view lowered, const EchoSettings& echoes) {
+  return sentenceOpeningsOf(wordsOf(lowered, AnalysisSettings()), echoes);
+}
+
+Echoes findEchoes(std::string_view lowered, const AnalysisSettings& settings,
+                  const EchoSettings& echoes) {
+  const std::vector<Word> words = wordsOf(lowered, settings);
+  return {phraseEchoesOf(words, echoes), sentenceOpeningsOf(words, echoes)};
 }
 
 }  // namespace verbolt

@@ -50,4 +50,13 @@ std::vector<EchoRange> findPhraseEchoes(std::string_view lowered, const Analysis
 // nearest such opening before it, when one is within the stretch.
 std::vector<EchoRange> findSentenceOpenings(std::string_view lowered, const EchoSettings& echoes);
 
+struct Echoes {
+  std::vector<EchoRange> phrases;
+  std::vector<EchoRange> openings;
+};
+
+// Both, reading the words once.
+Echoes findEchoes(std::string_view lowered, const AnalysisSettings& settings,
+                  const EchoSettings& echoes);
+
 }  // namespace verbolt

@@ -68,6 +68,7 @@ TEST(SentenceOpenings, ThreeOfFiveOpeningAlike) {
   EXPECT_EQ(found(text, openings), (std::vector<std::string>{"she", "she", "she", "she"}));
   EXPECT_EQ(openings[0].earlier, kNoEarlier);
   EXPECT_EQ(openings[3].earlier, openings[2].begin);
+  EXPECT_EQ(findEchoes(text, skipping(), EchoSettings()).openings, openings);
   EchoSettings four;
   four.openingRepeats = 5;
   EXPECT_TRUE(findSentenceOpenings(text, four).empty());
@@ -229,6 +230,19 @@ TEST(PhraseEchoesAgainstThePlainRule, RandomTexts) {
         << "round " << round << ": " << text;
     ASSERT_EQ(findSentenceOpenings(text, echoes), plainOpenings(text, echoes))
         << "round " << round << ": " << text;
+  }
+}
+
+TEST(PhraseEchoesAgainstThePlainRule, ALongTextWhoseRecentPhrasesComeAndGo) {
+  // Thousands of occurrences enter and leave the memory of recent phrases.
+  std::mt19937 random(8122026);
+  const std::string text = randomText(random, 4000);
+  AnalysisSettings settings = skipping();
+  for (size_t distance : {40u, 400u, 3000u}) {
+    EchoSettings echoes;
+    echoes.distance = distance;
+    EXPECT_EQ(findPhraseEchoes(text, settings, echoes), plainPhraseEchoes(text, settings, echoes))
+        << distance;
   }
 }
 

@@ -43,9 +43,11 @@ bool setFailOn(AnalyzeOptions& options, std::string_view list, std::string& prob
     }
     if (!known) {
       problem =
-          "--fail-on takes close, distant, searched, phrase, all or none, not " + inQuotes(kind);
+          "--fail-on takes close, distant, searched, phrase, echo, opening, all or none, not " +
+          inQuotes(kind);
       return false;
     }
+    if (kind == "echo" || kind == "opening") options.failOnEchoes = true;
   }
   options.failOn = kinds;
   return true;
@@ -67,6 +69,8 @@ const std::vector<OptionRow>& optionTable() {
        [](AnalyzeOptions& o, const std::string&, std::string&) { return o.utf8 = true; }},
       {"--skip-names", false,
        [](AnalyzeOptions& o, const std::string&, std::string&) { return o.skipNames = true; }},
+      {"--echoes", false,
+       [](AnalyzeOptions& o, const std::string&, std::string&) { return o.echoes = true; }},
       {"--no-ignore-files", false,
        [](AnalyzeOptions& o, const std::string&, std::string&) { return o.noIgnoreFiles = true; }},
       {"--summary", false,
@@ -149,6 +153,10 @@ ParsedOptions parseAnalyzeOptions(const std::vector<std::string>& arguments) {
       value = arguments[++i];
     }
     if (!row->apply(parsed.options, value, parsed.problem)) return parsed;
+  }
+  // Without --echoes such a check would pass whatever the text.
+  if (parsed.options.failOnEchoes && !parsed.options.echoes) {
+    parsed.problem = "--fail-on echo or opening needs --echoes";
   }
   return parsed;
 }

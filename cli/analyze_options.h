@@ -20,6 +20,10 @@ struct AnalyzeOptions {
   bool noIgnoreFiles = false;
   // --skip-names: the names of each file's characters are skipped.
   bool skipNames = false;
+  // --echoes: phrase echoes and repeated sentence openings are found too.
+  bool echoes = false;
+  // --fail-on named echo or opening, which only --echoes finds.
+  bool failOnEchoes = false;
   std::optional<std::string> configPath;
   std::optional<std::string> htmlPath;
   std::optional<std::string> docxPath;

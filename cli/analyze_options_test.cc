@@ -36,10 +36,23 @@ TEST(AnalyzeOptions, NothingGivenKeepsTheOneFileCall) {
 }
 
 TEST(AnalyzeOptions, FailOnAllAndNone) {
+  // The echoes' rules too: without --echoes they find nothing.
   EXPECT_EQ(parseAnalyzeOptions({"--fail-on", "all"}).options.failOn,
-            (std::array<bool, kLintRuleCount>{true, true, true, true}));
+            (std::array<bool, kLintRuleCount>{true, true, true, true, true, true}));
   EXPECT_EQ(parseAnalyzeOptions({"--fail-on", "none"}).options.failOn,
             (std::array<bool, kLintRuleCount>{}));
+}
+
+TEST(AnalyzeOptions, FailingOnEchoesNeedsThem) {
+  const ParsedOptions echoes =
+      parseAnalyzeOptions({"--echoes", "--fail-on", "echo,opening", "a.txt"});
+  EXPECT_EQ(echoes.problem, "");
+  EXPECT_TRUE(echoes.options.echoes);
+  EXPECT_EQ(echoes.options.failOn,
+            (std::array<bool, kLintRuleCount>{false, false, false, false, true, true}));
+  // A check that could never fail is a mistake of the command line.
+  EXPECT_EQ(parseAnalyzeOptions({"--fail-on", "opening", "a.txt"}).problem,
+            "--fail-on echo or opening needs --echoes");
 }
 
 TEST(AnalyzeOptions, SummaryIsTheSummaryFormat) {

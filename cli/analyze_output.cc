@@ -92,7 +92,24 @@ void appendEscape(std::string& out, char32_t c) {
   out += kHexDigits[c & 0xF];
 }
 
-void writeJsonKeys(BlockWriter& writer, const AnalysisResult& result) {
+void writeEchoList(BlockWriter& writer, const std::vector<EchoRange>& ranges) {
+  writer.text() += '[';
+  for (size_t i = 0; i < ranges.size(); ++i) {
+    std::string& out = writer.text();
+    out += i == 0 ? "[" : ",[";
+    appendDecimal(out, static_cast<long long>(ranges[i].begin));
+    out += ',';
+    appendDecimal(out, static_cast<long long>(ranges[i].end - ranges[i].begin));
+    out += ',';
+    appendDecimal(out,
+                  ranges[i].earlier == kNoEarlier ? -1 : static_cast<long long>(ranges[i].earlier));
+    out += ']';
+    writer.passOnIfFull();
+  }
+  writer.text() += ']';
+}
+
+void writeJsonKeys(BlockWriter& writer, const AnalysisResult& result, const Echoes* echoes) {
   writer.text() += "  \"phraseRanges\": ";
   writePairList(writer, result.phraseRanges);
   writer.text() += ",\n  \"searchedStarts\": ";
@@ -101,6 +118,12 @@ void writeJsonKeys(BlockWriter& writer, const AnalysisResult& result) {
   writeIntList(writer, result.distantStarts);
   writer.text() += ",\n  \"closeStarts\": ";
   writeIntList(writer, result.closeStarts);
+  if (echoes) {
+    writer.text() += ",\n  \"phraseEchoes\": ";
+    writeEchoList(writer, echoes->phrases);
+    writer.text() += ",\n  \"sentenceOpenings\": ";
+    writeEchoList(writer, echoes->openings);
+  }
   writer.text() += ",\n  \"report\": ";
   appendJsonString(writer.text(), result.report);
 }
@@ -134,21 +157,22 @@ void appendJsonString(std::string& out, std::string_view text) {
   out += '"';
 }
 
-void writeAnalysisJson(const AnalysisResult& result, const OutputBlockSink& sink) {
+void writeAnalysisJson(const AnalysisResult& result, const OutputBlockSink& sink,
+                       const Echoes* echoes) {
   BlockWriter writer(sink);
   writer.text() += "{\n";
-  writeJsonKeys(writer, result);
+  writeJsonKeys(writer, result, echoes);
   writer.text() += "\n}\n";
   writer.passOn();
 }
 
 void writeFileAnalysisJson(std::string_view pathUtf8, const AnalysisResult& result,
-                           const OutputBlockSink& sink) {
+                           const OutputBlockSink& sink, const Echoes* echoes) {
   BlockWriter writer(sink);
   writer.text() += "{\n  \"path\": ";
   appendJsonUtf8String(writer.text(), pathUtf8);
   writer.text() += ",\n";
-  writeJsonKeys(writer, result);
+  writeJsonKeys(writer, result, echoes);
   writer.text() += "\n}";
   writer.passOn();
 }
@@ -173,7 +197,7 @@ std::string analysisJson(const AnalysisResult& result) {
 }
 
 std::string analysisSummary(const TextStatistics& statistics, const AnalysisResult& result,
-                            bool eachStartOnce) {
+                            bool eachStartOnce, const Echoes* echoes) {
   std::string out;
   appendCountLine(out, statistics.words, "words");
   appendCountLine(out, statistics.lettersWithoutSpaces, "letters (excluding spaces)");
@@ -185,6 +209,11 @@ std::string analysisSummary(const TextStatistics& statistics, const AnalysisResu
   size_t close = eachStartOnce ? result.closeStarts.size() : result.closeStartCount;
   appendCountLine(out, static_cast<long long>(distant), "distant repetition starts");
   appendCountLine(out, static_cast<long long>(close), "close repetition starts");
+  if (echoes) {
+    appendCountLine(out, static_cast<long long>(echoes->phrases.size()), "phrase echo ranges");
+    appendCountLine(out, static_cast<long long>(echoes->openings.size()),
+                    "repeated sentence openings");
+  }
   out += "\nTop-100:\n";
   out += cp1252ToUtf8(result.report);
   return out;

@@ -19,6 +19,10 @@ constexpr std::array<LintRuleInfo, kLintRuleCount> kRules = {{
      "A word of the searched length, of the word list, or containing a listed part."},
     {LintRule::kSearchedPhrase, "searched-phrase", "phrase",
      "The letters of a listed phrase, whatever separators stand between them."},
+    {LintRule::kPhraseEcho, "phrase-echo", "echo",
+     "A phrase of a few words comes back within the echo distance."},
+    {LintRule::kSentenceOpening, "sentence-opening", "opening",
+     "Sentences close together open with the same word."},
 }};
 
 int endOfWord(std::string_view text, int start) {
@@ -54,6 +58,21 @@ void addSearchFindings(std::string_view text, const AnalysisResult& result,
     const int start = result.phraseRanges[i];
     findings.push_back(
         {LintRule::kSearchedPhrase, start, start + result.phraseRanges[i + 1], -1, 0});
+  }
+}
+
+// Each occurrence that echoes one before it; the ranges come by their start.
+void addEchoFindings(const std::vector<EchoRange>& ranges, LintRule rule,
+                     std::vector<LintFinding>& findings) {
+  for (const EchoRange& range : ranges) {
+    if (range.earlier == kNoEarlier) continue;
+    const auto echoed = std::partition_point(
+        ranges.begin(), ranges.end(), [&](const EchoRange& r) { return r.begin < range.earlier; });
+    const int earlierEnd = echoed != ranges.end() && echoed->begin == range.earlier
+                               ? static_cast<int>(echoed->end)
+                               : -1;
+    findings.push_back({rule, static_cast<int>(range.begin), static_cast<int>(range.end),
+                        static_cast<int>(range.earlier), 0, earlierEnd});
   }
 }
 
@@ -98,16 +117,22 @@ std::string closeMessage(const LintFinding& f, std::string_view text, const Line
 
 }  // namespace
 
-const std::array<LintRuleInfo, kLintRuleCount>& lintRules() { return kRules; }
+std::span<const LintRuleInfo> lintRules(bool withEchoes) {
+  return {kRules.data(), withEchoes ? kLintRuleCount : kListRuleCount};
+}
 
 const LintRuleInfo& lintRuleInfo(LintRule rule) { return kRules[static_cast<size_t>(rule)]; }
 
 std::vector<LintFinding> lintFindings(std::string_view text, const AnalysisResult& result,
-                                      int distantNb) {
+                                      int distantNb, const Echoes* echoes) {
   std::vector<LintFinding> findings;
   addCloseFindings(text, result.closeStarts, findings);
   addDistantFindings(text, result.distantStarts, distantNb, findings);
   addSearchFindings(text, result, findings);
+  if (echoes) {
+    addEchoFindings(echoes->phrases, LintRule::kPhraseEcho, findings);
+    addEchoFindings(echoes->openings, LintRule::kSentenceOpening, findings);
+  }
   std::sort(findings.begin(), findings.end(),
             [](const LintFinding& a, const LintFinding& b) { return orderKey(a) < orderKey(b); });
   findings.erase(std::unique(findings.begin(), findings.end()), findings.end());
@@ -126,6 +151,14 @@ std::string findingMessage(const LintFinding& f, std::string_view text, const Li
     case LintRule::kSearchedPhrase:
       return "searched phrase " + phraseQuote(text.substr(static_cast<size_t>(f.start),
                                                           static_cast<size_t>(f.end - f.start)));
+    case LintRule::kPhraseEcho:
+      return phraseQuote(
+                 text.substr(static_cast<size_t>(f.start), static_cast<size_t>(f.end - f.start))) +
+             " again " + std::to_string(f.start - f.earlier) + " letters after " +
+             place(lines, f.earlier);
+    case LintRule::kSentenceOpening:
+      return quoted(wordAt(text, f.start)) + " opens a sentence again, as at " +
+             place(lines, f.earlier);
   }
   return {};
 }

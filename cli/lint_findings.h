@@ -4,17 +4,28 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "analysis/analysis_pass.h"
+#include "analysis/phrase_echoes.h"
 #include "cli/line_columns.h"
 
 namespace verbolt {
 
-enum class LintRule { kCloseRepetition, kDistantRepetition, kSearchedWord, kSearchedPhrase };
-constexpr size_t kLintRuleCount = 4;
+enum class LintRule {
+  kCloseRepetition,
+  kDistantRepetition,
+  kSearchedWord,
+  kSearchedPhrase,
+  kPhraseEcho,
+  kSentenceOpening
+};
+constexpr size_t kLintRuleCount = 6;
+// The first rules, those of every run; the echoes' follow them.
+constexpr size_t kListRuleCount = 4;
 
 struct LintRuleInfo {
   LintRule rule;
@@ -23,18 +34,20 @@ struct LintRuleInfo {
   std::string_view summary;  // one sentence
 };
 
-// In the order of LintRule.
-const std::array<LintRuleInfo, kLintRuleCount>& lintRules();
+// In the order of LintRule: all of them, or those of every run.
+std::span<const LintRuleInfo> lintRules(bool withEchoes = true);
 const LintRuleInfo& lintRuleInfo(LintRule rule);
 
 // Not plain Finding: the window's F3 walk has a Finding of its own
 // (highlight/plan/findings.h), and one program may link both.
 struct LintFinding {
   LintRule rule = LintRule::kCloseRepetition;
-  int start = 0;     // where it is reported
-  int end = 0;       // just behind the word or phrase reported
-  int earlier = -1;  // close: the first of the pair; distant: the first of the window
-  int count = 0;     // distant: the occurrences in the window
+  int start = 0;        // where it is reported
+  int end = 0;          // just behind the word or phrase reported
+  int earlier = -1;     // close: the first of the pair; distant: the first of the window;
+                        // echoes: the occurrence echoed
+  int count = 0;        // distant: the occurrences in the window
+  int earlierEnd = -1;  // echoes: the end of the occurrence echoed
   friend bool operator==(const LintFinding&, const LintFinding&) = default;
 };
 
@@ -43,9 +56,10 @@ struct LintFinding {
 // A close repetition gives one finding per pair, at its second occurrence;
 // a distant one gives one per word and window, at the occurrence that
 // completes the count; pairs and windows that several similar words share
-// are reported once. In text order.
+// are reported once. With `echoes`, each occurrence of a phrase echo or a
+// repeated opening that has one before it gives a finding. In text order.
 std::vector<LintFinding> lintFindings(std::string_view text, const AnalysisResult& result,
-                                      int distantNb);
+                                      int distantNb, const Echoes* echoes = nullptr);
 
 // `text` is the analysed text as written, Windows-1252; the message is
 // UTF-8, e.g. "\"text\" again 76 letters after 3:12".

@@ -16,7 +16,7 @@ class JsonListReport : public LintReport {
   void file(const AnalysedFile& file) override {
     if (!m_first) m_sink(",\n");
     m_first = false;
-    writeFileAnalysisJson(pathAsUtf8(file.path), file.result, m_sink);
+    writeFileAnalysisJson(pathAsUtf8(file.path), file.result, m_sink, file.echoes);
   }
 
   void end(const LintTotals&) override { m_sink(m_first ? "]\n" : "\n]\n"); }
@@ -35,7 +35,7 @@ class SummaryReport : public LintReport {
     std::string out = m_first ? "" : "\n";
     m_first = false;
     out += "==> " + pathAsUtf8(file.path) + " <==\n";
-    out += analysisSummary(file.statistics, file.result, m_eachStartOnce);
+    out += analysisSummary(file.statistics, file.result, m_eachStartOnce, file.echoes);
     m_sink(out);
   }
 
@@ -97,9 +97,9 @@ std::string githubEscaped(std::string_view text, bool property) {
   return out;
 }
 
-std::string countsText(const FindingCounts& counts) {
+std::string countsText(const FindingCounts& counts, bool withEchoes) {
   std::string out;
-  for (const LintRuleInfo& info : lintRules()) {
+  for (const LintRuleInfo& info : lintRules(withEchoes)) {
     if (!out.empty()) out += ", ";
     out +=
         std::to_string(counts.byRule[static_cast<size_t>(info.rule)]) + " " + std::string(info.id);
@@ -110,7 +110,8 @@ std::string countsText(const FindingCounts& counts) {
 // Annotations are capped per step: the notice gives the whole count.
 class GithubReport : public LintReport {
  public:
-  explicit GithubReport(OutputBlockSink sink) : m_sink(std::move(sink)) {}
+  GithubReport(OutputBlockSink sink, bool withEchoes)
+      : m_sink(std::move(sink)), m_withEchoes(withEchoes) {}
 
   void file(const AnalysedFile& file) override {
     const std::string path = githubEscaped(pathAsUtf8(file.path), true);
@@ -132,7 +133,7 @@ class GithubReport : public LintReport {
     std::string out = "::notice title=verbolt-analyze::" + std::to_string(totals.findings.total()) +
                       " findings in " + std::to_string(totals.files) +
                       (totals.files == 1 ? " file" : " files") + " (" +
-                      countsText(totals.findings) + ")";
+                      countsText(totals.findings, m_withEchoes) + ")";
     if (totals.unreadable > 0) {
       out += "; " + std::to_string(totals.unreadable) + " could not be read";
     }
@@ -141,6 +142,7 @@ class GithubReport : public LintReport {
 
  private:
   OutputBlockSink m_sink;
+  bool m_withEchoes;
 };
 
 }  // namespace
@@ -151,7 +153,7 @@ bool reportsFindings(OutputFormat format) {
 }
 
 std::unique_ptr<LintReport> makeLintReport(OutputFormat format, OutputBlockSink sink,
-                                           bool eachStartOnce) {
+                                           bool eachStartOnce, bool withEchoes) {
   switch (format) {
     case OutputFormat::kJson:
       return std::make_unique<JsonListReport>(std::move(sink));
@@ -160,9 +162,9 @@ std::unique_ptr<LintReport> makeLintReport(OutputFormat format, OutputBlockSink 
     case OutputFormat::kLine:
       return std::make_unique<LineReport>(std::move(sink));
     case OutputFormat::kSarif:
-      return makeSarifReport(std::move(sink));
+      return makeSarifReport(std::move(sink), withEchoes);
     case OutputFormat::kGithub:
-      return std::make_unique<GithubReport>(std::move(sink));
+      return std::make_unique<GithubReport>(std::move(sink), withEchoes);
   }
   return nullptr;
 }

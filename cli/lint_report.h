@@ -24,6 +24,7 @@ struct AnalysedFile {
   const TextStatistics& statistics;
   const std::vector<LintFinding>& findings;
   const LineColumns& lines;
+  const Echoes* echoes = nullptr;  // with --echoes
 };
 
 struct LintTotals {
@@ -47,12 +48,13 @@ bool reportsFindings(OutputFormat format);
 // summary: the summary of each file under "==> PATH <==", blank lines
 // between; line: "PATH:LINE:COLUMN: RULE: MESSAGE"; github: one workflow
 // command "::warning" per finding and a "::notice" that counts them; sarif:
-// one SARIF 2.1.0 log. `eachStartOnce` is --unique, for the summary.
+// one SARIF 2.1.0 log. `eachStartOnce` is --unique, for the summary;
+// `withEchoes` is --echoes, whose rules the counts and the log then list.
 std::unique_ptr<LintReport> makeLintReport(OutputFormat format, OutputBlockSink sink,
-                                           bool eachStartOnce);
+                                           bool eachStartOnce, bool withEchoes = false);
 
 // Defined in sarif_report.cc.
-std::unique_ptr<LintReport> makeSarifReport(OutputBlockSink sink);
+std::unique_ptr<LintReport> makeSarifReport(OutputBlockSink sink, bool withEchoes);
 
 // A file name as UTF-8: its bytes when they are UTF-8, else Windows-1252.
 std::string pathAsUtf8(std::string_view path);

@@ -35,7 +35,7 @@ std::string ruleName(std::string_view id) {
   return name;
 }
 
-std::string logHead() {
+std::string logHead(bool withEchoes) {
   std::string out = "{\n  \"$schema\": " + jsonText(kSchema) +
                     ",\n  \"version\": \"2.1.0\",\n  \"runs\": [\n    {\n"
                     "      \"tool\": {\n        \"driver\": {\n"
@@ -45,7 +45,7 @@ std::string logHead() {
                     "          \"informationUri\": \"https://verbolt.example.org\",\n"
                     "          \"rules\": [";
   bool first = true;
-  for (const LintRuleInfo& info : lintRules()) {
+  for (const LintRuleInfo& info : lintRules(withEchoes)) {
     out += first ? "\n" : ",\n";
     first = false;
     out += "            {\"id\": " + jsonText(info.id) +
@@ -88,14 +88,27 @@ std::string region(const LineColumns& lines, int startPosition, int endPosition)
          ", \"endColumn\": " + std::to_string(end.column) + "}";
 }
 
+const char* relatedName(LintRule rule) {
+  switch (rule) {
+    case LintRule::kCloseRepetition:
+      return "the first of the pair";
+    case LintRule::kDistantRepetition:
+      return "the first of the window";
+    default:
+      return "the occurrence echoed";
+  }
+}
+
 // A repetition points back to the occurrence it repeats: the first of the
-// pair, or the first of the window.
+// pair, the first of the window, or the phrase or opening it echoes.
 std::string relatedLocation(const AnalysedFile& file, const LintFinding& finding,
                             const std::string& location) {
   if (finding.earlier < 0) return {};
-  const int end = static_cast<int>(wordEndAt(file.text, static_cast<size_t>(finding.earlier)));
-  const char* what = finding.rule == LintRule::kCloseRepetition ? "the first of the pair"
-                                                                : "the first of the window";
+  const int end =
+      finding.earlierEnd >= 0
+          ? finding.earlierEnd
+          : static_cast<int>(wordEndAt(file.text, static_cast<size_t>(finding.earlier)));
+  const char* what = relatedName(finding.rule);
   return ", \"relatedLocations\": [{\"id\": 1, \"message\": {\"text\": \"" + std::string(what) +
          "\"}, \"physicalLocation\": {" + location +
          ", \"region\": " + region(file.lines, finding.earlier, end) + "}}]";
@@ -103,9 +116,10 @@ std::string relatedLocation(const AnalysedFile& file, const LintFinding& finding
 
 class SarifReport : public LintReport {
  public:
-  explicit SarifReport(OutputBlockSink sink) : m_sink(std::move(sink)) {}
+  SarifReport(OutputBlockSink sink, bool withEchoes)
+      : m_sink(std::move(sink)), m_withEchoes(withEchoes) {}
 
-  void begin() override { m_sink(logHead()); }
+  void begin() override { m_sink(logHead(m_withEchoes)); }
 
   void file(const AnalysedFile& file) override {
     const std::string location =
@@ -136,13 +150,14 @@ class SarifReport : public LintReport {
 
  private:
   OutputBlockSink m_sink;
+  bool m_withEchoes;
   bool m_first = true;
 };
 
 }  // namespace
 
-std::unique_ptr<LintReport> makeSarifReport(OutputBlockSink sink) {
-  return std::make_unique<SarifReport>(std::move(sink));
+std::unique_ptr<LintReport> makeSarifReport(OutputBlockSink sink, bool withEchoes) {
+  return std::make_unique<SarifReport>(std::move(sink), withEchoes);
 }
 
 }  // namespace verbolt

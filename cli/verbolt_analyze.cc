@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <new>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -21,6 +23,7 @@
 
 #include "analysis/analysis_pass.h"
 #include "analysis/character_names.h"
+#include "analysis/phrase_echoes.h"
 #include "cli/analyze_exports.h"
 #include "cli/analyze_families.h"
 #include "cli/analyze_options.h"
@@ -57,10 +60,10 @@ constexpr long long kMaxTextLength = std::numeric_limits<int>::max();
 
 constexpr std::string_view kUsage =
     "Usage: verbolt-analyze [--config FILE] [--families KIND] [--summary] [--unique] [--utf8]\n"
-    "                       [--no-ignore-files] [--skip-names] [--html FILE] [--docx FILE]\n"
-    "                       TEXTFILE\n"
+    "                       [--no-ignore-files] [--skip-names] [--echoes] [--html FILE]\n"
+    "                       [--docx FILE] TEXTFILE\n"
     "       verbolt-analyze --format FORMAT [--fail-on KINDS] [--config FILE] [--utf8]\n"
-    "                       [--families KIND] [--no-ignore-files] [--skip-names]\n"
+    "                       [--families KIND] [--no-ignore-files] [--skip-names] [--echoes]\n"
     "                       FILE|FOLDER...\n"
     "\n"
     "Looks for close and distant repetitions, searched words and phrases in\n"
@@ -88,11 +91,14 @@ constexpr std::string_view kUsage =
     "                 \"::warning\" and one \"::notice\" with the counts.\n"
     "                 Rules: close-repetition (at the second of the pair),\n"
     "                 distant-repetition (at the occurrence that completes the\n"
-    "                 count), searched-word, searched-phrase. Lines and columns\n"
-    "                 count from 1, in characters; CRLF is one line end.\n"
+    "                 count), searched-word, searched-phrase; with --echoes\n"
+    "                 phrase-echo and sentence-opening (at the later occurrence,\n"
+    "                 with the earlier one's place). Lines and columns count\n"
+    "                 from 1, in characters; CRLF is one line end.\n"
     "  --fail-on KINDS  exit with status 1 when there are findings of these\n"
     "                 kinds, a comma-separated list of close, distant,\n"
-    "                 searched, phrase, or all; default none\n"
+    "                 searched, phrase, echo, opening (both with --echoes), or\n"
+    "                 all; default none\n"
     "  --summary      print the text figures, the number of results of each\n"
     "                 kind and the Top-100 instead of the JSON object\n"
     "  --unique       list each close and distant repetition start once, in\n"
@@ -114,6 +120,13 @@ constexpr std::string_view kUsage =
     "  --skip-names   skip the names of each file's characters and places: the\n"
     "                 words capitalised at every occurrence that stand at least\n"
     "                 once inside a sentence\n"
+    "  --echoes       also find phrase echoes (2 to 6 words of one sentence that\n"
+    "                 come back within 3,000 letters; skipped words never start\n"
+    "                 or end one) and repeated sentence openings (3 of 5\n"
+    "                 sentences in a row opening with one word); the JSON object\n"
+    "                 gains phraseEchoes and sentenceOpenings ([start, length,\n"
+    "                 start of the occurrence echoed or -1]), the summary their\n"
+    "                 counts\n"
     "  --families KIND  similar words share a beginning (beginning, the default)\n"
     "                 or a dictionary form in the French or English Hunspell\n"
     "                 dictionary (lemma-fr, lemma-en)\n"
@@ -426,8 +439,17 @@ RepeatedStarts repeatedStartsFor(const AnalyzeOptions& options, OutputFormat for
 
 // What --fail-on looks at when the output lists no findings: whether the
 // rules found anything at all of each kind.
-FindingCounts countsOfLists(const AnalysisResult& result) {
+long long echoing(const std::vector<EchoRange>& ranges) {
+  return std::count_if(ranges.begin(), ranges.end(),
+                       [](const EchoRange& range) { return range.earlier != kNoEarlier; });
+}
+
+FindingCounts countsOfLists(const AnalysisResult& result, const Echoes* echoes) {
   FindingCounts counts;
+  if (echoes) {
+    counts.byRule[static_cast<size_t>(LintRule::kPhraseEcho)] = echoing(echoes->phrases);
+    counts.byRule[static_cast<size_t>(LintRule::kSentenceOpening)] = echoing(echoes->openings);
+  }
   counts.byRule[static_cast<size_t>(LintRule::kCloseRepetition)] =
       static_cast<long long>(result.closeStartCount / 2);
   counts.byRule[static_cast<size_t>(LintRule::kDistantRepetition)] =
@@ -479,12 +501,16 @@ int runOneFile(const AnalyzeOptions& options, const AnalysisSettings& runSetting
     lowercaseTextInPlace(text);
   }
   AnalysisResult result = analyzeText(text, settings, {}, repeatedStartsFor(options, format));
+  std::optional<Echoes> echoes;
+  if (options.echoes) echoes = findEchoes(text, settings, EchoSettings());
+  const Echoes* found = echoes ? &*echoes : nullptr;
 
   StandardOutput output;
   if (summary) {
-    output.write(analysisSummary(statistics, result, options.unique));
+    output.write(analysisSummary(statistics, result, options.unique, found));
   } else {
-    writeAnalysisJson(result, [&output](std::string_view block) { output.write(block); });
+    writeAnalysisJson(
+        result, [&output](std::string_view block) { output.write(block); }, found);
   }
   const int writeFailure = linterStatuses(options) ? kExitError : kExitWriteFailureOfOneFile;
   if (!output.finish()) {
@@ -506,7 +532,7 @@ int runOneFile(const AnalyzeOptions& options, const AnalysisSettings& runSetting
       return writeFailure;
     }
   }
-  return failsTheRun(options, countsOfLists(result)) ? kExitFindings : kExitSuccess;
+  return failsTheRun(options, countsOfLists(result, found)) ? kExitFindings : kExitSuccess;
 }
 
 // One file of several, analysed: what the report needs, or why it could
@@ -518,6 +544,7 @@ struct FileCheck {
   TextStatistics statistics;  // for the summary only
   std::vector<LintFinding> findings;
   LineColumns lines{std::string_view()};
+  std::optional<Echoes> echoes;  // with --echoes
 };
 
 FileCheck checkFile(const AnalyzeOptions& options, const AnalysisSettings& fileSettings,
@@ -537,7 +564,11 @@ FileCheck checkFile(const AnalyzeOptions& options, const AnalysisSettings& fileS
     check.statistics = lowercaseAndCount(text);
   }
   check.result = analyzeText(text, settings, {}, repeatedStartsFor(options, format), threads);
-  if (withFindings) check.findings = lintFindings(text, check.result, settings.m_distantNb);
+  if (options.echoes) check.echoes = findEchoes(text, settings, EchoSettings());
+  const Echoes* echoes = check.echoes ? &*check.echoes : nullptr;
+  if (withFindings) {
+    check.findings = lintFindings(text, check.result, settings.m_distantNb, echoes);
+  }
   // Most files of a tidy tree have no finding: their lines are never asked.
   if (!check.findings.empty()) check.lines = LineColumns(check.written);
   return check;
@@ -547,7 +578,8 @@ int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& setti
   const OutputFormat format = *options.format;
   StandardOutput output;
   std::unique_ptr<LintReport> report = makeLintReport(
-      format, [&output](std::string_view block) { output.write(block); }, options.unique);
+      format, [&output](std::string_view block) { output.write(block); }, options.unique,
+      options.echoes);
   LintTotals totals;
   const std::vector<InputFile> files = inputFiles(options.operands);
   // Found before the checks start, on this thread: they run side by side.
@@ -571,11 +603,12 @@ int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& setti
       ++totals.unreadable;
       return;
     }
+    const Echoes* echoes = checked.echoes ? &*checked.echoes : nullptr;
     report->file({files[i].path, checked.written, checked.result, checked.statistics,
-                  checked.findings, checked.lines});
+                  checked.findings, checked.lines, echoes});
     ++totals.files;
     totals.findings.add(reportsFindings(format) ? countFindings(checked.findings)
-                                                : countsOfLists(checked.result));
+                                                : countsOfLists(checked.result, echoes));
   };
   report->begin();
   // A lone file may share its own analysis between the cores instead.

@@ -790,6 +790,61 @@ TEST_F(VerboltAnalyzeRun, FormatsOverAFolderInSortedOrder) {
             std::string::npos);
 }
 
+// The lines of `output` that report `rule`.
+std::string linesOf(const std::string& output, const std::string& rule) {
+  std::string kept;
+  size_t start = 0;
+  while (start < output.size()) {
+    const size_t end = output.find('\n', start);
+    const std::string line = output.substr(start, end - start + 1);
+    if (line.find(": " + rule + ": ") != std::string::npos) kept += line;
+    start = end == std::string::npos ? output.size() : end + 1;
+  }
+  return kept;
+}
+
+TEST_F(VerboltAnalyzeRun, EchoesAreFoundWithoutAList) {
+  const std::string story = writeFile("story.txt",
+                                      "She couldn't help but smile at the rain.\n"
+                                      "She waited by the gate.\n"
+                                      "\"She couldn't help but laugh,\" said Anna.\n"
+                                      "She left.\n"
+                                      "Then the road turned.\n");
+  const Outcome line = run({"--format", "line", "--echoes", story});
+  EXPECT_EQ(line.exitStatus, 0) << line.err;
+  EXPECT_EQ(linesOf(line.out, "phrase-echo"),
+            story + ":3:6: phrase-echo: \"couldn't help but\" again 66 letters after 1:5\n");
+  EXPECT_EQ(linesOf(line.out, "sentence-opening"),
+            story + ":2:1: sentence-opening: \"She\" opens a sentence again, as at 1:1\n" + story +
+                ":3:2: sentence-opening: \"She\" opens a sentence again, as at 2:1\n" + story +
+                ":4:1: sentence-opening: \"She\" opens a sentence again, as at 3:2\n");
+  EXPECT_EQ(linesOf(run({"--format", "line", story}).out, "phrase-echo"), "") << "only asked";
+  EXPECT_EQ(run({"--format", "line", "--echoes", "--fail-on", "echo", story}).exitStatus, 1);
+
+  const std::string calm = writeFile("calm.txt", "The rain fell. A bird sang. Night came.\n");
+  const Outcome none = run({"--format", "line", "--echoes", "--fail-on", "echo,opening", calm});
+  EXPECT_EQ(none.exitStatus, 0);
+  EXPECT_EQ(none.out, "");
+
+  // Every format carries them.
+  const Outcome github = run({"--format", "github", "--echoes", story});
+  EXPECT_NE(github.out.find("1 phrase-echo, 3 sentence-opening)"), std::string::npos) << github.out;
+  const Outcome sarif = run({"--format", "sarif", "--echoes", story});
+  EXPECT_NE(sarif.out.find("{\"id\": \"sentence-opening\""), std::string::npos);
+  EXPECT_NE(sarif.out.find("\"the occurrence echoed\""), std::string::npos);
+  EXPECT_EQ(run({"--format", "sarif", story}).out.find("phrase-echo"), std::string::npos);
+  const Outcome summary = run({"--summary", "--echoes", story});
+  EXPECT_NE(summary.out.find("\n2 phrase echo ranges\n4 repeated sentence openings\n"),
+            std::string::npos)
+      << summary.out;
+  const Outcome json = run({"--echoes", story});
+  EXPECT_NE(json.out.find("\"phraseEchoes\": [[4,17,-1],[70,17,4]],\n"
+                          "  \"sentenceOpenings\": [[0,3,-1],[41,3,0],[66,3,41],[107,3,66]],\n"),
+            std::string::npos)
+      << json.out;
+  EXPECT_EQ(run({story}).out.find("phraseEchoes"), std::string::npos);
+}
+
 TEST_F(VerboltAnalyzeRun, ExitStatusesFollowFailOnAndErrorsWin) {
   const std::string repeated = writeFile("repeated.txt", "chat chat");
   const std::string clean = writeFile("clean.txt", "un chat");
