@@ -87,6 +87,11 @@ const std::vector<OptionRow>& optionTable() {
          o.htmlPath = value;
          return true;
        }},
+      {"--docx", true,
+       [](AnalyzeOptions& o, const std::string& value, std::string&) {
+         o.docxPath = value;
+         return true;
+       }},
       {"--format", true,
        [](AnalyzeOptions& o, const std::string& value, std::string& problem) {
          const std::optional<OutputFormat> format = formatNamed(value);

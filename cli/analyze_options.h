@@ -26,6 +26,7 @@ struct AnalyzeOptions {
   bool failOnEchoes = false;
   std::optional<std::string> configPath;
   std::optional<std::string> htmlPath;
+  std::optional<std::string> docxPath;
   // --format, or --summary; none: one text file and its JSON object.
   std::optional<OutputFormat> format;
   // --fail-on: the kinds of finding that make the exit status 1; none

@@ -17,6 +17,16 @@ TEST(AnalyzeOptions, FormatsFailOnAndOperandsInEitherSpelling) {
   EXPECT_EQ(parsed.options.operands, (std::vector<std::string>{"docs", "a.md", "-"}));
 }
 
+TEST(AnalyzeOptions, TheExportsTakeAFileInEitherSpelling) {
+  const ParsedOptions parsed =
+      parseAnalyzeOptions({"--docx=out.docx", "--html", "out.html", "chapter.txt"});
+  ASSERT_EQ(parsed.problem, "");
+  EXPECT_EQ(parsed.options.docxPath, "out.docx");
+  EXPECT_EQ(parsed.options.htmlPath, "out.html");
+  EXPECT_EQ(parsed.options.operands, std::vector<std::string>{"chapter.txt"});
+  EXPECT_EQ(parseAnalyzeOptions({"--docx", "-"}).options.docxPath, "-");
+}
+
 TEST(AnalyzeOptions, NothingGivenKeepsTheOneFileCall) {
   const ParsedOptions parsed = parseAnalyzeOptions({"--", "--odd-name.txt"});
   EXPECT_EQ(parsed.problem, "");
@@ -55,7 +65,7 @@ TEST(AnalyzeOptions, EachMistakeNamesWhatIsWrong) {
   const std::pair<std::vector<std::string>, std::string> kCases[] = {
       {{"--format", "xml"}, "'xml'"},      {{"--fail-on", "close,typo"}, "'typo'"},
       {{"--colour"}, "'--colour'"},        {{"--utf8=yes"}, "'--utf8=yes'"},
-      {{"a.txt", "--config"}, "--config"},
+      {{"a.txt", "--config"}, "--config"}, {{"a.txt", "--docx"}, "--docx"},
   };
   for (const auto& [arguments, named] : kCases) {
     const std::string problem = parseAnalyzeOptions(arguments).problem;

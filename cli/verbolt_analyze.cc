@@ -22,8 +22,8 @@
 
 #include "analysis/analysis_pass.h"
 #include "analysis/character_names.h"
+#include "cli/analyze_exports.h"
 #include "cli/analyze_families.h"
-#include "cli/analyze_html.h"
 #include "cli/analyze_options.h"
 #include "cli/analyze_output.h"
 #include "cli/input_files.h"
@@ -31,6 +31,7 @@
 #include "cli/lint_findings.h"
 #include "cli/lint_report.h"
 #include "cli/ordered_work.h"
+#include "export/docx_export.h"
 #include "files/durable_write.h"
 #include "manuscript/atomic_write.h"
 #include "manuscript/manuscript.h"
@@ -58,7 +59,7 @@ constexpr long long kMaxTextLength = std::numeric_limits<int>::max();
 constexpr std::string_view kUsage =
     "Usage: verbolt-analyze [--config FILE] [--families KIND] [--summary] [--unique] [--utf8]\n"
     "                       [--no-ignore-files] [--skip-names] [--echoes] [--html FILE]\n"
-    "                       TEXTFILE\n"
+    "                       [--docx FILE] TEXTFILE\n"
     "       verbolt-analyze --format FORMAT [--fail-on KINDS] [--config FILE] [--utf8]\n"
     "                       [--families KIND] [--no-ignore-files] [--skip-names] [--echoes]\n"
     "                       FILE|FOLDER...\n"
@@ -108,6 +109,8 @@ constexpr std::string_view kUsage =
     "                 becomes a separator. Invalid UTF-8 is an input error.\n"
     "  --html FILE    also write the text with its highlights, the legend and\n"
     "                 the Top-100 to FILE, one self-contained web page\n"
+    "  --docx FILE    also write the same to FILE as a Word document (.docx),\n"
+    "                 each highlight as character shading in its colour\n"
     "  --no-ignore-files  leave out the books' own lists: without it, the words\n"
     "                 of every .verbolt-ignore file in a file's folder and the\n"
     "                 folders above it (up to one holding .git) are skipped as\n"
@@ -137,9 +140,9 @@ constexpr std::string_view kUsage =
     "a file that cannot be read (one line on standard error; the other files\n"
     "are still checked), an output that cannot be written, or a memory that\n"
     "runs out. Without either, for one TEXTFILE: 0 on success, 1 when the\n"
-    "output (or the page) cannot be written, 2 on a usage or input error, or\n"
-    "when the memory runs out (one line on standard error, nothing on standard\n"
-    "output).\n";
+    "output (or the page, or the document) cannot be written, 2 on a usage or\n"
+    "input error, or when the memory runs out (one line on standard error,\n"
+    "nothing on standard output).\n";
 
 void printProblem(const std::string& message) {
   std::fprintf(stderr, "%s: %s\n", kProgram.data(), message.c_str());
@@ -173,6 +176,28 @@ bool checkOperands(const AnalyzeOptions& options, std::string* problem) {
   if (options.htmlPath && (!oneFile || findings)) {
     *problem = "--html writes the page of one text file beside its JSON object or summary";
     return false;
+  }
+  if (options.docxPath && (!oneFile || findings)) {
+    *problem = "--docx writes the document of one text file beside its JSON object or summary";
+    return false;
+  }
+  return true;
+}
+
+// The page or the document written over the text it is made from would
+// lose the writer's manuscript: "--docx chapter.docx chapter.docx" is a
+// slip of the keyboard, never a wish.
+bool checkExportPaths(const AnalyzeOptions& options, std::string* problem) {
+  for (const auto& [option, path] :
+       {std::pair<std::string_view, const std::optional<std::string>&>{"--html", options.htmlPath},
+        {"--docx", options.docxPath}}) {
+    std::error_code error;
+    if (path && options.operands[0] != "-" &&
+        std::filesystem::equivalent(*path, options.operands[0], error)) {
+      *problem = std::string(option) + " would write over the text file " +
+                 inQuotes(options.operands[0]) + " it is made from";
+      return false;
+    }
   }
   return true;
 }
@@ -329,7 +354,7 @@ class StandardOutput {
 // A UTF-8 manuscript becomes one Windows-1252 byte per character, as the
 // window's editor gives its text to the engine; a byte-order mark says so
 // without the option and is not part of the text. `utf8Kept`, when given,
-// receives the text as read, for the page of --html.
+// receives the text as read, for the exports.
 bool decodeUtf8IfAsked(const AnalyzeOptions& options, const std::string& path, std::string& text,
                        std::string* problem, std::string* utf8Kept) {
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -376,18 +401,23 @@ bool readManuscriptText(const std::string& path, std::string& text, std::string&
   return true;
 }
 
-// The text, one Windows-1252 byte per position, and, for --html, the same
-// text in UTF-8 as it was read.
+// The exports show the text as it was read, in UTF-8.
+bool writesExports(const AnalyzeOptions& options) {
+  return options.htmlPath.has_value() || options.docxPath.has_value();
+}
+
+// The text, one Windows-1252 byte per position, and, for the exports, the
+// same text in UTF-8 as it was read.
 bool readInput(const AnalyzeOptions& options, const std::string& path, std::string& text,
                std::string& utf8, std::string* problem) {
   if (isOpenedAsManuscript(path)) return readManuscriptText(path, text, utf8, problem);
   utf8.clear();
-  const bool page = options.htmlPath.has_value();
+  const bool exports = writesExports(options);
   if (!readText(path, &text, problem) ||
-      !decodeUtf8IfAsked(options, path, text, problem, page ? &utf8 : nullptr)) {
+      !decodeUtf8IfAsked(options, path, text, problem, exports ? &utf8 : nullptr)) {
     return false;
   }
-  if (page && utf8.empty()) utf8 = cp1252ToUtf8(text);
+  if (exports && utf8.empty()) utf8 = cp1252ToUtf8(text);
   return true;
 }
 
@@ -397,12 +427,12 @@ std::string pageTitle(const std::string& path) {
 }
 
 // A summary only counts, so it keeps no list; --unique keeps each start
-// once. The default output, the page and the findings need the full lists.
+// once. The default output, the exports and the findings need the full lists.
 RepeatedStarts repeatedStartsFor(const AnalyzeOptions& options, OutputFormat format) {
   if (reportsFindings(format)) return RepeatedStarts::kKept;
   if (options.unique) return RepeatedStarts::kCollapsed;
-  return format == OutputFormat::kSummary && !options.htmlPath ? RepeatedStarts::kCounted
-                                                               : RepeatedStarts::kKept;
+  return format == OutputFormat::kSummary && !writesExports(options) ? RepeatedStarts::kCounted
+                                                                     : RepeatedStarts::kKept;
 }
 
 // What --fail-on looks at when the output lists no findings: whether the
@@ -484,6 +514,14 @@ int runOneFile(const AnalyzeOptions& options, const AnalysisSettings& runSetting
     const std::string html = analysisHtml(utf8, text, result, settings, pageTitle(path));
     if (!writeFileAtomically(*options.htmlPath, html, problem)) {
       printProblem(problem);
+      return writeFailure;
+    }
+  }
+  if (options.docxPath) {
+    const std::optional<std::string> docx =
+        analysisDocx(utf8, text, result, settings, pageTitle(path));
+    if (!docx || !writeFileAtomically(*options.docxPath, *docx, problem)) {
+      printProblem(docx ? problem : std::string(kDocxTooLarge));
       return writeFailure;
     }
   }
@@ -597,7 +635,8 @@ int run(int argc, char** argv) {
   }
   std::string problem;
   ConfigurationFileCheck check{true, 0, {}};
-  if (!checkOperands(options, &problem) || !checkConfigFile(options, &check, &problem)) {
+  if (!checkOperands(options, &problem) || !checkExportPaths(options, &problem) ||
+      !checkConfigFile(options, &check, &problem)) {
     printProblem(problem);
     return kExitError;
   }

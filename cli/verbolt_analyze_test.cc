@@ -19,7 +19,9 @@
 
 #include "analysis/analysis_pass.h"
 #include "cli/analyze_output.h"
+#include "export/export_test_support.h"
 #include "gtest/gtest.h"
+#include "manuscript/manuscript.h"
 #include "settings/configuration.h"
 #include "text/words.h"
 
@@ -641,6 +643,64 @@ TEST_F(VerboltAnalyzeRun, APageThatCannotBeWrittenGivesStatus1) {
       << outcome.err;
 }
 
+TEST_F(VerboltAnalyzeRun, DocxWritesTheWordDocumentBesideTheUsualOutput) {
+  const std::string text = writeFile("text.txt", "chat chat \xE9t\xE9\r\n\tend");
+  const std::string document = (m_dir / "text.docx").string();
+  const Outcome plain = run({text});
+  const Outcome withDocument = run({"--docx", document, text});
+  EXPECT_EQ(withDocument.exitStatus, 0) << withDocument.err;
+  EXPECT_EQ(withDocument.out, plain.out);
+  const std::string package = readFile(document);
+  const ReadOutcome read = readManuscriptBytes(package, ManuscriptKind::kDocx, "text.docx");
+  ASSERT_TRUE(read.manuscript) << read.error;
+  const std::string& utf8 = read.manuscript->utf8;
+  EXPECT_TRUE(utf8.starts_with("chat chat \xC3\xA9t\xC3\xA9\n\tend\n")) << utf8;
+  for (const char* label : {"Close repetitions", "Distant repetitions", "Search for words",
+                            "Search for phrases", "Top-100\n  2 : chat"}) {
+    EXPECT_NE(utf8.find(label), std::string::npos) << label;
+  }
+  const Rgb yellow = {255, 255, 140};
+  const Backgrounds backgrounds = docxBackgrounds(package);
+  ASSERT_GE(backgrounds.size(), 18u);
+  const Backgrounds expected = {
+      yellow,       yellow,       yellow,       yellow,       std::nullopt, yellow,
+      yellow,       yellow,       yellow,       std::nullopt, std::nullopt, std::nullopt,
+      std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt};
+  EXPECT_EQ(Backgrounds(backgrounds.begin(), backgrounds.begin() + 18), expected);
+  EXPECT_NE(docxPart(package, "docProps/core.xml").find("<dc:title>text.txt</dc:title>"),
+            std::string::npos);
+
+  // A Word document in, a Word document of its colours out.
+  const Outcome chapter =
+      run({"--docx=" + document, std::string(VERBOLT_SAMPLES) + "/chapter.docx"});
+  EXPECT_EQ(chapter.exitStatus, 0) << chapter.err;
+  const ReadOutcome original = readManuscript(VERBOLT_SAMPLES "/chapter.docx");
+  const ReadOutcome exported = readManuscript(document);
+  ASSERT_TRUE(original.manuscript && exported.manuscript);
+  EXPECT_TRUE(exported.manuscript->utf8.starts_with(original.manuscript->utf8 + "\n"));
+}
+
+TEST_F(VerboltAnalyzeRun, ADocumentThatCannotBeWrittenGivesStatus1) {
+  const Outcome outcome =
+      run({"--docx=" + (m_dir / "missing" / "t.docx").string(), writeFile("t.txt", "chat")});
+  EXPECT_EQ(outcome.exitStatus, 1);
+  EXPECT_NE(outcome.err.find("Cannot save \xE2\x80\x9Ct.docx\xE2\x80\x9D"), std::string::npos)
+      << outcome.err;
+}
+
+// "--docx chapter.docx chapter.docx" would replace the manuscript with
+// its export: refused before anything is read or written.
+TEST_F(VerboltAnalyzeRun, NoExportIsWrittenOverTheTextItIsMadeFrom) {
+  const std::string chapter = (m_dir / "chapter.docx").string();
+  std::filesystem::copy_file(VERBOLT_SAMPLES "/chapter.docx", chapter);
+  const std::string before = readFile(chapter);
+  expectUsageError(run({"--docx", chapter, chapter}), "--docx would write over");
+  EXPECT_EQ(readFile(chapter), before);
+  const std::string text = writeFile("t.txt", "chat chat");
+  expectUsageError(run({"--html", (m_dir / "." / "t.txt").string(), text}), "--html");
+  EXPECT_EQ(readFile(text), "chat chat");
+}
+
 TEST_F(VerboltAnalyzeRun, AFileSizeLimitMakesThePageAnErrorNotAKill) {
   const std::string text = writeFile("t.txt", "chat");
   const std::filesystem::path page = m_dir / "page.html";
@@ -840,6 +900,11 @@ TEST_F(VerboltAnalyzeRun, WhatOnlyOneFileCanHaveIsRefusedForSeveral) {
                    "--html");
   expectUsageError(run({"--format", "sarif", "--html", (m_dir / "p.html").string(), text}),
                    "--html");
+  expectUsageError(run({"--format", "json", "--docx", (m_dir / "p.docx").string(), text, text}),
+                   "--docx");
+  expectUsageError(run({"--format", "github", "--docx", (m_dir / "p.docx").string(), text}),
+                   "--docx");
+  EXPECT_FALSE(std::filesystem::exists(m_dir / "p.docx"));
   expectUsageError(run({"--format", "yaml", text}), "yaml");
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <expat.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <optional>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "highlight/plan/paint_plan.h"
+#include "manuscript/zip_part.h"
 #include "text/utf8.h"
 
 namespace verbolt {
@@ -72,6 +74,48 @@ inline std::string_view attributeOf(const char** attributes, std::string_view na
 inline void addBackgrounds(Backgrounds& backgrounds, std::string_view text,
                            std::optional<Rgb> colour) {
   backgrounds.insert(backgrounds.end(), utf8CharCount(text), colour);
+}
+
+// One part of a .docx package; empty, with a failure, when it is missing.
+inline std::string docxPart(const std::string& package, const std::string& name) {
+  std::string content;
+  const ZipOutcome outcome = streamZipPart(package, name, 1 << 28, [&](std::string_view chunk) {
+    content += chunk;
+    return true;
+  });
+  EXPECT_EQ(outcome.problem, ZipProblem::kNone) << name;
+  return content;
+}
+
+// The background of every character of a .docx body: each run's w:shd
+// fill; a w:tab and the end of a w:p count one character each.
+inline Backgrounds docxBackgrounds(const std::string& package) {
+  std::optional<Rgb> runColour;
+  Backgrounds backgrounds;
+  bool inText = false;
+  bool firstParagraph = true;
+  XmlEvents events;
+  events.start = [&](std::string_view name, const char** attributes) {
+    if (name == "w:p") {
+      if (!firstParagraph) backgrounds.push_back(std::nullopt);  // the line end
+      firstParagraph = false;
+    }
+    if (name == "w:r") runColour.reset();
+    if (name == "w:shd") {
+      EXPECT_EQ(attributeOf(attributes, "w:val"), "clear");
+      runColour = rgbFromHex(attributeOf(attributes, "w:fill"));
+    }
+    if (name == "w:tab") backgrounds.push_back(runColour);
+    if (name == "w:t") inText = true;
+  };
+  events.end = [&](std::string_view name) {
+    if (name == "w:t") inText = false;
+  };
+  events.characters = [&](std::string_view text) {
+    if (inText) addBackgrounds(backgrounds, text, runColour);
+  };
+  EXPECT_TRUE(walkXml(docxPart(package, "word/document.xml"), events)) << "not well-formed";
+  return backgrounds;
 }
 
 }  // namespace verbolt

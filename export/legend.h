@@ -1,6 +1,6 @@
-// The legend of an exported page: each colour its text can show, named as
-// the window names it. The window's export and verbolt-analyze --html
-// both take it from here, so their pages say the same.
+// The legend of an export: each colour its text can show, named as the
+// window names it. The window's exports and verbolt-analyze --html and
+// --docx all take it from here, so their legends say the same.
 #pragma once
 
 #include <vector>

@@ -15,19 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string soffice() {
-  const char* path = std::getenv("PATH");
-  std::string folders = path ? path : "";
-  for (size_t start = 0; start <= folders.size();) {
-    size_t end = folders.find(':', start);
-    if (end == std::string::npos) end = folders.size();
-    const fs::path candidate = fs::path(folders.substr(start, end - start)) / "soffice";
-    if (end > start && access(candidate.c_str(), X_OK) == 0) return candidate.string();
-    start = end + 1;
-  }
-  return {};
-}
-
 std::string without(std::string text, const std::string& what) {
   const size_t at = text.find(what);
   EXPECT_NE(at, std::string::npos) << what;
@@ -64,7 +51,7 @@ std::string withoutLastNewline(std::string text) {
 class LibreOfficeReadsSavedDocuments : public test_support::FolderTest {};
 
 TEST_F(LibreOfficeReadsSavedDocuments, AsTheTextTheEditorSaved) {
-  const std::string program = soffice();
+  const std::string program = test_support::programOnPath("soffice");
   if (program.empty()) {
     std::printf("soffice is not installed: LibreOffice cannot check the saved documents\n");
     GTEST_SKIP();

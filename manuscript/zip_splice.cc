@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "manuscript/zip_write.h"
+
 namespace verbolt {
 
 namespace {
@@ -118,23 +120,6 @@ bool measureLocalRecords(Layout& layout) {
   return true;
 }
 
-std::optional<std::string> deflated(std::string_view content) {
-  z_stream stream{};
-  if (deflateInit2(&stream, kLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
-    return std::nullopt;
-  }
-  std::string out(deflateBound(&stream, content.size()), '\0');
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(content.data()));
-  stream.avail_in = static_cast<uInt>(content.size());
-  stream.next_out = reinterpret_cast<Bytef*>(out.data());
-  stream.avail_out = static_cast<uInt>(out.size());
-  const int status = deflate(&stream, Z_FINISH);
-  out.resize(stream.total_out);
-  deflateEnd(&stream);
-  if (status != Z_STREAM_END) return std::nullopt;
-  return out;
-}
-
 // The local header and data of the new content, from the old local header.
 std::string newLocalRecord(std::string_view archive, const Entry& entry, std::string_view content,
                            const std::string& data, uint32_t crc) {
@@ -162,7 +147,7 @@ std::optional<std::string> spliceZipPart(std::string_view archive, const std::st
       std::find_if(layout->entries.begin(), layout->entries.end(),
                    [&partName](const Entry& entry) { return entry.name == partName; });
   if (part == layout->entries.end()) return std::nullopt;
-  const std::optional<std::string> data = deflated(content);
+  const std::optional<std::string> data = deflateRaw(content, kLevel);
   if (!data) return std::nullopt;
   const uint32_t crc = static_cast<uint32_t>(
       crc32(0, reinterpret_cast<const Bytef*>(content.data()), static_cast<uInt>(content.size())));

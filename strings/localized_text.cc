@@ -235,6 +235,8 @@ StringTable buildStringTable() {
       {kStrExportHtml, {"Web page with the colours (HTML)...", "Page web avec les couleurs (HTML)..."}},
       {kStrExportOdt, {"OpenDocument text with the colours (.fodt)...",
             "Texte OpenDocument avec les couleurs (.fodt)..."}},
+      {kStrExportDocx, {"&Word document with the colours (.docx)...",
+            "Document &Word avec les couleurs (.docx)..."}},
       {kStrExportCsv, {"Top-100 as a table (CSV)...", "Top-100 en tableau (CSV)..."}},
       {kStrRecentFiles, {"Recent files", "Fichiers r\xE9" "cents"}},
       {kStrSaveChanges, {"The text has changed since it was opened or saved.\n"

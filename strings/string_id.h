@@ -146,6 +146,7 @@ enum StringId : int {
   kStrNoBookFile = 150,
   kStrOpenBookList = 151,
   kStrCannotSaveIntoDocument = 152,
+  kStrExportDocx = 153,
   // Echoes found without a list.
   kStrEchoes = 160,
   kStrEchoesHelp = 161,

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -20,6 +21,19 @@ std::string readFile(const fs::path& path) {
 void writeFile(const fs::path& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string programOnPath(std::string_view name) {
+  const char* path = std::getenv("PATH");
+  const std::string folders = path ? path : "";
+  for (size_t start = 0; start <= folders.size();) {
+    size_t end = folders.find(':', start);
+    if (end == std::string::npos) end = folders.size();
+    const fs::path candidate = fs::path(folders.substr(start, end - start)) / name;
+    if (end > start && access(candidate.c_str(), X_OK) == 0) return candidate.string();
+    start = end + 1;
+  }
+  return {};
 }
 
 bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit,

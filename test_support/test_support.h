@@ -20,6 +20,10 @@ std::string readFile(const std::filesystem::path& path);
 // Writes `bytes` as the whole file, creating or truncating it.
 void writeFile(const std::filesystem::path& path, std::string_view bytes);
 
+// The path of the program `name` in a folder of PATH, as a shell finds
+// it; empty when there is none.
+std::string programOnPath(std::string_view name);
+
 // Calls `between` (by default a short sleep) until `done()` holds, for at
 // most `limit`. True when it came to hold.
 bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit,

@@ -38,6 +38,7 @@ const Command kCommands[] = {
   {kIdDiscardRecovered, kStrDiscardRecovered, {kFile, 1}, kNoKey,        kNoKey,    kNoTool},
   {kIdExportHtml,      kStrExportHtml,      {kExport, 1}, kNoKey,         kNoKey,    kNoTool},
   {kIdExportOdt,       kStrExportOdt,       {kExport, 1}, kNoKey,         kNoKey,    kNoTool},
+  {kIdExportDocx,      kStrExportDocx,      {kExport, 1}, kNoKey,         kNoKey,    kNoTool},
   {kIdExportCsv,       kStrExportCsv,       {kExport, 1}, kNoKey,         kNoKey,    kNoTool},
   {kIdQuit,            kStrQuit,            {kFile, 2},   ctrl('Q'),      kNoKey,    kNoTool},
   {kIdUndo,            kStrUndo,            {kEdit, 1},   ctrl('Z'),      kNoKey,    kNoTool},

@@ -39,6 +39,7 @@ enum CommandId {
   kIdDiscardRecovered = 1030,
   kIdSkipNames = 1031,
   kIdOpenBookList = 1032,
+  kIdExportDocx = 1033,
   kIdEchoPhrases = 1040,
   kIdEchoOpenings = 1041,
 };

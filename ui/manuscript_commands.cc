@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "export/docx_export.h"
 #include "export/fodt_export.h"
 #include "export/html_export.h"
 #include "export/legend.h"
@@ -70,8 +71,10 @@ struct ExportKind {
   int id;
   const char* extension;
 };
-constexpr ExportKind kExports[] = {
-    {kIdExportHtml, "html"}, {kIdExportOdt, "fodt"}, {kIdExportCsv, "csv"}};
+constexpr ExportKind kExports[] = {{kIdExportHtml, "html"},
+                                   {kIdExportOdt, "fodt"},
+                                   {kIdExportDocx, "docx"},
+                                   {kIdExportCsv, "csv"}};
 
 const char* encodingName(TextEncoding encoding) {
   const bool utf16 =
@@ -423,16 +426,18 @@ void FrameMain::OnExport(wxCommandEvent& event) {
       exportLegend(LegendExtent::kWithMarks, m_settingsPane->Echoes());
   const std::string title = utf8Of(proposed.GetName());
   const ExportDocument document{text, backgrounds.runs(), report, title, legend};
-  std::string bytes;
+  std::optional<std::string> bytes;
   if (event.GetId() == kIdExportCsv) {
     bytes = exportTop100Csv(report);
   } else if (event.GetId() == kIdExportOdt) {
     bytes = exportFlatOdt(document);
+  } else if (event.GetId() == kIdExportDocx) {
+    bytes = exportDocx(document);
   } else {
     bytes = exportHtml(document);
   }
-  std::string error;
-  if (!writeFileAtomically(fileNameBytes(path), bytes, error)) {
+  std::string error(kDocxTooLarge);
+  if (!bytes || !writeFileAtomically(fileNameBytes(path), *bytes, error)) {
     showMessageBox(shownUtf8(error), localized(kStrCannotSave), wxOK | wxICON_ERROR, this);
   }
 }

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "export/export_test_support.h"
 #include "highlight/editor_text.h"
 #include "highlight/plan/colours.h"
 #include "manuscript/manuscript.h"
@@ -124,6 +125,61 @@ TEST_F(Manuscripts, ADocxChapterIsSavedIntoItselfAsTextAndExported) {
       readFile(std::filesystem::path(getenv("XDG_CONFIG_HOME")) / "verbolt" / "recent-files.txt");
   EXPECT_EQ(stored.rfind(text + "\n", 0), 0u) << stored;
   EXPECT_EQ(readFile(configPath()).find("chapter"), std::string::npos) << "config.txt untouched";
+}
+
+// Export, Word document, chosen from the keyboard through the menus (Alt+F,
+// E, W): the document holds the editor's text with every colour it shows
+// at that moment, the marked word's red and the hidden words' grey
+// included.
+TEST_F(Manuscripts, TheWordExportCarriesEveryColourTheEditorShows) {
+  FrameMain& frame = openFrame();
+  setText(
+      "The garden was green. The garden was wide and the garden was old.\n"
+      "\tA river ran by the river, and the river ran on.");
+  clickAt(frame.Editor(), 0);
+  ASSERT_TRUE(waitFor([&] { return wxWindow::FindFocus() == &frame.Editor(); }));
+  wxUIActionSimulator().Char(WXK_F5);
+  ASSERT_TRUE(waitFor([&] { return !frame.Top100().GetValue().empty(); }));
+  const std::string text = editorUtf8();
+  const long garden = static_cast<long>(text.find("garden"));
+  const long river = static_cast<long>(text.find("river"));
+  ASSERT_EQ(colourAt(garden), classColour(HighlightClass::kClose));
+  clickAt(frame.Editor(), river + 1, kAlt);
+  ASSERT_TRUE(waitFor([&] { return colourAt(river) == hiddenColour(HighlightClass::kClose); }));
+  clickAt(frame.Editor(), garden + 1);
+  ASSERT_TRUE(waitFor([&] { return colourAt(garden) == markedColour(HighlightClass::kClose); }));
+
+  const std::string path = (m_dir / "garden.docx").string();
+  fileDialogAnswers = {wxString::FromUTF8(path)};
+  int menusOpened = 0;
+  auto countOpening = [&menusOpened](wxMenuEvent& event) {
+    ++menusOpened;
+    event.Skip();
+  };
+  frame.Bind(wxEVT_MENU_OPEN, countOpening);
+  wxUIActionSimulator().Char('f', wxMOD_ALT);
+  ASSERT_TRUE(waitFor([&] { return menusOpened >= 1; })) << "Alt+F opened no menu";
+  wxUIActionSimulator().Char('e');
+  ASSERT_TRUE(waitFor([&] { return menusOpened >= 2; })) << "E opened no submenu";
+  wxUIActionSimulator().Char('w');
+  ASSERT_TRUE(waitFor([&] { return std::filesystem::exists(path); })) << "W exported nothing";
+  frame.Unbind(wxEVT_MENU_OPEN, countOpening);
+  ASSERT_EQ(fileDialogTitles.size(), 1u);
+  EXPECT_EQ(fileDialogTitles[0], wxStripMenuCodes(localized(kStrExport)));
+
+  const std::string package = readFile(path);
+  const ReadOutcome read = readManuscriptBytes(package, ManuscriptKind::kDocx, "garden.docx");
+  ASSERT_TRUE(read.manuscript) << read.error;
+  EXPECT_TRUE(read.manuscript->utf8.starts_with(text + "\n")) << read.manuscript->utf8;
+  EXPECT_NE(read.manuscript->utf8.find(localized(kStrMarkedWord).utf8_string()), std::string::npos);
+  const Backgrounds backgrounds = docxBackgrounds(package);
+  ASSERT_GT(backgrounds.size(), text.size());
+  for (long i = 0; i < static_cast<long>(text.size()); ++i) {
+    const Rgb shown = colourAt(i);
+    // A line end has no background of its own in a word processor.
+    const bool plain = shown == kWhite || text[i] == '\n';
+    EXPECT_EQ(backgrounds[i], plain ? std::nullopt : std::optional<Rgb>(shown)) << "at " << i;
+  }
 }
 
 // An edit that cannot be placed safely in the document (joining a line
