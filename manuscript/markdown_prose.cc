@@ -2,6 +2,7 @@
 
 #include <md4c.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -101,11 +102,32 @@ class ProseCollector {
 
 ProseCollector& collectorOf(void* userdata) { return *static_cast<ProseCollector*>(userdata); }
 
+// The most bytes of one paragraph: the lines between two blank lines.
+size_t longestParagraph(std::string_view text) {
+  size_t longest = 0;
+  size_t start = 0;
+  size_t paragraphStart = 0;
+  while (start < text.size()) {
+    const size_t end = std::min(text.find('\n', start), text.size());
+    const std::string_view line = text.substr(start, end - start);
+    if (line.find_first_not_of(" \t\r") == std::string_view::npos) paragraphStart = end + 1;
+    longest = std::max(longest, end - std::min(paragraphStart, end));
+    start = end + 1;
+  }
+  return longest;
+}
+
 std::vector<ByteRange> proseRanges(std::string_view text, size_t from) {
   ProseCollector collector(text);
   MD_PARSER parser{};
   parser.abi_version = 0;
   parser.flags = MD_DIALECT_GITHUB;
+  // The parser looks for bare web addresses in time that grows with the
+  // square of a paragraph's length: a paragraph of a megabyte held a run
+  // for minutes. Past the bound such addresses are read as words.
+  if (longestParagraph(text.substr(from)) > kLongestLinkedParagraph) {
+    parser.flags &= ~MD_FLAG_PERMISSIVEAUTOLINKS;
+  }
   parser.enter_block = [](MD_BLOCKTYPE, void*, void*) { return 0; };
   parser.leave_block = [](MD_BLOCKTYPE, void*, void*) { return 0; };
   parser.enter_span = [](MD_SPANTYPE type, void* detail, void* userdata) {

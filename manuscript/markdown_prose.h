@@ -15,6 +15,12 @@ namespace verbolt {
 // targets, bare and bracketed web addresses, HTML tags and blocks,
 // entities, and the markup itself (heading signs, emphasis marks, list
 // bullets, table pipes, backslashes of escapes).
+//
+// In a paragraph of more than kLongestLinkedParagraph bytes, which no
+// writer writes, bare web addresses are read as prose: finding them there
+// would take time that grows with the square of the paragraph's length.
 std::string markdownProse(std::string_view utf8);
+
+inline constexpr size_t kLongestLinkedParagraph = 64 * 1024;
 
 }  // namespace verbolt

@@ -86,6 +86,19 @@ TEST(MarkdownProse, EachSkippedCharacterIsOneSpaceWhateverItsBytes) {
             "caf\u00E9          \u00E9l\u00E8ve        fin");
 }
 
+TEST(MarkdownProse, AParagraphPastTheBoundReadsBareAddressesAsWords) {
+  // A bare address is no prose in a paragraph of any writer's length...
+  EXPECT_EQ(proseOf("See www.house.com today.\n\nOther words."),
+            "See               today.\n\nOther words.");
+  // ...and is read as words in one the parser would take minutes over,
+  // which ends at once.
+  std::string huge;
+  while (huge.size() <= kLongestLinkedParagraph) huge += "www.house.com&x ";
+  const std::string prose = markdownProse(huge);
+  ASSERT_EQ(prose.size(), huge.size());
+  EXPECT_EQ(prose.substr(0, 16), "www.house.com&x ");
+}
+
 }  // namespace
 
 }  // namespace verbolt
