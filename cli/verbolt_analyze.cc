@@ -3,7 +3,9 @@
 // for checking the engine without the window; with --format, checks files
 // and folders as a linter does, for writing and documentation pipelines.
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -242,7 +244,16 @@ bool readStream(std::FILE* file, const std::string& name, std::string* text, std
 
 bool readText(const std::string& path, std::string* text, std::string* problem) {
   if (path == "-") return readStream(stdin, "standard input", text, problem);
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  // A pipe without a writer would hold a plain open until one came; opened
+  // without waiting, it reads as empty, and one being written is read as
+  // it comes.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  std::FILE* file = nullptr;
+  if (fd >= 0) {
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    file = fdopen(fd, "rb");
+    if (!file) close(fd);
+  }
   if (!file) {
     *problem = "cannot read " + inQuotes(path) + ": " + std::strerror(errno);
     return false;

@@ -852,6 +852,28 @@ TEST_F(VerboltAnalyzeRun, EchoesAreFoundWithoutAList) {
   EXPECT_NE(html.find("#ffcd96"), std::string::npos);
 }
 
+// A pipe named like a manuscript, with nobody at its other end, never
+// holds a run: it is read as empty, or refused, and never replaced.
+TEST_F(VerboltAnalyzeRun, APipeNamedLikeAManuscriptIsNoWait) {
+  const std::string story = writeFile("story.txt", "chat chat");
+  for (const char* name : {"x.txt", "x.md", "x.docx", "x.odt"}) {
+    const std::string pipe = (m_dir / name).string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const Outcome line = run({"--format", "line", pipe, story});
+    EXPECT_LE(line.exitStatus, 2) << name;
+    EXPECT_NE(line.out.find("close-repetition"), std::string::npos) << name << line.out;
+    EXPECT_EQ(run({pipe}).exitStatus == 0, std::string(name) == "x.txt") << name;
+  }
+  const std::string page = (m_dir / "page.html").string();
+  ASSERT_EQ(mkfifo(page.c_str(), 0600), 0);
+  const Outcome html = run({"--html", page, story});
+  EXPECT_EQ(html.exitStatus, 1);
+  EXPECT_NE(html.err.find("no program reads from it"), std::string::npos) << html.err;
+  struct stat status;
+  ASSERT_EQ(lstat(page.c_str(), &status), 0);
+  EXPECT_TRUE(S_ISFIFO(status.st_mode));
+}
+
 TEST_F(VerboltAnalyzeRun, ExitStatusesFollowFailOnAndErrorsWin) {
   const std::string repeated = writeFile("repeated.txt", "chat chat");
   const std::string clean = writeFile("clean.txt", "un chat");

@@ -49,11 +49,15 @@ mode_t permissionsFor(const std::string& path) {
 // into it as they come, as a shell's redirection would send them.
 bool writeIntoSpecialFile(const std::string& path, const std::string& target,
                           std::string_view bytes, std::string& error) {
-  const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+  // A pipe that no program reads would hold the open for ever: it fails
+  // at once instead, and the writes wait for the reader as usual.
+  const int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) {
-    error = failedBecause("it cannot be opened for writing", path);
+    error = failedBecause(
+        errno == ENXIO ? "no program reads from it" : "it cannot be opened for writing", path);
     return false;
   }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   bool ok = writeAll(fd, bytes);
   if (!ok) error = failedBecause("writing failed", path);
   if (close(fd) != 0 && ok) {

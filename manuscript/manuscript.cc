@@ -125,7 +125,9 @@ std::string errnoText() { return std::strerror(errno); }
 // The whole file, or the sentence that says why not.
 bool readWholeFile(const std::string& path, const std::string& name, std::string& bytes,
                    std::string& error) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // O_NONBLOCK: a pipe named like a manuscript never holds the open; it
+  // is then refused as no regular file.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) {
     error = "Cannot open " + quoted(name) + ": " + errnoText() + ".";
     return false;

@@ -97,6 +97,17 @@ TEST_F(ManuscriptFiles, UnreadableFilesFoldersAndMissingFilesSayWhy) {
   }
 }
 
+// The Open dialog, Recent files and "verbolt FILE" read through here: a
+// pipe with nobody writing into it is refused at once.
+TEST_F(ManuscriptFiles, APipeNamedLikeAManuscriptIsRefusedWithoutWaiting) {
+  for (const char* name : {"x.txt", "x.md", "x.docx", "x.odt"}) {
+    const std::string pipe = m_directory + "/" + name;
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(errorOf(readManuscript(pipe)),
+              "\u201C" + std::string(name) + "\u201D is not a regular file.");
+  }
+}
+
 TEST_F(ManuscriptFiles, AFileOverTwoGigabytesIsRefusedUnread) {
   const std::string path = write("huge.txt", "");
   ASSERT_EQ(truncate(path.c_str(), 2LL << 30), 0);  // sparse: no disk used
