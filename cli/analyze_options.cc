@@ -94,6 +94,7 @@ const std::vector<OptionRow>& optionTable() {
        }},
       {"--format", true,
        [](AnalyzeOptions& o, const std::string& value, std::string& problem) {
+         o.formatGiven = true;
          const std::optional<OutputFormat> format = formatNamed(value);
          if (!format) {
            problem = "--format takes json, summary, line, sarif or github, not " + inQuotes(value);

@@ -29,6 +29,9 @@ struct AnalyzeOptions {
   std::optional<std::string> docxPath;
   // --format, or --summary; none: one text file and its JSON object.
   std::optional<OutputFormat> format;
+  // --format itself, which gives the linter's exit statuses; --summary
+  // keeps those of the one-file call.
+  bool formatGiven = false;
   // --fail-on: the kinds of finding that make the exit status 1; none
   // given leaves the statuses of the single-file call.
   std::optional<std::array<bool, kLintRuleCount>> failOn;

@@ -34,7 +34,7 @@ class SummaryReport : public LintReport {
   void file(const AnalysedFile& file) override {
     std::string out = m_first ? "" : "\n";
     m_first = false;
-    out += "==> " + pathAsUtf8(file.path) + " <==\n";
+    out += "==> " + pathOnALine(file.path) + " <==\n";
     out += analysisSummary(file.statistics, file.result, m_eachStartOnce, file.withEchoes);
     m_sink(out);
   }
@@ -53,7 +53,7 @@ class LineReport : public LintReport {
     std::string out;
     for (const LintFinding& finding : file.findings) {
       const LineColumn at = file.lines.at(static_cast<size_t>(finding.start));
-      out.append(file.path);
+      out += pathOnALine(file.path);
       out += ':';
       appendDecimal(out, at.line);
       out += ':';
@@ -169,8 +169,38 @@ std::unique_ptr<LintReport> makeLintReport(OutputFormat format, OutputBlockSink 
   return nullptr;
 }
 
-std::string pathAsUtf8(std::string_view path) {
-  return isValidUtf8(path) ? std::string(path) : cp1252ToUtf8(path);
+namespace {
+
+void appendByteEscape(std::string& out, unsigned char byte) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  out += "\\x";
+  out += kHex[byte >> 4];
+  out += kHex[byte & 0xF];
 }
+
+bool isControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+
+std::string escapedPath(std::string_view path, bool escapeControls) {
+  std::string out;
+  for (size_t i = 0; i < path.size();) {
+    const size_t start = i;
+    const char32_t c = nextUtf8Char(path, i);
+    const std::string_view bytes = path.substr(start, i - start);
+    // A replacement character that the name really holds is three bytes.
+    const bool stray = c == kReplacementCharacter && bytes.size() == 1;
+    if (stray || (escapeControls && isControl(c))) {
+      for (unsigned char byte : bytes) appendByteEscape(out, byte);
+    } else {
+      out += bytes;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string pathAsUtf8(std::string_view path) { return escapedPath(path, false); }
+
+std::string pathOnALine(std::string_view path) { return escapedPath(path, true); }
 
 }  // namespace verbolt

@@ -56,7 +56,14 @@ std::unique_ptr<LintReport> makeLintReport(OutputFormat format, OutputBlockSink 
 // Defined in sarif_report.cc.
 std::unique_ptr<LintReport> makeSarifReport(OutputBlockSink sink, bool withEchoes);
 
-// A file name as UTF-8: its bytes when they are UTF-8, else Windows-1252.
+// A file name as UTF-8: its characters, and each byte that is no part of
+// a UTF-8 character as "\xNN", so that such a name is never shown as
+// another one.
 std::string pathAsUtf8(std::string_view path);
+
+// The same for one line of plain output: a control character (a line end,
+// an escape code) is "\xNN" too, so that a name never makes a line of its
+// own nor drives the terminal.
+std::string pathOnALine(std::string_view path);
 
 }  // namespace verbolt

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -478,7 +479,7 @@ bool failsTheRun(const AnalyzeOptions& options, const FindingCounts& counts) {
 
 // The statuses of a run with --format or --fail-on: an output that cannot
 // be written is an error like a file that cannot be read.
-bool linterStatuses(const AnalyzeOptions& options) { return options.format || options.failOn; }
+bool linterStatuses(const AnalyzeOptions& options) { return options.formatGiven || options.failOn; }
 
 // The names of the text's characters join the words to skip.
 void addNames(AnalysisSettings& settings, std::string_view text) {
@@ -598,7 +599,7 @@ int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& setti
       // A document's sentence names the file alone; in a tree the path
       // tells which of the many "index.md".
       const bool named = checked.problem.find(files[i].path) != std::string::npos;
-      printProblem(named ? checked.problem : files[i].path + ": " + checked.problem);
+      printProblem(named ? checked.problem : pathOnALine(files[i].path) + ": " + checked.problem);
       ++totals.unreadable;
       return;
     }
@@ -672,6 +673,9 @@ using namespace verbolt;
 // and the status of an input error, never with an abort.
 int main(int argc, char** argv) {
   ignoreFileSizeSignal();
+  // A reader that went away (`| head`) is an output that cannot be
+  // written, with its status, not a kill by the signal.
+  std::signal(SIGPIPE, SIG_IGN);
   try {
     return run(argc, argv);
   } catch (const std::bad_alloc&) {

@@ -874,6 +874,25 @@ TEST_F(VerboltAnalyzeRun, APipeNamedLikeAManuscriptIsNoWait) {
   EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }
 
+// A name with a line end, an escape code or a byte that is no UTF-8 can
+// neither make a line of its own, drive the terminal nor pass for another.
+TEST_F(VerboltAnalyzeRun, OddFileNamesAreShownEscaped) {
+  const std::string odd = writeFile("a\nb:1:1: close-repetition: \x1B[31mx\xFF.txt", "chat chat");
+  const std::string folder = m_dir.string();
+  const Outcome line = run({"--format", "line", odd});
+  EXPECT_EQ(line.out, folder +
+                          "/a\\x0Ab:1:1: close-repetition: \\x1B[31mx\\xFF.txt:1:6: "
+                          "close-repetition: \"chat\" again 5 letters after 1:1\n");
+  const Outcome json = run({"--format", "json", odd, odd});
+  EXPECT_NE(json.out.find("\"path\": \"" + folder +
+                          "/a\\nb:1:1: close-repetition: "
+                          "\\u001b[31mx\\\\xFF.txt\""),
+            std::string::npos)
+      << json.out;
+  const Outcome summary = run({"--format", "summary", odd, odd});
+  EXPECT_TRUE(summary.out.starts_with("==> " + folder + "/a\\x0Ab")) << summary.out;
+}
+
 TEST_F(VerboltAnalyzeRun, ExitStatusesFollowFailOnAndErrorsWin) {
   const std::string repeated = writeFile("repeated.txt", "chat chat");
   const std::string clean = writeFile("clean.txt", "un chat");
@@ -912,8 +931,24 @@ TEST_F(VerboltAnalyzeRun, AnOutputThatCannotBeWrittenIsAnErrorOfTheLinter) {
   };
   EXPECT_EQ(statusIntoAFullDisk("--format line " + text), 2);
   EXPECT_EQ(statusIntoAFullDisk("--format json " + text), 2);
-  // The one-file call keeps its status for this.
+  EXPECT_EQ(statusIntoAFullDisk("--format summary " + text), 2);
+  EXPECT_EQ(statusIntoAFullDisk("--fail-on close --summary " + text), 2);
+  // The one-file call keeps its status for this, --summary included.
   EXPECT_EQ(statusIntoAFullDisk(text), 1);
+  EXPECT_EQ(statusIntoAFullDisk("--summary " + text), 1);
+
+  // A reader that goes away is an output that cannot be written too.
+  std::string many;
+  for (int i = 0; i < 20000; ++i) many += "chat chat ";
+  const std::string longer = writeFile("longer.txt", many);
+  auto statusIntoAClosedPipe = [](const std::string& arguments) {
+    const std::string command = "bash -c '" + std::string(VERBOLT_ANALYZE_PATH) + " " + arguments +
+                                " 2>/dev/null | true; exit ${PIPESTATUS[0]}'";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  };
+  EXPECT_EQ(statusIntoAClosedPipe("--format line " + longer), 2);
+  EXPECT_EQ(statusIntoAClosedPipe(longer), 1);
 }
 
 TEST_F(VerboltAnalyzeRun, WhatOnlyOneFileCanHaveIsRefusedForSeveral) {
