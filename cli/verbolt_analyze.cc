@@ -420,8 +420,8 @@ bool writesExports(const AnalyzeOptions& options) {
 
 // The text, one Windows-1252 byte per position, and, for the exports, the
 // same text in UTF-8 as it was read.
-bool readInput(const AnalyzeOptions& options, const std::string& path, std::string& text,
-               std::string& utf8, std::string* problem) {
+bool readInputText(const AnalyzeOptions& options, const std::string& path, std::string& text,
+                   std::string& utf8, std::string* problem) {
   if (isOpenedAsManuscript(path)) return readManuscriptText(path, text, utf8, problem);
   utf8.clear();
   const bool exports = writesExports(options);
@@ -431,6 +431,21 @@ bool readInput(const AnalyzeOptions& options, const std::string& path, std::stri
   }
   if (exports && utf8.empty()) utf8 = cp1252ToUtf8(text);
   return true;
+}
+
+// The memory may run out while a file is read (an endless device, a
+// document that unpacks to more than the machine holds): that file's
+// problem, named as such, and not the result lists'.
+bool readInput(const AnalyzeOptions& options, const std::string& path, std::string& text,
+               std::string& utf8, std::string* problem) {
+  try {
+    return readInputText(options, path, text, utf8, problem);
+  } catch (const std::bad_alloc&) {
+    text = std::string();
+    utf8 = std::string();
+    *problem = "cannot read " + inQuotes(path) + ": out of memory while reading it";
+    return false;
+  }
 }
 
 std::string pageTitle(const std::string& path) {

@@ -512,6 +512,15 @@ TEST_F(VerboltAnalyzeBadInput, OutOfMemoryGivesOneLineAndStatus2) {
   expectUsageError(outcome, "out of memory");
 }
 
+// An endless device fills the memory while it is read: the line says so,
+// and blames no result list.
+TEST_F(VerboltAnalyzeBadInput, AnInputTooLargeForTheMemoryIsNamedAsSuch) {
+  Outcome outcome = run({"--format", "line", "/dev/zero"}, {}, {kSmallMemory});
+  EXPECT_EQ(outcome.exitStatus, 2);
+  EXPECT_EQ(outcome.err,
+            "verbolt-analyze: cannot read '/dev/zero': out of memory while reading it\n");
+}
+
 TEST_F(VerboltAnalyzeBadInput, SummaryCountsWithoutHoldingTheLists) {
   const std::string words = wordsOfSyllables();
   std::string config = writeFile("config.txt", widestSettings());
