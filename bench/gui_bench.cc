@@ -9,6 +9,7 @@
 #include <gtk/gtk.h>
 #include <unistd.h>
 #include <wx/app.h>
+#include <wx/checkbox.h>
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 #include <wx/gauge.h>
@@ -34,8 +35,10 @@
 #include "highlight/editor_history.h"
 #include "highlight/editor_text.h"
 #include "text/words.h"
+#include "ui/echoes_controls.h"
 #include "ui/frame_main.h"
 #include "ui/ids.h"
+#include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
 
 namespace verbolt {
@@ -198,6 +201,18 @@ class Bench {
  public:
   explicit Bench(FrameMain& frame) : m_frame(frame) {}
 
+  // Ticks or unticks the two switches of the Echoes section, as a click does.
+  void switchEchoes(bool on) {
+    EchoesControls& echoes = m_frame.Settings().EchoesSection();
+    for (wxCheckBox* box : {&echoes.PhrasesBox(), &echoes.OpeningsBox()}) {
+      box->SetValue(on);
+      wxCommandEvent event(wxEVT_CHECKBOX, box->GetId());
+      event.SetEventObject(box);
+      event.SetInt(on);
+      box->GetEventHandler()->ProcessEvent(event);
+    }
+  }
+
   void load(const std::string& text) {
     m_frame.Editor().Clear();
     m_frame.Editor().ChangeValue(fromCp1252(text));
@@ -332,6 +347,16 @@ std::vector<Figure> run() {
     recoloured.push_back(timed(frame->Editor(), [&] { bench.command(kIdProcess); }));
     settle(300);
   }
+  // The same with both echoes on: their goal is 1.3 times F5 without them.
+  std::vector<Timing> echoed;
+  bench.switchEchoes(true);
+  for (int i = 0; i < kRepeats; ++i) {
+    bench.command(kIdClear);
+    settle(300);
+    echoed.push_back(timed(frame->Editor(), [&] { bench.command(kIdProcess); }));
+    settle(300);
+  }
+  bench.switchEchoes(false);
   const long rss = residentKilobytes("VmRSS:");
   // Each mark first un-marks the word marked before, as when the writer
   // goes from one word to the next.
@@ -398,6 +423,9 @@ std::vector<Figure> run() {
   };
   addTimed(row("8", "W1"), "F5 on 1 MB, white text", fresh, goal(1000, 250));
   addTimed(row("8", "W1"), "F5 on 1 MB, already coloured", recoloured, goal(1000, 300));
+  const std::vector<double> freshTimes = timesOf(fresh, &Timing::shown);
+  addTimed(row("8", "W1"), "F5 on 1 MB, white text, echoes on", echoed,
+           1.3 * *std::min_element(freshTimes.begin(), freshTimes.end()));
   addTimed(row("9", "W2"), "click (mark) on 1 MB", marks, goal(300, 100));
   addTimed(row("9", "W2"), "ALT+click on 1 MB", hides, goal(500, 100));
   addTimed(row("9", "W2"), "F6 on 1 MB", clears, goal(300, 100));
