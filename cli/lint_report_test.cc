@@ -155,9 +155,14 @@ TEST(SummaryReport, EachFileUnderItsPath) {
   EXPECT_NE(out.find("\n\n==> empty.txt <==\n0 words\n"), std::string::npos) << out;
 }
 
-TEST(PathAsUtf8, Windows1252NamesAreDecoded) {
+// A byte that is no part of a UTF-8 character is shown as such, never as
+// the character another encoding would make of it: "caf\xE9.md" is not the
+// name "café.md".
+TEST(PathAsUtf8, BytesThatAreNoUtf8AreShownAsBytes) {
   EXPECT_EQ(pathAsUtf8("caf\xC3\xA9.md"), "caf\xC3\xA9.md");
-  EXPECT_EQ(pathAsUtf8("caf\xE9.md"), "caf\xC3\xA9.md");
+  EXPECT_EQ(pathAsUtf8("caf\xE9.md"), "caf\\xE9.md");
+  EXPECT_EQ(pathAsUtf8("a\nb\x1B.md"), "a\nb\x1B.md");
+  EXPECT_EQ(pathOnALine("a\nb\x1B\xEF\xBF\xBD\xE9.md"), "a\\x0Ab\\x1B\xEF\xBF\xBD\\xE9.md");
 }
 
 }  // namespace
