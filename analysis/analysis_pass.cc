@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <cstdint>
 #include <exception>
@@ -312,11 +313,17 @@ AnalysisResult analyzeInTwoShares(std::string_view text, const AnalysisSettings&
   std::optional<Share> helping;
   std::vector<WordTable::KeyCount> helpingCounts;
   std::exception_ptr helperFailure;
+  // Set when the calling side stops: the helper then stops too, at its next
+  // step, instead of finishing a share nobody will read.
+  std::atomic<bool> abandoned = false;
+  const ProgressSink stopsWhenAbandoned = [&abandoned](int) {
+    if (abandoned.load(std::memory_order_relaxed)) throw RunStopped();
+  };
   std::thread helper([&] {
     try {
       helping.emplace(text, settings, repeats, split, complementOf(buckets), middle, text.size(),
                       2);
-      scanWhole(*helping, text, {});
+      scanWhole(*helping, text, stopsWhenAbandoned);
       helpingCounts = helping->table().countsInKeyOrder();
     } catch (...) {
       helperFailure = std::current_exception();
@@ -327,6 +334,7 @@ AnalysisResult analyzeInTwoShares(std::string_view text, const AnalysisSettings&
     calling.emplace(text, settings, repeats, split, buckets, 0, middle, 2);
     scanWhole(*calling, text, progress);
   } catch (...) {
+    abandoned = true;
     helper.join();
     throw;
   }

@@ -431,6 +431,25 @@ TEST(AnalysisPassCollapsed, StaysWithinTheNumberOfWordsWhereTheFullListsExplode)
   EXPECT_LE(collapsed.closeStarts.size(), 12000u);
 }
 
+// A sink that throws RunStopped ends the pass, alone or shared: the second
+// thread stops at its next step too, and a later pass runs whole.
+TEST(AnalysisPassStopped, ASinkStopsThePassOnEitherThread) {
+  std::string text;
+  for (int i = 0; i < 60000; ++i) text += "le chat dort sur la maison ";
+  const AnalysisSettings s = AnalysisSettings::Defaults();
+  for (PassThreads threads : {PassThreads::kOne, PassThreads::kTwo}) {
+    int calls = 0;
+    const ProgressSink stopAtTheThird = [&calls](int) {
+      if (++calls == 3) throw RunStopped();
+    };
+    EXPECT_THROW(analyzeText(text, s, stopAtTheThird, RepeatedStarts::kKept, threads),
+                 RunStopped);
+    EXPECT_EQ(calls, 3);
+    EXPECT_EQ(analyzeText(text, s, {}, RepeatedStarts::kKept, threads).closeStarts.size(),
+              analyzeText(text, s).closeStarts.size());
+  }
+}
+
 }  // namespace
 
 }  // namespace verbolt

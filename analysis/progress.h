@@ -29,8 +29,11 @@ void progressTicks(size_t from, size_t to, unsigned interval, Due&& due) {
   progressCounter += to - from;
 }
 
-// Receives the gauge value, 0 to 100.
+// Receives the gauge value, 0 to 100. A sink may throw RunStopped to end
+// the pass at once: it unwinds and leaves nothing of its work.
 using ProgressSink = std::function<void(int gaugeValue)>;
+
+struct RunStopped {};
 
 inline int gaugeValue(double fraction) { return static_cast<int>(100 * fraction); }
 

@@ -5,9 +5,13 @@
 #include <wx/event.h>
 #include <wx/evtloop.h>
 #include <wx/gauge.h>
+#include <wx/utils.h>
 
+#include <atomic>
 #include <chrono>
 #include <memory>
+
+#include "analysis/progress.h"
 
 namespace verbolt {
 
@@ -21,6 +25,8 @@ constexpr auto kQuietStart = std::chrono::milliseconds(150);
 constexpr auto kPaintInterval = std::chrono::milliseconds(40);
 
 bool commandRunning = false;
+bool stoppable = false;
+std::atomic<bool> stopRequested = false;
 Clock::time_point commandStart;
 Clock::time_point lastPaint;
 
@@ -39,7 +45,17 @@ void paintWithoutInput() {
 
 }  // namespace
 
+StoppableRun::StoppableRun() {
+  stoppable = true;
+  stopRequested = false;
+}
+
+StoppableRun::~StoppableRun() { stoppable = false; }
+
+void requestRunStop() { stopRequested = true; }
+
 void showProgress(wxGauge& gauge, int value) {
+  if (stoppable && stopRequested.exchange(false)) throw RunStopped();
   if (gauge.GetValue() != value) gauge.SetValue(value);
   const Clock::time_point now = Clock::now();
   if (value == 0) {
@@ -54,6 +70,9 @@ void showProgress(wxGauge& gauge, int value) {
   }
   if (now - commandStart < kQuietStart || now - lastPaint < kPaintInterval) return;
   lastPaint = now;
+  // Escape is read from the keyboard itself, as often as the gauge is
+  // drawn: its key press waits, with the others, until the command ends.
+  if (stoppable && wxGetKeyState(WXK_ESCAPE)) throw RunStopped();
   paintWithoutInput();
 }
 

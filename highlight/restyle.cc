@@ -64,6 +64,12 @@ std::vector<ColourRun> applyHighlights(wxTextCtrl& editor, const std::string& lo
   return runs;
 }
 
+void paintPlanned(wxTextCtrl& editor, const std::vector<ColourRun>& runs) {
+  RestyleScope scope(editor);
+  removeBackgrounds(editor);
+  paintOnBareText(editor, runs);
+}
+
 void applyHiddenWords(const std::string& loweredText, wxGauge& gauge, wxTextCtrl& editor,
                       const AnalysisSettings& settings) {
   wxLogDebug("Process hidden with list '%s' ...",

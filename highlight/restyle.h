@@ -45,6 +45,10 @@ std::vector<ColourRun> applyHighlights(wxTextCtrl& editor, const std::string& lo
                                        const AnalysisResult& result,
                                        const AnalysisSettings& settings, wxGauge& gauge);
 
+// Replaces every colour of the editor with `runs` (planHighlights'),
+// inside its own RestyleScope.
+void paintPlanned(wxTextCtrl& editor, const std::vector<ColourRun>& runs);
+
 // Greys the hidden words and gives their class colour back to the words
 // that left the hidden list; runs inside the caller's RestyleScope.
 void applyHiddenWords(const std::string& loweredText, wxGauge& gauge, wxTextCtrl& editor,

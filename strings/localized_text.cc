@@ -347,6 +347,8 @@ StringTable buildStringTable() {
              "comptent."}},
       {kStrEchoPhrases, {"Repeated phrases", "Groupes de mots r\xE9p\xE9t\xE9s"}},
       {kStrEchoOf, {"of", "de"}},
+      {kStrRunStopped, {"Stopped: the text and its colours are as they were",
+             "Arr\xEAt\xE9 : le texte et ses couleurs sont rest\xE9s tels quels"}},
       {kStrEchoTo, {"to", "\xE0"}},
       {kStrEchoWords, {"words", "mots"}},
       {kStrEchoWithin, {"within", "\xE0 moins de"}},

@@ -161,6 +161,7 @@ enum StringId : int {
   kStrPhraseEchoes = 170,
   kStrRepeatedOpenings = 171,
   kStrEchoOf = 172,
+  kStrRunStopped = 173,
 };
 
 }  // namespace verbolt

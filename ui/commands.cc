@@ -45,6 +45,10 @@ void FrameMain::OnProcess(wxCommandEvent&) {
   ForgetFindings();
   const AnalysisRun run =
       runAnalysis(ForTheText(settings, true), *m_gauge, m_markedWord, *m_editor);
+  if (run.stopped) {
+    SetStatusText(localized(kStrRunStopped), kWhereField);
+    return;
+  }
   ShowWordCount(run.words);
   // The runs just painted are the editor's colours: no need to read them back.
   m_findings = findingsIn(run.painted, false);

@@ -4,13 +4,17 @@
 
 #include <gtest/gtest.h>
 #include <wx/gauge.h>
+#include <wx/statusbr.h>
 #include <wx/toplevel.h>
+#include <wx/uiaction.h>
 
 #include <algorithm>
 #include <chrono>
 #include <new>
 #include <stdexcept>
+#include <thread>
 
+#include "highlight/progress_gauge.h"
 #include "settings/configuration.h"
 #include "ui/ids.h"
 #include "ui/main_window_fixture.h"
@@ -24,6 +28,30 @@ AnalysisResult runOutOfMemory(std::string_view, const AnalysisSettings&,
                               const ProgressSink& progress) {
   progress(30);
   throw std::bad_alloc();
+}
+
+// As long as the pass over a huge text: the writer presses Escape at its
+// start, and it gives the gauge its values until it is stopped, or for ten
+// seconds.
+bool passRanOut = false;
+AnalysisResult runUntilStopped(std::string_view, const AnalysisSettings&,
+                               const ProgressSink& progress) {
+  wxUIActionSimulator().KeyDown(WXK_ESCAPE);
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (std::chrono::steady_clock::now() < end) {
+    progress(20);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  passRanOut = true;
+  return {};
+}
+
+// A signal's handler asks the run to stop, from the event loop.
+AnalysisResult stopAsked(std::string_view, const AnalysisSettings&, const ProgressSink& progress) {
+  requestRunStop();
+  progress(10);
+  passRanOut = true;
+  return {};
 }
 
 AnalysisResult failWithAMessage(std::string_view, const AnalysisSettings&, const ProgressSink&) {
@@ -83,6 +111,34 @@ TEST_F(GuardedWindow, ACommandOutOfMemoryIsReportedOnceAndTheWindowGoesOn) {
   EXPECT_NE(colourAt(3), kWhite);
   closeFrame();
   EXPECT_EQ(storedLine("m_closeDistance"), "m_closeDistance = 250");
+}
+
+TEST_F(GuardedWindow, EscapeStopsAProcessAndLeavesTheColoursAsTheyWere) {
+  FrameMain& frame = openFrame();
+  setText("Le chat et le chat.");
+  command(kIdProcess);
+  const Rgb coloured = colourAt(3);
+  ASSERT_NE(coloured, kWhite);
+  const wxString top100 = frame.Top100().GetValue();
+
+  for (AnalysisPassFunction pass : {runUntilStopped, stopAsked}) {
+    passRanOut = false;
+    setAnalysisPass(pass);
+    command(kIdProcess);
+    wxUIActionSimulator().KeyUp(WXK_ESCAPE);
+    EXPECT_FALSE(passRanOut);
+    EXPECT_EQ(frame.GetStatusBar()->GetStatusText(kWhereField),
+              "Stopped: the text and its colours are as they were");
+    EXPECT_EQ(colourAt(3), coloured);
+    EXPECT_EQ(frame.Top100().GetValue(), top100);
+    EXPECT_EQ(frame.Gauge().GetValue(), 0);
+    EXPECT_EQ(toCp1252(frame.Editor().GetValue()), "Le chat et le chat.");
+  }
+  // The next F5 runs whole.
+  setAnalysisPass(nullptr);
+  setText("Un chien, un chien.");
+  command(kIdProcess);
+  EXPECT_NE(colourAt(4), kWhite);
 }
 
 TEST_F(GuardedWindow, FailuresOfOtherKindsAreNamedInTheMessage) {

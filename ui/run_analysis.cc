@@ -37,10 +37,22 @@ AnalysisRun runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::s
   AnalysisRun run;
   const std::string lowered = loweredEditorBytes(editor);
   run.words = editorStatistics(editor).words;
-  AnalysisResult result =
-      analysisPass(lowered, settings, [&gauge](int value) { showProgress(gauge, value); });
+  const ProgressSink progress = [&gauge](int value) { showProgress(gauge, value); };
+  AnalysisResult result;
+  std::vector<ColourRun> planned;
+  // Until the first colour changes, the writer may stop the run.
+  try {
+    StoppableRun stoppable;
+    result = analysisPass(lowered, settings, progress);
+    planned = planHighlights(lowered, result, settings, progress);
+  } catch (const RunStopped&) {
+    showProgress(gauge, 0);
+    run.stopped = true;
+    return run;
+  }
   markedWord.clear();
-  run.painted = applyHighlights(editor, lowered, result, settings, gauge);
+  paintPlanned(editor, planned);
+  run.painted = std::move(planned);
   run.report = std::move(result.report);
   showProgress(gauge, 0);
   wxLogDebug("process time %f", clock.Time() / 1000.0);

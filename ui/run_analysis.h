@@ -21,6 +21,9 @@ struct AnalysisRun {
   std::string report;
   int words = 0;
   std::vector<ColourRun> painted;
+  // Escape, or a signal, stopped the run before it painted: the editor's
+  // colours are as they were, and nothing else here is filled.
+  bool stopped = false;
 };
 
 // `settings` has been clamped. Empties `markedWord`: every background is

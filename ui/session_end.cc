@@ -7,6 +7,7 @@
 #include <csignal>
 #include <vector>
 
+#include "highlight/progress_gauge.h"
 #include "ui/frame_main.h"
 
 namespace verbolt {
@@ -30,6 +31,9 @@ gboolean closeOnceNoDialogIsOpen(gpointer) {
 // GLib receives the signal and calls this from the event loop, where the
 // windows may be touched.
 gboolean onTerminationSignal(gpointer) {
+  // A long F5 in progress lets the loop go back to its own depth, where
+  // the windows can close.
+  requestRunStop();
   saveEveryMainWindow();
   if (aDialogMayBeOpen()) {
     constexpr guint kRetryMilliseconds = 100;
