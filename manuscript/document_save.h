@@ -16,7 +16,7 @@ struct DocumentSave {
   std::string error;                 // one English sentence when there is none
 };
 
-// `originalPackage` (the bytes of the .docx the text was read from) with
+// `originalPackage` (the bytes of the .docx or .odt the text was read from) with
 // its body replaced by `editedUtf8`, the editor's text: one paragraph a
 // line, "\t" a tab, as readManuscriptBytes gave it. Every part other than
 // the body is copied unchanged, in the same order; an unchanged text gives
@@ -25,10 +25,10 @@ struct DocumentSave {
 // Refused, with nothing written: an edit that cannot be placed safely (in
 // a tracked change, a field, a content control, a hyperlink or a text box;
 // one that would empty a table cell, join two cells or move a section
-// break), naming its line; a package that is not a Word document or whose
-// body unpacks, or would grow, to more than kMaxUnpackedSize; a text a
-// document cannot hold. Only Word documents (kDocx) can be saved into so
-// far.
+// break), naming its line; a package that is not of its kind or whose body
+// unpacks, or would grow, to more than kMaxUnpackedSize; a text a document
+// cannot hold. Only Word documents (kDocx) and OpenDocument texts (kOdt)
+// can be saved into.
 DocumentSave saveIntoDocument(ManuscriptKind kind, std::string_view originalPackage,
                               std::string_view editedUtf8);
 

@@ -29,10 +29,10 @@ std::string readBack(const std::string& package) {
 // The paragraphs whose text the edit left alone, by a diff of the
 // paragraphs' texts, and whether their XML changed.
 size_t untouchedParagraphsRewritten(const std::string& oldXml, const std::string& newXml) {
-  const DocxBody before = parseDocxBody(oldXml), after = parseDocxBody(newXml);
+  const DocumentBody before = parseDocxBody(oldXml), after = parseDocxBody(newXml);
   std::vector<std::string_view> oldTexts, newTexts;
-  for (const DocxParagraph& p : before.paragraphs) oldTexts.push_back(p.text);
-  for (const DocxParagraph& p : after.paragraphs) newTexts.push_back(p.text);
+  for (const BodyParagraph& p : before.paragraphs) oldTexts.push_back(p.text);
+  for (const BodyParagraph& p : after.paragraphs) newTexts.push_back(p.text);
   size_t rewritten = 0, oldAt = 0, newAt = 0;
   auto compareUpTo = [&](size_t oldEnd) {
     for (; oldAt < oldEnd; ++oldAt, ++newAt) {
@@ -85,10 +85,10 @@ class SaveIntoDocx : public ::testing::Test {
 
 // The formatting of the run that shows `word` in paragraph `index`.
 std::string runPropertiesShowing(const std::string& xml, size_t index, const std::string& word) {
-  const DocxBody body = parseDocxBody(xml);
+  const DocumentBody body = parseDocxBody(xml);
   if (index >= body.paragraphs.size()) return "no paragraph";
-  const DocxParagraph& paragraph = body.paragraphs[index];
-  for (const DocxPiece& piece : paragraph.pieces) {
+  const BodyParagraph& paragraph = body.paragraphs[index];
+  for (const BodyPiece& piece : paragraph.pieces) {
     const std::string_view shown =
         std::string_view(paragraph.text).substr(piece.textBegin, piece.textEnd - piece.textBegin);
     if (piece.run >= 0 && shown.find(word) != std::string_view::npos) {
@@ -149,11 +149,11 @@ TEST_F(SaveIntoDocx, TextTypedAtARunBoundaryTakesTheRunBeforeIt) {
 
 TEST_F(SaveIntoDocx, DeletingAcrossRunsLeavesNoEmptyRun) {
   const std::string xml = saved(replaced(kChapterText, "wandering river ", ""));
-  const DocxBody body = parseDocxBody(xml);
-  const DocxParagraph& paragraph = body.paragraphs[1];
+  const DocumentBody body = parseDocxBody(xml);
+  const BodyParagraph& paragraph = body.paragraphs[1];
   EXPECT_EQ(paragraph.text, "The ran to the sea.");
   std::vector<int> pieces(paragraph.runs.size(), 0);
-  for (const DocxPiece& piece : paragraph.pieces) {
+  for (const BodyPiece& piece : paragraph.pieces) {
     if (piece.run >= 0) ++pieces[piece.run];
   }
   for (int count : pieces) EXPECT_GT(count, 0);
@@ -169,7 +169,7 @@ TEST_F(SaveIntoDocx, SplitParagraphsKeepTheirPropertiesAndJoinedOnesTheFirstOnes
   EXPECT_EQ(runPropertiesShowing(middle, 2, "flowed"), "<w:rPr><w:i/></w:rPr>");
 
   const std::string joined = saved(replaced(kChapterText, "Chapter One\nThe", "Chapter One: The"));
-  const DocxBody body = parseDocxBody(joined);
+  const DocumentBody body = parseDocxBody(joined);
   EXPECT_EQ(body.paragraphs[0].properties.of(joined),
             R"(<w:pPr><w:pStyle w:val="Heading1"/></w:pPr>)");
   EXPECT_EQ(runPropertiesShowing(joined, 0, "der"), "<w:rPr><w:b/></w:rPr>");
@@ -241,7 +241,7 @@ TEST_F(SaveIntoDocx, EditsBesideTrackedChangesAndFieldsAreWrittenAndEditsInsideR
 
 TEST_F(SaveIntoDocx, TextsAndPackagesItCannotHoldAreRefused) {
   EXPECT_EQ(refusal(replaced(kChapterText, "The end.", "The\x01 end.")),
-            "Line 12 cannot be saved into the document: it holds a control character a Word "
+            "Line 12 cannot be saved into the document: it holds a control character a "
             "document cannot hold.");
   EXPECT_EQ(refusal(replaced(kChapterText, "The end.", "The \xFF end.")),
             "The text cannot be saved: it is not valid UTF-8.");

@@ -34,7 +34,7 @@ inline std::string docxDocumentXml(const std::string& body) {
          body + R"(<w:sectPr><w:pgSz w:w="11906" w:h="16838"/></w:sectPr></w:body></w:document>)";
 }
 
-inline const std::string kDocxBody =
+inline const std::string kDocumentBody =
     R"(<w:p><w:pPr><w:pStyle w:val="Heading1"/><w:tabs><w:tab w:val="left" w:pos="720"/></w:tabs></w:pPr><w:r><w:t>Chapter One</w:t></w:r></w:p>)"
     R"(<w:p><w:r><w:t xml:space="preserve">It was </w:t></w:r><w:r><w:rPr><w:b/></w:rPr><w:t>late</w:t></w:r><w:r><w:rPr><w:rStyle w:val="FootnoteReference"/></w:rPr><w:footnoteReference w:id="1"/></w:r><w:r><w:t>, she said.</w:t></w:r></w:p>)"
     R"(<w:p><w:r><w:t>Tab</w:t><w:tab/><w:t>and</w:t><w:br/><w:t>break</w:t></w:r><w:commentRangeStart w:id="0"/><w:r><w:t xml:space="preserve"> &amp; more</w:t></w:r><w:commentRangeEnd w:id="0"/><w:r><w:commentReference w:id="0"/></w:r></w:p>)"

@@ -22,13 +22,13 @@ TEST(DocumentText, LibreOfficeBodyGivesOneParagraphALineWithoutNotesAnnotationsO
 }
 
 TEST(DocumentText, WordBodyGivesOneParagraphALineWithoutDeletionsFieldCodesOrFallbacks) {
-  EXPECT_EQ(parsed(DocumentDialect::kWord, docxDocumentXml(kDocxBody)), kDocxText);
+  EXPECT_EQ(parsed(DocumentDialect::kWord, docxDocumentXml(kDocumentBody)), kDocxText);
 }
 
 TEST(DocumentText, ChunksSplitAnywhereGiveTheSameText) {
   for (size_t chunk : {1, 7, 64}) {
     EXPECT_EQ(parsed(DocumentDialect::kOpenDocument, odtContentXml(kOdtBody), chunk), kOdtText);
-    EXPECT_EQ(parsed(DocumentDialect::kWord, docxDocumentXml(kDocxBody), chunk), kDocxText);
+    EXPECT_EQ(parsed(DocumentDialect::kWord, docxDocumentXml(kDocumentBody), chunk), kDocxText);
   }
 }
 

@@ -46,13 +46,13 @@ bool isSymbol(std::string_view local) {
 }
 
 // What guards an element between runs, by its name.
-DocxGuard guardOfWrapper(std::string_view local, bool showsText) {
-  if (isTrackedChange(local)) return DocxGuard::kTrackedChange;
-  if (local == "sdt") return DocxGuard::kContentControl;
-  if (local == "fldSimple") return DocxGuard::kField;
-  if (!showsText) return DocxGuard::kNone;
-  if (local == "hyperlink") return DocxGuard::kHyperlink;
-  return DocxGuard::kOtherMarkup;
+EditGuard guardOfWrapper(std::string_view local, bool showsText) {
+  if (isTrackedChange(local)) return EditGuard::kTrackedChange;
+  if (local == "sdt") return EditGuard::kContentControl;
+  if (local == "fldSimple") return EditGuard::kField;
+  if (!showsText) return EditGuard::kNone;
+  if (local == "hyperlink") return EditGuard::kHyperlink;
+  return EditGuard::kOtherMarkup;
 }
 
 enum class Role {
@@ -84,7 +84,7 @@ namespace {
 // and records where each paragraph, run and piece lies.
 struct BodyParse {
   XML_Parser parser = nullptr;
-  DocxBody body;
+  DocumentBody body;
   std::vector<Frame> stack;
   int elements = 0;
   int groups = 0;
@@ -98,7 +98,7 @@ struct BodyParse {
   size_t lineStart = 0;
 
   // Where we are in the structure.
-  DocxParagraph paragraph;
+  BodyParagraph paragraph;
   size_t paragraphFrame = 0;  // index in `stack` of the open top-level paragraph
   int blockContentControls = 0;
   int fieldDepth = 0;
@@ -156,7 +156,7 @@ struct BodyParse {
     if (paragraphDepth == 0) {
       openParagraph();
     } else {
-      paragraph.guard = DocxGuard::kTextBox;
+      paragraph.guard = EditGuard::kTextBox;
       if (text().size() > lineStart) endLine();
     }
     ++paragraphDepth;
@@ -193,10 +193,10 @@ struct BodyParse {
 
   void openParagraph() {
     const Frame& parent = stack[stack.size() - 2];
-    paragraph = DocxParagraph();
+    paragraph = BodyParagraph();
     paragraph.container = parent.id;
     paragraph.inTableCell = parent.isWord && parent.local == "tc";
-    if (blockContentControls > 0) paragraph.guard = DocxGuard::kContentControl;
+    if (blockContentControls > 0) paragraph.guard = EditGuard::kContentControl;
     paragraphFrame = stack.size() - 1;
     stack.back().role = Role::kParagraph;
     lineStart = 0;
@@ -205,12 +205,13 @@ struct BodyParse {
   void closeParagraph() {
     const Frame& frame = stack[paragraphFrame];
     paragraph.xml = {frame.start, elementEnd(frame)};
+    paragraph.removal = paragraph.xml;
     paragraph.startTag = {frame.start, frame.startTagEnd};
-    if (fieldDepth > 0 && paragraph.markGuard == DocxGuard::kNone) {
-      paragraph.markGuard = DocxGuard::kField;
+    if (fieldDepth > 0 && paragraph.markGuard == EditGuard::kNone) {
+      paragraph.markGuard = EditGuard::kField;
     }
     body.paragraphs.push_back(std::move(paragraph));
-    paragraph = DocxParagraph();
+    paragraph = BodyParagraph();
   }
 
   bool inParagraph() const { return paragraphDepth > 0 && skipDepth == 0 && bodyDepth > 0; }
@@ -254,7 +255,7 @@ struct BodyParse {
       paragraph.runs.push_back({});
     }
     if (isInsideParagraphProperties() && isTrackedChange(name.local)) {
-      paragraph.markGuard = DocxGuard::kTrackedChange;
+      paragraph.markGuard = EditGuard::kTrackedChange;
     }
     if (name.local != "fldChar" || skipDepth > 0) return;
     const std::string_view type = attribute(attributes, "fldCharType");
@@ -320,51 +321,51 @@ struct BodyParse {
       paragraph.runs[run].properties = range;
       return;
     }
-    DocxPiece piece = pieceOf(frame, range);
+    BodyPiece piece = pieceOf(frame, range);
     piece.run = run;
     const bool shows = piece.textEnd > piece.textBegin;
     if (!shows) {
-      piece.kind = DocxPieceKind::kRunExtra;
+      piece.kind = PieceKind::kRunExtra;
     } else if (name.isWord() && name.local == "t") {
-      piece.kind = DocxPieceKind::kText;
+      piece.kind = PieceKind::kText;
     } else {
-      piece.kind = DocxPieceKind::kSymbol;
+      piece.kind = PieceKind::kSymbol;
       // Text from deeper inside the run (an alternative content's choice).
-      if (!name.isWord() || !isSymbol(name.local)) guard(piece, DocxGuard::kOtherMarkup);
+      if (!name.isWord() || !isSymbol(name.local)) guard(piece, EditGuard::kOtherMarkup);
     }
     const bool fieldMark = name.isWord() && (name.local == "fldChar" || name.local == "instrText");
     if (fieldMark || fieldDepth > 0) guardByField(piece);
-    DocxRun& owner = paragraph.runs[run];
+    BodyRun& owner = paragraph.runs[run];
     if (owner.pieceCount++ == 0) owner.firstPiece = paragraph.pieces.size();
     paragraph.pieces.push_back(piece);
   }
 
   void noteBetweenRuns(const Frame& frame, ByteRange range) {
-    DocxPiece piece = pieceOf(frame, range);
+    BodyPiece piece = pieceOf(frame, range);
     const bool shows = piece.textEnd > piece.textBegin;
-    piece.kind = shows ? DocxPieceKind::kSealed : DocxPieceKind::kAnchor;
+    piece.kind = shows ? PieceKind::kSealed : PieceKind::kAnchor;
     if (frame.isWord) guard(piece, guardOfWrapper(frame.local, shows));
-    if (!frame.isWord && shows) guard(piece, DocxGuard::kOtherMarkup);
-    if (fieldDepth > 0 && piece.guard == DocxGuard::kNone) guardByField(piece);
+    if (!frame.isWord && shows) guard(piece, EditGuard::kOtherMarkup);
+    if (fieldDepth > 0 && piece.guard == EditGuard::kNone) guardByField(piece);
     paragraph.pieces.push_back(piece);
   }
 
-  DocxPiece pieceOf(const Frame& frame, ByteRange range) {
-    DocxPiece piece;
+  BodyPiece pieceOf(const Frame& frame, ByteRange range) {
+    BodyPiece piece;
     piece.textBegin = frame.textStart;
     piece.textEnd = text().size();
     piece.xml = range;
     return piece;
   }
 
-  void guard(DocxPiece& piece, DocxGuard why) {
-    if (why == DocxGuard::kNone) return;
+  void guard(BodyPiece& piece, EditGuard why) {
+    if (why == EditGuard::kNone) return;
     piece.guard = why;
     piece.group = groups++;
   }
 
-  void guardByField(DocxPiece& piece) {
-    piece.guard = DocxGuard::kField;
+  void guardByField(BodyPiece& piece) {
+    piece.guard = EditGuard::kField;
     piece.group = fieldGroup >= 0 ? fieldGroup : groups++;
   }
 };
@@ -389,7 +390,7 @@ void onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, in
 
 }  // namespace
 
-DocxBody parseDocxBody(std::string_view documentXml) {
+DocumentBody parseDocxBody(std::string_view documentXml) {
   Parse parse;
   if (documentXml.size() > static_cast<size_t>(std::numeric_limits<int>::max())) {
     parse.body.error = "it is larger than 2 GB";
@@ -411,15 +412,6 @@ DocxBody parseDocxBody(std::string_view documentXml) {
   XML_ParserFree(parse.parser);
   if (!parse.body.error.empty()) parse.body.paragraphs.clear();
   return std::move(parse.body);
-}
-
-std::string docxBodyText(const DocxBody& body) {
-  std::string text;
-  for (size_t i = 0; i < body.paragraphs.size(); ++i) {
-    if (i > 0) text += '\n';
-    text += body.paragraphs[i].text;
-  }
-  return text;
 }
 
 }  // namespace verbolt

@@ -27,8 +27,8 @@ std::string sampleDocumentXml() {
   return xml;
 }
 
-const DocxPiece* pieceShowing(const DocxParagraph& paragraph, std::string_view shown) {
-  for (const DocxPiece& piece : paragraph.pieces) {
+const BodyPiece* pieceShowing(const BodyParagraph& paragraph, std::string_view shown) {
+  for (const BodyPiece& piece : paragraph.pieces) {
     if (paragraph.text.substr(piece.textBegin, piece.textEnd - piece.textBegin) == shown) {
       return &piece;
     }
@@ -36,66 +36,66 @@ const DocxPiece* pieceShowing(const DocxParagraph& paragraph, std::string_view s
   return nullptr;
 }
 
-TEST(DocxBody, GivesTheReadersTextForTheSampleAndEveryElementItKnows) {
-  for (const std::string& xml : {sampleDocumentXml(), docxDocumentXml(kDocxBody)}) {
-    const DocxBody body = parseDocxBody(xml);
+TEST(DocumentBody, GivesTheReadersTextForTheSampleAndEveryElementItKnows) {
+  for (const std::string& xml : {sampleDocumentXml(), docxDocumentXml(kDocumentBody)}) {
+    const DocumentBody body = parseDocxBody(xml);
     ASSERT_TRUE(body.error.empty()) << body.error;
-    EXPECT_EQ(docxBodyText(body), readerText(xml));
+    EXPECT_EQ(bodyText(body), readerText(xml));
   }
   const std::string boxed =
       R"(<w:p><w:r><w:t>before</w:t></w:r><w:r><w:txbxContent><w:p><w:r><w:t>boxed</w:t></w:r></w:p></w:txbxContent></w:r><w:r><w:t>after</w:t></w:r></w:p><w:p/>)";
-  const DocxBody body = parseDocxBody(docxDocumentXml(boxed));
-  EXPECT_EQ(docxBodyText(body), readerText(docxDocumentXml(boxed)));
+  const DocumentBody body = parseDocxBody(docxDocumentXml(boxed));
+  EXPECT_EQ(bodyText(body), readerText(docxDocumentXml(boxed)));
   ASSERT_EQ(body.paragraphs.size(), 2u);
-  EXPECT_EQ(body.paragraphs[0].guard, DocxGuard::kTextBox);
+  EXPECT_EQ(body.paragraphs[0].guard, EditGuard::kTextBox);
 }
 
-TEST(DocxBody, ParagraphsRunsAndPiecesLieWhereTheXmlHoldsThem) {
-  const std::string xml = docxDocumentXml(kDocxBody);
-  const DocxBody body = parseDocxBody(xml);
+TEST(DocumentBody, ParagraphsRunsAndPiecesLieWhereTheXmlHoldsThem) {
+  const std::string xml = docxDocumentXml(kDocumentBody);
+  const DocumentBody body = parseDocxBody(xml);
   ASSERT_EQ(body.paragraphs.size(), 9u);
-  const DocxParagraph& heading = body.paragraphs[0];
+  const BodyParagraph& heading = body.paragraphs[0];
   EXPECT_TRUE(heading.xml.of(xml).starts_with("<w:p><w:pPr><w:pStyle w:val=\"Heading1\"/>"));
   EXPECT_TRUE(heading.xml.of(xml).ends_with("</w:p>"));
   EXPECT_EQ(heading.properties.of(xml).substr(0, 7), "<w:pPr>");
   EXPECT_EQ(heading.startTag.of(xml), "<w:p>");
 
-  const DocxParagraph& late = body.paragraphs[1];
+  const BodyParagraph& late = body.paragraphs[1];
   ASSERT_EQ(late.runs.size(), 4u);
   EXPECT_EQ(late.runs[1].properties.of(xml), "<w:rPr><w:b/></w:rPr>");
-  const DocxPiece* bold = pieceShowing(late, "late");
+  const BodyPiece* bold = pieceShowing(late, "late");
   ASSERT_NE(bold, nullptr);
-  EXPECT_EQ(bold->kind, DocxPieceKind::kText);
+  EXPECT_EQ(bold->kind, PieceKind::kText);
   EXPECT_EQ(bold->run, 1);
   EXPECT_EQ(late.runs[1].pieceCount, 1u);
   EXPECT_EQ(&late.pieces[late.runs[1].firstPiece], bold);
   EXPECT_EQ(bold->xml.of(xml), "<w:t>late</w:t>");
 
-  const DocxParagraph& breaks = body.paragraphs[2];
+  const BodyParagraph& breaks = body.paragraphs[2];
   EXPECT_EQ(breaks.text, "Tab\tand\nbreak & more");
-  const DocxPiece* tab = pieceShowing(breaks, "\t");
+  const BodyPiece* tab = pieceShowing(breaks, "\t");
   ASSERT_NE(tab, nullptr);
-  EXPECT_EQ(tab->kind, DocxPieceKind::kSymbol);
+  EXPECT_EQ(tab->kind, PieceKind::kSymbol);
   EXPECT_EQ(tab->xml.of(xml), "<w:tab/>");
   EXPECT_EQ(breaks.pieces.front().xml.of(xml), "<w:t>Tab</w:t>");
 
-  const DocxParagraph& empty = body.paragraphs[3];
+  const BodyParagraph& empty = body.paragraphs[3];
   EXPECT_EQ(empty.xml.of(xml), "<w:p/>");
   EXPECT_EQ(empty.startTag.of(xml), "<w:p/>");
 }
 
-TEST(DocxBody, TrackedChangesFieldsAndCellsAreMarked) {
-  const std::string xml = docxDocumentXml(kDocxBody);
-  const DocxBody body = parseDocxBody(xml);
+TEST(DocumentBody, TrackedChangesFieldsAndCellsAreMarked) {
+  const std::string xml = docxDocumentXml(kDocumentBody);
+  const DocumentBody body = parseDocxBody(xml);
   ASSERT_EQ(body.paragraphs.size(), 9u);
-  const DocxParagraph& tracked = body.paragraphs[4];
-  const DocxPiece* inserted = pieceShowing(tracked, " inserted");
+  const BodyParagraph& tracked = body.paragraphs[4];
+  const BodyPiece* inserted = pieceShowing(tracked, " inserted");
   ASSERT_NE(inserted, nullptr);
-  EXPECT_EQ(inserted->kind, DocxPieceKind::kSealed);
-  EXPECT_EQ(inserted->guard, DocxGuard::kTrackedChange);
+  EXPECT_EQ(inserted->kind, PieceKind::kSealed);
+  EXPECT_EQ(inserted->guard, EditGuard::kTrackedChange);
   size_t deletions = 0;
-  for (const DocxPiece& piece : tracked.pieces) {
-    if (piece.kind == DocxPieceKind::kAnchor && piece.guard == DocxGuard::kTrackedChange) {
+  for (const BodyPiece& piece : tracked.pieces) {
+    if (piece.kind == PieceKind::kAnchor && piece.guard == EditGuard::kTrackedChange) {
       ++deletions;
       EXPECT_TRUE(piece.xml.of(xml).starts_with("<w:del "));
     }
@@ -107,27 +107,27 @@ TEST(DocxBody, TrackedChangesFieldsAndCellsAreMarked) {
   EXPECT_NE(body.paragraphs[5].container, body.paragraphs[6].container);
   EXPECT_FALSE(body.paragraphs[7].inTableCell);
 
-  const DocxParagraph& field = body.paragraphs[7];
-  const DocxPiece* result = pieceShowing(field, "7");
+  const BodyParagraph& field = body.paragraphs[7];
+  const BodyPiece* result = pieceShowing(field, "7");
   ASSERT_NE(result, nullptr);
-  EXPECT_EQ(result->guard, DocxGuard::kField);
-  for (const DocxPiece& piece : field.pieces) EXPECT_EQ(piece.group, result->group);
+  EXPECT_EQ(result->guard, EditGuard::kField);
+  for (const BodyPiece& piece : field.pieces) EXPECT_EQ(piece.group, result->group);
 }
 
-TEST(DocxBody, MalformedXmlAndDocumentTypesAreRefused) {
+TEST(DocumentBody, MalformedXmlAndDocumentTypesAreRefused) {
   EXPECT_EQ(parseDocxBody("<a></b>").error, "mismatched tag at line 1");
   EXPECT_EQ(parseDocxBody(R"(<!DOCTYPE d [<!ENTITY a "a">]><d>&a;</d>)").error,
             "it declares a document type");
 }
 
-TEST(DocxBody, DeepNestingIsReadWithoutRecursion) {
+TEST(DocumentBody, DeepNestingIsReadWithoutRecursion) {
   std::string deep;
   for (int i = 0; i < 200000; ++i) deep += "<x>";
   for (int i = 0; i < 200000; ++i) deep += "</x>";
-  const DocxBody body =
+  const DocumentBody body =
       parseDocxBody(docxDocumentXml("<w:p><w:r><w:t>a</w:t></w:r>" + deep + "</w:p>"));
   ASSERT_TRUE(body.error.empty()) << body.error;
-  EXPECT_EQ(docxBodyText(body), "a");
+  EXPECT_EQ(bodyText(body), "a");
 }
 
 }  // namespace

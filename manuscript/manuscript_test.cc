@@ -53,7 +53,7 @@ TEST_F(ManuscriptFiles, LibreOfficeAndWordDocumentsOpen) {
   EXPECT_EQ(odt.manuscript->utf8, kOdtText);
   EXPECT_EQ(odt.manuscript->kind, ManuscriptKind::kOdt);
 
-  const ReadOutcome docx = readManuscript(write("c.docx", docxArchive(docxDocumentXml(kDocxBody))));
+  const ReadOutcome docx = readManuscript(write("c.docx", docxArchive(docxDocumentXml(kDocumentBody))));
   ASSERT_TRUE(docx.manuscript) << docx.error;
   EXPECT_EQ(docx.manuscript->utf8, kDocxText);
   EXPECT_EQ(docx.manuscript->kind, ManuscriptKind::kDocx);
@@ -152,7 +152,7 @@ TEST(ManuscriptBytes, DocumentsThatAreNotWhatTheirExtensionSays) {
 }
 
 TEST(ManuscriptBytes, CorruptArchivesAndDocumentPartsAreRefused) {
-  std::string archive = docxArchive(docxDocumentXml(kDocxBody));
+  std::string archive = docxArchive(docxDocumentXml(kDocumentBody));
   archive.resize(archive.size() / 2);
   EXPECT_EQ(errorOf(readManuscriptBytes(archive, ManuscriptKind::kDocx, "c.docx")),
             "\u201Cc.docx\u201D is a damaged zip archive (Not a zip archive).");

@@ -349,6 +349,8 @@ StringTable buildStringTable() {
       {kStrEchoOf, {"of", "de"}},
       {kStrRunStopped, {"Stopped: the text and its colours are as they were",
              "Arr\xEAt\xE9 : le texte et ses couleurs sont rest\xE9s tels quels"}},
+      {kStrWordDocument, {"Word document", "Document Word"}},
+      {kStrOpenDocumentText, {"OpenDocument text", "Texte OpenDocument"}},
       {kStrEchoTo, {"to", "\xE0"}},
       {kStrEchoWords, {"words", "mots"}},
       {kStrEchoWithin, {"within", "\xE0 moins de"}},

@@ -162,6 +162,8 @@ enum StringId : int {
   kStrRepeatedOpenings = 171,
   kStrEchoOf = 172,
   kStrRunStopped = 173,
+  kStrWordDocument = 174,
+  kStrOpenDocumentText = 175,
 };
 
 }  // namespace verbolt

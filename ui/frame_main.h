@@ -88,10 +88,10 @@ class FrameMain : public wxFrame {
   // The toolbars and the legend between them.
   wxSizer* BuildTopRow(Legend*& legend);
   bool Save();
-  bool SaveAs(TextFormat format);
+  bool SaveAs(TextFormat format, bool asText = false);
   bool WriteText(const std::string& path, TextFormat format);
   // Writes the editor's text into the opened Word document.
-  bool SaveIntoDocument();
+  bool SaveIntoDocument(const std::string& path);
   // The text is on disk as `path`, stored as `format`.
   void Saved(const std::string& path, TextFormat format);
   // Whether the file on disk may be written over: when another program

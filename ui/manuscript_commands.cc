@@ -53,18 +53,30 @@ wxString openWildcard() {
 // A menu label without its keyboard marks, for a dialog's title.
 wxString plainLabel(StringId stringId) { return wxStripMenuCodes(localized(stringId)); }
 
-// The bytes of a Word document, which a save writes the text into; none
-// for other files, or when it cannot be read again.
+bool isDocument(ManuscriptKind kind) {
+  return kind == ManuscriptKind::kOdt || kind == ManuscriptKind::kDocx;
+}
+
+// The bytes of a document, which a save writes the text into; none for
+// other files, or when it cannot be read again.
 std::shared_ptr<const std::string> packageOf(const std::string& path, ManuscriptKind kind) {
-  if (kind != ManuscriptKind::kDocx) return nullptr;
+  if (!isDocument(kind)) return nullptr;
   std::ifstream in(path, std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (!in.good() && !in.eof()) return nullptr;
   return std::make_shared<const std::string>(std::move(bytes));
 }
 
-bool isDocument(ManuscriptKind kind) {
-  return kind == ManuscriptKind::kOdt || kind == ManuscriptKind::kDocx;
+// The file types Save As offers: a document's own kind first, then text.
+wxString saveWildcard(ManuscriptKind documentKind) {
+  const wxString text = localized(kStrManuscripts) + " (*.txt;*.md)|*.txt;*.md";
+  if (documentKind == ManuscriptKind::kDocx) {
+    return localized(kStrWordDocument) + " (*.docx)|*.docx|" + text;
+  }
+  if (documentKind == ManuscriptKind::kOdt) {
+    return localized(kStrOpenDocumentText) + " (*.odt)|*.odt|" + text;
+  }
+  return text;
 }
 
 struct ExportKind {
@@ -283,8 +295,10 @@ void FrameMain::Saved(const std::string& path, TextFormat format) {
 // Only the paragraphs the writer changed change; the rest of the document
 // is copied as it was. An edit that cannot be placed safely leaves the
 // document untouched and offers the text as .txt beside it.
-bool FrameMain::SaveIntoDocument() {
-  if (!MayOverwrite()) return !m_document.modified;
+// Save As into a new document of the same kind writes the same bytes to
+// the new name.
+bool FrameMain::SaveIntoDocument(const std::string& path) {
+  if (path == m_document.path && !MayOverwrite()) return !m_document.modified;
   const DocumentSave saved =
       saveIntoDocument(m_document.kind, *m_document.package, utf8Of(m_editor->GetValue()));
   if (!saved.bytes) {
@@ -292,15 +306,16 @@ bool FrameMain::SaveIntoDocument() {
                     kProgramTitle, localized(kStrSaveAsTextButton), this) != wxYES) {
       return false;
     }
-    return SaveAs({TextEncoding::kUtf8, LineEnds::kLf});
+    return SaveAs({TextEncoding::kUtf8, LineEnds::kLf}, true);
   }
   std::string error;
-  if (!writeFileAtomically(m_document.path, *saved.bytes, error)) {
+  if (!writeFileAtomically(path, *saved.bytes, error)) {
     showMessageBox(shownUtf8(error), localized(kStrCannotSave), wxOK | wxICON_ERROR, this);
     return false;
   }
-  m_document.package = std::make_shared<const std::string>(*saved.bytes);
-  Saved(m_document.path, m_document.format);
+  auto package = std::make_shared<const std::string>(*saved.bytes);
+  Saved(path, m_document.format);
+  m_document.package = std::move(package);
   return true;
 }
 
@@ -318,7 +333,7 @@ bool FrameMain::MayOverwrite() {
 
 bool FrameMain::Save() {
   if (m_document.path.empty()) return SaveAs(m_document.format);
-  if (m_document.kind == ManuscriptKind::kDocx && m_document.package) return SaveIntoDocument();
+  if (isDocument(m_document.kind) && m_document.package) return SaveIntoDocument(m_document.path);
   // A document's layout would be lost in plain text: it is never written over.
   if (isDocument(m_document.kind)) {
     if (askWithVerb(localized(kStrSaveDocumentAsText), kProgramTitle,
@@ -331,14 +346,23 @@ bool FrameMain::Save() {
   return WriteText(m_document.path, m_document.format);
 }
 
-bool FrameMain::SaveAs(TextFormat format) {
+bool FrameMain::SaveAs(TextFormat format, bool asText) {
+  // A document opened with its package may be saved as another of its
+  // kind; anything else is saved as text.
+  const ManuscriptKind documentKind = !asText && isDocument(m_document.kind) && m_document.package
+                                          ? m_document.kind
+                                          : ManuscriptKind::kPlainText;
   wxFileName proposed(fileNameOf(m_document.path));
-  if (isDocument(m_document.kind)) proposed.SetExt("txt");
-  wxString path = AskForFile(kStrSaveAs, localized(kStrManuscripts) + " (*.txt;*.md)|*.txt;*.md",
-                             proposed.GetFullName(), wxFD_SAVE);
+  if (isDocument(m_document.kind) && documentKind == ManuscriptKind::kPlainText) {
+    proposed.SetExt("txt");
+  }
+  wxString path =
+      AskForFile(kStrSaveAs, saveWildcard(documentKind), proposed.GetFullName(), wxFD_SAVE);
   if (path.empty()) return false;
+  const ManuscriptKind chosen = manuscriptKindOf(fileNameBytes(path));
+  if (isDocument(chosen) && chosen == documentKind) return SaveIntoDocument(fileNameBytes(path));
   // The text is plain: a document's name would promise what it is not.
-  if (isDocument(manuscriptKindOf(fileNameBytes(path)))) path += ".txt";
+  if (isDocument(chosen)) path += ".txt";
   return WriteText(fileNameBytes(path), format);
 }
 

@@ -127,6 +127,56 @@ TEST_F(Manuscripts, ADocxChapterIsSavedIntoItselfAsTextAndExported) {
   EXPECT_EQ(readFile(configPath()).find("chapter"), std::string::npos) << "config.txt untouched";
 }
 
+// The same day with an OpenDocument chapter: Ctrl+S writes the rewrite
+// into the .odt, its italic word still italic, and Save As makes another
+// .odt of the same text.
+TEST_F(Manuscripts, AnOdtChapterIsSavedIntoItselfAndAsAnotherOdt) {
+  FrameMain& frame = openWithKeyboard();
+  const std::string odt = (m_dir / "chapter.odt").string();
+  std::filesystem::copy_file(VERBOLT_SAMPLES "/chapter.odt", odt);
+  fileDialogAnswers = {wxString::FromUTF8(odt)};
+  pressCtrl('o');
+  ASSERT_TRUE(titleBecomes("chapter.odt - Verbolt 2"));
+
+  wxUIActionSimulator().Char(WXK_F5);
+  ASSERT_TRUE(waitFor([&] { return !frame.Top100().GetValue().empty(); }));
+  clickAt(frame.Editor(), 0);
+  wxUIActionSimulator().Char(WXK_F3);
+  long from = 0, to = 0;
+  ASSERT_TRUE(waitFor([&] {
+    frame.Editor().GetSelection(&from, &to);
+    return to > from;
+  }));
+  const std::string before = editorUtf8();
+  wxUIActionSimulator().Text("home");
+  ASSERT_TRUE(waitFor([&] { return editorUtf8() != before; }));
+  ASSERT_TRUE(titleBecomes("chapter.odt * - Verbolt 2"));
+  const std::string rewritten = editorUtf8();
+
+  pressCtrl('s');
+  ASSERT_TRUE(titleBecomes("chapter.odt - Verbolt 2"));
+  EXPECT_TRUE(messageBoxes.empty());
+  const ReadOutcome saved = readManuscript(odt);
+  ASSERT_TRUE(saved.manuscript) << saved.error;
+  EXPECT_EQ(saved.manuscript->utf8, rewritten);
+  const std::string content = docxPart(readFile(odt), "content.xml");
+  EXPECT_NE(content.find("<text:span text:style-name=\"T1\">\xC3\xA9t\xC3\xA9</text:span>"),
+            std::string::npos)
+      << content;
+
+  const std::string copy = (m_dir / "copy.odt").string();
+  fileDialogAnswers = {wxString::FromUTF8(copy)};
+  command(kIdSaveAs);
+  ASSERT_TRUE(titleBecomes("copy.odt - Verbolt 2"));
+  EXPECT_EQ(readFile(copy), readFile(odt));
+  frame.Editor().AppendText("\nA last line.");
+  pressCtrl('s');
+  ASSERT_TRUE(titleBecomes("copy.odt - Verbolt 2"));
+  ASSERT_TRUE(readManuscript(copy).manuscript);
+  EXPECT_EQ(readManuscript(copy).manuscript->utf8, rewritten + "\nA last line.");
+  EXPECT_EQ(readManuscript(odt).manuscript->utf8, rewritten);
+}
+
 // Export, Word document, chosen from the keyboard through the menus (Alt+F,
 // E, W): the document holds the editor's text with every colour it shows
 // at that moment, the marked word's red and the hidden words' grey

@@ -1,4 +1,4 @@
-// One edit of a Word body, from the editor's text onto the paragraphs it
+// One edit of a document's body, from the editor's text onto the paragraphs it
 // touches: which pieces stay, where the typed text goes and with which
 // formatting, and the XML of the paragraphs that come out.
 #pragma once
@@ -8,14 +8,14 @@
 #include <string_view>
 #include <vector>
 
-#include "manuscript/docx_body.h"
+#include "manuscript/document_body.h"
 
 namespace verbolt {
 
 // The text from offset `from` of paragraph `firstParagraph` to offset `to`
 // of paragraph `lastParagraph` (the "\n" between paragraphs included)
 // replaced by `inserted`, whose "\n" start new paragraphs.
-struct DocxEdit {
+struct BodyEdit {
   size_t firstParagraph = 0;
   size_t from = 0;
   size_t lastParagraph = 0;
@@ -27,23 +27,23 @@ struct DocxEdit {
   bool keepLastFrame = false;
 };
 
-struct DocxEditOutcome {
+struct BodyEditOutcome {
   // The XML that takes the place of the first paragraph (of the last with
   // keepLastFrame); the other paragraphs of the edit are removed.
   std::string xml;
   std::string refusal;  // why the edit cannot be written, for a sentence; empty when it can
 };
 
-DocxEditOutcome applyDocxEdit(std::string_view documentXml, const DocxBody& body,
-                              const DocxEdit& edit);
+BodyEditOutcome applyBodyEdit(std::string_view documentXml, const DocumentBody& body,
+                              const BodyEdit& edit);
 
 // A new paragraph showing `text` (no "\n"), with the paragraph properties
 // of `like` (without its section break) and the formatting of its last run
 // (its first with `firstRun`).
-std::string newDocxParagraph(std::string_view documentXml, const DocxParagraph& like, bool firstRun,
-                             std::string_view text);
+std::string newBodyParagraph(std::string_view documentXml, DocumentDialect dialect,
+                             const BodyParagraph& like, bool firstRun, std::string_view text);
 
 // What a guard means to the writer, for a sentence: "it touches a field".
-std::string guardReason(DocxGuard guard);
+std::string guardReason(EditGuard guard);
 
 }  // namespace verbolt

@@ -1,16 +1,19 @@
-// The editor's text written back into word/document.xml: the paragraphs
-// whose lines changed are rewritten from their runs, keeping their
-// formatting; every other byte of the part stays as it was.
+// The editor's text written back into a document's body (word/document.xml
+// or content.xml): the paragraphs whose lines changed are rewritten from
+// their runs, keeping their formatting; every other byte of the part stays
+// as it was.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "manuscript/document_text.h"
+
 namespace verbolt {
 
-struct DocxXmlSave {
-  std::optional<std::string> xml;  // the new word/document.xml
+struct BodyXmlSave {
+  std::optional<std::string> xml;  // the new body part
   std::string error;               // one English sentence when there is none
 };
 
@@ -27,8 +30,9 @@ struct DocxXmlSave {
 //     before it.
 // An edit that touches a tracked change, a field, a content control, a
 // hyperlink, a text box, would empty a table cell, join two cells or move
-// a section break is refused, naming its line; so is a text a Word
-// document cannot hold (invalid UTF-8, control characters).
-DocxXmlSave saveIntoDocxXml(std::string_view documentXml, std::string_view editedUtf8);
+// a section break is refused, naming its line; so is a text a document
+// cannot hold (invalid UTF-8, control characters).
+BodyXmlSave saveIntoBodyXml(DocumentDialect dialect, std::string_view bodyXml,
+                            std::string_view editedUtf8);
 
 }  // namespace verbolt

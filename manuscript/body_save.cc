@@ -1,12 +1,13 @@
-#include "manuscript/docx_save.h"
+#include "manuscript/body_save.h"
 
 #include <algorithm>
 #include <vector>
 
+#include "manuscript/body_edit.h"
 #include "manuscript/document_text.h"
 #include "manuscript/docx_body.h"
-#include "manuscript/docx_edit.h"
 #include "manuscript/line_diff.h"
+#include "manuscript/odt_body.h"
 #include "manuscript/paragraph_alignment.h"
 #include "manuscript/text_changes.h"
 #include "text/utf8.h"
@@ -22,7 +23,7 @@ struct Patch {
   std::string with;
 };
 
-DocxXmlSave refused(std::string sentence) { return {std::nullopt, std::move(sentence)}; }
+BodyXmlSave refused(std::string sentence) { return {std::nullopt, std::move(sentence)}; }
 
 std::string lineRefusal(size_t line, const std::string& why) {
   return "Line " + std::to_string(line) + " cannot be saved into the document: " + why + ".";
@@ -67,9 +68,13 @@ CharChange charChange(std::string_view before, std::string_view after) {
   return {prefix, before.size() - suffix, after.substr(prefix, after.size() - suffix - prefix)};
 }
 
+DocumentBody parseBody(DocumentDialect dialect, std::string_view xml) {
+  return dialect == DocumentDialect::kWord ? parseDocxBody(xml) : parseOdtBody(xml);
+}
+
 class BodySave {
  public:
-  BodySave(std::string_view xml, const DocxBody& body, std::string_view edited)
+  BodySave(std::string_view xml, const DocumentBody& body, std::string_view edited)
       : m_xml(xml), m_body(body), m_newLines(splitLines(edited)) {
     for (size_t p = 0; p < body.paragraphs.size(); ++p) {
       m_firstLine.push_back(m_oldLines.size());
@@ -119,7 +124,7 @@ class BodySave {
 
  private:
   size_t paragraphCount() const { return m_body.paragraphs.size(); }
-  const DocxParagraph& paragraph(size_t p) const { return m_body.paragraphs[p]; }
+  const BodyParagraph& paragraph(size_t p) const { return m_body.paragraphs[p]; }
 
   // The hunks grown to whole paragraphs: a paragraph with line breaks is
   // several lines but one paragraph.
@@ -232,7 +237,7 @@ class BodySave {
       if (changes.size() > 1) return editInPlaces(first, changes, after, line);
     }
     const CharChange change = charChange(before, after);
-    DocxEdit edit;
+    BodyEdit edit;
     edit.inserted = change.inserted;
     locate(first, last, change.from, edit.firstParagraph, edit.from);
     locate(first, last, change.to, edit.lastParagraph, edit.to);
@@ -242,10 +247,10 @@ class BodySave {
 
   // A paragraph whose pieces owe nothing to the paragraphs around it: it
   // can be read again on its own.
-  bool isPlain(const DocxParagraph& p) const {
-    if (p.guard != DocxGuard::kNone || p.markGuard != DocxGuard::kNone) return false;
-    for (const DocxPiece& piece : p.pieces) {
-      if (piece.guard != DocxGuard::kNone) return false;
+  bool isPlain(const BodyParagraph& p) const {
+    if (p.guard != EditGuard::kNone || p.markGuard != EditGuard::kNone) return false;
+    for (const BodyPiece& piece : p.pieces) {
+      if (piece.guard != EditGuard::kNone) return false;
     }
     return true;
   }
@@ -254,13 +259,12 @@ class BodySave {
   // of the others still hold: the paragraph is read again after each.
   bool editInPlaces(size_t p, const std::vector<TextChange>& changes, std::string_view after,
                     size_t line) {
-    const std::string prefix = paragraphPrefix(p);
-    const std::string open = std::string(rootStartTag()) + "<" + prefix + "body>";
-    const std::string close = "</" + prefix + "body></" + rootName() + ">";
+    std::string open, close;
+    frameForOneParagraph(p, open, close);
     std::string fragment(paragraph(p).xml.of(m_xml));
     for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
       const std::string document = open + fragment + close;
-      const DocxBody body = parseDocxBody(document);
+      const DocumentBody body = parseBody(m_body.dialect, document);
       if (!body.error.empty() || body.paragraphs.empty()) {
         error =
             "The text cannot be saved into the document: a paragraph it rewrote cannot be read "
@@ -268,8 +272,8 @@ class BodySave {
             body.error + ").";
         return false;
       }
-      const DocxEdit edit{0, change->from, 0, change->to, change->inserted, false};
-      const DocxEditOutcome outcome = applyDocxEdit(document, body, edit);
+      const BodyEdit edit{0, change->from, 0, change->to, change->inserted, false};
+      const BodyEditOutcome outcome = applyBodyEdit(document, body, edit);
       const size_t editLine =
           line + 1 + std::count(after.begin(), after.begin() + change->from, '\n');
       if (!outcome.refusal.empty()) return refuse(editLine, outcome.refusal);
@@ -279,6 +283,23 @@ class BodySave {
     }
     m_patches.push_back({paragraph(p).xml.begin, paragraph(p).xml.end, std::move(fragment)});
     return true;
+  }
+
+  // A document of one paragraph: the root element, and the body elements
+  // that the reader looks for.
+  void frameForOneParagraph(size_t p, std::string& open, std::string& close) const {
+    open = rootStartTag();
+    close = "</" + rootName() + ">";
+    if (m_body.dialect == DocumentDialect::kWord) {
+      const std::string prefix = paragraphPrefix(p);
+      open += "<" + prefix + "body>";
+      close.insert(0, "</" + prefix + "body>");
+      return;
+    }
+    const std::string root = rootName();
+    const std::string office = root.substr(0, root.find(':') + 1);
+    open += "<" + office + "body><" + office + "text>";
+    close.insert(0, "</" + office + "text></" + office + "body>");
   }
 
   std::string paragraphPrefix(size_t p) const {
@@ -321,8 +342,8 @@ class BodySave {
     }
   }
 
-  bool apply(const DocxEdit& edit, size_t line) {
-    const DocxEditOutcome outcome = applyDocxEdit(m_xml, m_body, edit);
+  bool apply(const BodyEdit& edit, size_t line) {
+    const BodyEditOutcome outcome = applyBodyEdit(m_xml, m_body, edit);
     if (!outcome.refusal.empty()) return refuse(line, outcome.refusal);
     const size_t frame = edit.keepLastFrame ? edit.lastParagraph : edit.firstParagraph;
     for (size_t p = edit.firstParagraph; p <= edit.lastParagraph; ++p) {
@@ -339,14 +360,14 @@ class BodySave {
         hunk.oldBegin < m_oldLines.size() ? m_paragraphOfLine[hunk.oldBegin] : paragraphCount();
     if (paragraphCount() == 0) return refuse(1, "the document has no paragraph to write into");
     const bool atStart = before == 0;
-    const DocxParagraph& like = paragraph(atStart ? 0 : before - 1);
-    if (like.guard != DocxGuard::kNone) return refuse(hunk.newBegin + 1, guardReason(like.guard));
-    if (!atStart && like.markGuard != DocxGuard::kNone) {
+    const BodyParagraph& like = paragraph(atStart ? 0 : before - 1);
+    if (like.guard != EditGuard::kNone) return refuse(hunk.newBegin + 1, guardReason(like.guard));
+    if (!atStart && like.markGuard != EditGuard::kNone) {
       return refuse(hunk.newBegin + 1, guardReason(like.markGuard));
     }
     std::string xml;
     for (size_t l = hunk.newBegin; l < hunk.newEnd; ++l) {
-      xml += newDocxParagraph(m_xml, like, atStart, m_newLines[l]);
+      xml += newBodyParagraph(m_xml, m_body.dialect, like, atStart, m_newLines[l]);
     }
     const size_t at = atStart ? like.xml.begin : like.xml.end;
     m_patches.push_back({at, at, std::move(xml)});
@@ -357,17 +378,17 @@ class BodySave {
   // them (or after them), so that what they hold besides text stays.
   bool deleteParagraphs(size_t first, size_t end, size_t line) {
     for (size_t p = first; p < end; ++p) {
-      const DocxParagraph& gone = paragraph(p);
-      if (gone.guard != DocxGuard::kNone) return refuse(line, guardReason(gone.guard));
-      if (gone.markGuard != DocxGuard::kNone) return refuse(line, guardReason(gone.markGuard));
-      for (const DocxPiece& piece : gone.pieces) {
-        if (piece.guard != DocxGuard::kNone) return refuse(line, guardReason(piece.guard));
+      const BodyParagraph& gone = paragraph(p);
+      if (gone.guard != EditGuard::kNone) return refuse(line, guardReason(gone.guard));
+      if (gone.markGuard != EditGuard::kNone) return refuse(line, guardReason(gone.markGuard));
+      for (const BodyPiece& piece : gone.pieces) {
+        if (piece.guard != EditGuard::kNone) return refuse(line, guardReason(piece.guard));
       }
     }
     // A paragraph that cannot take them (a section's last) leaves them to
     // the next way.
     if (first > 0 && canJoin(first - 1, end)) {
-      const DocxEdit edit{first - 1, paragraph(first - 1).text.size(),
+      const BodyEdit edit{first - 1, paragraph(first - 1).text.size(),
                           end - 1,   paragraph(end - 1).text.size(),
                           {},        false};
       if (apply(edit, line)) return true;
@@ -381,14 +402,14 @@ class BodySave {
       if (!paragraph(p).sectionProperties.empty()) {
         return refuse(line, "it would remove a section break");
       }
-      m_patches.push_back({paragraph(p).xml.begin, paragraph(p).xml.end, {}});
+      m_patches.push_back({paragraph(p).removal.begin, paragraph(p).removal.end, {}});
     }
     return true;
   }
 
   bool canJoin(size_t first, size_t end) const {
     for (size_t p = first; p < end; ++p) {
-      if (paragraph(p).guard != DocxGuard::kNone ||
+      if (paragraph(p).guard != EditGuard::kNone ||
           paragraph(p).container != paragraph(first).container) {
         return false;
       }
@@ -408,7 +429,7 @@ class BodySave {
   }
 
   std::string_view m_xml;
-  const DocxBody& m_body;
+  const DocumentBody& m_body;
   std::vector<std::string_view> m_oldLines;
   std::vector<size_t> m_paragraphOfLine;
   std::vector<size_t> m_firstLine;  // of each paragraph, and one past the last line
@@ -416,30 +437,32 @@ class BodySave {
   std::vector<Patch> m_patches;
 };
 
-std::string readBack(std::string_view xml, bool& ok) {
-  DocumentTextParser parser(DocumentDialect::kWord, xml.size() + 1);
+std::string readBack(DocumentDialect dialect, std::string_view xml, bool& ok) {
+  DocumentTextParser parser(dialect, xml.size() + 1);
   ok = parser.feed(xml) && parser.finish();
   return parser.takeText();
 }
 
 }  // namespace
 
-DocxXmlSave saveIntoDocxXml(std::string_view documentXml, std::string_view editedUtf8) {
+BodyXmlSave saveIntoBodyXml(DocumentDialect dialect, std::string_view documentXml,
+                            std::string_view editedUtf8) {
   if (!isValidUtf8(editedUtf8)) return refused("The text cannot be saved: it is not valid UTF-8.");
   if (const size_t line = lineWithControlCharacter(editedUtf8)) {
-    return refused(lineRefusal(line, "it holds a control character a Word document cannot hold"));
+    return refused(lineRefusal(line, "it holds a control character a document cannot hold"));
   }
-  const DocxBody body = parseDocxBody(documentXml);
+  const DocumentBody body = parseBody(dialect, documentXml);
   if (!body.error.empty()) {
-    return refused("The document's word/document.xml is damaged (" + body.error + ").");
+    const char* part = dialect == DocumentDialect::kWord ? "word/document.xml" : "body";
+    return refused(std::string("The document's ") + part + " is damaged (" + body.error + ").");
   }
-  if (docxBodyText(body) == editedUtf8) return {std::string(documentXml), {}};
+  if (bodyText(body) == editedUtf8) return {std::string(documentXml), {}};
   BodySave save(documentXml, body, editedUtf8);
   if (!save.plan()) return refused(save.error);
   std::string xml = save.patched();
   bool ok = false;
   // The last guard: what is written must read back as what was typed.
-  if (readBack(xml, ok) != editedUtf8 || !ok) {
+  if (readBack(dialect, xml, ok) != editedUtf8 || !ok) {
     return refused(
         "The text cannot be saved into the document: its rewritten body would not read back as "
         "the edited text.");
