@@ -1,6 +1,7 @@
 #include "manuscript/body_save.h"
 
 #include <algorithm>
+#include <cctype>
 #include <vector>
 
 #include "manuscript/body_edit.h"
@@ -39,6 +40,21 @@ size_t lineWithControlCharacter(std::string_view text) {
     if (u < 0x20 && c != '\n' && c != '\t') return line;
   }
   return 0;
+}
+
+// The encoding the part's XML declaration names; empty when it names none.
+std::string declaredEncoding(std::string_view xml) {
+  if (!xml.starts_with("<?xml")) return {};
+  const std::string_view declaration = xml.substr(0, xml.find("?>"));
+  const size_t at = declaration.find("encoding");
+  if (at == std::string_view::npos) return {};
+  const size_t quote = declaration.find_first_of("\"'", at);
+  if (quote == std::string_view::npos) return {};
+  const size_t end = declaration.find(declaration[quote], quote + 1);
+  if (end == std::string_view::npos) return {};
+  std::string name(declaration.substr(quote + 1, end - quote - 1));
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name;
 }
 
 bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
@@ -450,6 +466,11 @@ BodyXmlSave saveIntoBodyXml(DocumentDialect dialect, std::string_view documentXm
   if (!isValidUtf8(editedUtf8)) return refused("The text cannot be saved: it is not valid UTF-8.");
   if (const size_t line = lineWithControlCharacter(editedUtf8)) {
     return refused(lineRefusal(line, "it holds a control character a document cannot hold"));
+  }
+  if (const std::string encoding = declaredEncoding(documentXml);
+      !encoding.empty() && encoding != "utf-8" && encoding != "utf8") {
+    return refused("The document cannot be saved into: its body is written in " + encoding +
+                   ", and only bodies written in UTF-8 are saved into.");
   }
   const DocumentBody body = parseBody(dialect, documentXml);
   if (!body.error.empty()) {

@@ -3,6 +3,7 @@
 #include <expat.h>
 
 #include <charconv>
+#include <cstdint>
 
 namespace verbolt {
 
@@ -50,10 +51,13 @@ struct DocumentTextParser::State {
   DocumentDialect dialect;
   size_t maxTextSize;
   XML_Parser parser = nullptr;
+  uint64_t fed = 0;     // bytes given to the parser so far
+  std::string pending;  // bytes held back until there are enough
   std::string text;
   std::string error;
   bool tooLarge = false;
 
+  int depth = 0;
   int skipDepth = 0;  // inside an element whose text is left out
   int bodyDepth = 0;
   int paragraphDepth = 0;
@@ -195,6 +199,10 @@ struct DocumentTextParser::State {
   }
 
   void start(const XML_Char* rawName, const XML_Char** attributes) {
+    if (++depth > kMaxXmlDepth) {
+      stop(kTooDeep);
+      return;
+    }
     const Name name = splitName(rawName);
     const bool skipped = dialect == DocumentDialect::kOpenDocument ? isSkippedOpenDocument(name)
                                                                    : isSkippedWord(name);
@@ -210,6 +218,7 @@ struct DocumentTextParser::State {
   }
 
   void end(const XML_Char* rawName) {
+    --depth;
     if (skipDepth > 0) {
       --skipDepth;
       return;
@@ -280,7 +289,9 @@ DocumentTextParser::DocumentTextParser(DocumentDialect dialect, size_t maxTextSi
     : m_state(std::make_unique<State>()) {
   m_state->dialect = dialect;
   m_state->maxTextSize = maxTextSize;
-  m_state->parser = XML_ParserCreateNS("UTF-8", kNamespaceSeparator);
+  // No encoding is forced: a part may declare ISO-8859-1 or UTF-16, which
+  // the parser turns into UTF-8 like the rest.
+  m_state->parser = XML_ParserCreateNS(nullptr, kNamespaceSeparator);
   XML_SetUserData(m_state->parser, m_state.get());
   XML_SetElementHandler(m_state->parser, onStart, onEnd);
   XML_SetCharacterDataHandler(m_state->parser, onCharacters);
@@ -306,17 +317,55 @@ bool parse(State& state, std::string_view chunk, bool final) {
 
 }  // namespace
 
-bool DocumentTextParser::feed(std::string_view chunk) {
-  // Chunks stay far below INT_MAX: the zip reader passes 64 KB at a time.
-  constexpr size_t kMaxChunk = 1 << 30;
-  while (chunk.size() > kMaxChunk) {
-    if (!parse(*m_state, chunk.substr(0, kMaxChunk), false)) return false;
-    chunk.remove_prefix(kMaxChunk);
+namespace {
+
+bool parseInPieces(State& state, std::string_view bytes) {
+  // Pieces stay far below INT_MAX.
+  constexpr size_t kMaxPiece = 1 << 30;
+  while (!bytes.empty()) {
+    const std::string_view piece = bytes.substr(0, kMaxPiece);
+    if (!parse(state, piece, false)) return false;
+    state.fed += piece.size();
+    bytes.remove_prefix(piece.size());
   }
-  return parse(*m_state, chunk, false);
+  return true;
 }
 
-bool DocumentTextParser::finish() { return parse(*m_state, {}, true); }
+// The bytes the parser holds unparsed: an element, attribute or comment
+// that has not ended yet. Each call scans them again from their start.
+uint64_t heldByParser(const State& state) {
+  const XML_Index at = XML_GetCurrentByteIndex(state.parser);
+  return at < 0 || static_cast<uint64_t>(at) > state.fed ? 0 : state.fed - at;
+}
+
+}  // namespace
+
+// A token longer than the chunks (a 25 MB attribute or comment) would be
+// scanned again at every chunk, quadratic in its length: bytes are held
+// back until they are at least as many as the parser holds, so that the
+// scans add up to twice the input at most.
+bool DocumentTextParser::feed(std::string_view chunk) {
+  State& state = *m_state;
+  if (!state.error.empty()) return false;
+  if (state.pending.empty() && chunk.size() >= heldByParser(state)) {
+    return parseInPieces(state, chunk);
+  }
+  state.pending += chunk;
+  if (state.pending.size() < heldByParser(state)) return true;
+  const bool ok = parseInPieces(state, state.pending);
+  state.pending.clear();
+  return ok;
+}
+
+bool DocumentTextParser::finish() {
+  State& state = *m_state;
+  if (!state.pending.empty()) {
+    const std::string pending = std::move(state.pending);
+    state.pending.clear();
+    if (!parseInPieces(state, pending)) return false;
+  }
+  return parse(state, {}, true);
+}
 
 bool DocumentTextParser::tooLarge() const { return m_state->tooLarge; }
 

@@ -17,6 +17,11 @@ namespace verbolt {
 
 enum class DocumentDialect { kOpenDocument, kWord };
 
+// Elements nested deeper are refused: real documents nest a few dozen
+// deep, and each level costs the parser memory.
+constexpr int kMaxXmlDepth = 1000;
+constexpr const char* kTooDeep = "it nests elements more than 1,000 deep";
+
 class DocumentTextParser {
  public:
   // A text that grows past `maxTextSize` bytes stops the parse.

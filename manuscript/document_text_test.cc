@@ -59,6 +59,36 @@ TEST(DocumentText, ATextPastItsLimitStopsTheParse) {
   EXPECT_TRUE(parser.tooLarge());
 }
 
+// What hostile documents hold: elements nested without end, and one token
+// (a comment, an attribute) far longer than the chunks the zip reader
+// passes, which must neither cost memory per level nor be scanned again at
+// every chunk.
+TEST(DocumentText, DeepNestingIsRefusedAndLongTokensAreReadWhole) {
+  std::string deep;
+  for (int i = 0; i < 5000; ++i) deep += "<w:r>";
+  EXPECT_EQ(parsed(DocumentDialect::kWord, docxDocumentXml("<w:p>" + deep)),
+            "error: it nests elements more than 1,000 deep");
+  std::string nested = "<w:p><w:r><w:t>x</w:t></w:r></w:p>";
+  for (int i = 0; i < 900; ++i) nested = "<w:sdt>" + nested + "</w:sdt>";
+  EXPECT_EQ(parsed(DocumentDialect::kWord, docxDocumentXml(nested)), "x");
+
+  const std::string comment = "<!--" + std::string(3 << 20, 'c') + "-->";
+  const std::string attribute = "<w:r w:x=\"" + std::string(3 << 20, 'a') + "\">";
+  const std::string body = comment + "<w:p>" + attribute + "<w:t>long</w:t></w:r>" + comment +
+                           "<w:r><w:t xml:space=\"preserve\"> tokens</w:t></w:r></w:p>";
+  for (size_t chunk : {size_t{1} << 16, size_t{1000}}) {
+    EXPECT_EQ(parsed(DocumentDialect::kWord, docxDocumentXml(body), chunk), "long tokens");
+  }
+}
+
+TEST(DocumentText, TheDeclaredEncodingIsHonoured) {
+  std::string latin1 = docxDocumentXml("<w:p><w:r><w:t>\xE9t\xE9</w:t></w:r></w:p>");
+  latin1.replace(latin1.find("UTF-8"), 5, "ISO-8859-1");
+  EXPECT_EQ(parsed(DocumentDialect::kWord, latin1), "\u00E9t\u00E9");
+  EXPECT_EQ(parsed(DocumentDialect::kWord, "<?xml version=\"1.0\" encoding=\"KOI8-R\"?><d/>"),
+            "error: unknown encoding at line 1");
+}
+
 }  // namespace
 
 }  // namespace verbolt

@@ -227,6 +227,11 @@ struct BodyParse {
   }
 
   void start(const XML_Char* rawName, const XML_Char** attributes) {
+    if (stack.size() >= static_cast<size_t>(kMaxXmlDepth)) {
+      body.error = kTooDeep;
+      XML_StopParser(parser, XML_FALSE);
+      return;
+    }
     const Name name = splitName(rawName);
     Frame frame;
     frame.isWord = name.isWord();
@@ -278,6 +283,8 @@ struct BodyParse {
   }
 
   void end(const XML_Char* rawName) {
+    // A stopped parse may still report the end of the element it stopped in.
+    if (!body.error.empty() || stack.empty()) return;
     const Name name = splitName(rawName);
     Frame& frame = stack.back();
     const ByteRange range{frame.start, elementEnd(frame)};

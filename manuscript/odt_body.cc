@@ -250,6 +250,10 @@ struct OdtParse {
   }
 
   void start(const XML_Char* rawName, const XML_Char** attributes) {
+    if (stack.size() >= static_cast<size_t>(kMaxXmlDepth)) {
+      stop(kTooDeep);
+      return;
+    }
     const Name name = splitName(rawName);
     if (!stack.empty()) ++stack.back().children;
     Frame frame;
@@ -273,6 +277,8 @@ struct OdtParse {
   }
 
   void end() {
+    // A stopped parse may still report the end of the element it stopped in.
+    if (!body.error.empty() || stack.empty()) return;
     const Frame frame = stack.back();
     const ByteRange range{frame.start, elementEnd(frame)};
     readerEnd(frame.name);
