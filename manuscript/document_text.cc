@@ -50,12 +50,15 @@ bool isWordNamespace(std::string_view space) { return space == kWordMain || spac
 struct DocumentTextParser::State {
   DocumentDialect dialect;
   size_t maxTextSize;
+  size_t maxLineSize;
   XML_Parser parser = nullptr;
   uint64_t fed = 0;     // bytes given to the parser so far
   std::string pending;  // bytes held back until there are enough
   std::string text;
   std::string error;
   bool tooLarge = false;
+  bool lineTooLong = false;
+  size_t shownLineStart = 0;  // of the line the editor will show
 
   int depth = 0;
   int skipDepth = 0;  // inside an element whose text is left out
@@ -81,14 +84,27 @@ struct DocumentTextParser::State {
     return false;
   }
 
+  // Whether the editor's current line may grow by `bytes`.
+  bool lineRoomFor(size_t bytes) {
+    if (text.size() - shownLineStart + bytes <= maxLineSize) return true;
+    lineTooLong = true;
+    stop("a line is too long");
+    return false;
+  }
+
   void append(std::string_view bytes) {
     if (!roomFor(bytes.size())) return;
     text += bytes;
     lastWasCollapsedSpace = false;
+    if (bytes == "\n") {
+      shownLineStart = text.size();
+    } else {
+      lineRoomFor(0);
+    }
   }
 
   void appendRepeated(char c, size_t count) {
-    if (!roomFor(count)) return;
+    if (!lineRoomFor(count) || !roomFor(count)) return;
     text.append(count, c);
     lastWasCollapsedSpace = false;
   }
@@ -243,6 +259,7 @@ struct DocumentTextParser::State {
   void appendWordText(std::string_view data) {
     if (!roomFor(data.size())) return;
     for (char c : data) text += (c == '\t' || c == '\n' || c == '\r') ? ' ' : c;
+    lineRoomFor(0);
   }
 
   // OpenDocument turns tab, line feed and carriage return in its character
@@ -260,6 +277,7 @@ struct DocumentTextParser::State {
         lastWasCollapsedSpace = true;
       }
     }
+    lineRoomFor(0);
   }
 };
 
@@ -285,10 +303,12 @@ void onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, in
 
 }  // namespace
 
-DocumentTextParser::DocumentTextParser(DocumentDialect dialect, size_t maxTextSize)
+DocumentTextParser::DocumentTextParser(DocumentDialect dialect, size_t maxTextSize,
+                                       size_t maxLineSize)
     : m_state(std::make_unique<State>()) {
   m_state->dialect = dialect;
   m_state->maxTextSize = maxTextSize;
+  m_state->maxLineSize = maxLineSize;
   // No encoding is forced: a part may declare ISO-8859-1 or UTF-16, which
   // the parser turns into UTF-8 like the rest.
   m_state->parser = XML_ParserCreateNS(nullptr, kNamespaceSeparator);
@@ -368,6 +388,8 @@ bool DocumentTextParser::finish() {
 }
 
 bool DocumentTextParser::tooLarge() const { return m_state->tooLarge; }
+
+bool DocumentTextParser::lineTooLong() const { return m_state->lineTooLong; }
 
 const std::string& DocumentTextParser::error() const { return m_state->error; }
 

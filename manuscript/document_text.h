@@ -24,8 +24,10 @@ constexpr const char* kTooDeep = "it nests elements more than 1,000 deep";
 
 class DocumentTextParser {
  public:
-  // A text that grows past `maxTextSize` bytes stops the parse.
-  DocumentTextParser(DocumentDialect dialect, size_t maxTextSize);
+  // A text that grows past `maxTextSize` bytes, or a line past
+  // `maxLineSize`, stops the parse.
+  DocumentTextParser(DocumentDialect dialect, size_t maxTextSize,
+                     size_t maxLineSize = static_cast<size_t>(-1));
   ~DocumentTextParser();
   DocumentTextParser(const DocumentTextParser&) = delete;
   DocumentTextParser& operator=(const DocumentTextParser&) = delete;
@@ -35,6 +37,7 @@ class DocumentTextParser {
   bool finish();
 
   bool tooLarge() const;
+  bool lineTooLong() const;
   // Why the XML was refused, with its line.
   const std::string& error() const;
   // The text as UTF-8, paragraphs joined by "\n".

@@ -51,8 +51,27 @@ bool isOtherOpenDocument(std::string_view bytes) {
   return !mimetype.empty() && !mimetype.starts_with("application/vnd.oasis.opendocument.text");
 }
 
+std::string megabytes(uint64_t bytes) {
+  if (bytes % (1u << 20) != 0) return std::to_string(bytes) + " bytes";
+  return std::to_string(bytes >> 20) + " MB";
+}
+
+std::string textTooLarge(const std::string& name, const ReadLimits& limits) {
+  if (limits.maxText < kMaxUnpackedSize) {
+    return quoted(name) + " holds a text of more than " + megabytes(limits.maxText) +
+           ", more than the editor can show; verbolt-analyze checks it from the command line.";
+  }
+  return quoted(name) + " holds a text of more than 256 MB, too much to open safely.";
+}
+
+std::string lineTooLong(const std::string& name, const ReadLimits& limits) {
+  return quoted(name) + " holds a line of more than " + megabytes(limits.maxLine) +
+         ", more than the editor can show; verbolt-analyze checks it from the command line.";
+}
+
 std::string zipProblemSentence(const ZipOutcome& outcome, const DocumentFormat& format,
-                               const std::string& name, const DocumentTextParser& parser) {
+                               const std::string& name, const DocumentTextParser& parser,
+                               const ReadLimits& limits) {
   switch (outcome.problem) {
     case ZipProblem::kNoLibrary:
       return quoted(name) + " cannot be read: " + outcome.detail + ".";
@@ -66,16 +85,16 @@ std::string zipProblemSentence(const ZipOutcome& outcome, const DocumentFormat& 
     case ZipProblem::kTooLarge:
       return quoted(name) + " would unpack to more than 256 MB, too much to open safely.";
     default:
-      if (parser.tooLarge()) {
-        return quoted(name) + " holds a text of more than 256 MB, too much to open safely.";
-      }
+      if (parser.lineTooLong()) return lineTooLong(name, limits);
+      if (parser.tooLarge()) return textTooLarge(name, limits);
       return quoted(name) + " has a damaged " + format.part + " (" + parser.error() + ").";
   }
 }
 
-ReadOutcome readDocument(std::string_view bytes, ManuscriptKind kind, const std::string& name) {
+ReadOutcome readDocument(std::string_view bytes, ManuscriptKind kind, const std::string& name,
+                         const ReadLimits& limits) {
   const DocumentFormat format = documentFormatOf(kind);
-  DocumentTextParser parser(format.dialect, kMaxUnpackedSize);
+  DocumentTextParser parser(format.dialect, limits.maxText, limits.maxLine);
   ZipOutcome outcome =
       streamZipPart(bytes, format.part, kMaxUnpackedSize,
                     [&parser](std::string_view chunk) { return parser.feed(chunk); });
@@ -83,7 +102,7 @@ ReadOutcome readDocument(std::string_view bytes, ManuscriptKind kind, const std:
     outcome.problem = ZipProblem::kRefusedBySink;
   }
   if (outcome.problem != ZipProblem::kNone) {
-    return failure(zipProblemSentence(outcome, format, name, parser));
+    return failure(zipProblemSentence(outcome, format, name, parser, limits));
   }
   if (kind == ManuscriptKind::kOdt && isOtherOpenDocument(bytes)) {
     return failure(quoted(name) + " is an OpenDocument file but not a text document.");
@@ -94,8 +113,25 @@ ReadOutcome readDocument(std::string_view bytes, ManuscriptKind kind, const std:
   return {std::move(manuscript), {}};
 }
 
-ReadOutcome readPlainText(std::string_view bytes, ManuscriptKind kind, const std::string& name) {
+size_t longestLine(std::string_view text) {
+  size_t longest = 0;
+  for (size_t start = 0; start <= text.size();) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    longest = std::max(longest, end - start);
+    start = end + 1;
+  }
+  return longest;
+}
+
+ReadOutcome readPlainText(std::string_view bytes, ManuscriptKind kind, const std::string& name,
+                          const ReadLimits& limits) {
+  // Decoding never halves a text (UTF-16 is the most it shrinks by), so a
+  // file twice the bound is refused before it is decoded.
+  if (bytes.size() / 2 > limits.maxText) return failure(textTooLarge(name, limits));
   DecodedText decoded = decodeText(bytes);
+  if (decoded.utf8.size() > limits.maxText) return failure(textTooLarge(name, limits));
+  if (longestLine(decoded.utf8) > limits.maxLine) return failure(lineTooLong(name, limits));
   if (looksBinary(decoded.utf8)) {
     return failure(quoted(name) + " is not a text file: it holds binary data.");
   }
@@ -173,22 +209,22 @@ ManuscriptKind manuscriptKindOf(std::string_view path) {
 }
 
 ReadOutcome readManuscriptBytes(std::string_view bytes, ManuscriptKind kind,
-                                const std::string& fileName) {
+                                const std::string& fileName, const ReadLimits& limits) {
   const bool document = kind == ManuscriptKind::kOdt || kind == ManuscriptKind::kDocx;
-  ReadOutcome outcome =
-      document ? readDocument(bytes, kind, fileName) : readPlainText(bytes, kind, fileName);
+  ReadOutcome outcome = document ? readDocument(bytes, kind, fileName, limits)
+                                 : readPlainText(bytes, kind, fileName, limits);
   if (outcome.manuscript) replaceNuls(outcome.manuscript->utf8);
   return outcome;
 }
 
-ReadOutcome readManuscript(const std::string& path) {
+ReadOutcome readManuscript(const std::string& path, const ReadLimits& limits) {
   // "notes/" names its folder by its whole path.
   std::string name = std::filesystem::path(path).filename().string();
   if (name.empty()) name = path;
   std::string bytes;
   std::string error;
   if (!readWholeFile(path, name, bytes, error)) return failure(error);
-  return readManuscriptBytes(bytes, manuscriptKindOf(path), name);
+  return readManuscriptBytes(bytes, manuscriptKindOf(path), name, limits);
 }
 
 }  // namespace verbolt

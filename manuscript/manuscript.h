@@ -42,10 +42,19 @@ constexpr uint64_t kMaxManuscriptFileSize = 2147483647;
 // zip bomb, whatever sizes its archive declares.
 constexpr uint64_t kMaxUnpackedSize = 256u << 20;
 
-ReadOutcome readManuscript(const std::string& path);
+// How much text a reading takes. The command line reads up to the unpack
+// bound; the window's editor slows to a crawl long before (a line of a few
+// megabytes takes seconds a key), so it takes much less.
+struct ReadLimits {
+  uint64_t maxText = kMaxUnpackedSize;
+  uint64_t maxLine = kMaxUnpackedSize;
+};
+constexpr ReadLimits kEditorLimits{64u << 20, 1u << 20};
+
+ReadOutcome readManuscript(const std::string& path, const ReadLimits& limits = {});
 
 // The same, for the bytes of a file called `fileName`.
 ReadOutcome readManuscriptBytes(std::string_view bytes, ManuscriptKind kind,
-                                const std::string& fileName);
+                                const std::string& fileName, const ReadLimits& limits = {});
 
 }  // namespace verbolt

@@ -53,7 +53,8 @@ TEST_F(ManuscriptFiles, LibreOfficeAndWordDocumentsOpen) {
   EXPECT_EQ(odt.manuscript->utf8, kOdtText);
   EXPECT_EQ(odt.manuscript->kind, ManuscriptKind::kOdt);
 
-  const ReadOutcome docx = readManuscript(write("c.docx", docxArchive(docxDocumentXml(kDocumentBody))));
+  const ReadOutcome docx =
+      readManuscript(write("c.docx", docxArchive(docxDocumentXml(kDocumentBody))));
   ASSERT_TRUE(docx.manuscript) << docx.error;
   EXPECT_EQ(docx.manuscript->utf8, kDocxText);
   EXPECT_EQ(docx.manuscript->kind, ManuscriptKind::kDocx);
@@ -181,6 +182,42 @@ TEST(ManuscriptBytes, AZipBombIsStoppedWhetherItsSizeIsDeclaredOrNot) {
   }
   const std::string lyingError = errorOf(readManuscriptBytes(lying, ManuscriptKind::kOdt, "b.odt"));
   EXPECT_EQ(lyingError, refusal);
+}
+
+// The editor's bounds: a 400-byte .odt that unpacks to one line of 256 MB
+// is refused before the line is made; the command line's bounds take it.
+TEST(ManuscriptBytes, TheEditorsBoundsOnTheTextAndItsLines) {
+  const std::string spaces =
+      odtArchive(odtContentXml(R"(<text:p>a<text:s text:c="268435000"/>b</text:p>)"));
+  const std::string lineError =
+      "\u201Cs.odt\u201D holds a line of more than 1 MB, more than the editor can show; "
+      "verbolt-analyze checks it from the command line.";
+  EXPECT_EQ(errorOf(readManuscriptBytes(spaces, ManuscriptKind::kOdt, "s.odt", kEditorLimits)),
+            lineError);
+  const ReadOutcome wide = readManuscriptBytes(spaces, ManuscriptKind::kOdt, "s.odt");
+  ASSERT_TRUE(wide.manuscript) << wide.error;
+  EXPECT_EQ(wide.manuscript->utf8.size(), 268435002u);
+
+  // Lines count from every line end, a line break inside a paragraph too.
+  const std::string half(600u << 10, 'x');
+  const std::string broken =
+      odtArchive(odtContentXml("<text:p>" + half + "<text:line-break/>" + half + "</text:p>"));
+  EXPECT_TRUE(readManuscriptBytes(broken, ManuscriptKind::kOdt, "b.odt", kEditorLimits).manuscript);
+  const std::string joined = odtArchive(odtContentXml("<text:p>" + half + half + "</text:p>"));
+  EXPECT_NE(errorOf(readManuscriptBytes(joined, ManuscriptKind::kOdt, "j.odt", kEditorLimits)), "");
+
+  const ReadLimits small{1000, 100};
+  EXPECT_EQ(errorOf(readManuscriptBytes(std::string(101, 'x'), ManuscriptKind::kPlainText, "l.txt",
+                                        small)),
+            "\u201Cl.txt\u201D holds a line of more than 100 bytes, more than the editor can show; "
+            "verbolt-analyze checks it from the command line.");
+  std::string lines;
+  for (int i = 0; i < 20; ++i) lines += std::string(99, 'x') + "\n";
+  EXPECT_EQ(errorOf(readManuscriptBytes(lines, ManuscriptKind::kPlainText, "t.txt", small)),
+            "\u201Ct.txt\u201D holds a text of more than 1000 bytes, more than the editor can show; "
+            "verbolt-analyze checks it from the command line.");
+  EXPECT_TRUE(readManuscriptBytes(lines.substr(0, 900), ManuscriptKind::kPlainText, "t.txt", small)
+                  .manuscript);
 }
 
 }  // namespace

@@ -149,7 +149,7 @@ void FrameMain::LoadText(const std::string& utf8) {
 }
 
 bool FrameMain::OpenFile(const wxString& path) {
-  ReadOutcome outcome = readManuscript(fileNameBytes(path));
+  ReadOutcome outcome = readManuscript(fileNameBytes(path), kEditorLimits);
   if (!outcome.manuscript) {
     showMessageBox(shownUtf8(outcome.error), localized(kStrCannotOpen), wxOK | wxICON_ERROR, this);
     return false;
@@ -225,7 +225,7 @@ void FrameMain::OnDiscardRecovered(wxCommandEvent&) {
   if (!m_showsRecovered) return;
   std::string utf8;
   if (!m_document.path.empty() && wxFileName::FileExists(fileNameOf(m_document.path))) {
-    ReadOutcome outcome = readManuscript(m_document.path);
+    ReadOutcome outcome = readManuscript(m_document.path, kEditorLimits);
     if (!outcome.manuscript) {
       showMessageBox(shownUtf8(outcome.error), localized(kStrCannotOpen), wxOK | wxICON_ERROR,
                      this);
