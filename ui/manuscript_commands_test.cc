@@ -18,6 +18,7 @@
 #include "highlight/editor_text.h"
 #include "highlight/plan/colours.h"
 #include "manuscript/manuscript.h"
+#include "manuscript/zip_write.h"
 #include "ui/frame_main.h"
 #include "ui/ids.h"
 #include "ui/localized.h"
@@ -381,13 +382,13 @@ TEST_F(Manuscripts, QuestionsNameWhatEachButtonDoes) {
   FrameMain& frame = openFrame();
   frame.Editor().AppendText(" changed");
   setMessageBoxHandler(nullptr);
-  RealQuestion closing{{GTK_RESPONSE_YES, GTK_RESPONSE_NO}, GTK_RESPONSE_CANCEL};
+  RealQuestion closing{{GTK_RESPONSE_YES, GTK_RESPONSE_NO}, GTK_RESPONSE_CANCEL, {}};
   g_timeout_add(20, answerRealQuestion, &closing);
   EXPECT_FALSE(frame.Close(false));
   ASSERT_TRUE(closing.seen);
   EXPECT_EQ(closing.labels, (std::vector<std::string>{"Save", "Close without Saving"}));
 
-  RealQuestion opening{{GTK_RESPONSE_YES, GTK_RESPONSE_NO}, GTK_RESPONSE_CANCEL};
+  RealQuestion opening{{GTK_RESPONSE_YES, GTK_RESPONSE_NO}, GTK_RESPONSE_CANCEL, {}};
   g_timeout_add(20, answerRealQuestion, &opening);
   command(kIdOpen);
   ASSERT_TRUE(opening.seen);
@@ -398,7 +399,7 @@ TEST_F(Manuscripts, QuestionsNameWhatEachButtonDoes) {
   const std::string file = write("latin.txt", "caf\xE9\n");
   ASSERT_TRUE(frame.OpenFile(wxString::FromUTF8(file)));
   frame.Editor().AppendText(wxString::FromUTF8("\xE2\x82\xAC\xF0\x9F\x98\x80"));
-  RealQuestion utf8{{GTK_RESPONSE_OK}, GTK_RESPONSE_CANCEL};
+  RealQuestion utf8{{GTK_RESPONSE_OK}, GTK_RESPONSE_CANCEL, {}};
   g_timeout_add(20, answerRealQuestion, &utf8);
   command(kIdSave);
   ASSERT_TRUE(utf8.seen);
@@ -415,7 +416,7 @@ TEST_F(Manuscripts, TheEditorHasTheKeyboardFromTheStartAndAfterAMessageBox) {
   frame.Raise();
   ASSERT_TRUE(waitFor([&] { return wxWindow::FindFocus() == &frame.Editor(); }));
   setMessageBoxHandler(nullptr);
-  RealQuestion box{{GTK_RESPONSE_OK}, GTK_RESPONSE_OK};
+  RealQuestion box{{GTK_RESPONSE_OK}, GTK_RESPONSE_OK, {}};
   g_timeout_add(20, answerRealQuestion, &box);
   EXPECT_FALSE(frame.OpenFile(wxString::FromUTF8((m_dir / "missing.txt").string())));
   setMessageBoxHandler(recordMessageBox);
@@ -464,7 +465,16 @@ TEST_F(Manuscripts, OpeningAFileRemovesTheTemporariesOfSavesAKillCutShort) {
 TEST_F(Manuscripts, BadFilesGiveOneMessageAndTheTextStays) {
   FrameMain& frame = openWithKeyboard();
   const wxString welcome = frame.Editor().GetValue();
+  // Some 400 bytes that unpack to one line of 256 MB.
+  const std::string content =
+      R"(<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" )"
+      R"(xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"><office:body><office:text>)"
+      R"(<text:p>a<text:s text:c="268435000"/>b</text:p></office:text></office:body>)"
+      R"(</office:document-content>)";
+  const ZipEntry parts[] = {{"mimetype", "application/vnd.oasis.opendocument.text"},
+                            {"content.xml", content}};
   const std::string files[] = {
+      write("spaces.odt", zipArchiveOf(parts).value()),
       write("fake.docx", "This is no Word document."),
       write("binary.txt", std::string("\x01\x02\x03\0\0\0\x04\x05", 8)),
       (m_dir / "missing.odt").string(),
@@ -479,6 +489,11 @@ TEST_F(Manuscripts, BadFilesGiveOneMessageAndTheTextStays) {
     EXPECT_EQ(frame.Editor().GetValue(), welcome);
     EXPECT_EQ(frame.GetTitle(), "Verbolt 2");
   }
+  messageBoxes.clear();
+  frame.OpenFile(wxString::FromUTF8(files[0]));
+  ASSERT_EQ(messageBoxes.size(), 1u);
+  EXPECT_NE(messageBoxes[0].message.find("a line of more than 1 MB"), wxString::npos)
+      << messageBoxes[0].message;
 }
 
 // A file whose bytes a save would not give back says so, in the status
