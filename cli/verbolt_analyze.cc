@@ -394,7 +394,11 @@ bool isOpenedAsManuscript(const std::string& path) {
 
 bool readManuscriptText(const std::string& path, std::string& text, std::string& utf8,
                         std::string* problem) {
-  ReadOutcome outcome = readManuscript(path);
+  // A document's text may be far larger than its file: it has a bound of
+  // its own, so that a small file cannot hold a run for minutes.
+  const ManuscriptKind kind = manuscriptKindOf(path);
+  const bool document = kind == ManuscriptKind::kOdt || kind == ManuscriptKind::kDocx;
+  ReadOutcome outcome = readManuscript(path, document ? kCheckedDocumentLimits : ReadLimits{});
   if (!outcome.manuscript) {
     *problem = outcome.error;
     return false;

@@ -57,16 +57,16 @@ std::string megabytes(uint64_t bytes) {
 }
 
 std::string textTooLarge(const std::string& name, const ReadLimits& limits) {
-  if (limits.maxText < kMaxUnpackedSize) {
-    return quoted(name) + " holds a text of more than " + megabytes(limits.maxText) +
-           ", more than the editor can show; verbolt-analyze checks it from the command line.";
-  }
-  return quoted(name) + " holds a text of more than 256 MB, too much to open safely.";
+  const std::string beyond = limits.forEditor                    ? "more than the editor can show"
+                             : limits.maxText < kMaxUnpackedSize ? "too much to check safely"
+                                                                 : "too much to open safely";
+  return quoted(name) + " holds a text of more than " + megabytes(limits.maxText) + ", " + beyond +
+         ".";
 }
 
 std::string lineTooLong(const std::string& name, const ReadLimits& limits) {
-  return quoted(name) + " holds a line of more than " + megabytes(limits.maxLine) +
-         ", more than the editor can show; verbolt-analyze checks it from the command line.";
+  return quoted(name) + " holds a line of more than " + megabytes(limits.maxLine) + ", " +
+         (limits.forEditor ? "more than the editor can show." : "too much to check safely.");
 }
 
 std::string zipProblemSentence(const ZipOutcome& outcome, const DocumentFormat& format,

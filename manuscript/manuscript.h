@@ -42,14 +42,18 @@ constexpr uint64_t kMaxManuscriptFileSize = 2147483647;
 // zip bomb, whatever sizes its archive declares.
 constexpr uint64_t kMaxUnpackedSize = 256u << 20;
 
-// How much text a reading takes. The command line reads up to the unpack
-// bound; the window's editor slows to a crawl long before (a line of a few
-// megabytes takes seconds a key), so it takes much less.
+// How much text a reading takes. A document of a few hundred bytes may
+// unpack to hundreds of megabytes: the command line takes a document's
+// text up to 32 MB (seven times the longest book), and the window's editor,
+// which slows to a crawl long before (a line of a few megabytes costs
+// seconds a key), takes 16 MB, 1 MB a line.
 struct ReadLimits {
   uint64_t maxText = kMaxUnpackedSize;
   uint64_t maxLine = kMaxUnpackedSize;
+  bool forEditor = false;  // what the refusal says
 };
-constexpr ReadLimits kEditorLimits{64u << 20, 1u << 20};
+constexpr ReadLimits kEditorLimits{16u << 20, 1u << 20, true};
+constexpr ReadLimits kCheckedDocumentLimits{32u << 20, 32u << 20, false};
 
 ReadOutcome readManuscript(const std::string& path, const ReadLimits& limits = {});
 

@@ -190,10 +190,12 @@ TEST(ManuscriptBytes, TheEditorsBoundsOnTheTextAndItsLines) {
   const std::string spaces =
       odtArchive(odtContentXml(R"(<text:p>a<text:s text:c="268435000"/>b</text:p>)"));
   const std::string lineError =
-      "\u201Cs.odt\u201D holds a line of more than 1 MB, more than the editor can show; "
-      "verbolt-analyze checks it from the command line.";
+      "\u201Cs.odt\u201D holds a line of more than 1 MB, more than the editor can show.";
   EXPECT_EQ(errorOf(readManuscriptBytes(spaces, ManuscriptKind::kOdt, "s.odt", kEditorLimits)),
             lineError);
+  EXPECT_EQ(
+      errorOf(readManuscriptBytes(spaces, ManuscriptKind::kOdt, "s.odt", kCheckedDocumentLimits)),
+      "\u201Cs.odt\u201D holds a line of more than 32 MB, too much to check safely.");
   const ReadOutcome wide = readManuscriptBytes(spaces, ManuscriptKind::kOdt, "s.odt");
   ASSERT_TRUE(wide.manuscript) << wide.error;
   EXPECT_EQ(wide.manuscript->utf8.size(), 268435002u);
@@ -206,16 +208,16 @@ TEST(ManuscriptBytes, TheEditorsBoundsOnTheTextAndItsLines) {
   const std::string joined = odtArchive(odtContentXml("<text:p>" + half + half + "</text:p>"));
   EXPECT_NE(errorOf(readManuscriptBytes(joined, ManuscriptKind::kOdt, "j.odt", kEditorLimits)), "");
 
-  const ReadLimits small{1000, 100};
+  const ReadLimits small{1000, 100, true};
   EXPECT_EQ(errorOf(readManuscriptBytes(std::string(101, 'x'), ManuscriptKind::kPlainText, "l.txt",
                                         small)),
-            "\u201Cl.txt\u201D holds a line of more than 100 bytes, more than the editor can show; "
-            "verbolt-analyze checks it from the command line.");
+            "\u201Cl.txt\u201D holds a line of more than 100 bytes, more than the editor can "
+            "show.");
   std::string lines;
   for (int i = 0; i < 20; ++i) lines += std::string(99, 'x') + "\n";
   EXPECT_EQ(errorOf(readManuscriptBytes(lines, ManuscriptKind::kPlainText, "t.txt", small)),
-            "\u201Ct.txt\u201D holds a text of more than 1000 bytes, more than the editor can show; "
-            "verbolt-analyze checks it from the command line.");
+            "\u201Ct.txt\u201D holds a text of more than 1000 bytes, more than the editor can "
+            "show.");
   EXPECT_TRUE(readManuscriptBytes(lines.substr(0, 900), ManuscriptKind::kPlainText, "t.txt", small)
                   .manuscript);
 }
