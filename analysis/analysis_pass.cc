@@ -380,6 +380,7 @@ AnalysisResult analyzeText(std::string_view text, const AnalysisSettings& settin
   } else if (echoes.openingsActive) {
     result.sentenceOpenings = findSentenceOpenings(text, echoes);
   }
+  if (echoes.phrasesActive) result.topPhrases = topPhrases(text, settings, echoes, kTopPhraseCount);
   progressCounter += text.size();
   return result;
 }

@@ -9,6 +9,7 @@
 
 #include "analysis/phrase_echoes.h"
 #include "analysis/progress.h"
+#include "analysis/top_phrases.h"
 #include "settings/analysis_settings.h"
 
 namespace verbolt {
@@ -26,6 +27,8 @@ struct AnalysisResult {
   // With the echoes' switches on (settings.m_echoes), in text order.
   std::vector<EchoRange> phraseEchoes;
   std::vector<EchoRange> sentenceOpenings;
+  // With phrase echoes on: the phrases repeated most over the whole text.
+  std::vector<PhraseCount> topPhrases;
 };
 
 // Whether closeStarts and distantStarts keep every start as often as the

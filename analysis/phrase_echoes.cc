@@ -6,112 +6,18 @@
 #include <unordered_map>
 #include <utility>
 
-#include "analysis/equivalence.h"
+#include "analysis/phrase_words.h"
 #include "analysis/sentence_marks.h"
-#include "text/words.h"
 
 namespace verbolt {
 
 namespace {
 
-struct Word {
-  size_t begin;
-  size_t end;
-  int id;           // equal words, equal ids
-  size_t sentence;  // words of one sentence share it
-  bool listed;      // in the list of words to skip: never starts or ends a phrase
-  bool counted;     // neither listed nor skipped for its length
-};
-
-std::uint64_t bytesHash(std::string_view bytes) {
-  std::uint64_t hash = 0xCBF29CE484222325ull;
-  for (unsigned char c : bytes) hash = (hash ^ c) * 0x100000001B3ull;
-  return hash;
-}
-
-// Ids of the distinct words, in a flat table: a novel has some ten
-// thousand distinct words and millions of occurrences to look up.
-class WordIds {
- public:
-  WordIds() : m_slots(1024, 0) {}
-
-  // The id of `word`, and whether it is new.
-  std::pair<int, bool> idOf(std::string_view word) {
-    const size_t mask = m_slots.size() - 1;
-    for (size_t slot = bytesHash(word) & mask;; slot = (slot + 1) & mask) {
-      if (m_slots[slot] == 0) {
-        m_words.push_back(word);
-        m_slots[slot] = static_cast<int>(m_words.size());
-        if (m_words.size() * 2 > m_slots.size()) grow();
-        return {static_cast<int>(m_words.size()) - 1, true};
-      }
-      if (m_words[m_slots[slot] - 1] == word) return {m_slots[slot] - 1, false};
-    }
-  }
-
- private:
-  void grow() {
-    std::vector<int> slots(m_slots.size() * 2, 0);
-    const size_t mask = slots.size() - 1;
-    for (size_t id = 0; id < m_words.size(); ++id) {
-      size_t slot = bytesHash(m_words[id]) & mask;
-      while (slots[slot] != 0) slot = (slot + 1) & mask;
-      slots[slot] = static_cast<int>(id) + 1;
-    }
-    m_slots.swap(slots);
-  }
-
-  std::vector<int> m_slots;  // id + 1; 0 for an empty slot
-  std::vector<std::string_view> m_words;
-};
-
-// The words of the text, each with its sentence.
-std::vector<Word> wordsOf(std::string_view text, const AnalysisSettings& settings) {
-  AnalysisSettings plain = settings;
-  plain.m_sameActive = false;
-  plain.m_lemmas.reset();
-  WordIds ids;
-  std::vector<std::pair<bool, bool>> kinds;
-  std::vector<Word> words;
-  words.reserve(text.size() / 5);  // prose has a word every five or six letters
-  size_t sentence = 0;
-  size_t scanned = 0;
-  forEachWord(text, [&](size_t begin, size_t end) {
-    bool ended = false;
-    for (; scanned < begin; ++scanned) {
-      ended |= endsASentence(static_cast<unsigned char>(text[scanned]));
-    }
-    if (ended && !words.empty()) ++sentence;
-    scanned = end;
-    const std::string_view word = text.substr(begin, end - begin);
-    const auto [id, added] = ids.idOf(word);
-    if (added) {
-      kinds.emplace_back(
-          settings.m_skipActive && findWordInList(word, plain.m_skipWords, plain) >= 0,
-          !isSkipped(word, plain));
-    }
-    words.push_back({begin, end, id, sentence, kinds[id].first, kinds[id].second});
-  });
-  return words;
-}
-
-bool samePhrase(const std::vector<Word>& words, size_t a, size_t b, size_t length) {
+bool samePhrase(const std::vector<PhraseWord>& words, size_t a, size_t b, size_t length) {
   for (size_t i = 0; i < length; ++i) {
     if (words[a + i].id != words[b + i].id) return false;
   }
   return true;
-}
-
-// A phrase's key, built a word at a time.
-constexpr std::uint64_t kPhraseSeed = 0x9E3779B97F4A7C15ull;
-
-std::uint64_t withWord(std::uint64_t key, int id) {
-  return (key ^ static_cast<std::uint64_t>(id)) * 0x100000001B3ull;
-}
-
-std::uint64_t keyOf(std::uint64_t built) {
-  built ^= built >> 29;
-  return built == 0 ? 1 : built;  // 0 marks an empty slot
 }
 
 // The latest occurrence of each phrase among those within the distance: a
@@ -192,7 +98,7 @@ struct Occurrence {
 // in rings indexed by word.
 class EchoesOfLength {
  public:
-  EchoesOfLength(const std::vector<Word>& words, size_t length, size_t distance)
+  EchoesOfLength(const std::vector<PhraseWord>& words, size_t length, size_t distance)
       : m_words(words), m_length(length), m_distance(distance) {
     // Two words' starts are two bytes apart at least.
     size_t ring = 64;
@@ -203,7 +109,7 @@ class EchoesOfLength {
     m_echoing.assign(ring, false);
   }
 
-  // Word `i` starts no phrase of this length.
+  // PhraseWord `i` starts no phrase of this length.
   void pass(size_t i) {
     forgetBefore(i);
     m_hash[i & m_mask] = 0;
@@ -247,7 +153,7 @@ class EchoesOfLength {
     }
   }
 
-  const std::vector<Word>& m_words;
+  const std::vector<PhraseWord>& m_words;
   size_t m_length;
   size_t m_distance;
   size_t m_mask = 0;
@@ -258,7 +164,8 @@ class EchoesOfLength {
   std::vector<bool> m_echoing;
 };
 
-std::vector<EchoRange> phraseEchoesOf(const std::vector<Word>& words, const EchoSettings& echoes) {
+std::vector<EchoRange> phraseEchoesOf(const std::vector<PhraseWord>& words,
+                                      const EchoSettings& echoes) {
   std::vector<Occurrence> found;
   const size_t shortest = static_cast<size_t>(std::max(1, echoes.minWords));
   std::vector<EchoesOfLength> lengths;
@@ -304,11 +211,11 @@ std::vector<EchoRange> phraseEchoesOf(const std::vector<Word>& words, const Echo
   return ranges;
 }
 
-std::vector<EchoRange> sentenceOpeningsOf(const std::vector<Word>& words,
+std::vector<EchoRange> sentenceOpeningsOf(const std::vector<PhraseWord>& words,
                                           const EchoSettings& echoes) {
   // The first word of each sentence, in order.
-  std::vector<const Word*> openings;
-  for (const Word& word : words) {
+  std::vector<const PhraseWord*> openings;
+  for (const PhraseWord& word : words) {
     if (openings.empty() || openings.back()->sentence != word.sentence) openings.push_back(&word);
   }
   const size_t stretch = std::max<size_t>(1, echoes.openingSentences);
@@ -352,7 +259,7 @@ std::vector<EchoRange> findSentenceOpenings(std::string_view lowered, const Echo
 
 Echoes findEchoes(std::string_view lowered, const AnalysisSettings& settings,
                   const EchoSettings& echoes) {
-  const std::vector<Word> words = wordsOf(lowered, settings);
+  const std::vector<PhraseWord> words = wordsOf(lowered, settings);
   return {phraseEchoesOf(words, echoes), sentenceOpeningsOf(words, echoes)};
 }
 

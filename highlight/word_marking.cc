@@ -149,6 +149,49 @@ std::vector<ColourRun> recolourWord(const std::string& word, const AnalysisSetti
   return changes;
 }
 
+void unmarkWord(wxTextCtrl& editor, wxTextCtrl& top100, const AnalysisSettings& settings,
+                wxGauge& gauge, std::string& markedWord, const std::string& loweredText) {
+  if (markedWord.empty()) return;
+  {
+    RestyleScope scope(editor);
+    recolourWord(markedWord, settings, editor, loweredText, true, gauge, 0.0, 1.0);
+  }
+  markedWord.clear();
+  const long end = top100.GetLastPosition();
+  if (end > 0) {
+    wxTextAttr base;
+    base.SetBackgroundColour(toWxColour(kTop100Background));
+    top100.SetStyle(0, end, base);
+  }
+}
+
+std::vector<ColourRun> recolourRanges(wxTextCtrl& editor, const std::string& loweredText,
+                                      const std::vector<std::pair<size_t, size_t>>& ranges,
+                                      const AnalysisSettings& settings, bool unmark) {
+  const std::vector<ColourRun>* known = knownBackgrounds(editor);
+  std::optional<WordColours> asked;
+  if (!known) asked.emplace(editor);
+  std::vector<ColourRun> changes;
+  for (const auto& [begin, end] : ranges) {
+    const std::string_view inside = std::string_view(loweredText).substr(begin, end - begin);
+    forEachWord(inside, [&](size_t wordBegin, size_t wordEnd) {
+      const long start = static_cast<long>(begin + wordBegin);
+      const long stop = static_cast<long>(begin + wordEnd);
+      const Rgb current =
+          known ? colourAt(*known, wordProbePosition(start, stop)) : asked->of(start, stop);
+      const std::string_view word = inside.substr(wordBegin, wordEnd - wordBegin);
+      const Rgb next =
+          unmark ? unmarkedColourFor(current,
+                                     findWordInList(word, settings.m_hiddenList, settings) >= 0)
+                 : markedColourFor(current);
+      changes.push_back({static_cast<int>(start), static_cast<int>(stop), next});
+    });
+  }
+  RestyleScope scope(editor);
+  repaintRuns(editor, changes);
+  return changes;
+}
+
 std::vector<ColourRun> markWord(wxTextCtrl& editor, wxTextCtrl& top100, bool fromEditor,
                                 const std::string& word, const AnalysisSettings& settings,
                                 wxGauge& gauge, std::string& markedWord,

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "highlight/plan/paint_plan.h"
@@ -31,6 +32,18 @@ std::vector<ColourRun> markWord(wxTextCtrl& editor, wxTextCtrl& top100, bool fro
                                 const std::string& word, const AnalysisSettings& settings,
                                 wxGauge& gauge, std::string& markedWord,
                                 const std::string& loweredText);
+
+// Un-marks `markedWord`, when there is one, in the editor and the Top-100
+// pane, and empties it.
+void unmarkWord(wxTextCtrl& editor, wxTextCtrl& top100, const AnalysisSettings& settings,
+                wxGauge& gauge, std::string& markedWord, const std::string& loweredText);
+
+// Marks, or un-marks, the words inside `ranges` (a marked phrase's
+// occurrences, ascending) as a marked word's are. Returns the words
+// recoloured, with their new colours, ascending.
+std::vector<ColourRun> recolourRanges(wxTextCtrl& editor, const std::string& loweredText,
+                                      const std::vector<std::pair<size_t, size_t>>& ranges,
+                                      const AnalysisSettings& settings, bool unmark);
 
 // One pass over the editor that marks, or un-marks, every occurrence of
 // `word`; the gauge goes from `progressStart` over `progressSpan`. Returns

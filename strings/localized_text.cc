@@ -351,6 +351,7 @@ StringTable buildStringTable() {
              "Arr\xEAt\xE9 : le texte et ses couleurs sont rest\xE9s tels quels"}},
       {kStrWordDocument, {"Word document", "Document Word"}},
       {kStrOpenDocumentText, {"OpenDocument text", "Texte OpenDocument"}},
+      {kStrTopPhrases, {"Top phrases", "Groupes fr\xE9quents"}},
       {kStrEchoTo, {"to", "\xE0"}},
       {kStrEchoWords, {"words", "mots"}},
       {kStrEchoWithin, {"within", "\xE0 moins de"}},

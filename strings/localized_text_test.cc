@@ -85,8 +85,8 @@ TEST(StringTableTest, TheRecoveryTextsAndTheVerbsFollowFrom130) {
 
 TEST(StringTableTest, TheEchoesFollowFrom160) {
   const StringTable& table = stringTable();
-  for (int id = 160; id <= 175; ++id) EXPECT_EQ(table.count(StringId(id)), 1u) << id;
-  EXPECT_EQ(table.rbegin()->first, kStrOpenDocumentText);
+  for (int id = 160; id <= 176; ++id) EXPECT_EQ(table.count(StringId(id)), 1u) << id;
+  EXPECT_EQ(table.rbegin()->first, kStrTopPhrases);
 }
 
 TEST(StringTableTest, TextsAreWindows1252NotUtf8) {

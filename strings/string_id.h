@@ -164,6 +164,7 @@ enum StringId : int {
   kStrRunStopped = 173,
   kStrWordDocument = 174,
   kStrOpenDocumentText = 175,
+  kStrTopPhrases = 176,
 };
 
 }  // namespace verbolt

@@ -1,13 +1,17 @@
 #include "ui/click_commands.h"
 
 #include <wx/msgdlg.h>
+#include <wx/stattext.h>
 
 #include <filesystem>
 
 #include "analysis/character_names.h"
 #include "analysis/equivalence.h"
+#include "analysis/top_phrases.h"
 #include "highlight/editor_text.h"
 #include "highlight/hidden_words.h"
+#include "highlight/plan/colours.h"
+#include "highlight/restyle.h"
 #include "highlight/word_marking.h"
 #include "settings/book_ignore.h"
 #include "strings/localized_text.h"
@@ -48,6 +52,7 @@ void FrameMain::OnEditorClick(WordClickEvent& event) {
     WriteSettingsToPane(settings);
     m_settingsPane->ShowHiddenWords();
   } else {
+    UnmarkPhrase();
     m_findings = findingsIn(markWord(*m_editor, *m_top100, true, word, ForTheText(settings),
                                      *m_gauge, m_markedWord, loweredText),
                             true);
@@ -100,10 +105,67 @@ void FrameMain::OnTop100Click(WordClickEvent& event) {
   const std::string word = wordAtPosition(*m_top100, event.Position());
   if (word.empty()) return;
   ForgetFindings();
+  UnmarkPhrase();
   const AnalysisSettings settings = ForTheText(ReadSettingsFromPane());
   m_findings = findingsIn(markWord(*m_editor, *m_top100, false, word, settings, *m_gauge,
                                    m_markedWord, loweredEditorBytes(*m_editor)),
                           true);
+}
+
+void FrameMain::ShowTopPhrases(const std::vector<std::string>& phrases,
+                               const std::vector<int>& counts) {
+  m_phrases = phrases;
+  m_phraseCounts = counts;
+  wxString lines;
+  for (size_t i = 0; i < phrases.size(); ++i) {
+    lines += wxString::Format("%3d : ", counts[i]) + fromCp1252(phrases[i]) + "\n";
+  }
+  m_topPhrases->Clear();
+  m_topPhrases->ChangeValue(lines);
+  const bool shown = !phrases.empty() && m_top100->IsShown();
+  m_topPhrasesTitle->Show(shown);
+  m_topPhrases->Show(shown);
+  Layout();
+}
+
+void FrameMain::UnmarkPhrase() {
+  if (m_markedPhrase.empty()) return;
+  const AnalysisSettings settings = ReadSettingsFromPane();
+  recolourRanges(*m_editor, loweredEditorBytes(*m_editor), m_markedPhraseRanges, settings, true);
+  m_markedPhrase.clear();
+  m_markedPhraseRanges.clear();
+  const long end = m_topPhrases->GetLastPosition();
+  if (end > 0) {
+    wxTextAttr base;
+    base.SetBackgroundColour(toWxColour(kTop100Background));
+    m_topPhrases->SetStyle(0, end, base);
+  }
+}
+
+// A phrase of the list turns red wherever it comes, as a clicked word
+// does, and F3 walks its occurrences.
+void FrameMain::OnTopPhraseClick(WordClickEvent& event) {
+  const long line = m_topPhrases->GetValue().Left(event.Position()).Freq('\n');
+  if (line < 0 || static_cast<size_t>(line) >= m_phrases.size()) return;
+  const std::string phrase = m_phrases[static_cast<size_t>(line)];
+  ForgetFindings();
+  const AnalysisSettings settings = ForTheText(ReadSettingsFromPane());
+  const std::string lowered = loweredEditorBytes(*m_editor);
+  unmarkWord(*m_editor, *m_top100, settings, *m_gauge, m_markedWord, lowered);
+  UnmarkPhrase();
+  m_markedPhraseRanges = phraseOccurrences(lowered, phrase);
+  recolourRanges(*m_editor, lowered, m_markedPhraseRanges, settings, false);
+  m_markedPhrase = phrase;
+  long start = 0;
+  for (long l = 0; l < line; ++l) start = m_topPhrases->GetValue().find('\n', start) + 1;
+  wxTextAttr mark;
+  mark.SetBackgroundColour(toWxColour(kTop100Mark));
+  m_topPhrases->SetStyle(start, start + m_topPhrases->GetLineLength(line), mark);
+  std::vector<Finding> findings;
+  for (const auto& [begin, end] : m_markedPhraseRanges) {
+    findings.push_back({static_cast<int>(begin), static_cast<int>(end), FindingKind::kMarked});
+  }
+  m_findings = std::move(findings);
 }
 
 }  // namespace verbolt

@@ -35,7 +35,7 @@ void FrameMain::OnToggleSettings(wxCommandEvent&) {
 
 void FrameMain::OnToggleTop100(wxCommandEvent&) {
   m_top100->Show(m_top100Bar->GetToolState(kIdToggleTop100));
-  Layout();
+  ShowTopPhrases(m_phrases, m_phraseCounts);
 }
 
 void FrameMain::OnProcess(wxCommandEvent&) {
@@ -55,10 +55,16 @@ void FrameMain::OnProcess(wxCommandEvent&) {
   // An unchanged text would leave the old marks in place: empty it first.
   m_top100->Clear();
   m_top100->ChangeValue(fromCp1252(run.report));
+  // Every background was painted again: no phrase stays marked.
+  m_markedPhrase.clear();
+  m_markedPhraseRanges.clear();
+  ShowTopPhrases(run.phrases, run.phraseCounts);
 }
 
 void FrameMain::OnClear(wxCommandEvent&) {
   ForgetFindings();
+  m_markedPhrase.clear();
+  m_markedPhraseRanges.clear();
   clearHighlights(*m_editor);
 }
 

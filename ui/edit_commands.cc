@@ -106,7 +106,9 @@ void FrameMain::OnWalkFindings(wxCommandEvent& event) {
   const StringId format = findingFormat(finding.kind);
   const wxString where =
       format == kStrMarkedFinding
-          ? wxString::Format(localized(format), fromCp1252(m_markedWord), rank.number, rank.count)
+          ? wxString::Format(localized(format),
+                             fromCp1252(m_markedWord.empty() ? m_markedPhrase : m_markedWord),
+                             rank.number, rank.count)
           : wxString::Format(localized(format), rank.number, rank.count);
   SetStatusText(where, kWhereField);
 }

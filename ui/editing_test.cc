@@ -318,6 +318,60 @@ TEST_F(Editing, EchoesAreColouredAndWalkedOnceSwitchedOn) {
   EXPECT_TRUE(next.Settings().Echoes().openingsActive);
 }
 
+// With phrase echoes on, F5 lists the phrases repeated most under the
+// Top-100; a click on one turns its every occurrence red, F3 walks them
+// whole, and a click on a word gives the phrase its colours back.
+TEST_F(Editing, TopPhrasesAreListedAndAClickMarksOne) {
+  const std::string text =
+      "For a moment she waited. The rain kept falling on the town.\n"
+      "For a moment the rain stopped, and for a moment she smiled.\n";
+  FrameMain& frame = openOn(text, 0);
+  EXPECT_FALSE(frame.TopPhrases().IsShown());
+  EchoesControls& echoes = frame.Settings().EchoesSection();
+  frame.Settings().Scroll(0, frame.Settings().GetVirtualSize().y);
+  const wxRect area = echoes.PhrasesBox().GetScreenRect();
+  const wxPoint middle(area.x + 8, area.y + area.height / 2);
+  wxUIActionSimulator input;
+  input.MouseMove(middle);
+  ASSERT_TRUE(waitFor([&] { return wxGetMousePosition() == middle; }));
+  input.MouseClick();
+  ASSERT_TRUE(waitFor([&] { return echoes.PhrasesBox().GetValue(); }));
+  clickAt(frame.Editor(), static_cast<long>(text.size()) - 1);
+  ASSERT_TRUE(waitFor([&] { return wxWindow::FindFocus() == &frame.Editor(); }));
+  press(WXK_F5);
+  ASSERT_TRUE(waitFor([&] { return !frame.Top100().GetValue().empty(); }));
+  ASSERT_TRUE(waitFor([&] { return frame.TopPhrases().IsShown(); }))
+      << frame.TopPhrases().GetValue() << "|" << frame.Top100().IsShown();
+  EXPECT_EQ(frame.TopPhrases().GetValue(), "  3 : for a moment\n  2 : the rain\n");
+  const wxRect shown = frame.TopPhrases().GetScreenRect();
+  EXPECT_GT(shown.height, 2 * frame.TopPhrases().GetCharHeight()) << "both lines in view";
+
+  clickAt(frame.TopPhrases(), 8);
+  const Rgb marked = markedColour(HighlightClass::kEcho);
+  const long third = static_cast<long>(text.rfind("for a moment"));
+  ASSERT_TRUE(waitFor([&] { return colourAt(third + 4) == marked; }));
+  EXPECT_EQ(colourAt(0), marked);
+  EXPECT_EQ(colourAt(third + 6), markedColour(HighlightClass::kClose)) << "every word of it";
+  EXPECT_NE(colourAt(static_cast<long>(text.find("waited"))), marked);
+  // Into the empty last line, where no word is, and to the text's start
+  // from the keyboard.
+  clickAt(frame.Editor(), static_cast<long>(text.size()));
+  ASSERT_TRUE(waitFor([&] { return wxWindow::FindFocus() == &frame.Editor(); }));
+  EXPECT_EQ(colourAt(0), marked);
+  press(WXK_HOME, wxMOD_CONTROL);
+  ASSERT_TRUE(waitFor([&] { return selection() == std::pair<long, long>(0, 0); }));
+  walkTo(true, 0, "For a moment");
+  EXPECT_EQ(status(), "\"for a moment\": 1 of 3");
+  walkTo(true, static_cast<long>(text.find('\n')) + 1, "For a moment");
+  walkTo(true, third, "for a moment");
+  EXPECT_EQ(status(), "\"for a moment\": 3 of 3");
+
+  // A word marked instead: the phrase has its colours back.
+  clickAt(frame.Top100(), 2);
+  ASSERT_TRUE(waitFor([&] { return colourAt(third + 4) != marked; }));
+  EXPECT_EQ(colourAt(third + 4), classColour(HighlightClass::kEcho));
+}
+
 TEST_F(Editing, F3WalksThroughAMarkedWordAndItsFamilyOnly) {
   openOn(kAnimals + "Les chats et le chaton.\n", 0);
   press(WXK_F5);

@@ -3,6 +3,7 @@
 #include <wx/gauge.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
@@ -73,6 +74,7 @@ wxBEGIN_EVENT_TABLE(FrameMain, wxFrame)
   EVT_HISTORY_MOVED(kIdEditor, FrameMain::OnEditorHistoryMoved)
   EVT_WORD_CLICK(kIdEditor, FrameMain::OnEditorClick)
   EVT_WORD_CLICK(kIdTop100, FrameMain::OnTop100Click)
+  EVT_WORD_CLICK(kIdTopPhrases, FrameMain::OnTopPhraseClick)
   EVT_IGNORE_IN_BOOK(kIdEditor, FrameMain::OnIgnoreInBook)
   EVT_UPDATE_UI(kStrIgnoreInBook, FrameMain::OnUpdateIgnoreInBook)
   EVT_CLOSE(FrameMain::OnCloseWindow)
@@ -115,7 +117,22 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   // A similar word too long for the pane stays under the words of its
   // family, never at the margin where a counted word would start.
   hangWrappedLines(*m_top100, m_top100->GetTextExtent(wxString(' ', kFamilyIndent)).x);
-  middle->Add(m_top100, 0, wxEXPAND);
+  // The phrases repeated most, under the words, while phrase echoes are on.
+  auto* reports = new wxBoxSizer(wxVERTICAL);
+  reports->Add(m_top100, 3, wxEXPAND);
+  m_topPhrasesTitle = new wxStaticText(this, wxID_ANY, localized(kStrTopPhrases));
+  m_topPhrasesTitle->SetFont(m_topPhrasesTitle->GetFont().Bold());
+  reports->Add(m_topPhrasesTitle, 0, wxTOP | wxLEFT, 3);
+  m_topPhrases = new TextCtrlCustom(
+      false, this, kIdTopPhrases, wxEmptyString, wxDefaultPosition, wxSize(150, -1),
+      wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2 | wxTE_READONLY | wxNO_BORDER | wxTE_DONTWRAP,
+      wxDefaultValidator, "text");
+  m_topPhrases->SetBackgroundColour(toWxColour(kTop100Background));
+  m_topPhrases->SetFont(m_top100->GetFont());
+  reports->Add(m_topPhrases, 1, wxEXPAND);
+  m_topPhrasesTitle->Hide();
+  m_topPhrases->Hide();
+  middle->Add(reports, 0, wxEXPAND);
 
   m_gauge =
       new wxGauge(this, wxID_ANY, 100, wxDefaultPosition, wxSize(100, 16),

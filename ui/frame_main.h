@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "files/file_stamp.h"
@@ -17,6 +18,7 @@
 
 class wxCloseEvent;
 class wxGauge;
+class wxStaticText;
 class wxTextCtrl;
 class wxToolBar;
 
@@ -75,6 +77,7 @@ class FrameMain : public wxFrame {
   // tests look at them.
   TextCtrlCustom& Editor() const { return *m_editor; }
   TextCtrlCustom& Top100() const { return *m_top100; }
+  TextCtrlCustom& TopPhrases() const { return *m_topPhrases; }
   SettingsPane& Settings() const { return *m_settingsPane; }
   wxGauge& Gauge() const { return *m_gauge; }
   const std::string& MarkedWord() const { return m_markedWord; }
@@ -152,6 +155,11 @@ class FrameMain : public wxFrame {
   void OnEditorHistoryMoved(wxCommandEvent& event);
   void OnEditorClick(WordClickEvent& event);
   void OnTop100Click(WordClickEvent& event);
+  void OnTopPhraseClick(WordClickEvent& event);
+  // The list under the Top-100, shown only when it has phrases.
+  void ShowTopPhrases(const std::vector<std::string>& phrases, const std::vector<int>& counts);
+  // Gives a marked phrase's words their colours back; one mark at a time.
+  void UnmarkPhrase();
   void OnIgnoreInBook(WordClickEvent& event);
   void OnUpdateIgnoreInBook(wxUpdateUIEvent& event);
   void OnCloseWindow(wxCloseEvent& event);
@@ -159,6 +167,12 @@ class FrameMain : public wxFrame {
   SettingsPane* m_settingsPane = nullptr;
   TextCtrlCustom* m_editor = nullptr;
   TextCtrlCustom* m_top100 = nullptr;
+  wxStaticText* m_topPhrasesTitle = nullptr;
+  TextCtrlCustom* m_topPhrases = nullptr;
+  std::vector<std::string> m_phrases;  // the lines of m_topPhrases
+  std::vector<int> m_phraseCounts;
+  std::string m_markedPhrase;
+  std::vector<std::pair<size_t, size_t>> m_markedPhraseRanges;
   wxGauge* m_gauge = nullptr;
   wxToolBar* m_settingsBar = nullptr;
   wxToolBar* m_top100Bar = nullptr;

@@ -40,6 +40,7 @@ enum CommandId {
   kIdSkipNames = 1031,
   kIdOpenBookList = 1032,
   kIdExportDocx = 1033,
+  kIdTopPhrases = 1034,
   kIdEchoPhrases = 1040,
   kIdEchoOpenings = 1041,
 };

@@ -144,6 +144,9 @@ void FrameMain::LoadText(const std::string& utf8) {
   m_editor->SetInsertionPoint(0);
   m_top100->Clear();
   m_markedWord.clear();
+  m_markedPhrase.clear();
+  m_markedPhraseRanges.clear();
+  ShowTopPhrases({}, {});
   ForgetFindings();
   ShowWordCount(editorStatistics(*m_editor).words);
 }

@@ -492,7 +492,7 @@ TEST_F(Manuscripts, BadFilesGiveOneMessageAndTheTextStays) {
   messageBoxes.clear();
   frame.OpenFile(wxString::FromUTF8(files[0]));
   ASSERT_EQ(messageBoxes.size(), 1u);
-  EXPECT_NE(messageBoxes[0].message.find("a line of more than 1 MB"), wxString::npos)
+  EXPECT_NE(messageBoxes[0].message.find("a line of more than 64 KB"), wxString::npos)
       << messageBoxes[0].message;
 }
 

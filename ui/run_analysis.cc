@@ -54,6 +54,10 @@ AnalysisRun runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::s
   paintPlanned(editor, planned);
   run.painted = std::move(planned);
   run.report = std::move(result.report);
+  for (const PhraseCount& phrase : result.topPhrases) {
+    run.phrases.push_back(phraseWords(lowered, phrase));
+    run.phraseCounts.push_back(phrase.count);
+  }
   showProgress(gauge, 0);
   wxLogDebug("process time %f", clock.Time() / 1000.0);
   return run;

@@ -19,6 +19,10 @@ namespace verbolt {
 // words, and the runs it painted, which are the findings to walk through.
 struct AnalysisRun {
   std::string report;
+  // With phrase echoes on: the phrases repeated most, as the list shows
+  // them (lowered words, one space apart), and their counts.
+  std::vector<std::string> phrases;
+  std::vector<int> phraseCounts;
   int words = 0;
   std::vector<ColourRun> painted;
   // Escape, or a signal, stopped the run before it painted: the editor's
