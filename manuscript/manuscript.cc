@@ -52,8 +52,9 @@ bool isOtherOpenDocument(std::string_view bytes) {
 }
 
 std::string megabytes(uint64_t bytes) {
-  if (bytes % (1u << 20) != 0) return std::to_string(bytes) + " bytes";
-  return std::to_string(bytes >> 20) + " MB";
+  if (bytes % (1u << 20) == 0) return std::to_string(bytes >> 20) + " MB";
+  if (bytes % (1u << 10) == 0) return std::to_string(bytes >> 10) + " KB";
+  return std::to_string(bytes) + " bytes";
 }
 
 std::string textTooLarge(const std::string& name, const ReadLimits& limits) {

@@ -45,14 +45,14 @@ constexpr uint64_t kMaxUnpackedSize = 256u << 20;
 // How much text a reading takes. A document of a few hundred bytes may
 // unpack to hundreds of megabytes: the command line takes a document's
 // text up to 32 MB (seven times the longest book), and the window's editor,
-// which slows to a crawl long before (a line of a few megabytes costs
-// seconds a key), takes 16 MB, 1 MB a line.
+// which slows to a crawl long before, takes 16 MB, 64 KB a line: GTK lays
+// out a paragraph whole, and colouring a line of 1 MB takes many minutes.
 struct ReadLimits {
   uint64_t maxText = kMaxUnpackedSize;
   uint64_t maxLine = kMaxUnpackedSize;
   bool forEditor = false;  // what the refusal says
 };
-constexpr ReadLimits kEditorLimits{16u << 20, 1u << 20, true};
+constexpr ReadLimits kEditorLimits{16u << 20, 64u << 10, true};
 constexpr ReadLimits kCheckedDocumentLimits{32u << 20, 32u << 20, false};
 
 ReadOutcome readManuscript(const std::string& path, const ReadLimits& limits = {});
