@@ -1,5 +1,6 @@
 // Times the search for phrase echoes and sentence openings on a text, with
-// the default settings, against counting its words as `wc -w` does.
+// the default settings, against counting its words as `wc -w` does, and
+// the count of the phrases repeated most over the whole text.
 //
 //   echoes-bench TEXT   (Windows-1252; bench/prepare-real-texts.sh makes
 //                        the King James Bible at 10 MB)
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "analysis/phrase_echoes.h"
+#include "analysis/top_phrases.h"
 #include "settings/analysis_settings.h"
 #include "text/words.h"
 
@@ -63,10 +65,14 @@ int main(int argc, char** argv) {
       medianMilliseconds([&] { phrases = findPhraseEchoes(text, settings, echoes).size(); });
   const double openingTime =
       medianMilliseconds([&] { openings = findSentenceOpenings(text, echoes).size(); });
+  size_t listed = 0;
+  const double topTime = medianMilliseconds(
+      [&] { listed = topPhrases(text, settings, echoes, kTopPhraseCount).size(); });
   std::printf("%.1f MB, %zu words\n", text.size() / 1048576.0, words);
   std::printf("word count            %8.1f ms\n", count);
   std::printf("phrase echoes         %8.1f ms  %zu occurrences\n", phraseTime, phrases);
   std::printf("sentence openings     %8.1f ms  %zu openings\n", openingTime, openings);
+  std::printf("top phrases           %8.1f ms  %zu listed\n", topTime, listed);
   std::printf("both / word count     %8.1fx\n", (phraseTime + openingTime) / count);
   return 0;
 }
