@@ -145,12 +145,15 @@ std::vector<PhraseCount> topPhrases(std::string_view lowered, const AnalysisSett
 }
 
 std::string phraseWords(std::string_view lowered, const PhraseCount& phrase) {
-  const std::string_view text = lowered.substr(phrase.begin, phrase.end - phrase.begin);
   std::string words;
-  forEachWord(text, [&](size_t begin, size_t end) {
-    if (!words.empty()) words += ' ';
-    words += text.substr(begin, end - begin);
-  });
+  for (char c : lowered.substr(phrase.begin, phrase.end - phrase.begin)) {
+    const bool blank = static_cast<unsigned char>(c) <= ' ';
+    if (!blank) {
+      words += c;
+    } else if (words.back() != ' ') {
+      words += ' ';
+    }
+  }
   return words;
 }
 

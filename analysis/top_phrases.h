@@ -35,7 +35,8 @@ std::vector<PhraseCount> topPhrases(std::string_view lowered, const AnalysisSett
 // How many the window lists under the Top-100.
 inline constexpr size_t kTopPhraseCount = 20;
 
-// The words of a phrase as the list shows them: lowered, one space apart.
+// A phrase as the list shows it: its first occurrence, lowered, each run
+// of blanks one space.
 std::string phraseWords(std::string_view lowered, const PhraseCount& phrase);
 
 // Every occurrence of `words` (as phraseWords gives them) in `lowered`,

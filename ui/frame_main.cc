@@ -125,10 +125,12 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   reports->Add(m_topPhrasesTitle, 0, wxTOP | wxLEFT, 3);
   m_topPhrases = new TextCtrlCustom(
       false, this, kIdTopPhrases, wxEmptyString, wxDefaultPosition, wxSize(150, -1),
-      wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2 | wxTE_READONLY | wxNO_BORDER | wxTE_DONTWRAP,
-      wxDefaultValidator, "text");
+      wxTE_MULTILINE | wxTE_RICH | wxTE_RICH2 | wxTE_READONLY | wxNO_BORDER, wxDefaultValidator,
+      "text");
   m_topPhrases->SetBackgroundColour(toWxColour(kTop100Background));
   m_topPhrases->SetFont(m_top100->GetFont());
+  // A long phrase goes on under its words, clear of the counts.
+  hangWrappedLines(*m_topPhrases, m_topPhrases->GetTextExtent(wxString(' ', 6)).x);
   reports->Add(m_topPhrases, 1, wxEXPAND);
   m_topPhrasesTitle->Hide();
   m_topPhrases->Hide();
