@@ -352,6 +352,8 @@ StringTable buildStringTable() {
       {kStrWordDocument, {"Word document", "Document Word"}},
       {kStrOpenDocumentText, {"OpenDocument text", "Texte OpenDocument"}},
       {kStrTopPhrases, {"Top phrases", "Groupes fr\xE9quents"}},
+      {kStrLegendEchoes, {"Echoes", "\xC9" "chos"}},
+      {kStrLegendOpenings, {"Openings", "D\xE9" "buts"}},
       {kStrEchoTo, {"to", "\xE0"}},
       {kStrEchoWords, {"words", "mots"}},
       {kStrEchoWithin, {"within", "\xE0 moins de"}},

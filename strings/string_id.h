@@ -165,6 +165,8 @@ enum StringId : int {
   kStrWordDocument = 174,
   kStrOpenDocumentText = 175,
   kStrTopPhrases = 176,
+  kStrLegendEchoes = 177,
+  kStrLegendOpenings = 178,
 };
 
 }  // namespace verbolt

@@ -1,6 +1,7 @@
 // Editing in place: undo and redo with the keys and the menus, and walking
 // through the findings with F3, as a writer does it.
 #include <gtest/gtest.h>
+#include <wx/checkbox.h>
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 #include <wx/menu.h>
@@ -286,6 +287,10 @@ TEST_F(Editing, EchoesAreColouredAndWalkedOnceSwitchedOn) {
     ASSERT_TRUE(waitFor([&] { return box->GetValue(); }));
   }
   EXPECT_TRUE(echoes.DistanceField().IsEnabled());
+  for (int id : {kIdLegendEchoPhrases, kIdLegendEchoOpenings}) {
+    EXPECT_TRUE(dynamic_cast<wxCheckBox*>(wxWindow::FindWindowById(id))->GetValue())
+        << "the legend follows the section";
+  }
 
   // Back into the text, and to its start from the keyboard: a second
   // click where the first one was would select a word.
@@ -327,15 +332,21 @@ TEST_F(Editing, TopPhrasesAreListedAndAClickMarksOne) {
       "For a moment the rain stopped, and for a moment she smiled.\n";
   FrameMain& frame = openOn(text, 0);
   EXPECT_FALSE(frame.TopPhrases().IsShown());
+  // Switched on from the legend, whose switch stands for the section's.
   EchoesControls& echoes = frame.Settings().EchoesSection();
-  frame.Settings().Scroll(0, frame.Settings().GetVirtualSize().y);
-  const wxRect area = echoes.PhrasesBox().GetScreenRect();
+  ASSERT_FALSE(echoes.PhrasesBox().GetValue());
+  auto* legendSwitch = dynamic_cast<wxCheckBox*>(wxWindow::FindWindowById(kIdLegendEchoPhrases));
+  ASSERT_NE(legendSwitch, nullptr);
+  ASSERT_TRUE(legendSwitch->IsShownOnScreen());
+  const wxRect area = legendSwitch->GetScreenRect();
   const wxPoint middle(area.x + 8, area.y + area.height / 2);
   wxUIActionSimulator input;
   input.MouseMove(middle);
   ASSERT_TRUE(waitFor([&] { return wxGetMousePosition() == middle; }));
   input.MouseClick();
   ASSERT_TRUE(waitFor([&] { return echoes.PhrasesBox().GetValue(); }));
+  EXPECT_FALSE(echoes.OpeningsBox().GetValue());
+  EXPECT_TRUE(echoes.DistanceField().IsEnabled());
   clickAt(frame.Editor(), static_cast<long>(text.size()) - 1);
   ASSERT_TRUE(waitFor([&] { return wxWindow::FindFocus() == &frame.Editor(); }));
   press(WXK_F5);

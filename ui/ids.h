@@ -41,6 +41,8 @@ enum CommandId {
   kIdOpenBookList = 1032,
   kIdExportDocx = 1033,
   kIdTopPhrases = 1034,
+  kIdLegendEchoPhrases = 1035,
+  kIdLegendEchoOpenings = 1036,
   kIdEchoPhrases = 1040,
   kIdEchoOpenings = 1041,
 };

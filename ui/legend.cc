@@ -14,11 +14,11 @@ namespace {
 // The colour of its section lies behind the box and its label, on a panel
 // of its own: given to the box itself, GTK would fill the tick's square with
 // it, and a white tick on a pale colour reads as no tick at all.
-wxCheckBox* legendSwitch(wxWindow* parent, wxSizer* column, int id, Rgb colour) {
+wxCheckBox* legendSwitch(wxWindow* parent, wxSizer* column, int id, Rgb colour, StringId label) {
   auto* panel = new wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxNO_BORDER);
   panel->SetBackgroundColour(toWxColour(colour));
-  auto* box = new wxCheckBox(panel, id, localized(StringId(id)), wxDefaultPosition, wxDefaultSize,
-                             0, wxDefaultValidator, "check");
+  auto* box = new wxCheckBox(panel, id, localized(label), wxDefaultPosition, wxDefaultSize, 0,
+                             wxDefaultValidator, "check");
   box->SetValue(true);
   auto* sizer = new wxBoxSizer(wxHORIZONTAL);
   sizer->Add(box, 1, wxALIGN_CENTER_VERTICAL);
@@ -53,11 +53,21 @@ Legend::Legend(wxWindow* parent, const wxColour& background)
   for (const auto& column : columns) {
     auto* boxes = new wxBoxSizer(wxVERTICAL);
     for (const Place& place : column) {
-      wxCheckBox* box = legendSwitch(this, boxes, place.id, classColour(place.colour));
+      wxCheckBox* box =
+          legendSwitch(this, boxes, place.id, classColour(place.colour), StringId(place.id));
       m_switches.push_back({place.id, place.field, box});
     }
     row->Add(boxes, 0, wxEXPAND);
   }
+  auto* echoes = new wxBoxSizer(wxVERTICAL);
+  m_echoPhrases = legendSwitch(this, echoes, kIdLegendEchoPhrases,
+                               classColour(HighlightClass::kEcho), kStrLegendEchoes);
+  m_echoOpenings = legendSwitch(this, echoes, kIdLegendEchoOpenings,
+                                classColour(HighlightClass::kOpening), kStrLegendOpenings);
+  // Off until the pane shows the stored preference.
+  m_echoPhrases->SetValue(false);
+  m_echoOpenings->SetValue(false);
+  row->Add(echoes, 0, wxEXPAND);
   SetSizerAndFit(row);
 }
 

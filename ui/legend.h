@@ -1,6 +1,8 @@
 // The legend of the top row: four switches, each on the colour its words
-// take, which turn the colouring sections of the settings pane on and off.
-// The pane reads them with its own controls and hears their clicks.
+// take, which turn the colouring sections of the settings pane on and off,
+// and two for the echoes, which mirror the switches of the pane's Echoes
+// section. The pane reads them with its own controls and hears their
+// clicks.
 #pragma once
 
 #include <wx/panel.h>
@@ -23,6 +25,8 @@ class Legend : public wxPanel {
     wxCheckBox* box;
   };
   const std::vector<Switch>& Switches() const { return m_switches; }
+  wxCheckBox& EchoPhrasesBox() const { return *m_echoPhrases; }
+  wxCheckBox& EchoOpeningsBox() const { return *m_echoOpenings; }
 
   // The switches' clicks go on to `handler`, which enables the sections.
   void SendClicksTo(wxEvtHandler* handler) { m_clicksHandler = handler; }
@@ -31,6 +35,8 @@ class Legend : public wxPanel {
   void OnSwitch(wxCommandEvent& event);
 
   std::vector<Switch> m_switches;
+  wxCheckBox* m_echoPhrases = nullptr;
+  wxCheckBox* m_echoOpenings = nullptr;
   wxEvtHandler* m_clicksHandler = nullptr;
 
   wxDECLARE_EVENT_TABLE();

@@ -13,6 +13,7 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -141,6 +142,12 @@ class MainWindow : public test_support::FolderTest {
     fileDialogFolders.clear();
     setBrowserHandler(recordBrowser);
     setModalDialogHandler(recordModal);
+    // The echoes change what F5 paints: every test starts with them off,
+    // as on a first start, whatever the test before it switched on.
+    if (const char* home = std::getenv("XDG_CONFIG_HOME")) {
+      std::error_code ignored;
+      fs::remove(fs::path(home) / "verbolt" / "echoes.txt", ignored);
+    }
   }
 
   void TearDown() override {

@@ -89,11 +89,14 @@ wxBEGIN_EVENT_TABLE(SettingsPane, wxScrolledWindow)
   EVT_BUTTON(kHelpEchoes, SettingsPane::OnSectionHelp)
   EVT_CHECKBOX(kIdEchoPhrases, SettingsPane::OnEchoSwitch)
   EVT_CHECKBOX(kIdEchoOpenings, SettingsPane::OnEchoSwitch)
+  EVT_CHECKBOX(kIdLegendEchoPhrases, SettingsPane::OnLegendEchoSwitch)
+  EVT_CHECKBOX(kIdLegendEchoOpenings, SettingsPane::OnLegendEchoSwitch)
 wxEND_EVENT_TABLE()
 // clang-format on
 
 SettingsPane::SettingsPane(wxWindow* parent, Legend& legend)
-    : wxScrolledWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxVSCROLL, "panel") {
+    : wxScrolledWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxVSCROLL, "panel"),
+      m_legend(legend) {
   SetBackgroundColour(toWxColour(kWindowBackground));
   SetScrollRate(0, 10);
   m_sections.reserve(6);  // pointers into it are held while the pane is built
@@ -207,6 +210,7 @@ void SettingsPane::BuildSectionContents() {
   wxSizer* echoes =
       BuildSection(kTitleEchoes, kHelpEchoes, classColour(HighlightClass::kEcho), false);
   m_echoes = std::make_unique<EchoesControls>(m_sectionPanel, echoes);
+  ShowEchoesInLegend();
 }
 
 wxSizer* SettingsPane::BuildSection(int titleId, int helpId, std::optional<Rgb> colour,
@@ -412,6 +416,20 @@ EchoSettings SettingsPane::Echoes() const {
 void SettingsPane::OnEchoSwitch(wxCommandEvent&) {
   m_echoes->ApplyEnablingRules();
   m_echoes->Store();
+  ShowEchoesInLegend();
+}
+
+// The legend's echo switches stand for the section's.
+void SettingsPane::OnLegendEchoSwitch(wxCommandEvent&) {
+  m_echoes->PhrasesBox().SetValue(m_legend.EchoPhrasesBox().GetValue());
+  m_echoes->OpeningsBox().SetValue(m_legend.EchoOpeningsBox().GetValue());
+  m_echoes->ApplyEnablingRules();
+  m_echoes->Store();
+}
+
+void SettingsPane::ShowEchoesInLegend() {
+  m_legend.EchoPhrasesBox().SetValue(m_echoes->PhrasesBox().GetValue());
+  m_legend.EchoOpeningsBox().SetValue(m_echoes->OpeningsBox().GetValue());
 }
 
 void SettingsPane::OnSkipNames(wxCommandEvent&) {

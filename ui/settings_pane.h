@@ -100,10 +100,13 @@ class SettingsPane : public wxScrolledWindow {
   wxSizer* m_paneColumn = nullptr;
   void OnSkipNames(wxCommandEvent& event);
   void OnEchoSwitch(wxCommandEvent& event);
+  void OnLegendEchoSwitch(wxCommandEvent& event);
+  void ShowEchoesInLegend();
   void OnOpenBookList(wxCommandEvent& event);
 
   wxCheckBox* m_skipNames = nullptr;
   std::unique_ptr<EchoesControls> m_echoes;
+  Legend& m_legend;
   wxStaticText* m_bookList = nullptr;
   wxButton* m_openBookList = nullptr;
   std::string m_nearestBookFile;
