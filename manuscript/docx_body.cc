@@ -1,32 +1,22 @@
 #include "manuscript/docx_body.h"
 
-#include <expat.h>
-
-#include <limits>
+#include "manuscript/body_parse.h"
 
 namespace verbolt {
 
 namespace {
 
-constexpr char kNamespaceSeparator = ' ';
 constexpr std::string_view kWordMain =
     "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
 constexpr std::string_view kWordStrict = "http://purl.oclc.org/ooxml/wordprocessingml/main";
 constexpr std::string_view kMarkupCompatibility =
     "http://schemas.openxmlformats.org/markup-compatibility/2006";
 
-struct Name {
-  std::string_view space;
-  std::string_view local;
+struct Name : XmlName {
   bool isWord() const { return space == kWordMain || space == kWordStrict; }
 };
 
-Name splitName(const XML_Char* name) {
-  std::string_view full(name);
-  const size_t separator = full.rfind(kNamespaceSeparator);
-  if (separator == std::string_view::npos) return {{}, full};
-  return {full.substr(0, separator), full.substr(separator + 1)};
-}
+Name splitName(const XML_Char* name) { return {splitXmlName(name)}; }
 
 std::string_view attribute(const XML_Char** attributes, std::string_view local) {
   for (size_t i = 0; attributes[i]; i += 2) {
@@ -113,6 +103,11 @@ struct BodyParse {
   void endLine() {
     text() += '\n';
     lineStart = text().size();
+  }
+
+  void stop(const char* why) {
+    if (body.error.empty()) body.error = why;
+    XML_StopParser(parser, XML_FALSE);
   }
 
   // --- the reader's logic --------------------------------------------------
@@ -228,8 +223,7 @@ struct BodyParse {
 
   void start(const XML_Char* rawName, const XML_Char** attributes) {
     if (stack.size() >= static_cast<size_t>(kMaxXmlDepth)) {
-      body.error = kTooDeep;
-      XML_StopParser(parser, XML_FALSE);
+      stop(kTooDeep);
       return;
     }
     const Name name = splitName(rawName);
@@ -377,48 +371,11 @@ struct BodyParse {
   }
 };
 
-using Parse = BodyParse;
-
-void onStart(void* data, const XML_Char* name, const XML_Char** attributes) {
-  static_cast<Parse*>(data)->start(name, attributes);
-}
-
-void onEnd(void* data, const XML_Char* name) { static_cast<Parse*>(data)->end(name); }
-
-void onCharacters(void* data, const XML_Char* text, int length) {
-  static_cast<Parse*>(data)->characters(std::string_view(text, static_cast<size_t>(length)));
-}
-
-void onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
-  Parse& parse = *static_cast<Parse*>(data);
-  parse.body.error = "it declares a document type";
-  XML_StopParser(parse.parser, XML_FALSE);
-}
-
 }  // namespace
 
 DocumentBody parseDocxBody(std::string_view documentXml) {
-  Parse parse;
-  if (documentXml.size() > static_cast<size_t>(std::numeric_limits<int>::max())) {
-    parse.body.error = "it is larger than 2 GB";
-    return std::move(parse.body);
-  }
-  parse.parser = XML_ParserCreateNS("UTF-8", kNamespaceSeparator);
-  XML_SetUserData(parse.parser, &parse);
-  XML_SetElementHandler(parse.parser, onStart, onEnd);
-  XML_SetCharacterDataHandler(parse.parser, onCharacters);
-  XML_SetStartDoctypeDeclHandler(parse.parser, onDoctype);
-  // Offsets are taken from the whole part at once: it is held in memory,
-  // and the manuscript's size bound keeps it far below INT_MAX.
-  const XML_Status status =
-      XML_Parse(parse.parser, documentXml.data(), static_cast<int>(documentXml.size()), XML_TRUE);
-  if (status != XML_STATUS_OK && parse.body.error.empty()) {
-    parse.body.error = std::string(XML_ErrorString(XML_GetErrorCode(parse.parser))) + " at line " +
-                       std::to_string(XML_GetCurrentLineNumber(parse.parser));
-  }
-  XML_ParserFree(parse.parser);
-  if (!parse.body.error.empty()) parse.body.paragraphs.clear();
-  return std::move(parse.body);
+  BodyParse parse;
+  return parseBody(parse, documentXml);
 }
 
 }  // namespace verbolt

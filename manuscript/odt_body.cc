@@ -1,35 +1,25 @@
 #include "manuscript/odt_body.h"
 
-#include <expat.h>
-
 #include <charconv>
-#include <limits>
 
+#include "manuscript/body_parse.h"
 #include "manuscript/manuscript.h"
 
 namespace verbolt {
 
 namespace {
 
-constexpr char kNamespaceSeparator = ' ';
 constexpr std::string_view kOdfText = "urn:oasis:names:tc:opendocument:xmlns:text:1.0";
 constexpr std::string_view kOdfOffice = "urn:oasis:names:tc:opendocument:xmlns:office:1.0";
 constexpr std::string_view kOdfTable = "urn:oasis:names:tc:opendocument:xmlns:table:1.0";
 constexpr std::string_view kOdfSvg = "urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0";
 
-struct Name {
-  std::string_view space;
-  std::string_view local;
+struct Name : XmlName {
   bool isText() const { return space == kOdfText; }
   bool isParagraph() const { return isText() && (local == "p" || local == "h"); }
 };
 
-Name splitName(const XML_Char* name) {
-  std::string_view full(name);
-  const size_t separator = full.rfind(kNamespaceSeparator);
-  if (separator == std::string_view::npos) return {{}, full};
-  return {full.substr(0, separator), full.substr(separator + 1)};
-}
+Name splitName(const XML_Char* name) { return {splitXmlName(name)}; }
 
 std::string_view attribute(const XML_Char** attributes, std::string_view local) {
   for (size_t i = 0; attributes[i]; i += 2) {
@@ -107,8 +97,8 @@ struct OdtParse {
   size_t position() const { return static_cast<size_t>(XML_GetCurrentByteIndex(parser)); }
   size_t eventLength() const { return static_cast<size_t>(XML_GetCurrentByteCount(parser)); }
 
-  void stop(std::string why) {
-    if (body.error.empty()) body.error = std::move(why);
+  void stop(const char* why) {
+    if (body.error.empty()) body.error = why;
     XML_StopParser(parser, XML_FALSE);
   }
 
@@ -276,7 +266,7 @@ struct OdtParse {
     return length == 0 ? frame.startTagEnd : position() + length;
   }
 
-  void end() {
+  void end(const XML_Char*) {
     // A stopped parse may still report the end of the element it stopped in.
     if (!body.error.empty() || stack.empty()) return;
     const Frame frame = stack.back();
@@ -437,43 +427,12 @@ struct OdtParse {
   }
 };
 
-void onStart(void* data, const XML_Char* name, const XML_Char** attributes) {
-  static_cast<OdtParse*>(data)->start(name, attributes);
-}
-
-void onEnd(void* data, const XML_Char*) { static_cast<OdtParse*>(data)->end(); }
-
-void onCharacters(void* data, const XML_Char* text, int length) {
-  static_cast<OdtParse*>(data)->characters(std::string_view(text, static_cast<size_t>(length)));
-}
-
-void onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
-  static_cast<OdtParse*>(data)->stop("it declares a document type");
-}
-
 }  // namespace
 
 DocumentBody parseOdtBody(std::string_view contentXml) {
   OdtParse parse;
   parse.body.dialect = DocumentDialect::kOpenDocument;
-  if (contentXml.size() > static_cast<size_t>(std::numeric_limits<int>::max())) {
-    parse.body.error = "it is larger than 2 GB";
-    return std::move(parse.body);
-  }
-  parse.parser = XML_ParserCreateNS("UTF-8", kNamespaceSeparator);
-  XML_SetUserData(parse.parser, &parse);
-  XML_SetElementHandler(parse.parser, onStart, onEnd);
-  XML_SetCharacterDataHandler(parse.parser, onCharacters);
-  XML_SetStartDoctypeDeclHandler(parse.parser, onDoctype);
-  const XML_Status status =
-      XML_Parse(parse.parser, contentXml.data(), static_cast<int>(contentXml.size()), XML_TRUE);
-  if (status != XML_STATUS_OK && parse.body.error.empty()) {
-    parse.body.error = std::string(XML_ErrorString(XML_GetErrorCode(parse.parser))) + " at line " +
-                       std::to_string(XML_GetCurrentLineNumber(parse.parser));
-  }
-  XML_ParserFree(parse.parser);
-  if (!parse.body.error.empty()) parse.body.paragraphs.clear();
-  return std::move(parse.body);
+  return parseBody(parse, contentXml);
 }
 
 }  // namespace verbolt
