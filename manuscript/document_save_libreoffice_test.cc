@@ -14,19 +14,14 @@ namespace verbolt {
 
 namespace {
 
+using test_support::replaced;
+
 namespace fs = std::filesystem;
 
 std::string without(std::string text, const std::string& what) {
   const size_t at = text.find(what);
   EXPECT_NE(at, std::string::npos) << what;
   if (at != std::string::npos) text.erase(at, what.size());
-  return text;
-}
-
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-  const size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  if (at != std::string::npos) text.replace(at, from.size(), to);
   return text;
 }
 

@@ -13,12 +13,7 @@ namespace verbolt {
 
 namespace {
 
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-  const size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-  return text;
-}
+using test_support::replaced;
 
 std::string readBack(const std::string& package) {
   const ReadOutcome outcome = readManuscriptBytes(package, ManuscriptKind::kDocx, "saved.docx");

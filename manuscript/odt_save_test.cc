@@ -8,17 +8,13 @@
 #include "manuscript/document_save.h"
 #include "manuscript/odt_body.h"
 #include "manuscript/odt_test_package.h"
+#include "test_support/test_support.h"
 
 namespace verbolt {
 
 namespace {
 
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-  const size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-  return text;
-}
+using test_support::replaced;
 
 std::string readOdt(const std::string& package) {
   const ReadOutcome outcome = readManuscriptBytes(package, ManuscriptKind::kOdt, "saved.odt");

@@ -25,6 +25,8 @@ namespace verbolt {
 
 namespace {
 
+using test_support::replaced;
+
 namespace fs = std::filesystem;
 
 const char kDefaultFile[] =
@@ -69,12 +71,6 @@ class ConfigurationFile : public test_support::FolderTest {
 
   std::string m_path;
 };
-
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-  size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  return text.replace(at, from.size(), to);
-}
 
 TEST_F(ConfigurationFile, DefaultsAreWrittenByteForByte) {
   SaveConfiguration(AnalysisSettings::Defaults(), m_path);

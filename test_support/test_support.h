@@ -20,6 +20,10 @@ std::string readFile(const std::filesystem::path& path);
 // Writes `bytes` as the whole file, creating or truncating it.
 void writeFile(const std::filesystem::path& path, std::string_view bytes);
 
+// `text` with its first `from` replaced by `to`; a failure of the test
+// when `text` holds no `from`.
+std::string replaced(std::string text, const std::string& from, const std::string& to);
+
 // The path of the program `name` in a folder of PATH, as a shell finds
 // it; empty when there is none.
 std::string programOnPath(std::string_view name);
