@@ -54,6 +54,21 @@ class Manuscripts : public MainWindow {
     return became;
   }
 
+  // F3 selects the first finding and `rewrite` is typed over it, as a
+  // writer fixes a repetition. The editor's text after it.
+  std::string typeOverFirstFinding(const char* rewrite) {
+    wxUIActionSimulator().Char(WXK_F3);
+    long from = 0, to = 0;
+    EXPECT_TRUE(waitFor([&] {
+      m_frame->Editor().GetSelection(&from, &to);
+      return to > from;
+    }));
+    const std::string before = editorUtf8();
+    wxUIActionSimulator().Text(rewrite);
+    EXPECT_TRUE(waitFor([&] { return editorUtf8() != before; }));
+    return editorUtf8();
+  }
+
   std::string editorUtf8() {
     // The bytes live in the string's own cache: the string must outlive them.
     const wxString text = m_frame->Editor().GetValue();
@@ -85,16 +100,7 @@ TEST_F(Manuscripts, ADocxChapterIsSavedIntoItselfAsTextAndExported) {
   ASSERT_TRUE(titleBecomes("chapter.docx * - Verbolt 2"));
 
   // F3 selects the first finding; the rewrite is typed over it.
-  wxUIActionSimulator().Char(WXK_F3);
-  long from = 0, to = 0;
-  ASSERT_TRUE(waitFor([&] {
-    frame.Editor().GetSelection(&from, &to);
-    return to > from;
-  }));
-  const std::string before = editorUtf8();
-  wxUIActionSimulator().Text("home");
-  ASSERT_TRUE(waitFor([&] { return editorUtf8() != before; }));
-  const std::string rewritten = editorUtf8();
+  const std::string rewritten = typeOverFirstFinding("home");
   EXPECT_NE(rewritten.find("home"), std::string::npos);
 
   // Ctrl+S writes the rewrite into the document itself, asking nothing.
@@ -141,18 +147,9 @@ TEST_F(Manuscripts, AnOdtChapterIsSavedIntoItselfAndAsAnotherOdt) {
 
   wxUIActionSimulator().Char(WXK_F5);
   ASSERT_TRUE(waitFor([&] { return !frame.Top100().GetValue().empty(); }));
-  clickAt(frame.Editor(), 0);
-  wxUIActionSimulator().Char(WXK_F3);
-  long from = 0, to = 0;
-  ASSERT_TRUE(waitFor([&] {
-    frame.Editor().GetSelection(&from, &to);
-    return to > from;
-  }));
-  const std::string before = editorUtf8();
-  wxUIActionSimulator().Text("home");
-  ASSERT_TRUE(waitFor([&] { return editorUtf8() != before; }));
+  ASSERT_TRUE(waitFor([&] { return wxWindow::FindFocus() == &frame.Editor(); }));
+  const std::string rewritten = typeOverFirstFinding("home");
   ASSERT_TRUE(titleBecomes("chapter.odt * - Verbolt 2"));
-  const std::string rewritten = editorUtf8();
 
   pressCtrl('s');
   ASSERT_TRUE(titleBecomes("chapter.odt - Verbolt 2"));
