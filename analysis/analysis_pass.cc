@@ -371,16 +371,17 @@ AnalysisResult analyzeText(std::string_view text, const AnalysisSettings& settin
   AnalysisResult result = shared ? analyzeInTwoShares(text, settings, progress, repeats)
                                  : analyzeAlone(text, settings, progress, repeats);
   const EchoSettings& echoes = settings.m_echoes;
-  if (echoes.phrasesActive && echoes.openingsActive) {
-    Echoes found = findEchoes(text, settings, echoes);
-    result.phraseEchoes = std::move(found.phrases);
-    result.sentenceOpenings = std::move(found.openings);
-  } else if (echoes.phrasesActive) {
-    result.phraseEchoes = findPhraseEchoes(text, settings, echoes);
-  } else if (echoes.openingsActive) {
-    result.sentenceOpenings = findSentenceOpenings(text, echoes);
+  if (echoes.phrasesActive || echoes.openingsActive) {
+    // One reading of the words serves every phrase rule switched on; the
+    // openings alone need no list to skip.
+    const std::vector<PhraseWord> words =
+        wordsOf(text, echoes.phrasesActive ? settings : AnalysisSettings());
+    if (echoes.phrasesActive) {
+      result.phraseEchoes = phraseEchoesOf(words, echoes);
+      result.topPhrases = topPhrasesOf(words, echoes, kTopPhraseCount);
+    }
+    if (echoes.openingsActive) result.sentenceOpenings = sentenceOpeningsOf(words, echoes);
   }
-  if (echoes.phrasesActive) result.topPhrases = topPhrases(text, settings, echoes, kTopPhraseCount);
   progressCounter += text.size();
   return result;
 }

@@ -164,6 +164,8 @@ class EchoesOfLength {
   std::vector<bool> m_echoing;
 };
 
+}  // namespace
+
 std::vector<EchoRange> phraseEchoesOf(const std::vector<PhraseWord>& words,
                                       const EchoSettings& echoes) {
   std::vector<Occurrence> found;
@@ -245,8 +247,6 @@ std::vector<EchoRange> sentenceOpeningsOf(const std::vector<PhraseWord>& words,
   }
   return ranges;
 }
-
-}  // namespace
 
 std::vector<EchoRange> findPhraseEchoes(std::string_view lowered, const AnalysisSettings& settings,
                                         const EchoSettings& echoes) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/phrase_words.h"
 #include "settings/analysis_settings.h"
 #include "settings/echo_settings.h"
 
@@ -42,6 +43,13 @@ std::vector<EchoRange> findPhraseEchoes(std::string_view lowered, const Analysis
 // dialogue dashes before its first word are passed over. `earlier` is the
 // nearest such opening before it, when one is within the stretch.
 std::vector<EchoRange> findSentenceOpenings(std::string_view lowered, const EchoSettings& echoes);
+
+// The same two, from the words of the text already read (phrase_words.h):
+// a pass that runs several phrase rules reads them once.
+std::vector<EchoRange> phraseEchoesOf(const std::vector<PhraseWord>& words,
+                                      const EchoSettings& echoes);
+std::vector<EchoRange> sentenceOpeningsOf(const std::vector<PhraseWord>& words,
+                                          const EchoSettings& echoes);
 
 struct Echoes {
   std::vector<EchoRange> phrases;

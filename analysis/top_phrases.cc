@@ -121,7 +121,11 @@ std::vector<Candidate> repeatedPhrases(const std::vector<PhraseWord>& words,
 
 std::vector<PhraseCount> topPhrases(std::string_view lowered, const AnalysisSettings& settings,
                                     const EchoSettings& echoes, size_t limit) {
-  const std::vector<PhraseWord> words = wordsOf(lowered, settings);
+  return topPhrasesOf(wordsOf(lowered, settings), echoes, limit);
+}
+
+std::vector<PhraseCount> topPhrasesOf(const std::vector<PhraseWord>& words,
+                                      const EchoSettings& echoes, size_t limit) {
   std::vector<Candidate> candidates = repeatedPhrases(words, echoes);
   std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
     if (a.count != b.count) return a.count > b.count;

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/phrase_words.h"
 #include "settings/analysis_settings.h"
 #include "settings/echo_settings.h"
 
@@ -31,6 +32,10 @@ struct PhraseCount {
 // the list that comes as often is left out for it.
 std::vector<PhraseCount> topPhrases(std::string_view lowered, const AnalysisSettings& settings,
                                     const EchoSettings& echoes, size_t limit);
+
+// The same from the words of the text already read (phrase_words.h).
+std::vector<PhraseCount> topPhrasesOf(const std::vector<PhraseWord>& words,
+                                      const EchoSettings& echoes, size_t limit);
 
 // How many the window lists under the Top-100.
 inline constexpr size_t kTopPhraseCount = 20;
