@@ -56,11 +56,7 @@ void markTop100(wxTextCtrl& top100, bool fromEditor, const std::string& word,
   std::optional<RestyleScope> scope;
   if (!fromEditor) scope.emplace(top100);
   const std::string pane = editorBytes(top100);
-  if (!pane.empty()) {
-    wxTextAttr base;
-    base.SetBackgroundColour(toWxColour(kTop100Background));
-    top100.SetStyle(0, static_cast<long>(pane.size()), base);
-  }
+  clearPaneMarks(top100);
   wxTextAttr mark;
   mark.SetBackgroundColour(toWxColour(kTop100Mark));
   // Counts are digits: only the letters of a line make its word.
@@ -86,6 +82,14 @@ void markTop100(wxTextCtrl& top100, bool fromEditor, const std::string& word,
 }
 
 }  // namespace
+
+void clearPaneMarks(wxTextCtrl& pane) {
+  const long end = pane.GetLastPosition();
+  if (end <= 0) return;
+  wxTextAttr base;
+  base.SetBackgroundColour(toWxColour(kTop100Background));
+  pane.SetStyle(0, end, base);
+}
 
 std::string wordAtPosition(const wxTextCtrl& control, long pos) {
   return wordAtPosition(editorBytes(control), pos);
@@ -157,12 +161,7 @@ void unmarkWord(wxTextCtrl& editor, wxTextCtrl& top100, const AnalysisSettings& 
     recolourWord(markedWord, settings, editor, loweredText, true, gauge, 0.0, 1.0);
   }
   markedWord.clear();
-  const long end = top100.GetLastPosition();
-  if (end > 0) {
-    wxTextAttr base;
-    base.SetBackgroundColour(toWxColour(kTop100Background));
-    top100.SetStyle(0, end, base);
-  }
+  clearPaneMarks(top100);
 }
 
 std::vector<ColourRun> recolourRanges(wxTextCtrl& editor, const std::string& loweredText,

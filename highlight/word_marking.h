@@ -33,6 +33,10 @@ std::vector<ColourRun> markWord(wxTextCtrl& editor, wxTextCtrl& top100, bool fro
                                 wxGauge& gauge, std::string& markedWord,
                                 const std::string& loweredText);
 
+// Gives every line of a report pane (the Top-100, the Top phrases) its
+// plain background back.
+void clearPaneMarks(wxTextCtrl& pane);
+
 // Un-marks `markedWord`, when there is one, in the editor and the Top-100
 // pane, and empties it.
 void unmarkWord(wxTextCtrl& editor, wxTextCtrl& top100, const AnalysisSettings& settings,

@@ -134,12 +134,7 @@ void FrameMain::UnmarkPhrase() {
   recolourRanges(*m_editor, loweredEditorBytes(*m_editor), m_markedPhraseRanges, settings, true);
   m_markedPhrase.clear();
   m_markedPhraseRanges.clear();
-  const long end = m_topPhrases->GetLastPosition();
-  if (end > 0) {
-    wxTextAttr base;
-    base.SetBackgroundColour(toWxColour(kTop100Background));
-    m_topPhrases->SetStyle(0, end, base);
-  }
+  clearPaneMarks(*m_topPhrases);
 }
 
 // A phrase of the list turns red wherever it comes, as a clicked word
@@ -156,8 +151,7 @@ void FrameMain::OnTopPhraseClick(WordClickEvent& event) {
   m_markedPhraseRanges = phraseOccurrences(lowered, phrase);
   recolourRanges(*m_editor, lowered, m_markedPhraseRanges, settings, false);
   m_markedPhrase = phrase;
-  long start = 0;
-  for (long l = 0; l < line; ++l) start = m_topPhrases->GetValue().find('\n', start) + 1;
+  const long start = m_topPhrases->XYToPosition(0, line);
   wxTextAttr mark;
   mark.SetBackgroundColour(toWxColour(kTop100Mark));
   m_topPhrases->SetStyle(start, start + m_topPhrases->GetLineLength(line), mark);
