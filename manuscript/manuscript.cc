@@ -51,7 +51,7 @@ bool isOtherOpenDocument(std::string_view bytes) {
   return !mimetype.empty() && !mimetype.starts_with("application/vnd.oasis.opendocument.text");
 }
 
-std::string megabytes(uint64_t bytes) {
+std::string sizeText(uint64_t bytes) {
   if (bytes % (1u << 20) == 0) return std::to_string(bytes >> 20) + " MB";
   if (bytes % (1u << 10) == 0) return std::to_string(bytes >> 10) + " KB";
   return std::to_string(bytes) + " bytes";
@@ -61,12 +61,12 @@ std::string textTooLarge(const std::string& name, const ReadLimits& limits) {
   const std::string beyond = limits.forEditor                    ? "more than the editor can show"
                              : limits.maxText < kMaxUnpackedSize ? "too much to check safely"
                                                                  : "too much to open safely";
-  return quoted(name) + " holds a text of more than " + megabytes(limits.maxText) + ", " + beyond +
+  return quoted(name) + " holds a text of more than " + sizeText(limits.maxText) + ", " + beyond +
          ".";
 }
 
 std::string lineTooLong(const std::string& name, const ReadLimits& limits) {
-  return quoted(name) + " holds a line of more than " + megabytes(limits.maxLine) + ", " +
+  return quoted(name) + " holds a line of more than " + sizeText(limits.maxLine) + ", " +
          (limits.forEditor ? "more than the editor can show." : "too much to check safely.");
 }
 
