@@ -30,8 +30,49 @@ inline XmlName splitXmlName(const XML_Char* name) {
   return {full.substr(0, separator), full.substr(separator + 1)};
 }
 
-// `Parse` holds `parser` and `body`, and hears start(name, attributes),
-// end(name), characters(text) and stop(why). A part with a document type
+// What both dialects' parses share: the parser, the body it fills and the
+// paragraph it is filling, the groups of guarded pieces, and where the
+// current event lies in the part.
+struct BodyParseBase {
+  XML_Parser parser = nullptr;
+  DocumentBody body;
+  BodyParagraph paragraph;  // the open top-level paragraph
+  int groups = 0;
+
+  size_t position() const { return static_cast<size_t>(XML_GetCurrentByteIndex(parser)); }
+  size_t eventLength() const { return static_cast<size_t>(XML_GetCurrentByteCount(parser)); }
+
+  // Where the element ending now ends: an empty one (<w:tab/>) ends with
+  // its start tag.
+  size_t elementEnd(size_t startTagEnd) const {
+    const size_t length = eventLength();
+    return length == 0 ? startTagEnd : position() + length;
+  }
+
+  void stop(const char* why) {
+    if (body.error.empty()) body.error = why;
+    XML_StopParser(parser, XML_FALSE);
+  }
+
+  // A piece over `range` showing the paragraph's text from `textStart` on.
+  BodyPiece pieceOf(size_t textStart, ByteRange range) const {
+    BodyPiece piece;
+    piece.textBegin = textStart;
+    piece.textEnd = paragraph.text.size();
+    piece.xml = range;
+    return piece;
+  }
+
+  // The piece cannot be rewritten, on its own.
+  void guard(BodyPiece& piece, EditGuard why) {
+    if (why == EditGuard::kNone) return;
+    piece.guard = why;
+    piece.group = groups++;
+  }
+};
+
+// `Parse` derives from BodyParseBase and hears start(name, attributes),
+// end(name) and characters(text). A part with a document type
 // declaration is refused before any of its entities is expanded.
 template <typename Parse>
 DocumentBody parseBody(Parse& parse, std::string_view xml) {

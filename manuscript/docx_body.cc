@@ -72,12 +72,9 @@ namespace {
 
 // Follows word/document.xml as the text reader does, to give the same text,
 // and records where each paragraph, run and piece lies.
-struct BodyParse {
-  XML_Parser parser = nullptr;
-  DocumentBody body;
+struct BodyParse : BodyParseBase {
   std::vector<Frame> stack;
   int elements = 0;
-  int groups = 0;
 
   // The reader's state (document_text.cc), kept the same way.
   int skipDepth = 0;
@@ -88,7 +85,6 @@ struct BodyParse {
   size_t lineStart = 0;
 
   // Where we are in the structure.
-  BodyParagraph paragraph;
   size_t paragraphFrame = 0;  // index in `stack` of the open top-level paragraph
   int blockContentControls = 0;
   int fieldDepth = 0;
@@ -97,17 +93,9 @@ struct BodyParse {
   std::string& text() { return paragraph.text; }
   bool collecting() const { return skipDepth == 0 && bodyDepth > 0 && paragraphDepth > 0; }
 
-  size_t position() const { return static_cast<size_t>(XML_GetCurrentByteIndex(parser)); }
-  size_t eventLength() const { return static_cast<size_t>(XML_GetCurrentByteCount(parser)); }
-
   void endLine() {
     text() += '\n';
     lineStart = text().size();
-  }
-
-  void stop(const char* why) {
-    if (body.error.empty()) body.error = why;
-    XML_StopParser(parser, XML_FALSE);
   }
 
   // --- the reader's logic --------------------------------------------------
@@ -199,7 +187,7 @@ struct BodyParse {
 
   void closeParagraph() {
     const Frame& frame = stack[paragraphFrame];
-    paragraph.xml = {frame.start, elementEnd(frame)};
+    paragraph.xml = {frame.start, elementEnd(frame.startTagEnd)};
     paragraph.removal = paragraph.xml;
     paragraph.startTag = {frame.start, frame.startTagEnd};
     if (fieldDepth > 0 && paragraph.markGuard == EditGuard::kNone) {
@@ -270,18 +258,12 @@ struct BodyParse {
     return false;
   }
 
-  size_t elementEnd(const Frame& frame) const {
-    const size_t length = eventLength();
-    // An empty element (<w:tab/>) ends with its start tag.
-    return length == 0 ? frame.startTagEnd : position() + length;
-  }
-
   void end(const XML_Char* rawName) {
     // A stopped parse may still report the end of the element it stopped in.
     if (!body.error.empty() || stack.empty()) return;
     const Name name = splitName(rawName);
     Frame& frame = stack.back();
-    const ByteRange range{frame.start, elementEnd(frame)};
+    const ByteRange range{frame.start, elementEnd(frame.startTagEnd)};
     noteEnd(frame, name, range);
     if (frame.endsField && --fieldDepth == 0) fieldGroup = -1;
     if (frame.blockControl) --blockContentControls;
@@ -322,7 +304,7 @@ struct BodyParse {
       paragraph.runs[run].properties = range;
       return;
     }
-    BodyPiece piece = pieceOf(frame, range);
+    BodyPiece piece = pieceOf(frame.textStart, range);
     piece.run = run;
     const bool shows = piece.textEnd > piece.textBegin;
     if (!shows) {
@@ -342,27 +324,13 @@ struct BodyParse {
   }
 
   void noteBetweenRuns(const Frame& frame, ByteRange range) {
-    BodyPiece piece = pieceOf(frame, range);
+    BodyPiece piece = pieceOf(frame.textStart, range);
     const bool shows = piece.textEnd > piece.textBegin;
     piece.kind = shows ? PieceKind::kSealed : PieceKind::kAnchor;
     if (frame.isWord) guard(piece, guardOfWrapper(frame.local, shows));
     if (!frame.isWord && shows) guard(piece, EditGuard::kOtherMarkup);
     if (fieldDepth > 0 && piece.guard == EditGuard::kNone) guardByField(piece);
     paragraph.pieces.push_back(piece);
-  }
-
-  BodyPiece pieceOf(const Frame& frame, ByteRange range) {
-    BodyPiece piece;
-    piece.textBegin = frame.textStart;
-    piece.textEnd = text().size();
-    piece.xml = range;
-    return piece;
-  }
-
-  void guard(BodyPiece& piece, EditGuard why) {
-    if (why == EditGuard::kNone) return;
-    piece.guard = why;
-    piece.group = groups++;
   }
 
   void guardByField(BodyPiece& piece) {

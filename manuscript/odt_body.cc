@@ -73,12 +73,9 @@ struct Frame {
 
 // Follows content.xml as the text reader does, to give the same text, and
 // records where each paragraph, run and piece lies.
-struct OdtParse {
-  XML_Parser parser = nullptr;
-  DocumentBody body;
+struct OdtParse : BodyParseBase {
   std::vector<Frame> stack;
   int elements = 0;
-  int groups = 0;
   size_t textSize = 0;  // of the whole body, bounded as the reader bounds it
 
   // The reader's state (document_text.cc), kept the same way.
@@ -88,19 +85,11 @@ struct OdtParse {
   size_t lineStart = 0;
   bool lastWasCollapsedSpace = false;
 
-  BodyParagraph paragraph;
   size_t paragraphFrame = 0;
   int changeGroup = -1;  // inside text:change-start ... text:change-end
 
   std::string& text() { return paragraph.text; }
   bool collecting() const { return skipDepth == 0 && bodyDepth > 0 && paragraphDepth > 0; }
-  size_t position() const { return static_cast<size_t>(XML_GetCurrentByteIndex(parser)); }
-  size_t eventLength() const { return static_cast<size_t>(XML_GetCurrentByteCount(parser)); }
-
-  void stop(const char* why) {
-    if (body.error.empty()) body.error = why;
-    XML_StopParser(parser, XML_FALSE);
-  }
 
   bool roomFor(size_t bytes) {
     if (bytes <= kMaxUnpackedSize - textSize) {
@@ -221,7 +210,7 @@ struct OdtParse {
 
   void closeParagraph() {
     const Frame& frame = stack[paragraphFrame];
-    paragraph.xml = {frame.start, elementEnd(frame)};
+    paragraph.xml = {frame.start, elementEnd(frame.startTagEnd)};
     paragraph.removal = paragraph.xml;
     paragraph.startTag = {frame.start, frame.startTagEnd};
     if (changeGroup >= 0) paragraph.markGuard = EditGuard::kTrackedChange;
@@ -260,17 +249,11 @@ struct OdtParse {
     if (stack.back().role == Role::kSpan) paragraph.runs.push_back({});
   }
 
-  size_t elementEnd(const Frame& frame) const {
-    const size_t length = eventLength();
-    // An empty element (<text:s/>) ends with its start tag.
-    return length == 0 ? frame.startTagEnd : position() + length;
-  }
-
   void end(const XML_Char*) {
     // A stopped parse may still report the end of the element it stopped in.
     if (!body.error.empty() || stack.empty()) return;
     const Frame frame = stack.back();
-    const ByteRange range{frame.start, elementEnd(frame)};
+    const ByteRange range{frame.start, elementEnd(frame.startTagEnd)};
     readerEnd(frame.name);
     noteEnd(frame, range);
     stack.pop_back();
@@ -304,7 +287,7 @@ struct OdtParse {
       return;
     }
     BodyParagraph& only = body.paragraphs[frame.onlyParagraph];
-    if (only.xml.begin > frame.start) only.removal = {frame.start, elementEnd(frame)};
+    if (only.xml.begin > frame.start) only.removal = {frame.start, elementEnd(frame.startTagEnd)};
   }
 
   // Character data straight inside the paragraph or inside a span: text
@@ -364,16 +347,8 @@ struct OdtParse {
     return changeGroup >= 0 ? EditGuard::kTrackedChange : EditGuard::kNone;
   }
 
-  BodyPiece pieceOf(const Frame& frame, ByteRange range) {
-    BodyPiece piece;
-    piece.textBegin = frame.textStart;
-    piece.textEnd = text().size();
-    piece.xml = range;
-    return piece;
-  }
-
   void noteInRun(const Frame& frame, ByteRange range, int run) {
-    BodyPiece piece = pieceOf(frame, range);
+    BodyPiece piece = pieceOf(frame.textStart, range);
     const bool shows = piece.textEnd > piece.textBegin;
     if (frame.name.isText() && frame.name.local == "s") {
       piece.kind = PieceKind::kText;
@@ -390,7 +365,7 @@ struct OdtParse {
   }
 
   void noteBetweenRuns(const Frame& frame, ByteRange range) {
-    BodyPiece piece = pieceOf(frame, range);
+    BodyPiece piece = pieceOf(frame.textStart, range);
     const bool shows = piece.textEnd > piece.textBegin;
     if (isTextSymbol(frame.name)) {
       piece.kind = frame.name.local == "s" ? PieceKind::kText : PieceKind::kSymbol;
@@ -418,12 +393,6 @@ struct OdtParse {
     }
     piece.guard = EditGuard::kTrackedChange;
     if (piece.group < 0) piece.group = changeGroup >= 0 ? changeGroup : groups++;
-  }
-
-  void guard(BodyPiece& piece, EditGuard why) {
-    if (why == EditGuard::kNone) return;
-    piece.guard = why;
-    piece.group = groups++;
   }
 };
 
