@@ -4,6 +4,7 @@
 #include <wx/textctrl.h>
 
 #include "highlight/plan/colour_runs.h"
+#include "highlight/tag_backgrounds.h"
 #include "highlight/text_buffer.h"
 
 namespace verbolt {
@@ -24,7 +25,25 @@ void forget(Kept* kept) {
   kept->runs = {};
 }
 
-void forgetAtChange(GtkTextBuffer*, gpointer kept) { forget(static_cast<Kept*>(kept)); }
+// Typed or pasted text shows what the buffer gave it, read back; the
+// runs after it move on.
+void followInsert(GtkTextBuffer*, GtkTextIter* location, gchar* text, gint bytes, gpointer data) {
+  auto* kept = static_cast<Kept*>(data);
+  if (!kept->known) return;
+  const long length = g_utf8_strlen(text, bytes);
+  GtkTextIter start = *location;
+  gtk_text_iter_backward_chars(&start, static_cast<gint>(length));
+  std::vector<ColourRun> inserted = backgroundRunsBetween(start, *location);
+  const long position = gtk_text_iter_get_offset(&start);
+  shiftRuns(inserted, -position);
+  insertIntoRuns(kept->runs, position, length, inserted);
+}
+
+void followDelete(GtkTextBuffer*, GtkTextIter* start, GtkTextIter* end, gpointer data) {
+  auto* kept = static_cast<Kept*>(data);
+  if (!kept->known) return;
+  removeFromRuns(kept->runs, gtk_text_iter_get_offset(start), gtk_text_iter_get_offset(end));
+}
 
 void forgetAtTag(GtkTextBuffer*, GtkTextTag*, GtkTextIter*, GtkTextIter*, gpointer kept) {
   forget(static_cast<Kept*>(kept));
@@ -39,7 +58,10 @@ Kept* keepOn(GObject* buffer) {
   if (Kept* kept = keptOn(buffer)) return kept;
   auto* kept = new Kept;
   g_object_set_data_full(buffer, kKeptKey, kept, deleteKept);
-  g_signal_connect(buffer, "changed", G_CALLBACK(forgetAtChange), kept);
+  // Before the deletion, while its iterators still tell where it was; after
+  // the insertion, once its text is there to be read.
+  g_signal_connect(buffer, "delete-range", G_CALLBACK(followDelete), kept);
+  g_signal_connect_after(buffer, "insert-text", G_CALLBACK(followInsert), kept);
   g_signal_connect(buffer, "apply-tag", G_CALLBACK(forgetAtTag), kept);
   g_signal_connect(buffer, "remove-tag", G_CALLBACK(forgetAtTag), kept);
   return kept;

@@ -1,9 +1,10 @@
 // The editor's backgrounds as this program painted them, kept on the
 // control's text buffer while nothing else touches it: reading them back
 // from the buffer costs a click on a novel more than the marking itself.
-// Any change of the text, and any tag that other code applies or removes,
-// forgets them; the next painting that clears every background knows them
-// again.
+// They follow the edits of the text, typed or pasted text taking the
+// backgrounds the buffer gave it; any tag that other code applies or
+// removes forgets them, and the next painting that clears every
+// background knows them again.
 #pragma once
 
 #include <vector>

@@ -6,8 +6,10 @@
 
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 #include "highlight/plan/colours.h"
+#include "highlight/plan/paint_plan.h"
 
 namespace verbolt {
 
@@ -50,5 +52,29 @@ class TagBackgrounds {
 
   std::unordered_map<GtkTextTag*, std::optional<Rgb>> m_backgrounds;
 };
+
+// Maximal runs of one background between two iterators, white left out,
+// at the buffer's own offsets.
+inline std::vector<ColourRun> backgroundRunsBetween(GtkTextIter iter, const GtkTextIter& end) {
+  std::vector<ColourRun> runs;
+  TagBackgrounds backgrounds;
+  while (gtk_text_iter_compare(&iter, &end) < 0) {
+    GtkTextIter next = iter;
+    gtk_text_iter_forward_to_tag_toggle(&next, nullptr);
+    if (gtk_text_iter_compare(&next, &end) > 0) next = end;
+    const Rgb colour = backgrounds.at(iter);
+    const int start = gtk_text_iter_get_offset(&iter);
+    const int stop = gtk_text_iter_get_offset(&next);
+    if (colour != kWhite) {
+      if (!runs.empty() && runs.back().end == start && runs.back().colour == colour) {
+        runs.back().end = stop;
+      } else {
+        runs.push_back({start, stop, colour});
+      }
+    }
+    iter = next;
+  }
+  return runs;
+}
 
 }  // namespace verbolt

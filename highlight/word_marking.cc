@@ -14,6 +14,7 @@
 #include "highlight/known_backgrounds.h"
 #include "highlight/plan/colour_runs.h"
 #include "highlight/plan/colours.h"
+#include "highlight/plan/mark_plan.h"
 #include "highlight/plan/paint_plan.h"
 #include "highlight/progress_gauge.h"
 #include "highlight/restyle.h"
@@ -24,32 +25,6 @@ namespace verbolt {
 namespace {
 
 constexpr unsigned kMarkingInterval = 10000;
-
-// The class an occurrence had, from its class or hidden colour.
-int classOfUnmarked(Rgb colour) {
-  for (int c = 0; c < kHighlightClassCount; ++c) {
-    if (colour == kClassColours[c] || colour == kHiddenColours[c]) return c;
-  }
-  return -1;
-}
-
-int classOfMarked(Rgb colour) {
-  for (int c = 0; c < kHighlightClassCount; ++c) {
-    if (colour == kMarkedColours[c]) return c;
-  }
-  return -1;
-}
-
-Rgb markedColourFor(Rgb current) {
-  int c = classOfUnmarked(current);
-  return c < 0 ? kMarkedWithoutClass : kMarkedColours[c];
-}
-
-Rgb unmarkedColourFor(Rgb current, bool hidden) {
-  int c = classOfMarked(current);
-  if (c < 0) return kWhite;
-  return hidden ? kHiddenColours[c] : kClassColours[c];
-}
 
 void markTop100(wxTextCtrl& top100, bool fromEditor, const std::string& word,
                 const AnalysisSettings& settings) {
@@ -133,9 +108,7 @@ std::vector<ColourRun> recolourWord(const std::string& word, const AnalysisSetti
                     settings)) {
       return;
     }
-    // Only the last 50 letters of a longer word are recoloured.
-    const long end = static_cast<long>(wordEnd);
-    const long start = static_cast<long>(wordStartAt(loweredText, wordEnd - 1));
+    const auto [start, end] = markedSpan(loweredText, wordEnd);
     const Rgb current = colourOf(start, end);
     Rgb next;
     if (unmark) {

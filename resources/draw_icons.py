@@ -349,6 +349,18 @@ def draw_process(size):
     return c
 
 
+def draw_live(size):
+    """Colour as you type: a pencil whose line comes out highlighted."""
+    c = Canvas(size, 16)
+    c.fill(Box(1, 10.5, 10, 14.5, 1), YELLOW)
+    c.fill(Stroke([(2.5, 12.5), (8.5, 12.5)], 1.2), INK)
+    body = Polygon([(9.2, 11.6), (14.6, 6.2), (12.4, 4.0), (7.0, 9.4)], 0.3)
+    c.fill(body, BLUE)
+    c.fill(Polygon([(7.0, 9.4), (9.2, 11.6), (6.2, 12.4)], 0.2), INK)
+    c.fill(Outline(body, 0.8), BLUE_DARK)
+    return c
+
+
 def draw_clear(size):
     """Clear: an eraser leaning on the line it rubs out."""
     c = Canvas(size, 16)
@@ -427,6 +439,7 @@ PICTURES = (
     ("ICON_A_APP", APP_SIZES, draw_app),
     ("ICON_OPTIONS", (16,), draw_options),
     ("ICON_PROCESS", (16,), draw_process),
+    ("ICON_LIVE", (16,), draw_live),
     ("ICON_CLEAR", (16,), draw_clear),
     ("ICON_INFO", (16,), draw_info),
     ("ICON_LIST", (16,), draw_list),

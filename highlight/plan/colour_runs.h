@@ -26,4 +26,21 @@ void shiftRuns(std::vector<ColourRun>& runs, long by);
 // outside them.
 Rgb colourAt(const std::vector<ColourRun>& runs, long position);
 
+// Maximal runs after `length` characters, coloured as `inserted` says
+// (runs within [0, length), ascending), are put in at `position`: the
+// runs after it move later, and a run across it is cut in two.
+void insertIntoRuns(std::vector<ColourRun>& runs, long position, long length,
+                    const std::vector<ColourRun>& inserted);
+
+// Maximal runs after the characters [from, to) are taken out: the runs
+// after them move earlier, and the two sides of the gap join when they
+// agree.
+void removeFromRuns(std::vector<ColourRun>& runs, long from, long to);
+
+// What must be painted over the maximal runs `shown` to make them
+// `wanted`: the stretches where the two differ, each in its wanted colour
+// (white where a background must go), ascending and maximal.
+std::vector<ColourRun> runChanges(const std::vector<ColourRun>& shown,
+                                  const std::vector<ColourRun>& wanted);
+
 }  // namespace verbolt

@@ -91,6 +91,56 @@ TEST(ColourRuns, TheColourAtAPosition) {
   EXPECT_EQ(colourAt({}, 3), kWhite);
 }
 
+// Edits of the text move the runs as the characters move: checked against
+// the colours character by character, edited the plain way.
+TEST(ColourRuns, RunsFollowInsertionsAndRemovals) {
+  std::mt19937 random(20261209);
+  for (int round = 0; round < 3000; ++round) {
+    const int length = 1 + static_cast<int>(random() % 50);
+    std::vector<ColourRun> runs = maximalRuns(characters(length, randomRuns(random, length)));
+    std::vector<Rgb> expected = characters(length, runs);
+    const int from = static_cast<int>(random() % static_cast<unsigned>(length + 1));
+    if (random() % 2) {
+      const int added = 1 + static_cast<int>(random() % 8);
+      const std::vector<ColourRun> inserted =
+          maximalRuns(characters(added, randomRuns(random, added)));
+      const std::vector<Rgb> middle = characters(added, inserted);
+      expected.insert(expected.begin() + from, middle.begin(), middle.end());
+      insertIntoRuns(runs, from, added, inserted);
+    } else {
+      const int to = from + static_cast<int>(random() % static_cast<unsigned>(length - from + 1));
+      expected.erase(expected.begin() + from, expected.begin() + to);
+      removeFromRuns(runs, from, to);
+    }
+    ASSERT_EQ(runs, maximalRuns(expected)) << "round " << round;
+  }
+}
+
+// Painting the changes over what is shown gives what is wanted, and
+// nothing is painted where the two agree.
+TEST(ColourRuns, TheChangesAreWhereShownAndWantedDiffer) {
+  std::mt19937 random(1209);
+  for (int round = 0; round < 3000; ++round) {
+    const int length = 1 + static_cast<int>(random() % 60);
+    const std::vector<ColourRun> shown =
+        maximalRuns(characters(length, randomRuns(random, length)));
+    const std::vector<ColourRun> wanted =
+        maximalRuns(characters(length, randomRuns(random, length)));
+    const std::vector<ColourRun> changes = runChanges(shown, wanted);
+    ASSERT_EQ(paintedOver(shown, changes), wanted) << "round " << round;
+    const std::vector<Rgb> before = characters(length, shown);
+    const std::vector<Rgb> after = characters(length, wanted);
+    for (const ColourRun& change : changes) {
+      ASSERT_LT(change.start, change.end);
+      for (int i = change.start; i < change.end; ++i) {
+        ASSERT_NE(before[static_cast<size_t>(i)], after[static_cast<size_t>(i)]) << round;
+      }
+    }
+  }
+  EXPECT_TRUE(runChanges({{0, 4, kRed}}, {{0, 4, kRed}}).empty());
+  EXPECT_EQ(runChanges({{0, 4, kRed}}, {}), (std::vector<ColourRun>{{0, 4, kWhite}}));
+}
+
 }  // namespace
 
 }  // namespace verbolt

@@ -1,0 +1,72 @@
+#include "highlight/plan/mark_plan.h"
+
+#include "analysis/equivalence.h"
+#include "highlight/plan/colour_runs.h"
+#include "text/words.h"
+
+namespace verbolt {
+
+namespace {
+
+// The class an occurrence had, from its class or hidden colour.
+int classOfUnmarked(Rgb colour) {
+  for (int c = 0; c < kHighlightClassCount; ++c) {
+    if (colour == kClassColours[c] || colour == kHiddenColours[c]) return c;
+  }
+  return -1;
+}
+
+int classOfMarked(Rgb colour) {
+  for (int c = 0; c < kHighlightClassCount; ++c) {
+    if (colour == kMarkedColours[c]) return c;
+  }
+  return -1;
+}
+
+}  // namespace
+
+Rgb markedColourFor(Rgb current) {
+  const int c = classOfUnmarked(current);
+  return c < 0 ? kMarkedWithoutClass : kMarkedColours[c];
+}
+
+Rgb unmarkedColourFor(Rgb current, bool hidden) {
+  const int c = classOfMarked(current);
+  if (c < 0) return kWhite;
+  return hidden ? kHiddenColours[c] : kClassColours[c];
+}
+
+std::pair<long, long> markedSpan(std::string_view loweredText, size_t wordEnd) {
+  return {static_cast<long>(wordStartAt(loweredText, wordEnd - 1)), static_cast<long>(wordEnd)};
+}
+
+std::vector<ColourRun> withMarks(std::string_view loweredText, const std::vector<ColourRun>& runs,
+                                 const std::string& word,
+                                 const std::vector<std::pair<size_t, size_t>>& ranges,
+                                 const AnalysisSettings& settings) {
+  std::vector<ColourRun> marked;
+  const std::vector<ColourRun>* base = &runs;
+  auto mark = [&](long start, long end) {
+    const Rgb current = colourAt(*base, wordProbePosition(start, end));
+    marked.push_back({static_cast<int>(start), static_cast<int>(end), markedColourFor(current)});
+  };
+  if (!word.empty()) {
+    forEachWord(loweredText, [&](size_t start, size_t end) {
+      if (!areSimilar(loweredText.substr(start, end - start), word, settings)) return;
+      const auto [from, to] = markedSpan(loweredText, end);
+      mark(from, to);
+    });
+  }
+  std::vector<ColourRun> result = paintedOver(runs, marked);
+  marked.clear();
+  base = &result;
+  for (const auto& [begin, end] : ranges) {
+    if (end > loweredText.size()) break;
+    forEachWord(loweredText.substr(begin, end - begin), [&](size_t start, size_t stop) {
+      mark(static_cast<long>(begin + start), static_cast<long>(begin + stop));
+    });
+  }
+  return marked.empty() ? result : paintedOver(result, marked);
+}
+
+}  // namespace verbolt
