@@ -20,6 +20,8 @@ BackgroundMap::BackgroundMap(wxTextCtrl& control) {
   GtkTextIter start, end;
   gtk_text_buffer_get_bounds(textBufferOf(control), &start, &end);
   m_runs = backgroundRunsBetween(start, end);
+  // Read once, they follow the edits from now on.
+  BackgroundsPainting(control).read(m_runs);
 }
 
 std::vector<ColourRun> backgroundRuns(wxTextCtrl& control, long from, long to) {

@@ -94,6 +94,11 @@ void BackgroundsPainting::cleared() {
   m_kept->runs.clear();
 }
 
+void BackgroundsPainting::read(const std::vector<ColourRun>& runs) {
+  m_kept->known = true;
+  m_kept->runs = runs;
+}
+
 void BackgroundsPainting::painted(const std::vector<ColourRun>& runs) {
   if (m_kept->known) m_kept->runs = paintedOver(m_kept->runs, runs);
 }

@@ -32,6 +32,8 @@ class BackgroundsPainting {
 
   // Every background has been taken away.
   void cleared();
+  // The whole buffer has been read, and shows `runs`.
+  void read(const std::vector<ColourRun>& runs);
   // `runs`, ascending and within the text, have been painted over what was
   // there; a white run has taken the background away.
   void painted(const std::vector<ColourRun>& runs);

@@ -37,13 +37,15 @@ std::vector<ColourRun> randomRuns(std::mt19937& random, int length, bool withWhi
 }
 
 // Whatever the program paints, the kept backgrounds are what the buffer
-// shows; a change of the text, or a style set by other code, forgets them.
+// shows, through the edits of the text; a style set by other code forgets
+// them.
 TEST(KnownBackgrounds, AreWhatTheBufferShowsUntilSomethingElseTouchesIt) {
   EditorWindow window;
   wxTextCtrl& editor = window.editor();
   std::mt19937 random(8122026);
   window.setText("Le chat dort. Le chien mange.\nUn chat, un chien, une souris.\n");
   EXPECT_EQ(knownBackgrounds(editor), nullptr);
+  int followed = 0;
   for (int round = 0; round < 60; ++round) {
     const int length = static_cast<int>(editor.GetLastPosition());
     switch (random() % 6) {
@@ -56,11 +58,18 @@ TEST(KnownBackgrounds, AreWhatTheBufferShowsUntilSomethingElseTouchesIt) {
       case 3:
         repaintRuns(editor, randomRuns(random, length, true));
         break;
-      case 4:
-        editor.SetInsertionPoint(static_cast<long>(random() % static_cast<unsigned>(length)));
-        editor.WriteText("mot ");
-        EXPECT_EQ(knownBackgrounds(editor), nullptr) << "a change of the text";
+      case 4: {
+        // The kept backgrounds follow the edit, checked below.
+        const long from = static_cast<long>(random() % static_cast<unsigned>(length));
+        const long to = std::min<long>(length, from + static_cast<long>(random() % 8));
+        if (random() % 2) {
+          editor.Remove(from, to);
+        } else {
+          editor.Replace(from, to, random() % 2 ? "mot " : "un \u00e9t\u00e9\n");
+        }
+        if (knownBackgrounds(editor)) ++followed;
         break;
+      }
       default: {
         wxTextAttr style;
         style.SetBackgroundColour(*wxBLUE);
@@ -76,6 +85,7 @@ TEST(KnownBackgrounds, AreWhatTheBufferShowsUntilSomethingElseTouchesIt) {
       ASSERT_EQ(backgroundRuns(editor, from, to), readBackgroundRuns(editor, from, to));
     }
   }
+  EXPECT_GT(followed, 0) << "no edit was followed";
 }
 
 TEST(KnownBackgrounds, AreKnownFromTheFirstClearing) {

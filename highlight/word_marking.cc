@@ -26,6 +26,8 @@ namespace {
 
 constexpr unsigned kMarkingInterval = 10000;
 
+}  // namespace
+
 void markTop100(wxTextCtrl& top100, bool fromEditor, const std::string& word,
                 const AnalysisSettings& settings) {
   std::optional<RestyleScope> scope;
@@ -55,8 +57,6 @@ void markTop100(wxTextCtrl& top100, bool fromEditor, const std::string& word,
     }
   }
 }
-
-}  // namespace
 
 void clearPaneMarks(wxTextCtrl& pane) {
   const long end = pane.GetLastPosition();

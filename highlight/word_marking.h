@@ -33,6 +33,11 @@ std::vector<ColourRun> markWord(wxTextCtrl& editor, wxTextCtrl& top100, bool fro
                                 wxGauge& gauge, std::string& markedWord,
                                 const std::string& loweredText);
 
+// Marks the lines of `word` and its similar words in the Top-100 pane;
+// when `fromEditor`, scrolls the pane to the first of them.
+void markTop100(wxTextCtrl& top100, bool fromEditor, const std::string& word,
+                const AnalysisSettings& settings);
+
 // Gives every line of a report pane (the Top-100, the Top phrases) its
 // plain background back.
 void clearPaneMarks(wxTextCtrl& pane);

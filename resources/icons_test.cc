@@ -18,8 +18,9 @@ struct NamedSize {
 };
 
 const NamedSize kResources[] = {
-    {"ICON_A_APP", 32}, {"ICON_OPTIONS", 16}, {"ICON_PROCESS", 16}, {"ICON_CLEAR", 16},
-    {"ICON_INFO", 16},  {"ICON_LIST", 16},    {"ICON_HELP", 14},    {"ICON_HELP2", 14},
+    {"ICON_A_APP", 32}, {"ICON_OPTIONS", 16}, {"ICON_PROCESS", 16},
+    {"ICON_LIVE", 16},  {"ICON_CLEAR", 16},   {"ICON_INFO", 16},
+    {"ICON_LIST", 16},  {"ICON_HELP", 14},    {"ICON_HELP2", 14},
 };
 
 // Counts the pixels that are fully see-through and fully solid.

@@ -354,6 +354,7 @@ StringTable buildStringTable() {
       {kStrTopPhrases, {"Top phrases", "Groupes fr\xE9quents"}},
       {kStrLegendEchoes, {"Echoes", "\xC9" "chos"}},
       {kStrLegendOpenings, {"Openings", "D\xE9" "buts"}},
+      {kStrColourAsYouType, {"Colour as you type", "Colorer pendant la frappe"}},
       {kStrEchoTo, {"to", "\xE0"}},
       {kStrEchoWords, {"words", "mots"}},
       {kStrEchoWithin, {"within", "\xE0 moins de"}},

@@ -167,6 +167,8 @@ enum StringId : int {
   kStrTopPhrases = 176,
   kStrLegendEchoes = 177,
   kStrLegendOpenings = 178,
+  // Colours that follow the typing.
+  kStrColourAsYouType = 179,
 };
 
 }  // namespace verbolt

@@ -43,6 +43,7 @@ void FrameMain::OnEditorClick(WordClickEvent& event) {
     addSkipWord(word, settings);
     WriteSettingsToPane(settings);
     m_settingsPane->ShowSkipWords();
+    ColourAfterEdit();
   } else if (event.AltDown()) {
     // The book's words serve the engine; only the hidden list goes back
     // to the pane.
@@ -151,10 +152,7 @@ void FrameMain::OnTopPhraseClick(WordClickEvent& event) {
   m_markedPhraseRanges = phraseOccurrences(lowered, phrase);
   recolourRanges(*m_editor, lowered, m_markedPhraseRanges, settings, false);
   m_markedPhrase = phrase;
-  const long start = m_topPhrases->XYToPosition(0, line);
-  wxTextAttr mark;
-  mark.SetBackgroundColour(toWxColour(kTop100Mark));
-  m_topPhrases->SetStyle(start, start + m_topPhrases->GetLineLength(line), mark);
+  MarkPhraseLine(line);
   std::vector<Finding> findings;
   for (const auto& [begin, end] : m_markedPhraseRanges) {
     findings.push_back({static_cast<int>(begin), static_cast<int>(end), FindingKind::kMarked});

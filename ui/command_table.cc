@@ -53,6 +53,7 @@ const Command kCommands[] = {
   {kIdAbout,           kStrAboutItem,       {kHelp, 1},   kNoKey,         kNoKey,    kNoTool},
   {kIdToggleSettings,  kStrSettings,        kInNoMenu,    kNoKey,         kNoKey,    toggle(kSettingsBar, "ICON_OPTIONS")},
   {kIdProcess,         kStrProcess,         kInNoMenu,    plain(WXK_F5),  kNoKey,    button(kCommandBar, "ICON_PROCESS")},
+  {kIdColourAsYouType, kStrColourAsYouType, {kEdit, 4}, plain(WXK_F8),  kNoKey,    toggle(kCommandBar, "ICON_LIVE")},
   {kIdClear,           kStrClear,           kInNoMenu,    plain(WXK_F6),  kNoKey,    button(kCommandBar, "ICON_CLEAR")},
   {kIdStats,           kStrStats,           kInNoMenu,    plain(WXK_F7),  kNoKey,    button(kCommandBar, "ICON_INFO")},
   {kIdToggleTop100,    kStrTop100,          kInNoMenu,    kNoKey,         kNoKey,    toggle(kTop100Bar, "ICON_LIST")},
@@ -98,7 +99,9 @@ wxMenu* buildMenu(MenuName name, std::map<MenuName, wxMenu*>& made) {
   made[name] = menu;
   for (size_t i = 0; i < items.size(); ++i) {
     if (i > 0 && items[i].group != items[i - 1].group) menu->AppendSeparator();
-    if (items[i].command) {
+    if (items[i].command && items[i].command->tool.toggle) {
+      menu->AppendCheckItem(items[i].command->id, menuLabel(*items[i].command));
+    } else if (items[i].command) {
       menu->Append(items[i].command->id, menuLabel(*items[i].command));
     } else {
       const Menu& submenu = *items[i].submenu;

@@ -39,7 +39,8 @@ struct MenuPlace {
 };
 inline constexpr MenuPlace kInNoMenu{MenuName::kNoMenu, 0};
 
-// A toolbar button; a toggle button starts pressed, its pane shown.
+// A toolbar button; a toggle button starts pressed, its pane shown, and
+// is a check item in a menu that lists it too.
 struct Tool {
   BarName bar;
   const char* icon;

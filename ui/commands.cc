@@ -55,6 +55,7 @@ void FrameMain::OnProcess(wxCommandEvent&) {
   // An unchanged text would leave the old marks in place: empty it first.
   m_top100->Clear();
   m_top100->ChangeValue(fromCp1252(run.report));
+  m_shownReport = run.report;
   // Every background was painted again: no phrase stays marked.
   m_markedPhrase.clear();
   m_markedPhraseRanges.clear();

@@ -47,6 +47,7 @@ wxBEGIN_EVENT_TABLE(FrameMain, wxFrame)
   EVT_MENU(kIdHelp, FrameMain::OnHelp)
   EVT_MENU(kIdToggleSettings, FrameMain::OnToggleSettings)
   EVT_MENU(kIdProcess, FrameMain::OnProcess)
+  EVT_MENU(kIdColourAsYouType, FrameMain::OnColourAsYouType)
   EVT_MENU(kIdClear, FrameMain::OnClear)
   EVT_MENU(kIdStats, FrameMain::OnStats)
   EVT_MENU(kIdToggleTop100, FrameMain::OnToggleTop100)
@@ -168,6 +169,19 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   // The menu shows most keys; the table makes them work whatever has the
   // keyboard, the editor included.
   SetAcceleratorTable(buildAcceleratorTable());
+  // While the colours follow the typing, they follow the settings too.
+  auto follow = [this](wxCommandEvent& event) {
+    event.Skip();
+    ColourAfterEdit();
+  };
+  for (wxEvtHandler* source :
+       {static_cast<wxEvtHandler*>(m_settingsPane), static_cast<wxEvtHandler*>(legend)}) {
+    source->Bind(wxEVT_CHECKBOX, follow);
+    source->Bind(wxEVT_TEXT, follow);
+    source->Bind(wxEVT_CHOICE, follow);
+    source->Bind(wxEVT_RADIOBUTTON, follow);
+  }
+  if (StoredColourAsYouType()) SetColourAsYouType(true);
   Layout();
   // The sections' final sizes are known only now: let the pane scroll over all of them.
   m_settingsPane->FitInside();
@@ -191,7 +205,9 @@ wxSizer* FrameMain::BuildTopRow(Legend*& legend) {
   wxToolBar* commands = newBar(this, kIdCommandBar, wxDefaultSize);
   commands->AddSeparator();
   addTools(*commands, BarName::kCommandBar);
+  commands->ToggleTool(kIdColourAsYouType, false);
   commands->Realize();
+  m_commandBar = commands;
 
   m_top100Bar = newBar(this, kIdTop100Bar, wxSize(143, 16));
   addTools(*m_top100Bar, BarName::kTop100Bar);

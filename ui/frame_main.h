@@ -86,6 +86,9 @@ class FrameMain : public wxFrame {
   // Whether the editor shows a text brought back from a recovery copy,
   // not saved nor discarded since.
   bool ShowsRecoveredText() const { return m_showsRecovered; }
+  bool ColoursAsYouType() const { return m_colourAsYouType; }
+  // An edit's colours are still to come.
+  bool ColoursDue() const { return m_colourDue; }
 
  private:
   // The toolbars and the legend between them.
@@ -149,6 +152,20 @@ class FrameMain : public wxFrame {
   void OnUpdateUndo(wxUpdateUIEvent& event);
   void OnUpdateRedo(wxUpdateUIEvent& event);
   void OnWalkFindings(wxCommandEvent& event);
+  void OnColourAsYouType(wxCommandEvent& event);
+
+  // Colour as you type: after an edit, once the keys waiting have gone
+  // in, the colours, the Top-100 and the counts become a run's on the new
+  // text. Edits made meanwhile wait for the same update.
+  void ColourAfterEdit();
+  void ColourAsTyped();
+  void SetColourAsYouType(bool on);
+  static bool StoredColourAsYouType();
+  // Shows a run's Top-100 and Top phrases, the marks of the lists kept.
+  void ShowReports(const std::string& report, const std::vector<std::string>& phrases,
+                   const std::vector<int>& counts, const AnalysisSettings& settings);
+  // Gives line `line` of the Top phrases the mark's background.
+  void MarkPhraseLine(long line);
 
   // What the editor and the Top-100 pane tell.
   void OnEditorChanged(wxCommandEvent& event);
@@ -183,6 +200,10 @@ class FrameMain : public wxFrame {
   std::string m_markedWord;
   Document m_document;
   std::optional<std::vector<Finding>> m_findings;
+  wxToolBar* m_commandBar = nullptr;
+  bool m_colourAsYouType = false;
+  bool m_colourDue = false;
+  std::string m_shownReport;  // the Top-100 pane's text, as the engine gave it
 
   wxDECLARE_EVENT_TABLE();
 };

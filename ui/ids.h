@@ -43,6 +43,7 @@ enum CommandId {
   kIdTopPhrases = 1034,
   kIdLegendEchoPhrases = 1035,
   kIdLegendEchoOpenings = 1036,
+  kIdColourAsYouType = 1037,
   kIdEchoPhrases = 1040,
   kIdEchoOpenings = 1041,
 };

@@ -142,11 +142,13 @@ class MainWindow : public test_support::FolderTest {
     fileDialogFolders.clear();
     setBrowserHandler(recordBrowser);
     setModalDialogHandler(recordModal);
-    // The echoes change what F5 paints: every test starts with them off,
+    // The echoes change what F5 paints, and colouring as one types when
+    // the colours come: every test starts with them off,
     // as on a first start, whatever the test before it switched on.
     if (const char* home = std::getenv("XDG_CONFIG_HOME")) {
       std::error_code ignored;
       fs::remove(fs::path(home) / "verbolt" / "echoes.txt", ignored);
+      fs::remove(fs::path(home) / "verbolt" / "colour-as-you-type.txt", ignored);
     }
   }
 

@@ -149,6 +149,8 @@ void FrameMain::LoadText(const std::string& utf8) {
   ShowTopPhrases({}, {});
   ForgetFindings();
   ShowWordCount(editorStatistics(*m_editor).words);
+  m_shownReport.clear();
+  ColourAfterEdit();
 }
 
 bool FrameMain::OpenFile(const wxString& path) {
@@ -414,6 +416,7 @@ void FrameMain::OnRecentFile(wxCommandEvent& event) {
 void FrameMain::OnEditorChanged(wxCommandEvent& event) {
   event.Skip();
   ForgetFindings();
+  ColourAfterEdit();
   if (m_document.modified) return;
   m_document.modified = true;
   UpdateTitle();

@@ -5,7 +5,11 @@
 #include <wx/stopwatch.h>
 #include <wx/textctrl.h>
 
+#include "highlight/background_map.h"
+#include "highlight/background_tags.h"
 #include "highlight/editor_text.h"
+#include "highlight/plan/colour_runs.h"
+#include "highlight/plan/mark_plan.h"
 #include "highlight/progress_gauge.h"
 #include "highlight/restyle.h"
 #include "text/words.h"
@@ -22,6 +26,15 @@ AnalysisResult enginePass(std::string_view loweredText, const AnalysisSettings& 
 }
 
 AnalysisPassFunction analysisPass = enginePass;
+
+// The Top-100 and the Top phrases, as the window shows them.
+void takeReports(AnalysisRun& run, const std::string& lowered, AnalysisResult& result) {
+  run.report = std::move(result.report);
+  for (const PhraseCount& phrase : result.topPhrases) {
+    run.phrases.push_back(phraseWords(lowered, phrase));
+    run.phraseCounts.push_back(phrase.count);
+  }
+}
 
 }  // namespace
 
@@ -53,13 +66,25 @@ AnalysisRun runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::s
   markedWord.clear();
   paintPlanned(editor, planned);
   run.painted = std::move(planned);
-  run.report = std::move(result.report);
-  for (const PhraseCount& phrase : result.topPhrases) {
-    run.phrases.push_back(phraseWords(lowered, phrase));
-    run.phraseCounts.push_back(phrase.count);
-  }
+  takeReports(run, lowered, result);
   showProgress(gauge, 0);
   wxLogDebug("process time %f", clock.Time() / 1000.0);
+  return run;
+}
+
+AnalysisRun colourAsTyped(const AnalysisSettings& settings, const std::string& markedWord,
+                          const std::vector<std::pair<size_t, size_t>>& markedRanges,
+                          wxTextCtrl& editor) {
+  AnalysisRun run;
+  const std::string lowered = loweredEditorBytes(editor);
+  run.words = editorStatistics(editor).words;
+  AnalysisResult result = analysisPass(lowered, settings, {});
+  run.painted = withMarks(lowered, planHighlights(lowered, result, settings), markedWord,
+                          markedRanges, settings);
+  // The tags a key changes are few; painting only those keeps the key's
+  // frame short even on a novel.
+  repaintRuns(editor, runChanges(BackgroundMap(editor).runs(), run.painted));
+  takeReports(run, lowered, result);
   return run;
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "analysis/analysis_pass.h"
@@ -34,6 +35,14 @@ struct AnalysisRun {
 // repainted, so no word stays marked.
 AnalysisRun runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::string& markedWord,
                         wxTextCtrl& editor);
+
+// What a run would give on the editor's text as it is now, the marked
+// word and the words inside `markedRanges` kept marked, painted only where
+// the editor's colours differ from it: the run that follows the writer's
+// typing. Never stopped, and the gauge stays still.
+AnalysisRun colourAsTyped(const AnalysisSettings& settings, const std::string& markedWord,
+                          const std::vector<std::pair<size_t, size_t>>& markedRanges,
+                          wxTextCtrl& editor);
 
 // The engine's pass as a run calls it, replaceable so that tests can make
 // a run fail the way an exhausted memory would. Returns the pass it
