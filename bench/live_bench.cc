@@ -1,0 +1,179 @@
+// Times colour as you type in the real main window on a (virtual)
+// display: a key typed in the middle of a coloured novel, from the key to
+// the frame that shows its colours, and a chapter pasted into it; the same
+// keys with the colours left alone, for comparison.
+// Usage: live-bench   (run it under xvfb-run)
+// With VERBOLT_BENCH_TEXT naming a Windows-1252 text file, the texts are
+// taken from it (repeated when it is shorter) instead of generated.
+#include <gtk/gtk.h>
+#include <wx/app.h>
+#include <wx/init.h>
+#include <wx/log.h>
+#include <wx/textctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "bench/text_generator.h"
+#include "highlight/editor_text.h"
+#include "ui/frame_main.h"
+#include "ui/ids.h"
+#include "ui/text_ctrl_custom.h"
+
+using namespace verbolt;
+
+namespace {
+
+gint64 lastDrawn = 0;
+
+gboolean stampDraw(GtkWidget*, cairo_t*, gpointer) {
+  lastDrawn = g_get_monotonic_time();
+  return FALSE;
+}
+
+// Handles pending events one at a time, as the program's own loop does,
+// until `done` holds.
+void pumpUntil(const std::function<bool()>& done) {
+  const gint64 limit = g_get_monotonic_time() + 60 * G_USEC_PER_SEC;
+  while (!done() && g_get_monotonic_time() < limit) {
+    if (!g_main_context_iteration(nullptr, FALSE)) g_usleep(50);
+  }
+}
+
+void settle() {
+  const gint64 until = g_get_monotonic_time() + 300 * 1000;
+  pumpUntil([until] { return g_get_monotonic_time() > until; });
+}
+
+std::string benchText(size_t bytes) {
+  const char* file = std::getenv("VERBOLT_BENCH_TEXT");
+  if (!file) return generateProse(bytes, 1);
+  std::ifstream in(file, std::ios::binary);
+  const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (whole.empty()) return generateProse(bytes, 1);
+  std::string text;
+  while (text.size() < bytes) text += whole.substr(0, bytes - text.size());
+  return text;
+}
+
+void command(FrameMain& frame, int id) {
+  wxCommandEvent event(wxEVT_MENU, id);
+  frame.GetEventHandler()->ProcessEvent(event);
+}
+
+// From the edit to the first frame drawn once its colours are painted, in
+// milliseconds; `edit` changes the buffer as a key or a paste does.
+double timedEdit(FrameMain& frame, const std::function<void(GtkTextBuffer*)>& edit) {
+  GtkWidget* view = frame.Editor().GetConnectWidget();
+  GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(view));
+  const gint64 start = g_get_monotonic_time();
+  edit(buffer);
+  pumpUntil([&] { return !frame.ColoursDue(); });
+  const gint64 painted = g_get_monotonic_time();
+  gtk_widget_queue_draw(view);
+  pumpUntil([&] { return lastDrawn > painted; });
+  return (lastDrawn - start) / 1000.0;
+}
+
+double percentile(std::vector<double> values, double p) {
+  std::sort(values.begin(), values.end());
+  return values[std::min(values.size() - 1, static_cast<size_t>(p * values.size()))];
+}
+
+// Keys typed at the caret in the middle of the text: a letter, then a
+// backspace, so that the text stays as it was.
+std::vector<double> timedKeys(FrameMain& frame, int keys) {
+  std::vector<double> times;
+  for (int i = 0; i < keys; ++i) {
+    const bool letter = i % 2 == 0;
+    times.push_back(timedEdit(frame, [letter](GtkTextBuffer* buffer) {
+      if (letter) {
+        gtk_text_buffer_insert_interactive_at_cursor(buffer, "e", 1, TRUE);
+      } else {
+        GtkTextIter caret;
+        gtk_text_buffer_get_iter_at_mark(buffer, &caret, gtk_text_buffer_get_insert(buffer));
+        gtk_text_buffer_backspace(buffer, &caret, TRUE, TRUE);
+      }
+    }));
+  }
+  return times;
+}
+
+void report(const char* what, const std::vector<double>& times) {
+  std::printf("%-52s p50 %7.1f ms   p95 %7.1f ms   max %7.1f ms\n", what, percentile(times, 0.5),
+              percentile(times, 0.95), *std::max_element(times.begin(), times.end()));
+}
+
+void run() {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("verbolt-live-bench-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  std::filesystem::current_path(dir);
+  setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+
+  auto* frame = new FrameMain("Verbolt 2", wxPoint(150, 50), wxSize(980, 730));
+  frame->Show(true);
+  g_signal_connect_after(frame->Editor().GetConnectWidget(), "draw", G_CALLBACK(stampDraw),
+                         nullptr);
+  for (const size_t megabytes : {1, 5}) {
+    const std::string text = benchText(megabytes << 20);
+    frame->Editor().Clear();
+    frame->Editor().ChangeValue(fromCp1252(text));
+    command(*frame, kIdProcess);
+    // A place in the middle, at the start of a word.
+    long middle = static_cast<long>(text.size() / 2);
+    while (middle < static_cast<long>(text.size()) && text[middle] != ' ') ++middle;
+    frame->Editor().SetInsertionPoint(middle + 1);
+    frame->Editor().ShowPosition(middle + 1);
+    settle();
+    char what[96];
+    std::snprintf(what, sizeof what, "key, colours left alone, %zu MB", megabytes);
+    report(what, timedKeys(*frame, 40));
+    command(*frame, kIdColourAsYouType);
+    pumpUntil([&] { return !frame->ColoursDue(); });
+    settle();
+    std::snprintf(what, sizeof what, "key to coloured frame, as you type, %zu MB", megabytes);
+    report(what, timedKeys(*frame, 100));
+    if (megabytes == 1) {
+      // A chapter of 5,000 words from the text itself.
+      const std::string chapter = text.substr(0, text.find(' ', 30000));
+      std::vector<double> pastes;
+      for (int i = 0; i < 5; ++i) {
+        pastes.push_back(timedEdit(*frame, [&](GtkTextBuffer* buffer) {
+          const std::string utf8 = fromCp1252(chapter).ToStdString(wxConvUTF8);
+          gtk_text_buffer_insert_interactive_at_cursor(buffer, utf8.data(),
+                                                       static_cast<gint>(utf8.size()), TRUE);
+        }));
+      }
+      report("paste of a 5,000-word chapter, as you type, 1 MB", pastes);
+    }
+    command(*frame, kIdColourAsYouType);
+    settle();
+  }
+  frame->Destroy();
+  std::error_code ignored;
+  std::filesystem::remove_all(dir, ignored);
+}
+
+}  // namespace
+
+int main(int, char** argv) {
+  int toolkitArgc = 1;
+  wxApp::SetInstance(new wxApp);
+  if (!wxEntryStart(toolkitArgc, argv) || !wxTheApp->CallOnInit()) {
+    std::fprintf(stderr, "live-bench: the toolkit did not start (is there a display?)\n");
+    return 1;
+  }
+  wxLog::SetLogLevel(wxLOG_Info);
+  run();
+  wxTheApp->OnExit();
+  wxEntryCleanup();
+  return 0;
+}
