@@ -117,18 +117,45 @@ std::string editorBytes(const wxTextCtrl& control) {
 
 namespace {
 
-// The text last read from a buffer, kept on the buffer itself and
-// forgotten at its next change.
+// The text last read from a buffer, kept on the buffer itself and brought
+// up to date by its edits, so that the colours that follow the typing do
+// not read a novel again at every key.
 struct ReadText {
   bool current = false;
   std::string lowered;
+  bool counted = false;
   TextStatistics statistics;
 };
 
 constexpr char kReadTextKey[] = "verbolt-read-text";
 
-void forgetReadText(GtkTextBuffer*, gpointer text) {
-  static_cast<ReadText*>(text)->current = false;
+void followInsert(GtkTextBuffer*, GtkTextIter* location, gchar* utf8, gint bytes, gpointer data) {
+  auto* text = static_cast<ReadText*>(data);
+  if (!text->current) return;
+  std::string inserted;
+  size_t invalidAt = 0;
+  utf8ToCp1252(std::string_view(utf8, static_cast<size_t>(bytes)), inserted, invalidAt);
+  lowercaseTextInPlace(inserted);
+  const size_t end = static_cast<size_t>(gtk_text_iter_get_offset(location));
+  if (inserted.size() > end || end > text->lowered.size() + inserted.size()) {
+    text->current = false;  // never seen; read it all again rather than guess
+    return;
+  }
+  text->lowered.insert(end - inserted.size(), inserted);
+  text->counted = false;
+}
+
+void followDelete(GtkTextBuffer*, GtkTextIter* start, GtkTextIter* end, gpointer data) {
+  auto* text = static_cast<ReadText*>(data);
+  if (!text->current) return;
+  const size_t from = static_cast<size_t>(gtk_text_iter_get_offset(start));
+  const size_t to = static_cast<size_t>(gtk_text_iter_get_offset(end));
+  if (from > to || to > text->lowered.size()) {
+    text->current = false;
+    return;
+  }
+  text->lowered.erase(from, to - from);
+  text->counted = false;
 }
 
 void deleteReadText(gpointer text) { delete static_cast<ReadText*>(text); }
@@ -138,16 +165,20 @@ ReadText readNow(const wxTextCtrl& control) {
   text.lowered = editorBytes(control);
   text.statistics = lowercaseAndCount(text.lowered);
   text.current = true;
+  text.counted = true;
   return text;
 }
 
-const ReadText& readText(const wxTextCtrl& control) {
+ReadText& readText(const wxTextCtrl& control) {
   GObject* buffer = G_OBJECT(textBufferOf(control));
   auto* text = static_cast<ReadText*>(g_object_get_data(buffer, kReadTextKey));
   if (!text) {
     text = new ReadText;
     g_object_set_data_full(buffer, kReadTextKey, text, deleteReadText);
-    g_signal_connect(buffer, "changed", G_CALLBACK(forgetReadText), text);
+    // Before the deletion, while its iterators still tell where it was;
+    // after the insertion, once its place is known.
+    g_signal_connect(buffer, "delete-range", G_CALLBACK(followDelete), text);
+    g_signal_connect_after(buffer, "insert-text", G_CALLBACK(followInsert), text);
   }
   if (!text->current) *text = readNow(control);
   return *text;
@@ -162,7 +193,12 @@ std::string loweredEditorBytes(const wxTextCtrl& control) {
 
 TextStatistics editorStatistics(const wxTextCtrl& control) {
   if (!control.IsMultiLine()) return readNow(control).statistics;
-  return readText(control).statistics;
+  ReadText& text = readText(control);
+  if (!text.counted) {
+    text.statistics = textStatistics(text.lowered);
+    text.counted = true;
+  }
+  return text.statistics;
 }
 
 }  // namespace verbolt

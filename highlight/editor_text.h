@@ -37,8 +37,8 @@ wxString shownUtf8(std::string_view bytes);
 std::string editorBytes(const wxTextCtrl& control);
 
 // The same, lowered as the analysis wants it, and the text's figures. A
-// multi-line control's text is read once and kept until it changes: on a
-// novel, reading it costs a click as much as the marking.
+// multi-line control's text is read once and kept, following its edits:
+// on a novel, reading it costs a click as much as the marking.
 std::string loweredEditorBytes(const wxTextCtrl& control);
 TextStatistics editorStatistics(const wxTextCtrl& control);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
+#include <random>
 #include <string>
 
 #include "highlight/gui_test_support.h"
@@ -111,6 +112,32 @@ TEST_F(EditorTextInControl, TheKeptLoweredTextFollowsEveryChange) {
   m_window.setText("");
   EXPECT_EQ(loweredEditorBytes(editor), "");
   EXPECT_EQ(editorStatistics(editor).words, 0);
+}
+
+// Random edits anywhere, with letters outside the code page and capitals:
+// the kept text and its figures stay those of a fresh read.
+TEST_F(EditorTextInControl, TheKeptTextIsAFreshReadAfterAnyEdits) {
+  wxTextCtrl& editor = m_window.editor();
+  m_window.setText("Un \xC9t\xE9 \xE0 Paris.\nLe Chat.");
+  const wchar_t* const pieces[] = {L"Mot ", L"\u00C9T\u00C9", L"\U0001F600",
+                                   L"\n",   L"\u4E2D\u0301 ", L"l'Homme, "};
+  std::mt19937 random(909);
+  loweredEditorBytes(editor);
+  for (int step = 0; step < 300; ++step) {
+    const long length = editor.GetLastPosition();
+    const long from = static_cast<long>(random() % static_cast<unsigned>(length + 1));
+    const long to = std::min(length, from + static_cast<long>(random() % 6));
+    if (random() % 3 == 0) {
+      editor.Remove(from, to);
+    } else {
+      editor.Replace(from, random() % 2 ? from : to, pieces[random() % std::size(pieces)]);
+    }
+    const std::string kept = loweredEditorBytes(editor);
+    ASSERT_EQ(kept, lowercaseText(editorBytes(editor))) << "step " << step;
+    const TextStatistics fresh = textStatistics(editorBytes(editor));
+    ASSERT_EQ(editorStatistics(editor).words, fresh.words) << "step " << step;
+    ASSERT_EQ(editorStatistics(editor).lettersWithSpaces, fresh.lettersWithSpaces);
+  }
 }
 
 }  // namespace
