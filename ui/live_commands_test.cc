@@ -76,6 +76,27 @@ TEST_F(ColourAsYouType, F8ColoursAtOnceThenTheTypedRepetitionTurnsYellow) {
   EXPECT_EQ(colourAt(4), kClose);
 }
 
+// Undo and redo change the text as typing does: the colours follow.
+TEST_F(ColourAsYouType, UndoAndRedoRecolourToo) {
+  FrameMain& frame = openOn("Le jardin dort.\n", 16);
+  command(kIdColourAsYouType);
+  ASSERT_TRUE(coloured());
+  ASSERT_TRUE(typeAndSee("Un jardin ", "Un jardin "));
+  ASSERT_TRUE(coloured());
+  ASSERT_TRUE(waitFor([&] { return colourAt(4) == kClose; }));
+  press('Z', wxMOD_CONTROL);
+  ASSERT_TRUE(waitFor([&] { return editorText().find("Un jardin") == std::string::npos; }));
+  ASSERT_TRUE(coloured());
+  EXPECT_TRUE(waitFor([&] { return colourAt(4) == kWhite; }));
+  expectF5ChangesNothing();
+  press('Z', wxMOD_CONTROL | wxMOD_SHIFT);
+  ASSERT_TRUE(waitFor([&] { return editorText().find("Un jardin") != std::string::npos; }));
+  ASSERT_TRUE(coloured());
+  EXPECT_TRUE(waitFor([&] { return colourAt(4) == kClose; }));
+  expectF5ChangesNothing();
+  (void)frame;
+}
+
 TEST_F(ColourAsYouType, TheSettingIsKeptForTheNextStart) {
   FrameMain& frame = openOn("Le jardin, le jardin.\n", 22);
   command(kIdColourAsYouType);
