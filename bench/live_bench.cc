@@ -169,6 +169,24 @@ void run() {
     command(*frame, kIdColourAsYouType);
     settle();
   }
+  // A paragraph of 21,700 characters, coloured: GTK lays out a paragraph
+  // whole, with every tag toggle in it, at each key.
+  {
+    std::string paragraph = benchText(1 << 20).substr(0, 21700);
+    std::replace(paragraph.begin(), paragraph.end(), '\n', ' ');
+    frame->Editor().Clear();
+    frame->Editor().ChangeValue(fromCp1252(paragraph + "\n" + paragraph + "\n"));
+    command(*frame, kIdProcess);
+    frame->Editor().SetInsertionPoint(10000);
+    frame->Editor().ShowPosition(10000);
+    settle();
+    report("key in a coloured paragraph of 21,700 characters", timedKeys(*frame, 20));
+    command(*frame, kIdColourAsYouType);
+    pumpUntil([&] { return !frame->ColoursDue(); });
+    settle();
+    report("the same, as you type", timedKeys(*frame, 20));
+    command(*frame, kIdColourAsYouType);
+  }
   frame->Destroy();
   std::error_code ignored;
   std::filesystem::remove_all(dir, ignored);
