@@ -43,7 +43,8 @@ bool setFailOn(AnalyzeOptions& options, std::string_view list, std::string& prob
     }
     if (!known) {
       problem =
-          "--fail-on takes close, distant, searched, phrase, echo, opening, all or none, not " +
+          "--fail-on takes close, distant, searched, phrase, echo, opening, comment, all or none, "
+          "not " +
           inQuotes(kind);
       return false;
     }

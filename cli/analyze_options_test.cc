@@ -38,7 +38,7 @@ TEST(AnalyzeOptions, NothingGivenKeepsTheOneFileCall) {
 TEST(AnalyzeOptions, FailOnAllAndNone) {
   // The echoes' rules too: without --echoes they find nothing.
   EXPECT_EQ(parseAnalyzeOptions({"--fail-on", "all"}).options.failOn,
-            (std::array<bool, kLintRuleCount>{true, true, true, true, true, true}));
+            (std::array<bool, kLintRuleCount>{true, true, true, true, true, true, true}));
   EXPECT_EQ(parseAnalyzeOptions({"--fail-on", "none"}).options.failOn,
             (std::array<bool, kLintRuleCount>{}));
 }

@@ -130,7 +130,7 @@ class SarifReport : public LintReport {
       out += m_first ? "\n" : ",\n";
       m_first = false;
       out += "        {\"ruleId\": " + jsonText(info.id) +
-             ", \"ruleIndex\": " + std::to_string(static_cast<int>(info.rule)) +
+             ", \"ruleIndex\": " + std::to_string(lintRuleIndex(info.rule, m_withEchoes)) +
              ", \"level\": \"warning\", \"message\": {\"text\": " +
              jsonText(findingMessage(finding, file.text, file.lines)) +
              "}, \"locations\": [{\"physicalLocation\": {" + location +

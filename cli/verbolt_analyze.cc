@@ -29,6 +29,7 @@
 #include "cli/analyze_families.h"
 #include "cli/analyze_options.h"
 #include "cli/analyze_output.h"
+#include "cli/inline_comments.h"
 #include "cli/input_files.h"
 #include "cli/line_columns.h"
 #include "cli/lint_findings.h"
@@ -96,10 +97,15 @@ constexpr std::string_view kUsage =
     "                 phrase-echo and sentence-opening (at the later occurrence,\n"
     "                 with the earlier one's place). Lines and columns count\n"
     "                 from 1, in characters; CRLF is one line end.\n"
+    "                 In Markdown, <!-- verbolt off --> ... <!-- verbolt on -->\n"
+    "                 silence every rule between them, <!-- verbolt off\n"
+    "                 close,distant --> the rules named, and <!-- verbolt\n"
+    "                 ignore-next-line --> the next line; a comment naming\n"
+    "                 an unknown rule is a verbolt-comment finding.\n"
     "  --fail-on KINDS  exit with status 1 when there are findings of these\n"
     "                 kinds, a comma-separated list of close, distant,\n"
-    "                 searched, phrase, echo, opening (both with --echoes), or\n"
-    "                 all; default none\n"
+    "                 searched, phrase, echo, opening (both with --echoes),\n"
+    "                 comment, or all; default none\n"
     "  --summary      print the text figures, the number of results of each\n"
     "                 kind and the Top-100 instead of the JSON object\n"
     "  --unique       list each close and distant repetition start once, in\n"
@@ -570,6 +576,14 @@ struct FileCheck {
   LineColumns lines{std::string_view()};
 };
 
+// The comments are read in the file as written: the prose has them as blanks.
+void silenceByComments(std::string_view utf8, FileCheck& check) {
+  std::string markdown;
+  size_t errorOffset = 0;
+  utf8ToCp1252(utf8, markdown, errorOffset);
+  applyInlineComments(markdown, check.written, check.findings);
+}
+
 FileCheck checkFile(const AnalyzeOptions& options, const AnalysisSettings& fileSettings,
                     const std::string& path, OutputFormat format, PassThreads threads) {
   FileCheck check;
@@ -587,7 +601,10 @@ FileCheck checkFile(const AnalyzeOptions& options, const AnalysisSettings& fileS
     check.statistics = lowercaseAndCount(text);
   }
   check.result = analyzeText(text, settings, {}, repeatedStartsFor(options, format), threads);
-  if (withFindings) check.findings = lintFindings(text, check.result, settings.m_distantNb);
+  if (withFindings) {
+    check.findings = lintFindings(text, check.result, settings.m_distantNb);
+    if (manuscriptKindOf(path) == ManuscriptKind::kMarkdown) silenceByComments(utf8, check);
+  }
   // Most files of a tidy tree have no finding: their lines are never asked.
   if (!check.findings.empty()) check.lines = LineColumns(check.written);
   return check;

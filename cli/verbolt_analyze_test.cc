@@ -1020,6 +1020,39 @@ TEST_F(VerboltAnalyzeRun, SkipNamesDropsTheNamesAndKeepsTheWords) {
   EXPECT_NE(json.out.find("garden"), std::string::npos) << json.out;
 }
 
+// A guide with a silenced passage: nothing inside it is reported, the
+// findings around it are, and a mistyped rule fails a check on comments.
+TEST_F(VerboltAnalyzeRun, CommentsSilenceAPassageOfAMarkdownGuide) {
+  const std::string guide = writeFile("guide.md",
+                                      "# Setting up\n"
+                                      "\n"
+                                      "Install the package, then install the fonts.\n"
+                                      "\n"
+                                      "<!-- verbolt off close -->\n"
+                                      "A quoted error: cannot open, cannot open, cannot open.\n"
+                                      "<!-- verbolt on -->\n"
+                                      "\n"
+                                      "The server starts; the server listens.\n");
+  const Outcome outcome = run({"--format", "line", "--fail-on", "close", guide});
+  EXPECT_EQ(outcome.exitStatus, 1) << outcome.err;
+  EXPECT_EQ(outcome.out,
+            guide + ":3:27: close-repetition: \"install\" again 26 letters after 3:1\n" + guide +
+                ":9:24: close-repetition: \"server\" again 19 letters after 9:5\n");
+  // The same passage in a plain text file is no comment.
+  const std::string text = writeFile("guide.txt", readFile(guide));
+  EXPECT_NE(run({"--format", "line", text}).out.find("\"open\""), std::string::npos);
+
+  const std::string typo = writeFile("typo.md", "<!-- verbolt off clse -->\nchat chat\n");
+  const Outcome told = run({"--format", "line", "--fail-on", "comment", typo});
+  EXPECT_EQ(told.exitStatus, 1);
+  EXPECT_EQ(told.out, typo +
+                          ":1:18: verbolt-comment: \"clse\" is no rule: a verbolt comment names "
+                          "close, distant, searched, phrase, echo, opening or all\n" +
+                          typo + ":2:6: close-repetition: \"chat\" again 5 letters after 2:1\n");
+  const Outcome github = run({"--format", "github", typo});
+  EXPECT_TRUE(github.out.ends_with("0 searched-phrase, 1 verbolt-comment)\n")) << github.out;
+}
+
 }  // namespace
 
 }  // namespace verbolt
