@@ -74,6 +74,18 @@ const std::vector<OptionRow>& optionTable() {
        [](AnalyzeOptions& o, const std::string&, std::string&) { return o.echoes = true; }},
       {"--no-ignore-files", false,
        [](AnalyzeOptions& o, const std::string&, std::string&) { return o.noIgnoreFiles = true; }},
+      {"--prune-baseline", false,
+       [](AnalyzeOptions& o, const std::string&, std::string&) { return o.pruneBaseline = true; }},
+      {"--baseline", true,
+       [](AnalyzeOptions& o, const std::string& value, std::string&) {
+         o.baselinePath = value;
+         return true;
+       }},
+      {"--write-baseline", true,
+       [](AnalyzeOptions& o, const std::string& value, std::string&) {
+         o.writeBaselinePath = value;
+         return true;
+       }},
       {"--summary", false,
        [](AnalyzeOptions& o, const std::string&, std::string& problem) {
          return setFormat(o, OutputFormat::kSummary, problem);
@@ -156,9 +168,18 @@ ParsedOptions parseAnalyzeOptions(const std::vector<std::string>& arguments) {
     }
     if (!row->apply(parsed.options, value, parsed.problem)) return parsed;
   }
+  const AnalyzeOptions& options = parsed.options;
   // Without --echoes such a check would pass whatever the text.
-  if (parsed.options.failOnEchoes && !parsed.options.echoes) {
+  if (options.failOnEchoes && !options.echoes) {
     parsed.problem = "--fail-on echo or opening needs --echoes";
+  }
+  // A baseline counts findings, which only these formats make.
+  const bool baseline = options.baselinePath || options.writeBaselinePath;
+  if (baseline && !(options.format && reportsFindings(*options.format))) {
+    parsed.problem = "--baseline and --write-baseline need --format line, sarif or github";
+  }
+  if (options.pruneBaseline && !options.baselinePath) {
+    parsed.problem = "--prune-baseline needs --baseline FILE, the file it rewrites";
   }
   return parsed;
 }

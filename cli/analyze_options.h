@@ -35,6 +35,12 @@ struct AnalyzeOptions {
   // --fail-on: the kinds of finding that make the exit status 1; none
   // given leaves the statuses of the single-file call.
   std::optional<std::array<bool, kLintRuleCount>> failOn;
+  // --baseline FILE: only the findings beyond its counts are reported;
+  // --prune-baseline rewrites it without the entries that no longer match.
+  std::optional<std::string> baselinePath;
+  bool pruneBaseline = false;
+  // --write-baseline FILE: the counts of today's findings are written there.
+  std::optional<std::string> writeBaselinePath;
   // --families: beginning, lemma-fr or lemma-en.
   std::string families = "beginning";
   std::vector<std::string> operands;  // files, folders, "-"

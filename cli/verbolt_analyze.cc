@@ -29,6 +29,7 @@
 #include "cli/analyze_families.h"
 #include "cli/analyze_options.h"
 #include "cli/analyze_output.h"
+#include "cli/baseline.h"
 #include "cli/inline_comments.h"
 #include "cli/input_files.h"
 #include "cli/line_columns.h"
@@ -66,6 +67,7 @@ constexpr std::string_view kUsage =
     "                       [--docx FILE] TEXTFILE\n"
     "       verbolt-analyze --format FORMAT [--fail-on KINDS] [--config FILE] [--utf8]\n"
     "                       [--families KIND] [--no-ignore-files] [--skip-names] [--echoes]\n"
+    "                       [--baseline FILE [--prune-baseline]] [--write-baseline FILE]\n"
     "                       FILE|FOLDER...\n"
     "\n"
     "Looks for close and distant repetitions, searched words and phrases in\n"
@@ -106,6 +108,13 @@ constexpr std::string_view kUsage =
     "                 kinds, a comma-separated list of close, distant,\n"
     "                 searched, phrase, echo, opening (both with --echoes),\n"
     "                 comment, or all; default none\n"
+    "  --write-baseline FILE  write today's findings to FILE as counts per file\n"
+    "                 and rule (JSON; paths relative to the working folder)\n"
+    "  --baseline FILE  report, and fail on, only the findings beyond FILE's\n"
+    "                 count for their file and rule (the last ones of the file);\n"
+    "                 entries that no longer match are listed in one line on\n"
+    "                 standard error\n"
+    "  --prune-baseline  rewrite the --baseline FILE without those entries\n"
     "  --summary      print the text figures, the number of results of each\n"
     "                 kind and the Top-100 instead of the JSON object\n"
     "  --unique       list each close and distant repetition start once, in\n"
@@ -610,8 +619,54 @@ FileCheck checkFile(const AnalyzeOptions& options, const AnalysisSettings& fileS
   return check;
 }
 
+// The baseline of --baseline, read before any file is checked: one that
+// cannot be read is an error of the run, as a missing --config file is.
+bool readBaseline(const AnalyzeOptions& options, Baseline& baseline, std::string* problem) {
+  if (!options.baselinePath) return true;
+  std::string text;
+  if (!readText(*options.baselinePath, &text, problem)) return false;
+  std::string why;
+  if (!parseBaseline(text, baseline, why)) {
+    *problem = "baseline " + inQuotes(*options.baselinePath) + " " + why;
+    return false;
+  }
+  return true;
+}
+
+// After the run: the entries that no longer match, told in one line (and
+// pruned when asked), and today's counts written when asked.
+bool finishBaselines(const AnalyzeOptions& options, const Baseline& baseline, const Baseline& today,
+                     const std::vector<std::string>& checkedKeys) {
+  std::string problem;
+  if (options.baselinePath) {
+    const std::vector<StaleEntry> stale = staleEntries(baseline, today, checkedKeys);
+    if (!stale.empty() && !options.pruneBaseline) printProblem(staleLine(stale));
+    if (!stale.empty() && options.pruneBaseline &&
+        !writeFileAtomically(*options.baselinePath, baselineJson(prunedBaseline(baseline, stale)),
+                             problem)) {
+      printProblem(problem);
+      return false;
+    }
+  }
+  if (options.writeBaselinePath &&
+      !writeFileAtomically(*options.writeBaselinePath, baselineJson(today), problem)) {
+    printProblem(problem);
+    return false;
+  }
+  return true;
+}
+
 int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& settings) {
   const OutputFormat format = *options.format;
+  Baseline baseline;
+  std::string problem;
+  if (!readBaseline(options, baseline, &problem)) {
+    printProblem(problem);
+    return kExitError;
+  }
+  const bool baselines = options.baselinePath || options.writeBaselinePath;
+  Baseline today;
+  std::vector<std::string> checkedKeys;
   StandardOutput output;
   std::unique_ptr<LintReport> report = makeLintReport(
       format, [&output](std::string_view block) { output.write(block); }, options.unique,
@@ -639,6 +694,14 @@ int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& setti
       ++totals.unreadable;
       return;
     }
+    if (baselines) {
+      const std::string key = baselineKey(files[i].path);
+      checkedKeys.push_back(key);
+      today.add(key, checked.findings);
+      if (options.baselinePath) {
+        checked.findings = findingsBeyond(baseline, key, checked.findings);
+      }
+    }
     report->file({files[i].path, checked.written, checked.result, checked.statistics,
                   checked.findings, checked.lines, options.echoes});
     ++totals.files;
@@ -659,6 +722,7 @@ int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& setti
     printProblem(std::string("cannot write the output: ") + std::strerror(errno));
     return kExitError;
   }
+  if (baselines && !finishBaselines(options, baseline, today, checkedKeys)) return kExitError;
   if (totals.unreadable > 0) return kExitError;
   return failsTheRun(options, totals.findings) ? kExitFindings : kExitSuccess;
 }
