@@ -29,6 +29,7 @@
 #include "cli/analyze_families.h"
 #include "cli/analyze_options.h"
 #include "cli/analyze_output.h"
+#include "cli/analyze_settings.h"
 #include "cli/baseline.h"
 #include "cli/inline_comments.h"
 #include "cli/input_files.h"
@@ -294,36 +295,14 @@ bool checkConfigFile(const AnalyzeOptions& options, ConfigurationFileCheck* chec
   return false;
 }
 
-// The window never analyses the lists as loaded: they go through its
-// settings pane first, which lowers and trims every item. Doing the same
-// makes a hand-edited "Said" find "said" here as it does there.
-void passListsThroughPane(AnalysisSettings& settings) {
-  for (WordList* list :
-       {&settings.m_skipWords, &settings.m_wordsList, &settings.m_wordsPartsList}) {
-    AnalysisSettings::SetListFromText(*list, AnalysisSettings::JoinList(*list, " "), " ");
-  }
-  AnalysisSettings::SetListFromText(settings.m_phrasesList,
-                                    AnalysisSettings::JoinList(settings.m_phrasesList, "\n"), "\n");
-}
-
 // The settings a Process run would use right after the window started with
 // this configuration file, except that the file is never rewritten.
 AnalysisSettings loadSettings(const AnalyzeOptions& options, const ConfigurationFileCheck& check) {
-  AnalysisSettings settings;
-  if (!options.configPath) {
-    settings.ResetToDefaults();
-  } else if (!check.readable) {
-    std::fprintf(stderr, "%s: warning: configuration file %s %s; using the defaults\n",
-                 kProgram.data(), inQuotes(*options.configPath).c_str(), check.cause.c_str());
-    settings.ResetToDefaults();
-  } else if (!LoadConfiguration(settings, *options.configPath)) {
-    std::fprintf(stderr,
-                 "%s: warning: %s is not a complete configuration file; using the defaults\n",
-                 kProgram.data(), inQuotes(*options.configPath).c_str());
-    settings.ResetToDefaults();
+  std::string warning;
+  AnalysisSettings settings = settingsOfConfig(options.configPath, check, warning);
+  if (!warning.empty()) {
+    std::fprintf(stderr, "%s: warning: %s\n", kProgram.data(), warning.c_str());
   }
-  passListsThroughPane(settings);
-  settings.ClampToRanges();
   return settings;
 }
 
