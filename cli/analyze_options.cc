@@ -64,6 +64,8 @@ const std::vector<OptionRow>& optionTable() {
   static const std::vector<OptionRow> kTable = {
       {"--help", false,
        [](AnalyzeOptions& o, const std::string&, std::string&) { return o.help = true; }},
+      {"--lsp", false,
+       [](AnalyzeOptions& o, const std::string&, std::string&) { return o.lsp = true; }},
       {"--unique", false,
        [](AnalyzeOptions& o, const std::string&, std::string&) { return o.unique = true; }},
       {"--utf8", false,
@@ -177,6 +179,9 @@ ParsedOptions parseAnalyzeOptions(const std::vector<std::string>& arguments) {
   const bool baseline = options.baselinePath || options.writeBaselinePath;
   if (baseline && !(options.format && reportsFindings(*options.format))) {
     parsed.problem = "--baseline and --write-baseline need --format line, sarif or github";
+  }
+  if (options.lsp && !options.operands.empty()) {
+    parsed.problem = "--lsp reads the editor's documents, not files named on the command line";
   }
   if (options.pruneBaseline && !options.baselinePath) {
     parsed.problem = "--prune-baseline needs --baseline FILE, the file it rewrites";

@@ -14,6 +14,8 @@ namespace verbolt {
 
 struct AnalyzeOptions {
   bool help = false;
+  // --lsp: a language server over standard input and output.
+  bool lsp = false;
   bool unique = false;
   bool utf8 = false;
   // --no-ignore-files: the books' .verbolt-ignore files are left out.

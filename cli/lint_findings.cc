@@ -202,6 +202,21 @@ std::string findingMessage(const LintFinding& f, std::string_view text, const Li
   return {};
 }
 
+std::string_view earlierName(LintRule rule) {
+  switch (rule) {
+    case LintRule::kCloseRepetition:
+      return "the first of the pair";
+    case LintRule::kDistantRepetition:
+      return "the first of the window";
+    default:
+      return "the occurrence echoed";
+  }
+}
+
+int earlierEnd(const LintFinding& finding, std::string_view text) {
+  return finding.earlierEnd >= 0 ? finding.earlierEnd : endOfWord(text, finding.earlier);
+}
+
 long long FindingCounts::total() const {
   long long sum = 0;
   for (long long count : byRule) sum += count;

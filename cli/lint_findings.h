@@ -73,6 +73,12 @@ std::vector<LintFinding> lintFindings(std::string_view text, const AnalysisResul
 std::string findingMessage(const LintFinding& finding, std::string_view text,
                            const LineColumns& lines);
 
+// What the earlier occurrence of a finding is to it: "the first of the
+// pair", "the first of the window", "the occurrence echoed".
+std::string_view earlierName(LintRule rule);
+// Just behind the earlier occurrence (the word, or the phrase echoed).
+int earlierEnd(const LintFinding& finding, std::string_view text);
+
 struct FindingCounts {
   std::array<long long, kLintRuleCount> byRule{};
   long long total() const;

@@ -36,6 +36,7 @@
 #include "cli/line_columns.h"
 #include "cli/lint_findings.h"
 #include "cli/lint_report.h"
+#include "cli/lsp_connection.h"
 #include "cli/ordered_work.h"
 #include "export/docx_export.h"
 #include "files/durable_write.h"
@@ -70,6 +71,7 @@ constexpr std::string_view kUsage =
     "                       [--families KIND] [--no-ignore-files] [--skip-names] [--echoes]\n"
     "                       [--baseline FILE [--prune-baseline]] [--write-baseline FILE]\n"
     "                       FILE|FOLDER...\n"
+    "       verbolt-analyze --lsp\n"
     "\n"
     "Looks for close and distant repetitions, searched words and phrases in\n"
     "TEXTFILE, read as Windows-1252 bytes (\"-\" reads standard input), the way\n"
@@ -147,6 +149,9 @@ constexpr std::string_view kUsage =
     "  --families KIND  similar words share a beginning (beginning, the default)\n"
     "                 or a dictionary form in the French or English Hunspell\n"
     "                 dictionary (lemma-fr, lemma-en)\n"
+    "  --lsp          be a language server (LSP 3.17) over standard input and\n"
+    "                 output, for editors: the findings of the open Markdown\n"
+    "                 and text documents as diagnostics, as they are typed\n"
     "  --help         print this help and exit\n"
     "  --             end of options; a TEXTFILE starting with \"-\" may follow\n"
     "\n"
@@ -724,6 +729,8 @@ int run(int argc, char** argv) {
     output.write(kUsage);
     return output.finish() ? kExitSuccess : kExitWriteFailureOfOneFile;
   }
+  // The editor gives the settings, and every document, over the protocol.
+  if (options.lsp) return runLanguageServer(STDIN_FILENO, STDOUT_FILENO);
   std::string problem;
   ConfigurationFileCheck check{true, 0, {}};
   if (!checkOperands(options, &problem) || !checkExportPaths(options, &problem) ||

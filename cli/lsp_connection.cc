@@ -1,0 +1,205 @@
+#include "cli/lsp_connection.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "cli/lsp_framing.h"
+#include "cli/lsp_server.h"
+
+namespace verbolt {
+
+namespace {
+
+bool writeAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+// The writing thread. Responses and notifications go out in order; the
+// findings of a document wait in one slot per document, which newer ones
+// replace, so that what a slow client reads is always the latest.
+class Writer : public LspOutput {
+ public:
+  explicit Writer(int fd) : m_fd(fd), m_thread([this] { run(); }) {}
+
+  ~Writer() override { finish(); }
+
+  void send(std::string body) override {
+    std::lock_guard lock(m_mutex);
+    if (m_broken) return;
+    m_messages.push_back(std::move(body));
+    m_wake.notify_one();
+  }
+
+  void publish(const std::string& uri, std::string body) override {
+    std::lock_guard lock(m_mutex);
+    if (m_broken) return;
+    auto [slot, added] = m_diagnostics.try_emplace(uri, std::move(body));
+    if (!added) {
+      slot->second = std::move(body);
+    } else {
+      m_order.push_back(uri);
+    }
+    m_wake.notify_one();
+  }
+
+  // Writes what is queued, then ends the thread.
+  void finish() {
+    {
+      std::lock_guard lock(m_mutex);
+      m_ending = true;
+      m_wake.notify_one();
+    }
+    if (m_thread.joinable()) m_thread.join();
+  }
+
+ private:
+  bool nextBody(std::string& body) {
+    std::unique_lock lock(m_mutex);
+    m_wake.wait(lock, [this] { return m_ending || !m_messages.empty() || !m_order.empty(); });
+    if (!m_messages.empty()) {
+      body = std::move(m_messages.front());
+      m_messages.pop_front();
+      return true;
+    }
+    if (!m_order.empty()) {
+      const auto slot = m_diagnostics.find(m_order.front());
+      body = std::move(slot->second);
+      m_diagnostics.erase(slot);
+      m_order.pop_front();
+      return true;
+    }
+    return false;
+  }
+
+  void run() {
+    std::string body;
+    while (nextBody(body)) {
+      if (!writeAll(m_fd, lspFramed(body))) {
+        // The editor has gone: nothing more can reach it.
+        std::lock_guard lock(m_mutex);
+        m_broken = true;
+        m_messages.clear();
+        m_diagnostics.clear();
+        m_order.clear();
+      }
+    }
+  }
+
+  int m_fd;
+  std::mutex m_mutex;
+  std::condition_variable m_wake;
+  std::deque<std::string> m_messages;
+  std::map<std::string, std::string> m_diagnostics;
+  std::deque<std::string> m_order;
+  bool m_ending = false;
+  bool m_broken = false;
+  std::thread m_thread;
+};
+
+// What the reading thread hands over: a message, a frame it skipped, or
+// the end of the input.
+struct Incoming {
+  LspFrame frame;
+  bool end = false;
+};
+
+// The reading thread. It holds at most a bounded amount of messages not yet
+// handled: past it, it waits, and the editor's writes wait in their turn.
+class Reader {
+ public:
+  explicit Reader(int fd) : m_fd(fd), m_thread([this] { run(); }) {}
+
+  ~Reader() {
+    // The thread may wait in read(): it is left to end with the process.
+    m_thread.detach();
+  }
+
+  // Waits for at least one; then takes every one that has come.
+  std::deque<Incoming> takeAll() {
+    std::unique_lock lock(m_mutex);
+    m_wake.wait(lock, [this] { return !m_queue.empty(); });
+    std::deque<Incoming> taken;
+    taken.swap(m_queue);
+    m_queuedBytes = 0;
+    m_roomMade.notify_all();
+    return taken;
+  }
+
+ private:
+  static constexpr size_t kMaxQueuedBytes = 2 * kMaxLspMessage;
+
+  void push(Incoming incoming) {
+    std::unique_lock lock(m_mutex);
+    m_roomMade.wait(lock, [this] { return m_queuedBytes < kMaxQueuedBytes; });
+    m_queuedBytes += incoming.frame.body.size();
+    m_queue.push_back(std::move(incoming));
+    m_wake.notify_one();
+  }
+
+  void run() {
+    LspFrameReader frames;
+    std::string chunk(64 * 1024, '\0');
+    while (true) {
+      const ssize_t got = ::read(m_fd, chunk.data(), chunk.size());
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) break;
+      frames.feed(std::string_view(chunk.data(), static_cast<size_t>(got)));
+      Incoming incoming;
+      while (frames.next(incoming.frame)) push(std::move(incoming));
+    }
+    Incoming end;
+    end.end = true;
+    push(std::move(end));
+  }
+
+  int m_fd;
+  std::mutex m_mutex;
+  std::condition_variable m_wake;
+  std::condition_variable m_roomMade;
+  std::deque<Incoming> m_queue;
+  size_t m_queuedBytes = 0;
+  std::thread m_thread;
+};
+
+}  // namespace
+
+int runLanguageServer(int inputFd, int outputFd) {
+  Writer writer(outputFd);
+  LspServer server(writer);
+  Reader reader(inputFd);
+  bool shutdown = false;
+  while (true) {
+    for (Incoming& incoming : reader.takeAll()) {
+      if (incoming.end) {
+        writer.finish();
+        return shutdown ? 0 : 1;
+      }
+      if (!incoming.frame.problem.empty()) {
+        server.frameProblem(incoming.frame.problem);
+        continue;
+      }
+      server.handle(incoming.frame.body);
+      if (server.exitStatus()) {
+        writer.finish();
+        return *server.exitStatus();
+      }
+      shutdown = shutdown || server.isShutDown();
+    }
+    server.analyseChanged();
+  }
+}
+
+}  // namespace verbolt
