@@ -1,8 +1,11 @@
 #include "cli/lsp_connection.h"
 
+#include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <map>
@@ -17,15 +20,10 @@ namespace verbolt {
 
 namespace {
 
-bool writeAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    bytes.remove_prefix(static_cast<size_t>(written));
-  }
-  return true;
-}
+// Pieces that fit into a pipe that has room, so that no write blocks: the
+// writer may be told to give up between two.
+constexpr size_t kPiece = 4096;
+constexpr int kPollMilliseconds = 100;
 
 // The writing thread. Responses and notifications go out in order; the
 // findings of a document wait in one slot per document, which newer ones
@@ -55,11 +53,14 @@ class Writer : public LspOutput {
     m_wake.notify_one();
   }
 
-  // Writes what is queued, then ends the thread.
-  void finish() {
+  // Writes what is queued, then ends the thread. An editor that has
+  // stopped reading gets `grace` to read it: the program never waits on it
+  // for good.
+  void finish(std::chrono::milliseconds grace = std::chrono::seconds(5)) {
     {
       std::lock_guard lock(m_mutex);
       m_ending = true;
+      m_giveUpAt = std::chrono::steady_clock::now() + grace;
       m_wake.notify_one();
     }
     if (m_thread.joinable()) m_thread.join();
@@ -84,10 +85,33 @@ class Writer : public LspOutput {
     return false;
   }
 
+  bool givenUp() {
+    std::lock_guard lock(m_mutex);
+    return m_ending && std::chrono::steady_clock::now() >= m_giveUpAt;
+  }
+
+  bool writeAll(std::string_view bytes) {
+    while (!bytes.empty()) {
+      pollfd ready = {m_fd, POLLOUT, 0};
+      const int polled = poll(&ready, 1, kPollMilliseconds);
+      if (polled < 0 && errno != EINTR) return false;
+      if (polled <= 0) {
+        if (givenUp()) return false;
+        continue;
+      }
+      if (ready.revents & (POLLERR | POLLHUP | POLLNVAL)) return false;
+      const ssize_t written = ::write(m_fd, bytes.data(), std::min(bytes.size(), kPiece));
+      if (written < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+      if (written <= 0) return false;
+      bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+  }
+
   void run() {
     std::string body;
     while (nextBody(body)) {
-      if (!writeAll(m_fd, lspFramed(body))) {
+      if (!writeAll(lspFramed(body))) {
         // The editor has gone: nothing more can reach it.
         std::lock_guard lock(m_mutex);
         m_broken = true;
@@ -105,6 +129,7 @@ class Writer : public LspOutput {
   std::map<std::string, std::string> m_diagnostics;
   std::deque<std::string> m_order;
   bool m_ending = false;
+  std::chrono::steady_clock::time_point m_giveUpAt;
   bool m_broken = false;
   std::thread m_thread;
 };
