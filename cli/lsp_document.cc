@@ -44,7 +44,12 @@ std::string toCp1252(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   for (size_t i = 0; i < utf8.size();) {
-    out += static_cast<char>(encodeCp1252(nextUtf8Char(utf8, i)));
+    // Most of a text is ASCII, which is itself.
+    if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+      out += utf8[i++];
+    } else {
+      out += static_cast<char>(encodeCp1252(nextUtf8Char(utf8, i)));
+    }
   }
   return out;
 }
@@ -129,7 +134,8 @@ EngineText engineText(const LspDocument& document) {
   const std::string utf8 = withNewlines(document.text);
   if (document.markdown) {
     engine.prose = toCp1252(markdownProse(utf8));
-    engine.markdown = toCp1252(utf8);
+    // Only a comment can switch a rule off.
+    if (utf8.find("<!--") != std::string::npos) engine.markdown = toCp1252(utf8);
   } else {
     engine.prose = toCp1252(utf8);
   }
@@ -146,9 +152,13 @@ LspPositions::LspPositions(std::string_view utf8, std::vector<int> positions)
   size_t i = 0;
   for (const int wanted : m_positions) {
     while (position < wanted && i < utf8.size()) {
-      if (utf8[i] == '\r' || utf8[i] == '\n') {
+      const unsigned char c = static_cast<unsigned char>(utf8[i]);
+      if (c == '\r' || c == '\n') {
         i += utf8.compare(i, 2, "\r\n") == 0 ? 2 : 1;
         here = {here.line + 1, 0};
+      } else if (c < 0x80) {
+        ++here.character;
+        ++i;
       } else {
         here.character += utf16Units(nextUtf8Char(utf8, i));
       }

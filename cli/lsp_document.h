@@ -52,7 +52,8 @@ struct LspDocument {
 
 // What the engine reads: the prose of Markdown or the plain text, one
 // Windows-1252 byte per character ("\r\n" one position), and for Markdown
-// the file itself the same way, where its comments are read.
+// the file itself the same way, where its comments are read (empty when it
+// has none).
 struct EngineText {
   std::string prose;
   std::string markdown;

@@ -38,10 +38,12 @@ TEST(LspDocument, TheEngineTextHasOnePositionPerCharacterAndLineEnd) {
   const EngineText plain = engineText(document);
   EXPECT_EQ(plain.prose, "caf\xE9 \x1A x\nline two\nthree");
   document.markdown = true;
-  document.text = "# Caf\xC3\xA9\r\n\r\n`code` word\n";
+  document.text = "# Caf\xC3\xA9\r\n<!-- x -->\r\n`code` word\n";
   const EngineText markdown = engineText(document);
-  EXPECT_EQ(markdown.prose, "  Caf\xE9\n\n       word\n");
-  EXPECT_EQ(markdown.markdown, "# Caf\xE9\n\n`code` word\n");
+  EXPECT_EQ(markdown.prose, "  Caf\xE9\n          \n       word\n");
+  EXPECT_EQ(markdown.markdown, "# Caf\xE9\n<!-- x -->\n`code` word\n");
+  document.text = "No comment.";
+  EXPECT_EQ(engineText(document).markdown, "");
 }
 
 TEST(LspDocument, EnginePositionsBecomeTheEditorsAllAtOnce) {
