@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <deque>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -141,17 +142,11 @@ struct Incoming {
   bool end = false;
 };
 
-// The reading thread. It holds at most a bounded amount of messages not yet
-// handled: past it, it waits, and the editor's writes wait in their turn.
-class Reader {
+// What the reading thread has read and the dispatcher not yet taken. It
+// holds a bounded amount: past it, the reader waits, and the editor's
+// writes wait in their turn.
+class Inbox {
  public:
-  explicit Reader(int fd) : m_fd(fd), m_thread([this] { run(); }) {}
-
-  ~Reader() {
-    // The thread may wait in read(): it is left to end with the process.
-    m_thread.detach();
-  }
-
   // Waits for at least one; then takes every one that has come.
   std::deque<Incoming> takeAll() {
     std::unique_lock lock(m_mutex);
@@ -163,9 +158,6 @@ class Reader {
     return taken;
   }
 
- private:
-  static constexpr size_t kMaxQueuedBytes = 2 * kMaxLspMessage;
-
   void push(Incoming incoming) {
     std::unique_lock lock(m_mutex);
     m_roomMade.wait(lock, [this] { return m_queuedBytes < kMaxQueuedBytes; });
@@ -174,28 +166,47 @@ class Reader {
     m_wake.notify_one();
   }
 
-  void run() {
-    LspFrameReader frames;
-    std::string chunk(64 * 1024, '\0');
-    while (true) {
-      const ssize_t got = ::read(m_fd, chunk.data(), chunk.size());
-      if (got < 0 && errno == EINTR) continue;
-      if (got <= 0) break;
-      frames.feed(std::string_view(chunk.data(), static_cast<size_t>(got)));
-      Incoming incoming;
-      while (frames.next(incoming.frame)) push(std::move(incoming));
-    }
-    Incoming end;
-    end.end = true;
-    push(std::move(end));
-  }
+ private:
+  static constexpr size_t kMaxQueuedBytes = 2 * kMaxLspMessage;
 
-  int m_fd;
   std::mutex m_mutex;
   std::condition_variable m_wake;
   std::condition_variable m_roomMade;
   std::deque<Incoming> m_queue;
   size_t m_queuedBytes = 0;
+};
+
+void readFrames(int fd, const std::shared_ptr<Inbox>& inbox) {
+  LspFrameReader frames;
+  std::string chunk(64 * 1024, '\0');
+  while (true) {
+    const ssize_t got = ::read(fd, chunk.data(), chunk.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    frames.feed(std::string_view(chunk.data(), static_cast<size_t>(got)));
+    Incoming incoming;
+    while (frames.next(incoming.frame)) inbox->push(std::move(incoming));
+  }
+  Incoming end;
+  end.end = true;
+  inbox->push(std::move(end));
+}
+
+// The reading thread. On "exit" it may still wait in read(): it is left to
+// end with the process, and shares the inbox so that nothing it touches
+// goes before it.
+class Reader {
+ public:
+  explicit Reader(int fd)
+      : m_inbox(std::make_shared<Inbox>()),
+        m_thread([fd, inbox = m_inbox] { readFrames(fd, inbox); }) {}
+
+  ~Reader() { m_thread.detach(); }
+
+  std::deque<Incoming> takeAll() { return m_inbox->takeAll(); }
+
+ private:
+  std::shared_ptr<Inbox> m_inbox;
   std::thread m_thread;
 };
 
