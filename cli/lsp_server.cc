@@ -66,7 +66,8 @@ LspRange rangeOf(const json& range) {
 }
 
 constexpr std::string_view kCapabilities =
-    "{\"capabilities\": {\"textDocumentSync\": {\"openClose\": true, \"change\": 2}, "
+    "{\"capabilities\": {\"positionEncoding\": \"utf-16\", "
+    "\"textDocumentSync\": {\"openClose\": true, \"change\": 2}, "
     "\"codeActionProvider\": {\"codeActionKinds\": [\"quickfix\"]}, "
     "\"executeCommandProvider\": {\"commands\": [\"verbolt.ignoreWord\"]}}, "
     "\"serverInfo\": {\"name\": \"verbolt-analyze\", \"version\": \"" VERBOLT_VERSION "\"}}";
@@ -192,6 +193,9 @@ void LspServer::initialize(const Message& message) {
   }
   m_initialized = true;
   const json& params = message.params();
+  if (params.contains("rootUri") && params.at("rootUri").is_string()) {
+    m_root = lspUriPath(params.at("rootUri").get<std::string>()).value_or("");
+  }
   if (params.contains("initializationOptions")) applySettings(params.at("initializationOptions"));
   respond(message, kCapabilities);
 }
@@ -245,10 +249,15 @@ void LspServer::applySettings(const json& given) {
 const AnalysisSettings& LspServer::baseSettings() {
   if (m_base) return *m_base;
   std::string warning;
-  const ConfigurationFileCheck check = m_settings.configPath
-                                           ? checkConfigurationFile(*m_settings.configPath)
-                                           : ConfigurationFileCheck{true, 0, {}};
-  AnalysisSettings settings = settingsOfConfig(m_settings.configPath, check, warning);
+  // A relative path names a file of the workspace, wherever the editor
+  // started the server.
+  std::optional<std::string> config = m_settings.configPath;
+  if (config && !m_root.empty() && std::filesystem::path(*config).is_relative()) {
+    config = (std::filesystem::path(m_root) / *config).string();
+  }
+  const ConfigurationFileCheck check =
+      config ? checkConfigurationFile(*config) : ConfigurationFileCheck{true, 0, {}};
+  AnalysisSettings settings = settingsOfConfig(config, check, warning);
   if (!warning.empty()) log(kWarning, warning);
   settings.m_echoes.phrasesActive = m_settings.echoes;
   settings.m_echoes.openingsActive = m_settings.echoes;
@@ -314,6 +323,8 @@ void LspServer::didChange(const Message& message) {
   const auto found = m_documents.find(uri);
   if (found == m_documents.end()) return;
   LspDocument& document = found->second;
+  // Marked first: an edit that fails half-way has still changed the text.
+  m_changed.insert(uri);
   for (const json& change : params.at("contentChanges")) {
     std::optional<LspRange> range;
     if (change.contains("range")) range = rangeOf(change.at("range"));
@@ -322,7 +333,6 @@ void LspServer::didChange(const Message& message) {
     if (document.text.size() > kMaxLspText) return keepIfSmall(uri);
   }
   document.version = params.at("textDocument").value("version", document.version);
-  m_changed.insert(uri);
 }
 
 void LspServer::didClose(const Message& message) {

@@ -33,7 +33,8 @@ class LspOutput {
 };
 
 // What the editor may set, in initializationOptions or in the "verbolt"
-// object of workspace/didChangeConfiguration:
+// object of workspace/didChangeConfiguration (a relative config path is
+// taken in the workspace's folder, its rootUri):
 //   {"config": "docs/verbolt.txt", "families": "lemma-fr", "echoes": true,
 //    "severity": "hint"}
 struct LspSettings {
@@ -91,6 +92,7 @@ class LspServer {
   std::optional<int> m_exitStatus;
   std::map<std::string, LspDocument> m_documents;
   std::set<std::string> m_changed;
+  std::string m_root;  // the workspace's folder, when the editor names one
   LspSettings m_settings;
   std::optional<AnalysisSettings> m_base;
   std::set<std::string> m_told;

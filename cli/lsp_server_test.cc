@@ -45,7 +45,9 @@ class LspServerTest : public test_support::FolderTest {
   }
   void initialize(const json& options = json::object()) {
     request(1, "initialize",
-            {{"capabilities", json::object()}, {"initializationOptions", options}});
+            {{"capabilities", json::object()},
+             {"rootUri", "file://" + m_dir.string()},
+             {"initializationOptions", options}});
     notify("initialized", json::object());
   }
   void open(const std::string& text, const std::string& uri = "",
@@ -132,7 +134,8 @@ TEST_F(LspServerTest, MarkdownAndPlainTextByLanguageOrName) {
 
 TEST_F(LspServerTest, SettingsComeFromTheEditor) {
   test_support::writeFile(m_dir / "config.txt", "not a configuration");
-  initialize({{"severity", "hint"}, {"echoes", true}, {"config", (m_dir / "config.txt").string()}});
+  // A relative path is the workspace's file.
+  initialize({{"severity", "hint"}, {"echoes", true}, {"config", "config.txt"}});
   EXPECT_EQ(m_output.sent.size(), 1u);
   open("She walked in. She sat down. She smiled at the house.\n");
   json found = diagnostics();
@@ -144,7 +147,8 @@ TEST_F(LspServerTest, SettingsComeFromTheEditor) {
   EXPECT_EQ(m_output.sent[1].at("method"), "window/logMessage");
   EXPECT_NE(m_output.sent[1].at("params").at("message").get<std::string>().find(
                 "is not a complete configuration file"),
-            std::string::npos);
+            std::string::npos)
+      << m_output.sent[1];
 
   notify("workspace/didChangeConfiguration",
          {{"settings",
