@@ -55,6 +55,23 @@ TEST(AnalyzeOptions, FailingOnEchoesNeedsThem) {
             "--fail-on echo or opening needs --echoes");
 }
 
+TEST(AnalyzeOptions, BaselinesAndTheServerTakeWhatTheyNeed) {
+  const ParsedOptions baseline =
+      parseAnalyzeOptions({"--format", "line", "--baseline", "b.json", "--prune-baseline",
+                           "--write-baseline=n.json", "docs"});
+  EXPECT_EQ(baseline.problem, "");
+  EXPECT_EQ(baseline.options.baselinePath, "b.json");
+  EXPECT_TRUE(baseline.options.pruneBaseline);
+  EXPECT_EQ(baseline.options.writeBaselinePath, "n.json");
+  EXPECT_EQ(parseAnalyzeOptions({"--lsp"}).options.lsp, true);
+  // A baseline counts findings; pruning rewrites the baseline read; the
+  // server takes its documents from the editor.
+  EXPECT_NE(parseAnalyzeOptions({"--format", "json", "--write-baseline", "b", "d"}).problem, "");
+  EXPECT_NE(parseAnalyzeOptions({"--baseline", "b", "a.txt"}).problem, "");
+  EXPECT_NE(parseAnalyzeOptions({"--format", "line", "--prune-baseline", "d"}).problem, "");
+  EXPECT_NE(parseAnalyzeOptions({"--lsp", "a.md"}).problem, "");
+}
+
 TEST(AnalyzeOptions, SummaryIsTheSummaryFormat) {
   EXPECT_EQ(parseAnalyzeOptions({"--summary", "--format", "summary"}).options.format,
             OutputFormat::kSummary);
