@@ -43,7 +43,8 @@ bool setFailOn(AnalyzeOptions& options, std::string_view list, std::string& prob
     }
     if (!known) {
       problem =
-          "--fail-on takes close, distant, searched, phrase, echo, opening, all or none, not " +
+          "--fail-on takes close, distant, searched, phrase, echo, opening, comment, all or none, "
+          "not " +
           inQuotes(kind);
       return false;
     }
@@ -63,6 +64,8 @@ const std::vector<OptionRow>& optionTable() {
   static const std::vector<OptionRow> kTable = {
       {"--help", false,
        [](AnalyzeOptions& o, const std::string&, std::string&) { return o.help = true; }},
+      {"--lsp", false,
+       [](AnalyzeOptions& o, const std::string&, std::string&) { return o.lsp = true; }},
       {"--unique", false,
        [](AnalyzeOptions& o, const std::string&, std::string&) { return o.unique = true; }},
       {"--utf8", false,
@@ -73,6 +76,18 @@ const std::vector<OptionRow>& optionTable() {
        [](AnalyzeOptions& o, const std::string&, std::string&) { return o.echoes = true; }},
       {"--no-ignore-files", false,
        [](AnalyzeOptions& o, const std::string&, std::string&) { return o.noIgnoreFiles = true; }},
+      {"--prune-baseline", false,
+       [](AnalyzeOptions& o, const std::string&, std::string&) { return o.pruneBaseline = true; }},
+      {"--baseline", true,
+       [](AnalyzeOptions& o, const std::string& value, std::string&) {
+         o.baselinePath = value;
+         return true;
+       }},
+      {"--write-baseline", true,
+       [](AnalyzeOptions& o, const std::string& value, std::string&) {
+         o.writeBaselinePath = value;
+         return true;
+       }},
       {"--summary", false,
        [](AnalyzeOptions& o, const std::string&, std::string& problem) {
          return setFormat(o, OutputFormat::kSummary, problem);
@@ -155,9 +170,21 @@ ParsedOptions parseAnalyzeOptions(const std::vector<std::string>& arguments) {
     }
     if (!row->apply(parsed.options, value, parsed.problem)) return parsed;
   }
+  const AnalyzeOptions& options = parsed.options;
   // Without --echoes such a check would pass whatever the text.
-  if (parsed.options.failOnEchoes && !parsed.options.echoes) {
+  if (options.failOnEchoes && !options.echoes) {
     parsed.problem = "--fail-on echo or opening needs --echoes";
+  }
+  // A baseline counts findings, which only these formats make.
+  const bool baseline = options.baselinePath || options.writeBaselinePath;
+  if (baseline && !(options.format && reportsFindings(*options.format))) {
+    parsed.problem = "--baseline and --write-baseline need --format line, sarif or github";
+  }
+  if (options.lsp && !options.operands.empty()) {
+    parsed.problem = "--lsp reads the editor's documents, not files named on the command line";
+  }
+  if (options.pruneBaseline && !options.baselinePath) {
+    parsed.problem = "--prune-baseline needs --baseline FILE, the file it rewrites";
   }
   return parsed;
 }

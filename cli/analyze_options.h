@@ -14,6 +14,8 @@ namespace verbolt {
 
 struct AnalyzeOptions {
   bool help = false;
+  // --lsp: a language server over standard input and output.
+  bool lsp = false;
   bool unique = false;
   bool utf8 = false;
   // --no-ignore-files: the books' .verbolt-ignore files are left out.
@@ -35,6 +37,12 @@ struct AnalyzeOptions {
   // --fail-on: the kinds of finding that make the exit status 1; none
   // given leaves the statuses of the single-file call.
   std::optional<std::array<bool, kLintRuleCount>> failOn;
+  // --baseline FILE: only the findings beyond its counts are reported;
+  // --prune-baseline rewrites it without the entries that no longer match.
+  std::optional<std::string> baselinePath;
+  bool pruneBaseline = false;
+  // --write-baseline FILE: the counts of today's findings are written there.
+  std::optional<std::string> writeBaselinePath;
   // --families: beginning, lemma-fr or lemma-en.
   std::string families = "beginning";
   std::vector<std::string> operands;  // files, folders, "-"

@@ -38,7 +38,7 @@ TEST(AnalyzeOptions, NothingGivenKeepsTheOneFileCall) {
 TEST(AnalyzeOptions, FailOnAllAndNone) {
   // The echoes' rules too: without --echoes they find nothing.
   EXPECT_EQ(parseAnalyzeOptions({"--fail-on", "all"}).options.failOn,
-            (std::array<bool, kLintRuleCount>{true, true, true, true, true, true}));
+            (std::array<bool, kLintRuleCount>{true, true, true, true, true, true, true}));
   EXPECT_EQ(parseAnalyzeOptions({"--fail-on", "none"}).options.failOn,
             (std::array<bool, kLintRuleCount>{}));
 }
@@ -53,6 +53,23 @@ TEST(AnalyzeOptions, FailingOnEchoesNeedsThem) {
   // A check that could never fail is a mistake of the command line.
   EXPECT_EQ(parseAnalyzeOptions({"--fail-on", "opening", "a.txt"}).problem,
             "--fail-on echo or opening needs --echoes");
+}
+
+TEST(AnalyzeOptions, BaselinesAndTheServerTakeWhatTheyNeed) {
+  const ParsedOptions baseline =
+      parseAnalyzeOptions({"--format", "line", "--baseline", "b.json", "--prune-baseline",
+                           "--write-baseline=n.json", "docs"});
+  EXPECT_EQ(baseline.problem, "");
+  EXPECT_EQ(baseline.options.baselinePath, "b.json");
+  EXPECT_TRUE(baseline.options.pruneBaseline);
+  EXPECT_EQ(baseline.options.writeBaselinePath, "n.json");
+  EXPECT_EQ(parseAnalyzeOptions({"--lsp"}).options.lsp, true);
+  // A baseline counts findings; pruning rewrites the baseline read; the
+  // server takes its documents from the editor.
+  EXPECT_NE(parseAnalyzeOptions({"--format", "json", "--write-baseline", "b", "d"}).problem, "");
+  EXPECT_NE(parseAnalyzeOptions({"--baseline", "b", "a.txt"}).problem, "");
+  EXPECT_NE(parseAnalyzeOptions({"--format", "line", "--prune-baseline", "d"}).problem, "");
+  EXPECT_NE(parseAnalyzeOptions({"--lsp", "a.md"}).problem, "");
 }
 
 TEST(AnalyzeOptions, SummaryIsTheSummaryFormat) {

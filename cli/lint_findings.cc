@@ -23,7 +23,13 @@ constexpr std::array<LintRuleInfo, kLintRuleCount> kRules = {{
      "A phrase of a few words comes back within the echo distance."},
     {LintRule::kSentenceOpening, "sentence-opening", "opening",
      "Sentences close together open with the same word."},
+    {LintRule::kComment, "verbolt-comment", "comment",
+     "A verbolt comment names a rule or a command that does not exist."},
 }};
+
+// The same rules without the echoes', for ruleIndex and the counts.
+constexpr std::array<LintRuleInfo, kLintRuleCount - 2> kRulesWithoutEchoes = {
+    {kRules[0], kRules[1], kRules[2], kRules[3], kRules[6]}};
 
 int endOfWord(std::string_view text, int start) {
   return static_cast<int>(wordEndAt(text, static_cast<size_t>(start)));
@@ -115,10 +121,43 @@ std::string closeMessage(const LintFinding& f, std::string_view text, const Line
   return quoted(word) + " " + distance + quoted(first) + " at " + place(lines, f.earlier);
 }
 
+// The comment's own word is quoted: the text holds it where it stands.
+std::string commentMessage(const LintFinding& f, std::string_view text) {
+  const std::string named =
+      quoted(text.substr(static_cast<size_t>(f.start), static_cast<size_t>(f.end - f.start)));
+  switch (static_cast<CommentProblem>(f.count)) {
+    case CommentProblem::kUnknownRule:
+      return named +
+             " is no rule: a verbolt comment names close, distant, searched, phrase, echo, "
+             "opening or all";
+    case CommentProblem::kUnknownCommand:
+      return named + " is no verbolt comment: it says off, on or ignore-next-line";
+    case CommentProblem::kNoCommand:
+      break;
+  }
+  return "a verbolt comment says off, on or ignore-next-line";
+}
+
 }  // namespace
 
 std::span<const LintRuleInfo> lintRules(bool withEchoes) {
-  return {kRules.data(), withEchoes ? kLintRuleCount : kListRuleCount};
+  if (withEchoes) return kRules;
+  return kRulesWithoutEchoes;
+}
+
+size_t lintRuleIndex(LintRule rule, bool withEchoes) {
+  const std::span<const LintRuleInfo> rules = lintRules(withEchoes);
+  for (size_t i = 0; i < rules.size(); ++i) {
+    if (rules[i].rule == rule) return i;
+  }
+  return rules.size();
+}
+
+const LintRuleInfo* lintRuleOfKind(std::string_view kind) {
+  for (const LintRuleInfo& info : kRules) {
+    if (info.kind == kind) return &info;
+  }
+  return nullptr;
 }
 
 const LintRuleInfo& lintRuleInfo(LintRule rule) { return kRules[static_cast<size_t>(rule)]; }
@@ -157,8 +196,25 @@ std::string findingMessage(const LintFinding& f, std::string_view text, const Li
     case LintRule::kSentenceOpening:
       return quoted(wordAt(text, f.start)) + " opens a sentence again, as at " +
              place(lines, f.earlier);
+    case LintRule::kComment:
+      return commentMessage(f, text);
   }
   return {};
+}
+
+std::string_view earlierName(LintRule rule) {
+  switch (rule) {
+    case LintRule::kCloseRepetition:
+      return "the first of the pair";
+    case LintRule::kDistantRepetition:
+      return "the first of the window";
+    default:
+      return "the occurrence echoed";
+  }
+}
+
+int earlierEnd(const LintFinding& finding, std::string_view text) {
+  return finding.earlierEnd >= 0 ? finding.earlierEnd : endOfWord(text, finding.earlier);
 }
 
 long long FindingCounts::total() const {

@@ -20,11 +20,11 @@ enum class LintRule {
   kSearchedWord,
   kSearchedPhrase,
   kPhraseEcho,
-  kSentenceOpening
+  kSentenceOpening,
+  // A verbolt comment of a Markdown file that names no rule or command.
+  kComment
 };
-constexpr size_t kLintRuleCount = 6;
-// The first rules, those of every run; the echoes' follow them.
-constexpr size_t kListRuleCount = 4;
+constexpr size_t kLintRuleCount = 7;
 
 struct LintRuleInfo {
   LintRule rule;
@@ -33,9 +33,17 @@ struct LintRuleInfo {
   std::string_view summary;  // one sentence
 };
 
-// In the order of LintRule: all of them, or those of every run.
+// In the order of LintRule: all of them, or those of a run without the
+// echoes (the echoes' two left out).
 std::span<const LintRuleInfo> lintRules(bool withEchoes = true);
+// Where `rule` stands in lintRules(withEchoes).
+size_t lintRuleIndex(LintRule rule, bool withEchoes);
+// The rule whose --fail-on name is `kind`, or none.
+const LintRuleInfo* lintRuleOfKind(std::string_view kind);
 const LintRuleInfo& lintRuleInfo(LintRule rule);
+
+// What is wrong with a verbolt comment (the `count` of its finding).
+enum class CommentProblem { kUnknownRule, kUnknownCommand, kNoCommand };
 
 // Not plain Finding: the window's F3 walk has a Finding of its own
 // (highlight/plan/findings.h), and one program may link both.
@@ -45,7 +53,7 @@ struct LintFinding {
   int end = 0;          // just behind the word or phrase reported
   int earlier = -1;     // close: the first of the pair; distant: the first of the window;
                         // echoes: the occurrence echoed
-  int count = 0;        // distant: the occurrences in the window
+  int count = 0;        // distant: the occurrences in the window; comment: a CommentProblem
   int earlierEnd = -1;  // echoes: the end of the occurrence echoed
   friend bool operator==(const LintFinding&, const LintFinding&) = default;
 };
@@ -64,6 +72,12 @@ std::vector<LintFinding> lintFindings(std::string_view text, const AnalysisResul
 // UTF-8, e.g. "\"text\" again 76 letters after 3:12".
 std::string findingMessage(const LintFinding& finding, std::string_view text,
                            const LineColumns& lines);
+
+// What the earlier occurrence of a finding is to it: "the first of the
+// pair", "the first of the window", "the occurrence echoed".
+std::string_view earlierName(LintRule rule);
+// Just behind the earlier occurrence (the word, or the phrase echoed).
+int earlierEnd(const LintFinding& finding, std::string_view text);
 
 struct FindingCounts {
   std::array<long long, kLintRuleCount> byRule{};

@@ -100,6 +100,10 @@ std::string githubEscaped(std::string_view text, bool property) {
 std::string countsText(const FindingCounts& counts, bool withEchoes) {
   std::string out;
   for (const LintRuleInfo& info : lintRules(withEchoes)) {
+    // Only Markdown files have comments: the count says nothing elsewhere.
+    if (info.rule == LintRule::kComment && counts.byRule[static_cast<size_t>(info.rule)] == 0) {
+      continue;
+    }
     if (!out.empty()) out += ", ";
     out +=
         std::to_string(counts.byRule[static_cast<size_t>(info.rule)]) + " " + std::string(info.id);

@@ -91,8 +91,9 @@ void expectSarifLog(const json& log) {
     ruleIds.insert(rule.at("id").get<std::string>());
     EXPECT_FALSE(rule.at("shortDescription").at("text").get<std::string>().empty());
   }
-  EXPECT_EQ(ruleIds, (std::set<std::string>{"close-repetition", "distant-repetition",
-                                            "searched-word", "searched-phrase"}));
+  EXPECT_EQ(ruleIds,
+            (std::set<std::string>{"close-repetition", "distant-repetition", "searched-word",
+                                   "searched-phrase", "verbolt-comment"}));
   for (const json& result : run.at("results")) {
     EXPECT_FALSE(result.at("message").at("text").get<std::string>().empty());
     EXPECT_EQ(rules.at(result.at("ruleIndex").get<size_t>()).at("id"), result.at("ruleId"));

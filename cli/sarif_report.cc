@@ -88,27 +88,13 @@ std::string region(const LineColumns& lines, int startPosition, int endPosition)
          ", \"endColumn\": " + std::to_string(end.column) + "}";
 }
 
-const char* relatedName(LintRule rule) {
-  switch (rule) {
-    case LintRule::kCloseRepetition:
-      return "the first of the pair";
-    case LintRule::kDistantRepetition:
-      return "the first of the window";
-    default:
-      return "the occurrence echoed";
-  }
-}
-
 // A repetition points back to the occurrence it repeats: the first of the
 // pair, the first of the window, or the phrase or opening it echoes.
 std::string relatedLocation(const AnalysedFile& file, const LintFinding& finding,
                             const std::string& location) {
   if (finding.earlier < 0) return {};
-  const int end =
-      finding.earlierEnd >= 0
-          ? finding.earlierEnd
-          : static_cast<int>(wordEndAt(file.text, static_cast<size_t>(finding.earlier)));
-  const char* what = relatedName(finding.rule);
+  const int end = earlierEnd(finding, file.text);
+  const std::string_view what = earlierName(finding.rule);
   return ", \"relatedLocations\": [{\"id\": 1, \"message\": {\"text\": \"" + std::string(what) +
          "\"}, \"physicalLocation\": {" + location +
          ", \"region\": " + region(file.lines, finding.earlier, end) + "}}]";
@@ -130,7 +116,7 @@ class SarifReport : public LintReport {
       out += m_first ? "\n" : ",\n";
       m_first = false;
       out += "        {\"ruleId\": " + jsonText(info.id) +
-             ", \"ruleIndex\": " + std::to_string(static_cast<int>(info.rule)) +
+             ", \"ruleIndex\": " + std::to_string(lintRuleIndex(info.rule, m_withEchoes)) +
              ", \"level\": \"warning\", \"message\": {\"text\": " +
              jsonText(findingMessage(finding, file.text, file.lines)) +
              "}, \"locations\": [{\"physicalLocation\": {" + location +

@@ -29,10 +29,14 @@
 #include "cli/analyze_families.h"
 #include "cli/analyze_options.h"
 #include "cli/analyze_output.h"
+#include "cli/analyze_settings.h"
+#include "cli/baseline.h"
+#include "cli/inline_comments.h"
 #include "cli/input_files.h"
 #include "cli/line_columns.h"
 #include "cli/lint_findings.h"
 #include "cli/lint_report.h"
+#include "cli/lsp_connection.h"
 #include "cli/ordered_work.h"
 #include "export/docx_export.h"
 #include "files/durable_write.h"
@@ -65,7 +69,9 @@ constexpr std::string_view kUsage =
     "                       [--docx FILE] TEXTFILE\n"
     "       verbolt-analyze --format FORMAT [--fail-on KINDS] [--config FILE] [--utf8]\n"
     "                       [--families KIND] [--no-ignore-files] [--skip-names] [--echoes]\n"
+    "                       [--baseline FILE [--prune-baseline]] [--write-baseline FILE]\n"
     "                       FILE|FOLDER...\n"
+    "       verbolt-analyze --lsp\n"
     "\n"
     "Looks for close and distant repetitions, searched words and phrases in\n"
     "TEXTFILE, read as Windows-1252 bytes (\"-\" reads standard input), the way\n"
@@ -96,10 +102,22 @@ constexpr std::string_view kUsage =
     "                 phrase-echo and sentence-opening (at the later occurrence,\n"
     "                 with the earlier one's place). Lines and columns count\n"
     "                 from 1, in characters; CRLF is one line end.\n"
+    "                 In Markdown, <!-- verbolt off --> ... <!-- verbolt on -->\n"
+    "                 silence every rule between them, <!-- verbolt off\n"
+    "                 close,distant --> the rules named, and <!-- verbolt\n"
+    "                 ignore-next-line --> the next line; a comment naming\n"
+    "                 an unknown rule is a verbolt-comment finding.\n"
     "  --fail-on KINDS  exit with status 1 when there are findings of these\n"
     "                 kinds, a comma-separated list of close, distant,\n"
-    "                 searched, phrase, echo, opening (both with --echoes), or\n"
-    "                 all; default none\n"
+    "                 searched, phrase, echo, opening (both with --echoes),\n"
+    "                 comment, or all; default none\n"
+    "  --write-baseline FILE  write today's findings to FILE as counts per file\n"
+    "                 and rule (JSON; paths relative to the working folder)\n"
+    "  --baseline FILE  report, and fail on, only the findings beyond FILE's\n"
+    "                 count for their file and rule (the last ones of the file);\n"
+    "                 entries that no longer match are listed in one line on\n"
+    "                 standard error\n"
+    "  --prune-baseline  rewrite the --baseline FILE without those entries\n"
     "  --summary      print the text figures, the number of results of each\n"
     "                 kind and the Top-100 instead of the JSON object\n"
     "  --unique       list each close and distant repetition start once, in\n"
@@ -131,6 +149,9 @@ constexpr std::string_view kUsage =
     "  --families KIND  similar words share a beginning (beginning, the default)\n"
     "                 or a dictionary form in the French or English Hunspell\n"
     "                 dictionary (lemma-fr, lemma-en)\n"
+    "  --lsp          be a language server (LSP 3.17) over standard input and\n"
+    "                 output, for editors: the findings of the open Markdown\n"
+    "                 and text documents as diagnostics, as they are typed\n"
     "  --help         print this help and exit\n"
     "  --             end of options; a TEXTFILE starting with \"-\" may follow\n"
     "\n"
@@ -279,36 +300,14 @@ bool checkConfigFile(const AnalyzeOptions& options, ConfigurationFileCheck* chec
   return false;
 }
 
-// The window never analyses the lists as loaded: they go through its
-// settings pane first, which lowers and trims every item. Doing the same
-// makes a hand-edited "Said" find "said" here as it does there.
-void passListsThroughPane(AnalysisSettings& settings) {
-  for (WordList* list :
-       {&settings.m_skipWords, &settings.m_wordsList, &settings.m_wordsPartsList}) {
-    AnalysisSettings::SetListFromText(*list, AnalysisSettings::JoinList(*list, " "), " ");
-  }
-  AnalysisSettings::SetListFromText(settings.m_phrasesList,
-                                    AnalysisSettings::JoinList(settings.m_phrasesList, "\n"), "\n");
-}
-
 // The settings a Process run would use right after the window started with
 // this configuration file, except that the file is never rewritten.
 AnalysisSettings loadSettings(const AnalyzeOptions& options, const ConfigurationFileCheck& check) {
-  AnalysisSettings settings;
-  if (!options.configPath) {
-    settings.ResetToDefaults();
-  } else if (!check.readable) {
-    std::fprintf(stderr, "%s: warning: configuration file %s %s; using the defaults\n",
-                 kProgram.data(), inQuotes(*options.configPath).c_str(), check.cause.c_str());
-    settings.ResetToDefaults();
-  } else if (!LoadConfiguration(settings, *options.configPath)) {
-    std::fprintf(stderr,
-                 "%s: warning: %s is not a complete configuration file; using the defaults\n",
-                 kProgram.data(), inQuotes(*options.configPath).c_str());
-    settings.ResetToDefaults();
+  std::string warning;
+  AnalysisSettings settings = settingsOfConfig(options.configPath, check, warning);
+  if (!warning.empty()) {
+    std::fprintf(stderr, "%s: warning: %s\n", kProgram.data(), warning.c_str());
   }
-  passListsThroughPane(settings);
-  settings.ClampToRanges();
   return settings;
 }
 
@@ -570,6 +569,14 @@ struct FileCheck {
   LineColumns lines{std::string_view()};
 };
 
+// The comments are read in the file as written: the prose has them as blanks.
+void silenceByComments(std::string_view utf8, FileCheck& check) {
+  std::string markdown;
+  size_t errorOffset = 0;
+  utf8ToCp1252(utf8, markdown, errorOffset);
+  applyInlineComments(markdown, check.written, check.findings);
+}
+
 FileCheck checkFile(const AnalyzeOptions& options, const AnalysisSettings& fileSettings,
                     const std::string& path, OutputFormat format, PassThreads threads) {
   FileCheck check;
@@ -587,14 +594,63 @@ FileCheck checkFile(const AnalyzeOptions& options, const AnalysisSettings& fileS
     check.statistics = lowercaseAndCount(text);
   }
   check.result = analyzeText(text, settings, {}, repeatedStartsFor(options, format), threads);
-  if (withFindings) check.findings = lintFindings(text, check.result, settings.m_distantNb);
+  if (withFindings) {
+    check.findings = lintFindings(text, check.result, settings.m_distantNb);
+    if (manuscriptKindOf(path) == ManuscriptKind::kMarkdown) silenceByComments(utf8, check);
+  }
   // Most files of a tidy tree have no finding: their lines are never asked.
   if (!check.findings.empty()) check.lines = LineColumns(check.written);
   return check;
 }
 
+// The baseline of --baseline, read before any file is checked: one that
+// cannot be read is an error of the run, as a missing --config file is.
+bool readBaseline(const AnalyzeOptions& options, Baseline& baseline, std::string* problem) {
+  if (!options.baselinePath) return true;
+  std::string text;
+  if (!readText(*options.baselinePath, &text, problem)) return false;
+  std::string why;
+  if (!parseBaseline(text, baseline, why)) {
+    *problem = "baseline " + inQuotes(*options.baselinePath) + " " + why;
+    return false;
+  }
+  return true;
+}
+
+// After the run: the entries that no longer match, told in one line (and
+// pruned when asked), and today's counts written when asked.
+bool finishBaselines(const AnalyzeOptions& options, const Baseline& baseline, const Baseline& today,
+                     const std::vector<std::string>& checkedKeys) {
+  std::string problem;
+  if (options.baselinePath) {
+    const std::vector<StaleEntry> stale = staleEntries(baseline, today, checkedKeys);
+    if (!stale.empty() && !options.pruneBaseline) printProblem(staleLine(stale));
+    if (!stale.empty() && options.pruneBaseline &&
+        !writeFileAtomically(*options.baselinePath, baselineJson(prunedBaseline(baseline, stale)),
+                             problem)) {
+      printProblem(problem);
+      return false;
+    }
+  }
+  if (options.writeBaselinePath &&
+      !writeFileAtomically(*options.writeBaselinePath, baselineJson(today), problem)) {
+    printProblem(problem);
+    return false;
+  }
+  return true;
+}
+
 int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& settings) {
   const OutputFormat format = *options.format;
+  Baseline baseline;
+  std::string problem;
+  if (!readBaseline(options, baseline, &problem)) {
+    printProblem(problem);
+    return kExitError;
+  }
+  const bool baselines = options.baselinePath || options.writeBaselinePath;
+  Baseline today;
+  std::vector<std::string> checkedKeys;
   StandardOutput output;
   std::unique_ptr<LintReport> report = makeLintReport(
       format, [&output](std::string_view block) { output.write(block); }, options.unique,
@@ -622,6 +678,14 @@ int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& setti
       ++totals.unreadable;
       return;
     }
+    if (baselines) {
+      const std::string key = baselineKey(files[i].path);
+      checkedKeys.push_back(key);
+      today.add(key, checked.findings);
+      if (options.baselinePath) {
+        checked.findings = findingsBeyond(baseline, key, checked.findings);
+      }
+    }
     report->file({files[i].path, checked.written, checked.result, checked.statistics,
                   checked.findings, checked.lines, options.echoes});
     ++totals.files;
@@ -642,6 +706,7 @@ int runSeveralFiles(const AnalyzeOptions& options, const AnalysisSettings& setti
     printProblem(std::string("cannot write the output: ") + std::strerror(errno));
     return kExitError;
   }
+  if (baselines && !finishBaselines(options, baseline, today, checkedKeys)) return kExitError;
   if (totals.unreadable > 0) return kExitError;
   return failsTheRun(options, totals.findings) ? kExitFindings : kExitSuccess;
 }
@@ -664,6 +729,8 @@ int run(int argc, char** argv) {
     output.write(kUsage);
     return output.finish() ? kExitSuccess : kExitWriteFailureOfOneFile;
   }
+  // The editor gives the settings, and every document, over the protocol.
+  if (options.lsp) return runLanguageServer(STDIN_FILENO, STDOUT_FILENO);
   std::string problem;
   ConfigurationFileCheck check{true, 0, {}};
   if (!checkOperands(options, &problem) || !checkExportPaths(options, &problem) ||

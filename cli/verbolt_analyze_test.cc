@@ -1020,6 +1020,91 @@ TEST_F(VerboltAnalyzeRun, SkipNamesDropsTheNamesAndKeepsTheWords) {
   EXPECT_NE(json.out.find("garden"), std::string::npos) << json.out;
 }
 
+// A guide with a silenced passage: nothing inside it is reported, the
+// findings around it are, and a mistyped rule fails a check on comments.
+TEST_F(VerboltAnalyzeRun, CommentsSilenceAPassageOfAMarkdownGuide) {
+  const std::string guide = writeFile("guide.md",
+                                      "# Setting up\n"
+                                      "\n"
+                                      "Install the package, then install the fonts.\n"
+                                      "\n"
+                                      "<!-- verbolt off close -->\n"
+                                      "A quoted error: cannot open, cannot open, cannot open.\n"
+                                      "<!-- verbolt on -->\n"
+                                      "\n"
+                                      "The server starts; the server listens.\n");
+  const Outcome outcome = run({"--format", "line", "--fail-on", "close", guide});
+  EXPECT_EQ(outcome.exitStatus, 1) << outcome.err;
+  EXPECT_EQ(outcome.out,
+            guide + ":3:27: close-repetition: \"install\" again 26 letters after 3:1\n" + guide +
+                ":9:24: close-repetition: \"server\" again 19 letters after 9:5\n");
+  // The same passage in a plain text file is no comment.
+  const std::string text = writeFile("guide.txt", readFile(guide));
+  EXPECT_NE(run({"--format", "line", text}).out.find("\"open\""), std::string::npos);
+
+  const std::string typo = writeFile("typo.md", "<!-- verbolt off clse -->\nchat chat\n");
+  const Outcome told = run({"--format", "line", "--fail-on", "comment", typo});
+  EXPECT_EQ(told.exitStatus, 1);
+  EXPECT_EQ(told.out, typo +
+                          ":1:18: verbolt-comment: \"clse\" is no rule: a verbolt comment names "
+                          "close, distant, searched, phrase, echo, opening or all\n" +
+                          typo + ":2:6: close-repetition: \"chat\" again 5 letters after 2:1\n");
+  const Outcome github = run({"--format", "github", typo});
+  EXPECT_TRUE(github.out.ends_with("0 searched-phrase, 1 verbolt-comment)\n")) << github.out;
+}
+
+// A team accepts today's findings, then fails only on a new one.
+TEST_F(VerboltAnalyzeRun, ABaselineLetsOnlyNewFindingsThrough) {
+  std::filesystem::create_directories(m_dir / "docs");
+  const std::string guide = writeFile("docs/guide.md", "The house, the house.\n\nA garden.\n");
+  writeFile("docs/notes.txt", "chat chat\n");
+  // The baseline's paths are relative to the folder the check runs in.
+  struct WorkingFolder {
+    std::filesystem::path previous = std::filesystem::current_path();
+    ~WorkingFolder() { std::filesystem::current_path(previous); }
+  } workingFolder;
+  std::filesystem::current_path(m_dir);
+  const Outcome written = run({"--format", "line", "--write-baseline", "baseline.json", "docs"});
+  EXPECT_EQ(written.exitStatus, 0) << written.err;
+  EXPECT_EQ(readFile(m_dir / "baseline.json"),
+            "{\n  \"version\": 1,\n  \"files\": {\n"
+            "    \"docs/guide.md\": {\"close-repetition\": 1},\n"
+            "    \"docs/notes.txt\": {\"close-repetition\": 1}\n  }\n}\n");
+
+  const std::vector<std::string> check = {"--format",  "line", "--baseline", "baseline.json",
+                                          "--fail-on", "all",  "docs"};
+  const Outcome clean = run(check);
+  EXPECT_EQ(clean.exitStatus, 0) << clean.err;
+  EXPECT_EQ(clean.out, "");
+  EXPECT_EQ(clean.err, "");
+
+  // One new repetition, at the end of the guide, an edit elsewhere too.
+  writeFile("docs/guide.md", "Intro.\n\nThe house, the house.\n\nA garden, a garden.\n");
+  const Outcome added = run(check);
+  EXPECT_EQ(added.exitStatus, 1) << added.err;
+  EXPECT_EQ(added.out,
+            "docs/guide.md:5:13: close-repetition: \"garden\" again 10 letters after 5:3\n");
+
+  // The notes fixed: their entry is stale, told in one line, then pruned.
+  writeFile("docs/notes.txt", "chat\n");
+  const Outcome stale = run(check);
+  EXPECT_EQ(stale.err,
+            "verbolt-analyze: 1 baseline entry no longer matches (--prune-baseline removes "
+            "them): docs/notes.txt close-repetition 1 > 0\n");
+  std::vector<std::string> prune = check;
+  prune.insert(prune.begin(), "--prune-baseline");
+  EXPECT_EQ(run(prune).err, "");
+  EXPECT_EQ(readFile(m_dir / "baseline.json"),
+            "{\n  \"version\": 1,\n  \"files\": {\n"
+            "    \"docs/guide.md\": {\"close-repetition\": 1}\n  }\n}\n");
+  EXPECT_EQ(run(check).err, "");
+
+  writeFile("broken.json", "{\"version\": 1, \"files\": []}");
+  expectUsageError(run({"--format", "line", "--baseline", "broken.json", "docs"}),
+                   "'broken.json' is not a baseline");
+  expectUsageError(run({"--baseline", "baseline.json", guide}), "need --format line");
+}
+
 }  // namespace
 
 }  // namespace verbolt

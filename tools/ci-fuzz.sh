@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang into build-fuzz/ (or
-# $FUZZ_BUILD_DIR) and runs each for a bounded time, 130 s in all
+# $FUZZ_BUILD_DIR) and runs each for a bounded time, 150 s in all
 # ($FUZZ_SECONDS gives every target that many seconds instead), starting
 # from the seed inputs in fuzz/corpus/. Any crash, leak, sanitizer report,
 # failed property, timeout or memory blow-up fails the run; the inputs that
@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 build_dir=${FUZZ_BUILD_DIR:-build-fuzz}
 targets=(analysis_fuzz config_fuzz document_save_fuzz hostile_documents_fuzz lists_fuzz
-  manuscript_fuzz)
+  lsp_fuzz manuscript_fuzz)
 
 tools/install-deps.sh
 
@@ -23,12 +23,13 @@ cmake --build "$build_dir" -j "$(nproc)" --target "${targets[@]}"
 # configuration file with long lines, a list field, a small document.
 # The hostile documents' program is short, but what it builds may reach
 # 24 MB: a larger input for it means longer programs, not larger files.
+# The language server's input is a session of a few messages.
 declare -A max_len=([analysis_fuzz]=16384 [config_fuzz]=65536 [document_save_fuzz]=4096
-  [hostile_documents_fuzz]=256 [lists_fuzz]=4096 [manuscript_fuzz]=65536)
+  [hostile_documents_fuzz]=256 [lists_fuzz]=4096 [lsp_fuzz]=16384 [manuscript_fuzz]=65536)
 # A whole analysis run costs far more than reading a file or a list, so the
 # analysis gets the larger share of the time.
 declare -A seconds=([analysis_fuzz]=30 [config_fuzz]=15 [document_save_fuzz]=20
-  [hostile_documents_fuzz]=30 [lists_fuzz]=15 [manuscript_fuzz]=20)
+  [hostile_documents_fuzz]=30 [lists_fuzz]=15 [lsp_fuzz]=20 [manuscript_fuzz]=20)
 if [ -n "${FUZZ_SECONDS:-}" ]; then
   for target in "${targets[@]}"; do seconds[$target]=$FUZZ_SECONDS; done
 fi

@@ -15,6 +15,7 @@ packages=(
   desktop-file-utils appstream lintian dpkg-dev
   libreoffice-writer-nogui
   clang libclang-rt-14-dev
+  neovim
 )
 [ $# -gt 0 ] && packages=("$@")
 
