@@ -355,6 +355,7 @@ StringTable buildStringTable() {
       {kStrLegendEchoes, {"Echoes", "\xC9" "chos"}},
       {kStrLegendOpenings, {"Openings", "D\xE9" "buts"}},
       {kStrColourAsYouType, {"Colour as you type", "Colorer pendant la frappe"}},
+      {kStrLiveButton, {"Live (F8)", "Direct (F8)"}},
       {kStrEchoTo, {"to", "\xE0"}},
       {kStrEchoWords, {"words", "mots"}},
       {kStrEchoWithin, {"within", "\xE0 moins de"}},

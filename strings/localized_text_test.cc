@@ -85,8 +85,8 @@ TEST(StringTableTest, TheRecoveryTextsAndTheVerbsFollowFrom130) {
 
 TEST(StringTableTest, TheEchoesFollowFrom160) {
   const StringTable& table = stringTable();
-  for (int id = 160; id <= 179; ++id) EXPECT_EQ(table.count(StringId(id)), 1u) << id;
-  EXPECT_EQ(table.rbegin()->first, kStrColourAsYouType);
+  for (int id = 160; id <= 180; ++id) EXPECT_EQ(table.count(StringId(id)), 1u) << id;
+  EXPECT_EQ(table.rbegin()->first, kStrLiveButton);
 }
 
 TEST(StringTableTest, TextsAreWindows1252NotUtf8) {

@@ -169,6 +169,7 @@ enum StringId : int {
   kStrLegendOpenings = 178,
   // Colours that follow the typing.
   kStrColourAsYouType = 179,
+  kStrLiveButton = 180,
 };
 
 }  // namespace verbolt

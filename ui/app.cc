@@ -38,7 +38,8 @@ bool MyApp::OnInit() {
   useToolkitLanguage(currentLanguage());
   closeWindowsOnTerminationSignals();
   saveSettingsIfTheDisplayIsLost();
-  auto* frame = new FrameMain("Verbolt 2", wxPoint(150, 50), wxSize(980, 730));
+  // Wide enough for every button of the toolbar.
+  auto* frame = new FrameMain("Verbolt 2", wxPoint(150, 50), wxSize(1060, 730));
   frame->Show(true);
   SetTopWindow(frame);
   // `verbolt FILE` opens the manuscript at start; without one, a text with

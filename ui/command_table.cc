@@ -23,7 +23,9 @@ constexpr Shortcut shift(int key) { return {wxACCEL_SHIFT, key, true}; }
 constexpr Shortcut textCtrl(int key) { return {wxACCEL_CTRL, key, false}; }
 
 constexpr Tool button(BarName bar, const char* icon) { return {bar, icon, false}; }
-constexpr Tool toggle(BarName bar, const char* icon) { return {bar, icon, true}; }
+constexpr Tool toggle(BarName bar, const char* icon, StringId shortLabel = kMenuLabel) {
+  return {bar, icon, true, shortLabel};
+}
 
 using enum MenuName;
 using enum BarName;
@@ -53,7 +55,7 @@ const Command kCommands[] = {
   {kIdAbout,           kStrAboutItem,       {kHelp, 1},   kNoKey,         kNoKey,    kNoTool},
   {kIdToggleSettings,  kStrSettings,        kInNoMenu,    kNoKey,         kNoKey,    toggle(kSettingsBar, "ICON_OPTIONS")},
   {kIdProcess,         kStrProcess,         kInNoMenu,    plain(WXK_F5),  kNoKey,    button(kCommandBar, "ICON_PROCESS")},
-  {kIdColourAsYouType, kStrColourAsYouType, {kEdit, 4}, plain(WXK_F8),  kNoKey,    toggle(kCommandBar, "ICON_LIVE")},
+  {kIdColourAsYouType, kStrColourAsYouType, {kEdit, 4}, plain(WXK_F8),  kNoKey,    toggle(kCommandBar, "ICON_LIVE", kStrLiveButton)},
   {kIdClear,           kStrClear,           kInNoMenu,    plain(WXK_F6),  kNoKey,    button(kCommandBar, "ICON_CLEAR")},
   {kIdStats,           kStrStats,           kInNoMenu,    plain(WXK_F7),  kNoKey,    button(kCommandBar, "ICON_INFO")},
   {kIdToggleTop100,    kStrTop100,          kInNoMenu,    kNoKey,         kNoKey,    toggle(kTop100Bar, "ICON_LIST")},
@@ -140,11 +142,13 @@ void addTools(wxToolBar& bar, BarName which) {
   for (const Command& command : kCommands) {
     const Tool& tool = command.tool;
     if (tool.bar != which) continue;
+    const wxString label =
+        localized(tool.shortLabel != kMenuLabel ? tool.shortLabel : command.label);
     if (tool.toggle) {
-      bar.AddCheckTool(command.id, localized(command.label), iconBitmap(tool.icon));
+      bar.AddCheckTool(command.id, label, iconBitmap(tool.icon));
       bar.ToggleTool(command.id, true);
     } else {
-      bar.AddTool(command.id, localized(command.label), iconBitmap(tool.icon));
+      bar.AddTool(command.id, label, iconBitmap(tool.icon));
     }
   }
 }

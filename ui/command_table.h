@@ -45,7 +45,12 @@ struct Tool {
   BarName bar;
   const char* icon;
   bool toggle;
+  // On the button, when the menu's label is too long for the bar;
+  // kMenuLabel: the button shows the menu's label.
+  StringId shortLabel = StringId(0);
 };
+// No button is labelled with the welcome text, string 0.
+inline constexpr StringId kMenuLabel = StringId(0);
 inline constexpr Tool kNoTool{BarName::kNoBar, nullptr, false};
 
 struct Command {
