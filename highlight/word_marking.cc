@@ -15,6 +15,7 @@
 #include "highlight/plan/colour_runs.h"
 #include "highlight/plan/colours.h"
 #include "highlight/plan/paint_plan.h"
+#include "highlight/plan/palette.h"
 #include "highlight/progress_gauge.h"
 #include "highlight/restyle.h"
 #include "text/words.h"
@@ -25,30 +26,17 @@ namespace {
 
 constexpr unsigned kMarkingInterval = 10000;
 
-// The class an occurrence had, from its class or hidden colour.
-int classOfUnmarked(Rgb colour) {
-  for (int c = 0; c < kHighlightClassCount; ++c) {
-    if (colour == kClassColours[c] || colour == kHiddenColours[c]) return c;
-  }
-  return -1;
-}
-
-int classOfMarked(Rgb colour) {
-  for (int c = 0; c < kHighlightClassCount; ++c) {
-    if (colour == kMarkedColours[c]) return c;
-  }
-  return -1;
-}
-
 Rgb markedColourFor(Rgb current) {
-  int c = classOfUnmarked(current);
-  return c < 0 ? kMarkedWithoutClass : kMarkedColours[c];
+  const Palette& palette = activePalette();
+  const std::optional<HighlightClass> c = palette.classOfUnmarked(current);
+  return c ? palette.markedColour(*c) : palette.markedWithoutClass;
 }
 
 Rgb unmarkedColourFor(Rgb current, bool hidden) {
-  int c = classOfMarked(current);
-  if (c < 0) return kWhite;
-  return hidden ? kHiddenColours[c] : kClassColours[c];
+  const Palette& palette = activePalette();
+  const std::optional<HighlightClass> c = palette.classOfMarked(current);
+  if (!c) return kWhite;
+  return hidden ? palette.hiddenColour(*c) : palette.classColour(*c);
 }
 
 void markTop100(wxTextCtrl& top100, bool fromEditor, const std::string& word,
