@@ -48,6 +48,9 @@ struct PaintedRuns::Signals {
 
 PaintedRuns::PaintedRuns(wxTextCtrl& editor, std::function<void()> changed)
     : m_editor(editor), m_changed(std::move(changed)), m_buffer(textBufferOf(editor)) {
+  // The editor may go first when the window closes: its buffer stays until
+  // the handlers are let go.
+  g_object_ref(m_buffer);
   m_runs = BackgroundMap(editor).runs();
   m_edits = std::make_unique<BufferChanges>(editor, [this](long at, long removed,
                                                            std::string_view inserted) {
@@ -65,6 +68,8 @@ PaintedRuns::PaintedRuns(wxTextCtrl& editor, std::function<void()> changed)
 PaintedRuns::~PaintedRuns() {
   g_signal_handler_disconnect(m_buffer, m_applied);
   g_signal_handler_disconnect(m_buffer, m_removed);
+  m_edits.reset();
+  g_object_unref(m_buffer);
 }
 
 void PaintedRuns::Catch() {

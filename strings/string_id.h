@@ -167,6 +167,14 @@ enum StringId : int {
   kStrTopPhrases = 176,
   kStrLegendEchoes = 177,
   kStrLegendOpenings = 178,
+  // The overview strip, a word's spread and the palettes.
+  kStrViewMenu = 190,
+  kStrOverviewStrip = 191,
+  kStrPaletteStandard = 192,
+  kStrPaletteColourBlind = 193,
+  kStrPaletteDark = 194,
+  kStrSpreadCount = 195,
+  kStrSpreadTitle = 196,
 };
 
 }  // namespace verbolt

@@ -20,6 +20,7 @@
 #include "ui/legend.h"
 #include "ui/localized.h"
 #include "ui/manuscript_drop.h"
+#include "ui/overview_strip.h"
 #include "ui/recent_files.h"
 #include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
@@ -68,6 +69,8 @@ wxBEGIN_EVENT_TABLE(FrameMain, wxFrame)
   EVT_MENU(kIdCopy, FrameMain::OnClipboardCommand)
   EVT_MENU(kIdPaste, FrameMain::OnClipboardCommand)
   EVT_MENU(kIdSelectAll, FrameMain::OnClipboardCommand)
+  EVT_MENU(kIdOverviewStrip, FrameMain::OnToggleOverview)
+  EVT_MENU_RANGE(kIdPaletteStandard, kIdPaletteDark, FrameMain::OnChoosePalette)
   EVT_MENU(kIdNextFinding, FrameMain::OnWalkFindings)
   EVT_MENU(kIdPreviousFinding, FrameMain::OnWalkFindings)
   EVT_TEXT(kIdEditor, FrameMain::OnEditorChanged)
@@ -92,6 +95,7 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
 
   Legend* legend = nullptr;
   wxSizer* topRow = BuildTopRow(legend);
+  m_legend = legend;
   // Made after the legend, whose switches turn its sections on, the pane
   // also comes after it on the way of the Tab key.
   m_settingsPane = new SettingsPane(this, *legend);
@@ -105,6 +109,9 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   // Appending leaves the caret, and the view, at the end of the text.
   m_editor->SetInsertionPoint(0);
   middle->Add(m_editor, 1, wxEXPAND);
+  // Where the colours of the whole text cluster, the part on screen framed.
+  m_overview = new OverviewStrip(this, *m_editor);
+  middle->Add(m_overview, 0, wxEXPAND);
   // A report: selectable and clickable, never typed into.
   m_top100 =
       new TextCtrlCustom(false, this, kIdTop100, wxEmptyString, wxDefaultPosition, wxSize(150, -1),
@@ -158,6 +165,7 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
                   kWhereField);
   });
 
+  AddViewMenu();
   WriteSettingsToPane(loadConfigFile());
   SetDropTarget(new ManuscriptDropTarget(*this));
   m_editor->SetDropTarget(new ManuscriptDropTarget(*this));
