@@ -23,6 +23,7 @@
 #include "ui/overview_strip.h"
 #include "ui/recent_files.h"
 #include "ui/settings_pane.h"
+#include "ui/spread_chart.h"
 #include "ui/text_ctrl_custom.h"
 #include "ui/text_recovery.h"
 
@@ -127,6 +128,13 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   // The phrases repeated most, under the words, while phrase echoes are on.
   auto* reports = new wxBoxSizer(wxVERTICAL);
   reports->Add(m_top100, 3, wxEXPAND);
+  // Where the marked word falls through the text.
+  m_spread = new SpreadChart(this);
+  reports->Add(m_spread, 0, wxEXPAND);
+  m_overview->OnRunsChanged([this](const std::vector<ColourRun>& runs) {
+    m_spread->ShowMarked(m_markedWord.empty() ? m_markedPhrase : m_markedWord, runs,
+                         m_editor->GetLastPosition());
+  });
   m_topPhrasesTitle = new wxStaticText(this, wxID_ANY, localized(kStrTopPhrases));
   m_topPhrasesTitle->SetFont(m_topPhrasesTitle->GetFont().Bold());
   reports->Add(m_topPhrasesTitle, 0, wxTOP | wxLEFT, 3);

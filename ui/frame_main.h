@@ -28,6 +28,7 @@ namespace verbolt {
 class Legend;
 class OverviewStrip;
 class RecentFiles;
+class SpreadChart;
 class SettingsPane;
 class TextCtrlCustom;
 class TextRecovery;
@@ -81,6 +82,7 @@ class FrameMain : public wxFrame {
   TextCtrlCustom& Top100() const { return *m_top100; }
   TextCtrlCustom& TopPhrases() const { return *m_topPhrases; }
   OverviewStrip& Overview() const { return *m_overview; }
+  SpreadChart& Spread() const { return *m_spread; }
   SettingsPane& Settings() const { return *m_settingsPane; }
   wxGauge& Gauge() const { return *m_gauge; }
   const std::string& MarkedWord() const { return m_markedWord; }
@@ -178,6 +180,7 @@ class FrameMain : public wxFrame {
   SettingsPane* m_settingsPane = nullptr;
   TextCtrlCustom* m_editor = nullptr;
   OverviewStrip* m_overview = nullptr;
+  SpreadChart* m_spread = nullptr;
   Legend* m_legend = nullptr;
   TextCtrlCustom* m_top100 = nullptr;
   wxStaticText* m_topPhrasesTitle = nullptr;

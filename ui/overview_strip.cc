@@ -76,7 +76,9 @@ void OverviewStrip::Changed() {
 void OverviewStrip::UpdateMarks() {
   m_updateAsked = false;
   const int rows = std::max(GetClientSize().y, 1);
-  m_marks = overviewMarks(m_runs->Runs(), m_editor.GetLastPosition(), rows, activePalette());
+  const std::vector<ColourRun>& runs = m_runs->Runs();
+  m_marks = overviewMarks(runs, m_editor.GetLastPosition(), rows, activePalette());
+  if (m_runsListener) m_runsListener(runs);
   ShowOrHide();
   Refresh();
 }

@@ -7,6 +7,7 @@
 
 #include <wx/panel.h>
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -32,6 +33,10 @@ class OverviewStrip : public wxPanel {
   // Works out the marks now instead of at the next idle time.
   void UpdateMarks();
   const std::vector<StripMark>& Marks() const { return m_marks; }
+  // Tells `listener` the editor's runs at every update of the marks.
+  void OnRunsChanged(std::function<void(const std::vector<ColourRun>&)> listener) {
+    m_runsListener = std::move(listener);
+  }
   // The rows of the text on screen, first and last.
   std::pair<int, int> VisibleRows() const;
 
@@ -48,6 +53,7 @@ class OverviewStrip : public wxPanel {
   wxTextCtrl& m_editor;
   std::unique_ptr<PaintedRuns> m_runs;
   std::vector<StripMark> m_marks;
+  std::function<void(const std::vector<ColourRun>&)> m_runsListener;
   bool m_wanted = true;
   bool m_updateAsked = false;
   void* m_scroll;  // the editor's GtkAdjustment, kept while the strip lives

@@ -17,6 +17,7 @@
 #include "ui/frame_main.h"
 #include "ui/ids.h"
 #include "ui/main_window_fixture.h"
+#include "ui/spread_chart.h"
 
 namespace verbolt {
 
@@ -173,6 +174,54 @@ TEST_F(OverviewWindow, FollowsEveryChangeAndHidesOnRequest) {
   openFrame();
   EXPECT_FALSE(strip().IsWanted());
   EXPECT_FALSE(m_frame->GetMenuBar()->IsChecked(kIdOverviewStrip));
+}
+
+// A marked word bunched in one chapter: the chart under the Top-100 shows
+// its count and tall bars there, nothing elsewhere.
+TEST_F(OverviewWindow, TheSpreadOfAMarkedWordShowsWhereItBunches) {
+  FrameMain& frame = openFrame();
+  std::string text = textWithOneRepetition(400, -1);
+  const size_t chapter = text.size() / 4;
+  for (int i = 0; i < 6; ++i) text.insert(text.find('\n', chapter + 40 * i) + 1, "suddenly\n");
+  setText(text);
+  command(kIdProcess);
+  // The strip comes once the colours are painted, and narrows the editor.
+  ASSERT_TRUE(waitFor([&] { return strip().IsShown(); }));
+  ASSERT_TRUE(settle());
+  EXPECT_FALSE(frame.Spread().IsShown()) << "nothing marked";
+  const long first = static_cast<long>(text.find("suddenly"));
+  clickAt(frame.Editor(), first + 1);
+  ASSERT_TRUE(waitFor([&] { return frame.Spread().IsShown(); }));
+  ASSERT_TRUE(settle());
+  const WordSpread& spread = frame.Spread().Spread();
+  EXPECT_EQ(spread.word, "suddenly");
+  EXPECT_EQ(spread.count, 6);
+  ASSERT_EQ(static_cast<int>(spread.counts.size()), frame.Spread().Stretches());
+  const size_t busiest = static_cast<size_t>(
+      std::max_element(spread.counts.begin(), spread.counts.end()) - spread.counts.begin());
+  // A quarter down, in one or two stretches of the fifty or so.
+  const size_t quarter = spread.counts.size() / 4;
+  for (size_t i = 0; i < spread.counts.size(); ++i) {
+    if (i + 1 < quarter || i > quarter + 2) {
+      EXPECT_EQ(spread.counts[i], 0) << i;
+    }
+  }
+  EXPECT_GE(spread.counts[busiest], 3);
+
+  ASSERT_TRUE(drawn(frame.Spread()));
+  const wxRect chart = frame.Spread().GetScreenRect();
+  const int row = chart.y + frame.Spread().BarsBottom() - 2;
+  auto barAt = [&](size_t stretch) {
+    const int x = chart.x + static_cast<int>(stretch) * SpreadChart::kBarWidth;
+    return screenPixels(wxRect(x, row, 1, 1)).front();
+  };
+  EXPECT_EQ(barAt(busiest), kMarkedWithoutClass);
+  EXPECT_NE(barAt(busiest + 3), kMarkedWithoutClass);
+  EXPECT_NE(barAt(0), kMarkedWithoutClass);
+
+  // Marking a word that comes once, or clearing, changes it.
+  command(kIdClear);
+  EXPECT_TRUE(waitFor([&] { return !frame.Spread().IsShown(); }));
 }
 
 // Each word keeps its state when the palette changes; the dark one gives
