@@ -219,7 +219,15 @@ TEST_F(OverviewWindow, TheSpreadOfAMarkedWordShowsWhereItBunches) {
   EXPECT_NE(barAt(busiest + 3), kMarkedWithoutClass);
   EXPECT_NE(barAt(0), kMarkedWithoutClass);
 
-  // Marking a word that comes once, or clearing, changes it.
+  // The exported page draws the same spread, and the most used words'.
+  const std::string page = (m_dir / "spread.html").string();
+  fileDialogAnswers = {wxString::FromUTF8(page)};
+  command(kIdExportHtml);
+  const std::string html = readFile(page);
+  EXPECT_NE(html.find("Where the words fall"), std::string::npos);
+  EXPECT_NE(html.find("<figcaption>&quot;suddenly&quot;: 6 times</figcaption>"), std::string::npos)
+      << html.substr(html.find("spreads"), 400);
+
   command(kIdClear);
   EXPECT_TRUE(waitFor([&] { return !frame.Spread().IsShown(); }));
 }
