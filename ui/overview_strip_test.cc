@@ -3,6 +3,7 @@
 #include "ui/overview_strip.h"
 
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 #include <wx/uiaction.h>
 
 #include <algorithm>
@@ -288,6 +289,34 @@ TEST_F(OverviewWindow, APaletteRecoloursEveryStateAndIsRemembered) {
   openFrame();
   EXPECT_EQ(activePaletteName(), PaletteName::kColourBlindSafe);
   EXPECT_TRUE(m_frame->GetMenuBar()->IsChecked(kIdPaletteColourBlind));
+}
+
+// On a dark desktop theme the editor's own text would be light: on the
+// pale highlights of the standard palette it keeps dark text on a white
+// page, read back from the screen.
+TEST_F(OverviewWindow, OnADarkDesktopThemeTheTextReadsOnEveryHighlight) {
+  GtkSettings* settings = gtk_settings_get_default();
+  g_object_set(settings, "gtk-application-prefer-dark-theme", TRUE, nullptr);
+  FrameMain& frame = openFrame();
+  const std::string text = "Suddenly the rain came, suddenly it stopped; the rain was gone.";
+  setText(text);
+  command(kIdProcess);
+  const long rain = static_cast<long>(text.find("rain"));
+  clickAt(frame.Editor(), rain + 1);
+  ASSERT_TRUE(settle());
+  ASSERT_TRUE(drawn(frame.Editor()));
+  for (long word : {0L, rain}) {
+    const Rgb highlight = colourAt(word + 1);
+    ASSERT_NE(highlight, kWhite);
+    const std::vector<Rgb> pixels = wordPixels(word);
+    ASSERT_TRUE(shows(pixels, highlight)) << word;
+    // The ink of the glyphs: the pixel furthest from the highlight.
+    const Rgb ink = *std::max_element(pixels.begin(), pixels.end(), [&](Rgb a, Rgb b) {
+      return contrastRatio(a, highlight) < contrastRatio(b, highlight);
+    });
+    EXPECT_GE(contrastRatio(ink, highlight), 4.5) << word;
+  }
+  g_object_set(settings, "gtk-application-prefer-dark-theme", FALSE, nullptr);
 }
 
 }  // namespace
