@@ -257,6 +257,11 @@ TEST_F(OverviewWindow, APaletteRecoloursEveryStateAndIsRemembered) {
       return mark.colour == dark.markedColour(HighlightClass::kClose);
     });
   })) << "the strip draws in the palette";
+  // The legend's switch stands on the palette's colour.
+  wxWindow* legendSwitch = wxWindow::FindWindowById(kSwitchClose, frame.FindWindow(kIdLegend));
+  ASSERT_NE(legendSwitch, nullptr);
+  EXPECT_EQ(toRgb(legendSwitch->GetParent()->GetBackgroundColour()),
+            dark.classColour(HighlightClass::kClose));
   const Rgb ink = toRgb(frame.Editor().GetForegroundColour());
   for (HighlightClass c : {HighlightClass::kClose, HighlightClass::kDistant,
                            HighlightClass::kSearched, HighlightClass::kPhrase}) {

@@ -10,6 +10,7 @@
 #include "ui/legend.h"
 #include "ui/localized.h"
 #include "ui/overview_strip.h"
+#include "ui/settings_pane.h"
 #include "ui/text_ctrl_custom.h"
 #include "ui/view_choices.h"
 
@@ -58,6 +59,7 @@ void FrameMain::ShowPalette(PaletteName name) {
   m_editor->SetForegroundColour(toWxColour(to.text));
   m_editor->SetBackgroundColour(toWxColour(to.page));
   m_legend->ShowPalette(to);
+  m_settingsPane->ShowPalette(to);
   if (&from == &to) return;
   std::vector<ColourRun> runs = BackgroundMap(*m_editor).runs();
   if (runs.empty()) return;
