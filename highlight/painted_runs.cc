@@ -23,7 +23,10 @@ constexpr size_t kMostPaintings = 256;
 struct PaintedRuns::Signals {
   static void tag(PaintedRuns* self, GtkTextTag* tag, GtkTextIter* start, GtkTextIter* end,
                   bool applied) {
-    if (self->m_tooMuchPainted) return self->m_changed();
+    if (self->m_tooMuchPainted) {
+      self->m_changed();
+      return;
+    }
     TagBackgrounds backgrounds;
     if (!backgrounds.setsBackground(tag)) return;
     if (self->m_painted.size() >= kMostPaintings) {

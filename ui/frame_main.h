@@ -28,8 +28,8 @@ namespace verbolt {
 class Legend;
 class OverviewStrip;
 class RecentFiles;
-class SpreadChart;
 class SettingsPane;
+class SpreadChart;
 class TextCtrlCustom;
 class TextRecovery;
 struct RecoveredText;

@@ -35,6 +35,8 @@ wxBEGIN_EVENT_TABLE(OverviewStrip, wxPanel)
   EVT_PAINT(OverviewStrip::OnPaint)
   EVT_LEFT_DOWN(OverviewStrip::OnMouse)
   EVT_MOTION(OverviewStrip::OnMouse)
+  EVT_LEFT_UP(OverviewStrip::OnMouse)
+  EVT_MOUSE_CAPTURE_LOST(OverviewStrip::OnCaptureLost)
   EVT_SIZE(OverviewStrip::OnSize)
 wxEND_EVENT_TABLE()
 // clang-format on
@@ -112,12 +114,21 @@ void OverviewStrip::ScrollToRow(int row) {
   gtk_text_view_scroll_to_iter(view, &iter, 0.0, TRUE, 0.0, 0.5);
 }
 
+// The strip keeps the mouse while the button is down: a drag goes on
+// scrolling when the pointer strays off its narrow width.
 void OverviewStrip::OnMouse(wxMouseEvent& event) {
-  if (event.LeftDown() || (event.Dragging() && event.LeftIsDown())) {
+  if (event.LeftDown()) {
+    if (!HasCapture()) CaptureMouse();
     ScrollToRow(event.GetPosition().y);
+  } else if (event.Dragging() && event.LeftIsDown() && HasCapture()) {
+    ScrollToRow(event.GetPosition().y);
+  } else if (event.LeftUp() && HasCapture()) {
+    ReleaseMouse();
   }
   event.Skip();
 }
+
+void OverviewStrip::OnCaptureLost(wxMouseCaptureLostEvent&) {}
 
 void OverviewStrip::OnSize(wxSizeEvent& event) {
   Changed();

@@ -48,6 +48,7 @@ class OverviewStrip : public wxPanel {
   void ScrollToRow(int row);
   void OnPaint(wxPaintEvent& event);
   void OnMouse(wxMouseEvent& event);
+  void OnCaptureLost(wxMouseCaptureLostEvent& event);
   void OnSize(wxSizeEvent& event);
 
   wxTextCtrl& m_editor;

@@ -136,6 +136,40 @@ TEST_F(OverviewWindow, AClickOnAMarkBringsItsWordsIntoView) {
   EXPECT_GE(last, mark.first);
 }
 
+// Dragging over the strip scrolls along, also when the pointer strays off
+// its narrow width; letting go leaves the text where it is.
+TEST_F(OverviewWindow, DraggingScrollsAlong) {
+  FrameMain& frame = openFrame();
+  const std::string text = textWithOneRepetition(600, 30);
+  setText(text);
+  command(kIdProcess);
+  ASSERT_TRUE(waitFor([&] { return strip().IsShown(); }));
+  ASSERT_TRUE(settle());
+  const wxRect onScreen = strip().GetScreenRect();
+  const int rows = strip().GetClientSize().y;
+  const long length = frame.Editor().GetLastPosition();
+  auto pointAt = [&](int row, int aside) {
+    return wxPoint(onScreen.x + OverviewStrip::kWidth / 2 + aside, onScreen.y + row);
+  };
+  wxUIActionSimulator mouse;
+  auto moveTo = [&](wxPoint point) {
+    mouse.MouseMove(point);
+    waitFor([&] { return wxGetMousePosition() == point; });
+  };
+  moveTo(pointAt(2, 0));
+  mouse.MouseDown();
+  for (int row = 10; row <= rows / 2; row += 10) moveTo(pointAt(row, 0));
+  EXPECT_TRUE(waitFor([&] { return inView(positionAtRow(rows / 2, length, rows)); }));
+  for (int row = rows / 2; row < rows - 3; row += 10) moveTo(pointAt(row, 40));
+  moveTo(pointAt(rows - 3, 40));
+  EXPECT_TRUE(waitFor([&] { return inView(length - 5); })) << "the drag stopped off the strip";
+  mouse.MouseUp();
+  ASSERT_TRUE(settle());
+  moveTo(pointAt(rows / 4, 40));
+  ASSERT_TRUE(settle());
+  EXPECT_TRUE(inView(length - 5)) << "no button, no scrolling";
+}
+
 // Marks, clearing and edits each bring the strip up to date; the View
 // menu hides it, and the next start remembers.
 TEST_F(OverviewWindow, FollowsEveryChangeAndHidesOnRequest) {
