@@ -223,10 +223,10 @@ TEST_F(OverviewWindow, TheSpreadOfAMarkedWordShowsWhereItBunches) {
   // The strip comes once the colours are painted, and narrows the editor.
   ASSERT_TRUE(waitFor([&] { return strip().IsShown(); }));
   ASSERT_TRUE(settle());
-  EXPECT_FALSE(frame.Spread().IsShown()) << "nothing marked";
+  EXPECT_FALSE(frame.Spread().ShowsAWord()) << "nothing marked";
   const long first = static_cast<long>(text.find("suddenly"));
   clickAt(frame.Editor(), first + 1);
-  ASSERT_TRUE(waitFor([&] { return frame.Spread().IsShown(); }));
+  ASSERT_TRUE(waitFor([&] { return frame.Spread().ShowsAWord(); }));
   ASSERT_TRUE(settle());
   const WordSpread& spread = frame.Spread().Spread();
   EXPECT_EQ(spread.word, "suddenly");
@@ -264,7 +264,9 @@ TEST_F(OverviewWindow, TheSpreadOfAMarkedWordShowsWhereItBunches) {
       << html.substr(html.find("spreads"), 400);
 
   command(kIdClear);
-  EXPECT_TRUE(waitFor([&] { return !frame.Spread().IsShown(); }));
+  EXPECT_TRUE(waitFor([&] { return !frame.Spread().ShowsAWord(); }));
+  ASSERT_TRUE(drawn(frame.Spread()));
+  EXPECT_NE(barAt(busiest), kMarkedWithoutClass) << "a blank chart";
 }
 
 // Each word keeps its state when the palette changes; the dark one gives

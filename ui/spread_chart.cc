@@ -29,7 +29,6 @@ SpreadChart::SpreadChart(wxWindow* parent)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxSize(-1, kHeight), wxNO_BORDER, "spread") {
   SetMinSize(wxSize(-1, kHeight));
   SetBackgroundStyle(wxBG_STYLE_PAINT);
-  Hide();
 }
 
 int SpreadChart::Stretches() const { return std::max(GetClientSize().x / kBarWidth, 1); }
@@ -41,11 +40,6 @@ void SpreadChart::ShowMarked(const std::string& word, const std::vector<ColourRu
   m_spread.word = word;
   m_spread.count = static_cast<int>(m_starts.size());
   m_spread.counts = spreadCounts(m_starts, length, Stretches());
-  const bool show = m_spread.count > 0 && !word.empty();
-  if (show != IsShown()) {
-    Show(show);
-    GetParent()->Layout();
-  }
   Refresh();
 }
 
@@ -59,6 +53,7 @@ void SpreadChart::OnPaint(wxPaintEvent&) {
   wxPaintDC dc(this);
   dc.SetBackground(wxBrush(toWxColour(kWindowBackground)));
   dc.Clear();
+  if (!ShowsAWord()) return;
   const wxString label =
       wxString::Format(localized(kStrSpreadCount), fromCp1252(m_spread.word), m_spread.count);
   dc.SetFont(GetFont().Smaller());
