@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "highlight/plan/colours.h"
 #include "highlight/plan/paint_plan.h"
@@ -14,6 +15,15 @@ namespace verbolt {
 struct LegendEntry {
   Rgb colour;
   std::string label;  // UTF-8, in the window's language
+};
+
+// Where a word falls through the text: its count, and its occurrences in
+// each equal stretch of the text, drawn as bars in `colour`.
+struct SpreadPicture {
+  std::string wordUtf8;
+  int count = 0;
+  std::vector<int> counts;
+  Rgb colour;
 };
 
 struct ExportDocument {
@@ -27,6 +37,9 @@ struct ExportDocument {
   std::string_view top100ReportUtf8;
   std::string_view title;
   std::span<const LegendEntry> legend;
+  // The marked word's spread first, when one is marked, then the most used
+  // words'.
+  std::span<const SpreadPicture> spreads = {};
 };
 
 }  // namespace verbolt

@@ -1,8 +1,13 @@
 #include "export/html_export.h"
 
+#include <algorithm>
 #include <set>
+#include <string>
 
 #include "export/coloured_segments.h"
+#include "export/spread_pictures.h"
+#include "strings/localized_text.h"
+#include "text/cp1252.h"
 #include "text/xml_text.h"
 
 namespace verbolt {
@@ -22,6 +27,8 @@ h2 { font-size: 1.1em; margin: 2em 0 .5em; }
 .swatch { display: inline-block; width: 1.6em; height: 1em; border: 1px solid #999;
   vertical-align: -0.15em; margin-right: .4em; }
 .text { white-space: pre-wrap; overflow-wrap: break-word; }
+.spreads figure { margin: 0 0 .6em; font-family: sans-serif; font-size: .85em; }
+.spreads svg { display: block; }
 .top100 pre { font-size: .9em; column-width: 14em; column-gap: 2em; }
 @page { margin: 2cm; }
 @media print {
@@ -84,6 +91,42 @@ void appendText(std::string& out, const std::vector<ColouredSegment>& segments,
   out += "</div>\n";
 }
 
+// One bar a stretch of the text, as tall as the busiest stretch is: a
+// word bunched in a chapter shows a few tall bars, one spread evenly a low
+// even row.
+constexpr int kBarWidth = 5;
+constexpr int kChartHeight = 40;
+
+void appendSpread(std::string& out, const SpreadPicture& picture) {
+  int most = 1;
+  for (int count : picture.counts) most = std::max(most, count);
+  const int width = static_cast<int>(picture.counts.size()) * kBarWidth;
+  out += "<figure>\n<figcaption>";
+  appendXmlText(out, spreadCaption(picture));
+  out += "</figcaption>\n<svg width=\"" + std::to_string(width) + "\" height=\"" +
+         std::to_string(kChartHeight + 1) + "\" role=\"img\">";
+  const std::string fill = "#" + hexColour(picture.colour);
+  for (size_t i = 0; i < picture.counts.size(); ++i) {
+    if (picture.counts[i] == 0) continue;
+    const int height = std::max(2, kChartHeight * picture.counts[i] / most);
+    out += "<rect x=\"" + std::to_string(static_cast<int>(i) * kBarWidth) + "\" y=\"" +
+           std::to_string(kChartHeight - height) + "\" width=\"" + std::to_string(kBarWidth - 1) +
+           "\" height=\"" + std::to_string(height) + "\" fill=\"" + fill + "\"/>";
+  }
+  out += "<line x1=\"0\" y1=\"" + std::to_string(kChartHeight) + ".5\" x2=\"" +
+         std::to_string(width) + "\" y2=\"" + std::to_string(kChartHeight) +
+         ".5\" stroke=\"#999\"/></svg>\n</figure>\n";
+}
+
+void appendSpreads(std::string& out, const ExportDocument& document) {
+  if (document.spreads.empty()) return;
+  out += "<section class=\"spreads\">\n<h2>";
+  appendXmlText(out, cp1252ToUtf8(LocalizedText(kStrSpreadTitle)));
+  out += "</h2>\n";
+  for (const SpreadPicture& picture : document.spreads) appendSpread(out, picture);
+  out += "</section>\n";
+}
+
 void appendReport(std::string& out, const ExportDocument& document) {
   if (document.top100ReportUtf8.empty()) return;
   out += "<section class=\"top100\">\n<h2>Top-100</h2>\n<pre>";
@@ -103,6 +146,7 @@ std::string exportHtml(const ExportDocument& document) {
   out += "</h1>\n";
   appendLegend(out, document);
   appendText(out, segments, document);
+  appendSpreads(out, document);
   appendReport(out, document);
   out += "</body>\n</html>\n";
   return out;

@@ -78,6 +78,43 @@ TEST(HtmlExport, TitleLegendAndReportAreEscapedAndInPlace) {
   EXPECT_LT(html.find("class=\"text\""), html.find("<pre>"));
 }
 
+// Each spread is a caption and a picture of its own, drawn in the page:
+// one bar a stretch that holds the word, the busiest the tallest.
+TEST(HtmlExport, TheSpreadsAreDrawnBetweenTheTextAndTheReport) {
+  const SpreadPicture spreads[] = {{"\u00E9t\u00E9", 7, {0, 1, 0, 6}, {255, 140, 140}},
+                                   {"said", 2, {1, 0, 1, 0}, {90, 105, 130}}};
+  ExportDocument document{"text", {}, "  5 : said\n", "t", {}};
+  document.spreads = spreads;
+  const std::string html = exportHtml(document);
+  std::vector<std::string> captions;
+  std::vector<std::vector<std::string>> bars;  // per picture: "x,height,fill"
+  std::string* caption = nullptr;
+  XmlEvents events;
+  events.start = [&](std::string_view name, const char** attributes) {
+    if (name == "figcaption") caption = &captions.emplace_back();
+    if (name == "svg") bars.emplace_back();
+    if (name == "rect") {
+      bars.back().push_back(std::string(attributeOf(attributes, "x")) + "," +
+                            std::string(attributeOf(attributes, "height")) + "," +
+                            std::string(attributeOf(attributes, "fill")));
+    }
+  };
+  events.end = [&](std::string_view) { caption = nullptr; };
+  events.characters = [&](std::string_view text) {
+    if (caption) *caption += text;
+  };
+  ASSERT_TRUE(walkXml(html, events)) << "not well-formed";
+  EXPECT_EQ(captions,
+            (std::vector<std::string>{"\"\u00E9t\u00E9\": 7 times", "\"said\": 2 times"}));
+  ASSERT_EQ(bars.size(), 2u);
+  EXPECT_EQ(bars[0], (std::vector<std::string>{"5,6,#ff8c8c", "15,40,#ff8c8c"}));
+  EXPECT_EQ(bars[1], (std::vector<std::string>{"0,40,#5a6982", "10,40,#5a6982"}));
+  EXPECT_LT(html.find("class=\"text\""), html.find("Where the words fall"));
+  EXPECT_LT(html.find("Where the words fall"), html.find("<pre>"));
+  // Without spreads the page has no such section.
+  EXPECT_EQ(exportHtml({"text", {}, "", "t", {}}).find("class=\"spreads\""), std::string::npos);
+}
+
 TEST(HtmlExport, ThePageNeedsNothingFromOutsideAndPrintsItsColours) {
   const std::string html = exportHtml({"text", {}, "", "t", {}});
   EXPECT_TRUE(html.starts_with("<!DOCTYPE html>\n"));

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 #include "highlight/editor_text.h"
 #include "highlight/plan/colours.h"
@@ -92,6 +93,25 @@ inline Rgb backgroundAt(wxTextCtrl& control, long position) {
   if (!control.GetStyle(position, style) || !style.HasBackgroundColour()) return kWhite;
   const wxColour colour = style.GetBackgroundColour();
   return {colour.Red(), colour.Green(), colour.Blue()};
+}
+
+// The pixels of a rectangle of the screen, row by row.
+inline std::vector<Rgb> screenPixels(const wxRect& area) {
+  std::vector<Rgb> pixels;
+  GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), area.x, area.y,
+                                               area.width, area.height);
+  if (!shot) return pixels;
+  const int channels = gdk_pixbuf_get_n_channels(shot);
+  const int stride = gdk_pixbuf_get_rowstride(shot);
+  const guchar* data = gdk_pixbuf_get_pixels(shot);
+  for (int y = 0; y < area.height; ++y) {
+    for (int x = 0; x < area.width; ++x) {
+      const guchar* p = data + y * stride + x * channels;
+      pixels.push_back({p[0], p[1], p[2]});
+    }
+  }
+  g_object_unref(shot);
+  return pixels;
 }
 
 // A shown frame holding an editor like the program's and a gauge; destroyed

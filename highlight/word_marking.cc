@@ -16,6 +16,7 @@
 #include "highlight/plan/colours.h"
 #include "highlight/plan/mark_plan.h"
 #include "highlight/plan/paint_plan.h"
+#include "highlight/plan/palette.h"
 #include "highlight/progress_gauge.h"
 #include "highlight/restyle.h"
 #include "text/words.h"

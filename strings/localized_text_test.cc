@@ -86,7 +86,12 @@ TEST(StringTableTest, TheRecoveryTextsAndTheVerbsFollowFrom130) {
 TEST(StringTableTest, TheEchoesFollowFrom160) {
   const StringTable& table = stringTable();
   for (int id = 160; id <= 180; ++id) EXPECT_EQ(table.count(StringId(id)), 1u) << id;
-  EXPECT_EQ(table.rbegin()->first, kStrLiveButton);
+}
+
+TEST(StringTableTest, TheOverviewAndThePalettesFollowFrom190) {
+  const StringTable& table = stringTable();
+  for (int id = 190; id <= 196; ++id) EXPECT_EQ(table.count(StringId(id)), 1u) << id;
+  EXPECT_EQ(table.rbegin()->first, kStrSpreadTitle);
 }
 
 TEST(StringTableTest, TextsAreWindows1252NotUtf8) {

@@ -170,6 +170,14 @@ enum StringId : int {
   // Colours that follow the typing.
   kStrColourAsYouType = 179,
   kStrLiveButton = 180,
+  // The overview strip, a word's spread and the palettes.
+  kStrViewMenu = 190,
+  kStrOverviewStrip = 191,
+  kStrPaletteStandard = 192,
+  kStrPaletteColourBlind = 193,
+  kStrPaletteDark = 194,
+  kStrSpreadCount = 195,
+  kStrSpreadTitle = 196,
 };
 
 }  // namespace verbolt

@@ -5,7 +5,10 @@
 // Usage: window-shot OUTPUT.png [TEXTFILE]
 // With TEXTFILE (Windows-1252 bytes), the editor holds that text instead of
 // the welcome text, and "processing" is printed on standard output just
-// before F5, for pictures taken from outside during the run.
+// before F5, for pictures taken from outside during the run. With
+// VERBOLT_SHOT_MARK naming a word of the text, that word is then clicked
+// (marked red) as a writer would click it, and the window is shown at its
+// first occurrence.
 #include <gtk/gtk.h>
 #include <wx/app.h>
 #include <wx/init.h>
@@ -25,6 +28,7 @@
 #include "highlight/editor_text.h"
 #include "strings/language.h"
 #include "strings/localized_text.h"
+#include "ui/editor_events.h"
 #include "ui/frame_main.h"
 #include "ui/ids.h"
 #include "ui/settings_pane.h"
@@ -111,6 +115,16 @@ int takeShot(const char* output, const char* textFile) {
   wxCommandEvent process(wxEVT_MENU, kIdProcess);
   frame->GetEventHandler()->ProcessEvent(process);
   if (status == 0 && !settle(*frame)) status = 1;
+  if (const char* word = std::getenv("VERBOLT_SHOT_MARK")) {
+    const std::string text = toCp1252(frame->Editor().GetValue());
+    const size_t at = text.find(word);
+    if (at != std::string::npos) {
+      WordClickEvent click(kEvtWordClick, kIdEditor, static_cast<long>(at));
+      click.SetEventObject(&frame->Editor());
+      frame->GetEventHandler()->ProcessEvent(click);
+      if (status == 0 && !settle(*frame)) status = 1;
+    }
+  }
   const std::string hidden = hiddenField(*frame);
   if (!hidden.empty()) {
     std::fprintf(stderr, "window-shot: the settings pane shows %s: no picture\n", hidden.c_str());

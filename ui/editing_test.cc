@@ -179,9 +179,10 @@ TEST_F(Editing, ALongPasteKeepsTheViewAndAShortOneFollowsTheCaret) {
 TEST_F(Editing, TheMenusUndoAndAreEnabledOnlyWithSomethingToUndo) {
   FrameMain& frame = openOn("Un chat.\n", 0);
   wxMenuBar* bar = frame.GetMenuBar();
-  ASSERT_EQ(bar->GetMenuCount(), 3u);
+  ASSERT_EQ(bar->GetMenuCount(), 4u);
   EXPECT_EQ(bar->GetMenuLabelText(1), "Edit");
-  EXPECT_EQ(bar->GetMenuLabelText(2), "Help");
+  EXPECT_EQ(bar->GetMenuLabelText(2), "View");
+  EXPECT_EQ(bar->GetMenuLabelText(3), "Help");
 
   // The context menu's items, as the menu shows them when it opens.
   wxMenu& context = frame.Editor().ContextMenu();

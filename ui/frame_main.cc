@@ -20,8 +20,10 @@
 #include "ui/legend.h"
 #include "ui/localized.h"
 #include "ui/manuscript_drop.h"
+#include "ui/overview_strip.h"
 #include "ui/recent_files.h"
 #include "ui/settings_pane.h"
+#include "ui/spread_chart.h"
 #include "ui/text_ctrl_custom.h"
 #include "ui/text_recovery.h"
 
@@ -69,6 +71,8 @@ wxBEGIN_EVENT_TABLE(FrameMain, wxFrame)
   EVT_MENU(kIdCopy, FrameMain::OnClipboardCommand)
   EVT_MENU(kIdPaste, FrameMain::OnClipboardCommand)
   EVT_MENU(kIdSelectAll, FrameMain::OnClipboardCommand)
+  EVT_MENU(kIdOverviewStrip, FrameMain::OnToggleOverview)
+  EVT_MENU_RANGE(kIdPaletteStandard, kIdPaletteDark, FrameMain::OnChoosePalette)
   EVT_MENU(kIdNextFinding, FrameMain::OnWalkFindings)
   EVT_MENU(kIdPreviousFinding, FrameMain::OnWalkFindings)
   EVT_TEXT(kIdEditor, FrameMain::OnEditorChanged)
@@ -93,6 +97,7 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
 
   Legend* legend = nullptr;
   wxSizer* topRow = BuildTopRow(legend);
+  m_legend = legend;
   // Made after the legend, whose switches turn its sections on, the pane
   // also comes after it on the way of the Tab key.
   m_settingsPane = new SettingsPane(this, *legend);
@@ -106,6 +111,9 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   // Appending leaves the caret, and the view, at the end of the text.
   m_editor->SetInsertionPoint(0);
   middle->Add(m_editor, 1, wxEXPAND);
+  // Where the colours of the whole text cluster, the part on screen framed.
+  m_overview = new OverviewStrip(this, *m_editor);
+  middle->Add(m_overview, 0, wxEXPAND);
   // A report: selectable and clickable, never typed into.
   m_top100 =
       new TextCtrlCustom(false, this, kIdTop100, wxEmptyString, wxDefaultPosition, wxSize(150, -1),
@@ -121,6 +129,13 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   // The phrases repeated most, under the words, while phrase echoes are on.
   auto* reports = new wxBoxSizer(wxVERTICAL);
   reports->Add(m_top100, 3, wxEXPAND);
+  // Where the marked word falls through the text.
+  m_spread = new SpreadChart(this);
+  reports->Add(m_spread, 0, wxEXPAND);
+  m_overview->OnRunsChanged([this](const std::vector<ColourRun>& runs) {
+    m_spread->ShowMarked(m_markedWord.empty() ? m_markedPhrase : m_markedWord, runs,
+                         m_editor->GetLastPosition());
+  });
   m_topPhrasesTitle = new wxStaticText(this, wxID_ANY, localized(kStrTopPhrases));
   m_topPhrasesTitle->SetFont(m_topPhrasesTitle->GetFont().Bold());
   reports->Add(m_topPhrasesTitle, 0, wxTOP | wxLEFT, 3);
@@ -159,6 +174,7 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
                   kWhereField);
   });
 
+  AddViewMenu();
   WriteSettingsToPane(loadConfigFile());
   SetDropTarget(new ManuscriptDropTarget(*this));
   m_editor->SetDropTarget(new ManuscriptDropTarget(*this));

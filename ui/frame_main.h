@@ -12,6 +12,7 @@
 
 #include "files/file_stamp.h"
 #include "highlight/plan/findings.h"
+#include "highlight/plan/palette.h"
 #include "manuscript/manuscript.h"
 #include "settings/analysis_settings.h"
 #include "strings/string_id.h"
@@ -25,8 +26,10 @@ class wxToolBar;
 namespace verbolt {
 
 class Legend;
+class OverviewStrip;
 class RecentFiles;
 class SettingsPane;
+class SpreadChart;
 class TextCtrlCustom;
 class TextRecovery;
 struct RecoveredText;
@@ -78,6 +81,8 @@ class FrameMain : public wxFrame {
   TextCtrlCustom& Editor() const { return *m_editor; }
   TextCtrlCustom& Top100() const { return *m_top100; }
   TextCtrlCustom& TopPhrases() const { return *m_topPhrases; }
+  OverviewStrip& Overview() const { return *m_overview; }
+  SpreadChart& Spread() const { return *m_spread; }
   SettingsPane& Settings() const { return *m_settingsPane; }
   wxGauge& Gauge() const { return *m_gauge; }
   const std::string& MarkedWord() const { return m_markedWord; }
@@ -129,6 +134,14 @@ class FrameMain : public wxFrame {
   // A line in the status bar for the writer to read without stopping; the
   // next edit clears it.
   void ShowNotice(const wxString& text);
+
+  // The View menu (view_commands.cc): the overview strip and the palettes,
+  // as the preferences keep them.
+  void AddViewMenu();
+  void OnToggleOverview(wxCommandEvent& event);
+  void OnChoosePalette(wxCommandEvent& event);
+  void ShowPalette(PaletteName name);
+  void StoreViewChoices() const;
 
   // Commands.
   void OnQuit(wxCommandEvent& event);
@@ -183,6 +196,9 @@ class FrameMain : public wxFrame {
 
   SettingsPane* m_settingsPane = nullptr;
   TextCtrlCustom* m_editor = nullptr;
+  OverviewStrip* m_overview = nullptr;
+  SpreadChart* m_spread = nullptr;
+  Legend* m_legend = nullptr;
   TextCtrlCustom* m_top100 = nullptr;
   wxStaticText* m_topPhrasesTitle = nullptr;
   TextCtrlCustom* m_topPhrases = nullptr;

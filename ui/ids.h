@@ -46,6 +46,12 @@ enum CommandId {
   kIdColourAsYouType = 1037,
   kIdEchoPhrases = 1040,
   kIdEchoOpenings = 1041,
+  // The View menu: the overview strip and the palettes, in the order of
+  // PaletteName.
+  kIdOverviewStrip = 1050,
+  kIdPaletteStandard = 1051,
+  kIdPaletteColourBlind = 1052,
+  kIdPaletteDark = 1053,
 };
 
 // The status line: what the window has to tell (where the walk through

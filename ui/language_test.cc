@@ -53,7 +53,9 @@ TEST_P(WindowLanguage, MenusToolsSectionsAndWelcomeSpeakIt) {
   wxMenuBar& bar = *frame.GetMenuBar();
   EXPECT_EQ(bar.GetMenuLabel(0), text(kStrFileMenu));
   EXPECT_EQ(bar.GetMenuLabel(1), text(kStrEditMenu));
-  EXPECT_EQ(bar.GetMenuLabel(2), text(kStrHelp));
+  EXPECT_EQ(bar.GetMenuLabel(2), text(kStrViewMenu));
+  EXPECT_EQ(bar.GetMenuLabel(3), text(kStrHelp));
+  EXPECT_EQ(bar.FindItem(kIdPaletteColourBlind)->GetItemLabel(), text(kStrPaletteColourBlind));
   EXPECT_EQ(bar.FindItem(kIdNextFinding)->GetItemLabel(), text(kStrNextFinding) + "\tF3");
   EXPECT_EQ(bar.FindItem(kIdQuit)->GetItemLabel(), text(kStrQuit) + "\tCtrl+Q");
   EXPECT_EQ(bar.FindItem(kIdAbout)->GetItemLabel(), text(kStrAboutItem));

@@ -56,6 +56,7 @@ Legend::Legend(wxWindow* parent, const wxColour& background)
       wxCheckBox* box =
           legendSwitch(this, boxes, place.id, classColour(place.colour), StringId(place.id));
       m_switches.push_back({place.id, place.field, box});
+      m_swatches.emplace_back(box->GetParent(), place.colour);
     }
     row->Add(boxes, 0, wxEXPAND);
   }
@@ -64,11 +65,21 @@ Legend::Legend(wxWindow* parent, const wxColour& background)
                                classColour(HighlightClass::kEcho), kStrLegendEchoes);
   m_echoOpenings = legendSwitch(this, echoes, kIdLegendEchoOpenings,
                                 classColour(HighlightClass::kOpening), kStrLegendOpenings);
+  m_swatches.emplace_back(m_echoPhrases->GetParent(), HighlightClass::kEcho);
+  m_swatches.emplace_back(m_echoOpenings->GetParent(), HighlightClass::kOpening);
   // Off until the pane shows the stored preference.
   m_echoPhrases->SetValue(false);
   m_echoOpenings->SetValue(false);
   row->Add(echoes, 0, wxEXPAND);
   SetSizerAndFit(row);
+}
+
+void Legend::ShowPalette(const Palette& palette) {
+  for (const auto& [swatch, colour] : m_swatches) {
+    swatch->SetBackgroundColour(toWxColour(palette.classColour(colour)));
+    for (wxWindow* box : swatch->GetChildren()) box->SetForegroundColour(toWxColour(palette.text));
+    swatch->Refresh();
+  }
 }
 
 void Legend::OnSwitch(wxCommandEvent& event) {

@@ -7,8 +7,10 @@
 
 #include <wx/panel.h>
 
+#include <utility>
 #include <vector>
 
+#include "highlight/plan/palette.h"
 #include "settings/analysis_settings.h"
 
 class wxCheckBox;
@@ -28,6 +30,10 @@ class Legend : public wxPanel {
   wxCheckBox& EchoPhrasesBox() const { return *m_echoPhrases; }
   wxCheckBox& EchoOpeningsBox() const { return *m_echoOpenings; }
 
+  // Each switch on its colour in `palette`, its label in the palette's text
+  // colour.
+  void ShowPalette(const Palette& palette);
+
   // The switches' clicks go on to `handler`, which enables the sections.
   void SendClicksTo(wxEvtHandler* handler) { m_clicksHandler = handler; }
 
@@ -35,6 +41,8 @@ class Legend : public wxPanel {
   void OnSwitch(wxCommandEvent& event);
 
   std::vector<Switch> m_switches;
+  // The panel behind each switch, with the class it stands for.
+  std::vector<std::pair<wxWindow*, HighlightClass>> m_swatches;
   wxCheckBox* m_echoPhrases = nullptr;
   wxCheckBox* m_echoOpenings = nullptr;
   wxEvtHandler* m_clicksHandler = nullptr;

@@ -19,6 +19,7 @@
 #include "export/fodt_export.h"
 #include "export/html_export.h"
 #include "export/legend.h"
+#include "export/spread_pictures.h"
 #include "export/top100_csv.h"
 #include "highlight/background_map.h"
 #include "highlight/editor_history.h"
@@ -455,7 +456,12 @@ void FrameMain::OnExport(wxCommandEvent& event) {
   const std::vector<LegendEntry> legend =
       exportLegend(LegendExtent::kWithMarks, m_settingsPane->Echoes());
   const std::string title = utf8Of(proposed.GetName());
-  const ExportDocument document{text, backgrounds.runs(), report, title, legend};
+  ExportDocument document{text, backgrounds.runs(), report, title, legend};
+  // Where the marked word and the most used words fall through the text.
+  const std::vector<SpreadPicture> spreads = spreadPictures(
+      loweredEditorBytes(*m_editor), backgrounds.runs(), toCp1252(m_top100->GetValue()),
+      m_markedWord.empty() ? m_markedPhrase : m_markedWord);
+  document.spreads = spreads;
   std::optional<std::string> bytes;
   if (event.GetId() == kIdExportCsv) {
     bytes = exportTop100Csv(report);

@@ -213,6 +213,15 @@ void SettingsPane::BuildSectionContents() {
   ShowEchoesInLegend();
 }
 
+void SettingsPane::ShowPalette(const Palette& palette) {
+  const Palette& standard = paletteNamed(PaletteName::kStandard);
+  for (const auto& [title, colour] : m_colouredTitles) {
+    title->SetBackgroundColour(toWxColour(inPalette(colour, standard, palette)));
+    title->SetForegroundColour(toWxColour(palette.text));
+    title->Refresh();
+  }
+}
+
 wxSizer* SettingsPane::BuildSection(int titleId, int helpId, std::optional<Rgb> colour,
                                     bool hasSwitch) {
   auto* panel =
@@ -234,7 +243,10 @@ wxSizer* SettingsPane::BuildSection(int titleId, int helpId, std::optional<Rgb> 
                              wxDefaultSize, wxALIGN_CENTRE_HORIZONTAL | wxST_NO_AUTORESIZE);
     titleRow->Add(title, 1, wxALIGN_CENTER_VERTICAL);
   }
-  if (colour) title->SetBackgroundColour(toWxColour(*colour));
+  if (colour) {
+    title->SetBackgroundColour(toWxColour(*colour));
+    m_colouredTitles.emplace_back(title, *colour);
+  }
   makeBold(*title);
   auto* help = new wxBitmapButton(panel, helpId, iconBitmap("ICON_HELP"), wxDefaultPosition,
                                   wxSize(14, 14), wxBORDER_NONE);

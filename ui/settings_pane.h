@@ -8,9 +8,11 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "highlight/plan/colours.h"
+#include "highlight/plan/palette.h"
 #include "settings/analysis_settings.h"
 #include "settings/book_ignore.h"
 #include "strings/string_id.h"
@@ -60,6 +62,9 @@ class SettingsPane : public wxScrolledWindow {
   void ShowSkipWords();
   void ShowHiddenWords();
 
+  // The sections' titles in the colours of `palette`.
+  void ShowPalette(const Palette& palette);
+
  private:
   struct NumberBinding {
     int AnalysisSettings::*field;
@@ -94,6 +99,8 @@ class SettingsPane : public wxScrolledWindow {
   wxTextCtrl* m_skipListField = nullptr;
   wxTextCtrl* m_hiddenListField = nullptr;
   FamiliesChoice* m_familiesChoice = nullptr;  // kept in the preferences, not in the record
+  // The titles that show a colour, with their standard one.
+  std::vector<std::pair<wxWindow*, Rgb>> m_colouredTitles;
 
   // Builder state while the pane is made: the column of sections, the
   // section panel being filled and the controls its switch governs.

@@ -22,25 +22,6 @@ namespace verbolt {
 
 namespace {
 
-// The pixels of a rectangle of the screen, row by row.
-std::vector<Rgb> screenPixels(const wxRect& area) {
-  std::vector<Rgb> pixels;
-  GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), area.x, area.y,
-                                               area.width, area.height);
-  if (!shot) return pixels;
-  const int channels = gdk_pixbuf_get_n_channels(shot);
-  const int stride = gdk_pixbuf_get_rowstride(shot);
-  const guchar* data = gdk_pixbuf_get_pixels(shot);
-  for (int y = 0; y < area.height; ++y) {
-    for (int x = 0; x < area.width; ++x) {
-      const guchar* p = data + y * stride + x * channels;
-      pixels.push_back({p[0], p[1], p[2]});
-    }
-  }
-  g_object_unref(shot);
-  return pixels;
-}
-
 int luminance(Rgb c) { return (299 * c.red + 587 * c.green + 114 * c.blue) / 1000; }
 
 class WindowLooks : public MainWindow {

@@ -74,6 +74,32 @@ void shiftRuns(std::vector<ColourRun>& runs, long by) {
   }
 }
 
+std::vector<ColourRun> runsAfterEdit(const std::vector<ColourRun>& runs, long position,
+                                     long removed, long inserted) {
+  const long cut = position + removed;
+  // Where a character of the text before the deletion lands after it.
+  auto afterDeletion = [&](long p) {
+    return p <= position ? p : p <= cut ? position : p - removed;
+  };
+  std::vector<ColourRun> shortened;
+  shortened.reserve(runs.size());
+  for (const ColourRun& run : runs) {
+    append(shortened, static_cast<int>(afterDeletion(run.start)),
+           static_cast<int>(afterDeletion(run.end)), run.colour);
+  }
+  const int at = static_cast<int>(position);
+  const int by = static_cast<int>(inserted);
+  for (ColourRun& run : shortened) {
+    if (run.start >= at) {
+      run.start += by;
+      run.end += by;
+    } else if (run.end > at) {
+      run.end += by;
+    }
+  }
+  return shortened;
+}
+
 Rgb colourAt(const std::vector<ColourRun>& runs, long position) {
   auto after = std::upper_bound(runs.begin(), runs.end(), position,
                                 [](long p, const ColourRun& run) { return p < run.start; });

@@ -22,6 +22,12 @@ std::vector<ColourRun> runsWithin(const std::vector<ColourRun>& runs, long from,
 // Moves every run `by` characters, later when `by` is positive.
 void shiftRuns(std::vector<ColourRun>& runs, long by);
 
+// The runs once `removed` characters from `position` on have given way to
+// `inserted` new ones: a run the new characters fall strictly inside takes
+// them in, as a tag of the text buffer does; the others move with the text.
+std::vector<ColourRun> runsAfterEdit(const std::vector<ColourRun>& runs, long position,
+                                     long removed, long inserted);
+
 // The colour at `position` of ascending, non-overlapping runs; white
 // outside them.
 Rgb colourAt(const std::vector<ColourRun>& runs, long position);

@@ -80,6 +80,31 @@ TEST(ColourRuns, TheRunsWithinARangeAreCutAtItsEnds) {
   EXPECT_EQ(runsWithin(runs, 0, 100), runs);
 }
 
+TEST(ColourRuns, AnEditMovesTheRunsAfterItAndARunTypedInsideGrows) {
+  std::mt19937 random(20261209);
+  for (int round = 0; round < 3000; ++round) {
+    const int length = 1 + static_cast<int>(random() % 40);
+    const std::vector<ColourRun> runs = maximalRuns(characters(length, randomRuns(random, length)));
+    const int position = static_cast<int>(random() % static_cast<unsigned>(length + 1));
+    const int removed = static_cast<int>(random() % static_cast<unsigned>(length - position + 1));
+    const int inserted = static_cast<int>(random() % 4);
+    std::vector<Rgb> expected = characters(length, runs);
+    expected.erase(expected.begin() + position, expected.begin() + position + removed);
+    // New characters between two of one colour take it.
+    const bool inside =
+        position > 0 && position < static_cast<int>(expected.size()) &&
+        expected[static_cast<size_t>(position - 1)] == expected[static_cast<size_t>(position)];
+    const Rgb typed = inside ? expected[static_cast<size_t>(position)] : kWhite;
+    expected.insert(expected.begin() + position, static_cast<size_t>(inserted), typed);
+    ASSERT_EQ(runsAfterEdit(runs, position, removed, inserted), maximalRuns(expected))
+        << "round " << round;
+  }
+  EXPECT_EQ(runsAfterEdit({{2, 6, kRed}}, 4, 0, 3), (std::vector<ColourRun>{{2, 9, kRed}}));
+  EXPECT_EQ(runsAfterEdit({{2, 6, kRed}}, 6, 0, 3), (std::vector<ColourRun>{{2, 6, kRed}}));
+  EXPECT_EQ(runsAfterEdit({{2, 6, kRed}, {8, 9, kBlue}}, 0, 3, 0),
+            (std::vector<ColourRun>{{0, 3, kRed}, {5, 6, kBlue}}));
+}
+
 TEST(ColourRuns, TheColourAtAPosition) {
   const std::vector<ColourRun> runs{{2, 4, kRed}, {4, 6, kBlue}, {9, 10, kRed}};
   EXPECT_EQ(colourAt(runs, 0), kWhite);

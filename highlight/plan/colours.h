@@ -14,6 +14,9 @@ struct Rgb {
   friend constexpr bool operator==(const Rgb&, const Rgb&) = default;
 };
 
+// The standard palette's colours, the ones the program has always had;
+// palette.h holds the others and says which one the editor shows.
+//
 // The first four in the order they are applied: later ones win. The
 // echoes' two came later and are applied first, so that every other class
 // shows over them.

@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <optional>
 
+#include "highlight/plan/palette.h"
+
 namespace verbolt {
 
 namespace {
 
 std::optional<FindingKind> kindOf(Rgb colour, bool markedOnly) {
-  if (colour == kMarkedWithoutClass) return FindingKind::kMarked;
-  for (int c = 0; c < kHighlightClassCount; ++c) {
-    if (colour == kMarkedColours[c]) return FindingKind::kMarked;
-  }
+  const Palette& palette = activePalette();
+  if (palette.isMarked(colour)) return FindingKind::kMarked;
   if (markedOnly) return std::nullopt;
   for (int c = 0; c < kHighlightClassCount; ++c) {
-    if (colour == kClassColours[c]) return static_cast<FindingKind>(c);
+    if (colour == palette.classes[c]) return static_cast<FindingKind>(c);
   }
   return std::nullopt;
 }

@@ -1,39 +1,25 @@
 #include "highlight/plan/mark_plan.h"
 
+#include <optional>
+
 #include "analysis/equivalence.h"
 #include "highlight/plan/colour_runs.h"
+#include "highlight/plan/palette.h"
 #include "text/words.h"
 
 namespace verbolt {
 
-namespace {
-
-// The class an occurrence had, from its class or hidden colour.
-int classOfUnmarked(Rgb colour) {
-  for (int c = 0; c < kHighlightClassCount; ++c) {
-    if (colour == kClassColours[c] || colour == kHiddenColours[c]) return c;
-  }
-  return -1;
-}
-
-int classOfMarked(Rgb colour) {
-  for (int c = 0; c < kHighlightClassCount; ++c) {
-    if (colour == kMarkedColours[c]) return c;
-  }
-  return -1;
-}
-
-}  // namespace
-
 Rgb markedColourFor(Rgb current) {
-  const int c = classOfUnmarked(current);
-  return c < 0 ? kMarkedWithoutClass : kMarkedColours[c];
+  const Palette& palette = activePalette();
+  const std::optional<HighlightClass> c = palette.classOfUnmarked(current);
+  return c ? palette.markedColour(*c) : palette.markedWithoutClass;
 }
 
 Rgb unmarkedColourFor(Rgb current, bool hidden) {
-  const int c = classOfMarked(current);
-  if (c < 0) return kWhite;
-  return hidden ? kHiddenColours[c] : kClassColours[c];
+  const Palette& palette = activePalette();
+  const std::optional<HighlightClass> c = palette.classOfMarked(current);
+  if (!c) return kWhite;
+  return hidden ? palette.hiddenColour(*c) : palette.classColour(*c);
 }
 
 std::pair<long, long> markedSpan(std::string_view loweredText, size_t wordEnd) {

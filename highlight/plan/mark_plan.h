@@ -14,7 +14,8 @@
 
 namespace verbolt {
 
-// A class, hidden or white colour turns into its red.
+// In the palette the editor shows: a class, hidden or white colour turns
+// into its red.
 Rgb markedColourFor(Rgb current);
 // A red turns back into its class colour, or its grey when the word is
 // hidden; anything else into white.

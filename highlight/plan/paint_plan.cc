@@ -5,36 +5,36 @@
 #include <cstdint>
 
 #include "analysis/equivalence.h"
+#include "highlight/plan/palette.h"
 #include "text/words.h"
 
 namespace verbolt {
 
 namespace {
 
-// The plan holds one byte per character: an index into this palette. Only
+// The plan holds one byte per character: an index into these colours. Only
 // white, the class colours and their greys can come out of a fresh paint.
 using PaletteIndex = std::uint8_t;
 constexpr PaletteIndex kWhiteIndex = 0;
 constexpr int kPaletteSize = 1 + 2 * kHighlightClassCount;
 
-constexpr std::array<Rgb, kPaletteSize> makePalette() {
-  std::array<Rgb, kPaletteSize> palette{};
-  palette[kWhiteIndex] = kWhite;
+std::array<Rgb, kPaletteSize> paintableColours(const Palette& palette) {
+  std::array<Rgb, kPaletteSize> colours{};
+  colours[kWhiteIndex] = kWhite;
   for (int c = 0; c < kHighlightClassCount; ++c) {
-    palette[1 + c] = kClassColours[c];
-    palette[1 + kHighlightClassCount + c] = kHiddenColours[c];
+    colours[1 + c] = palette.classes[c];
+    colours[1 + kHighlightClassCount + c] = palette.hidden[c];
   }
-  return palette;
+  return colours;
 }
-constexpr std::array<Rgb, kPaletteSize> kPalette = makePalette();
 
 PaletteIndex classIndex(HighlightClass c) {
   return static_cast<PaletteIndex>(1 + static_cast<int>(c));
 }
 
-PaletteIndex paletteIndexOf(Rgb colour) {
-  auto found = std::find(kPalette.begin(), kPalette.end(), colour);
-  return static_cast<PaletteIndex>(found - kPalette.begin());
+PaletteIndex paletteIndexOf(const std::array<Rgb, kPaletteSize>& colours, Rgb colour) {
+  auto found = std::find(colours.begin(), colours.end(), colour);
+  return static_cast<PaletteIndex>(found - colours.begin());
 }
 
 // Intervals of the gauge: the lists are short next to the text.
@@ -54,7 +54,10 @@ double share(size_t i, size_t n) { return static_cast<double>(i) / static_cast<d
 
 class Canvas {
  public:
-  explicit Canvas(std::string_view text) : m_text(text), m_colours(text.size(), kWhiteIndex) {}
+  explicit Canvas(std::string_view text)
+      : m_text(text),
+        m_colours(text.size(), kWhiteIndex),
+        m_palette(paintableColours(activePalette())) {}
 
   void paint(long long start, long long end, PaletteIndex colour) {
     start = std::max<long long>(start, 0);
@@ -100,11 +103,12 @@ class Canvas {
     hiddenWordsPass(
         m_text, settings,
         [this](size_t start, size_t end) {
-          return kPalette[m_colours[wordProbePosition(static_cast<long>(start),
-                                                      static_cast<long>(end))]];
+          return m_palette[m_colours[wordProbePosition(static_cast<long>(start),
+                                                       static_cast<long>(end))]];
         },
         [this](size_t start, size_t end, Rgb next) {
-          paint(static_cast<long long>(start), static_cast<long long>(end), paletteIndexOf(next));
+          paint(static_cast<long long>(start), static_cast<long long>(end),
+                paletteIndexOf(m_palette, next));
         },
         [&progress](int value) {
           if (progress) progress(value);
@@ -120,7 +124,7 @@ class Canvas {
       auto runEnd =
           std::find_if(it, m_colours.end(), [colour](PaletteIndex c) { return c != colour; });
       runs.push_back(
-          {static_cast<int>(it - begin), static_cast<int>(runEnd - begin), kPalette[colour]});
+          {static_cast<int>(it - begin), static_cast<int>(runEnd - begin), m_palette[colour]});
       it = std::find_if(runEnd, m_colours.end(), [](PaletteIndex c) { return c != kWhiteIndex; });
     }
     return runs;
@@ -129,6 +133,7 @@ class Canvas {
  private:
   std::string_view m_text;
   std::vector<PaletteIndex> m_colours;
+  std::array<Rgb, kPaletteSize> m_palette;
 };
 
 bool isHidden(std::string_view word, const AnalysisSettings& settings) {
@@ -138,9 +143,12 @@ bool isHidden(std::string_view word, const AnalysisSettings& settings) {
 }  // namespace
 
 Rgb hiddenPassColour(Rgb current, std::string_view word, const AnalysisSettings& settings) {
+  const Palette& palette = activePalette();
   for (int c = 0; c < kHighlightClassCount; ++c) {
-    if (current == kClassColours[c]) return isHidden(word, settings) ? kHiddenColours[c] : current;
-    if (current == kHiddenColours[c]) return isHidden(word, settings) ? current : kClassColours[c];
+    if (current == palette.classes[c])
+      return isHidden(word, settings) ? palette.hidden[c] : current;
+    if (current == palette.hidden[c])
+      return isHidden(word, settings) ? current : palette.classes[c];
   }
   return current;
 }
