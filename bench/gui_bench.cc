@@ -248,18 +248,6 @@ class Bench {
   std::string m_text;
 };
 
-// `bytes` of prose: the writer's text when one is given, else generated.
-std::string benchText(size_t bytes) {
-  const char* file = std::getenv("VERBOLT_BENCH_TEXT");
-  if (!file) return generateProse(bytes, 1);
-  std::ifstream in(file, std::ios::binary);
-  const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (whole.empty()) return generateProse(bytes, 1);
-  std::string text;
-  while (text.size() < bytes) text += whole.substr(0, bytes - text.size());
-  return text;
-}
-
 // From now on the editor's text is awaited at `length` characters.
 void awaitLength(long length) {
   stamps.awaitedLength = length;
@@ -286,7 +274,7 @@ double untilShown(gint64 start) {
 // timed until both the text and the letter are in the editor and drawn.
 double timedPaste(FrameMain& frame, Bench& bench, size_t megabytes) {
   bench.load("");
-  const wxString pasted = fromCp1252(benchText(megabytes << 20));
+  const wxString pasted = fromCp1252(benchProse(megabytes << 20));
   if (wxTheClipboard->Open()) {
     wxTheClipboard->SetData(new wxTextDataObject(pasted));
     wxTheClipboard->Close();
@@ -307,7 +295,7 @@ double timedPaste(FrameMain& frame, Bench& bench, size_t megabytes) {
 double timedOpen(FrameMain& frame, Bench& bench, size_t megabytes) {
   bench.load("");
   const std::string path = "novel-" + std::to_string(megabytes) + "mb.txt";
-  std::ofstream(path, std::ios::binary) << benchText(megabytes << 20);
+  std::ofstream(path, std::ios::binary) << benchProse(megabytes << 20);
   frame.Raise();
   frame.Editor().SetFocus();
   settle(300);
@@ -337,7 +325,7 @@ std::vector<Figure> run() {
   std::vector<Figure> figures;
   constexpr int kRepeats = 5;
 
-  bench.load(benchText(1 << 20));
+  bench.load(benchProse(1 << 20));
   std::vector<Timing> fresh, recoloured, marks, hides, clears;
   for (int i = 0; i < kRepeats; ++i) {
     bench.command(kIdClear);
@@ -446,7 +434,7 @@ std::vector<Figure> run() {
                        timedPaste(*frame, bench, megabytes), "ms", goalMs});
   }
 
-  bench.load(benchText(5 << 20));
+  bench.load(benchProse(5 << 20));
   gauge->values.clear();
   const Timing large = timed(frame->Editor(), [&] { bench.command(kIdProcess); });
   const long rssLarge = residentKilobytes("VmRSS:");

@@ -61,17 +61,6 @@ void settle() {
   });
 }
 
-std::string benchText(size_t bytes) {
-  const char* file = std::getenv("VERBOLT_BENCH_TEXT");
-  if (!file) return generateProse(bytes, 1);
-  std::ifstream in(file, std::ios::binary);
-  const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (whole.empty()) return generateProse(bytes, 1);
-  std::string text;
-  while (text.size() < bytes) text += whole.substr(0, bytes - text.size());
-  return text;
-}
-
 void command(FrameMain& frame, int id) {
   wxCommandEvent event(wxEVT_MENU, id);
   frame.GetEventHandler()->ProcessEvent(event);
@@ -135,7 +124,7 @@ void run() {
   g_signal_connect_after(frame->Editor().GetConnectWidget(), "draw", G_CALLBACK(stampDraw),
                          nullptr);
   for (const size_t megabytes : {1, 5}) {
-    const std::string text = benchText(megabytes << 20);
+    const std::string text = benchProse(megabytes << 20);
     frame->Editor().Clear();
     frame->Editor().ChangeValue(fromCp1252(text));
     command(*frame, kIdProcess);
@@ -172,7 +161,7 @@ void run() {
   // A paragraph of 21,700 characters, coloured: GTK lays out a paragraph
   // whole, with every tag toggle in it, at each key.
   {
-    std::string paragraph = benchText(1 << 20).substr(0, 21700);
+    std::string paragraph = benchProse(1 << 20).substr(0, 21700);
     std::replace(paragraph.begin(), paragraph.end(), '\n', ' ');
     frame->Editor().Clear();
     frame->Editor().ChangeValue(fromCp1252(paragraph + "\n" + paragraph + "\n"));

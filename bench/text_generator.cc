@@ -1,6 +1,9 @@
 #include "bench/text_generator.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -356,6 +359,17 @@ std::vector<std::string> paragraphsOf(const std::string& utf8) {
     start = end + 1;
   }
   return paragraphs;
+}
+
+std::string benchProse(size_t bytes) {
+  const char* file = std::getenv("VERBOLT_BENCH_TEXT");
+  if (!file) return generateProse(bytes, 1);
+  std::ifstream in(file, std::ios::binary);
+  const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (whole.empty()) return generateProse(bytes, 1);
+  std::string text;
+  while (text.size() < bytes) text += whole.substr(0, bytes - text.size());
+  return text;
 }
 
 }  // namespace verbolt

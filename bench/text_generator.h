@@ -21,6 +21,11 @@ namespace verbolt {
 // A shorter text is a prefix of a longer one with the same seed.
 std::string generateProse(size_t bytes, uint32_t seed);
 
+// `bytes` of prose for the window's benchmarks: the Windows-1252 text of
+// the file that VERBOLT_BENCH_TEXT names, cut or repeated to that length,
+// or generateProse's with seed 1 when none is named or it is empty.
+std::string benchProse(size_t bytes);
+
 // The same kind of prose in which about every other word is one of
 // kHostileWordCount distinct made-up words that all begin with
 // kHostilePrefix. They come in a fixed shuffled order, so all of them have
