@@ -209,7 +209,7 @@ TEST_F(LspConnectionRun, ASlowReaderGetsTheLatestFindingsNotEveryOne) {
       ++publications;
       last = message;
     }
-    if (shutDown && last.at("params").at("version") == kEdits) break;
+    if (shutDown && !last.is_null() && last.at("params").at("version") == kEdits) break;
   }
   EXPECT_TRUE(shutDown);
   ASSERT_FALSE(last.is_null());
