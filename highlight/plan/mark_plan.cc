@@ -46,9 +46,10 @@ std::vector<ColourRun> withMarks(std::string_view loweredText, const std::vector
   std::vector<ColourRun> result = paintedOver(runs, marked);
   marked.clear();
   base = &result;
-  for (const auto& [begin, end] : ranges) {
-    if (end > loweredText.size()) break;
-    forEachWord(loweredText.substr(begin, end - begin), [&](size_t start, size_t stop) {
+  for (const std::pair<size_t, size_t>& range : ranges) {
+    const size_t begin = range.first;
+    if (range.second > loweredText.size()) break;
+    forEachWord(loweredText.substr(begin, range.second - begin), [&](size_t start, size_t stop) {
       mark(static_cast<long>(begin + start), static_cast<long>(begin + stop));
     });
   }
