@@ -32,6 +32,7 @@
 #include <vector>
 
 #include "bench/text_generator.h"
+#include "bench/window_pump.h"
 #include "highlight/editor_history.h"
 #include "highlight/editor_text.h"
 #include "text/words.h"
@@ -44,20 +45,6 @@
 namespace verbolt {
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double millisecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// Lets the toolkit lay out and repaint what the last command changed.
-void settle(int milliseconds) {
-  const auto until = Clock::now() + std::chrono::milliseconds(milliseconds);
-  do {
-    wxTheApp->Yield(true);
-  } while (Clock::now() < until);
-}
 
 double processCpuMilliseconds() {
   timespec now{};
@@ -90,18 +77,6 @@ void watchEditor(wxTextCtrl& editor) {
   g_signal_connect_after(view, "draw", G_CALLBACK(stampDraw), nullptr);
   g_signal_connect_after(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view)), "changed",
                          G_CALLBACK(stampLength), nullptr);
-}
-
-// Handles pending events one at a time, as the program's own loop does,
-// until `done` holds or `seconds` have passed. Unlike a yield, it does not
-// wait for the toolkit's background work (laying out long texts) to end.
-bool pumpUntil(const std::function<bool()>& done, int seconds) {
-  const gint64 limit = g_get_monotonic_time() + gint64{seconds} * G_USEC_PER_SEC;
-  while (!done()) {
-    if (g_get_monotonic_time() > limit) return false;
-    if (!g_main_context_iteration(nullptr, FALSE)) g_usleep(100);
-  }
-  return true;
 }
 
 // Asks for a frame of the editor and waits until it is drawn.

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "bench/text_generator.h"
+#include "bench/window_pump.h"
 #include "highlight/editor_text.h"
 #include "ui/frame_main.h"
 #include "ui/ids.h"
@@ -39,15 +40,6 @@ std::vector<double> paintedTimes;
 gboolean stampDraw(GtkWidget*, cairo_t*, gpointer) {
   lastDrawn = g_get_monotonic_time();
   return FALSE;
-}
-
-// Handles pending events one at a time, as the program's own loop does,
-// until `done` holds.
-void pumpUntil(const std::function<bool()>& done) {
-  const gint64 limit = g_get_monotonic_time() + 60 * G_USEC_PER_SEC;
-  while (!done() && g_get_monotonic_time() < limit) {
-    if (!g_main_context_iteration(nullptr, FALSE)) g_usleep(50);
-  }
 }
 
 // Until the toolkit has had nothing to do for a while: after F5 it lays out

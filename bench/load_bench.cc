@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "bench/text_generator.h"
+#include "bench/window_pump.h"
 #include "highlight/editor_text.h"
 #include "ui/frame_main.h"
 #include "ui/text_ctrl_custom.h"
@@ -32,12 +33,6 @@
 namespace verbolt {
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double millisecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 bool waitFor(const std::function<bool()>& done, int seconds) {
   const auto until = Clock::now() + std::chrono::seconds(seconds);

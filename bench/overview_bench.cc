@@ -20,6 +20,7 @@
 #include <string>
 
 #include "bench/text_generator.h"
+#include "bench/window_pump.h"
 #include "highlight/editor_text.h"
 #include "highlight/plan/colour_runs.h"
 #include "highlight/plan/overview_marks.h"
@@ -31,19 +32,6 @@
 namespace verbolt {
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double millisecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-void settle(int milliseconds) {
-  const auto until = Clock::now() + std::chrono::milliseconds(milliseconds);
-  do {
-    wxTheApp->Yield(true);
-  } while (Clock::now() < until);
-}
 
 template <typename Work>
 double bestOf(int rounds, Work&& work) {
