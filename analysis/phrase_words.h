@@ -12,13 +12,15 @@
 
 namespace verbolt {
 
+// Positions and counts fit in 32 bits, as the analysis's do (texts stay
+// under 2 GB): a novel has millions of words, read once per run.
 struct PhraseWord {
-  size_t begin;
-  size_t end;
-  int id;           // equal words, equal ids
-  size_t sentence;  // words of one sentence share it
-  bool listed;      // in the list of words to skip: never starts or ends a phrase
-  bool counted;     // neither listed nor skipped for its length
+  std::uint32_t begin;
+  std::uint32_t end;
+  int id;                  // equal words, equal ids
+  std::uint32_t sentence;  // words of one sentence share it
+  bool listed;             // in the list of words to skip: never starts or ends a phrase
+  bool counted;            // neither listed nor skipped for its length
 };
 
 // The words of the lowered text, each with its sentence; the similar-words
