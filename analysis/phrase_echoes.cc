@@ -87,128 +87,115 @@ class RecentPhrases {
   int m_shift = 64 - 8;  // 256 slots
 };
 
-struct Occurrence {
-  size_t first;  // word index
-  size_t length;
-  size_t earlier = kNoEarlier;  // word index of the occurrence it echoes
+constexpr std::uint32_t kNone = UINT32_MAX;
+
+// A phrase that may echo, by its first word, with its key and whether one
+// word at least of it counts. The search of its length tells whether
+// another occurrence of it, not overlapping it, starts within the
+// distance, and the nearest such before it. Texts stay under 4 GB, as the
+// analysis's positions do.
+struct Phrase {
+  std::uint64_t key;
+  std::uint32_t first;             // word index
+  std::uint32_t previous = kNone;  // the phrase with the same key before
+  std::uint32_t earlier = kNone;   // the nearest echoed, within the distance
+  bool counted;
+  bool echoing = false;
 };
 
-// The search for the echoing phrases of one length. Its memory of the
-// occurrences before the current one reaches back as far as the distance,
-// in rings indexed by word.
-class EchoesOfLength {
- public:
-  EchoesOfLength(const std::vector<PhraseWord>& words, size_t length, size_t distance)
-      : m_words(words), m_length(length), m_distance(distance) {
-    // Two words' starts are two bytes apart at least.
-    size_t ring = 64;
-    while (ring < std::min(words.size(), distance / 2 + length + 2)) ring *= 2;
-    m_mask = ring - 1;
-    m_previous.assign(ring, kNoEarlier);
-    m_hash.assign(ring, 0);
-    m_echoing.assign(ring, false);
+// The phrases of the shortest length: from every word that is not listed.
+void addShortestPhrases(const std::vector<PhraseWord>& words, size_t length,
+                        std::vector<Phrase>& phrases) {
+  phrases.reserve(words.size());
+  for (size_t i = 0; i + length <= words.size(); ++i) {
+    if (words[i].listed || words[i + length - 1].sentence != words[i].sentence) continue;
+    std::uint64_t key = kPhraseSeed;
+    bool counted = false;
+    for (size_t w = i; w < i + length; ++w) {
+      key = withWord(key, words[w].id);
+      counted |= words[w].counted;
+    }
+    phrases.push_back({key, static_cast<std::uint32_t>(i), kNone, kNone, counted});
   }
+}
 
-  // PhraseWord `i` starts no phrase of this length.
-  void pass(size_t i) {
-    forgetBefore(i);
-    m_hash[i & m_mask] = 0;
-  }
-
-  // The phrase of this length from word `i`, under `key`: when another
-  // occurrence of it that does not overlap it is within the distance, it is
-  // added to `found`, paired with the nearest before it, and so are the
-  // earlier ones not added yet.
-  void visit(size_t i, std::uint64_t key, std::vector<Occurrence>& found) {
-    forgetBefore(i);
-    m_hash[i & m_mask] = key;
-    m_echoing[i & m_mask] = false;
-    m_previous[i & m_mask] = m_recent.exchange(key, i);
-    Occurrence occurrence{i, m_length};
+// Finds which of `phrases`, all of one length, echo. The memory of the
+// phrases before the current one reaches back as far as the distance.
+void findEchoing(const std::vector<PhraseWord>& words, std::vector<Phrase>& phrases, size_t length,
+                 size_t distance) {
+  RecentPhrases recent;
+  size_t oldest = 0;
+  for (size_t p = 0; p < phrases.size(); ++p) {
+    Phrase& phrase = phrases[p];
+    const size_t i = phrase.first;
+    for (; words[i].begin - words[phrases[oldest].first].begin > distance; ++oldest) {
+      recent.leave(keyOf(phrases[oldest].key), oldest);
+    }
+    const size_t previous = recent.exchange(keyOf(phrase.key), p);
+    phrase.previous = previous == kNoEarlier ? kNone : static_cast<std::uint32_t>(previous);
     // Past an occurrence that already echoes, and those overlapping it, the
     // earlier ones within the distance echo already: the walk stops there.
-    size_t stopAfter = kNoEarlier;
-    for (size_t j = m_previous[i & m_mask]; j != kNoEarlier; j = m_previous[j & m_mask]) {
-      if (m_words[i].begin - m_words[j].begin > m_distance) break;
-      if (stopAfter != kNoEarlier && j + m_length <= stopAfter) break;
-      if (j + m_length > i || !samePhrase(m_words, i, j, m_length)) continue;
-      if (occurrence.earlier == kNoEarlier) occurrence.earlier = j;
-      if (m_echoing[j & m_mask]) {
-        if (stopAfter == kNoEarlier) stopAfter = j;
+    size_t stopAfter = kNone;
+    for (size_t q = phrase.previous; q != kNone && q >= oldest; q = phrases[q].previous) {
+      const size_t j = phrases[q].first;
+      if (stopAfter != kNone && j + length <= phrases[stopAfter].first) break;
+      if (j + length > i || !samePhrase(words, i, j, length)) continue;
+      if (phrase.earlier == kNone) phrase.earlier = static_cast<std::uint32_t>(q);
+      if (phrases[q].echoing) {
+        if (stopAfter == kNone) stopAfter = q;
         continue;
       }
-      m_echoing[j & m_mask] = true;
-      found.push_back({j, m_length});
+      phrases[q].echoing = true;
     }
-    if (occurrence.earlier == kNoEarlier) return;
-    m_echoing[i & m_mask] = true;
-    found.push_back(occurrence);
+    phrase.echoing = phrase.earlier != kNone;
   }
+}
 
- private:
-  // The occurrences farther than the distance before word `i` leave the table.
-  void forgetBefore(size_t i) {
-    for (; m_oldest < i && m_words[i].begin - m_words[m_oldest].begin > m_distance; ++m_oldest) {
-      if (m_hash[m_oldest & m_mask] != 0) m_recent.leave(m_hash[m_oldest & m_mask], m_oldest);
+// Keeps the phrases that echo, each one word longer: only a phrase whose
+// first words come back can.
+void lengthenEchoing(const std::vector<PhraseWord>& words, size_t length,
+                     std::vector<Phrase>& phrases) {
+  size_t kept = 0;
+  for (const Phrase& phrase : phrases) {
+    const size_t last = phrase.first + length;
+    if (!phrase.echoing || last >= words.size() ||
+        words[last].sentence != words[phrase.first].sentence) {
+      continue;
     }
+    phrases[kept++] = {withWord(phrase.key, words[last].id), phrase.first, kNone, kNone,
+                       phrase.counted || words[last].counted};
   }
-
-  const std::vector<PhraseWord>& m_words;
-  size_t m_length;
-  size_t m_distance;
-  size_t m_mask = 0;
-  size_t m_oldest = 0;
-  RecentPhrases m_recent;
-  std::vector<size_t> m_previous;     // the occurrence of the same phrase before
-  std::vector<std::uint64_t> m_hash;  // the phrase's key; 0 for no phrase
-  std::vector<bool> m_echoing;
-};
+  phrases.resize(kept);
+}
 
 }  // namespace
 
 std::vector<EchoRange> phraseEchoesOf(const std::vector<PhraseWord>& words,
                                       const EchoSettings& echoes) {
-  std::vector<Occurrence> found;
+  // The longest echo from each word, and the start of the one it echoes.
+  std::vector<unsigned char> longest(words.size(), 0);
+  std::vector<std::uint32_t> echoed(words.size(), kNone);
   const size_t shortest = static_cast<size_t>(std::max(1, echoes.minWords));
-  std::vector<EchoesOfLength> lengths;
+  std::vector<Phrase> phrases;
+  addShortestPhrases(words, shortest, phrases);
   for (size_t length = shortest; length <= static_cast<size_t>(echoes.maxWords); ++length) {
-    lengths.emplace_back(words, length, echoes.distance);
-  }
-  for (size_t i = 0; i < words.size(); ++i) {
-    // The phrases from word i, one word longer at each step.
-    std::uint64_t key = kPhraseSeed;
-    bool counted = false;
-    size_t visited = 0;
-    for (size_t last = i;
-         !words[i].listed && last < words.size() && last - i < lengths.size() + shortest - 1 &&
-         words[last].sentence == words[i].sentence;
-         ++last) {
-      key = withWord(key, words[last].id);
-      counted |= words[last].counted;
-      const size_t length = last - i + 1;
-      if (length < shortest) continue;
-      EchoesOfLength& search = lengths[length - shortest];
-      if (words[last].listed || !counted) {
-        search.pass(i);
-      } else {
-        search.visit(i, keyOf(key), found);
-      }
-      ++visited;
+    findEchoing(words, phrases, length, echoes.distance);
+    for (const Phrase& phrase : phrases) {
+      const size_t i = phrase.first;
+      if (!phrase.echoing || !phrase.counted || words[i + length - 1].listed) continue;
+      longest[i] = static_cast<unsigned char>(length);
+      echoed[i] = phrase.earlier == kNone ? kNone : phrases[phrase.earlier].first;
     }
-    for (size_t l = visited; l < lengths.size(); ++l) lengths[l].pass(i);
+    lengthenEchoing(words, length, phrases);
   }
-  std::sort(found.begin(), found.end(), [](const Occurrence& a, const Occurrence& b) {
-    return a.first != b.first ? a.first < b.first : a.length > b.length;
-  });
   std::vector<EchoRange> ranges;
   size_t coveredTo = 0;  // word index after the reported occurrences
-  for (const Occurrence& occurrence : found) {
-    const size_t end = occurrence.first + occurrence.length;
-    if (end <= coveredTo) continue;  // inside a longer echo
+  for (size_t i = 0; i < words.size(); ++i) {
+    const size_t end = i + longest[i];
+    if (longest[i] == 0 || end <= coveredTo) continue;  // none, or inside a longer echo
     coveredTo = end;
-    ranges.push_back(
-        {words[occurrence.first].begin, words[end - 1].end,
-         occurrence.earlier == kNoEarlier ? kNoEarlier : words[occurrence.earlier].begin});
+    ranges.push_back({words[i].begin, words[end - 1].end,
+                      echoed[i] == kNone ? kNoEarlier : words[echoed[i]].begin});
   }
   return ranges;
 }
