@@ -1,6 +1,7 @@
 #include "analysis/top_phrases.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 
 #include "analysis/phrase_words.h"
@@ -13,21 +14,24 @@ namespace {
 // Counts of phrase keys in a flat table, each with its first occurrence.
 class PhraseTable {
  public:
-  explicit PhraseTable(size_t entries) {
-    size_t size = 16;
-    while (size < entries * 2) size *= 2;
-    m_slots.assign(size, {});
+  // Empties the table, with room for `entries` keys.
+  void reset(size_t entries) {
+    m_slots.assign(std::max<size_t>(16, std::bit_ceil(entries * 2)), {});
   }
 
   // Counts one more occurrence of `key`, at word `first` when it is new;
-  // returns its entry.
-  void add(std::uint64_t key, size_t first) {
-    Slot& slot = find(key);
-    if (slot.key == 0) slot = {key, 0, first};
-    ++slot.count;
+  // returns its slot, where its count can be read once every occurrence
+  // is in.
+  std::uint32_t add(std::uint64_t key, std::uint32_t first) {
+    const size_t mask = m_slots.size() - 1;
+    size_t at = key & mask;
+    while (m_slots[at].key != key && m_slots[at].key != 0) at = (at + 1) & mask;
+    if (m_slots[at].key == 0) m_slots[at] = {key, 0, first};
+    ++m_slots[at].count;
+    return static_cast<std::uint32_t>(at);
   }
 
-  int count(std::uint64_t key) { return find(key).count; }
+  int count(std::uint32_t slot) const { return m_slots[slot].count; }
 
   template <typename Visit>
   void forEach(Visit visit) const {
@@ -40,15 +44,8 @@ class PhraseTable {
   struct Slot {
     std::uint64_t key = 0;
     int count = 0;
-    size_t first = 0;
+    std::uint32_t first = 0;
   };
-
-  Slot& find(std::uint64_t key) {
-    const size_t mask = m_slots.size() - 1;
-    for (size_t at = key & mask;; at = (at + 1) & mask) {
-      if (m_slots[at].key == key || m_slots[at].key == 0) return m_slots[at];
-    }
-  }
 
   std::vector<Slot> m_slots;
 };
@@ -57,6 +54,46 @@ struct Candidate {
   int count;
   size_t length;
   size_t first;  // word index
+};
+
+// The order of the list: most frequent first, then longest, then first in
+// the text.
+bool comesBefore(const Candidate& a, const Candidate& b) {
+  if (a.count != b.count) return a.count > b.count;
+  if (a.length != b.length) return a.length > b.length;
+  return a.first < b.first;
+}
+
+// The best candidates met so far, as many as asked at most: a heap whose
+// top is the worst kept.
+class BestCandidates {
+ public:
+  explicit BestCandidates(size_t room) : m_room(room) {}
+
+  void offer(const Candidate& candidate) {
+    if (m_heap.size() < m_room) {
+      m_heap.push_back(candidate);
+      std::push_heap(m_heap.begin(), m_heap.end(), comesBefore);
+      return;
+    }
+    if (!comesBefore(candidate, m_heap.front())) return;
+    std::pop_heap(m_heap.begin(), m_heap.end(), comesBefore);
+    m_heap.back() = candidate;
+    std::push_heap(m_heap.begin(), m_heap.end(), comesBefore);
+  }
+
+  // A phrase that comes fewer times than this can no longer be kept: the
+  // room is full of phrases that come more often or as often.
+  int lowestKeptCount() const { return m_heap.size() < m_room ? 2 : m_heap.front().count; }
+
+  std::vector<Candidate> inOrder() {
+    std::sort_heap(m_heap.begin(), m_heap.end(), comesBefore);
+    return std::move(m_heap);
+  }
+
+ private:
+  size_t m_room;
+  std::vector<Candidate> m_heap;
 };
 
 bool isPhrase(const std::vector<PhraseWord>& words, size_t first, size_t length) {
@@ -79,42 +116,72 @@ bool contains(const std::vector<PhraseWord>& words, const Candidate& longer,
   return false;
 }
 
-// The repeated phrases of every length up to the longest. A phrase can come
-// twice only if its first words do, so each length counts only where the
-// phrase one word shorter was repeated: the tables stay small.
-std::vector<Candidate> repeatedPhrases(const std::vector<PhraseWord>& words,
-                                       const EchoSettings& echoes) {
+// A phrase being counted, by its first word: its key so far, and its slot
+// in the table of its length.
+struct Counting {
+  std::uint64_t key;
+  std::uint32_t first;
+  std::uint32_t slot;
+};
+
+// The best `room` repeated phrases, in the list's order. A phrase can come
+// twice only if its first words do, and no more often than they: each
+// length counts only where the phrase one word shorter came often enough
+// to be kept, so the tables shrink as the phrases grow.
+BestCandidates repeatedPhrases(const std::vector<PhraseWord>& words, const EchoSettings& echoes,
+                               size_t room) {
   const size_t n = words.size();
   std::vector<int> wordCounts;
   for (const PhraseWord& word : words) {
     if (static_cast<size_t>(word.id) >= wordCounts.size()) wordCounts.resize(word.id + 1, 0);
     ++wordCounts[word.id];
   }
-  std::vector<std::uint64_t> keys(n);
-  std::vector<char> repeated(n);
+  // A listed word starts no phrase, whatever its length.
+  std::vector<Counting> counting;
   for (size_t i = 0; i < n; ++i) {
-    keys[i] = withWord(kPhraseSeed, words[i].id);
-    repeated[i] = wordCounts[words[i].id] >= 2;
+    if (!words[i].listed && wordCounts[words[i].id] >= 2) {
+      counting.push_back({withWord(kPhraseSeed, words[i].id), static_cast<std::uint32_t>(i), 0});
+    }
   }
-  std::vector<Candidate> found;
+  BestCandidates best(room);
+  PhraseTable table;
   const size_t shortest = static_cast<size_t>(echoes.minWords);
   for (size_t length = 2; length <= static_cast<size_t>(echoes.maxWords); ++length) {
-    PhraseTable table(n);
-    for (size_t i = 0; i + length <= n; ++i) {
-      repeated[i] = repeated[i] && words[i + length - 1].sentence == words[i].sentence;
-      if (!repeated[i]) continue;
-      keys[i] = withWord(keys[i], words[i + length - 1].id);
-      table.add(keyOf(keys[i]), i);
+    size_t kept = 0;
+    for (const Counting& phrase : counting) {
+      const size_t last = phrase.first + length - 1;
+      if (last >= n || words[last].sentence != words[phrase.first].sentence) continue;
+      counting[kept++] = {withWord(phrase.key, words[last].id), phrase.first, 0};
     }
-    for (size_t i = 0; i < n; ++i) {
-      repeated[i] = repeated[i] && i + length <= n && table.count(keyOf(keys[i])) >= 2;
+    counting.resize(kept);
+    table.reset(counting.size());
+    for (Counting& phrase : counting) phrase.slot = table.add(keyOf(phrase.key), phrase.first);
+    if (length >= shortest) {
+      table.forEach([&](int count, size_t first) {
+        if (count >= 2 && isPhrase(words, first, length)) best.offer({count, length, first});
+      });
     }
-    if (length < shortest) continue;
-    table.forEach([&](int count, size_t first) {
-      if (count >= 2 && isPhrase(words, first, length)) found.push_back({count, length, first});
-    });
+    const int enough = best.lowestKeptCount();
+    std::erase_if(counting,
+                  [&](const Counting& phrase) { return table.count(phrase.slot) < enough; });
   }
-  return found;
+  return best;
+}
+
+// The first `limit` of `candidates`, in order, leaving out a phrase inside
+// a longer one kept that comes as often.
+std::vector<Candidate> listed(const std::vector<PhraseWord>& words,
+                              const std::vector<Candidate>& candidates, size_t limit) {
+  std::vector<Candidate> kept;
+  for (const Candidate& candidate : candidates) {
+    if (kept.size() == limit) break;
+    const bool inside = std::any_of(kept.begin(), kept.end(), [&](const Candidate& longer) {
+      return longer.length > candidate.length && longer.count == candidate.count &&
+             contains(words, longer, candidate);
+    });
+    if (!inside) kept.push_back(candidate);
+  }
+  return kept;
 }
 
 }  // namespace
@@ -126,21 +193,13 @@ std::vector<PhraseCount> topPhrases(std::string_view lowered, const AnalysisSett
 
 std::vector<PhraseCount> topPhrasesOf(const std::vector<PhraseWord>& words,
                                       const EchoSettings& echoes, size_t limit) {
-  std::vector<Candidate> candidates = repeatedPhrases(words, echoes);
-  std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
-    if (a.count != b.count) return a.count > b.count;
-    if (a.length != b.length) return a.length > b.length;
-    return a.first < b.first;
-  });
-  std::vector<Candidate> kept;
-  for (const Candidate& candidate : candidates) {
-    if (kept.size() == limit) break;
-    const bool inside = std::any_of(kept.begin(), kept.end(), [&](const Candidate& longer) {
-      return longer.length > candidate.length && longer.count == candidate.count &&
-             contains(words, longer, candidate);
-    });
-    if (!inside) kept.push_back(candidate);
-  }
+  // A phrase kept leaves out at most the shorter phrases inside it, 14 for
+  // phrases of 6 words: the first `limit` of the list lie among the best
+  // `limit` times one more than that.
+  const size_t longest = static_cast<size_t>(std::max(2, echoes.maxWords));
+  const size_t inside = longest * (longest - 1) / 2 - 1;
+  const std::vector<Candidate> kept =
+      listed(words, repeatedPhrases(words, echoes, limit * (inside + 1)).inOrder(), limit);
   std::vector<PhraseCount> phrases;
   for (const Candidate& c : kept) {
     phrases.push_back({words[c.first].begin, words[c.first + c.length - 1].end, c.count});

@@ -45,6 +45,29 @@ TEST(TopPhrases, TheMostRepeatedComeFirstAndALongerPhraseTakesItsParts) {
   EXPECT_TRUE(topPhrases("no phrase comes back here", skipping(), EchoSettings(), 10).empty());
 }
 
+TEST(TopPhrases, AListFullOfLongPhrasesLeavesOutEveryPartOfThem) {
+  // Twenty phrases of six words, each as often as no other: every one
+  // comes after its fourteen shorter parts would, were they not inside it.
+  std::string text;
+  for (int phrase = 0; phrase < 20; ++phrase) {
+    for (int time = 0; time < 30 - phrase; ++time) {
+      for (int word = 0; word < 6; ++word) {
+        text += "w" + std::to_string(phrase) + "x" + std::to_string(word) + " ";
+      }
+      text += ".\n";
+    }
+  }
+  const std::vector<PhraseCount> top = topPhrases(text, skipping(), EchoSettings(), 20);
+  ASSERT_EQ(top.size(), 20u);
+  for (int phrase = 0; phrase < 20; ++phrase) {
+    EXPECT_EQ(phraseWords(text, top[phrase]),
+              "w" + std::to_string(phrase) + "x0 w" + std::to_string(phrase) + "x1 w" +
+                  std::to_string(phrase) + "x2 w" + std::to_string(phrase) + "x3 w" +
+                  std::to_string(phrase) + "x4 w" + std::to_string(phrase) + "x5");
+    EXPECT_EQ(top[phrase].count, 30 - phrase);
+  }
+}
+
 // Every phrase of the lengths asked, counted plainly by its words.
 std::vector<std::pair<std::string, int>> plainTop(std::string_view text,
                                                   const AnalysisSettings& settings,
