@@ -360,7 +360,7 @@ AnalysisResult analyzeInTwoShares(std::string_view text, const AnalysisSettings&
 
 AnalysisResult analyzeText(std::string_view text, const AnalysisSettings& settings,
                            const ProgressSink& progress, RepeatedStarts repeats,
-                           PassThreads threads) {
+                           PassThreads threads, PhraseList phrases) {
   // The number of cores is read from the system: once is enough.
   static const unsigned cores = std::thread::hardware_concurrency();
   bool shared = threads == PassThreads::kTwo || (threads == PassThreads::kAutomatic &&
@@ -378,7 +378,9 @@ AnalysisResult analyzeText(std::string_view text, const AnalysisSettings& settin
         wordsOf(text, echoes.phrasesActive ? settings : AnalysisSettings());
     if (echoes.phrasesActive) {
       result.phraseEchoes = phraseEchoesOf(words, echoes);
-      result.topPhrases = topPhrasesOf(words, echoes, kTopPhraseCount);
+      if (phrases == PhraseList::kCounted) {
+        result.topPhrases = topPhrasesOf(words, echoes, kTopPhraseCount);
+      }
     }
     if (echoes.openingsActive) result.sentenceOpenings = sentenceOpeningsOf(words, echoes);
   }

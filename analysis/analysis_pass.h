@@ -27,7 +27,8 @@ struct AnalysisResult {
   // With the echoes' switches on (settings.m_echoes), in text order.
   std::vector<EchoRange> phraseEchoes;
   std::vector<EchoRange> sentenceOpenings;
-  // With phrase echoes on: the phrases repeated most over the whole text.
+  // With phrase echoes on and PhraseList::kCounted: the phrases repeated
+  // most over the whole text.
   std::vector<PhraseCount> topPhrases;
 };
 
@@ -45,11 +46,17 @@ enum class RepeatedStarts { kKept, kCollapsed, kCounted };
 // With families by dictionary form the pass always works alone.
 enum class PassThreads { kAutomatic, kOne, kTwo };
 
+// Whether the pass counts the phrases repeated most over the whole text,
+// with phrase echoes on: the window lists them under the Top-100, the
+// command line never shows them.
+enum class PhraseList { kCounted, kLeftOut };
+
 // `loweredText` is the editor text after lowercaseText; `settings` has been
 // clamped. `progress`, when set, takes the gauge from 0 to 50.
 AnalysisResult analyzeText(std::string_view loweredText, const AnalysisSettings& settings,
                            const ProgressSink& progress = {},
                            RepeatedStarts repeats = RepeatedStarts::kKept,
-                           PassThreads threads = PassThreads::kAutomatic);
+                           PassThreads threads = PassThreads::kAutomatic,
+                           PhraseList phrases = PhraseList::kLeftOut);
 
 }  // namespace verbolt

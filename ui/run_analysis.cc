@@ -22,7 +22,8 @@ namespace {
 // memory with wide settings.
 AnalysisResult enginePass(std::string_view loweredText, const AnalysisSettings& settings,
                           const ProgressSink& progress) {
-  return analyzeText(loweredText, settings, progress, RepeatedStarts::kCollapsed);
+  return analyzeText(loweredText, settings, progress, RepeatedStarts::kCollapsed,
+                     PassThreads::kAutomatic, PhraseList::kCounted);
 }
 
 AnalysisPassFunction analysisPass = enginePass;
