@@ -356,6 +356,30 @@ AnalysisResult analyzeInTwoShares(std::string_view text, const AnalysisSettings&
   return result;
 }
 
+bool hasEchoes(const EchoSettings& echoes) { return echoes.phrasesActive || echoes.openingsActive; }
+
+struct EchoFindings {
+  std::vector<EchoRange> phrases;
+  std::vector<EchoRange> openings;
+  std::vector<PhraseCount> top;
+};
+
+// One reading of the words serves every phrase rule switched on; the
+// openings alone need no list to skip.
+EchoFindings findEchoesOf(std::string_view text, const AnalysisSettings& settings,
+                          PhraseList phrases) {
+  const EchoSettings& echoes = settings.m_echoes;
+  const std::vector<PhraseWord> words =
+      wordsOf(text, echoes.phrasesActive ? settings : AnalysisSettings());
+  EchoFindings found;
+  if (echoes.phrasesActive) {
+    found.phrases = phraseEchoesOf(words, echoes);
+    if (phrases == PhraseList::kCounted) found.top = topPhrasesOf(words, echoes, kTopPhraseCount);
+  }
+  if (echoes.openingsActive) found.openings = sentenceOpeningsOf(words, echoes);
+  return found;
+}
+
 }  // namespace
 
 AnalysisResult analyzeText(std::string_view text, const AnalysisSettings& settings,
@@ -363,27 +387,43 @@ AnalysisResult analyzeText(std::string_view text, const AnalysisSettings& settin
                            PassThreads threads, PhraseList phrases) {
   // The number of cores is read from the system: once is enough.
   static const unsigned cores = std::thread::hardware_concurrency();
-  bool shared = threads == PassThreads::kTwo || (threads == PassThreads::kAutomatic &&
-                                                 text.size() >= kShortestSharedText && cores >= 2);
+  const bool twoThreads =
+      threads == PassThreads::kTwo ||
+      (threads == PassThreads::kAutomatic && text.size() >= kShortestSharedText && cores >= 2);
   // Words that share a dictionary form may share no beginning, so they
   // cannot be divided by it; and the lemma source answers one thread only.
-  if (familiesByLemma(settings)) shared = false;
-  AnalysisResult result = shared ? analyzeInTwoShares(text, settings, progress, repeats)
-                                 : analyzeAlone(text, settings, progress, repeats);
-  const EchoSettings& echoes = settings.m_echoes;
-  if (echoes.phrasesActive || echoes.openingsActive) {
-    // One reading of the words serves every phrase rule switched on; the
-    // openings alone need no list to skip.
-    const std::vector<PhraseWord> words =
-        wordsOf(text, echoes.phrasesActive ? settings : AnalysisSettings());
-    if (echoes.phrasesActive) {
-      result.phraseEchoes = phraseEchoesOf(words, echoes);
-      if (phrases == PhraseList::kCounted) {
-        result.topPhrases = topPhrasesOf(words, echoes, kTopPhraseCount);
-      }
+  const bool shared = twoThreads && !familiesByLemma(settings);
+  // The echoes read the text on their own, the similar words and the
+  // dictionary left out: on a long text they run beside the pass.
+  const bool beside = twoThreads && hasEchoes(settings.m_echoes);
+  EchoFindings echoes;
+  std::optional<std::thread> echoing;
+  std::exception_ptr echoFailure;
+  auto findTheEchoes = [&] {
+    try {
+      echoes = findEchoesOf(text, settings, phrases);
+    } catch (...) {
+      echoFailure = std::current_exception();
     }
-    if (echoes.openingsActive) result.sentenceOpenings = sentenceOpeningsOf(words, echoes);
+  };
+  if (beside) echoing.emplace(findTheEchoes);
+  AnalysisResult result;
+  try {
+    result = shared ? analyzeInTwoShares(text, settings, progress, repeats)
+                    : analyzeAlone(text, settings, progress, repeats);
+  } catch (...) {
+    if (echoing) echoing->join();
+    throw;
   }
+  if (echoing) {
+    echoing->join();
+  } else if (hasEchoes(settings.m_echoes)) {
+    findTheEchoes();
+  }
+  if (echoFailure) std::rethrow_exception(echoFailure);
+  result.phraseEchoes = std::move(echoes.phrases);
+  result.sentenceOpenings = std::move(echoes.openings);
+  result.topPhrases = std::move(echoes.top);
   progressCounter += text.size();
   return result;
 }
