@@ -299,6 +299,8 @@ TEST(AnalysisPassIdentity, TwoThreadsAgreeWithOneOnALongText) {
   everything.m_wordsPartsList = {"tra"};
   everything.m_phrasesActive = 1;
   everything.m_phrasesList = {"con tra", "a re"};
+  everything.m_echoes.phrasesActive = true;
+  everything.m_echoes.openingsActive = true;
   AnalysisSettings letters = defaults();
   letters.m_sameNbLetters = 1;
   letters.m_samePercent = 10;
@@ -315,9 +317,16 @@ TEST(AnalysisPassIdentity, TwoThreadsAgreeWithOneOnALongText) {
        {Case{plain, wholeText}, Case{everything, wholeText}, Case{letters, lettersText}}) {
     const AnalysisSettings& s = c.settings;
     const std::string& text = c.text;
-    AnalysisResult alone = analyzeText(text, s, {}, RepeatedStarts::kKept, PassThreads::kOne);
-    AnalysisResult shared = analyzeText(text, s, {}, RepeatedStarts::kKept, PassThreads::kTwo);
+    // With two threads the echoes run beside the pass.
+    AnalysisResult alone =
+        analyzeText(text, s, {}, RepeatedStarts::kKept, PassThreads::kOne, PhraseList::kCounted);
+    AnalysisResult shared =
+        analyzeText(text, s, {}, RepeatedStarts::kKept, PassThreads::kTwo, PhraseList::kCounted);
     ASSERT_FALSE(alone.closeStarts.empty());
+    ASSERT_EQ(alone.phraseEchoes.empty(), !s.m_echoes.phrasesActive);
+    EXPECT_EQ(shared.phraseEchoes, alone.phraseEchoes);
+    EXPECT_EQ(shared.sentenceOpenings, alone.sentenceOpenings);
+    EXPECT_EQ(shared.topPhrases, alone.topPhrases);
     EXPECT_EQ(shared.phraseRanges, alone.phraseRanges);
     EXPECT_EQ(shared.searchedStarts, alone.searchedStarts);
     EXPECT_EQ(shared.distantStarts, alone.distantStarts);
@@ -436,14 +445,15 @@ TEST(AnalysisPassCollapsed, StaysWithinTheNumberOfWordsWhereTheFullListsExplode)
 TEST(AnalysisPassStopped, ASinkStopsThePassOnEitherThread) {
   std::string text;
   for (int i = 0; i < 60000; ++i) text += "le chat dort sur la maison ";
-  const AnalysisSettings s = AnalysisSettings::Defaults();
+  // The echoes, running beside the pass, are waited for.
+  AnalysisSettings s = AnalysisSettings::Defaults();
+  s.m_echoes.phrasesActive = true;
   for (PassThreads threads : {PassThreads::kOne, PassThreads::kTwo}) {
     int calls = 0;
     const ProgressSink stopAtTheThird = [&calls](int) {
       if (++calls == 3) throw RunStopped();
     };
-    EXPECT_THROW(analyzeText(text, s, stopAtTheThird, RepeatedStarts::kKept, threads),
-                 RunStopped);
+    EXPECT_THROW(analyzeText(text, s, stopAtTheThird, RepeatedStarts::kKept, threads), RunStopped);
     EXPECT_EQ(calls, 3);
     EXPECT_EQ(analyzeText(text, s, {}, RepeatedStarts::kKept, threads).closeStarts.size(),
               analyzeText(text, s).closeStarts.size());
