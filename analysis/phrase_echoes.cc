@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <exception>
 #include <string>
+#include <thread>
 #include <unordered_map>
 #include <utility>
 
@@ -103,11 +105,12 @@ struct Phrase {
   bool echoing = false;
 };
 
-// The phrases of the shortest length: from every word that is not listed.
-void addShortestPhrases(const std::vector<PhraseWord>& words, size_t length,
+// The phrases of the shortest length from the words [from, to): from every
+// one that is not listed.
+void addShortestPhrases(const std::vector<PhraseWord>& words, size_t from, size_t to, size_t length,
                         std::vector<Phrase>& phrases) {
-  phrases.reserve(words.size());
-  for (size_t i = 0; i + length <= words.size(); ++i) {
+  phrases.reserve(to - from);
+  for (size_t i = from; i < to && i + length <= words.size(); ++i) {
     if (words[i].listed || words[i + length - 1].sentence != words[i].sentence) continue;
     std::uint64_t key = kPhraseSeed;
     bool counted = false;
@@ -168,34 +171,76 @@ void lengthenEchoing(const std::vector<PhraseWord>& words, size_t length,
   phrases.resize(kept);
 }
 
-}  // namespace
+// The longest echo from each word of [from, to), and the first word of the
+// one it echoes. The search reads the words [context, end), all those an
+// occurrence starting in [from, to) can echo within the distance: what it
+// finds for them is what a search of the whole text finds, so that two
+// shares of a long text can be searched at once.
+struct LongestEchoes {
+  std::vector<unsigned char> length;
+  std::vector<std::uint32_t> echoed;
+};
 
-std::vector<EchoRange> phraseEchoesOf(const std::vector<PhraseWord>& words,
-                                      const EchoSettings& echoes) {
-  // The longest echo from each word, and the start of the one it echoes.
-  std::vector<unsigned char> longest(words.size(), 0);
-  std::vector<std::uint32_t> echoed(words.size(), kNone);
+void findLongestEchoes(const std::vector<PhraseWord>& words, const EchoSettings& echoes,
+                       size_t from, size_t to, LongestEchoes& longest) {
+  if (from >= to) return;
+  const size_t distance = echoes.distance;
+  size_t context = from;
+  while (context > 0 && words[from].begin - words[context - 1].begin <= distance) --context;
+  size_t end = to;
+  while (end < words.size() && words[end].begin - words[to - 1].begin <= distance) ++end;
   const size_t shortest = static_cast<size_t>(std::max(1, echoes.minWords));
   std::vector<Phrase> phrases;
-  addShortestPhrases(words, shortest, phrases);
+  addShortestPhrases(words, context, end, shortest, phrases);
   for (size_t length = shortest; length <= static_cast<size_t>(echoes.maxWords); ++length) {
-    findEchoing(words, phrases, length, echoes.distance);
+    findEchoing(words, phrases, length, distance);
     for (const Phrase& phrase : phrases) {
       const size_t i = phrase.first;
       if (!phrase.echoing || !phrase.counted || words[i + length - 1].listed) continue;
-      longest[i] = static_cast<unsigned char>(length);
-      echoed[i] = phrase.earlier == kNone ? kNone : phrases[phrase.earlier].first;
+      if (i < from || i >= to) continue;
+      longest.length[i] = static_cast<unsigned char>(length);
+      longest.echoed[i] = phrase.earlier == kNone ? kNone : phrases[phrase.earlier].first;
     }
     lengthenEchoing(words, length, phrases);
+  }
+}
+
+}  // namespace
+
+std::vector<EchoRange> phraseEchoesOf(const std::vector<PhraseWord>& words,
+                                      const EchoSettings& echoes, EchoShares shares) {
+  LongestEchoes longest{std::vector<unsigned char>(words.size(), 0),
+                        std::vector<std::uint32_t>(words.size(), kNone)};
+  const size_t middle = shares == EchoShares::kTwo ? words.size() / 2 : 0;
+  if (middle == 0) {
+    findLongestEchoes(words, echoes, 0, words.size(), longest);
+  } else {
+    // Each share writes the words of its own half.
+    std::exception_ptr failure;
+    std::thread second([&] {
+      try {
+        findLongestEchoes(words, echoes, middle, words.size(), longest);
+      } catch (...) {
+        failure = std::current_exception();
+      }
+    });
+    try {
+      findLongestEchoes(words, echoes, 0, middle, longest);
+    } catch (...) {
+      second.join();
+      throw;
+    }
+    second.join();
+    if (failure) std::rethrow_exception(failure);
   }
   std::vector<EchoRange> ranges;
   size_t coveredTo = 0;  // word index after the reported occurrences
   for (size_t i = 0; i < words.size(); ++i) {
-    const size_t end = i + longest[i];
-    if (longest[i] == 0 || end <= coveredTo) continue;  // none, or inside a longer echo
+    const size_t end = i + longest.length[i];
+    if (longest.length[i] == 0 || end <= coveredTo) continue;  // none, or inside a longer echo
     coveredTo = end;
     ranges.push_back({words[i].begin, words[end - 1].end,
-                      echoed[i] == kNone ? kNoEarlier : words[echoed[i]].begin});
+                      longest.echoed[i] == kNone ? kNoEarlier : words[longest.echoed[i]].begin});
   }
   return ranges;
 }

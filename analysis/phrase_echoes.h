@@ -44,10 +44,15 @@ std::vector<EchoRange> findPhraseEchoes(std::string_view lowered, const Analysis
 // nearest such opening before it, when one is within the stretch.
 std::vector<EchoRange> findSentenceOpenings(std::string_view lowered, const EchoSettings& echoes);
 
+// Whether the phrase echoes of a long text are searched in two halves at
+// once, on two threads; the echoes found are the same.
+enum class EchoShares { kOne, kTwo };
+
 // The same two, from the words of the text already read (phrase_words.h):
 // a pass that runs several phrase rules reads them once.
 std::vector<EchoRange> phraseEchoesOf(const std::vector<PhraseWord>& words,
-                                      const EchoSettings& echoes);
+                                      const EchoSettings& echoes,
+                                      EchoShares shares = EchoShares::kOne);
 std::vector<EchoRange> sentenceOpeningsOf(const std::vector<PhraseWord>& words,
                                           const EchoSettings& echoes);
 

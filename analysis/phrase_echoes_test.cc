@@ -226,7 +226,11 @@ TEST(PhraseEchoesAgainstThePlainRule, RandomTexts) {
     echoes.maxWords = echoes.minWords + round % 6;
     echoes.openingSentences = 1 + round % 6;
     echoes.openingRepeats = 1 + round % 4;
-    ASSERT_EQ(findPhraseEchoes(text, settings, echoes), plainPhraseEchoes(text, settings, echoes))
+    const std::vector<EchoRange> plain = plainPhraseEchoes(text, settings, echoes);
+    ASSERT_EQ(findPhraseEchoes(text, settings, echoes), plain) << "round " << round << ": " << text;
+    // Two halves searched at once find the same, wherever the middle falls
+    // among the echoes.
+    ASSERT_EQ(phraseEchoesOf(wordsOf(text, settings), echoes, EchoShares::kTwo), plain)
         << "round " << round << ": " << text;
     ASSERT_EQ(findSentenceOpenings(text, echoes), plainOpenings(text, echoes))
         << "round " << round << ": " << text;
@@ -241,8 +245,9 @@ TEST(PhraseEchoesAgainstThePlainRule, ALongTextWhoseRecentPhrasesComeAndGo) {
   for (size_t distance : {40u, 400u, 3000u}) {
     EchoSettings echoes;
     echoes.distance = distance;
-    EXPECT_EQ(findPhraseEchoes(text, settings, echoes), plainPhraseEchoes(text, settings, echoes))
-        << distance;
+    const std::vector<EchoRange> plain = plainPhraseEchoes(text, settings, echoes);
+    EXPECT_EQ(findPhraseEchoes(text, settings, echoes), plain) << distance;
+    EXPECT_EQ(phraseEchoesOf(wordsOf(text, settings), echoes, EchoShares::kTwo), plain) << distance;
   }
 }
 
