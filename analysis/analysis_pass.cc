@@ -367,13 +367,13 @@ struct EchoFindings {
 // One reading of the words serves every phrase rule switched on; the
 // openings alone need no list to skip.
 EchoFindings findEchoesOf(std::string_view text, const AnalysisSettings& settings,
-                          PhraseList phrases) {
+                          PhraseList phrases, EchoShares shares) {
   const EchoSettings& echoes = settings.m_echoes;
   const std::vector<PhraseWord> words =
       wordsOf(text, echoes.phrasesActive ? settings : AnalysisSettings());
   EchoFindings found;
   if (echoes.phrasesActive) {
-    found.phrases = phraseEchoesOf(words, echoes);
+    found.phrases = phraseEchoesOf(words, echoes, shares);
     if (phrases == PhraseList::kCounted) found.top = topPhrasesOf(words, echoes, kTopPhraseCount);
   }
   if (echoes.openingsActive) found.openings = sentenceOpeningsOf(words, echoes);
@@ -401,7 +401,7 @@ AnalysisResult analyzeText(std::string_view text, const AnalysisSettings& settin
   std::exception_ptr echoFailure;
   auto findTheEchoes = [&] {
     try {
-      echoes = findEchoesOf(text, settings, phrases);
+      echoes = findEchoesOf(text, settings, phrases, beside ? EchoShares::kTwo : EchoShares::kOne);
     } catch (...) {
       echoFailure = std::current_exception();
     }
