@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Measures figures 1-7 and E1-E4 of the performance table and prints the table.
+"""Measures figures 1-7 and E1-E5 of the performance table and prints the table.
 
 Each comparison runs its commands in one hyperfine invocation per round;
 rounds alternate the order of the commands, so that neither side always
@@ -116,8 +116,8 @@ def add_growth_row(table, number, figure, command, texts, allowed):
 
 
 def add_real_prose_rows(table, defaults, everything, texts):
-    """Rows E1-E4: the engine on real prose and on large families, against
-    wc -w, both in the C locale."""
+    """Rows E1-E5: the engine on real prose, with the echoes and on large
+    families, against wc -w, both in the C locale."""
     quoted = shlex.quote
     os.environ["LC_ALL"] = "C"
     text = lambda name: os.path.join(texts, name)
@@ -137,6 +137,15 @@ def add_real_prose_rows(table, defaults, everything, texts):
         ratio = t[ours_all] / t[wc]
         table.add("E2", f"the same, every feature on ({language})", seconds(t[ours_all]),
                   seconds(t[wc]), f"{ratio:.2f}x", "<= 2x", ratio <= 2)
+
+    english = text("english-10.txt")
+    if os.path.exists(english):
+        wc = f"wc -w {quoted(english)}"
+        ours = f"{defaults} --echoes {quoted(english)}"
+        t = hyperfine_times([wc, ours], runs=5, warmup=1, shell=False)
+        ratio = t[ours] / t[wc]
+        table.add("E5", "--summary --echoes, 10 MB of real English, vs wc -w", seconds(t[ours]),
+                  seconds(t[wc]), f"{ratio:.2f}x", "<= 3x", ratio <= 3)
 
     families = text("large-families-10.txt")
     wc = f"wc -w {quoted(families)}"

@@ -20,7 +20,7 @@
 # (xvfb-run) twice: on generated prose (rows 8-12, 14, 15) into
 # build-bench/gui-figures.txt, and on the real English text (rows W1-W5)
 # into build-bench/real-gui-figures.txt; without a working Xvfb they read
-# "not measured". Rows E1-E4 time the engine on real prose and on a text
+# "not measured". Rows E1-E5 time the engine on real prose and on a text
 # of large families, in the C locale.
 set -euo pipefail
 
