@@ -10,15 +10,26 @@
 #include <wx/textctrl.h>
 
 #include <chrono>
+#include <cstdio>
+#include <ostream>
 #include <string_view>
 #include <thread>
 #include <vector>
 
 #include "highlight/editor_text.h"
 #include "highlight/plan/colours.h"
+#include "highlight/plan/paint_plan.h"
 #include "test_support/test_support.h"
 
 namespace verbolt {
+
+// A run as a failed comparison shows it: "[3, 7) ffff8c".
+inline void PrintTo(const ColourRun& run, std::ostream* out) {
+  char colour[8];
+  std::snprintf(colour, sizeof colour, "%02x%02x%02x", run.colour.red, run.colour.green,
+                run.colour.blue);
+  *out << "[" << run.start << ", " << run.end << ") " << colour;
+}
 
 // The application object the window tests run in; each test program
 // gives its own.
