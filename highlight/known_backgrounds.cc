@@ -45,8 +45,12 @@ void followDelete(GtkTextBuffer*, GtkTextIter* start, GtkTextIter* end, gpointer
   removeFromRuns(kept->runs, gtk_text_iter_get_offset(start), gtk_text_iter_get_offset(end));
 }
 
-void forgetAtTag(GtkTextBuffer*, GtkTextTag*, GtkTextIter*, GtkTextIter*, gpointer kept) {
-  forget(static_cast<Kept*>(kept));
+// Only a tag that sets a background changes what is kept: a text colour
+// does not.
+void forgetAtTag(GtkTextBuffer*, GtkTextTag* tag, GtkTextIter*, GtkTextIter*, gpointer kept) {
+  gboolean background = FALSE;
+  g_object_get(tag, "background-set", &background, nullptr);
+  if (background) forget(static_cast<Kept*>(kept));
 }
 
 void deleteKept(gpointer kept) { delete static_cast<Kept*>(kept); }

@@ -2,8 +2,8 @@
 // control's text buffer while nothing else touches it: reading them back
 // from the buffer costs a click on a novel more than the marking itself.
 // They follow the edits of the text, typed or pasted text taking the
-// backgrounds the buffer gave it; any tag that other code applies or
-// removes forgets them, and the next painting that clears every
+// backgrounds the buffer gave it; any background tag that other code
+// applies or removes forgets them, and the next painting that clears every
 // background knows them again.
 #pragma once
 

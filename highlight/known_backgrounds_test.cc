@@ -1,6 +1,7 @@
 #include "highlight/known_backgrounds.h"
 
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 #include <wx/textctrl.h>
 
 #include <random>
@@ -10,6 +11,7 @@
 #include "highlight/background_map.h"
 #include "highlight/background_tags.h"
 #include "highlight/gui_test_support.h"
+#include "highlight/text_buffer.h"
 
 namespace verbolt {
 
@@ -37,8 +39,8 @@ std::vector<ColourRun> randomRuns(std::mt19937& random, int length, bool withWhi
 }
 
 // Whatever the program paints, the kept backgrounds are what the buffer
-// shows, through the edits of the text; a style set by other code forgets
-// them.
+// shows, through the edits of the text; a background set by other code
+// forgets them, a text colour does not.
 TEST(KnownBackgrounds, AreWhatTheBufferShowsUntilSomethingElseTouchesIt) {
   EditorWindow window;
   wxTextCtrl& editor = window.editor();
@@ -71,6 +73,18 @@ TEST(KnownBackgrounds, AreWhatTheBufferShowsUntilSomethingElseTouchesIt) {
         break;
       }
       default: {
+        const bool known = knownBackgrounds(editor) != nullptr;
+        // A tag that colours the text alone, as the control's own text
+        // colour does.
+        GtkTextBuffer* buffer = textBufferOf(editor);
+        GtkTextTag* ink =
+            gtk_text_buffer_create_tag(buffer, nullptr, "foreground", "blue", nullptr);
+        GtkTextIter start, end;
+        gtk_text_buffer_get_iter_at_offset(buffer, &start, 2);
+        gtk_text_buffer_get_iter_at_offset(buffer, &end, 9);
+        gtk_text_buffer_apply_tag(buffer, ink, &start, &end);
+        EXPECT_EQ(knownBackgrounds(editor) != nullptr, known)
+            << "a text colour changes no background";
         wxTextAttr style;
         style.SetBackgroundColour(*wxBLUE);
         editor.SetStyle(2, 5, style);
