@@ -79,6 +79,23 @@ TEST_F(ColourAsYouType, F8ColoursAtOnceThenTheTypedRepetitionTurnsYellow) {
 }
 
 // Undo and redo change the text as typing does: the colours follow.
+// The keys typed leave the colours kept for the text known, in every
+// palette: read back from a novel at each key, they would cost a frame
+// several times over.
+TEST_F(ColourAsYouType, TypingLeavesTheKeptColoursKnownInEveryPalette) {
+  FrameMain& frame = openOn("Le jardin dort. La maison aussi. Le jardin.\n", 43);
+  for (int palette : {kIdPaletteStandard, kIdPaletteDark}) {
+    command(palette);
+    command(kIdProcess);
+    ASSERT_NE(knownBackgrounds(frame.Editor()), nullptr);
+    frame.Editor().SetInsertionPointEnd();
+    ASSERT_TRUE(typeAndSee(" Un chat", "Un chat"));
+    const std::vector<ColourRun>* kept = knownBackgrounds(frame.Editor());
+    ASSERT_NE(kept, nullptr) << "palette " << palette;
+    EXPECT_EQ(*kept, shownColours(frame.Editor()));
+  }
+}
+
 TEST_F(ColourAsYouType, UndoAndRedoRecolourToo) {
   FrameMain& frame = openOn("Le jardin dort.\n", 16);
   command(kIdColourAsYouType);

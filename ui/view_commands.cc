@@ -58,6 +58,10 @@ void FrameMain::ShowPalette(PaletteName name) {
   setActivePalette(name);
   m_editor->SetForegroundColour(toWxColour(to.text));
   m_editor->SetBackgroundColour(toWxColour(to.page));
+  // The control makes the two colours its style for new text too, and would
+  // then tag every character typed with them: the text already shows them,
+  // and a tag at each key would make the colours kept for the text unknown.
+  m_editor->SetDefaultStyle(wxTextAttr());
   m_legend->ShowPalette(to);
   m_settingsPane->ShowPalette(to);
   if (&from == &to) return;
