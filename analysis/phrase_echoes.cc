@@ -94,14 +94,17 @@ constexpr std::uint32_t kNone = UINT32_MAX;
 // A phrase that may echo, by its first word, with its key and whether one
 // word at least of it counts. The search of its length tells whether
 // another occurrence of it, not overlapping it, starts within the
-// distance, and the nearest such before it. Texts stay under 4 GB, as the
-// analysis's positions do.
+// distance, and the nearest such before it. It carries what the search
+// reads of its words, so that the words, far larger, are read once a
+// length. Texts stay under 4 GB, as the analysis's positions do.
 struct Phrase {
   std::uint64_t key;
   std::uint32_t first;             // word index
+  std::uint32_t begin;             // of its first word, in the text
   std::uint32_t previous = kNone;  // the phrase with the same key before
-  std::uint32_t earlier = kNone;   // the nearest echoed, within the distance
+  std::uint32_t earlier = kNone;   // first word of the nearest echoed, within the distance
   bool counted;
+  bool endsListed;  // its last word is listed: it is no echo, a longer one may be
   bool echoing = false;
 };
 
@@ -118,7 +121,8 @@ void addShortestPhrases(const std::vector<PhraseWord>& words, size_t from, size_
       key = withWord(key, words[w].id);
       counted |= words[w].counted;
     }
-    phrases.push_back({key, static_cast<std::uint32_t>(i), kNone, kNone, counted});
+    phrases.push_back({key, static_cast<std::uint32_t>(i), words[i].begin, kNone, kNone, counted,
+                       words[i + length - 1].listed});
   }
 }
 
@@ -131,7 +135,7 @@ void findEchoing(const std::vector<PhraseWord>& words, std::vector<Phrase>& phra
   for (size_t p = 0; p < phrases.size(); ++p) {
     Phrase& phrase = phrases[p];
     const size_t i = phrase.first;
-    for (; words[i].begin - words[phrases[oldest].first].begin > distance; ++oldest) {
+    for (; phrase.begin - phrases[oldest].begin > distance; ++oldest) {
       recent.leave(keyOf(phrases[oldest].key), oldest);
     }
     const size_t previous = recent.exchange(keyOf(phrase.key), p);
@@ -143,7 +147,7 @@ void findEchoing(const std::vector<PhraseWord>& words, std::vector<Phrase>& phra
       const size_t j = phrases[q].first;
       if (stopAfter != kNone && j + length <= phrases[stopAfter].first) break;
       if (j + length > i || !samePhrase(words, i, j, length)) continue;
-      if (phrase.earlier == kNone) phrase.earlier = static_cast<std::uint32_t>(q);
+      if (phrase.earlier == kNone) phrase.earlier = phrases[q].first;
       if (phrases[q].echoing) {
         if (stopAfter == kNone) stopAfter = q;
         continue;
@@ -152,23 +156,6 @@ void findEchoing(const std::vector<PhraseWord>& words, std::vector<Phrase>& phra
     }
     phrase.echoing = phrase.earlier != kNone;
   }
-}
-
-// Keeps the phrases that echo, each one word longer: only a phrase whose
-// first words come back can.
-void lengthenEchoing(const std::vector<PhraseWord>& words, size_t length,
-                     std::vector<Phrase>& phrases) {
-  size_t kept = 0;
-  for (const Phrase& phrase : phrases) {
-    const size_t last = phrase.first + length;
-    if (!phrase.echoing || last >= words.size() ||
-        words[last].sentence != words[phrase.first].sentence) {
-      continue;
-    }
-    phrases[kept++] = {withWord(phrase.key, words[last].id), phrase.first, kNone, kNone,
-                       phrase.counted || words[last].counted};
-  }
-  phrases.resize(kept);
 }
 
 // The longest echo from each word of [from, to), and the first word of the
@@ -180,6 +167,30 @@ struct LongestEchoes {
   std::vector<unsigned char> length;
   std::vector<std::uint32_t> echoed;
 };
+
+// Notes the echoes of [from, to) among `phrases`, all of `length` words,
+// and keeps the phrases that echo, each one word longer: only a phrase
+// whose first words come back can.
+void keepEchoing(const std::vector<PhraseWord>& words, size_t length, size_t from, size_t to,
+                 std::vector<Phrase>& phrases, LongestEchoes& longest) {
+  size_t kept = 0;
+  for (size_t p = 0; p < phrases.size(); ++p) {
+    const Phrase& phrase = phrases[p];
+    if (!phrase.echoing) continue;
+    const size_t i = phrase.first;
+    if (phrase.counted && !phrase.endsListed && i >= from && i < to) {
+      longest.length[i] = static_cast<unsigned char>(length);
+      longest.echoed[i] = phrase.earlier;
+    }
+    // The phrase's words share a sentence: the next word must share it too.
+    const size_t last = i + length;
+    if (last >= words.size() || words[last].sentence != words[last - 1].sentence) continue;
+    phrases[kept++] = {
+        withWord(phrase.key, words[last].id),  phrase.first,      phrase.begin, kNone, kNone,
+        phrase.counted || words[last].counted, words[last].listed};
+  }
+  phrases.resize(kept);
+}
 
 void findLongestEchoes(const std::vector<PhraseWord>& words, const EchoSettings& echoes,
                        size_t from, size_t to, LongestEchoes& longest) {
@@ -194,14 +205,7 @@ void findLongestEchoes(const std::vector<PhraseWord>& words, const EchoSettings&
   addShortestPhrases(words, context, end, shortest, phrases);
   for (size_t length = shortest; length <= static_cast<size_t>(echoes.maxWords); ++length) {
     findEchoing(words, phrases, length, distance);
-    for (const Phrase& phrase : phrases) {
-      const size_t i = phrase.first;
-      if (!phrase.echoing || !phrase.counted || words[i + length - 1].listed) continue;
-      if (i < from || i >= to) continue;
-      longest.length[i] = static_cast<unsigned char>(length);
-      longest.echoed[i] = phrase.earlier == kNone ? kNone : phrases[phrase.earlier].first;
-    }
-    lengthenEchoing(words, length, phrases);
+    keepEchoing(words, length, from, to, phrases, longest);
   }
 }
 
