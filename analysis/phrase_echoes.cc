@@ -258,7 +258,10 @@ std::vector<EchoRange> sentenceOpeningsOf(const std::vector<PhraseWord>& words,
   }
   const size_t stretch = std::max<size_t>(1, echoes.openingSentences);
   // Counts of the first words of the stretch [first, first + stretch).
-  std::vector<size_t> alike(words.empty() ? 0 : words.size(), 0);
+  // Counted by word id: ids are dense, far fewer than the words.
+  int ids = 0;
+  for (const PhraseWord* opening : openings) ids = std::max(ids, opening->id + 1);
+  std::vector<size_t> alike(static_cast<size_t>(ids), 0);
   std::vector<bool> flagged(openings.size(), false);
   for (size_t s = 0; s < std::min(stretch, openings.size()); ++s) ++alike[openings[s]->id];
   for (size_t first = 0; first < openings.size(); ++first) {
