@@ -108,90 +108,185 @@ struct Phrase {
   bool echoing = false;
 };
 
-// The phrases of the shortest length from the words [from, to): from every
-// one that is not listed.
-void addShortestPhrases(const std::vector<PhraseWord>& words, size_t from, size_t to, size_t length,
-                        std::vector<Phrase>& phrases) {
-  phrases.reserve(to - from);
-  for (size_t i = from; i < to && i + length <= words.size(); ++i) {
-    if (words[i].listed || words[i + length - 1].sentence != words[i].sentence) continue;
-    std::uint64_t key = kPhraseSeed;
-    bool counted = false;
-    for (size_t w = i; w < i + length; ++w) {
-      key = withWord(key, words[w].id);
-      counted |= words[w].counted;
-    }
-    phrases.push_back({key, static_cast<std::uint32_t>(i), words[i].begin, kNone, kNone, counted,
-                       words[i + length - 1].listed});
-  }
-}
-
-// Finds which of `phrases`, all of one length, echo. The memory of the
-// phrases before the current one reaches back as far as the distance.
-void findEchoing(const std::vector<PhraseWord>& words, std::vector<Phrase>& phrases, size_t length,
-                 size_t distance) {
-  RecentPhrases recent;
-  size_t oldest = 0;
-  for (size_t p = 0; p < phrases.size(); ++p) {
-    Phrase& phrase = phrases[p];
-    const size_t i = phrase.first;
-    for (; phrase.begin - phrases[oldest].begin > distance; ++oldest) {
-      recent.leave(keyOf(phrases[oldest].key), oldest);
-    }
-    const size_t previous = recent.exchange(keyOf(phrase.key), p);
-    phrase.previous = previous == kNoEarlier ? kNone : static_cast<std::uint32_t>(previous);
-    // Past an occurrence that already echoes, and those overlapping it, the
-    // earlier ones within the distance echo already: the walk stops there.
-    size_t stopAfter = kNone;
-    for (size_t q = phrase.previous; q != kNone && q >= oldest; q = phrases[q].previous) {
-      const size_t j = phrases[q].first;
-      if (stopAfter != kNone && j + length <= phrases[stopAfter].first) break;
-      if (j + length > i || !samePhrase(words, i, j, length)) continue;
-      if (phrase.earlier == kNone) phrase.earlier = phrases[q].first;
-      if (phrases[q].echoing) {
-        if (stopAfter == kNone) stopAfter = q;
-        continue;
-      }
-      phrases[q].echoing = true;
-    }
-    phrase.echoing = phrase.earlier != kNone;
-  }
-}
-
 // The longest echo from each word of [from, to), and the first word of the
-// one it echoes. The search reads the words [context, end), all those an
-// occurrence starting in [from, to) can echo within the distance: what it
-// finds for them is what a search of the whole text finds, so that two
-// shares of a long text can be searched at once.
+// one it echoes.
 struct LongestEchoes {
   std::vector<unsigned char> length;
   std::vector<std::uint32_t> echoed;
 };
 
-// Notes the echoes of [from, to) among `phrases`, all of `length` words,
-// and keeps the phrases that echo, each one word longer: only a phrase
-// whose first words come back can.
-void keepEchoing(const std::vector<PhraseWord>& words, size_t length, size_t from, size_t to,
-                 std::vector<Phrase>& phrases, LongestEchoes& longest) {
-  size_t kept = 0;
-  for (size_t p = 0; p < phrases.size(); ++p) {
-    const Phrase& phrase = phrases[p];
-    if (!phrase.echoing) continue;
+// The phrases of one length, searched one after another for echoes. A
+// phrase is settled once the search has moved past the distance from it:
+// nothing after can echo it. The search's memory reaches back as far as
+// the distance.
+class EchoSearch {
+ public:
+  EchoSearch(const std::vector<PhraseWord>& words, size_t length, size_t distance)
+      : m_words(words), m_length(length), m_distance(distance) {}
+
+  // Searches the phrases that `next` gives, in order; `at(p)` is where the
+  // p-th stays until `settled(p)` is told it is settled.
+  template <typename Next, typename At, typename Settled>
+  void run(Next next, At at, Settled settled) {
+    size_t oldest = 0;
+    size_t p = 0;
+    for (Phrase phrase; next(phrase); ++p) {
+      for (; oldest < p && phrase.begin - at(oldest).begin > m_distance; ++oldest) {
+        m_recent.leave(keyOf(at(oldest).key), oldest);
+        settled(oldest);
+      }
+      at(p) = phrase;
+      findEarlier(p, oldest, at);
+    }
+    for (; oldest < p; ++oldest) settled(oldest);
+  }
+
+ private:
+  // Whether the p-th phrase echoes one before it, which then echoes too.
+  // Past an occurrence that already echoes, and those overlapping it, the
+  // earlier ones within the distance echo already: the walk stops there.
+  template <typename At>
+  void findEarlier(size_t p, size_t oldest, At at) {
+    Phrase& phrase = at(p);
     const size_t i = phrase.first;
-    if (phrase.counted && !phrase.endsListed && i >= from && i < to) {
-      longest.length[i] = static_cast<unsigned char>(length);
-      longest.echoed[i] = phrase.earlier;
+    const size_t previous = m_recent.exchange(keyOf(phrase.key), p);
+    phrase.previous = previous == kNoEarlier ? kNone : static_cast<std::uint32_t>(previous);
+    size_t stopAt = kNone;  // first word of the nearest that already echoes
+    for (size_t q = phrase.previous; q != kNone && q >= oldest; q = at(q).previous) {
+      Phrase& before = at(q);
+      const size_t j = before.first;
+      if (stopAt != kNone && j + m_length <= stopAt) break;
+      if (j + m_length > i || !samePhrase(m_words, i, j, m_length)) continue;
+      if (phrase.earlier == kNone) phrase.earlier = before.first;
+      if (before.echoing) {
+        if (stopAt == kNone) stopAt = j;
+        continue;
+      }
+      before.echoing = true;
+    }
+    phrase.echoing = phrase.earlier != kNone;
+  }
+
+  const std::vector<PhraseWord>& m_words;
+  const size_t m_length;
+  const size_t m_distance;
+  RecentPhrases m_recent;
+};
+
+// The phrases of `length` words from the words [from, to): from every one
+// that is not listed, within one sentence.
+class ShortestPhrases {
+ public:
+  ShortestPhrases(const std::vector<PhraseWord>& words, size_t from, size_t to, size_t length)
+      : m_words(words), m_next(from), m_to(std::min(to, words.size())), m_length(length) {}
+
+  bool operator()(Phrase& phrase) {
+    for (; m_next < m_to && m_next + m_length <= m_words.size(); ++m_next) {
+      const size_t i = m_next;
+      if (m_words[i].listed || m_words[i + m_length - 1].sentence != m_words[i].sentence) {
+        continue;
+      }
+      std::uint64_t key = kPhraseSeed;
+      bool counted = false;
+      for (size_t w = i; w < i + m_length; ++w) {
+        key = withWord(key, m_words[w].id);
+        counted |= m_words[w].counted;
+      }
+      phrase = {key,     static_cast<std::uint32_t>(i),   m_words[i].begin, kNone, kNone,
+                counted, m_words[i + m_length - 1].listed};
+      ++m_next;
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  const std::vector<PhraseWord>& m_words;
+  size_t m_next;
+  const size_t m_to;
+  const size_t m_length;
+};
+
+// What a settled phrase of `length` words leaves: its echo, noted when it
+// starts in [from, to), and, when it echoes, the phrase one word longer,
+// which may echo too.
+class Settling {
+ public:
+  Settling(const std::vector<PhraseWord>& words, size_t length, size_t from, size_t to,
+           LongestEchoes& longest)
+      : m_words(words), m_length(length), m_from(from), m_to(to), m_longest(longest) {}
+
+  bool longer(const Phrase& phrase, Phrase& lengthened) const {
+    if (!phrase.echoing) return false;
+    const size_t i = phrase.first;
+    if (phrase.counted && !phrase.endsListed && i >= m_from && i < m_to) {
+      m_longest.length[i] = static_cast<unsigned char>(m_length);
+      m_longest.echoed[i] = phrase.earlier;
     }
     // The phrase's words share a sentence: the next word must share it too.
-    const size_t last = i + length;
-    if (last >= words.size() || words[last].sentence != words[last - 1].sentence) continue;
-    phrases[kept++] = {
-        withWord(phrase.key, words[last].id),  phrase.first,      phrase.begin, kNone, kNone,
-        phrase.counted || words[last].counted, words[last].listed};
+    const size_t last = i + m_length;
+    if (last >= m_words.size() || m_words[last].sentence != m_words[last - 1].sentence) {
+      return false;
+    }
+    lengthened = {
+        withWord(phrase.key, m_words[last].id),  phrase.first,        phrase.begin, kNone, kNone,
+        phrase.counted || m_words[last].counted, m_words[last].listed};
+    return true;
   }
+
+ private:
+  const std::vector<PhraseWord>& m_words;
+  const size_t m_length;
+  const size_t m_from;
+  const size_t m_to;
+  LongestEchoes& m_longest;
+};
+
+// The shortest phrases are nearly as many as the words: they are made as
+// the search reaches them and kept only while within the distance, in a
+// ring that holds every phrase within it (their first words start at
+// distinct letters). Only those that echo are kept, one word longer.
+std::vector<Phrase> searchShortest(const std::vector<PhraseWord>& words, size_t from, size_t to,
+                                   size_t length, size_t distance, const Settling& settling) {
+  size_t slots = 1;
+  while (slots < std::min(distance + 2, to - from + 1)) slots *= 2;
+  std::vector<Phrase> ring(slots);
+  auto at = [&](size_t p) -> Phrase& { return ring[p & (slots - 1)]; };
+  // Reserved, not touched: only the pages written are taken.
+  std::vector<Phrase> longer;
+  longer.reserve(to - from);
+  EchoSearch(words, length, distance)
+      .run(ShortestPhrases(words, from, to, length), at, [&](size_t p) {
+        Phrase lengthened;
+        if (settling.longer(at(p), lengthened)) longer.push_back(lengthened);
+      });
+  return longer;
+}
+
+// The longer phrases are searched where they stand; those that echo are
+// kept in the same vector, one word longer.
+void searchLonger(const std::vector<PhraseWord>& words, size_t length, size_t distance,
+                  const Settling& settling, std::vector<Phrase>& phrases) {
+  const size_t count = phrases.size();
+  size_t read = 0;
+  size_t kept = 0;  // never past the oldest phrase not settled
+  auto next = [&](Phrase& phrase) {
+    if (read == count) return false;
+    phrase = phrases[read++];
+    return true;
+  };
+  auto at = [&](size_t p) -> Phrase& { return phrases[p]; };
+  EchoSearch(words, length, distance).run(next, at, [&](size_t p) {
+    Phrase lengthened;
+    if (settling.longer(phrases[p], lengthened)) phrases[kept++] = lengthened;
+  });
   phrases.resize(kept);
 }
 
+// The search reads the words [context, end), all those an occurrence
+// starting in [from, to) can echo within the distance: what it finds for
+// them is what a search of the whole text finds, so that two shares of a
+// long text can be searched at once.
 void findLongestEchoes(const std::vector<PhraseWord>& words, const EchoSettings& echoes,
                        size_t from, size_t to, LongestEchoes& longest) {
   if (from >= to) return;
@@ -201,11 +296,12 @@ void findLongestEchoes(const std::vector<PhraseWord>& words, const EchoSettings&
   size_t end = to;
   while (end < words.size() && words[end].begin - words[to - 1].begin <= distance) ++end;
   const size_t shortest = static_cast<size_t>(std::max(1, echoes.minWords));
-  std::vector<Phrase> phrases;
-  addShortestPhrases(words, context, end, shortest, phrases);
-  for (size_t length = shortest; length <= static_cast<size_t>(echoes.maxWords); ++length) {
-    findEchoing(words, phrases, length, distance);
-    keepEchoing(words, length, from, to, phrases, longest);
+  const size_t maxLength = static_cast<size_t>(echoes.maxWords);
+  if (shortest > maxLength) return;
+  std::vector<Phrase> phrases = searchShortest(words, context, end, shortest, distance,
+                                               Settling(words, shortest, from, to, longest));
+  for (size_t length = shortest + 1; length <= maxLength; ++length) {
+    searchLonger(words, length, distance, Settling(words, length, from, to, longest), phrases);
   }
 }
 
