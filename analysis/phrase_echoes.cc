@@ -216,7 +216,8 @@ class Settling {
            LongestEchoes& longest)
       : m_words(words), m_length(length), m_from(from), m_to(to), m_longest(longest) {}
 
-  bool longer(const Phrase& phrase, Phrase& lengthened) const {
+  // Notes the echo of `phrase`; gives it one word longer when it may echo so.
+  bool settle(const Phrase& phrase, Phrase& lengthened) {
     if (!phrase.echoing) return false;
     const size_t i = phrase.first;
     if (phrase.counted && !phrase.endsListed && i >= m_from && i < m_to) {
@@ -247,7 +248,7 @@ class Settling {
 // ring that holds every phrase within it (their first words start at
 // distinct letters). Only those that echo are kept, one word longer.
 std::vector<Phrase> searchShortest(const std::vector<PhraseWord>& words, size_t from, size_t to,
-                                   size_t length, size_t distance, const Settling& settling) {
+                                   size_t length, size_t distance, Settling settling) {
   size_t slots = 1;
   while (slots < std::min(distance + 2, to - from + 1)) slots *= 2;
   std::vector<Phrase> ring(slots);
@@ -258,7 +259,7 @@ std::vector<Phrase> searchShortest(const std::vector<PhraseWord>& words, size_t 
   EchoSearch(words, length, distance)
       .run(ShortestPhrases(words, from, to, length), at, [&](size_t p) {
         Phrase lengthened;
-        if (settling.longer(at(p), lengthened)) longer.push_back(lengthened);
+        if (settling.settle(at(p), lengthened)) longer.push_back(lengthened);
       });
   return longer;
 }
@@ -266,7 +267,7 @@ std::vector<Phrase> searchShortest(const std::vector<PhraseWord>& words, size_t 
 // The longer phrases are searched where they stand; those that echo are
 // kept in the same vector, one word longer.
 void searchLonger(const std::vector<PhraseWord>& words, size_t length, size_t distance,
-                  const Settling& settling, std::vector<Phrase>& phrases) {
+                  Settling settling, std::vector<Phrase>& phrases) {
   const size_t count = phrases.size();
   size_t read = 0;
   size_t kept = 0;  // never past the oldest phrase not settled
@@ -278,7 +279,7 @@ void searchLonger(const std::vector<PhraseWord>& words, size_t length, size_t di
   auto at = [&](size_t p) -> Phrase& { return phrases[p]; };
   EchoSearch(words, length, distance).run(next, at, [&](size_t p) {
     Phrase lengthened;
-    if (settling.longer(phrases[p], lengthened)) phrases[kept++] = lengthened;
+    if (settling.settle(phrases[p], lengthened)) phrases[kept++] = lengthened;
   });
   phrases.resize(kept);
 }
