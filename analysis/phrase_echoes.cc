@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <exception>
 #include <string>
-#include <thread>
 #include <unordered_map>
 #include <utility>
 
 #include "analysis/phrase_words.h"
 #include "analysis/sentence_marks.h"
+#include "analysis/work_beside.h"
 
 namespace verbolt {
 
@@ -317,22 +316,9 @@ std::vector<EchoRange> phraseEchoesOf(const std::vector<PhraseWord>& words,
     findLongestEchoes(words, echoes, 0, words.size(), longest);
   } else {
     // Each share writes the words of its own half.
-    std::exception_ptr failure;
-    std::thread second([&] {
-      try {
-        findLongestEchoes(words, echoes, middle, words.size(), longest);
-      } catch (...) {
-        failure = std::current_exception();
-      }
-    });
-    try {
-      findLongestEchoes(words, echoes, 0, middle, longest);
-    } catch (...) {
-      second.join();
-      throw;
-    }
+    WorkBeside second([&] { findLongestEchoes(words, echoes, middle, words.size(), longest); });
+    findLongestEchoes(words, echoes, 0, middle, longest);
     second.join();
-    if (failure) std::rethrow_exception(failure);
   }
   std::vector<EchoRange> ranges;
   size_t coveredTo = 0;  // word index after the reported occurrences
