@@ -16,6 +16,7 @@
 #include "analysis/word_index.h"
 #include "analysis/word_split.h"
 #include "analysis/word_table.h"
+#include "analysis/work_beside.h"
 #include "text/words.h"
 
 namespace verbolt {
@@ -373,8 +374,17 @@ EchoFindings findEchoesOf(std::string_view text, const AnalysisSettings& setting
       wordsOf(text, echoes.phrasesActive ? settings : AnalysisSettings());
   EchoFindings found;
   if (echoes.phrasesActive) {
-    found.phrases = phraseEchoesOf(words, echoes, shares);
-    if (phrases == PhraseList::kCounted) found.top = topPhrasesOf(words, echoes, kTopPhraseCount);
+    const bool counted = phrases == PhraseList::kCounted;
+    if (counted && shares == EchoShares::kTwo) {
+      // The list takes as long as the echoes: on a long text it is counted
+      // beside them.
+      WorkBeside counting([&] { found.top = topPhrasesOf(words, echoes, kTopPhraseCount); });
+      found.phrases = phraseEchoesOf(words, echoes, shares);
+      counting.join();
+    } else {
+      found.phrases = phraseEchoesOf(words, echoes, shares);
+      if (counted) found.top = topPhrasesOf(words, echoes, kTopPhraseCount);
+    }
   }
   if (echoes.openingsActive) found.openings = sentenceOpeningsOf(words, echoes);
   return found;
