@@ -151,10 +151,11 @@ def add_real_prose_rows(table, defaults, everything, texts):
 
     add_word_count_row(table, "E3", "10 MB of large families, defaults, vs wc -w", defaults,
                        text("large-families-10.txt"), 2)
-    english = text("english-10.txt")
-    if os.path.exists(english):
-        add_word_count_row(table, "E5", "--summary --echoes, 10 MB of real English, vs wc -w",
-                           f"{defaults} --echoes", english, 3)
+    for prose, name in [("the King James text", "english-10.txt"),
+                        ("Austen's novels", "novels-10.txt")]:
+        if os.path.exists(text(name)):
+            add_word_count_row(table, "E5", f"--summary --echoes, 10 MB of {prose}, vs wc -w",
+                               f"{defaults} --echoes", text(name), 3)
 
     english = {mb: text(f"english-{mb}.txt") for mb in (1, 4, 16)}
     add_growth_row(table, "E4", "time per MB at 1 / 4 / 16 MB of real English", defaults,
