@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "analysis/huge_pages.h"
 #include "analysis/phrase_words.h"
 #include "analysis/sentence_marks.h"
 #include "analysis/work_beside.h"
@@ -254,7 +255,7 @@ std::vector<Phrase> searchShortest(const std::vector<PhraseWord>& words, size_t 
   auto at = [&](size_t p) -> Phrase& { return ring[p & (slots - 1)]; };
   // Reserved, not touched: only the pages written are taken.
   std::vector<Phrase> longer;
-  longer.reserve(to - from);
+  reserveLarge(longer, to - from);
   EchoSearch(words, length, distance)
       .run(ShortestPhrases(words, from, to, length), at, [&](size_t p) {
         Phrase lengthened;
@@ -309,8 +310,11 @@ void findLongestEchoes(const std::vector<PhraseWord>& words, const EchoSettings&
 
 std::vector<EchoRange> phraseEchoesOf(const std::vector<PhraseWord>& words,
                                       const EchoSettings& echoes, EchoShares shares) {
-  LongestEchoes longest{std::vector<unsigned char>(words.size(), 0),
-                        std::vector<std::uint32_t>(words.size(), kNone)};
+  LongestEchoes longest;
+  reserveLarge(longest.length, words.size());
+  reserveLarge(longest.echoed, words.size());
+  longest.length.assign(words.size(), 0);
+  longest.echoed.assign(words.size(), kNone);
   const size_t middle = shares == EchoShares::kTwo ? words.size() / 2 : 0;
   if (middle == 0) {
     findLongestEchoes(words, echoes, 0, words.size(), longest);

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "analysis/equivalence.h"
+#include "analysis/huge_pages.h"
 #include "analysis/sentence_marks.h"
 #include "analysis/word_index.h"
 #include "text/words.h"
@@ -17,7 +18,7 @@ std::vector<PhraseWord> wordsOf(std::string_view text, const AnalysisSettings& s
   WordIndex ids;
   std::vector<std::pair<bool, bool>> kinds;
   std::vector<PhraseWord> words;
-  words.reserve(text.size() / 5);  // prose has a word every five or six letters
+  reserveLarge(words, text.size() / 5);  // prose has a word every five or six letters
   size_t sentence = 0;
   size_t scanned = 0;
   forEachWord(text, [&](size_t begin, size_t end) {
