@@ -407,30 +407,19 @@ AnalysisResult analyzeText(std::string_view text, const AnalysisSettings& settin
   // dictionary left out: on a long text they run beside the pass.
   const bool beside = twoThreads && hasEchoes(settings.m_echoes);
   EchoFindings echoes;
-  std::optional<std::thread> echoing;
-  std::exception_ptr echoFailure;
   auto findTheEchoes = [&] {
-    try {
-      echoes = findEchoesOf(text, settings, phrases, beside ? EchoShares::kTwo : EchoShares::kOne);
-    } catch (...) {
-      echoFailure = std::current_exception();
-    }
+    echoes = findEchoesOf(text, settings, phrases, beside ? EchoShares::kTwo : EchoShares::kOne);
   };
+  // A pass that fails or is stopped still waits for the echoes beside it.
+  std::optional<WorkBeside> echoing;
   if (beside) echoing.emplace(findTheEchoes);
-  AnalysisResult result;
-  try {
-    result = shared ? analyzeInTwoShares(text, settings, progress, repeats)
-                    : analyzeAlone(text, settings, progress, repeats);
-  } catch (...) {
-    if (echoing) echoing->join();
-    throw;
-  }
+  AnalysisResult result = shared ? analyzeInTwoShares(text, settings, progress, repeats)
+                                 : analyzeAlone(text, settings, progress, repeats);
   if (echoing) {
     echoing->join();
   } else if (hasEchoes(settings.m_echoes)) {
     findTheEchoes();
   }
-  if (echoFailure) std::rethrow_exception(echoFailure);
   result.phraseEchoes = std::move(echoes.phrases);
   result.sentenceOpenings = std::move(echoes.openings);
   result.topPhrases = std::move(echoes.top);
