@@ -96,7 +96,7 @@ constexpr std::uint32_t kNone = UINT32_MAX;
 // another occurrence of it, not overlapping it, starts within the
 // distance, and the nearest such before it. It carries what the search
 // reads of its words, so that the words, far larger, are read once a
-// length. Texts stay under 4 GB, as the analysis's positions do.
+// length. Texts stay under 2 GB, as the analysis's positions do.
 struct Phrase {
   std::uint64_t key;
   std::uint32_t first;             // word index
