@@ -100,6 +100,28 @@ class Share {
     handleBatch();
   }
 
+  // Count the occurrences of each entry's own word, and note where the
+  // first one starts.
+  void keepForms() { m_keepsForms = true; }
+
+  // The word table's keys, in key order, with what keepForms noted.
+  std::vector<EntryCount> forms() const {
+    std::vector<EntryCount> forms;
+    for (const WordTable::KeyCount& key : m_table.countsInKeyOrder()) {
+      const auto at = static_cast<size_t>(key.entry);
+      const bool met = at < m_ownCounts.size();
+      forms.push_back({std::string(key.key), key.count, met ? m_ownCounts[at] : 0,
+                       met ? m_firstStarts[at] : -1});
+    }
+    return forms;
+  }
+
+  // An entry for a word met before the text this share reads.
+  void meetBefore(std::string_view word) {
+    const int id = m_words.insert(word);
+    if (static_cast<size_t>(id) == m_facts.size()) m_facts.push_back(judge(m_words.word(id)));
+  }
+
   std::vector<int>& phraseRanges() { return m_phraseRanges; }
   std::vector<int>& searchedStarts() { return m_searchedStarts; }
   RepeatedStartList& closeStarts() { return m_close; }
@@ -208,10 +230,20 @@ class Share {
     const WordFacts& facts = m_facts[static_cast<size_t>(word.id)];
     if (facts.searched) m_searchedStarts.push_back(word.start);
     if (facts.entry != kSkipped) {
+      if (m_keepsForms) noteForm(facts.entry, word.start);
       m_table.recordOccurrenceOf(facts.entry, word.start, m_close.appended(), m_distant.appended());
       m_close.occurrenceDone(word.start);
       m_distant.occurrenceDone(word.start);
     }
+  }
+
+  void noteForm(int entry, int start) {
+    const auto at = static_cast<size_t>(entry);
+    if (at >= m_ownCounts.size()) {
+      m_ownCounts.resize(at + 1, 0);
+      m_firstStarts.resize(at + 1, -1);
+    }
+    if (m_ownCounts[at]++ == 0) m_firstStarts[at] = start;
   }
 
   WordFacts judge(std::string_view word) {
@@ -242,6 +274,9 @@ class Share {
   RepeatedStartList m_distant;
   bool m_inWord = false;
   size_t m_wordStart = 0;
+  bool m_keepsForms = false;
+  std::vector<int> m_ownCounts;    // by entry
+  std::vector<int> m_firstStarts;  // by entry
 };
 
 // The position of the next step of the thread's progress counter, counting
@@ -284,13 +319,7 @@ std::vector<WordTable::KeyCount> mergedCounts(const std::vector<WordTable::KeyCo
   return merged;
 }
 
-AnalysisResult analyzeAlone(std::string_view text, const AnalysisSettings& settings,
-                            const ProgressSink& progress, RepeatedStarts repeats) {
-  const WordSplit split(settings);
-  Buckets every;
-  every.fill(true);
-  Share share(text, settings, repeats, split, every, 0, text.size(), 1);
-  scanWhole(share, text, progress);
+AnalysisResult resultAlone(Share& share) {
   AnalysisResult result;
   result.phraseRanges = std::move(share.phraseRanges());
   result.searchedStarts = std::move(share.searchedStarts());
@@ -298,14 +327,29 @@ AnalysisResult analyzeAlone(std::string_view text, const AnalysisSettings& setti
   result.closeStartCount = share.closeStarts().count();
   result.distantStarts = std::move(share.distantStarts()).alone();
   result.closeStarts = std::move(share.closeStarts()).alone();
+  return result;
+}
+
+AnalysisResult analyzeAlone(std::string_view text, const AnalysisSettings& settings,
+                            const ProgressSink& progress, RepeatedStarts repeats,
+                            EntryCounts counts) {
+  const WordSplit split(settings);
+  Buckets every;
+  every.fill(true);
+  Share share(text, settings, repeats, split, every, 0, text.size(), 1);
+  if (counts == EntryCounts::kKept) share.keepForms();
+  scanWhole(share, text, progress);
+  AnalysisResult result = resultAlone(share);
   result.report = buildTop100Report(share.table(), settings);
+  if (counts == EntryCounts::kKept) result.entryCounts = share.forms();
   return result;
 }
 
 // The calling thread keeps the gauge and half of the work; a second thread
 // takes the other half. The results are those of one share doing it all.
 AnalysisResult analyzeInTwoShares(std::string_view text, const AnalysisSettings& settings,
-                                  const ProgressSink& progress, RepeatedStarts repeats) {
+                                  const ProgressSink& progress, RepeatedStarts repeats,
+                                  EntryCounts counts) {
   const WordSplit split(settings);
   const Buckets buckets = balancedBuckets(text, split);
   const size_t middle = text.size() / 2;
@@ -313,6 +357,7 @@ AnalysisResult analyzeInTwoShares(std::string_view text, const AnalysisSettings&
   // for and first touched on its side too.
   std::optional<Share> helping;
   std::vector<WordTable::KeyCount> helpingCounts;
+  std::vector<EntryCount> helpingForms;
   std::exception_ptr helperFailure;
   // Set when the calling side stops: the helper then stops too, at its next
   // step, instead of finishing a share nobody will read.
@@ -324,8 +369,10 @@ AnalysisResult analyzeInTwoShares(std::string_view text, const AnalysisSettings&
     try {
       helping.emplace(text, settings, repeats, split, complementOf(buckets), middle, text.size(),
                       2);
+      if (counts == EntryCounts::kKept) helping->keepForms();
       scanWhole(*helping, text, stopsWhenAbandoned);
       helpingCounts = helping->table().countsInKeyOrder();
+      if (counts == EntryCounts::kKept) helpingForms = helping->forms();
     } catch (...) {
       helperFailure = std::current_exception();
     }
@@ -333,6 +380,7 @@ AnalysisResult analyzeInTwoShares(std::string_view text, const AnalysisSettings&
   std::optional<Share> calling;
   try {
     calling.emplace(text, settings, repeats, split, buckets, 0, middle, 2);
+    if (counts == EntryCounts::kKept) calling->keepForms();
     scanWhole(*calling, text, progress);
   } catch (...) {
     abandoned = true;
@@ -352,8 +400,16 @@ AnalysisResult analyzeInTwoShares(std::string_view text, const AnalysisSettings&
   result.distantStarts =
       RepeatedStartList::merged(calling->distantStarts(), helping->distantStarts());
   result.closeStarts = RepeatedStartList::merged(calling->closeStarts(), helping->closeStarts());
-  result.report =
-      buildTop100Report(mergedCounts(calling->table().countsInKeyOrder(), helpingCounts), settings);
+  std::vector<WordTable::KeyCount> keyCounts =
+      mergedCounts(calling->table().countsInKeyOrder(), helpingCounts);
+  if (counts == EntryCounts::kKept) {
+    const std::vector<EntryCount> callingForms = calling->forms();
+    result.entryCounts.resize(callingForms.size() + helpingForms.size());
+    std::merge(callingForms.begin(), callingForms.end(), helpingForms.begin(), helpingForms.end(),
+               result.entryCounts.begin(),
+               [](const EntryCount& x, const EntryCount& y) { return x.key < y.key; });
+  }
+  result.report = buildTop100Report(std::move(keyCounts), settings);
   return result;
 }
 
@@ -394,7 +450,7 @@ EchoFindings findEchoesOf(std::string_view text, const AnalysisSettings& setting
 
 AnalysisResult analyzeText(std::string_view text, const AnalysisSettings& settings,
                            const ProgressSink& progress, RepeatedStarts repeats,
-                           PassThreads threads, PhraseList phrases) {
+                           PassThreads threads, PhraseList phrases, EntryCounts counts) {
   // The number of cores is read from the system: once is enough.
   static const unsigned cores = std::thread::hardware_concurrency();
   const bool twoThreads =
@@ -413,8 +469,8 @@ AnalysisResult analyzeText(std::string_view text, const AnalysisSettings& settin
   // A pass that fails or is stopped still waits for the echoes beside it.
   std::optional<WorkBeside> echoing;
   if (beside) echoing.emplace(findTheEchoes);
-  AnalysisResult result = shared ? analyzeInTwoShares(text, settings, progress, repeats)
-                                 : analyzeAlone(text, settings, progress, repeats);
+  AnalysisResult result = shared ? analyzeInTwoShares(text, settings, progress, repeats, counts)
+                                 : analyzeAlone(text, settings, progress, repeats, counts);
   if (echoing) {
     echoing->join();
   } else if (hasEchoes(settings.m_echoes)) {
@@ -425,6 +481,18 @@ AnalysisResult analyzeText(std::string_view text, const AnalysisSettings& settin
   result.topPhrases = std::move(echoes.top);
   progressCounter += text.size();
   return result;
+}
+
+AnalysisResult analyzeStretch(std::string_view stretch,
+                              const std::vector<std::string_view>& formsBefore,
+                              const AnalysisSettings& settings) {
+  const WordSplit split(settings);
+  Buckets every;
+  every.fill(true);
+  Share share(stretch, settings, RepeatedStarts::kCollapsed, split, every, 0, stretch.size(), 1);
+  for (std::string_view form : formsBefore) share.meetBefore(form);
+  scanWhole(share, stretch, {});
+  return resultAlone(share);
 }
 
 }  // namespace verbolt

@@ -14,6 +14,16 @@
 
 namespace verbolt {
 
+// A key of the word table and its count, which the Top-100 ranks; and of
+// the key's own word, how often it occurs and where it first starts.
+struct EntryCount {
+  std::string key;
+  int count;
+  int own;
+  int first;
+  friend bool operator==(const EntryCount&, const EntryCount&) = default;
+};
+
 struct AnalysisResult {
   std::vector<int> phraseRanges;  // flat (start, length) pairs
   std::vector<int> searchedStarts;
@@ -30,6 +40,9 @@ struct AnalysisResult {
   // With phrase echoes on and PhraseList::kCounted: the phrases repeated
   // most over the whole text.
   std::vector<PhraseCount> topPhrases;
+  // With EntryCounts::kKept: every key of the word table with its count,
+  // in key order.
+  std::vector<EntryCount> entryCounts;
 };
 
 // Whether closeStarts and distantStarts keep every start as often as the
@@ -51,12 +64,26 @@ enum class PassThreads { kAutomatic, kOne, kTwo };
 // command line never shows them.
 enum class PhraseList { kCounted, kLeftOut };
 
+// Whether the pass hands back the counts of its word table, which the
+// colours that follow the typing keep up to date between passes.
+enum class EntryCounts { kLeftOut, kKept };
+
 // `loweredText` is the editor text after lowercaseText; `settings` has been
 // clamped. `progress`, when set, takes the gauge from 0 to 50.
 AnalysisResult analyzeText(std::string_view loweredText, const AnalysisSettings& settings,
                            const ProgressSink& progress = {},
                            RepeatedStarts repeats = RepeatedStarts::kKept,
                            PassThreads threads = PassThreads::kAutomatic,
-                           PhraseList phrases = PhraseList::kLeftOut);
+                           PhraseList phrases = PhraseList::kLeftOut,
+                           EntryCounts counts = EntryCounts::kLeftOut);
+
+// The phrases, searched words and repetitions of `stretch` alone, as a pass
+// over it finds them once its word table holds an entry for each of
+// `formsBefore`, in that order: the words a longer text holds before the
+// stretch, whose entries a whole pass would have made already. The starts
+// are collapsed; there is no report and no echo.
+AnalysisResult analyzeStretch(std::string_view stretch,
+                              const std::vector<std::string_view>& formsBefore,
+                              const AnalysisSettings& settings);
 
 }  // namespace verbolt

@@ -348,7 +348,7 @@ std::vector<WordTable::KeyCount> WordTable::countsInKeyOrder() const {
   std::vector<KeyCount> counts;
   counts.reserve(static_cast<size_t>(m_keys.size()));
   m_keys.forEach([&](const Key& key, const int* fields) {
-    counts.push_back({m_keys.text(key.id), fields[kCount]});
+    counts.push_back({m_keys.text(key.id), fields[kCount], static_cast<int>(key.id)});
   });
   return counts;
 }

@@ -46,6 +46,7 @@ class WordTable {
   struct KeyCount {
     std::string_view key;
     int count;
+    int entry = -1;  // the id addEntry gave it
   };
   std::vector<KeyCount> countsInKeyOrder() const;
 

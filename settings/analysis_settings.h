@@ -51,6 +51,9 @@ struct AnalysisSettings {
   // `separator` and trimmed of non-word characters at both ends.
   static void SetListFromText(WordList& list, std::string_view text, std::string_view separator);
   static std::string JoinList(const WordList& list, std::string_view separator);
+
+  // Equal fields, the same dictionary (not merely an equal one).
+  friend bool operator==(const AnalysisSettings&, const AnalysisSettings&) = default;
 };
 
 // Reads a decimal integer the way atoi does (leading white space, optional

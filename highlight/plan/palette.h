@@ -24,6 +24,8 @@ struct Palette {
   Rgb text;
   Rgb page;
 
+  friend bool operator==(const Palette&, const Palette&) = default;
+
   Rgb classColour(HighlightClass c) const { return classes[static_cast<int>(c)]; }
   Rgb hiddenColour(HighlightClass c) const { return hidden[static_cast<int>(c)]; }
   Rgb markedColour(HighlightClass c) const { return marked[static_cast<int>(c)]; }
