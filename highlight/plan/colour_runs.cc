@@ -169,6 +169,14 @@ std::vector<ColourRun> runChanges(const std::vector<ColourRun>& shown,
     return runs[i].start > at ? runs[i].start : runs[i].end;
   };
   while (s < shown.size() || w < wanted.size()) {
+    // After a key nearly every run is the same in both: those are passed
+    // over whole, with the white before them.
+    if (s < shown.size() && w < wanted.size() && shown[s] == wanted[w] && shown[s].start >= at) {
+      at = shown[s].end;
+      ++s;
+      ++w;
+      continue;
+    }
     const int next = std::min(nextBoundary(shown, s), nextBoundary(wanted, w));
     if (at != INT_MIN) {
       const Rgb want = colourOf(wanted, w);

@@ -162,6 +162,22 @@ TEST(ColourRuns, TheChangesAreWhereShownAndWantedDiffer) {
       }
     }
   }
+  // As after a key: the same runs but for a few, which the walk passes
+  // over whole.
+  for (int round = 0; round < 3000; ++round) {
+    const int length = 1 + static_cast<int>(random() % 200);
+    const std::vector<ColourRun> shown =
+        maximalRuns(characters(length, randomRuns(random, length)));
+    const int from = static_cast<int>(random() % length);
+    const int to = from + static_cast<int>(random() % (length - from + 1));
+    std::vector<Rgb> colours = characters(length, shown);
+    for (const ColourRun& run : randomRuns(random, length)) {
+      for (int i = std::max(run.start, from); i < std::min(run.end, to); ++i)
+        colours[i] = run.colour;
+    }
+    const std::vector<ColourRun> wanted = maximalRuns(colours);
+    ASSERT_EQ(paintedOver(shown, runChanges(shown, wanted)), wanted) << "round " << round;
+  }
   EXPECT_TRUE(runChanges({{0, 4, kRed}}, {{0, 4, kRed}}).empty());
   EXPECT_EQ(runChanges({{0, 4, kRed}}, {}), (std::vector<ColourRun>{{0, 4, kWhite}}));
 }

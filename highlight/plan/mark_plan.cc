@@ -30,6 +30,7 @@ std::vector<ColourRun> withMarks(std::string_view loweredText, const std::vector
                                  const std::string& word,
                                  const std::vector<std::pair<size_t, size_t>>& ranges,
                                  const AnalysisSettings& settings) {
+  if (word.empty() && ranges.empty()) return runs;
   std::vector<ColourRun> marked;
   const std::vector<ColourRun>* base = &runs;
   auto mark = [&](long start, long end) {
