@@ -269,27 +269,8 @@ bool LivePlan::analyseStretch(std::string_view text) {
       formsBefore(tokensOf(text, from, to), static_cast<int>(from));
   const AnalysisResult found = analyzeStretch(stretch, before, m_settings);
   const std::vector<ColourRun> stretchRuns = planHighlights(stretch, found, m_settings);
-  std::vector<ColourRun> runs;
-  runs.reserve(m_runs.size() + stretchRuns.size());
-  const int zoneStart = static_cast<int>(zoneFrom);
-  const int zoneEnd = static_cast<int>(zoneTo);
-  const int oldZoneEnd = static_cast<int>(static_cast<long long>(zoneTo) - shift);
-  for (const ColourRun& run : m_runs) {
-    if (run.start >= zoneStart) break;
-    appendRun(runs, {run.start, std::min(run.end, zoneStart), run.colour});
-  }
-  const int offset = static_cast<int>(from);
-  for (const ColourRun& run : stretchRuns) {
-    appendRun(runs, {std::max(run.start + offset, zoneStart), std::min(run.end + offset, zoneEnd),
-                     run.colour});
-  }
-  auto after = std::lower_bound(m_runs.begin(), m_runs.end(), oldZoneEnd,
-                                [](const ColourRun& run, int at) { return run.end <= at; });
-  for (; after != m_runs.end(); ++after) {
-    appendRun(runs, {static_cast<int>(std::max(after->start, oldZoneEnd) + shift),
-                     static_cast<int>(after->end + shift), after->colour});
-  }
-  m_runs = std::move(runs);
+  spliceRuns(stretchRuns, static_cast<int>(from), static_cast<int>(zoneFrom),
+             static_cast<int>(zoneTo), static_cast<int>(shift));
 
   // The entries of forms met before the edit gain and lose the
   // occurrences the edit added and removed.
@@ -344,6 +325,44 @@ bool LivePlan::analyseStretch(std::string_view text) {
   m_text.assign(text);
   m_whole = false;
   return true;
+}
+
+// Puts the runs of the stretch that begins at `from` in place of the
+// zone's, [zoneStart, zoneEnd) in the new text, and moves the runs after it
+// by `shift`. Only the runs that meet the zone and their neighbours are
+// rewritten: after a key the plan of a novel moves by a few runs.
+void LivePlan::spliceRuns(const std::vector<ColourRun>& stretchRuns, int from, int zoneStart,
+                          int zoneEnd, int shift) {
+  const int oldZoneEnd = zoneEnd - shift;
+  // From the last run that may meet the zone's first to the last that may
+  // meet its last.
+  auto lo = std::lower_bound(m_runs.begin(), m_runs.end(), zoneStart,
+                             [](const ColourRun& run, int at) { return run.end < at; });
+  auto hi = std::lower_bound(lo, m_runs.end(), oldZoneEnd,
+                             [](const ColourRun& run, int at) { return run.start <= at; });
+  std::vector<ColourRun> middle;
+  for (auto run = lo; run != hi; ++run)
+    appendRun(middle, {run->start, std::min(run->end, zoneStart), run->colour});
+  for (const ColourRun& run : stretchRuns) {
+    appendRun(middle, {std::max(run.start + from, zoneStart), std::min(run.end + from, zoneEnd),
+                       run.colour});
+  }
+  for (auto run = lo; run != hi; ++run) {
+    appendRun(middle, {std::max(run->start, oldZoneEnd) + shift, run->end + shift, run->colour});
+  }
+  for (auto run = hi; run != m_runs.end(); ++run) {
+    run->start += shift;
+    run->end += shift;
+  }
+  const auto at = lo - m_runs.begin();
+  const auto removed = hi - lo;
+  const auto added = static_cast<std::ptrdiff_t>(middle.size());
+  if (added > removed) {
+    m_runs.insert(m_runs.begin() + at + removed, static_cast<size_t>(added - removed), ColourRun{});
+  } else {
+    m_runs.erase(m_runs.begin() + at + added, m_runs.begin() + at + removed);
+  }
+  std::copy(middle.begin(), middle.end(), m_runs.begin() + at);
 }
 
 void LivePlan::buildReport() {

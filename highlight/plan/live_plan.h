@@ -51,6 +51,8 @@ class LivePlan {
   template <typename Visit>
   void forEachKeyGiving(std::string_view key, Visit visit) const;
   std::vector<std::string_view> formsBefore(const std::vector<Token>& stretch, int before) const;
+  void spliceRuns(const std::vector<ColourRun>& stretchRuns, int from, int zoneStart, int zoneEnd,
+                  int shift);
   void buildReport();
 
   bool m_kept = false;
