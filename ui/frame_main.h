@@ -12,6 +12,7 @@
 
 #include "files/file_stamp.h"
 #include "highlight/plan/findings.h"
+#include "highlight/plan/live_plan.h"
 #include "highlight/plan/palette.h"
 #include "manuscript/manuscript.h"
 #include "settings/analysis_settings.h"
@@ -219,6 +220,8 @@ class FrameMain : public wxFrame {
   wxToolBar* m_commandBar = nullptr;
   bool m_colourAsYouType = false;
   bool m_colourDue = false;
+  // What the colours that follow the typing last found, and on which text.
+  std::unique_ptr<LivePlan> m_livePlan;
   std::string m_shownReport;  // the Top-100 pane's text, as the engine gave it
 
   wxDECLARE_EVENT_TABLE();

@@ -39,6 +39,8 @@ void FrameMain::OnColourAsYouType(wxCommandEvent&) {
 // window's, and both controls are made to show it.
 void FrameMain::SetColourAsYouType(bool on) {
   m_colourAsYouType = on;
+  // Kept only while it is used: it holds a copy of the text.
+  if (!on) m_livePlan.reset();
   m_commandBar->ToggleTool(kIdColourAsYouType, on);
   GetMenuBar()->Check(kIdColourAsYouType, on);
   ColourAfterEdit();
@@ -61,7 +63,9 @@ void FrameMain::ColourAsTyped() {
   if (!m_markedPhrase.empty()) {
     m_markedPhraseRanges = phraseOccurrences(loweredEditorBytes(*m_editor), m_markedPhrase);
   }
-  const AnalysisRun run = colourAsTyped(settings, m_markedWord, m_markedPhraseRanges, *m_editor);
+  if (!m_livePlan) m_livePlan = std::make_unique<LivePlan>();
+  const AnalysisRun run =
+      colourAsTyped(*m_livePlan, settings, m_markedWord, m_markedPhraseRanges, *m_editor);
   ShowWordCount(run.words);
   ShowReports(run.report, run.phrases, run.phraseCounts, settings);
 }

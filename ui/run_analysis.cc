@@ -28,10 +28,10 @@ AnalysisResult enginePass(std::string_view loweredText, const AnalysisSettings& 
 
 AnalysisPassFunction analysisPass = enginePass;
 
-// The Top-100 and the Top phrases, as the window shows them.
-void takeReports(AnalysisRun& run, const std::string& lowered, AnalysisResult& result) {
-  run.report = std::move(result.report);
-  for (const PhraseCount& phrase : result.topPhrases) {
+// The Top phrases, as the window shows them.
+void takePhrases(AnalysisRun& run, const std::string& lowered,
+                 const std::vector<PhraseCount>& phrases) {
+  for (const PhraseCount& phrase : phrases) {
     run.phrases.push_back(phraseWords(lowered, phrase));
     run.phraseCounts.push_back(phrase.count);
   }
@@ -67,25 +67,27 @@ AnalysisRun runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::s
   markedWord.clear();
   paintPlanned(editor, planned);
   run.painted = std::move(planned);
-  takeReports(run, lowered, result);
+  run.report = std::move(result.report);
+  takePhrases(run, lowered, result.topPhrases);
   showProgress(gauge, 0);
   wxLogDebug("process time %f", clock.Time() / 1000.0);
   return run;
 }
 
-AnalysisRun colourAsTyped(const AnalysisSettings& settings, const std::string& markedWord,
+AnalysisRun colourAsTyped(LivePlan& plan, const AnalysisSettings& settings,
+                          const std::string& markedWord,
                           const std::vector<std::pair<size_t, size_t>>& markedRanges,
                           wxTextCtrl& editor) {
   AnalysisRun run;
   const std::string lowered = loweredEditorBytes(editor);
   run.words = editorStatistics(editor).words;
-  AnalysisResult result = analysisPass(lowered, settings, {});
-  run.painted = withMarks(lowered, planHighlights(lowered, result, settings), markedWord,
-                          markedRanges, settings);
+  plan.update(lowered, settings);
+  run.painted = withMarks(lowered, plan.runs(), markedWord, markedRanges, settings);
   // The tags a key changes are few; painting only those keeps the key's
   // frame short even on a novel.
   repaintRuns(editor, runChanges(BackgroundMap(editor).runs(), run.painted));
-  takeReports(run, lowered, result);
+  run.report = plan.report();
+  takePhrases(run, lowered, plan.topPhrases());
   return run;
 }
 

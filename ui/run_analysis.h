@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/analysis_pass.h"
+#include "highlight/plan/live_plan.h"
 #include "highlight/plan/paint_plan.h"
 #include "settings/analysis_settings.h"
 
@@ -39,8 +40,10 @@ AnalysisRun runAnalysis(const AnalysisSettings& settings, wxGauge& gauge, std::s
 // What a run would give on the editor's text as it is now, the marked
 // word and the words inside `markedRanges` kept marked, painted only where
 // the editor's colours differ from it: the run that follows the writer's
-// typing. Never stopped, and the gauge stays still.
-AnalysisRun colourAsTyped(const AnalysisSettings& settings, const std::string& markedWord,
+// typing, brought up to date in `plan` from the text it last followed.
+// Never stopped, and the gauge stays still.
+AnalysisRun colourAsTyped(LivePlan& plan, const AnalysisSettings& settings,
+                          const std::string& markedWord,
                           const std::vector<std::pair<size_t, size_t>>& markedRanges,
                           wxTextCtrl& editor);
 
