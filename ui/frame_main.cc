@@ -1,5 +1,6 @@
 #include "ui/frame_main.h"
 
+#include <glib.h>
 #include <wx/gauge.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
@@ -50,6 +51,7 @@ wxBEGIN_EVENT_TABLE(FrameMain, wxFrame)
   EVT_MENU(kIdToggleSettings, FrameMain::OnToggleSettings)
   EVT_MENU(kIdProcess, FrameMain::OnProcess)
   EVT_MENU(kIdColourAsYouType, FrameMain::OnColourAsYouType)
+  EVT_COMMAND(wxID_ANY, kEvtColoursDue, FrameMain::OnColoursDue)
   EVT_MENU(kIdClear, FrameMain::OnClear)
   EVT_MENU(kIdStats, FrameMain::OnStats)
   EVT_MENU(kIdToggleTop100, FrameMain::OnToggleTop100)
@@ -208,7 +210,10 @@ FrameMain::FrameMain(const wxString& title, const wxPoint& position, const wxSiz
   m_editor->SetFocus();
 }
 
-FrameMain::~FrameMain() { SaveSettings(); }
+FrameMain::~FrameMain() {
+  if (m_colourSource) g_source_remove(m_colourSource);
+  SaveSettings();
+}
 
 wxSizer* FrameMain::BuildTopRow(Legend*& legend) {
   m_settingsBar = newBar(this, kIdSettingsBar, wxSize(215, 16));

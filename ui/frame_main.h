@@ -167,6 +167,7 @@ class FrameMain : public wxFrame {
   void OnUpdateRedo(wxUpdateUIEvent& event);
   void OnWalkFindings(wxCommandEvent& event);
   void OnColourAsYouType(wxCommandEvent& event);
+  void OnColoursDue(wxCommandEvent& event);
 
   // Colour as you type: after an edit, once the keys waiting have gone
   // in, the colours, the Top-100 and the counts become a run's on the new
@@ -220,11 +221,15 @@ class FrameMain : public wxFrame {
   wxToolBar* m_commandBar = nullptr;
   bool m_colourAsYouType = false;
   bool m_colourDue = false;
+  unsigned m_colourSource = 0;  // the main loop's source that will colour, while due
   // What the colours that follow the typing last found, and on which text.
   std::unique_ptr<LivePlan> m_livePlan;
   std::string m_shownReport;  // the Top-100 pane's text, as the engine gave it
 
   wxDECLARE_EVENT_TABLE();
 };
+
+// Sent by the main loop when the colours that follow the typing are due.
+wxDECLARE_EVENT(kEvtColoursDue, wxCommandEvent);
 
 }  // namespace verbolt

@@ -1,5 +1,6 @@
 // Colour as you type: the colours, the Top-100 and the counts follow every
 // edit of the writer's, as a run would give them on the new text.
+#include <glib.h>
 #include <wx/menu.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
@@ -18,10 +19,24 @@
 
 namespace verbolt {
 
+wxDEFINE_EVENT(kEvtColoursDue, wxCommandEvent);
+
 namespace {
 
 const char kPreferenceName[] = "colour-as-you-type.txt";
 constexpr LineBounds kPreferenceBounds = {1, 16};
+
+// After the keys' events, which the main loop hands out first, and before
+// it lays out and draws the next frame.
+constexpr int kColourPriority = G_PRIORITY_HIGH_IDLE + 15;
+
+gboolean coloursDue(gpointer frame) {
+  wxCommandEvent due(kEvtColoursDue);
+  // Through the window's handlers, so that a failure is reported as any
+  // command's is.
+  static_cast<FrameMain*>(frame)->GetEventHandler()->SafelyProcessEvent(due);
+  return G_SOURCE_REMOVE;
+}
 
 }  // namespace
 
@@ -49,9 +64,14 @@ void FrameMain::SetColourAsYouType(bool on) {
 void FrameMain::ColourAfterEdit() {
   if (!m_colourAsYouType || m_colourDue) return;
   m_colourDue = true;
-  // Queued behind the keys already waiting, so that they all go in first
-  // and one update follows them.
-  CallAfter(&FrameMain::ColourAsTyped);
+  // The keys already waiting all go in first and one update follows them,
+  // in time for the frame that shows them: a key's frame shows its colours.
+  m_colourSource = g_idle_add_full(kColourPriority, coloursDue, this, nullptr);
+}
+
+void FrameMain::OnColoursDue(wxCommandEvent&) {
+  m_colourSource = 0;
+  ColourAsTyped();
 }
 
 void FrameMain::ColourAsTyped() {

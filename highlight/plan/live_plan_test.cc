@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -26,9 +25,10 @@ Fresh freshPlan(const std::string& text, const AnalysisSettings& settings) {
 
 // Words that share beginnings of every length, so that families form,
 // grow and lose their first members as the text changes.
-const std::vector<std::string> kWords = {
-    "maison", "maisons", "mais", "mai", "ma", "m", "table", "tablette", "tab", "tables",
-    "chat",   "chats",   "chaton", "chien", "le", "la", "un", "abcdefgh", "abcdef", "abcdefghijkl"};
+const std::vector<std::string> kWords = {"maison", "maisons", "mais",     "mai",    "ma",
+                                         "m",      "table",   "tablette", "tab",    "tables",
+                                         "chat",   "chats",   "chaton",   "chien",  "le",
+                                         "la",     "un",      "abcdefgh", "abcdef", "abcdefghijkl"};
 
 std::string randomPiece(std::mt19937& random, int words) {
   const std::string separators[] = {" ", " ", " ", ". ", "\n", ", ", "'", "-"};
@@ -101,7 +101,6 @@ TEST(LivePlan, EveryEditGivesWhatAWholePassGives) {
   }
   // Most edits must have been followed by a stretch, or this tests little.
   EXPECT_GT(byStretch, updates / 2) << byStretch << " of " << updates;
-  std::printf("%d of %d by stretch\n", byStretch, updates);
 }
 
 TEST(LivePlan, SettingsAndPaletteChangesAnalyseTheWholeText) {
