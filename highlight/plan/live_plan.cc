@@ -95,6 +95,148 @@ void appendRun(std::vector<ColourRun>& runs, ColourRun run) {
   runs.push_back(run);
 }
 
+// Beyond these, following the entries an edit makes or removes costs
+// about as much as a whole pass.
+constexpr size_t kMostReachingForms = 8;
+constexpr size_t kMostTakenOccurrences = 20000;
+constexpr size_t kMostRemoteZones = 64;
+
+// Where the old and the new text differ, in words: [x, yOld) of the old
+// text became [x, yNew) of the new, the rest moved by `shift`.
+struct Edit {
+  size_t x;
+  size_t yOld;
+  size_t yNew;
+  long long shift;
+};
+
+// The occurrences in `text`, in order, of the words the entry of `key`
+// records; false when there are more than the bound.
+bool occurrencesTakenBy(std::string_view text, std::string_view key,
+                        const AnalysisSettings& settings, std::vector<LivePlan::Token>& found) {
+  const std::string_view beginning = key.substr(0, sharedBeginning(key, settings));
+  std::unordered_map<std::string_view, bool> taken;
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  const char* at = begin;
+  while (at < end) {
+    const void* hit = memmem(at, static_cast<size_t>(end - at), beginning.data(), beginning.size());
+    if (!hit) break;
+    const auto start = static_cast<size_t>(static_cast<const char*>(hit) - begin);
+    const size_t wordEnd = boundaryAtOrAfter(text, start);
+    at = begin + std::max(wordEnd, start + 1);
+    if (start > 0 && isWordChar(static_cast<unsigned char>(text[start - 1]))) continue;
+    const std::string_view word = text.substr(start, wordEnd - start);
+    auto verdict = taken.find(word);
+    if (verdict == taken.end()) {
+      verdict =
+          taken.emplace(word, recordsInto(word, key, settings) && !isSkipped(word, settings)).first;
+    }
+    if (!verdict->second) continue;
+    if (found.size() == kMostTakenOccurrences) return false;
+    found.push_back({word, static_cast<int>(start)});
+  }
+  return true;
+}
+
+// What the entry of `key` records after the edit: every occurrence taken
+// from the key's first one on.
+std::vector<int> recordedAfterEdit(const std::vector<LivePlan::Token>& taken,
+                                   std::string_view key) {
+  std::vector<int> recorded;
+  for (const LivePlan::Token& token : taken) {
+    if (recorded.empty() && token.word != key) continue;
+    recorded.push_back(token.start);
+  }
+  return recorded;
+}
+
+// The same before the edit, in the old text's positions: the occurrences
+// outside the edit, moved back, and those the edit removed.
+std::vector<int> recordedBeforeEdit(const std::vector<LivePlan::Token>& taken,
+                                    const std::vector<LivePlan::Token>& removed,
+                                    std::string_view key, int first, const Edit& edit,
+                                    const AnalysisSettings& settings) {
+  std::vector<int> recorded;
+  if (first < 0) return recorded;
+  auto record = [&](int start) {
+    if (start >= first) recorded.push_back(start);
+  };
+  for (const LivePlan::Token& token : taken) {
+    if (token.start < static_cast<int>(edit.x)) record(token.start);
+  }
+  for (const LivePlan::Token& token : removed) {
+    if (recordsInto(token.word, key, settings)) record(token.start);
+  }
+  for (const LivePlan::Token& token : taken) {
+    if (token.start >= static_cast<int>(edit.yNew))
+      record(static_cast<int>(token.start - edit.shift));
+  }
+  return recorded;
+}
+
+// The repetitions an entry makes of the occurrences it records, in
+// order, as the word table's ring finds them: by start, 1 for a close
+// repetition, 2 for a distant one, both or neither.
+std::map<int, int> repetitionsAmong(const std::vector<int>& recorded,
+                                    const AnalysisSettings& settings) {
+  std::map<int, int> repeated;
+  const auto ring = static_cast<size_t>(settings.m_distantNb);
+  for (size_t i = 0; i < recorded.size(); ++i) {
+    if (settings.m_closeActive && i >= 1 &&
+        recorded[i] - recorded[i - 1] < settings.m_closeDistance) {
+      repeated[recorded[i - 1]] |= 1;
+      repeated[recorded[i]] |= 1;
+    }
+    if (settings.m_distantActive && i + 1 >= ring &&
+        recorded[i] - recorded[i + 1 - ring] < settings.m_distantDistance) {
+      for (size_t k = i + 1 - ring; k <= i; ++k) repeated[recorded[k]] |= 2;
+    }
+  }
+  return repeated;
+}
+
+// The starts, in the new text, whose repetitions in one entry differ
+// before and after the edit; the starts within the edit are left out.
+std::vector<int> changedRepetitions(const std::vector<int>& before, const std::vector<int>& after,
+                                    const Edit& edit, const AnalysisSettings& settings) {
+  std::map<int, int> then;
+  for (const auto& [start, kinds] : repetitionsAmong(before, settings)) {
+    if (start < static_cast<int>(edit.x)) {
+      then[start] = kinds;
+    } else if (start >= static_cast<int>(edit.yOld)) {
+      then[static_cast<int>(start + edit.shift)] = kinds;
+    }
+  }
+  const std::map<int, int> now = repetitionsAmong(after, settings);
+  std::vector<int> changed;
+  for (const auto& [start, kinds] : now) {
+    auto was = then.find(start);
+    if (was == then.end() || was->second != kinds) changed.push_back(start);
+  }
+  for (const auto& [start, kinds] : then) {
+    if (!now.contains(start)) changed.push_back(start);
+  }
+  return changed;
+}
+
+// The zones, each from a start to the end of a word, that hold `starts`:
+// starts nearer than two reaches share one.
+std::vector<std::pair<int, int>> zonesAround(std::string_view text, std::vector<int> starts,
+                                             long long reach) {
+  std::sort(starts.begin(), starts.end());
+  std::vector<std::pair<int, int>> zones;
+  for (int start : starts) {
+    const auto end = static_cast<int>(boundaryAtOrAfter(text, static_cast<size_t>(start)));
+    if (!zones.empty() && start - zones.back().second < 2 * reach) {
+      zones.back().second = std::max(zones.back().second, end);
+    } else {
+      zones.emplace_back(start, end);
+    }
+  }
+  return zones;
+}
+
 }  // namespace
 
 void LivePlan::update(std::string_view lowered, const AnalysisSettings& settings) {
@@ -228,8 +370,9 @@ bool LivePlan::analyseStretch(std::string_view text) {
   std::unordered_set<std::string_view> moved;
   for (const Token& token : removed) {
     --ownChange[token.word];
-    if (m_forms[static_cast<size_t>(formId(token.word))].first >= static_cast<int>(x))
-      moved.insert(token.word);
+    const int id = formId(token.word);
+    if (id < 0) return false;  // never seen: read the whole text again rather than guess
+    if (m_forms[static_cast<size_t>(id)].first >= static_cast<int>(x)) moved.insert(token.word);
   }
   for (const Token& token : added) {
     ++ownChange[token.word];
@@ -254,23 +397,42 @@ bool LivePlan::analyseStretch(std::string_view text) {
     auto found = inZone.find(word);
     return ownAfter(word, id) > (found == inZone.end() ? 0 : found->second);
   };
+  // The moved forms whose entries record occurrences outside the zone:
+  // there the repetitions of those entries are worked out from the
+  // occurrences they record, before and after the edit, and the starts
+  // whose repetitions change are analysed again in stretches of their own.
+  std::unordered_map<std::string_view, Form> reaching;
+  std::vector<int> changedStarts;
   for (std::string_view form : moved) {
-    if (outsideZone(form, formId(form))) return false;
-    bool reachesOut = false;
+    bool reachesOut = outsideZone(form, formId(form));
     forEachKeyGiving(form, [&](std::string_view word, int id) {
       reachesOut = reachesOut || outsideZone(word, id);
     });
-    if (reachesOut) return false;
+    if (!reachesOut) continue;
+    if (reaching.size() == kMostReachingForms) return false;
+    std::vector<Token> taken;
+    if (!occurrencesTakenBy(text, form, m_settings, taken)) return false;
+    Edit edit{x, yOld, yNew, shift};
+    const int id = formId(form);
+    const int firstBefore = id < 0 ? -1 : m_forms[static_cast<size_t>(id)].first;
+    const std::vector<int> recordedBefore =
+        recordedBeforeEdit(taken, removed, form, firstBefore, edit, m_settings);
+    const std::vector<int> recorded = recordedAfterEdit(taken, form);
+    reaching[form] = {ownAfter(form, id), recorded.empty() ? -1 : recorded.front(),
+                      static_cast<int>(recorded.size())};
+    for (int start : changedRepetitions(recordedBefore, recorded, edit, m_settings)) {
+      if (start < static_cast<int>(zoneFrom) || start >= static_cast<int>(zoneTo))
+        changedStarts.push_back(start);
+    }
   }
+  const std::vector<std::pair<int, int>> remoteZones = zonesAround(text, changedStarts, reach);
+  if (remoteZones.size() > kMostRemoteZones) return false;
 
-  // The zone's colours, from the stretch.
-  const std::string_view stretch = text.substr(from, to - from);
-  const std::vector<std::string_view> before =
-      formsBefore(tokensOf(text, from, to), static_cast<int>(from));
-  const AnalysisResult found = analyzeStretch(stretch, before, m_settings);
-  const std::vector<ColourRun> stretchRuns = planHighlights(stretch, found, m_settings);
-  spliceRuns(stretchRuns, static_cast<int>(from), static_cast<int>(zoneFrom),
-             static_cast<int>(zoneTo), static_cast<int>(shift));
+  // The zone's colours, from the stretch. No entry a stretch's words are
+  // recorded in has its first occurrence moved before the stretch, so the
+  // entries met before it are the same before and after the edit.
+  analyseZone(text, from, to, static_cast<int>(zoneFrom), static_cast<int>(zoneTo),
+              static_cast<int>(shift));
 
   // The entries of forms met before the edit gain and lose the
   // occurrences the edit added and removed.
@@ -314,6 +476,11 @@ bool LivePlan::analyseStretch(std::string_view text) {
       m_formIds.erase(it);
       continue;
     }
+    if (auto far = reaching.find(word); far != reaching.end()) {
+      form.first = far->second.first;
+      form.entry = far->second.entry;
+      continue;
+    }
     form.first = -1;
     form.entry = 0;
     for (const Token& token : zone) {
@@ -321,10 +488,28 @@ bool LivePlan::analyseStretch(std::string_view text) {
       if (form.first >= 0 && recordsInto(token.word, word, m_settings)) ++form.entry;
     }
   }
+  for (const auto& [start, end] : remoteZones) {
+    const size_t remoteFrom = boundaryAtOrBefore(text, start - reach);
+    const size_t remoteTo = boundaryAtOrAfter(text, static_cast<size_t>(end + reach));
+    analyseZone(text, remoteFrom, remoteTo, start, end, 0);
+  }
   buildReport();
   m_text.assign(text);
   m_whole = false;
   return true;
+}
+
+// Analyses the stretch [from, to) of the new text and puts its colours in
+// place of the zone's, [zoneStart, zoneEnd), moving the runs after it by
+// `shift`.
+void LivePlan::analyseZone(std::string_view text, size_t from, size_t to, int zoneStart,
+                           int zoneEnd, int shift) {
+  const std::string_view stretch = text.substr(from, to - from);
+  const std::vector<std::string_view> before =
+      formsBefore(tokensOf(text, from, to), static_cast<int>(from));
+  const AnalysisResult found = analyzeStretch(stretch, before, m_settings);
+  spliceRuns(planHighlights(stretch, found, m_settings), static_cast<int>(from), zoneStart, zoneEnd,
+             shift);
 }
 
 // Puts the runs of the stretch that begins at `from` in place of the

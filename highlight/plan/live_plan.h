@@ -29,6 +29,12 @@ class LivePlan {
   // Whether the last update analysed the whole text.
   bool wasWhole() const { return m_whole; }
 
+  // A word of the text and where it starts.
+  struct Token {
+    std::string_view word;
+    int start;
+  };
+
  private:
   // A word of the text that the skip filter lets through: how often it
   // occurs, where it first starts, and the count of its word table entry.
@@ -37,11 +43,6 @@ class LivePlan {
     int first;
     int entry;
   };
-  struct Token {
-    std::string_view word;
-    int start;
-  };
-
   void analyseWhole(std::string_view text, const AnalysisSettings& settings);
   bool analyseStretch(std::string_view text);
   std::vector<Token> tokensOf(std::string_view text, size_t from, size_t to) const;
@@ -51,6 +52,8 @@ class LivePlan {
   template <typename Visit>
   void forEachKeyGiving(std::string_view key, Visit visit) const;
   std::vector<std::string_view> formsBefore(const std::vector<Token>& stretch, int before) const;
+  void analyseZone(std::string_view text, size_t from, size_t to, int zoneStart, int zoneEnd,
+                   int shift);
   void spliceRuns(const std::vector<ColourRun>& stretchRuns, int from, int zoneStart, int zoneEnd,
                   int shift);
   void buildReport();
