@@ -96,10 +96,12 @@ void appendRun(std::vector<ColourRun>& runs, ColourRun run) {
 }
 
 // Beyond these, following the entries an edit makes or removes costs
-// about as much as a whole pass.
+// about as much as a whole pass: a stretch costs a few times more a byte
+// than the whole pass, which shares its work between two threads and
+// looks up no entry met before.
 constexpr size_t kMostReachingForms = 8;
 constexpr size_t kMostTakenOccurrences = 20000;
-constexpr size_t kMostRemoteZones = 64;
+constexpr size_t kStretchCostFactor = 8;
 
 // Where the old and the new text differ, in words: [x, yOld) of the old
 // text became [x, yNew) of the new, the rest moved by `shift`.
@@ -426,7 +428,10 @@ bool LivePlan::analyseStretch(std::string_view text) {
     }
   }
   const std::vector<std::pair<int, int>> remoteZones = zonesAround(text, changedStarts, reach);
-  if (remoteZones.size() > kMostRemoteZones) return false;
+  size_t remoteBytes = 0;
+  for (const auto& [start, end] : remoteZones)
+    remoteBytes += static_cast<size_t>(end - start + 4 * reach);
+  if (kStretchCostFactor * remoteBytes > text.size()) return false;
 
   // The zone's colours, from the stretch. No entry a stretch's words are
   // recorded in has its first occurrence moved before the stretch, so the
@@ -535,9 +540,11 @@ void LivePlan::spliceRuns(const std::vector<ColourRun>& stretchRuns, int from, i
   for (auto run = lo; run != hi; ++run) {
     appendRun(middle, {std::max(run->start, oldZoneEnd) + shift, run->end + shift, run->colour});
   }
-  for (auto run = hi; run != m_runs.end(); ++run) {
-    run->start += shift;
-    run->end += shift;
+  if (shift != 0) {
+    for (auto run = hi; run != m_runs.end(); ++run) {
+      run->start += shift;
+      run->end += shift;
+    }
   }
   const auto at = lo - m_runs.begin();
   const auto removed = hi - lo;

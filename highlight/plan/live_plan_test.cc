@@ -114,15 +114,28 @@ TEST(LivePlan, SettingsAndPaletteChangesAnalyseTheWholeText) {
   live.update(text, settings);
   EXPECT_FALSE(live.wasWhole());
   EXPECT_EQ(live.runs(), freshPlan(text, settings).runs);
-  // A new word whose family occurs all over the text makes an entry that
-  // records occurrences far from the edit, and taking it back removes it.
+  // A new word whose entry records occurrences far from the edit: its
+  // family comes in close pairs all over a longer text. The entry exists
+  // from the edit on, and taking the word back removes it.
+  std::string longer;
+  for (int i = 0; i < 8000; ++i)
+    longer += i % 700 == 350 ? "maison maisons " : "table chien lapin ";
+  AnalysisSettings near = settings;
+  near.m_distantDistance = 300;
+  live.update(longer, near);
+  const size_t at = longer.find(' ', longer.size() / 2) + 1;
   for (const char* word : {"maisonnette ", "maisonnettes ", ""}) {
-    text.replace(28 * 178, text.find(' ', 28 * 178) + 1 - 28 * 178, word);
-    live.update(text, settings);
-    EXPECT_FALSE(live.wasWhole());
-    EXPECT_EQ(live.runs(), freshPlan(text, settings).runs) << word;
-    EXPECT_EQ(live.report(), freshPlan(text, settings).report) << word;
+    longer.replace(at, longer.find(' ', at) + 1 - at, word);
+    live.update(longer, near);
+    EXPECT_FALSE(live.wasWhole()) << word;
+    EXPECT_EQ(live.runs(), freshPlan(longer, near).runs) << word;
+    EXPECT_EQ(live.report(), freshPlan(longer, near).report) << word;
   }
+  // When the family is everywhere, the whole text costs less.
+  text.insert(28 * 178, "maisonnette ");
+  live.update(text, settings);
+  EXPECT_TRUE(live.wasWhole());
+  EXPECT_EQ(live.runs(), freshPlan(text, settings).runs);
 
   settings.m_closeDistance = 50;
   live.update(text, settings);
