@@ -180,6 +180,9 @@ TEST_F(ColourAsYouType, AfterAnyEditTheColoursAreF5s) {
     // What the settings above do not hold: the echoes and the families'
     // kind have their own controls. False where the machine cannot.
     bool (*prepare)(FrameMain&) = [](FrameMain&) { return true; };
+    // Long enough next to the distances, a key is analysed again only
+    // over the stretch it reaches.
+    int words = 60;
   };
   const Family families[] = {
       {"similar words", [](AnalysisSettings& s) { s.m_sameActive = 1; }},
@@ -215,6 +218,31 @@ TEST_F(ColourAsYouType, AfterAnyEditTheColoursAreF5s) {
          frame.Settings().Families().Choose(FamilyKind::kLemmaFrench);
          return frame.Settings().Families().Kind() == FamilyKind::kLemmaFrench;
        }},
+      {"a stretch at a time",
+       [](AnalysisSettings& s) {
+         s.m_sameActive = 1;
+         s.m_closeDistance = 30;
+         s.m_distantActive = 1;
+         s.m_distantNb = 3;
+         s.m_distantDistance = 80;
+         s.m_hiddenList = {"porte"};
+         s.m_phrasesActive = 0;
+       },
+       [](FrameMain& frame) {
+         // The echoes and the dictionary forms reach further: with them on
+         // every key analyses the whole text.
+         EchoesControls& echoes = frame.Settings().EchoesSection();
+         for (wxCheckBox* box : {&echoes.PhrasesBox(), &echoes.OpeningsBox()}) {
+           box->SetValue(false);
+           wxCommandEvent event(wxEVT_CHECKBOX, box->GetId());
+           event.SetEventObject(box);
+           event.SetInt(0);
+           box->GetEventHandler()->ProcessEvent(event);
+         }
+         frame.Settings().Families().Choose(FamilyKind::kBeginning);
+         return true;
+       },
+       700},
   };
   command(kIdColourAsYouType);
   for (const Family& family : families) {
@@ -223,7 +251,7 @@ TEST_F(ColourAsYouType, AfterAnyEditTheColoursAreF5s) {
     family.adjust(settings);
     frame.WriteSettingsToPane(settings);
     if (!family.prepare(frame)) continue;
-    setText(randomPiece(random, 60));
+    setText(randomPiece(random, family.words));
     frame.Editor().SetValue(frame.Editor().GetValue() + " ");
     ASSERT_TRUE(coloured());
     for (int step = 0; step < 25; ++step) {
