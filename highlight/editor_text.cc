@@ -123,9 +123,18 @@ namespace {
 struct ReadText {
   bool current = false;
   std::string lowered;
+  // The counts behind the statistics, once asked for: an edit then counts
+  // the bytes it changes, not a novel.
   bool counted = false;
-  TextStatistics statistics;
+  TextCounts counts;
+  TextStatistics statistics;  // of a fresh read
 };
+
+// The word starts at the positions before `to` from the one before `from`:
+// those an edit at `from` may make or undo.
+long long wordStartsAround(std::string_view text, size_t from, size_t to) {
+  return countsIn(text, from > 0 ? from - 1 : 0, to).wordStarts;
+}
 
 constexpr char kReadTextKey[] = "verbolt-read-text";
 
@@ -141,8 +150,15 @@ void followInsert(GtkTextBuffer*, GtkTextIter* location, gchar* utf8, gint bytes
     text->current = false;  // never seen; read it all again rather than guess
     return;
   }
-  text->lowered.insert(end - inserted.size(), inserted);
-  text->counted = false;
+  const size_t at = end - inserted.size();
+  const long long startsBefore = text->counted ? wordStartsAround(text->lowered, at, at) : 0;
+  text->lowered.insert(at, inserted);
+  if (text->counted) {
+    const TextCounts added = countsIn(text->lowered, at, end);
+    text->counts.lineFeeds += added.lineFeeds;
+    text->counts.blanks += added.blanks;
+    text->counts.wordStarts += wordStartsAround(text->lowered, at, end) - startsBefore;
+  }
 }
 
 void followDelete(GtkTextBuffer*, GtkTextIter* start, GtkTextIter* end, gpointer data) {
@@ -154,8 +170,18 @@ void followDelete(GtkTextBuffer*, GtkTextIter* start, GtkTextIter* end, gpointer
     text->current = false;
     return;
   }
+  TextCounts removed;
+  long long startsBefore = 0;
+  if (text->counted) {
+    removed = countsIn(text->lowered, from, to);
+    startsBefore = wordStartsAround(text->lowered, from, to);
+  }
   text->lowered.erase(from, to - from);
-  text->counted = false;
+  if (text->counted) {
+    text->counts.lineFeeds -= removed.lineFeeds;
+    text->counts.blanks -= removed.blanks;
+    text->counts.wordStarts += wordStartsAround(text->lowered, from, from) - startsBefore;
+  }
 }
 
 void deleteReadText(gpointer text) { delete static_cast<ReadText*>(text); }
@@ -165,7 +191,6 @@ ReadText readNow(const wxTextCtrl& control) {
   text.lowered = editorBytes(control);
   text.statistics = lowercaseAndCount(text.lowered);
   text.current = true;
-  text.counted = true;
   return text;
 }
 
@@ -195,10 +220,10 @@ TextStatistics editorStatistics(const wxTextCtrl& control) {
   if (!control.IsMultiLine()) return readNow(control).statistics;
   ReadText& text = readText(control);
   if (!text.counted) {
-    text.statistics = textStatistics(text.lowered);
+    text.counts = countsIn(text.lowered, 0, text.lowered.size());
     text.counted = true;
   }
-  return text.statistics;
+  return statisticsFrom(text.lowered.size(), text.counts);
 }
 
 }  // namespace verbolt

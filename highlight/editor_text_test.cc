@@ -119,8 +119,8 @@ TEST_F(EditorTextInControl, TheKeptLoweredTextFollowsEveryChange) {
 TEST_F(EditorTextInControl, TheKeptTextIsAFreshReadAfterAnyEdits) {
   wxTextCtrl& editor = m_window.editor();
   m_window.setText("Un \xC9t\xE9 \xE0 Paris.\nLe Chat.");
-  const wchar_t* const pieces[] = {L"Mot ", L"\u00C9T\u00C9", L"\U0001F600",
-                                   L"\n",   L"\u4E2D\u0301 ", L"l'Homme, "};
+  const wchar_t* const pieces[] = {L"Mot ",          L"\u00C9T\u00C9", L"\U0001F600", L"\n",
+                                   L"\u4E2D\u0301 ", L"l'Homme, ",     L" \u2013 ",   L"\u2013"};
   std::mt19937 random(909);
   loweredEditorBytes(editor);
   for (int step = 0; step < 300; ++step) {
@@ -137,6 +137,7 @@ TEST_F(EditorTextInControl, TheKeptTextIsAFreshReadAfterAnyEdits) {
     const TextStatistics fresh = textStatistics(editorBytes(editor));
     ASSERT_EQ(editorStatistics(editor).words, fresh.words) << "step " << step;
     ASSERT_EQ(editorStatistics(editor).lettersWithSpaces, fresh.lettersWithSpaces);
+    ASSERT_EQ(editorStatistics(editor).lettersWithoutSpaces, fresh.lettersWithoutSpaces);
   }
 }
 

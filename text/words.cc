@@ -153,6 +153,19 @@ size_t wordStartAt(std::string_view text, size_t p) {
 
 int countWords(std::string_view text) { return textStatistics(text).words; }
 
+TextCounts countsIn(std::string_view text, size_t from, size_t to) {
+  Tally counts;
+  if (from < to) tally(text, from, to, counts);
+  return {static_cast<long long>(counts.lineFeeds), static_cast<long long>(counts.blanks),
+          static_cast<long long>(counts.wordStarts)};
+}
+
+TextStatistics statisticsFrom(size_t size, const TextCounts& counts) {
+  return statisticsOf(size,
+                      {static_cast<size_t>(counts.lineFeeds), static_cast<size_t>(counts.blanks),
+                       static_cast<size_t>(counts.wordStarts)});
+}
+
 TextStatistics textStatistics(std::string_view text) {
   Tally counts;
   if (!text.empty()) tally(text, 0, text.size(), counts);

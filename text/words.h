@@ -78,6 +78,19 @@ struct TextStatistics {
 };
 TextStatistics textStatistics(std::string_view text);
 
+// What textStatistics adds up, so that an edit can be counted by the bytes
+// it changes: the line feeds and blanks of some bytes, and the word starts
+// (a separator followed by another byte) at some positions.
+struct TextCounts {
+  long long lineFeeds = 0;
+  long long blanks = 0;
+  long long wordStarts = 0;
+};
+// The line feeds and blanks of [from, to), and the word starts at its
+// positions that have a next byte in `text`.
+TextCounts countsIn(std::string_view text, size_t from, size_t to);
+TextStatistics statisticsFrom(size_t size, const TextCounts& counts);
+
 // textStatistics of the text as given, and the text folded as
 // lowercaseTextInPlace folds it, in one pass over a long text.
 TextStatistics lowercaseAndCount(std::string& text);
