@@ -94,6 +94,8 @@ TEST_F(ColourAsYouType, TypingLeavesTheKeptColoursKnownInEveryPalette) {
     ASSERT_NE(kept, nullptr) << "palette " << palette;
     EXPECT_EQ(*kept, shownColours(frame.Editor()));
   }
+  // The palette is the program's: the next test must not start in the dark.
+  command(kIdPaletteStandard);
 }
 
 TEST_F(ColourAsYouType, UndoAndRedoRecolourToo) {
@@ -153,6 +155,18 @@ TEST_F(ColourAsYouType, AMarkedWordStaysMarkedAndItsNewOccurrencesTurnRed) {
   EXPECT_EQ(colourAt(11), kWhite) << "dort";
 }
 
+// Both echoes' boxes ticked or not, as a click would leave them.
+void switchEchoes(FrameMain& frame, bool on) {
+  EchoesControls& echoes = frame.Settings().EchoesSection();
+  for (wxCheckBox* box : {&echoes.PhrasesBox(), &echoes.OpeningsBox()}) {
+    box->SetValue(on);
+    wxCommandEvent event(wxEVT_CHECKBOX, box->GetId());
+    event.SetEventObject(box);
+    event.SetInt(on ? 1 : 0);
+    box->GetEventHandler()->ProcessEvent(event);
+  }
+}
+
 // The words come from a small stock of families, so that edits make and
 // break repetitions of every kind, near and far.
 std::string randomPiece(std::mt19937& random, int words) {
@@ -203,14 +217,7 @@ TEST_F(ColourAsYouType, AfterAnyEditTheColoursAreF5s) {
        }},
       {"echoes", [](AnalysisSettings&) {},
        [](FrameMain& frame) {
-         EchoesControls& echoes = frame.Settings().EchoesSection();
-         for (wxCheckBox* box : {&echoes.PhrasesBox(), &echoes.OpeningsBox()}) {
-           box->SetValue(true);
-           wxCommandEvent event(wxEVT_CHECKBOX, box->GetId());
-           event.SetEventObject(box);
-           event.SetInt(1);
-           box->GetEventHandler()->ProcessEvent(event);
-         }
+         switchEchoes(frame, true);
          return true;
        }},
       {"dictionary forms", [](AnalysisSettings& s) { s.m_sameActive = 1; },
@@ -231,14 +238,7 @@ TEST_F(ColourAsYouType, AfterAnyEditTheColoursAreF5s) {
        [](FrameMain& frame) {
          // The echoes and the dictionary forms reach further: with them on
          // every key analyses the whole text.
-         EchoesControls& echoes = frame.Settings().EchoesSection();
-         for (wxCheckBox* box : {&echoes.PhrasesBox(), &echoes.OpeningsBox()}) {
-           box->SetValue(false);
-           wxCommandEvent event(wxEVT_CHECKBOX, box->GetId());
-           event.SetEventObject(box);
-           event.SetInt(0);
-           box->GetEventHandler()->ProcessEvent(event);
-         }
+         switchEchoes(frame, false);
          frame.Settings().Families().Choose(FamilyKind::kBeginning);
          return true;
        },
