@@ -18,9 +18,9 @@ void append(std::vector<ColourRun>& runs, int start, int end, Rgb colour) {
   }
 }
 
-// Appends [start, end) in `colour`, white included, joining it to the
-// last run when they touch and agree.
-void appendChange(std::vector<ColourRun>& runs, int start, int end, Rgb colour) {
+}  // namespace
+
+void appendJoined(std::vector<ColourRun>& runs, int start, int end, Rgb colour) {
   if (start >= end) return;
   if (!runs.empty() && runs.back().end == start && runs.back().colour == colour) {
     runs.back().end = end;
@@ -28,8 +28,6 @@ void appendChange(std::vector<ColourRun>& runs, int start, int end, Rgb colour) 
     runs.push_back({start, end, colour});
   }
 }
-
-}  // namespace
 
 std::vector<ColourRun> paintedOver(const std::vector<ColourRun>& base,
                                    const std::vector<ColourRun>& painted) {
@@ -180,7 +178,7 @@ std::vector<ColourRun> runChanges(const std::vector<ColourRun>& shown,
     const int next = std::min(nextBoundary(shown, s), nextBoundary(wanted, w));
     if (at != INT_MIN) {
       const Rgb want = colourOf(wanted, w);
-      if (colourOf(shown, s) != want) appendChange(changes, at, next, want);
+      if (colourOf(shown, s) != want) appendJoined(changes, at, next, want);
     }
     at = next;
     while (s < shown.size() && shown[s].end <= at) ++s;

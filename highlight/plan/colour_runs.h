@@ -19,6 +19,10 @@ std::vector<ColourRun> paintedOver(const std::vector<ColourRun>& base,
 // [from, to), cut at its ends.
 std::vector<ColourRun> runsWithin(const std::vector<ColourRun>& runs, long from, long to);
 
+// Appends [start, end) in `colour`, white included, joining it to the
+// last run when they touch and agree.
+void appendJoined(std::vector<ColourRun>& runs, int start, int end, Rgb colour);
+
 // Moves every run `by` characters, later when `by` is positive.
 void shiftRuns(std::vector<ColourRun>& runs, long by);
 

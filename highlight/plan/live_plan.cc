@@ -8,6 +8,7 @@
 
 #include "analysis/equivalence.h"
 #include "analysis/top100_report.h"
+#include "highlight/plan/colour_runs.h"
 #include "text/words.h"
 
 namespace verbolt {
@@ -83,16 +84,6 @@ size_t commonSuffix(std::string_view a, std::string_view b, size_t most) {
     length += kBlock;
   while (length < most && a[a.size() - 1 - length] == b[b.size() - 1 - length]) ++length;
   return length;
-}
-
-// Runs of one colour that meet become one, as a fresh plan gives them.
-void appendRun(std::vector<ColourRun>& runs, ColourRun run) {
-  if (run.start >= run.end) return;
-  if (!runs.empty() && runs.back().end == run.start && runs.back().colour == run.colour) {
-    runs.back().end = run.end;
-    return;
-  }
-  runs.push_back(run);
 }
 
 // Beyond these, following the entries an edit makes or removes costs
@@ -351,6 +342,7 @@ bool LivePlan::analyseStretch(std::string_view text) {
   const size_t yNew = boundaryAtOrAfter(text, newEnd);
   const size_t yOld = yNew - newEnd + oldEnd;
   const long long shift = static_cast<long long>(text.size()) - static_cast<long long>(old.size());
+  const Edit edit{x, yOld, yNew, shift};
 
   const auto reach = static_cast<long long>(reachOf(m_settings));
   const size_t zoneFrom = boundaryAtOrBefore(text, static_cast<long long>(x) - reach);
@@ -414,7 +406,6 @@ bool LivePlan::analyseStretch(std::string_view text) {
     if (reaching.size() == kMostReachingForms) return false;
     std::vector<Token> taken;
     if (!occurrencesTakenBy(text, form, m_settings, taken)) return false;
-    Edit edit{x, yOld, yNew, shift};
     const int id = formId(form);
     const int firstBefore = id < 0 ? -1 : m_forms[static_cast<size_t>(id)].first;
     const std::vector<int> recordedBefore =
@@ -532,13 +523,13 @@ void LivePlan::spliceRuns(const std::vector<ColourRun>& stretchRuns, int from, i
                              [](const ColourRun& run, int at) { return run.start <= at; });
   std::vector<ColourRun> middle;
   for (auto run = lo; run != hi; ++run)
-    appendRun(middle, {run->start, std::min(run->end, zoneStart), run->colour});
+    appendJoined(middle, run->start, std::min(run->end, zoneStart), run->colour);
   for (const ColourRun& run : stretchRuns) {
-    appendRun(middle, {std::max(run.start + from, zoneStart), std::min(run.end + from, zoneEnd),
-                       run.colour});
+    appendJoined(middle, std::max(run.start + from, zoneStart), std::min(run.end + from, zoneEnd),
+                 run.colour);
   }
   for (auto run = lo; run != hi; ++run) {
-    appendRun(middle, {std::max(run->start, oldZoneEnd) + shift, run->end + shift, run->colour});
+    appendJoined(middle, std::max(run->start, oldZoneEnd) + shift, run->end + shift, run->colour);
   }
   if (shift != 0) {
     for (auto run = hi; run != m_runs.end(); ++run) {
