@@ -7,19 +7,9 @@ namespace verbolt {
 
 namespace {
 
-// Appends [start, end) in `colour`, joining it to the last run when they
-// touch and agree.
-void append(std::vector<ColourRun>& runs, int start, int end, Rgb colour) {
-  if (start >= end || colour == kWhite) return;
-  if (!runs.empty() && runs.back().end == start && runs.back().colour == colour) {
-    runs.back().end = end;
-  } else {
-    runs.push_back({start, end, colour});
-  }
-}
-
-}  // namespace
-
+// Appends [start, end) in `colour`, white included, joining it to the
+// last run when they touch and agree: what must be painted white is a
+// change too.
 void appendJoined(std::vector<ColourRun>& runs, int start, int end, Rgb colour) {
   if (start >= end) return;
   if (!runs.empty() && runs.back().end == start && runs.back().colour == colour) {
@@ -28,6 +18,13 @@ void appendJoined(std::vector<ColourRun>& runs, int start, int end, Rgb colour) 
     runs.push_back({start, end, colour});
   }
 }
+
+// The same for runs that leave white out.
+void append(std::vector<ColourRun>& runs, int start, int end, Rgb colour) {
+  if (colour != kWhite) appendJoined(runs, start, end, colour);
+}
+
+}  // namespace
 
 std::vector<ColourRun> paintedOver(const std::vector<ColourRun>& base,
                                    const std::vector<ColourRun>& painted) {
@@ -106,49 +103,52 @@ Rgb colourAt(const std::vector<ColourRun>& runs, long position) {
   return position < run.end ? run.colour : kWhite;
 }
 
+void replaceInRuns(std::vector<ColourRun>& runs, long from, long to, long length,
+                   const std::vector<ColourRun>& replacement) {
+  const int start = static_cast<int>(from);
+  const int oldEnd = static_cast<int>(to);
+  const int newEnd = static_cast<int>(from + length);
+  const int shift = newEnd - oldEnd;
+  // From the first run that meets or touches `from` to the last that meets
+  // or touches `to`: the ones that may be cut or joined.
+  auto lo = std::lower_bound(runs.begin(), runs.end(), start,
+                             [](const ColourRun& run, int at) { return run.end < at; });
+  auto hi = std::lower_bound(lo, runs.end(), oldEnd,
+                             [](const ColourRun& run, int at) { return run.start <= at; });
+  std::vector<ColourRun> middle;
+  for (auto run = lo; run != hi; ++run)
+    append(middle, run->start, std::min(run->end, start), run->colour);
+  for (const ColourRun& run : replacement) {
+    append(middle, std::max(run.start + start, start), std::min(run.end + start, newEnd),
+           run.colour);
+  }
+  for (auto run = lo; run != hi; ++run) {
+    append(middle, std::max(run->start, oldEnd) + shift, run->end + shift, run->colour);
+  }
+  if (shift != 0) {
+    for (auto run = hi; run != runs.end(); ++run) {
+      run->start += shift;
+      run->end += shift;
+    }
+  }
+  const auto at = lo - runs.begin();
+  const auto removed = hi - lo;
+  const auto added = static_cast<std::ptrdiff_t>(middle.size());
+  if (added > removed) {
+    runs.insert(runs.begin() + at + removed, static_cast<size_t>(added - removed), ColourRun{});
+  } else {
+    runs.erase(runs.begin() + at + added, runs.begin() + at + removed);
+  }
+  std::copy(middle.begin(), middle.end(), runs.begin() + at);
+}
+
 void insertIntoRuns(std::vector<ColourRun>& runs, long position, long length,
                     const std::vector<ColourRun>& inserted) {
-  if (length <= 0) return;
-  const int at = static_cast<int>(position);
-  const int by = static_cast<int>(length);
-  std::vector<ColourRun> result;
-  result.reserve(runs.size() + inserted.size() + 1);
-  size_t i = 0;
-  for (; i < runs.size() && runs[i].start < at; ++i)
-    append(result, runs[i].start, std::min(runs[i].end, at), runs[i].colour);
-  // A run across the insertion goes on after it.
-  if (i > 0 && runs[i - 1].end > at) {
-    --i;
-  }
-  for (const ColourRun& run : inserted) append(result, run.start + at, run.end + at, run.colour);
-  for (; i < runs.size(); ++i) {
-    const int start = std::max(runs[i].start, at);
-    append(result, start + by, runs[i].end + by, runs[i].colour);
-  }
-  runs = std::move(result);
+  if (length > 0) replaceInRuns(runs, position, position, length, inserted);
 }
 
 void removeFromRuns(std::vector<ColourRun>& runs, long from, long to) {
-  if (to <= from) return;
-  const int start = static_cast<int>(from);
-  const int stop = static_cast<int>(to);
-  const int by = stop - start;
-  std::vector<ColourRun> result;
-  result.reserve(runs.size());
-  for (const ColourRun& run : runs) {
-    if (run.end <= start) {
-      append(result, run.start, run.end, run.colour);
-    } else if (run.start >= stop) {
-      append(result, run.start - by, run.end - by, run.colour);
-    } else {
-      // What lies outside the removed characters stays, the gap closed.
-      const int before = std::min(run.end, start) - run.start;
-      const int after = run.end - std::max(run.start, stop);
-      const int left = std::min(run.start, start);
-      append(result, left, left + std::max(before, 0) + std::max(after, 0), run.colour);
-    }
-  }
-  runs = std::move(result);
+  if (to > from) replaceInRuns(runs, from, to, 0, {});
 }
 
 std::vector<ColourRun> runChanges(const std::vector<ColourRun>& shown,

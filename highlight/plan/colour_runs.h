@@ -19,10 +19,6 @@ std::vector<ColourRun> paintedOver(const std::vector<ColourRun>& base,
 // [from, to), cut at its ends.
 std::vector<ColourRun> runsWithin(const std::vector<ColourRun>& runs, long from, long to);
 
-// Appends [start, end) in `colour`, white included, joining it to the
-// last run when they touch and agree.
-void appendJoined(std::vector<ColourRun>& runs, int start, int end, Rgb colour);
-
 // Moves every run `by` characters, later when `by` is positive.
 void shiftRuns(std::vector<ColourRun>& runs, long by);
 
@@ -35,6 +31,15 @@ std::vector<ColourRun> runsAfterEdit(const std::vector<ColourRun>& runs, long po
 // The colour at `position` of ascending, non-overlapping runs; white
 // outside them.
 Rgb colourAt(const std::vector<ColourRun>& runs, long position);
+
+// Maximal runs after the characters [from, to) have given way to `length`
+// new ones, coloured as `replacement` says where it meets them (runs
+// counted from `from`, ascending): the runs after them move with the text,
+// what lies outside [from, to) keeps its colour, and runs that come to
+// touch join when they agree. Only the runs that meet the change are
+// rewritten: after a key, a novel's runs move by a few.
+void replaceInRuns(std::vector<ColourRun>& runs, long from, long to, long length,
+                   const std::vector<ColourRun>& replacement);
 
 // Maximal runs after `length` characters, coloured as `inserted` says
 // (runs within [0, length), ascending), are put in at `position`: the

@@ -118,14 +118,27 @@ TEST(ColourRuns, TheColourAtAPosition) {
 
 // Edits of the text move the runs as the characters move: checked against
 // the colours character by character, edited the plain way.
-TEST(ColourRuns, RunsFollowInsertionsAndRemovals) {
+TEST(ColourRuns, RunsFollowInsertionsRemovalsAndReplacements) {
   std::mt19937 random(20261209);
   for (int round = 0; round < 3000; ++round) {
     const int length = 1 + static_cast<int>(random() % 50);
     std::vector<ColourRun> runs = maximalRuns(characters(length, randomRuns(random, length)));
     std::vector<Rgb> expected = characters(length, runs);
     const int from = static_cast<int>(random() % static_cast<unsigned>(length + 1));
-    if (random() % 2) {
+    const unsigned kind = random() % 3;
+    if (kind == 2) {
+      // Characters replaced by others, whose colours come from runs that
+      // reach past them on both sides, as a stretch analysed again does.
+      const int to = from + static_cast<int>(random() % static_cast<unsigned>(length - from + 1));
+      const int added = static_cast<int>(random() % 8);
+      std::vector<ColourRun> replacement = randomRuns(random, added + 6);
+      const std::vector<Rgb> around = characters(added + 6, replacement);
+      const std::vector<Rgb> middle(around.begin() + 3, around.begin() + 3 + added);
+      shiftRuns(replacement, -3);
+      expected.erase(expected.begin() + from, expected.begin() + to);
+      expected.insert(expected.begin() + from, middle.begin(), middle.end());
+      replaceInRuns(runs, from, to, added, replacement);
+    } else if (kind == 1) {
       const int added = 1 + static_cast<int>(random() % 8);
       const std::vector<ColourRun> inserted =
           maximalRuns(characters(added, randomRuns(random, added)));

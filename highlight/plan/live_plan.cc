@@ -504,48 +504,9 @@ void LivePlan::analyseZone(std::string_view text, size_t from, size_t to, int zo
   const std::vector<std::string_view> before =
       formsBefore(tokensOf(text, from, to), static_cast<int>(from));
   const AnalysisResult found = analyzeStretch(stretch, before, m_settings);
-  spliceRuns(planHighlights(stretch, found, m_settings), static_cast<int>(from), zoneStart, zoneEnd,
-             shift);
-}
-
-// Puts the runs of the stretch that begins at `from` in place of the
-// zone's, [zoneStart, zoneEnd) in the new text, and moves the runs after it
-// by `shift`. Only the runs that meet the zone and their neighbours are
-// rewritten: after a key the plan of a novel moves by a few runs.
-void LivePlan::spliceRuns(const std::vector<ColourRun>& stretchRuns, int from, int zoneStart,
-                          int zoneEnd, int shift) {
-  const int oldZoneEnd = zoneEnd - shift;
-  // From the last run that may meet the zone's first to the last that may
-  // meet its last.
-  auto lo = std::lower_bound(m_runs.begin(), m_runs.end(), zoneStart,
-                             [](const ColourRun& run, int at) { return run.end < at; });
-  auto hi = std::lower_bound(lo, m_runs.end(), oldZoneEnd,
-                             [](const ColourRun& run, int at) { return run.start <= at; });
-  std::vector<ColourRun> middle;
-  for (auto run = lo; run != hi; ++run)
-    appendJoined(middle, run->start, std::min(run->end, zoneStart), run->colour);
-  for (const ColourRun& run : stretchRuns) {
-    appendJoined(middle, std::max(run.start + from, zoneStart), std::min(run.end + from, zoneEnd),
-                 run.colour);
-  }
-  for (auto run = lo; run != hi; ++run) {
-    appendJoined(middle, std::max(run->start, oldZoneEnd) + shift, run->end + shift, run->colour);
-  }
-  if (shift != 0) {
-    for (auto run = hi; run != m_runs.end(); ++run) {
-      run->start += shift;
-      run->end += shift;
-    }
-  }
-  const auto at = lo - m_runs.begin();
-  const auto removed = hi - lo;
-  const auto added = static_cast<std::ptrdiff_t>(middle.size());
-  if (added > removed) {
-    m_runs.insert(m_runs.begin() + at + removed, static_cast<size_t>(added - removed), ColourRun{});
-  } else {
-    m_runs.erase(m_runs.begin() + at + added, m_runs.begin() + at + removed);
-  }
-  std::copy(middle.begin(), middle.end(), m_runs.begin() + at);
+  std::vector<ColourRun> runs = planHighlights(stretch, found, m_settings);
+  shiftRuns(runs, static_cast<long>(from) - zoneStart);
+  replaceInRuns(m_runs, zoneStart, zoneEnd - shift, zoneEnd - zoneStart, runs);
 }
 
 void LivePlan::buildReport() {

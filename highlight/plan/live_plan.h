@@ -54,8 +54,6 @@ class LivePlan {
   std::vector<std::string_view> formsBefore(const std::vector<Token>& stretch, int before) const;
   void analyseZone(std::string_view text, size_t from, size_t to, int zoneStart, int zoneEnd,
                    int shift);
-  void spliceRuns(const std::vector<ColourRun>& stretchRuns, int from, int zoneStart, int zoneEnd,
-                  int shift);
   void buildReport();
 
   bool m_kept = false;
