@@ -188,6 +188,15 @@ void run() {
     pumpUntil([&] { return !frame->ColoursDue(); });
     settle();
     report("the same, as you type", timedKeys(*frame, 20));
+    // Keys whose colours change the paragraph's tags: a sentence that
+    // repeats its own words.
+    std::vector<double> times;
+    for (char c : std::string(" The garden was green, and the garden was quiet.")) {
+      times.push_back(timedEdit(*frame, [c](GtkTextBuffer* buffer) {
+        gtk_text_buffer_insert_interactive_at_cursor(buffer, &c, 1, TRUE);
+      }));
+    }
+    report("a sentence typed in it, as you type", times);
     command(*frame, kIdColourAsYouType);
   }
   frame->Destroy();
