@@ -103,15 +103,15 @@ struct Edit {
   long long shift;
 };
 
-// The occurrences in `text`, in order, of the words the entry of `key`
-// records; false when there are more than the bound.
-bool occurrencesTakenBy(std::string_view text, std::string_view key,
+// The occurrences in `text` from `from` on, in order, of the words the
+// entry of `key` records; false when there are more than the bound.
+bool occurrencesTakenBy(std::string_view text, size_t from, std::string_view key,
                         const AnalysisSettings& settings, std::vector<LivePlan::Token>& found) {
   const std::string_view beginning = key.substr(0, sharedBeginning(key, settings));
   std::unordered_map<std::string_view, bool> taken;
   const char* const begin = text.data();
   const char* const end = begin + text.size();
-  const char* at = begin;
+  const char* at = begin + from;
   while (at < end) {
     const void* hit = memmem(at, static_cast<size_t>(end - at), beginning.data(), beginning.size());
     if (!hit) break;
@@ -404,8 +404,10 @@ bool LivePlan::analyseStretch(std::string_view text) {
     });
     if (!reachesOut) continue;
     if (reaching.size() == kMostReachingForms) return false;
+    // The form's first occurrence is at the edit or after it, before the
+    // edit and after: its entry records nothing before the edit.
     std::vector<Token> taken;
-    if (!occurrencesTakenBy(text, form, m_settings, taken)) return false;
+    if (!occurrencesTakenBy(text, x, form, m_settings, taken)) return false;
     const int id = formId(form);
     const int firstBefore = id < 0 ? -1 : m_forms[static_cast<size_t>(id)].first;
     const std::vector<int> recordedBefore =
