@@ -104,7 +104,7 @@ void BackgroundsPainting::read(const std::vector<ColourRun>& runs) {
 }
 
 void BackgroundsPainting::painted(const std::vector<ColourRun>& runs) {
-  if (m_kept->known) m_kept->runs = paintedOver(m_kept->runs, runs);
+  if (m_kept->known) paintOver(m_kept->runs, runs);
 }
 
 }  // namespace verbolt

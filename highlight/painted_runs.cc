@@ -81,7 +81,7 @@ void PaintedRuns::Catch() {
   } else if (m_tooMuchPainted) {
     m_runs = BackgroundMap(m_editor).runs();
   } else {
-    for (const ColourRun& run : m_painted) m_runs = paintedOver(m_runs, {run});
+    for (const ColourRun& run : m_painted) paintOver(m_runs, {run});
   }
   m_painted.clear();
   m_tooMuchPainted = false;

@@ -50,6 +50,21 @@ std::vector<ColourRun> paintedOver(const std::vector<ColourRun>& base,
   return runs;
 }
 
+void paintOver(std::vector<ColourRun>& runs, const std::vector<ColourRun>& painted) {
+  // Each run put in place may move the runs after it once; beyond a few,
+  // one pass over them all costs less.
+  constexpr size_t kFewRuns = 16;
+  if (painted.size() > kFewRuns) {
+    runs = paintedOver(runs, painted);
+    return;
+  }
+  for (const ColourRun& run : painted) {
+    if (run.start >= run.end) continue;
+    const int length = run.end - run.start;
+    replaceInRuns(runs, run.start, run.end, length, {{0, length, run.colour}});
+  }
+}
+
 std::vector<ColourRun> runsWithin(const std::vector<ColourRun>& runs, long from, long to) {
   auto run = std::upper_bound(runs.begin(), runs.end(), from,
                               [](long p, const ColourRun& r) { return p < r.end; });

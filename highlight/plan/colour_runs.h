@@ -15,6 +15,10 @@ namespace verbolt {
 std::vector<ColourRun> paintedOver(const std::vector<ColourRun>& base,
                                    const std::vector<ColourRun>& painted);
 
+// The same in place: a key paints a few runs over a novel's thousands,
+// and only the runs they meet are rewritten then.
+void paintOver(std::vector<ColourRun>& runs, const std::vector<ColourRun>& painted);
+
 // The parts of ascending, non-overlapping runs that lie within
 // [from, to), cut at its ends.
 std::vector<ColourRun> runsWithin(const std::vector<ColourRun>& runs, long from, long to);

@@ -60,6 +60,9 @@ TEST(ColourRuns, PaintingOverGivesWhatPaintingEachCharacterGives) {
       for (int i = run.start; i < run.end; ++i) expected[static_cast<size_t>(i)] = run.colour;
     }
     ASSERT_EQ(paintedOver(base, painted), maximalRuns(expected)) << "round " << round;
+    std::vector<ColourRun> inPlace = base;
+    paintOver(inPlace, painted);
+    ASSERT_EQ(inPlace, maximalRuns(expected)) << "round " << round;
   }
 }
 
