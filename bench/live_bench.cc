@@ -172,13 +172,17 @@ void run() {
     command(*frame, kIdColourAsYouType);
     settle();
   }
-  // A paragraph of 21,700 characters, coloured: GTK lays out a paragraph
-  // whole, with every tag toggle in it, at each key.
+  // A paragraph of 21,700 characters, white and then coloured: GTK lays
+  // out a paragraph whole, with every tag toggle in it, at each key.
   {
     std::string paragraph = benchProse(1 << 20).substr(0, 21700);
     std::replace(paragraph.begin(), paragraph.end(), '\n', ' ');
     frame->Editor().Clear();
     frame->Editor().ChangeValue(fromCp1252(paragraph + "\n" + paragraph + "\n"));
+    frame->Editor().SetInsertionPoint(10000);
+    frame->Editor().ShowPosition(10000);
+    settle();
+    report("key in that paragraph without colours", timedKeys(*frame, 20));
     command(*frame, kIdProcess);
     frame->Editor().SetInsertionPoint(10000);
     frame->Editor().ShowPosition(10000);
