@@ -123,11 +123,9 @@ namespace {
 struct ReadText {
   bool current = false;
   std::string lowered;
-  // The counts behind the statistics, once asked for: an edit then counts
-  // the bytes it changes, not a novel.
-  bool counted = false;
+  // The counts behind the statistics: an edit counts the bytes it changes,
+  // not a novel.
   TextCounts counts;
-  TextStatistics statistics;  // of a fresh read
 };
 
 // The word starts at the positions before `to` from the one before `from`:
@@ -151,14 +149,12 @@ void followInsert(GtkTextBuffer*, GtkTextIter* location, gchar* utf8, gint bytes
     return;
   }
   const size_t at = end - inserted.size();
-  const long long startsBefore = text->counted ? wordStartsAround(text->lowered, at, at) : 0;
+  const long long startsBefore = wordStartsAround(text->lowered, at, at);
   text->lowered.insert(at, inserted);
-  if (text->counted) {
-    const TextCounts added = countsIn(text->lowered, at, end);
-    text->counts.lineFeeds += added.lineFeeds;
-    text->counts.blanks += added.blanks;
-    text->counts.wordStarts += wordStartsAround(text->lowered, at, end) - startsBefore;
-  }
+  const TextCounts added = countsIn(text->lowered, at, end);
+  text->counts.lineFeeds += added.lineFeeds;
+  text->counts.blanks += added.blanks;
+  text->counts.wordStarts += wordStartsAround(text->lowered, at, end) - startsBefore;
 }
 
 void followDelete(GtkTextBuffer*, GtkTextIter* start, GtkTextIter* end, gpointer data) {
@@ -170,18 +166,12 @@ void followDelete(GtkTextBuffer*, GtkTextIter* start, GtkTextIter* end, gpointer
     text->current = false;
     return;
   }
-  TextCounts removed;
-  long long startsBefore = 0;
-  if (text->counted) {
-    removed = countsIn(text->lowered, from, to);
-    startsBefore = wordStartsAround(text->lowered, from, to);
-  }
+  const TextCounts removed = countsIn(text->lowered, from, to);
+  const long long startsBefore = wordStartsAround(text->lowered, from, to);
   text->lowered.erase(from, to - from);
-  if (text->counted) {
-    text->counts.lineFeeds -= removed.lineFeeds;
-    text->counts.blanks -= removed.blanks;
-    text->counts.wordStarts += wordStartsAround(text->lowered, from, from) - startsBefore;
-  }
+  text->counts.lineFeeds -= removed.lineFeeds;
+  text->counts.blanks -= removed.blanks;
+  text->counts.wordStarts += wordStartsAround(text->lowered, from, from) - startsBefore;
 }
 
 void deleteReadText(gpointer text) { delete static_cast<ReadText*>(text); }
@@ -189,7 +179,7 @@ void deleteReadText(gpointer text) { delete static_cast<ReadText*>(text); }
 ReadText readNow(const wxTextCtrl& control) {
   ReadText text;
   text.lowered = editorBytes(control);
-  text.statistics = lowercaseAndCount(text.lowered);
+  text.counts = lowercaseAndCountIn(text.lowered);
   text.current = true;
   return text;
 }
@@ -217,13 +207,11 @@ std::string loweredEditorBytes(const wxTextCtrl& control) {
 }
 
 TextStatistics editorStatistics(const wxTextCtrl& control) {
-  if (!control.IsMultiLine()) return readNow(control).statistics;
-  ReadText& text = readText(control);
-  if (!text.counted) {
-    text.counts = countsIn(text.lowered, 0, text.lowered.size());
-    text.counted = true;
-  }
-  return statisticsFrom(text.lowered.size(), text.counts);
+  auto statisticsOf = [](const ReadText& text) {
+    return statisticsFrom(text.lowered.size(), text.counts);
+  };
+  if (!control.IsMultiLine()) return statisticsOf(readNow(control));
+  return statisticsOf(readText(control));
 }
 
 }  // namespace verbolt

@@ -55,39 +55,25 @@ void lowercaseBytes(char* bytes, size_t count) {
   for (; i < count; ++i) bytes[i] = lowered(bytes[i]);
 }
 
-struct Tally {
-  size_t lineFeeds = 0;
-  size_t blanks = 0;
-  size_t wordStarts = 0;  // separators followed by a non-separator
-};
-
 // Counts the bytes of [begin, end); a word start is looked for at every
 // position of it that has a next byte in `text`.
-void tally(std::string_view text, size_t begin, size_t end, Tally& tally) {
+void tally(std::string_view text, size_t begin, size_t end, TextCounts& tally) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
   for (size_t i = begin; i < end; i += 64) {
     size_t count = std::min<size_t>(64, end - i);
     std::uint64_t lineFeeds = byteMask(bytes + i, count, '\n');
     std::uint64_t blanks = byteMask(bytes + i, count, ' ');
     std::uint64_t separators = lineFeeds | blanks | byteMask(bytes + i, count, 0x96);
-    tally.lineFeeds += static_cast<size_t>(std::popcount(lineFeeds));
-    tally.blanks += static_cast<size_t>(std::popcount(blanks));
+    tally.lineFeeds += std::popcount(lineFeeds);
+    tally.blanks += std::popcount(blanks);
     bool hasNext = i + count < text.size();
     std::uint64_t nextIsSeparator =
         (separators >> 1) |
         (std::uint64_t{hasNext && isCountSeparator(bytes[i + count])} << (count - 1));
     std::uint64_t starts = separators & ~nextIsSeparator;
     if (!hasNext) starts &= ~(std::uint64_t{1} << (count - 1));  // the last byte has no next
-    tally.wordStarts += static_cast<size_t>(std::popcount(starts));
+    tally.wordStarts += std::popcount(starts);
   }
-}
-
-TextStatistics statisticsOf(size_t size, const Tally& tally) {
-  TextStatistics stats;
-  stats.words = size == 0 ? 0 : static_cast<int>(1 + tally.wordStarts);
-  stats.lettersWithSpaces = static_cast<int>(size - tally.lineFeeds);
-  stats.lettersWithoutSpaces = static_cast<int>(size - tally.lineFeeds - tally.blanks);
-  return stats;
 }
 
 std::uint64_t wordCharMaskByBytes(const char* bytes, size_t count) {
@@ -154,36 +140,41 @@ size_t wordStartAt(std::string_view text, size_t p) {
 int countWords(std::string_view text) { return textStatistics(text).words; }
 
 TextCounts countsIn(std::string_view text, size_t from, size_t to) {
-  Tally counts;
+  TextCounts counts;
   if (from < to) tally(text, from, to, counts);
-  return {static_cast<long long>(counts.lineFeeds), static_cast<long long>(counts.blanks),
-          static_cast<long long>(counts.wordStarts)};
+  return counts;
 }
 
 TextStatistics statisticsFrom(size_t size, const TextCounts& counts) {
-  return statisticsOf(size,
-                      {static_cast<size_t>(counts.lineFeeds), static_cast<size_t>(counts.blanks),
-                       static_cast<size_t>(counts.wordStarts)});
+  const auto bytes = static_cast<long long>(size);
+  TextStatistics stats;
+  stats.words = size == 0 ? 0 : static_cast<int>(1 + counts.wordStarts);
+  stats.lettersWithSpaces = static_cast<int>(bytes - counts.lineFeeds);
+  stats.lettersWithoutSpaces = static_cast<int>(bytes - counts.lineFeeds - counts.blanks);
+  return stats;
 }
 
 TextStatistics textStatistics(std::string_view text) {
-  Tally counts;
-  if (!text.empty()) tally(text, 0, text.size(), counts);
-  return statisticsOf(text.size(), counts);
+  return statisticsFrom(text.size(), countsIn(text, 0, text.size()));
 }
 
-TextStatistics lowercaseAndCount(std::string& text) {
+TextCounts lowercaseAndCountIn(std::string& text) {
   // A block is counted, then folded, while it is in the cache; folding
   // never turns a separator into anything else, so counting may look at
   // the first byte of the next block before it is folded.
   constexpr size_t kBlock = 64 * 1024;
-  Tally counts;
+  TextCounts counts;
   for (size_t begin = 0; begin < text.size(); begin += kBlock) {
     size_t end = std::min(text.size(), begin + kBlock);
     tally(text, begin, end, counts);
     lowercaseBytes(text.data() + begin, end - begin);
   }
-  return statisticsOf(text.size(), counts);
+  return counts;
+}
+
+TextStatistics lowercaseAndCount(std::string& text) {
+  const TextCounts counts = lowercaseAndCountIn(text);
+  return statisticsFrom(text.size(), counts);
 }
 
 }  // namespace verbolt

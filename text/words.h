@@ -94,5 +94,7 @@ TextStatistics statisticsFrom(size_t size, const TextCounts& counts);
 // textStatistics of the text as given, and the text folded as
 // lowercaseTextInPlace folds it, in one pass over a long text.
 TextStatistics lowercaseAndCount(std::string& text);
+// The same, with the counts behind the statistics.
+TextCounts lowercaseAndCountIn(std::string& text);
 
 }  // namespace verbolt
