@@ -97,6 +97,17 @@ std::vector<double> timedKeys(FrameMain& frame, int keys) {
   return times;
 }
 
+// A sentence typed at the caret key by key, each key timed.
+std::vector<double> timedSentence(FrameMain& frame, const std::string& sentence) {
+  std::vector<double> times;
+  for (char c : sentence) {
+    times.push_back(timedEdit(frame, [c](GtkTextBuffer* buffer) {
+      gtk_text_buffer_insert_interactive_at_cursor(buffer, &c, 1, TRUE);
+    }));
+  }
+  return times;
+}
+
 void report(const char* what, const std::vector<double>& times) {
   std::printf("%-52s p50 %7.1f ms   p95 %7.1f ms   max %7.1f ms  (painted: p50 %.1f ms)\n", what,
               percentile(times, 0.5), percentile(times, 0.95),
@@ -155,14 +166,8 @@ void run() {
       frame->Editor().SetInsertionPoint(middle);
       frame->Editor().ShowPosition(middle);
       settle();
-      std::vector<double> times;
-      for (char c : sentence) {
-        times.push_back(timedEdit(*frame, [c](GtkTextBuffer* buffer) {
-          gtk_text_buffer_insert_interactive_at_cursor(buffer, &c, 1, TRUE);
-        }));
-      }
       std::snprintf(what, sizeof what, "a sentence typed, as you type, %zu MB", megabytes);
-      report(what, times);
+      report(what, timedSentence(*frame, sentence));
       frame->Editor().Remove(middle, middle + static_cast<long>(sentence.size()));
       frame->Editor().SetInsertionPoint(middle + 1);
       frame->Editor().ShowPosition(middle + 1);
@@ -194,13 +199,8 @@ void run() {
     report("the same, as you type", timedKeys(*frame, 20));
     // Keys whose colours change the paragraph's tags: a sentence that
     // repeats its own words.
-    std::vector<double> times;
-    for (char c : std::string(" The garden was green, and the garden was quiet.")) {
-      times.push_back(timedEdit(*frame, [c](GtkTextBuffer* buffer) {
-        gtk_text_buffer_insert_interactive_at_cursor(buffer, &c, 1, TRUE);
-      }));
-    }
-    report("a sentence typed in it, as you type", times);
+    report("a sentence typed in it, as you type",
+           timedSentence(*frame, " The garden was green, and the garden was quiet."));
     command(*frame, kIdColourAsYouType);
   }
   frame->Destroy();
